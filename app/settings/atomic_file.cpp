@@ -1,0 +1,125 @@
+#include "app/settings/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+namespace qb {
+
+namespace {
+
+constexpr std::size_t kBufferSize = 1 << 20;
+
+std::string DirectoryOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The file a write to `path` should replace: the final target of a symbolic link.
+std::string ResolveTarget(const std::string& path) {
+    struct stat st {};
+    if (lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        char resolved[PATH_MAX];
+        if (realpath(path.c_str(), resolved)) return resolved;
+    }
+    return path;
+}
+
+bool WriteAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+AtomicFileWriter::AtomicFileWriter(const std::string& targetPath)
+    : m_target(ResolveTarget(targetPath)) {
+    const std::string dir = DirectoryOf(m_target);
+    const std::string base = m_target.substr(m_target.rfind('/') + 1);
+    for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
+        m_temp = dir + "/." + base + ".qbtmp-" + std::to_string(getpid()) + "-" +
+                 std::to_string(attempt);
+        m_fd = ::open(m_temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (m_fd < 0 && errno != EEXIST) break;
+    }
+    if (m_fd < 0) {
+        Fail("cannot create a file in " + dir);
+        m_temp.clear();
+        return;
+    }
+    struct stat st {};
+    if (::stat(m_target.c_str(), &st) == 0) {
+        if (!S_ISREG(st.st_mode)) {
+            Fail(m_target + " is not a regular file");
+            return;
+        }
+        ::fchmod(m_fd, st.st_mode & 07777);
+    }
+    m_buffer.reserve(kBufferSize);
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+    if (m_fd >= 0) ::close(m_fd);
+    if (!m_committed && !m_temp.empty()) ::unlink(m_temp.c_str());
+}
+
+void AtomicFileWriter::Fail(const std::string& what) {
+    if (m_error.empty()) m_error = what + ": " + std::strerror(errno);
+}
+
+bool AtomicFileWriter::Write(std::string_view bytes) {
+    if (!Ok()) return false;
+    if (m_buffer.size() + bytes.size() > kBufferSize) {
+        if (!Flush()) return false;
+        if (bytes.size() >= kBufferSize) {
+            if (!WriteAll(m_fd, bytes.data(), bytes.size())) Fail("cannot write " + m_target);
+            return Ok();
+        }
+    }
+    m_buffer.append(bytes);
+    return true;
+}
+
+bool AtomicFileWriter::Flush() {
+    if (!m_buffer.empty() && !WriteAll(m_fd, m_buffer.data(), m_buffer.size()))
+        Fail("cannot write " + m_target);
+    m_buffer.clear();
+    return Ok();
+}
+
+bool AtomicFileWriter::Commit() {
+    if (Ok() && Flush() && ::fsync(m_fd) != 0) Fail("cannot write " + m_target);
+    if (m_fd >= 0 && ::close(m_fd) != 0) Fail("cannot write " + m_target);
+    m_fd = -1;
+    if (Ok() && ::rename(m_temp.c_str(), m_target.c_str()) != 0) Fail("cannot replace " + m_target);
+    if (!Ok()) return false;
+    m_committed = true;
+    const int dirFd = ::open(DirectoryOf(m_target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);  // make the rename itself durable; a failure here loses nothing
+        ::close(dirFd);
+    }
+    return true;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    AtomicFileWriter writer(path);
+    writer.Write(bytes);
+    return writer.Commit();
+}
+
+}  // namespace qb

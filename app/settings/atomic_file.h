@@ -1,0 +1,46 @@
+// Writes a file so that a failure at any point leaves the old file as it was.
+//
+// The bytes go to a temporary file in the same folder, which is flushed, synced and then renamed
+// over the target. The new file keeps the old one's permission bits (a new file gets 0666 less
+// the umask). A target that is a symbolic link is written through: the link stays, its target is
+// replaced. This is the lowest layer that writes files, so the document's save uses it too.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qb {
+
+class AtomicFileWriter {
+public:
+    explicit AtomicFileWriter(const std::string& targetPath);
+    ~AtomicFileWriter();  // removes the temporary file unless Commit() succeeded
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    // False once anything has failed; Error() then says what.
+    bool Ok() const { return m_error.empty(); }
+    const std::string& Error() const { return m_error; }
+
+    // Buffers the bytes; returns Ok().
+    bool Write(std::string_view bytes);
+    // Flushes, syncs and renames over the target. Returns false (and removes the temporary
+    // file) when anything failed, before or now.
+    bool Commit();
+
+private:
+    bool Flush();
+    void Fail(const std::string& what);
+
+    std::string m_target;
+    std::string m_temp;
+    int m_fd = -1;
+    std::string m_buffer;
+    std::string m_error;
+    bool m_committed = false;
+};
+
+// Writes `bytes` to `path` with an AtomicFileWriter. Returns false on failure.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+}  // namespace qb

@@ -1,0 +1,334 @@
+#include "app/settings/settings_store.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include "app/settings/atomic_file.h"
+#include "convert/cp932.h"
+
+namespace qb {
+
+namespace {
+
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        auto fold = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
+        if (fold(a[i]) != fold(b[i])) return false;
+    }
+    return true;
+}
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+        s.remove_suffix(1);
+    return s;
+}
+
+// A value is written bare unless reading it back bare would change it; then it is quoted with
+// backslash escapes.
+bool NeedsQuoting(std::string_view v) {
+    if (v.empty()) return false;
+    if (v.front() == ' ' || v.front() == '\t' || v.front() == '"' || v.back() == ' ' ||
+        v.back() == '\t')
+        return true;
+    for (unsigned char c : v)
+        if (c < 0x20 || c == 0x7F) return true;
+    return false;
+}
+
+std::string Quote(std::string_view v) {
+    std::string out = "\"";
+    for (unsigned char c : v) {
+        switch (c) {
+            case '"': out += "\\\""; break;
+            case '\\': out += "\\\\"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            case '\t': out += "\\t"; break;
+            default:
+                if (c < 0x20 || c == 0x7F) {
+                    char hex[5];
+                    std::snprintf(hex, sizeof hex, "\\x%02X", c);
+                    out += hex;
+                } else {
+                    out.push_back(static_cast<char>(c));
+                }
+        }
+    }
+    return out + "\"";
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+std::string Unquote(std::string_view v) {
+    std::string out;
+    for (std::size_t i = 1; i + 1 < v.size(); ++i) {
+        if (v[i] != '\\' || i + 2 >= v.size()) {
+            out.push_back(v[i]);
+            continue;
+        }
+        const char e = v[++i];
+        if (e == 'n') out.push_back('\n');
+        else if (e == 'r') out.push_back('\r');
+        else if (e == 't') out.push_back('\t');
+        else if (e == 'x' && i + 2 < v.size() - 1 && HexDigit(v[i + 1]) >= 0 &&
+                 HexDigit(v[i + 2]) >= 0) {
+            out.push_back(static_cast<char>(HexDigit(v[i + 1]) * 16 + HexDigit(v[i + 2])));
+            i += 2;
+        } else {
+            out.push_back(e);
+        }
+    }
+    return out;
+}
+
+bool IsValidUtf8Text(std::string_view s) {
+    // Our own decoder maps invalid sequences to U+FFFD; a round trip tells us whether any were.
+    return Utf16ToUtf8(Utf8ToUtf16(s)) == s;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& text) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return false;
+    char block[65536];
+    std::size_t n;
+    while ((n = std::fread(block, 1, sizeof block, f)) > 0) text.append(block, n);
+    const bool ok = !std::ferror(f);
+    std::fclose(f);
+    return ok;
+}
+
+std::string FileStamp(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return {};
+    return std::to_string(st.st_mtim.tv_sec) + "." + std::to_string(st.st_mtim.tv_nsec) + ":" +
+           std::to_string(st.st_size);
+}
+
+}  // namespace
+
+SettingsStore::SettingsStore() = default;
+
+SettingsStore::SettingsStore(std::string path) : m_path(std::move(path)), m_persistent(true) {
+    Load();
+}
+
+std::string SettingsStore::DefaultPath() {
+    if (const char* env = std::getenv("QUILLBAY_SETTINGS"); env && *env) return env;
+    std::string base;
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
+        base = xdg;
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        base = std::string(home) + "/.config";
+    else
+        base = ".";
+    return base + "/VelmoLabs/Quillbay/settings.ini";
+}
+
+void SettingsStore::Load() {
+    m_sections.clear();
+    m_unreadable = false;
+    std::error_code ec;
+    if (!std::filesystem::exists(m_path, ec)) {
+        m_loadedStamp.clear();
+        return;
+    }
+    std::string text;
+    if (!ReadWholeFile(m_path, text)) {
+        // Maybe a directory, maybe no permission: keep the defaults and never write over it.
+        m_unreadable = true;
+        m_problems.push_back("cannot read " + m_path + ": " + std::strerror(errno) +
+                             "; using the defaults and leaving the file alone");
+        return;
+    }
+    m_loadedStamp = FileStamp(m_path);
+    ParseText(text);
+}
+
+void SettingsStore::ParseText(std::string_view text) {
+    m_sections.push_back({"", {}});
+    std::size_t lineNo = 0;
+    while (!text.empty()) {
+        const auto eol = text.find('\n');
+        std::string_view raw = text.substr(0, eol);
+        text.remove_prefix(eol == std::string_view::npos ? text.size() : eol + 1);
+        ++lineNo;
+        const std::string_view line = Trim(raw);
+        auto problem = [&](const char* what) {
+            m_needsBackup = true;
+            m_problems.push_back(m_path + ": line " + std::to_string(lineNo) + ": " + what);
+        };
+        if (line.find('\0') != std::string_view::npos || !IsValidUtf8Text(line)) {
+            problem("not UTF-8 text; ignored");
+            continue;
+        }
+        if (line.empty() || line.front() == ';' || line.front() == '#') {
+            m_sections.back().entries.push_back({"", std::string(line)});
+        } else if (line.front() == '[') {
+            if (line.back() != ']' || line.size() < 3) {
+                problem("unfinished section header; ignored");
+                continue;
+            }
+            const std::string name(Trim(line.substr(1, line.size() - 2)));
+            if (Section* existing = FindSection(name)) {
+                // A repeated header continues the earlier section: move it to the end.
+                Section moved = std::move(*existing);
+                m_sections.erase(m_sections.begin() + (existing - m_sections.data()));
+                m_sections.push_back(std::move(moved));
+            } else {
+                m_sections.push_back({name, {}});
+            }
+        } else if (const auto eq = line.find('='); eq != std::string_view::npos && eq > 0) {
+            const std::string_view name = Trim(line.substr(0, eq));
+            std::string_view value = Trim(line.substr(eq + 1));
+            std::string text = value.size() >= 2 && value.front() == '"' && value.back() == '"'
+                                   ? Unquote(value)
+                                   : std::string(value);
+            bool replaced = false;
+            for (auto& e : m_sections.back().entries)
+                if (!e.name.empty() && SameName(e.name, name)) e.text = text, replaced = true;
+            if (!replaced) m_sections.back().entries.push_back({std::string(name), text});
+        } else {
+            problem("not a setting (Name=Value); ignored");
+        }
+    }
+}
+
+SettingsStore::Section* SettingsStore::FindSection(std::string_view section) {
+    for (auto& s : m_sections)
+        if (!s.name.empty() && SameName(s.name, section)) return &s;
+    return nullptr;
+}
+
+const std::string* SettingsStore::Find(std::string_view section, std::string_view name) const {
+    for (const auto* list : {&m_overrides, &m_sections})
+        for (const auto& s : *list)
+            if (!s.name.empty() && SameName(s.name, section))
+                for (const auto& e : s.entries)
+                    if (!e.name.empty() && SameName(e.name, name)) return &e.text;
+    return nullptr;
+}
+
+int SettingsStore::ReadInt(std::string_view section, std::string_view name,
+                           int defaultValue) const {
+    const std::string* text = Find(section, name);
+    if (!text) return defaultValue;
+    std::string_view digits = *text;
+    if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
+    long long value = 0;
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (ec != std::errc() || end != digits.data() + digits.size() || digits.empty())
+        return defaultValue;
+    // Values are 32-bit; larger ones wrap as a 32-bit store would hold them.
+    return static_cast<int>(static_cast<std::uint32_t>(value));
+}
+
+std::string SettingsStore::ReadString(std::string_view section, std::string_view name,
+                                      std::string_view defaultValue) const {
+    const std::string* text = Find(section, name);
+    return text ? *text : std::string(defaultValue);
+}
+
+std::string SettingsStore::ReadSjisString(std::string_view section, std::string_view name,
+                                          std::string_view defaultSjis) const {
+    const std::string* text = Find(section, name);
+    return text ? Utf8ToCp932(*text) : std::string(defaultSjis);
+}
+
+void SettingsStore::WriteInt(std::string_view section, std::string_view name, int value) {
+    Store(section, name, std::to_string(value));
+}
+
+void SettingsStore::WriteString(std::string_view section, std::string_view name,
+                                std::string_view value) {
+    Store(section, name, value);
+}
+
+void SettingsStore::WriteSjisString(std::string_view section, std::string_view name,
+                                    std::string_view sjis) {
+    Store(section, name, Cp932ToUtf8(sjis));
+}
+
+void SettingsStore::Override(std::string_view section, std::string_view name,
+                             std::string_view value) {
+    for (auto& s : m_overrides)
+        if (SameName(s.name, section)) {
+            for (auto& e : s.entries)
+                if (SameName(e.name, name)) {
+                    e.text = value;
+                    return;
+                }
+            s.entries.push_back({std::string(name), std::string(value)});
+            return;
+        }
+    m_overrides.push_back({std::string(section), {{std::string(name), std::string(value)}}});
+}
+
+void SettingsStore::ReloadIfChangedOnDisk() {
+    // Another instance may have written the file since we read it; start from its values so
+    // that our write does not undo theirs.
+    if (m_persistent && !m_unreadable && FileStamp(m_path) != m_loadedStamp) Load();
+}
+
+void SettingsStore::Store(std::string_view section, std::string_view name,
+                          std::string_view value) {
+    for (auto& s : m_overrides)
+        if (SameName(s.name, section))
+            for (auto& e : s.entries)
+                if (SameName(e.name, name)) e.text = value;
+    ReloadIfChangedOnDisk();
+    Section* s = FindSection(section);
+    if (!s) {
+        m_sections.push_back({std::string(section), {}});
+        s = &m_sections.back();
+    }
+    for (auto& e : s->entries)
+        if (!e.name.empty() && SameName(e.name, name)) {
+            if (e.text == value) return;  // nothing to write
+            e.text = value;
+            Save();
+            return;
+        }
+    s->entries.push_back({std::string(name), std::string(value)});
+    Save();
+}
+
+void SettingsStore::Save() {
+    if (!m_persistent || m_unreadable) return;
+    std::error_code ec;
+    if (m_needsBackup) {
+        // Keep what we could not parse before the rewrite drops it.
+        std::filesystem::copy_file(m_path, m_path + ".bad",
+                                   std::filesystem::copy_options::overwrite_existing, ec);
+        if (ec) return;  // without the copy we do not touch the file
+        m_needsBackup = false;
+    }
+    std::filesystem::create_directories(std::filesystem::path(m_path).parent_path(), ec);
+    std::string text;
+    for (const auto& s : m_sections) {
+        if (!s.name.empty()) text += "[" + s.name + "]\n";
+        for (const auto& e : s.entries) {
+            if (e.name.empty())
+                text += e.text;
+            else
+                text += e.name + "=" + (NeedsQuoting(e.text) ? Quote(e.text) : e.text);
+            text += "\n";
+        }
+    }
+    if (WriteFileAtomically(m_path, text)) m_loadedStamp = FileStamp(m_path);
+}
+
+}  // namespace qb

@@ -1,0 +1,83 @@
+// The settings store: integer and string values in named sections, kept in an INI file.
+//
+// The file is UTF-8 text ("[Section]" headers, "Name=Value" lines, ';' or '#' comments). Section
+// and value names compare without regard to ASCII case. Every reader supplies its own default:
+// a missing or unreadable value yields it. Writes go straight to disk, atomically (a temporary
+// file renamed over the old one); a write failure is ignored, as a store that cannot be written
+// must never stop the program.
+//
+// A file that could not be parsed completely is read as far as possible; before the store first
+// rewrites such a file it keeps a copy of it beside the original (settings.ini.bad). A file that
+// exists but cannot be read at all is never written, so its content cannot be lost.
+//
+// Strings are UTF-8 here; callers that work in Shift-JIS convert at this boundary (see
+// ReadSjisString/WriteSjisString).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qb {
+
+class SettingsStore {
+public:
+    // An empty store that is never written to disk (tests, or a program run without settings).
+    SettingsStore();
+    // Loads `path`; a missing file is an empty store that is created on the first write.
+    explicit SettingsStore(std::string path);
+
+    // Where the per-user settings live: $QUILLBAY_SETTINGS, else
+    // $XDG_CONFIG_HOME/VelmoLabs/Quillbay/settings.ini (~/.config when XDG_CONFIG_HOME is unset).
+    static std::string DefaultPath();
+
+    int ReadInt(std::string_view section, std::string_view name, int defaultValue) const;
+    std::string ReadString(std::string_view section, std::string_view name,
+                           std::string_view defaultValue) const;
+    void WriteInt(std::string_view section, std::string_view name, int value);
+    void WriteString(std::string_view section, std::string_view name, std::string_view value);
+
+    // The same as UTF-8 strings, converted from and to Shift-JIS at the boundary.
+    std::string ReadSjisString(std::string_view section, std::string_view name,
+                               std::string_view defaultSjis) const;
+    void WriteSjisString(std::string_view section, std::string_view name, std::string_view sjis);
+
+    // Sets a value for this run only (the command line's --set); it hides the stored value and
+    // is never written to disk.
+    void Override(std::string_view section, std::string_view name, std::string_view value);
+
+    const std::string& Path() const { return m_path; }
+    // What went wrong while loading, one line per problem (UTF-8); empty when the file was fine.
+    const std::vector<std::string>& LoadProblems() const { return m_problems; }
+
+private:
+    // The file as a list of sections, in file order, comments kept, so that rewriting it
+    // changes only the values that were written.
+    struct Entry {
+        std::string name;  // empty for a comment or blank line, kept verbatim in `text`
+        std::string text;
+    };
+    struct Section {
+        std::string name;  // "" for what comes before the first header
+        std::vector<Entry> entries;
+    };
+
+    Section* FindSection(std::string_view section);
+    const std::string* Find(std::string_view section, std::string_view name) const;
+    void Load();
+    void ParseText(std::string_view text);
+    void ReloadIfChangedOnDisk();
+    void Store(std::string_view section, std::string_view name, std::string_view value);
+    void Save();
+
+    std::string m_path;
+    bool m_persistent = false;
+    bool m_unreadable = false;      // the file exists but could not be read: never write it
+    bool m_needsBackup = false;     // the file had lines we could not parse
+    std::string m_loadedStamp;      // modification time and size seen at the last load
+    std::vector<Section> m_sections;
+    std::vector<Section> m_overrides;
+    std::vector<std::string> m_problems;
+};
+
+}  // namespace qb

@@ -1,0 +1,33 @@
+// Conversion between Shift-JIS (code page 932, as Windows defines it) and Unicode.
+//
+// These are the encoding boundaries of the program: UI strings, paths, the settings file and the
+// regular-expression engine all cross here. Decoding steps characters as convert/sjis.h does; a
+// lone lead byte and an undefined double-byte code decode to U+30FB. Encoding maps a character
+// with no code page 932 form, a lone surrogate or a non-BMP character to '?'. Malformed UTF-8
+// decodes to U+FFFD (one per maximal invalid subsequence), which then encodes to '?'.
+// All functions take any bytes and never fail.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qb {
+
+// The Unicode character of one code (a single byte, or lead * 256 + trail).
+char16_t Cp932CodeToUnicode(unsigned code);
+// The code of one Unicode character, or 0 when it has none (U+0000 gives 0 as well).
+unsigned UnicodeToCp932Code(char16_t unit);
+
+[[nodiscard]] std::u16string Cp932ToUtf16(std::string_view sjis);
+[[nodiscard]] std::string Utf16ToCp932(std::u16string_view utf16);
+[[nodiscard]] std::string Cp932ToUtf8(std::string_view sjis);
+[[nodiscard]] std::string Utf8ToCp932(std::string_view utf8);
+
+// UTF-8 <-> UTF-16 without going through code page 932.
+[[nodiscard]] std::u16string Utf8ToUtf16(std::string_view utf8);
+[[nodiscard]] std::string Utf16ToUtf8(std::u16string_view utf16);
+
+// Appends the UTF-8 form of one code point to `out`.
+void AppendUtf8(std::string& out, char32_t cp);
+
+}  // namespace qb

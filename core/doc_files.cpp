@@ -1,0 +1,127 @@
+// How a document comes into being and goes back to disk: new documents, open, save, close.
+#include <cerrno>
+#include <cstring>
+
+#include "app/settings/atomic_file.h"
+#include "convert/cp932.h"
+#include "core/quillbay_doc.h"
+#include "core/split.h"
+#include "core/text_file.h"
+
+namespace qb {
+
+namespace {
+
+constexpr const char* kFileNotFound = "ファイルが見つかりません";
+constexpr const char* kCannotWrite = "ファイルに書き込めません";
+
+}  // namespace
+
+bool CQuillbayDoc::OnNewDocument(NewDocumentKind kind, const std::string& path) {
+    m_lines.clear();
+    m_pathName.clear();
+    m_modified = false;
+    switch (kind) {
+        case NewDocumentKind::Clipboard: {
+            const auto text = m_app.host.GetClipboardText();
+            if (!text) return false;
+            SplitLines(*text, m_lines);
+            if (m_lines.empty()) return false;
+            break;
+        }
+        case NewDocumentKind::FileToMime:
+            NewFromFileAsMime(path);
+            break;
+        case NewDocumentKind::UnicodeFileToText:
+            NewFromUnicodeFile(path);
+            break;
+        case NewDocumentKind::TextEdit:
+            if (const auto text = m_app.host.EditText("テキスト編集", "")) SetAllText(*text);
+            break;
+    }
+    ResetTargetRangeToAll();
+    return true;
+}
+
+bool CQuillbayDoc::OnOpenDocument(const std::string& path) {
+    m_modified = true;
+    LineList lines;
+    TextReadResult read;
+    {
+        BusyCursor busy(m_app.host);
+        read = ReadTextFile(path, lines);
+    }
+    if (!FinishOpen(std::move(read), std::move(lines), path)) return false;
+    m_app.Record("Open " + Utf8ToCp932(path));
+    m_pathName = path;
+    return true;
+}
+
+bool CQuillbayDoc::OpenDescriptor(int fd) {
+    m_modified = true;
+    LineList lines;
+    TextReadResult read;
+    {
+        BusyCursor busy(m_app.host);
+        TextLineReader reader = TextLineReader::FromDescriptor(fd);
+        std::string_view line;
+        while (reader.Next(line)) lines.emplace_back(line);
+        read.error = reader.Error();
+        read.ok = read.error.empty();
+        read.sawZeroByte = reader.SawZeroByte();
+        read.stoppedAtCtrlZ = reader.StoppedAtCtrlZ();
+    }
+    return FinishOpen(std::move(read), std::move(lines), "standard input");
+}
+
+// The steps of opening that follow the reading: warnings, target range, code conversion.
+bool CQuillbayDoc::FinishOpen(TextReadResult read, LineList lines, const std::string& name) {
+    m_openWarnings.clear();
+    if (!read.ok) {
+        m_app.host.ShowMessage(kFileNotFound);
+        return false;
+    }
+    if (read.sawZeroByte)
+        m_openWarnings.push_back(name + ": holds zero bytes and is probably not text; saving it "
+                                 "will not give back the same bytes");
+    if (read.stoppedAtCtrlZ)
+        m_openWarnings.push_back(name + ": a Ctrl-Z byte ends the text; what follows it was "
+                                 "not read");
+    m_lines = std::move(lines);
+    ResetTargetRangeToAll();
+    if (m_app.settings.ReadInt("System", "Auto", 1) != 0) ConvertCodeOnOpen();
+    m_modified = false;
+    return true;
+}
+
+bool CQuillbayDoc::OnSaveDocument(const std::string& path) {
+    BusyCursor busy(m_app.host);
+    const std::string_view terminator = LineTerminator(m_app.settings.ReadInt("System", "CrLf", 0));
+    AtomicFileWriter writer(path);
+    WriteLines(m_lines, terminator, [&](std::string_view block) { return writer.Write(block); });
+    if (!writer.Commit()) {
+        m_lastSaveError = writer.Error();
+        m_app.host.ShowMessage(kCannotWrite);
+        return false;
+    }
+    m_lastSaveError.clear();
+    m_modified = false;
+    return true;
+}
+
+void CQuillbayDoc::OnCloseDocument() { m_app.Record("Close"); }
+
+bool CQuillbayDoc::Save() {
+    if (m_pathName.empty()) return false;
+    if (!OnSaveDocument(m_pathName)) return false;
+    m_app.Record("Save");
+    return true;
+}
+
+bool CQuillbayDoc::SaveAs(const std::string& path) {
+    m_app.Record("Save " + Utf8ToCp932(path));
+    m_pathName = path;
+    return OnSaveDocument(path);
+}
+
+}  // namespace qb

@@ -1,0 +1,48 @@
+// What the document and the macro interpreter need from the front end that shows them.
+//
+// The core never shows anything itself: the desktop program implements this with Qt, the
+// command line prints to standard error, and tests record every call.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qb {
+
+class IHost {
+public:
+    virtual ~IHost() = default;
+
+    // A message box with an OK button. `text` is UTF-8.
+    virtual void ShowMessage(std::string_view text) = 0;
+    // An OK/Cancel question; true for OK. `text` is UTF-8.
+    virtual bool Confirm(std::string_view text) = 0;
+
+    // The busy cursor; calls nest. Use BusyCursor rather than calling these directly.
+    virtual void BeginBusy() {}
+    virtual void EndBusy() {}
+
+    // Clipboard text in Shift-JIS (the document's encoding); nullopt when there is no text.
+    virtual std::optional<std::string> GetClipboardText() = 0;
+    virtual void SetClipboardText(std::string_view sjis) = 0;
+
+    // The text-edit dialog: shows `sjisText` for editing under `title` (UTF-8); the edited
+    // Shift-JIS text on OK, nullopt on Cancel.
+    virtual std::optional<std::string> EditText(std::string_view title,
+                                                std::string_view sjisText) = 0;
+};
+
+// Shows the busy cursor for as long as it lives.
+class BusyCursor {
+public:
+    explicit BusyCursor(IHost& host) : m_host(host) { m_host.BeginBusy(); }
+    ~BusyCursor() { m_host.EndBusy(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    IHost& m_host;
+};
+
+}  // namespace qb

@@ -1,0 +1,63 @@
+// One line of a document: an immutable, reference-counted Shift-JIS byte string.
+//
+// Copying a Line copies a pointer, so an undo snapshot of a whole document costs one handle per
+// line, never the bytes. The bytes are followed by a zero byte for code that wants a C string,
+// but a line may itself hold zero bytes: always use size().
+//
+// The reference count is not atomic: documents live on one thread.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qb {
+
+class Line {
+public:
+    Line() noexcept = default;
+    Line(std::string_view bytes);  // NOLINT: implicit, a Line stands wherever bytes do
+    Line(const std::string& bytes) : Line(std::string_view(bytes)) {}
+    Line(const char* bytes) : Line(std::string_view(bytes)) {}
+    Line(const Line& other) noexcept : m_rep(other.m_rep) { Retain(); }
+    Line(Line&& other) noexcept : m_rep(other.m_rep) { other.m_rep = nullptr; }
+    Line& operator=(const Line& other) noexcept;
+    Line& operator=(Line&& other) noexcept;
+    ~Line() { Release(); }
+
+    std::string_view view() const noexcept {
+        return m_rep ? std::string_view(m_rep->bytes, m_rep->size) : std::string_view();
+    }
+    operator std::string_view() const noexcept { return view(); }  // NOLINT
+    const char* data() const noexcept { return m_rep ? m_rep->bytes : ""; }
+    std::size_t size() const noexcept { return m_rep ? m_rep->size : 0; }
+    bool empty() const noexcept { return size() == 0; }
+    std::string str() const { return std::string(view()); }
+
+    // True when both handles share the same bytes (not merely equal bytes).
+    bool SharesWith(const Line& other) const noexcept { return m_rep == other.m_rep; }
+
+    friend bool operator==(const Line& a, const Line& b) noexcept {
+        return a.m_rep == b.m_rep || a.view() == b.view();
+    }
+    friend bool operator==(const Line& a, std::string_view b) noexcept { return a.view() == b; }
+
+private:
+    struct Rep {
+        std::size_t refs;
+        std::size_t size;
+        char bytes[1];
+    };
+
+    void Retain() noexcept {
+        if (m_rep) ++m_rep->refs;
+    }
+    void Release() noexcept;
+
+    Rep* m_rep = nullptr;  // null for the empty line
+};
+
+using LineList = std::vector<Line>;
+
+}  // namespace qb

@@ -1,0 +1,101 @@
+// Reading and writing text files the way the document does.
+//
+// Text mode: a CR LF pair reads as LF, and a Ctrl-Z byte (0x1A) ends the input. Each line is
+// what comes before the next LF, with one trailing CR removed, then one more CR (a line that
+// ended in CR CR LF loses both). A last line without LF loses one trailing CR. A lone CR inside
+// a line stays, and nothing splits a line, however long.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/line.h"
+
+namespace qb {
+
+class TextLineReader {
+public:
+    // Opens `path` (UTF-8) for reading; IsOpen() tells whether that worked.
+    explicit TextLineReader(const std::string& path);
+    // Reads from an open file descriptor (standard input, say); does not close it.
+    static TextLineReader FromDescriptor(int fd);
+    TextLineReader(TextLineReader&& other) noexcept;
+    TextLineReader(const TextLineReader&) = delete;
+    TextLineReader& operator=(const TextLineReader&) = delete;
+    ~TextLineReader();
+
+    bool IsOpen() const { return m_fd >= 0; }
+    // Why the file could not be opened or read (UTF-8); empty while all is well.
+    const std::string& Error() const { return m_error; }
+
+    // The next line, valid until the following call. False at the end of the input (end of
+    // file or Ctrl-Z) and on a read error, which Error() then describes.
+    bool Next(std::string_view& line);
+
+    // The file's size when it was opened, -1 when unknown (a pipe, say).
+    long long SizeHint() const { return m_sizeHint; }
+    // Whether a zero byte came by (the text is probably binary).
+    bool SawZeroByte() const { return m_sawZeroByte; }
+    // Whether a Ctrl-Z ended the input while bytes followed it (they were not read).
+    bool StoppedAtCtrlZ() const { return m_stoppedAtCtrlZ; }
+
+private:
+    TextLineReader() = default;
+    bool Fill();
+
+    int m_fd = -1;
+    bool m_ownsFd = false;
+    bool m_atEnd = false;  // no more bytes will come (end of file, Ctrl-Z or error)
+    bool m_done = false;
+    long long m_sizeHint = -1;
+    long long m_offset = 0;  // bytes read so far
+    bool m_sawZeroByte = false;
+    bool m_stoppedAtCtrlZ = false;
+    std::string m_error;
+    std::string m_buffer;
+    std::size_t m_pos = 0;
+    std::size_t m_end = 0;
+    std::string m_carry;  // the start of a line that continues in the next block
+};
+
+// What reading a whole file noticed besides its lines.
+struct TextReadResult {
+    bool ok = false;
+    std::string error;            // why the file could not be opened or read (UTF-8)
+    bool sawZeroByte = false;     // probably a binary file
+    bool stoppedAtCtrlZ = false;  // bytes after a Ctrl-Z were not read
+};
+
+// Reads every line of `path` into `lines` (appending). On failure `lines` holds what was read
+// before it.
+TextReadResult ReadTextFile(const std::string& path, LineList& lines);
+// The same over bytes in memory.
+void SplitTextModeLines(std::string_view bytes, LineList& lines);
+
+// The line terminator the "System"/"CrLf" setting selects: 0 CR LF, 1 CR, 2 LF (others: CR LF).
+std::string_view LineTerminator(int crLfSetting);
+
+// Serialises lines, each followed by `terminator`, into `out` in blocks, calling
+// `sink(std::string_view)` whenever a block is full and at the end. Stops and returns false as
+// soon as `sink` returns false.
+template <class Sink>
+bool WriteLines(const LineList& lines, std::string_view terminator, Sink&& sink) {
+    constexpr std::size_t kBlock = 1 << 20;
+    std::string block;
+    block.reserve(kBlock);
+    for (const Line& line : lines) {
+        if (block.size() + line.size() + terminator.size() > kBlock) {
+            if (!sink(std::string_view(block))) return false;
+            block.clear();
+        }
+        if (line.size() >= kBlock) {
+            if (!sink(line.view())) return false;
+        } else {
+            block.append(line.view());
+        }
+        block.append(terminator);
+    }
+    return block.empty() || sink(std::string_view(block));
+}
+
+}  // namespace qb
