@@ -64,12 +64,7 @@ bool CQuillbayDoc::OpenDescriptor(int fd) {
     {
         BusyCursor busy(m_app.host);
         TextLineReader reader = TextLineReader::FromDescriptor(fd);
-        std::string_view line;
-        while (reader.Next(line)) lines.emplace_back(line);
-        read.error = reader.Error();
-        read.ok = read.error.empty();
-        read.sawZeroByte = reader.SawZeroByte();
-        read.stoppedAtCtrlZ = reader.StoppedAtCtrlZ();
+        read = ReadAllLines(reader, lines);
     }
     return FinishOpen(std::move(read), std::move(lines), "standard input");
 }

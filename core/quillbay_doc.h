@@ -126,12 +126,13 @@ public:
     template <class Transform>
     void TransformTargetLines(Transform&& transform) {
         OperationFrame frame(*this);
+        LineArena arena;
         const int count = LineCount();
         for (int i = 0; i < count; ++i) {
             if (!IsTargetLine(i)) continue;
             Line& line = m_lines[static_cast<std::size_t>(i)];
-            std::string result = transform(line.view());
-            if (result != line.view()) line = Line(result);
+            const std::string result = transform(line.view());
+            if (result != line.view()) line = arena.Make(result);
         }
     }
 

@@ -3,7 +3,8 @@
 namespace qb {
 
 void SplitLines(std::string_view text, LineList& lines, std::string_view separator) {
-    ForEachPiece(text, separator, [&](std::string_view piece) { lines.emplace_back(piece); });
+    LineArena arena;
+    ForEachPiece(text, separator, [&](std::string_view piece) { lines.push_back(arena.Make(piece)); });
 }
 
 }  // namespace qb

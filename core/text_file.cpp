@@ -122,22 +122,19 @@ bool TextLineReader::Next(std::string_view& line) {
     return true;
 }
 
-TextReadResult ReadTextFile(const std::string& path, LineList& lines) {
+TextReadResult ReadAllLines(TextLineReader& reader, LineList& lines) {
     TextReadResult result;
-    TextLineReader reader(path);
-    if (!reader.IsOpen()) {
-        result.error = reader.Error();
-        return result;
-    }
+    LineArena arena;
     std::string_view line;
     bool estimated = false;
     while (reader.Next(line)) {
-        lines.emplace_back(line);
+        lines.push_back(arena.Make(line));
         if (!estimated && lines.size() == 1000 && reader.SizeHint() > 0) {
             // Reserve once from the average length so far; saves the doubling copies.
             std::size_t bytes = 0;
             for (const auto& l : lines) bytes += l.size() + 2;
-            lines.reserve(static_cast<std::size_t>(reader.SizeHint()) / (bytes / 1000 + 1) * 11 / 10 +
+            lines.reserve(static_cast<std::size_t>(reader.SizeHint()) / (bytes / 1000 + 1) * 11 /
+                              10 +
                           lines.size());
             estimated = true;
         }
@@ -149,7 +146,18 @@ TextReadResult ReadTextFile(const std::string& path, LineList& lines) {
     return result;
 }
 
+TextReadResult ReadTextFile(const std::string& path, LineList& lines) {
+    TextLineReader reader(path);
+    if (!reader.IsOpen()) {
+        TextReadResult result;
+        result.error = reader.Error();
+        return result;
+    }
+    return ReadAllLines(reader, lines);
+}
+
 void SplitTextModeLines(std::string_view bytes, LineList& lines) {
+    LineArena arena;
     if (const auto z = bytes.find(kCtrlZ); z != std::string_view::npos) bytes = bytes.substr(0, z);
     while (!bytes.empty()) {
         const auto lf = bytes.find('\n');
@@ -158,7 +166,7 @@ void SplitTextModeLines(std::string_view bytes, LineList& lines) {
         const int crs = lf == std::string_view::npos ? 1 : 2;
         for (int k = 0; k < crs && !piece.empty() && piece.back() == '\r'; ++k)
             piece.remove_suffix(1);
-        lines.emplace_back(piece);
+        lines.push_back(arena.Make(piece));
     }
 }
 

@@ -66,6 +66,8 @@ struct TextReadResult {
     bool stoppedAtCtrlZ = false;  // bytes after a Ctrl-Z were not read
 };
 
+// Reads every remaining line of `reader` into `lines` (appending).
+TextReadResult ReadAllLines(TextLineReader& reader, LineList& lines);
 // Reads every line of `path` into `lines` (appending). On failure `lines` holds what was read
 // before it.
 TextReadResult ReadTextFile(const std::string& path, LineList& lines);

@@ -128,14 +128,12 @@ SettingsStore::SettingsStore(std::string path) : m_path(std::move(path)), m_pers
 
 std::string SettingsStore::DefaultPath() {
     if (const char* env = std::getenv("QUILLBAY_SETTINGS"); env && *env) return env;
-    std::string base;
+    std::filesystem::path base = ".";
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
         base = xdg;
     else if (const char* home = std::getenv("HOME"); home && *home)
-        base = std::string(home) + "/.config";
-    else
-        base = ".";
-    return base + "/VelmoLabs/Quillbay/settings.ini";
+        base = std::filesystem::path(home) / ".config";
+    return (base / "VelmoLabs" / "Quillbay" / "settings.ini").string();
 }
 
 void SettingsStore::Load() {
