@@ -1,0 +1,36 @@
+// JIS (ISO-2022-JP style, 7-bit with escape sequences and shift codes) <-> Shift-JIS.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qb {
+
+// Kanji mode and kana mode of JIS text. Decoding reads and updates it; encoding writes the
+// sequences that change it. A command sets it off before its first line and carries it from
+// one line to the next.
+struct JisShiftState {
+    bool kanji = false;
+    bool kana = false;
+    void Reset() { kanji = kana = false; }
+};
+
+// How SjisToJisLine writes mode changes (the settings "Jis"/"Kana" and "Jis"/"Jis").
+struct JisEncoderOptions {
+    int kanaForm = 0;          // 0 SO/SI, 1 ESC ( I / ESC ( B, 2 8-bit bytes, no mode change
+    int kanjiDesignation = 1;  // 0 ESC $ @, 1 ESC $ B, 2 ESC & @ ESC $ B, 3 ESC $ ( D, else none
+};
+
+// JIS X 0208 code (row byte * 256 + cell byte) -> Shift-JIS code; 0 when it has none.
+unsigned JisToSjisCode(unsigned jis);
+// Shift-JIS code -> JIS X 0208 code; 0 when it has none.
+unsigned SjisToJisCode(unsigned sjis);
+
+// Decodes one line of JIS text. Shift-JIS and 8-bit half-width katakana pass through intact;
+// truncated escape sequences are copied as they are.
+[[nodiscard]] std::string JisToSjisLine(std::string_view line, JisShiftState& state);
+// Encodes one line; the line always ends with both modes off.
+[[nodiscard]] std::string SjisToJisLine(std::string_view line, JisShiftState& state,
+                                        const JisEncoderOptions& options);
+
+}  // namespace qb
