@@ -110,4 +110,14 @@ std::string Utf16ToSjis(std::u16string_view utf16) {
     return Utf16ToCp932(utf16);
 }
 
+std::string Utf16LeBytesToSjis(std::string_view bytes) {
+    if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') bytes.remove_prefix(2);
+    std::u16string units((bytes.size() + 1) / 2, u'\0');
+    for (std::size_t k = 0; k < bytes.size(); ++k) {
+        const unsigned byte = static_cast<unsigned char>(bytes[k]);
+        units[k / 2] = static_cast<char16_t>(units[k / 2] | (k % 2 ? byte << 8 : byte));
+    }
+    return Utf16ToCp932(units);
+}
+
 }  // namespace qb
