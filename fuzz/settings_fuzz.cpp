@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!mkdtemp(dir)) return 0;
     const std::string path = std::string(dir) + "/settings.ini";
     if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(data, 1, size, f);
+        if (size > 0) std::fwrite(data, 1, size, f);
         std::fclose(f);
     }
     {
