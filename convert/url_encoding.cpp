@@ -24,7 +24,8 @@ std::string DecodeEscapes(std::string_view text, char escape, bool urlRules) {
         return c == escape || (urlRules && (c == '&' || c == '+'));
     };
     std::string out;
-    out.reserve(text.size() + (urlRules ? std::count(text.begin(), text.end(), '&') : 0));
+    out.resize(text.size() + (urlRules ? std::count(text.begin(), text.end(), '&') : 0));
+    char* o = out.data();
     const std::size_t size = text.size();
     std::size_t i = 0;
     while (i < size) {
@@ -32,18 +33,19 @@ std::string DecodeEscapes(std::string_view text, char escape, bool urlRules) {
         if (c == escape && i + 2 < size && !hasOwnMeaning(text[i + 1])) {
             const unsigned byte = HexDigitValue(static_cast<unsigned char>(text[i + 1])) * 16 +
                                   HexDigitValue(static_cast<unsigned char>(text[i + 2]));
-            out.push_back(static_cast<char>(byte & 0xFF));
+            *o++ = static_cast<char>(byte & 0xFF);
             i += 3;
             continue;
         }
-        if (urlRules && c == '&')
-            out += "\r\n";
-        else if (urlRules && c == '+')
-            out.push_back(' ');
-        else
-            out.push_back(c);
+        if (urlRules && c == '&') {
+            *o++ = '\r';
+            *o++ = '\n';
+        } else {
+            *o++ = urlRules && c == '+' ? ' ' : c;
+        }
         ++i;
     }
+    out.resize(static_cast<std::size_t>(o - out.data()));
     return out;
 }
 
