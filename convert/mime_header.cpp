@@ -39,7 +39,6 @@ bool HasDoubleByteChar(std::string_view line) {
 struct WordHead {
     std::string_view charset;
     char encoding = 0;  // upper-cased
-    std::size_t length = 0;  // of "=?" charset "?" encoding "?"
 };
 
 // The head of the first encoded word: the first "=?" followed by a charset (no '?'), '?', one
@@ -51,9 +50,8 @@ bool FindFirstHead(std::string_view line, WordHead& head) {
         if (charsetEnd == std::string_view::npos) return false;
         if (charsetEnd + 2 < line.size() && line[charsetEnd + 2] == '?') {
             head.charset = line.substr(start + 2, charsetEnd - (start + 2));
-            char e = line[charsetEnd + 1];
+            const char e = line[charsetEnd + 1];
             head.encoding = e >= 'a' && e <= 'z' ? static_cast<char>(e - 0x20) : e;
-            head.length = charsetEnd + 3 - start;
             return true;
         }
     }
