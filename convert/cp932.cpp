@@ -82,7 +82,11 @@ void AppendEncoded(std::string& out, char16_t unit) {
 // bytes (first byte lowest) and their count in the high byte.
 struct Utf8Table {
     std::uint32_t singles[256];
-    std::uint32_t doubles[60 * 256];  // by lead byte (as LeadIndex) and trail byte
+    // By first and second byte: 60 rows for the lead bytes, and one row of zeros (no
+    // double-byte character) shared by all other first bytes. A zero byte after a lead byte
+    // gives zero as well: the lead byte then stands alone.
+    std::uint32_t doubles[61 * 256];
+    const std::uint32_t* rows[256];
 };
 
 std::uint32_t MakeEntry(char16_t unit) {
@@ -99,8 +103,14 @@ const Utf8Table& TheUtf8Table() {
         auto* t = new Utf8Table;
         for (unsigned b = 0; b < 256; ++b)
             t->singles[b] = MakeEntry(cp932_table::kSingleToUnicode[b]);
-        for (unsigned k = 0; k < 60 * 256; ++k)
-            t->doubles[k] = MakeEntry(cp932_table::kDoubleToUnicode[k]);
+        for (unsigned k = 0; k < 61 * 256; ++k)
+            t->doubles[k] =
+                k < 60 * 256 && k % 256 != 0 ? MakeEntry(cp932_table::kDoubleToUnicode[k]) : 0;
+        for (unsigned b = 0; b < 256; ++b)
+            t->rows[b] = t->doubles + (IsLeadByte(static_cast<unsigned char>(b))
+                                           ? LeadIndex(static_cast<unsigned char>(b))
+                                           : 60) *
+                                          256;
         return t;
     }();
     return *table;
@@ -211,25 +221,24 @@ std::string Cp932ToUtf8(std::string_view sjis) {
             CopyAsciiStep(s, n, i, out, o);
             continue;
         }
-        if (IsLeadByte(b) && i + 1 < n && s[i + 1] != '\0') {
-            // A run of double-byte characters, the bulk of Japanese text. The step to the
-            // next character comes from the bytes, not from the table, so that the loads of
-            // one character need not wait for the table look-up of the one before.
-            do {
-                const std::uint32_t entry =
-                    table.doubles[LeadIndex(static_cast<unsigned char>(s[i])) * 256 +
-                                  static_cast<unsigned char>(s[i + 1])];
-                StoreEntry(out + o, entry);
-                o += entry >> 24;
-                i += 2;
-            } while (i + 1 < n && IsLeadByte(static_cast<unsigned char>(s[i])) && s[i + 1] != '\0');
-            continue;
+        // A run of double-byte characters, the bulk of Japanese text. The step to the next
+        // character comes from the bytes, not from the table, so that the loads of one
+        // character need not wait for the table look-up of the one before.
+        while (i + 1 < n) {
+            const std::uint32_t entry =
+                table.rows[static_cast<unsigned char>(s[i])][static_cast<unsigned char>(s[i + 1])];
+            if (entry == 0) break;
+            StoreEntry(out + o, entry);
+            o += entry >> 24;
+            i += 2;
         }
         // Half-width katakana, odd single bytes, a lead byte without a trail byte.
-        const std::uint32_t entry = table.singles[b];
-        StoreEntry(out + o, entry);
-        o += entry >> 24;
-        ++i;
+        if (i < n && static_cast<unsigned char>(s[i]) >= 0x80) {
+            const std::uint32_t entry = table.singles[static_cast<unsigned char>(s[i])];
+            StoreEntry(out + o, entry);
+            o += entry >> 24;
+            ++i;
+        }
     }
     return scratch.Result(o);
 }
