@@ -195,6 +195,14 @@ void Utf8Validator::Feed(std::string_view piece) {
             }
             continue;
         }
+        // Runs of three-byte characters (Japanese text), checked whole.
+        if (In(b, 0xE0, 0xEF) && end - p >= 3 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80) {
+            p += 3;
+            while (end - p >= 3 && (p[0] & 0xF0) == 0xE0 && (p[1] & 0xC0) == 0x80 &&
+                   (p[2] & 0xC0) == 0x80)
+                p += 3;
+            continue;
+        }
         int need;
         if (In(b, 0xC0, 0xDF))
             need = 1;
