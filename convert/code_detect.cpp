@@ -66,6 +66,14 @@ void CodeDetector::FeedSlow(const unsigned char* p, const unsigned char* end) {
                     p += 8;
                     continue;
                 }
+                if (In(b, 0xA1, 0xDF) && end - p >= 2 && In(p[1], 0xA1, 0xDF)) {
+                    // Pairs of bytes A1-DF fit both codes: undecided, at a run's pace.
+                    m_result = CodeUnknown;
+                    p += 2;
+                    while (end - p >= 2 && In(p[0], 0xA1, 0xDF) && In(p[1], 0xA1, 0xDF))
+                        p += 2;
+                    continue;
+                }
                 switch (kClass.of[b]) {
                     case kNeutral:
                         break;
