@@ -174,12 +174,18 @@ std::u16string Cp932ToUtf16(std::string_view sjis) {
         if (b < 0x80) {
             p[o++] = b;
             ++i;
-        } else if (IsLeadByte(b) && i + 1 < n && s[i + 1] != '\0') {
-            p[o++] = cp932_table::kDoubleToUnicode[LeadIndex(b) * 256 +
-                                                   static_cast<unsigned char>(s[i + 1])];
+            continue;
+        }
+        // A run of double-byte characters; the step comes from the bytes, not the table.
+        while (i + 1 < n && IsLeadByte(static_cast<unsigned char>(s[i])) && s[i + 1] != '\0') {
+            p[o++] =
+                cp932_table::kDoubleToUnicode[LeadIndex(static_cast<unsigned char>(s[i])) * 256 +
+                                              static_cast<unsigned char>(s[i + 1])];
             i += 2;
-        } else {
-            p[o++] = cp932_table::kSingleToUnicode[b];
+        }
+        // Half-width katakana, odd single bytes, a lead byte without a trail byte.
+        if (i < n && static_cast<unsigned char>(s[i]) >= 0x80) {
+            p[o++] = cp932_table::kSingleToUnicode[static_cast<unsigned char>(s[i])];
             ++i;
         }
     }
