@@ -52,10 +52,10 @@ inline bool IsNeutralWord(std::uint64_t w) {
 void CodeDetector::Feed(std::string_view piece) {
     if (Decided()) return;
     const auto* p = reinterpret_cast<const unsigned char*>(piece.data());
-    FeedSlow(p, p + piece.size());
+    FeedBytes(p, p + piece.size());
 }
 
-void CodeDetector::FeedSlow(const unsigned char* p, const unsigned char* end) {
+void CodeDetector::FeedBytes(const unsigned char* p, const unsigned char* end) {
     const bool text = m_form == Form::Text;
     while (p < end) {
         const unsigned b = *p;
