@@ -35,6 +35,7 @@ struct Writer {
     char* p;
     void Put(char c) { *p++ = c; }
     void Put(std::string_view bytes) {
+        if (bytes.empty()) return;  // memcpy may not be given the null pointer of an empty view
         std::memcpy(p, bytes.data(), bytes.size());
         p += bytes.size();
     }
