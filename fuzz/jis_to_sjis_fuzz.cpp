@@ -18,6 +18,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string decoded = qb::JisToSjisLine(input, state);
     if (decoded.size() > input.size()) std::abort();
 
+    // A designation outside 0-3 enters kanji mode without writing anything.
+    state.Reset();
+    if (qb::SjisToJisLine(input, state, {static_cast<int>(control % 3), 4 + (control & 1)}).size() >
+        5 * input.size() + 16)
+        std::abort();
+
     if (input.find_first_of(std::string_view("\x0E\x0F\x1B", 3)) == std::string_view::npos) {
         const qb::JisEncoderOptions options{static_cast<int>(control >> 2) % 3,
                                             static_cast<int>(control >> 4) % 4};
