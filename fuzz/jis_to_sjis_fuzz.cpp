@@ -20,8 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // A designation outside 0-3 enters kanji mode without writing anything.
     state.Reset();
-    if (qb::SjisToJisLine(input, state, {static_cast<int>(control % 3), 4 + (control & 1)}).size() >
-        5 * input.size() + 16)
+    if (qb::SjisToJisLine(input, state,
+                          {static_cast<int>(control % 3), static_cast<int>(4 + (control & 1))})
+            .size() > 5 * input.size() + 16)
         std::abort();
 
     if (input.find_first_of(std::string_view("\x0E\x0F\x1B", 3)) == std::string_view::npos) {
