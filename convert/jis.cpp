@@ -4,6 +4,7 @@
 
 #include "convert/byte_scan.h"
 #include "convert/jis_arith.h"
+#include "convert/jis_equivalent.h"
 #include "convert/scratch_output.h"
 #include "convert/sjis.h"
 
@@ -203,8 +204,13 @@ std::string SjisToJisLine(std::string_view line, JisShiftState& state,
         }
         const bool pair =
             IsLeadByte(b) && i + 1 < n && IsTrailByte(static_cast<unsigned char>(s[i + 1]));
-        const unsigned jis =
-            pair ? detail::SjisPairToJis(b, static_cast<unsigned char>(s[i + 1])) : 0;
+        unsigned jis = pair ? detail::SjisPairToJis(b, static_cast<unsigned char>(s[i + 1])) : 0;
+        if (pair && jis == 0) {
+            // An IBM extension goes out as its twin that JIS has, rather than as 8-bit bytes.
+            const unsigned twin =
+                detail::JisEquivalent(b << 8 | static_cast<unsigned char>(s[i + 1]));
+            if (twin) jis = detail::SjisPairToJis(twin >> 8, twin & 0xFF);
+        }
         if (jis != 0) {
             if (state.kana) {
                 if (options.kanaForm == 0) out.Put(kShiftIn);
