@@ -93,8 +93,8 @@ constexpr SingleFormTable BuildSingleFormTable() {
         }
     }
     // 。「」、・ー゛゜, the targets of ｡｢｣､･ｰﾞﾟ in Table B.
-    for (unsigned b : {0xA1u, 0xA2u, 0xA3u, 0xA4u, 0xA5u, 0xB0u, 0xDEu, 0xDFu})
-        t.form[kTableB[b - 0xA1] - kFormFirst] = static_cast<std::uint8_t>(b);
+    constexpr unsigned kSymbols[] = {0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xB0, 0xDE, 0xDF};
+    for (unsigned b : kSymbols) t.form[kTableB[b - 0xA1] - kFormFirst] = static_cast<std::uint8_t>(b);
     return t;
 }
 
