@@ -75,6 +75,53 @@ inline std::size_t NextMapped(std::string_view text, std::size_t pos, unsigned f
     return next;
 }
 
+// Which characters can begin a folded character equal to `first`: a quick test that lets
+// FoldedFind step over most of the text without folding it. Folding changes only single bytes
+// and the codes 8100-84FF (the rest fold to themselves), so one flag per code of those is
+// enough. A kana that can take a following mark may begin a voiced kana, so the bases of the
+// voiced kana that fold to `first` are marked as well. Search runs the same pattern over line
+// after line, so the filter of the last pattern and flags is kept, one per thread.
+class StartFilter {
+public:
+    bool Matches(unsigned first, unsigned flags) const {
+        return m_valid && m_first == first && m_flags == flags;
+    }
+
+    void Build(unsigned first, unsigned flags) {
+        m_first = first;
+        m_flags = flags;
+        m_valid = true;
+        for (unsigned c = 0; c < kCodes; ++c) m_can[c] = MapCode(CodeAt(c), flags) == first;
+        if (!(flags & FoldWidth)) return;
+        for (int i = 0; i < kVoicedCount; ++i) {
+            if (MapCode(kVoicedKatakana[i], flags) != first) continue;
+            const unsigned base = kVoicedHankaku[i][0];
+            m_can[base] = true;
+            for (unsigned c = 0x829F; c <= 0x8396; ++c)
+                if ((IsHiragana(c) || IsKatakana(c)) && SingleByteForm(c) == base)
+                    m_can[IndexOf(c)] = true;
+        }
+    }
+
+    bool CanStart(unsigned code) const {
+        if (code < 0x100 || (code >= 0x8100 && code <= 0x84FF)) return m_can[IndexOf(code)];
+        return code == m_first;
+    }
+
+private:
+    static constexpr unsigned kCodes = 0x100 + 0x400;  // single bytes, then 8100-84FF
+    static constexpr unsigned IndexOf(unsigned code) {
+        return code < 0x100 ? code : code - 0x8100 + 0x100;
+    }
+    static constexpr unsigned CodeAt(unsigned index) {
+        return index < 0x100 ? index : index - 0x100 + 0x8100;
+    }
+
+    bool m_valid = false;
+    unsigned m_first = 0, m_flags = 0;
+    std::array<bool, kCodes> m_can{};
+};
+
 }  // namespace
 
 std::size_t FoldedNext(std::string_view text, std::size_t pos, unsigned flags, unsigned& code) {
@@ -142,7 +189,10 @@ std::size_t FoldedFind(std::string_view text, std::string_view pattern, unsigned
     if (pattern.empty() || start >= text.size()) return npos;
     unsigned first = 0;
     const std::size_t afterFirst = NextMapped(pattern, 0, flags, first);
+    thread_local StartFilter filter;
+    if (!filter.Matches(first, flags)) filter.Build(first, flags);
     for (std::size_t q = start; q < text.size(); q = NextChar(text, q)) {
+        if (!filter.CanStart(CharCode(text, q))) continue;
         unsigned code = 0;
         std::size_t t = NextMapped(text, q, flags, code);
         if (code != first) continue;

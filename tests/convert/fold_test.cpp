@@ -250,6 +250,41 @@ TEST(FoldedFind, AMatchCoversTextThatComparesEqualToThePattern) {
     EXPECT_GT(matches, 1000);
 }
 
+// The search written plainly: fold and compare at every character, nothing skipped.
+std::size_t SlowFind(std::string_view text, std::string_view pattern, unsigned flags,
+                     std::size_t& length) {
+    if (pattern.empty()) return npos;
+    for (std::size_t q = 0; q < text.size(); q = NextChar(text, q)) {
+        std::size_t t = q, p = 0;
+        while (p < pattern.size() && t < text.size()) {
+            unsigned a = 0, b = 0;
+            t = FoldedNext(text, t, flags, a);
+            p = FoldedNext(pattern, p, flags, b);
+            if (FoldedEqualChars(a, b, flags) != 0) break;
+            if (p == pattern.size()) {
+                length = t - q;
+                return q;
+            }
+        }
+    }
+    return npos;
+}
+
+TEST(FoldedFind, AgreesWithAPlainSearchUnderEveryFlag) {
+    std::mt19937 rng(2718);
+    for (int i = 0; i < 40000; ++i) {
+        const std::string text = RandomText(rng, 14), pattern = RandomText(rng, 2);
+        const unsigned flags = static_cast<unsigned>(i) % 16;
+        std::size_t length = 0, slowLength = 0;
+        const std::size_t found = FoldedFind(text, pattern, flags, 0, length);
+        ASSERT_EQ(found, SlowFind(text, pattern, flags, slowLength))
+            << Show(text) << " / " << Show(pattern) << " flags " << flags;
+        if (found != npos) {
+            EXPECT_EQ(length, slowLength);
+        }
+    }
+}
+
 TEST(FoldedCompare, IsAConsistentOrder) {
     std::mt19937 rng(99);
     for (int i = 0; i < 5000; ++i) {
