@@ -17,20 +17,25 @@ namespace {
 // letters, digits, katakana and punctuation, and now and then an English phrase.
 const std::string& Prose() {
     static const std::string text = [] {
-        const char* pieces[] = {
-            "私は",     "町の人々は", "ｶﾒﾗﾏﾝは", "ＡＩ研究者は", "手紙を",   "ﾃﾞｰﾀを",
-            "ＣＤを",   "読んだ",     "眺めていた", "もう一度",   "二〇二六年に", "第３章で",
-            "10時半に", "、",         "。",         "！",         "「",       "」",
-            "ガイドブック", "パンを", " quick brown fox ", "Version 2.5", "ｶﾞｲﾄﾞ", "１２３円の"};
+        const char* pieces[] = {"私は",         "町の人々は",   "ｶﾒﾗﾏﾝは",
+                                "ＡＩ研究者は", "手紙を",       "ﾃﾞｰﾀを",
+                                "ＣＤを",       "読んだ",       "眺めていた",
+                                "もう一度",     "二〇二六年に", "第３章で",
+                                "10時半に",     "、",           "。",
+                                "！",           "「",           "」",
+                                "ガイドブック", "パンを",       " quick brown fox ",
+                                "Version 2.5",  "ｶﾞｲﾄﾞ",        "１２３円の"};
         std::vector<std::string> sjis;
-        for (const char* p : pieces) sjis.push_back(qb::Utf8ToCp932(p));
+        for (const char* p : pieces)
+            sjis.push_back(qb::Utf8ToCp932(p));
         std::mt19937 rng(2024);
         std::uniform_int_distribution<std::size_t> pick(0, sjis.size() - 1);
         std::uniform_int_distribution<std::size_t> lineLength(40, 600);
         std::string out;
         while (out.size() < (16u << 20)) {
             const std::size_t target = out.size() + lineLength(rng);
-            while (out.size() < target) out += sjis[pick(rng)];
+            while (out.size() < target)
+                out += sjis[pick(rng)];
             out += '\n';
         }
         return out;
@@ -55,7 +60,8 @@ const std::vector<std::string_view>& ProseLines() {
 template <typename Convert>
 void RunWhole(benchmark::State& state, Convert convert) {
     const std::string& text = Prose();
-    for (auto _ : state) benchmark::DoNotOptimize(convert(text));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(convert(text));
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
 
@@ -63,7 +69,8 @@ template <typename Convert>
 void RunLines(benchmark::State& state, Convert convert) {
     const auto& lines = ProseLines();
     for (auto _ : state)
-        for (std::string_view line : lines) benchmark::DoNotOptimize(convert(line));
+        for (std::string_view line : lines)
+            benchmark::DoNotOptimize(convert(line));
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * Prose().size()));
 }
 

@@ -12,7 +12,7 @@ namespace qb {
 
 namespace {
 
-// ---- Full width to half width --------------------------------------------------------------
+// ---- What full to half converts -----------------------------------------------------------------
 //
 // Only double-byte codes 8100-83FF have a half-width result (besides the kanji numerals, added
 // when the tables are made), so one rule per code of that block drives every kind and every
@@ -20,8 +20,8 @@ namespace {
 // the kinds use all-or-nothing masks, ZenToHanSw the WidthFlags bits.
 
 constexpr unsigned kRuleFirst = 0x8100;
-constexpr unsigned kRuleCount = 0x300;     // 8100-83FF
-constexpr std::uint8_t kAlways = 0x80;     // selected by every call, whatever the flags
+constexpr unsigned kRuleCount = 0x300;  // 8100-83FF
+constexpr std::uint8_t kAlways = 0x80;  // selected by every call, whatever the flags
 constexpr std::uint8_t kAll = 0xFF;
 
 struct ZenRule {
@@ -118,7 +118,7 @@ constexpr ZenRules kZenKindRules[4] = {BuildKindRules(0), BuildKindRules(1), Bui
                                        BuildKindRules(3)};
 constexpr ZenRules kZenSwRules = BuildSwRules();
 
-// ---- The two kernels ----------------------------------------------------------------------
+// ---- The two kernels ----------------------------------------------------------------------------
 //
 // Both walk the text with a branch on the width of each character, which stays predictable
 // (Japanese prose is long runs of double-byte characters, ASCII comes in runs as well), and take
@@ -130,7 +130,8 @@ constexpr ZenRules kZenSwRules = BuildSwRules();
 
 constexpr std::array<bool, 256> BuildLeadTable() {
     std::array<bool, 256> t{};
-    for (unsigned b = 0; b < 256; ++b) t[b] = IsLeadByte(static_cast<unsigned char>(b));
+    for (unsigned b = 0; b < 256; ++b)
+        t[b] = IsLeadByte(static_cast<unsigned char>(b));
     return t;
 }
 constexpr std::array<bool, 256> kIsLead = BuildLeadTable();
@@ -143,7 +144,8 @@ inline const unsigned char* SkipAscii(const unsigned char* p, const unsigned cha
         if (word & 0x8080808080808080ull) break;
         p += 8;
     }
-    while (p < end && *p < 0x80) ++p;
+    while (p < end && *p < 0x80)
+        ++p;
     return p;
 }
 
@@ -156,13 +158,15 @@ inline void CopyAsciiRun(const unsigned char*& p, const unsigned char* end, char
 }
 
 // The two bytes at p as a number whose low byte is p[0], and back.
-inline std::uint32_t Load2(const unsigned char* p) { return p[0] | p[1] << 8; }
+inline std::uint32_t Load2(const unsigned char* p) {
+    return p[0] | p[1] << 8;
+}
 inline void Store2(char* o, std::uint32_t v) {
     o[0] = static_cast<char>(v & 0xFF);
     o[1] = static_cast<char>(v >> 8 & 0xFF);
 }
 
-// ---- Full width to half width --------------------------------------------------------------
+// ---- Full width to half width -------------------------------------------------------------------
 //
 // An entry per double-byte code, chosen by its lead byte (through its row) and its trail byte:
 // bits 0-15 hold the XOR that turns the two input bytes into the two output bytes (low byte
@@ -206,10 +210,9 @@ constexpr ZenTable BuildZenTable(const ZenRules& rules, unsigned selector) {
 }
 
 constexpr unsigned kKindSelector = kAll & ~WidthKanjiNumerals;
-constexpr ZenTable kZenKindTables[4] = {BuildZenTable(kZenKindRules[0], kKindSelector),
-                                        BuildZenTable(kZenKindRules[1], kKindSelector),
-                                        BuildZenTable(kZenKindRules[2], kKindSelector),
-                                        BuildZenTable(kZenKindRules[3], kKindSelector)};
+constexpr ZenTable kZenKindTables[4] = {
+    BuildZenTable(kZenKindRules[0], kKindSelector), BuildZenTable(kZenKindRules[1], kKindSelector),
+    BuildZenTable(kZenKindRules[2], kKindSelector), BuildZenTable(kZenKindRules[3], kKindSelector)};
 
 // The table of one flag combination of ZenToHanSw, made on its first use.
 const ZenTable& ZenSwTable(unsigned flags) {
@@ -249,7 +252,7 @@ std::string ZenKernel(std::string_view text, const ZenTable& table) {
     return out;
 }
 
-// ---- Half width to full width --------------------------------------------------------------
+// ---- Half width to full width -------------------------------------------------------------------
 //
 // An entry per single byte: the two bytes to write (low byte first) and how many of them to
 // keep, the byte itself alone when it does not convert. A half-width kana that forms a voiced
@@ -301,8 +304,8 @@ constexpr HanTable kHanKindTables[4] = {BuildHanKindTable(0), BuildHanKindTable(
 constexpr HanTable BuildHanSwTable(unsigned flags) {
     return BuildHanTable(
         [flags](unsigned b) {
-            const bool letter = IsAsciiLetter(b), digit = IsAsciiDigit(b),
-                       kana = IsHankakuKana(b), punct = IsAsciiPunct(b), space = IsAsciiSpace(b);
+            const bool letter = IsAsciiLetter(b), digit = IsAsciiDigit(b), kana = IsHankakuKana(b),
+                       punct = IsAsciiPunct(b), space = IsAsciiSpace(b);
             return (letter && (flags & WidthAlphabet)) || (digit && (flags & WidthDigits)) ||
                    (kana && (flags & WidthKatakana)) ||
                    ((punct || space) && (flags & WidthAsciiSymbols)) ||
@@ -346,7 +349,8 @@ std::string HanKernel(std::string_view text, const HanTable& table, bool asciiKe
         }
         if (kIsLead[b] && p[1] != 0) {  // double-byte characters stay as they are
             const unsigned char* run = p + 2;
-            while (run < last && kIsLead[*run] && run[1] != 0) run += 2;
+            while (run < last && kIsLead[*run] && run[1] != 0)
+                run += 2;
             std::memcpy(o, p, static_cast<std::size_t>(run - p));
             o += run - p;
             p = run;

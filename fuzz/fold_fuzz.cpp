@@ -15,7 +15,9 @@ void Check(bool ok) {
     if (!ok) std::abort();
 }
 
-int Sign(int v) { return (v > 0) - (v < 0); }
+int Sign(int v) {
+    return (v > 0) - (v < 0);
+}
 
 }  // namespace
 
