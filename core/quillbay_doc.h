@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "convert/sjis_searcher.h"
 #include "core/app_context.h"
 #include "core/line.h"
 #include "core/regexp.h"
@@ -193,6 +194,11 @@ protected:
     bool m_modified = false;
     std::vector<std::string> m_openWarnings;
     std::string m_lastSaveError;
+
+    // ---- Target lines (state) -------------------------------------------------------------------
+
+    // The plain condition, prepared for searching every line; rebuilt when the condition changes.
+    mutable std::optional<SjisSearcher> m_conditionSearcher;
 
 private:
     void ResetTargetRangeToAll();
