@@ -22,31 +22,35 @@ std::size_t SjisSearcher::FindBytes(std::string_view text, std::size_t from) con
     const std::size_t lastStart = text.size() - m;  // the last position a match can begin at
     std::size_t pos = from;
 #if defined(__SSE2__)
-    // Positions pos..pos+15 at once: a candidate has the needle's first byte at pos and its
-    // last byte at pos + m - 1. The blocks read bytes [pos, pos + m - 1 + 16), within the text.
-    const __m128i first = _mm_set1_epi8(needle[0]);
-    const __m128i last = _mm_set1_epi8(needle[m - 1]);
-    auto candidates = [&](std::size_t at) {
+    // Positions at..at+15 at once: a candidate has the needle's first byte at its position and
+    // its last byte m - 1 further. A block reads bytes [at, at + m - 1 + 16), within the text; the
+    // last block may overlap the one before, whose positions its mask leaves out.
+    const auto spread = [](char c) {
+        return _mm_set1_epi32(static_cast<int>(0x01010101u * static_cast<unsigned char>(c)));
+    };
+    const __m128i first = spread(needle[0]);
+    const __m128i last = spread(needle[m - 1]);
+    for (;;) {
+        std::size_t at;
+        unsigned mask = 0xFFFF;
+        if (pos + 15 <= lastStart) {
+            at = pos;
+        } else if (pos <= lastStart && lastStart >= from + 15) {
+            at = lastStart - 15;
+            mask <<= pos - at;
+        } else {
+            break;
+        }
         const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + at));
         const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + at + m - 1));
-        return static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last))));
-    };
-    auto check = [&](std::size_t at, unsigned mask) {
-        for (; mask != 0; mask &= mask - 1) {
-            const std::size_t p = at + static_cast<std::size_t>(__builtin_ctz(mask));
-            if (std::memcmp(s + p + 1, needle + 1, m - 2) == 0) return p;
+        unsigned bits = static_cast<unsigned>(_mm_movemask_epi8(
+                            _mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last)))) &
+                        mask;
+        for (; bits != 0; bits &= bits - 1) {
+            const std::size_t p = at + static_cast<std::size_t>(__builtin_ctz(bits));
+            if (m == 2 || std::memcmp(s + p + 1, needle + 1, m - 2) == 0) return p;
         }
-        return std::string_view::npos;
-    };
-    for (; pos + 15 <= lastStart; pos += 16) {
-        const std::size_t hit = check(pos, candidates(pos));
-        if (hit != std::string_view::npos) return hit;
-    }
-    if (pos <= lastStart && lastStart >= from + 15) {
-        // The rest, as one last block that overlaps positions already done.
-        const std::size_t at = lastStart - 15;
-        return check(at, candidates(at) & (0xFFFFu << (pos - at)));
+        pos = at + 16;
     }
 #endif
     for (; pos <= lastStart; ++pos) {

@@ -14,7 +14,7 @@ bool CQuillbayDoc::IsTargetLine(int index) const {
     const int step = t.lineStep < 1 ? 1 : t.lineStep;
     // The condition is looked at only where it can change the result: it decides nothing for a
     // line that is outside the range or between steps.
-    bool result = inRange && index % step == 0;
+    bool result = inRange && (step == 1 || index % step == 0);  // no division in the usual case
     if (result) {
         const std::string_view text = GetLine(index).view();
         if (t.pattern) {
