@@ -15,6 +15,7 @@ std::size_t SjisSearcher::FindBytes(std::string_view text, std::size_t from) con
     const char* s = text.data();
     const char* needle = m_needle.data();
     if (m == 1) {
+        if (from >= text.size()) return std::string_view::npos;  // an empty view's data may be null
         const void* hit = std::memchr(s + from, needle[0], text.size() - from);
         return hit ? static_cast<const char*>(hit) - s : std::string_view::npos;
     }

@@ -34,6 +34,9 @@ TEST(SjisSearcherTest, FindsOnlyAtCharacterBoundaries) {
         const SjisSearcher searcher(Sjis(c.needle));
         EXPECT_EQ(searcher.Find(Sjis(c.text)), c.expected) << c.text << " / " << c.needle;
     }
+    // An empty line's view has no data at all.
+    for (const char* needle : {"", "a", "ab", "abc"})
+        EXPECT_EQ(SjisSearcher(needle).IsIn(std::string_view()), *needle == '\0') << needle;
 }
 
 TEST(SjisSearcherTest, AgreesWithFindSjisOnRandomText) {
