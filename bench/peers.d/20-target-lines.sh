@@ -10,8 +10,9 @@ TL_BENCH=$(cd "$build" && pwd)/bench/target_lines_bench
 UNDO_BENCH=$(cd "$build" && pwd)/bench/undo_bench
 LINES=$BENCH_DIR/lines.txt
 [ -s "$LINES" ] || python3 "$here/gen_input.py" lines "$LINES"
-for f in "$SHORT" "$LINES"; do
-    [ -s "${f%.txt}.utf8.txt" ] || iconv -f CP932 -t UTF-8 "$f" > "${f%.txt}.utf8.txt"
+for plain_input in "$SHORT" "$LINES"; do
+    utf8_copy=${plain_input%.txt}.utf8.txt
+    [ -s "$utf8_copy" ] || iconv -f CP932 -t UTF-8 "$plain_input" > "$utf8_copy"
 done
 
 # grep_times CMD...: the best wall and best CPU (user + sys) seconds of $RUNS runs of CMD. The

@@ -93,6 +93,8 @@ const ReplaceCase kReplaceCases[] = {
     {"a(?=b)", "g", "abac", "-", "-bac"},
     {"a(?!b)", "g", "abac", "-", "ab-c"},
     {"(?:ab)+", "g", "ababa", "-", "-a"},
+    // A group inside a repeated group keeps the last value it took (JavaScript resets it).
+    {"(?:(a)|b)+", "", "ab", "[$1]", "[a]"},
 
     // \d \w \s \b are ASCII-only, also when IgnoreCase folds Unicode letters.
     {R"(\s)", "g", "a　b\tc", "_", "a　b_c"},
