@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "convert/sjis_searcher.h"
 #include "core/app_context.h"
 #include "core/line.h"
 #include "core/regexp.h"
@@ -145,7 +146,18 @@ public:
     std::vector<char> TargetFlags() const;
 
     const TargetState& Target() const { return m_target; }
+    // Direct access, for replaying "LineSelect" (which stores its values as they are).
     TargetState& Target() { return m_target; }
+
+    // The target-line dialog confirmed: stores range, step, condition and pattern flag, the
+    // range's ends swapped when the last line comes before the first. Invert is kept.
+    void SelectLines(int firstLine, int lastLine, int lineStep, std::string_view condition,
+                     bool pattern);
+    // "TextAll": every line (range 1..number of lines, step 1, no condition). The pattern flag
+    // and invert are kept, so after Notsel no line is a target.
+    void TextAll();
+    // "Notsel": inverts the selection.
+    void Notsel();
 
     // ---- Undo and redo -------------------------------------------------------------------------
 
@@ -182,6 +194,11 @@ protected:
     bool m_modified = false;
     std::vector<std::string> m_openWarnings;
     std::string m_lastSaveError;
+
+    // ---- Target lines (state) -------------------------------------------------------------------
+
+    // The plain condition, prepared for searching every line; rebuilt when the condition changes.
+    mutable std::optional<SjisSearcher> m_conditionSearcher;
 
 private:
     void ResetTargetRangeToAll();
