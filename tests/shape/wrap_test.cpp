@@ -62,6 +62,8 @@ struct WrapCase {
     std::vector<std::string_view> expected;  // UTF-8
 };
 
+void PrintTo(const WrapCase& c, std::ostream* os) { *os << c.name; }
+
 class WrapTable : public ::testing::TestWithParam<WrapCase> {};
 
 TEST_P(WrapTable, Pieces) {
