@@ -14,6 +14,13 @@ const KinsokuSettings& ApplicationKinsoku(AppContext& app) {
     return *app.kinsoku;
 }
 
+// About how many lines folding at `width` gives, so that the new list is allocated once.
+std::size_t ExpectedFoldedLines(const LineList& lines, long width) {
+    std::size_t bytes = 0;
+    for (const Line& line : lines) bytes += line.size();
+    return lines.size() + bytes / static_cast<std::size_t>(width < 8 ? 8 : width) + 16;
+}
+
 }  // namespace
 
 void CQuillbayDoc::TurnChange(int width) {
@@ -33,7 +40,8 @@ void CQuillbayDoc::TurnChange(int width) {
                 hyphenated += '-';
                 out.Add(hyphenated);
             });
-        });
+        },
+        ExpectedFoldedLines(m_lines, width));
     m_target.lastLine = MoveLineNumber(m_target.lastLine, added);
 }
 
@@ -55,7 +63,8 @@ void CQuillbayDoc::IndTurnChange(int width) {
                                  joined.append(piece);
                                  out.Add(joined);
                              });
-        });
+        },
+        ExpectedFoldedLines(m_lines, width));
     m_target.lastLine = MoveLineNumber(m_target.lastLine, added);
 }
 

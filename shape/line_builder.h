@@ -61,10 +61,12 @@ private:
 
 // Rebuilds `lines`: lines whose flag in `targets` is off are kept; each target line is passed to
 // each(const Line& line, LineListBuilder& out), which adds its replacement lines (none removes
-// it). Returns the number of lines added (negative when lines were removed).
+// it). Returns the number of lines added (negative when lines were removed). `expectedLines`, when
+// known, sizes the new list once.
 template <class Each>
-long RebuildTargetLines(LineList& lines, const std::vector<char>& targets, Each&& each) {
-    LineListBuilder out(lines.size() + lines.size() / 4);
+long RebuildTargetLines(LineList& lines, const std::vector<char>& targets, Each&& each,
+                        std::size_t expectedLines = 0) {
+    LineListBuilder out(expectedLines != 0 ? expectedLines : lines.size() + lines.size() / 4);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (i < targets.size() && targets[i])
             each(lines[i], out);

@@ -123,15 +123,20 @@ std::string CenterLine(std::string_view line, long halfWidth) {
     if (lead == line.size()) return std::string(line);
     const long visible = static_cast<long>(TrailingBlankStart(line) - lead);
     const long shift = halfWidth - visible / 2 - static_cast<long>(lead);
-    if (shift > 0) return std::string(static_cast<std::size_t>(shift), ' ') + std::string(line);
-    if (shift == 0) return std::string(line);
+    if (shift >= 0) {
+        std::string out(static_cast<std::size_t>(shift), ' ');
+        out.append(line);
+        return out;
+    }
     // Remove -shift bytes of the leading blanks (shift >= -lead, since visible <= longest line).
     const std::size_t cut = std::min(static_cast<std::size_t>(-shift), lead);
     std::size_t i = 0;
     while (i < cut) i += line[i] == ' ' ? 1 : 2;
     if (i == cut) return std::string(line.substr(cut));
     // The cut falls inside the full-width space at i - 2: its second column stays, as a space.
-    return " " + std::string(line.substr(i));
+    std::string out(1, ' ');
+    out.append(line.substr(i));
+    return out;
 }
 
 std::string RightAlignLine(std::string_view line, long width) {

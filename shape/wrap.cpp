@@ -1,5 +1,9 @@
 #include "shape/wrap.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
 #include "convert/sjis.h"
 #include "convert/sjis_find.h"
 
@@ -22,7 +26,8 @@ namespace {
 // Where the tag rule puts a break proposed at p: scanning from the start, "<" opens a tag and
 // ">" closes it (the scan never stops on either); a line feed stops the scan where it is, except
 // at index 0; any other byte at or after p outside a tag stops it. The end when nothing stops it.
-// '<', '>' and LF are never the second byte of a double-byte character, so a byte scan is safe.
+// In valid text '<', '>' and LF are never the second byte of a double-byte character; where
+// malformed text pairs one with a lead byte, the character guard after this moves the break back.
 std::size_t TagBreak(std::string_view t, std::size_t p) {
     bool inside = false;
     for (std::size_t i = 0; i < t.size(); ++i) {
@@ -54,6 +59,34 @@ std::size_t PieceCutter::PushOut(std::string_view rest, std::size_t p) const {
     return k == m_starts.size() ? p : m_starts[k];
 }
 
+void PieceCutter::StartLine(std::string_view line) {
+    m_line = line;
+    m_tagBytesKnown = false;
+}
+
+bool PieceCutter::TagBytesBefore(std::string_view rest, std::size_t p) {
+    const std::uintptr_t lineBegin = reinterpret_cast<std::uintptr_t>(m_line.data());
+    const std::uintptr_t restBegin = reinterpret_cast<std::uintptr_t>(rest.data());
+    if (restBegin < lineBegin || restBegin - lineBegin + rest.size() != m_line.size())
+        return true;  // not a rest of the declared line: nothing known
+    const std::size_t offset = restBegin - lineBegin;
+    // The next '<', '>' and LF at or after the start of the rest, each found again only when
+    // the rest has moved past it: memchr runs over each stretch of the line once.
+    static constexpr char kTagBytes[3] = {'<', '>', '\n'};
+    std::size_t nearest = m_line.size();
+    for (int k = 0; k < 3; ++k) {
+        std::size_t& next = m_nextTagByte[k];
+        if (!m_tagBytesKnown || next < offset) {
+            const void* hit = std::memchr(rest.data(), kTagBytes[k], rest.size());
+            next = hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - m_line.data())
+                       : m_line.size();
+        }
+        nearest = std::min(nearest, next);
+    }
+    m_tagBytesKnown = true;
+    return nearest <= offset + p;
+}
+
 PieceCut PieceCutter::Cut(std::string_view rest, long column) {
     const std::size_t size = rest.size();
     if (size == 0) return {};
@@ -62,28 +95,32 @@ PieceCut PieceCutter::Cut(std::string_view rest, long column) {
                         ? size
                         : static_cast<std::size_t>(column);
 
-    if (m_rules.tagRule) p = TagBreak(rest, p);
+    if (m_rules.tagRule && TagBytesBefore(rest, p)) p = TagBreak(rest, p);
 
-    // Character starts of the piece, so that the rules below can step back over characters.
-    m_starts.clear();
-    std::size_t pos = 0;
-    while (pos < p) {
-        m_starts.push_back(pos);
-        pos += CharLength(rest, pos);
-    }
-    if (pos > p) {  // p fell on the second byte of a double-byte character
-        p = m_starts.back();
-        m_starts.pop_back();
-    }
-    if (p == 0) {  // nothing fits: the first character goes alone, however wide
-        m_starts.push_back(0);
-        p = CharLength(rest, 0);
-    }
+    // Never split a character: whether p is a boundary is decided from the bytes before it,
+    // which costs the run of lead-range bytes there, not a walk from the start of the rest.
+    if (p > 0 && !StartsCharacterBackward(rest, p)) --p;
+    if (p == 0) p = CharLength(rest, 0);  // nothing fits: the first character goes alone
 
-    if (m_rules.hanging && p < size && m_rules.lineStart.Contains(CharCode(rest, p))) {
-        m_starts.push_back(p);
+    if (m_rules.hanging && p < size && m_rules.lineStart.Contains(CharCode(rest, p)))
         p += CharLength(rest, p);
-    }
+    if (p >= size) return {p, false};
+
+    // Most pieces end here: the last character is no line-end character and no word is split.
+    const std::size_t lastStart = StartsCharacterBackward(rest, p - 1) ? p - 1 : p - 2;
+    const bool pushOut = m_rules.pushOut && m_rules.lineEnd.Contains(CharCode(rest, lastStart));
+    const bool insideWord = m_rules.english != EnglishWordMode::Plain && p - lastStart == 1 &&
+                            IsAsciiLetter(static_cast<unsigned char>(rest[lastStart])) &&
+                            IsAsciiLetter(static_cast<unsigned char>(rest[p]));
+    if (!pushOut && !insideWord) return {p, false};
+    if (!pushOut && m_rules.english == EnglishWordMode::Hyphenate) return {p, true};
+    return FinishByStepping(rest, p);
+}
+
+PieceCut PieceCutter::FinishByStepping(std::string_view rest, std::size_t p) {
+    const std::size_t size = rest.size();
+    m_starts.clear();
+    for (std::size_t pos = 0; pos < p; pos += CharLength(rest, pos)) m_starts.push_back(pos);
 
     if (const std::size_t pushed = PushOut(rest, p); pushed != 0) p = pushed;
     while (!m_starts.empty() && m_starts.back() >= p) m_starts.pop_back();

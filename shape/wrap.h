@@ -70,15 +70,25 @@ struct PieceCut {
 class PieceCutter {
 public:
     explicit PieceCutter(const WrapRules& rules) : m_rules(rules) {}
+    // Declares the line whose rests the next Cut calls receive (optional: it lets the tag rule
+    // skip its scan wherever the line holds no '<', '>' or line feed near the break).
+    void StartLine(std::string_view line);
     PieceCut Cut(std::string_view rest, long column);
 
 private:
+    // Whether a '<', '>' or LF may lie in rest[0, p] (true when the rest is not of the line).
+    bool TagBytesBefore(std::string_view rest, std::size_t p);
+    // Push-out and the word rule with the character starts of the piece at hand.
+    PieceCut FinishByStepping(std::string_view rest, std::size_t p);
     // Where push-out moves a break at p (p itself when it does not apply); 0 when the piece
     // holds nothing but line-end characters.
     std::size_t PushOut(std::string_view rest, std::size_t p) const;
 
     const WrapRules& m_rules;
     std::vector<std::size_t> m_starts;  // character starts of the piece being cut (scratch)
+    std::string_view m_line;
+    bool m_tagBytesKnown = false;
+    std::size_t m_nextTagByte[3] = {};  // offsets in m_line of the next '<', '>', LF (or its size)
 };
 
 // Folds one line at `width`: calls onPiece(std::string_view piece, bool hyphen) for each output
@@ -88,6 +98,7 @@ private:
 template <class OnPiece>
 void WrapLine(std::string_view line, long width, PieceCutter& cutter, OnPiece&& onPiece) {
     std::string_view rest = line;
+    cutter.StartLine(line);
     while (!rest.empty() && static_cast<long>(rest.size()) > width) {
         const PieceCut cut = cutter.Cut(rest, width);
         onPiece(rest.substr(0, cut.end), cut.hyphen);
@@ -110,6 +121,7 @@ void WrapLineIndented(std::string_view line, long width, PieceCutter& cutter, On
         return;
     }
     const std::string_view indent = line.substr(0, LeadingBlankLength(line));
+    cutter.StartLine(line);
     const PieceCut first = cutter.Cut(line, width);
     onPiece(std::string_view(), line.substr(0, first.end));
     std::string_view rest = line.substr(first.end);

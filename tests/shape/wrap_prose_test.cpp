@@ -8,6 +8,7 @@
 
 #include "convert/sjis.h"
 #include "shape/wrap.h"
+#include "tests/shape/wrap_reference.h"
 #include "tests/support/sjis_literal.h"
 
 namespace qb {
@@ -138,6 +139,52 @@ struct Variant {
     bool hanging, pushOut;
     EnglishWordMode english;
 };
+
+// Cuts every rest of `line` with both cutters and reports the first difference.
+bool SameAsReference(std::string_view line, long width, PieceCutter& cutter,
+                     const WrapRules& rules) {
+    cutter.StartLine(line);
+    for (std::string_view rest = line; !rest.empty();) {
+        const PieceCut fast = cutter.Cut(rest, width);
+        const PieceCut slow = test::ReferenceCut(rest, width, rules);
+        if (fast.end != slow.end || fast.hyphen != slow.hyphen) {
+            ADD_FAILURE() << "cut at " << fast.end << (fast.hyphen ? "-" : "") << ", reference "
+                          << slow.end << (slow.hyphen ? "-" : "") << ", width " << width
+                          << ", rest " << Show(rest);
+            return false;
+        }
+        rest.remove_prefix(fast.end);
+    }
+    return true;
+}
+
+TEST(WrapProse, FastCutterAgreesWithTheReference) {
+    const std::vector<std::string> prose = GenerateProse(77, 200);
+    std::mt19937 rng(5);
+    std::vector<std::string> noise;  // random bytes, rich in the ones the rules look at
+    const char kBytes[] = "<>\n a.Z(\x81\x82\x83\x40\x41\x42\x5c\x69\x75\x76\x88\x9f\xe0";
+    for (int n = 0; n < 1000; ++n) {
+        std::string line(rng() % 40, ' ');
+        for (char& c : line) c = kBytes[rng() % (sizeof kBytes - 1)];
+        noise.push_back(line);
+    }
+    for (unsigned variant = 0; variant < 24; ++variant) {
+        KinsokuSettings k = DefaultKinsokuSettings();
+        if (variant % 2) k.lineStart += std::string("Za\x40\x81\x40");  // overlapping, letters
+        if (variant % 3 == 1) k.lineEnd += std::string("(\x88\x9f.");
+        k.hanging = variant & 2;
+        k.pushOut = variant & 4;
+        k.tagRule = variant & 8;
+        const WrapRules rules(k, static_cast<EnglishWordMode>(variant % 3));
+        PieceCutter cutter(rules);
+        for (long width : {-1L, 0L, 1L, 2L, 3L, 4L, 6L, 9L, 17L, 70L}) {
+            for (const auto& line : prose)
+                if (!SameAsReference(line, width, cutter, rules)) return;
+            for (const auto& line : noise)
+                if (!SameAsReference(line, width, cutter, rules)) return;
+        }
+    }
+}
 
 TEST(WrapProse, EveryPieceKeepsTheRules) {
     const std::vector<std::string> prose = GenerateProse(20260301, 3000);
