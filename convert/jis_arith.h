@@ -9,12 +9,26 @@ constexpr bool IsJisByte(unsigned b) {
     return b - 0x21u <= 0x7Eu - 0x21u;
 }
 
-// JIS bytes j1 j2 (both 21-7E) -> Shift-JIS code. Odd rows take the trail bytes 40-9E (skipping
-// 7F), even rows 9F-FC.
+// The Shift-JIS bytes of JIS bytes 21-7E: the lead byte by the row byte, the trail byte by the
+// cell byte and whether the row is odd. Tables rather than branches, which the mix of odd and
+// even rows in real text would mispredict.
+struct JisToSjisTables {
+    unsigned char lead[128] = {};
+    unsigned char trail[2][128] = {};
+    constexpr JisToSjisTables() {
+        for (unsigned j = 0x21; j <= 0x7E; ++j) {
+            lead[j] = static_cast<unsigned char>(((j - 0x21) >> 1) + (j <= 0x5E ? 0x81 : 0xC1));
+            // Odd rows take the trail bytes 40-9E (skipping 7F), even rows 9F-FC.
+            trail[1][j] = static_cast<unsigned char>(j + 0x1F + (j >= 0x60 ? 1 : 0));
+            trail[0][j] = static_cast<unsigned char>(j + 0x7E);
+        }
+    }
+};
+inline constexpr JisToSjisTables kJisToSjis;
+
+// JIS bytes j1 j2 (both 21-7E) -> Shift-JIS code.
 constexpr unsigned JisPairToSjis(unsigned j1, unsigned j2) {
-    const unsigned s1 = ((j1 - 0x21) >> 1) + (j1 <= 0x5E ? 0x81 : 0xC1);
-    const unsigned s2 = (j1 & 1) ? j2 + 0x1F + (j2 >= 0x60 ? 1 : 0) : j2 + 0x7E;
-    return s1 << 8 | s2;
+    return unsigned{kJisToSjis.lead[j1]} << 8 | kJisToSjis.trail[j1 & 1][j2];
 }
 
 // Shift-JIS bytes of a legal double-byte code -> JIS code, 0 when there is none (lead bytes
