@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/settings/settings_store.h"
+#include "convert/jis.h"
 #include "core/host.h"
 #include "core/macro_recorder_sink.h"
 
@@ -13,6 +14,12 @@ struct AppContext {
     IHost& host;
     SettingsStore& settings;
     IMacroRecorderSink* recorder = nullptr;  // null when nothing records
+
+    // ---- Character-code conversion ----
+    // How JIS text is written: read from "Jis"/"Kana" and "Jis"/"Jis" by the SjisToJis command
+    // and kept for the run, so that MIME header encoding and the multi-file replace write JIS
+    // as the last SjisToJis did without reading the settings again.
+    JisEncoderOptions jisEncoder{};
 
     void Record(std::string_view sjisLine) const {
         if (recorder) recorder->RecordLine(sjisLine);
