@@ -33,13 +33,29 @@ class QuietHost : public qb::IHost {
 // letters and digits, half-width katakana, and now and then English.
 const std::vector<std::string>& ProseLines() {
     static const std::vector<std::string> lines = [] {
-        const char* pieces[] = {"私は",       "町の人々は", "ｶﾒﾗﾏﾝは",        "ＡＩ研究者は",
-                                "手紙を",     "ﾃﾞｰﾀを",     "読んだ",          "眺めていた",
-                                "二〇二六年", "第３章で",   "10時半に",        "、",
-                                "。",         "「",         "」",              "ガイドブック",
-                                "パンを",     "１２３円の", " quick brown fox ", "Version 2.5"};
+        const char* pieces[] = {"私は",
+                                "町の人々は",
+                                "ｶﾒﾗﾏﾝは",
+                                "ＡＩ研究者は",
+                                "手紙を",
+                                "ﾃﾞｰﾀを",
+                                "読んだ",
+                                "眺めていた",
+                                "二〇二六年",
+                                "第３章で",
+                                "10時半に",
+                                "、",
+                                "。",
+                                "「",
+                                "」",
+                                "ガイドブック",
+                                "パンを",
+                                "１２３円の",
+                                " quick brown fox ",
+                                "Version 2.5"};
         std::vector<std::string> sjis;
-        for (const char* p : pieces) sjis.push_back(qb::Utf8ToCp932(p));
+        for (const char* p : pieces)
+            sjis.push_back(qb::Utf8ToCp932(p));
         std::mt19937 rng(2024);
         std::uniform_int_distribution<std::size_t> pick(0, sjis.size() - 1);
         std::uniform_int_distribution<std::size_t> lineLength(40, 600);
@@ -48,7 +64,8 @@ const std::vector<std::string>& ProseLines() {
         while (total < (16u << 20)) {
             std::string line;
             const std::size_t target = lineLength(rng);
-            while (line.size() < target) line += sjis[pick(rng)];
+            while (line.size() < target)
+                line += sjis[pick(rng)];
             total += line.size();
             out.push_back(std::move(line));
         }
@@ -59,7 +76,8 @@ const std::vector<std::string>& ProseLines() {
 
 std::vector<std::string> Converted(std::string (*convert)(std::string_view)) {
     std::vector<std::string> out;
-    for (const auto& line : ProseLines()) out.push_back(convert(line));
+    for (const auto& line : ProseLines())
+        out.push_back(convert(line));
     return out;
 }
 
@@ -67,8 +85,12 @@ std::string ToJis(std::string_view line) {
     qb::JisShiftState state;
     return qb::SjisToJisLine(line, state, {});
 }
-std::string ToUtf8(std::string_view line) { return qb::SjisToUtf8(line); }
-std::string Same(std::string_view line) { return std::string(line); }
+std::string ToUtf8(std::string_view line) {
+    return qb::SjisToUtf8(line);
+}
+std::string Same(std::string_view line) {
+    return std::string(line);
+}
 
 // The input lines of each benchmark.
 const std::vector<std::string>& Input(int which) {
@@ -80,7 +102,8 @@ const std::vector<std::string>& Input(int which) {
 
 std::size_t Bytes(const std::vector<std::string>& lines) {
     std::size_t total = 0;
-    for (const auto& line : lines) total += line.size();
+    for (const auto& line : lines)
+        total += line.size();
     return total;
 }
 
@@ -89,7 +112,8 @@ template <class Convert>
 void Kernel(benchmark::State& state, int input, Convert convert) {
     const auto& lines = Input(input);
     for (auto _ : state)
-        for (const auto& line : lines) benchmark::DoNotOptimize(convert(line));
+        for (const auto& line : lines)
+            benchmark::DoNotOptimize(convert(line));
     state.SetBytesProcessed(static_cast<long long>(state.iterations() * Bytes(lines)));
 }
 
@@ -102,7 +126,8 @@ void Document(benchmark::State& state, int input, Command command) {
     qb::AppContext app{host, settings};
     qb::CQuillbayDoc doc(app);
     std::string text;
-    for (const auto& line : lines) text.append(line).append("\r\n");
+    for (const auto& line : lines)
+        text.append(line).append("\r\n");
     doc.SetAllText(text);
     doc.Target().lastLine = doc.LineCount();
     for (auto _ : state) {

@@ -12,9 +12,13 @@ void CQuillbayDoc::ToLower() {
     ConvertTargetLines([](std::string_view line) { return ToLowerString(line); });
 }
 
-void CQuillbayDoc::ToZenUpper() { ToUpper(); }
+void CQuillbayDoc::ToZenUpper() {
+    ToUpper();
+}
 
-void CQuillbayDoc::ToZenLower() { ToLower(); }
+void CQuillbayDoc::ToZenLower() {
+    ToLower();
+}
 
 void CQuillbayDoc::HiraToKana() {
     ConvertTargetLines([](std::string_view line) { return HiraToKanaString(line); });

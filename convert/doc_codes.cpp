@@ -50,8 +50,7 @@ void CQuillbayDoc::SjisToJis() {
     options.kanaForm = m_app.settings.ReadInt("Jis", "Kana", 0);
     options.kanjiDesignation = m_app.settings.ReadInt("Jis", "Jis", 1);
     JisShiftState state;
-    ConvertTargetLines(
-        [&](std::string_view line) { return SjisToJisLine(line, state, options); });
+    ConvertTargetLines([&](std::string_view line) { return SjisToJisLine(line, state, options); });
 }
 
 void CQuillbayDoc::EucToSjis() {
@@ -104,7 +103,9 @@ void CQuillbayDoc::MbcsToUnicode() {
     ConvertTargetLines([](std::string_view line) { return SjisToUtf16LeBytes(line); });
 }
 
-CodeKind CQuillbayDoc::DetectDocumentCode() const { return DetectDocumentCodeOfLines(m_lines); }
+CodeKind CQuillbayDoc::DetectDocumentCode() const {
+    return DetectDocumentCodeOfLines(m_lines);
+}
 
 std::string CQuillbayDoc::CharCodeAt(int index, int column) const {
     if (index < 0 || index >= LineCount() || column < 1) return {};

@@ -105,9 +105,11 @@ void CQuillbayDoc::NewFromFileAsMime(const std::string& path) {
         const auto size = static_cast<std::size_t>(n);
         std::size_t at = 0;
         for (; at + kBlock <= size; at += kBlock)
-            m_lines.push_back(arena.Make(Base64EncodeBytes(std::string_view(buffer).substr(at, kBlock))));
+            m_lines.push_back(
+                arena.Make(Base64EncodeBytes(std::string_view(buffer).substr(at, kBlock))));
         if (size < buffer.size()) {
-            m_lines.push_back(arena.Make(Base64EncodeBytes(std::string_view(buffer).substr(at, size - at))));
+            m_lines.push_back(
+                arena.Make(Base64EncodeBytes(std::string_view(buffer).substr(at, size - at))));
             return;
         }
     }

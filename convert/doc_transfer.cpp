@@ -50,16 +50,21 @@ void CQuillbayDoc::MimeToSjis() {
 
 void CQuillbayDoc::SjisToMime() {
     const JisEncoderOptions options = m_app.jisEncoder;
-    ConvertTargetLines([&options](std::string_view line) { return MimeHeaderEncode(line, options); });
+    ConvertTargetLines(
+        [&options](std::string_view line) { return MimeHeaderEncode(line, options); });
 }
 
 void CQuillbayDoc::ToMime() {
     ConvertTargetLines([](std::string_view line) { return Base64EncodeBytes(line); });
 }
 
-void CQuillbayDoc::UrlToSjis() { ConvertAndSplitTargetLines(UrlDecode); }
+void CQuillbayDoc::UrlToSjis() {
+    ConvertAndSplitTargetLines(UrlDecode);
+}
 
-void CQuillbayDoc::SjisToUrl() { ConvertAndSplitTargetLines(UrlEncode); }
+void CQuillbayDoc::SjisToUrl() {
+    ConvertAndSplitTargetLines(UrlEncode);
+}
 
 // One pass builds the new line list; lines that do not change keep their bytes.
 void CQuillbayDoc::ConvertAndSplitTargetLines(std::string (*convert)(std::string_view)) {

@@ -10,7 +10,9 @@ namespace qb {
 namespace {
 
 // A1-FE: a JIS byte with the high bit set.
-constexpr bool IsEucByte(unsigned char b) { return b >= 0xA1 && b <= 0xFE; }
+constexpr bool IsEucByte(unsigned char b) {
+    return b >= 0xA1 && b <= 0xFE;
+}
 
 }  // namespace
 

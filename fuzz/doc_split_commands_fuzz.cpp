@@ -25,7 +25,8 @@ class QuietHost : public qb::IHost {
 
 std::size_t TotalBytes(const qb::LineList& lines) {
     std::size_t total = 0;
-    for (const auto& line : lines) total += line.size();
+    for (const auto& line : lines)
+        total += line.size();
     return total;
 }
 
@@ -46,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         lines.emplace_back(text.substr(0, lf));
         text.remove_prefix(lf == std::string_view::npos ? text.size() : lf + 1);
     }
-    for (const auto& line : lines) doc.InsertEndLine(line.view());
+    for (const auto& line : lines)
+        doc.InsertEndLine(line.view());
     doc.Target().firstLine = data[1] % 8;
     doc.Target().lastLine = data[2] % 16;
     doc.Target().invert = control & 4;
@@ -55,11 +57,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const qb::LineList before = doc.Lines();
     const int lastBefore = doc.Target().lastLine;
     switch (control % 3) {
-        case 0: doc.UrlToSjis(); break;
-        case 1: doc.UrleToSjis(); break;
-        default: doc.MimeToSjis(); break;
+        case 0:
+            doc.UrlToSjis();
+            break;
+        case 1:
+            doc.UrleToSjis();
+            break;
+        default:
+            doc.MimeToSjis();
+            break;
     }
-    const long long delta = static_cast<long long>(doc.LineCount()) - static_cast<long long>(before.size());
+    const long long delta =
+        static_cast<long long>(doc.LineCount()) - static_cast<long long>(before.size());
     if (control % 3 == 0 && delta < 0) std::abort();
     if (control % 3 == 1 && delta > 0) std::abort();
     if (control % 3 == 2 && delta != 0) std::abort();

@@ -43,8 +43,8 @@ class StreamingDocumentCode {
 
 // The code of one file; false (after the message) when it cannot be read.
 bool DetectFile(const std::string& file, CliHost& host, CodeKind& kind) {
-    TextLineReader reader = file == "-" ? TextLineReader::FromDescriptor(STDIN_FILENO)
-                                        : TextLineReader(file);
+    TextLineReader reader =
+        file == "-" ? TextLineReader::FromDescriptor(STDIN_FILENO) : TextLineReader(file);
     const CodeKind detected = DetectDocumentCodeOfReader(reader);
     if (!reader.IsOpen() || !reader.Error().empty()) {
         host.SetSubject(file == "-" ? "standard input" : file);
@@ -68,20 +68,27 @@ CodeKind DetectDocumentCodeOfReader(TextLineReader& reader) {
 
 std::string_view CodeKindWord(CodeKind kind) {
     switch (kind) {
-        case CodeShiftJis: return "ShiftJIS";
-        case CodeJis: return "JIS";
-        case CodeEuc: return "EUC";
-        case CodeUtf8: return "UTF8";
-        case CodeAscii: return "ASCII";
-        default: return "Unknown";
+        case CodeShiftJis:
+            return "ShiftJIS";
+        case CodeJis:
+            return "JIS";
+        case CodeEuc:
+            return "EUC";
+        case CodeUtf8:
+            return "UTF8";
+        case CodeAscii:
+            return "ASCII";
+        default:
+            return "Unknown";
     }
 }
 
 int RunDetect(const CliOptions& options) {
     if (!options.steps.empty() || !options.output.empty() || options.inPlace) {
-        std::fputs("qbay: --detect only reads: it cannot be combined with -e, -m, -o or -i\n"
-                   "Try 'qbay --help' for more information.\n",
-                   stderr);
+        std::fputs(
+            "qbay: --detect only reads: it cannot be combined with -e, -m, -o or -i\n"
+            "Try 'qbay --help' for more information.\n",
+            stderr);
         return 2;
     }
     CliHost host;

@@ -14,11 +14,17 @@ namespace {
 
 TEST(DetectCommandTest, ReadingDecidesAsTheDocumentDoes) {
     // Pieces of every code, so that texts mix them and decide at any point, or never.
-    const std::string_view pieces[] = {
-        "a",        "\r\n",         "\n",         "\r",         "\x1B$B",  "\x1B(B",
-        "\x1B(",    "\x82\xA0",     "\xA4\xA2",   "\xA4\xF3",   "\x8E\xB1", "\xE3\x81\x82",
-        "\xE3",     "\x81",         "\xB0\xA1",   "\xF0\x40",   "\xDF",     "\xC3\xA9",
-        "\xEF",     "\xFD",         "\x1A",       std::string_view("\0", 1)};
+    const std::string_view pieces[] = {"a",        "\r\n",
+                                       "\n",       "\r",
+                                       "\x1B$B",   "\x1B(B",
+                                       "\x1B(",    "\x82\xA0",
+                                       "\xA4\xA2", "\xA4\xF3",
+                                       "\x8E\xB1", "\xE3\x81\x82",
+                                       "\xE3",     "\x81",
+                                       "\xB0\xA1", "\xF0\x40",
+                                       "\xDF",     "\xC3\xA9",
+                                       "\xEF",     "\xFD",
+                                       "\x1A",     std::string_view("\0", 1)};
     std::mt19937 rng(2718);
     test::TempDir dir;
     test::TestApp app;
@@ -26,7 +32,8 @@ TEST(DetectCommandTest, ReadingDecidesAsTheDocumentDoes) {
     for (int round = 0; round < 500; ++round) {
         std::string text;
         const int count = static_cast<int>(rng() % 40);
-        for (int i = 0; i < count; ++i) text += pieces[rng() % std::size(pieces)];
+        for (int i = 0; i < count; ++i)
+            text += pieces[rng() % std::size(pieces)];
         const std::string path = dir.Write("in.txt", text);
 
         CQuillbayDoc doc(app.context);

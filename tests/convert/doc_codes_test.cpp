@@ -12,7 +12,7 @@ using test::SjisLines;
 class DocCodesTest : public test::DocCommandTest {};
 
 const std::string kJisA = "\x1B$B0!\x1B(B";  // 亜 in JIS, closed
-const std::string kEucA = "\xB0\xA1";         // 亜 in EUC-JP
+const std::string kEucA = "\xB0\xA1";        // 亜 in EUC-JP
 
 TEST_F(DocCodesTest, EachCommandConvertsEveryTargetLine) {
     struct Case {
@@ -25,18 +25,26 @@ TEST_F(DocCodesTest, EachCommandConvertsEveryTargetLine) {
         {"JisToSjis", [](CQuillbayDoc& d) { d.JisToSjis(); }, kJisA + "A\x0E\x31\x0F",
          Sjis("亜Aｱ")},
         {"SjisToJis", [](CQuillbayDoc& d) { d.SjisToJis(); }, Sjis("亜ｱA"),
-         "\x1B$B0!\x0E\x31\x0F" "A"},
-        {"EucToSjis", [](CQuillbayDoc& d) { d.EucToSjis(); }, kEucA + "\x8E\xB1" "A",
+         "\x1B$B0!\x0E\x31\x0F"
+         "A"},
+        {"EucToSjis", [](CQuillbayDoc& d) { d.EucToSjis(); },
+         kEucA + "\x8E\xB1"
+                 "A",
          Sjis("亜ｱA")},
         {"SjisToEuc", [](CQuillbayDoc& d) { d.SjisToEuc(); }, Sjis("亜ｱA"),
-         kEucA + "\x8E\xB1" "A"},
+         kEucA + "\x8E\xB1"
+                 "A"},
         {"Utf8ToSjis", [](CQuillbayDoc& d) { d.Utf8ToSjis(); }, "\xEF\xBB\xBF\xE3\x81\x82\xC3\xA9",
          Sjis("あ?")},
-        {"SjisToUtf8", [](CQuillbayDoc& d) { d.SjisToUtf8(); }, Sjis("あA"), "\xE3\x81\x82" "A"},
+        {"SjisToUtf8", [](CQuillbayDoc& d) { d.SjisToUtf8(); }, Sjis("あA"),
+         "\xE3\x81\x82"
+         "A"},
         {"UnicodeToMbcs", [](CQuillbayDoc& d) { d.UnicodeToMbcs(); }, "Hi +MEIwRA- 1 +- 1",
          Sjis("Hi あい 1 + 1")},
         {"MbcsToUnicode", [](CQuillbayDoc& d) { d.MbcsToUnicode(); }, Sjis("aあ"),
-         std::string("\xFF\xFE" "a\0\x42\x30", 6)},
+         std::string("\xFF\xFE"
+                     "a\0\x42\x30",
+                     6)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -47,7 +55,10 @@ TEST_F(DocCodesTest, EachCommandConvertsEveryTargetLine) {
 TEST_F(DocCodesTest, TheJisShiftStateRunsOnWithinACommandButNotIntoTheNext) {
     const auto jisToSjis = [](CQuillbayDoc& d) { d.JisToSjis(); };
     // The first line ends in kanji mode; an empty line between does not end it.
-    EXPECT_EQ(Run({"\x1B$B0!", "", "0!\x1B(B" "0!"}, jisToSjis),
+    EXPECT_EQ(Run({"\x1B$B0!", "",
+                   "0!\x1B(B"
+                   "0!"},
+                  jisToSjis),
               (Lines{Sjis("亜"), "", Sjis("亜") + "0!"}));
 
     SetLines({"\x1B$B0!", "0!"});
@@ -88,7 +99,9 @@ TEST_F(DocCodesTest, TheUtf16FormKeepsEveryByteAndReadsBack) {
     // ASCII gives zero bytes, which must not cut the line; ① (87 40) has a Unicode form too.
     const std::string line = Sjis("A亜①");
     const Lines utf16 = Run({line}, [](CQuillbayDoc& d) { d.MbcsToUnicode(); });
-    EXPECT_EQ(utf16, Lines{std::string("\xFF\xFE" "A\0\x9C\x4E\x60\x24", 8)});
+    EXPECT_EQ(utf16, Lines{std::string("\xFF\xFE"
+                                       "A\0\x9C\x4E\x60\x24",
+                                       8)});
     EXPECT_EQ(Run(utf16, [](CQuillbayDoc& d) { d.UnicodeToMbcs(); }), Lines{line});
 }
 
@@ -133,9 +146,8 @@ TEST_F(DocCodesTest, CharCodeAtNamesTheCharacterUnderAColumn) {
         const char* expected;
     };
     const Case cases[] = {
-        {0, 1, "61"},    {0, 2, "82 A0"}, {0, 3, "82 A0"}, {0, 4, "82"},  // lone lead byte
-        {0, 5, ""},      {0, 0, ""},      {0, -3, ""},     {1, 1, ""},
-        {2, 1, ""},      {-1, 1, ""},
+        {0, 1, "61"}, {0, 2, "82 A0"}, {0, 3, "82 A0"}, {0, 4, "82"},  // lone lead byte
+        {0, 5, ""},   {0, 0, ""},      {0, -3, ""},     {1, 1, ""},   {2, 1, ""}, {-1, 1, ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Doc().CharCodeAt(c.index, c.column), c.expected)

@@ -21,7 +21,8 @@ using DocCommand = std::function<void(CQuillbayDoc&)>;
 
 inline Lines Strings(const CQuillbayDoc& doc) {
     Lines out;
-    for (const auto& line : doc.Lines()) out.push_back(line.str());
+    for (const auto& line : doc.Lines())
+        out.push_back(line.str());
     return out;
 }
 
@@ -32,7 +33,8 @@ class DocCommandTest : public ::testing::Test {
     void SetLines(const Lines& lines) {
         m_doc = std::make_unique<CQuillbayDoc>(app.context);
         std::string text;
-        for (const auto& line : lines) text.append(line).append("\r\n");
+        for (const auto& line : lines)
+            text.append(line).append("\r\n");
         m_doc->SetAllText(text);
         ASSERT_EQ(Strings(*m_doc), lines);
         m_doc->Target().firstLine = 1;

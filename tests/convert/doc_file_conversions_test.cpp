@@ -51,11 +51,21 @@ TEST_F(ConvertOnOpenTest, OtherCodesStayAsRead) {
 }
 
 TEST_F(ConvertOnOpenTest, ConversionIsOneUndoableStepAndFollowsTheSetting) {
-    CQuillbayDoc doc(app.context);
-    ASSERT_TRUE(doc.OnOpenDocument(dir.Write("j.txt", "\x1B$B0!\x1B(B")));
-    EXPECT_EQ(Strings(doc), SjisLines({"亜"}));
-    ASSERT_TRUE(doc.Undo());
-    EXPECT_EQ(Strings(doc), std::vector<std::string>{"\x1B$B0!\x1B(B"});
+    struct Case {
+        std::string raw;
+        std::string converted;
+    };
+    for (const auto& c :
+         {Case{"\x1B$B0!\x1B(B", Sjis("亜")}, Case{"\xB0\xA1\xA4\xF3", Sjis("亜ん")}}) {
+        CQuillbayDoc doc(app.context);
+        ASSERT_TRUE(doc.OnOpenDocument(dir.Write("j.txt", c.raw)));
+        EXPECT_EQ(Strings(doc), std::vector<std::string>{c.converted});
+        ASSERT_TRUE(doc.Undo());
+        EXPECT_EQ(Strings(doc), std::vector<std::string>{c.raw});
+        EXPECT_FALSE(doc.CanUndo());
+        ASSERT_TRUE(doc.Redo());
+        EXPECT_EQ(Strings(doc), std::vector<std::string>{c.converted});
+    }
 
     app.settings.WriteInt("System", "Auto", 0);
     CQuillbayDoc raw(app.context);
@@ -96,7 +106,8 @@ TEST_F(NewFromFileTest, FileToMimeGivesOneLinePerBlockOf57Bytes) {
         return Strings(*New(NewDocumentKind::FileToMime, std::string(size, 'x')));
     };
     std::string full;  // 57 bytes "xxx..." in 76 characters
-    for (int i = 0; i < 19; ++i) full += "eHh4";
+    for (int i = 0; i < 19; ++i)
+        full += "eHh4";
     EXPECT_EQ(lines(0), Lines{""});
     EXPECT_EQ(lines(1), Lines{"eA=="});
     EXPECT_EQ(lines(57), (Lines{full, ""}));
@@ -107,7 +118,8 @@ TEST_F(NewFromFileTest, FileToMimeGivesOneLinePerBlockOf57Bytes) {
 TEST_F(NewFromFileTest, FileToMimeLinesDecodeToTheFile) {
     // Every byte value, zero bytes included, and more than one read of the file.
     std::string bytes;
-    for (int i = 0; i < 600000; ++i) bytes.push_back(static_cast<char>((i * 7) % 256));
+    for (int i = 0; i < 600000; ++i)
+        bytes.push_back(static_cast<char>((i * 7) % 256));
     const auto doc = New(NewDocumentKind::FileToMime, bytes);
     std::string decoded;
     for (const auto& line : doc->Lines()) {

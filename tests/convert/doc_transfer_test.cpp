@@ -25,10 +25,10 @@ TEST_F(DocTransferTest, EachCommandConvertsEveryTargetLine) {
     };
     const std::string aJisWord = "=?ISO-2022-JP?B?GyRCJCIbKEI=?=";
     const Case cases[] = {
-        {"MimeToSjis words", [](CQuillbayDoc& d) { d.MimeToSjis(); }, "S: " + aJisWord + " " + aJisWord,
-         "S: " + Sjis("あ あ")},
-        {"MimeToSjis utf-8 word", [](CQuillbayDoc& d) { d.MimeToSjis(); }, "=?utf-8?B?44GC?=",
-         Sjis("あ")},
+        {"MimeToSjis words", [](CQuillbayDoc& d) { d.MimeToSjis(); },
+         "S: " + aJisWord + " " + aJisWord, "S: " + Sjis("あ あ")},
+        {"MimeToSjis utf-8 word", [](CQuillbayDoc& d) { d.MimeToSjis(); },
+         "=?utf-8?B?44GC?=", Sjis("あ")},
         {"MimeToSjis body", [](CQuillbayDoc& d) { d.MimeToSjis(); }, "YWI=", "ab"},
         // A decoded zero byte is kept with what follows it.
         {"MimeToSjis zero byte", [](CQuillbayDoc& d) { d.MimeToSjis(); }, "YQBi",
@@ -114,8 +114,7 @@ TEST_F(DocTransferTest, MimeOutWritesTheDecodedTargetLines) {
 TEST_F(DocTransferTest, UuencodeOutStopsAtTheEndOfTheData) {
     const std::string path = dir.File("out.bin");
     const Lines complete = {"begin 644 x", "#86)C", "`", "end", "#86)C"};
-    EXPECT_EQ(Run(complete, [&](CQuillbayDoc& d) { EXPECT_TRUE(d.UuencodeOut(path)); }),
-              complete);
+    EXPECT_EQ(Run(complete, [&](CQuillbayDoc& d) { EXPECT_TRUE(d.UuencodeOut(path)); }), complete);
     EXPECT_EQ(test::ReadFileBytes(path), "abc");
     // Without the line of length zero, "end" ends the data; it is no line of five bytes.
     SetLines({"begin 644 x", "#86)C", "end", "#86)C"});

@@ -20,8 +20,8 @@ TEST(EucFixedTest, KnownForms) {
         {"", ""},
         {Sjis("亜"), "\xB0\xA1"},
         {Sjis("ｱA"), std::string("\0\xB1\0A", 4)},
-        {"\xF0\x40", std::string("\0\xF0\0\x40", 4)},      // no JIS code: byte by byte
-        {"\x81\x20", std::string("\0\x81\0\x20", 4)},      // a lead byte before no trail byte
+        {"\xF0\x40", std::string("\0\xF0\0\x40", 4)},  // no JIS code: byte by byte
+        {"\x81\x20", std::string("\0\x81\0\x20", 4)},  // a lead byte before no trail byte
         {std::string("\0", 1), std::string("\0\0", 2)},
     };
     for (const auto& c : cases) {
@@ -44,12 +44,19 @@ TEST(EucFixedTest, EveryPairOfBytesReadsBackAndIsRecognised) {
 TEST(EucFixedTest, OrdinaryEucIsNotTheFixedForm) {
     EXPECT_FALSE(IsEucFixedLine(SjisToEucLine(Sjis("亜ｱA"))));
     EXPECT_FALSE(IsEucFixedLine(""));
-    EXPECT_FALSE(IsEucFixedLine("\xB0\xA1"));                     // no zero byte
-    EXPECT_FALSE(IsEucFixedLine(std::string("\0A\0", 3)));        // odd length
-    EXPECT_FALSE(IsEucFixedLine(std::string("\0A\xB0" "A", 4)));  // a unit of neither kind
+    EXPECT_FALSE(IsEucFixedLine("\xB0\xA1"));               // no zero byte
+    EXPECT_FALSE(IsEucFixedLine(std::string("\0A\0", 3)));  // odd length
+    EXPECT_FALSE(
+        IsEucFixedLine(std::string("\0A\xB0"
+                                   "A",
+                                   4)));  // a unit of neither kind
     EXPECT_FALSE(IsEucFixedLine(std::string("A\0", 2)));
     // Units that are not in the form are copied, and nothing is read past the end.
-    EXPECT_EQ(EucFixedToSjisLine(std::string("\0A\xB0" "A\x01", 5)), std::string("A\xB0" "A\x01"));
+    EXPECT_EQ(EucFixedToSjisLine(std::string("\0A\xB0"
+                                             "A\x01",
+                                             5)),
+              std::string("A\xB0"
+                          "A\x01"));
 }
 
 }  // namespace
