@@ -82,7 +82,11 @@ void AppendEncoded(std::string& out, char16_t unit) {
 // bytes (first byte lowest) and their count in the high byte.
 struct Utf8Table {
     std::uint32_t singles[256];
-    std::uint32_t doubles[60 * 256];  // by lead byte (as LeadIndex) and trail byte
+    // By first and second byte: 60 rows for the lead bytes, and one row of zeros (no
+    // double-byte character) shared by all other first bytes. A zero byte after a lead byte
+    // gives zero as well: the lead byte then stands alone.
+    std::uint32_t doubles[61 * 256];
+    const std::uint32_t* rows[256];
 };
 
 std::uint32_t MakeEntry(char16_t unit) {
@@ -99,8 +103,14 @@ const Utf8Table& TheUtf8Table() {
         auto* t = new Utf8Table;
         for (unsigned b = 0; b < 256; ++b)
             t->singles[b] = MakeEntry(cp932_table::kSingleToUnicode[b]);
-        for (unsigned k = 0; k < 60 * 256; ++k)
-            t->doubles[k] = MakeEntry(cp932_table::kDoubleToUnicode[k]);
+        for (unsigned k = 0; k < 61 * 256; ++k)
+            t->doubles[k] =
+                k < 60 * 256 && k % 256 != 0 ? MakeEntry(cp932_table::kDoubleToUnicode[k]) : 0;
+        for (unsigned b = 0; b < 256; ++b)
+            t->rows[b] = t->doubles + (IsLeadByte(static_cast<unsigned char>(b))
+                                           ? LeadIndex(static_cast<unsigned char>(b))
+                                           : 60) *
+                                          256;
         return t;
     }();
     return *table;
@@ -164,12 +174,18 @@ std::u16string Cp932ToUtf16(std::string_view sjis) {
         if (b < 0x80) {
             p[o++] = b;
             ++i;
-        } else if (IsLeadByte(b) && i + 1 < n && s[i + 1] != '\0') {
-            p[o++] = cp932_table::kDoubleToUnicode[LeadIndex(b) * 256 +
-                                                   static_cast<unsigned char>(s[i + 1])];
+            continue;
+        }
+        // A run of double-byte characters; the step comes from the bytes, not the table.
+        while (i + 1 < n && IsLeadByte(static_cast<unsigned char>(s[i])) && s[i + 1] != '\0') {
+            p[o++] =
+                cp932_table::kDoubleToUnicode[LeadIndex(static_cast<unsigned char>(s[i])) * 256 +
+                                              static_cast<unsigned char>(s[i + 1])];
             i += 2;
-        } else {
-            p[o++] = cp932_table::kSingleToUnicode[b];
+        }
+        // Half-width katakana, odd single bytes, a lead byte without a trail byte.
+        if (i < n && static_cast<unsigned char>(s[i]) >= 0x80) {
+            p[o++] = cp932_table::kSingleToUnicode[static_cast<unsigned char>(s[i])];
             ++i;
         }
     }
@@ -211,25 +227,24 @@ std::string Cp932ToUtf8(std::string_view sjis) {
             CopyAsciiStep(s, n, i, out, o);
             continue;
         }
-        if (IsLeadByte(b) && i + 1 < n && s[i + 1] != '\0') {
-            // A run of double-byte characters, the bulk of Japanese text. The step to the
-            // next character comes from the bytes, not from the table, so that the loads of
-            // one character need not wait for the table look-up of the one before.
-            do {
-                const std::uint32_t entry =
-                    table.doubles[LeadIndex(static_cast<unsigned char>(s[i])) * 256 +
-                                  static_cast<unsigned char>(s[i + 1])];
-                StoreEntry(out + o, entry);
-                o += entry >> 24;
-                i += 2;
-            } while (i + 1 < n && IsLeadByte(static_cast<unsigned char>(s[i])) && s[i + 1] != '\0');
-            continue;
+        // A run of double-byte characters, the bulk of Japanese text. The step to the next
+        // character comes from the bytes, not from the table, so that the loads of one
+        // character need not wait for the table look-up of the one before.
+        while (i + 1 < n) {
+            const std::uint32_t entry =
+                table.rows[static_cast<unsigned char>(s[i])][static_cast<unsigned char>(s[i + 1])];
+            if (entry == 0) break;
+            StoreEntry(out + o, entry);
+            o += entry >> 24;
+            i += 2;
         }
         // Half-width katakana, odd single bytes, a lead byte without a trail byte.
-        const std::uint32_t entry = table.singles[b];
-        StoreEntry(out + o, entry);
-        o += entry >> 24;
-        ++i;
+        if (i < n && static_cast<unsigned char>(s[i]) >= 0x80) {
+            const std::uint32_t entry = table.singles[static_cast<unsigned char>(s[i])];
+            StoreEntry(out + o, entry);
+            o += entry >> 24;
+            ++i;
+        }
     }
     return scratch.Result(o);
 }
@@ -289,6 +304,46 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
         AppendUtf8(out, cp);
     }
     return out;
+}
+
+namespace {
+
+template <bool kWithOffsets>
+std::size_t DecodeInto(std::string_view sjis, char16_t* out, std::size_t* offsets) {
+    const auto* p = reinterpret_cast<const unsigned char*>(sjis.data());
+    const std::size_t n = sjis.size();
+    std::size_t i = 0, k = 0;
+    while (i < n) {
+        const unsigned char b = p[i];
+        if constexpr (kWithOffsets) offsets[k] = i;
+        if (b < 0x80) {
+            out[k++] = b;
+            ++i;
+            // After one ASCII byte, more are likely: take them eight at a time.
+            for (std::uint64_t word; i + 8 <= n;) {
+                std::memcpy(&word, p + i, 8);
+                if ((word & 0x8080808080808080ULL) != 0) break;
+                for (int j = 0; j < 8; ++j) {
+                    if constexpr (kWithOffsets) offsets[k] = i;
+                    out[k++] = p[i++];
+                }
+            }
+        } else if (IsLeadByte(b) && i + 1 < n && p[i + 1] != 0) {
+            out[k++] = cp932_table::kDoubleToUnicode[LeadIndex(b) * 256 + p[i + 1]];
+            i += 2;
+        } else {
+            out[k++] = cp932_table::kSingleToUnicode[b];
+            ++i;
+        }
+    }
+    if constexpr (kWithOffsets) offsets[k] = n;
+    return k;
+}
+
+}  // namespace
+
+std::size_t Cp932ToUtf16(std::string_view sjis, char16_t* out, std::size_t* offsets) {
+    return offsets ? DecodeInto<true>(sjis, out, offsets) : DecodeInto<false>(sjis, out, nullptr);
 }
 
 void AppendUtf8(std::string& out, char32_t cp) {

@@ -2,6 +2,7 @@
 
 #include "convert/byte_scan.h"
 #include "convert/jis_arith.h"
+#include "convert/jis_equivalent.h"
 #include "convert/scratch_output.h"
 #include "convert/sjis.h"
 
@@ -95,8 +96,14 @@ std::string SjisToEucLine(std::string_view line) {
             ++i;
         } else if (IsLeadByte(b) && i + 1 < n &&
                    IsTrailByte(static_cast<unsigned char>(s[i + 1]))) {
-            // A legal double-byte code; one without a JIS form becomes 80 80.
-            const unsigned jis = detail::SjisPairToJis(b, static_cast<unsigned char>(s[i + 1]));
+            // A legal double-byte code. An IBM extension goes out as its twin that JIS has; one
+            // without any JIS form (the user-defined area) becomes 80 80.
+            const auto trail = static_cast<unsigned char>(s[i + 1]);
+            unsigned jis = detail::SjisPairToJis(b, trail);
+            if (jis == 0) {
+                const unsigned twin = detail::JisEquivalent(b << 8 | trail);
+                if (twin) jis = detail::SjisPairToJis(twin >> 8, twin & 0xFF);
+            }
             const unsigned euc = jis ? jis | 0x8080 : 0x8080;
             out[o] = static_cast<char>(euc >> 8);
             out[o + 1] = static_cast<char>(euc);

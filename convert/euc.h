@@ -11,8 +11,9 @@ namespace qb {
 // dropped; JIS X 0212 characters after 8F are read as JIS X 0208 codes, the only table there is.
 // Every other byte (ASCII, Shift-JIS characters) is copied unchanged, a Shift-JIS character whole.
 [[nodiscard]] std::string EucToSjisLine(std::string_view line);
-// Encodes one line: double-byte characters as their JIS bytes with the high bit set (80 80 for
-// those without a JIS form, lead bytes F0-FC), half-width katakana as 8E and the byte; all other
+// Encodes one line: double-byte characters as their JIS bytes with the high bit set (an IBM
+// extension as the code of the same character that JIS has, as SjisToJisLine does; 80 80 for the
+// user-defined area, which has no JIS form), half-width katakana as 8E and the byte; all other
 // bytes are copied.
 [[nodiscard]] std::string SjisToEucLine(std::string_view line);
 

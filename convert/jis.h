@@ -33,9 +33,11 @@ unsigned SjisToJisCode(unsigned sjis);
 // truncated or unknown escape sequences, stray bytes in either mode) is copied unchanged, a
 // Shift-JIS character whole.
 [[nodiscard]] std::string JisToSjisLine(std::string_view line, JisShiftState& state);
-// Encodes one line with the sequences `options` select, starting from `state`. Characters
-// without a JIS form (lead bytes F0-FC, bytes that are no character) are copied unchanged in
-// ASCII mode. The line always ends with both modes off.
+// Encodes one line with the sequences `options` select, starting from `state`. An IBM extension
+// (FA40-FC4B) is written as the code of the same character that JIS has (a NEC-selected kanji,
+// a NEC row-13 or JIS symbol). Characters without any JIS form (the user-defined area F040-F9FC,
+// bytes that are no character) are copied unchanged in ASCII mode. The line always ends with
+// both modes off.
 [[nodiscard]] std::string SjisToJisLine(std::string_view line, JisShiftState& state,
                                         const JisEncoderOptions& options);
 

@@ -13,8 +13,8 @@ PROSE_EUC=$BENCH_DIR/prose.euc.txt
 [ -s "$PROSE_EUC" ] || iconv -f CP932 -t EUC-JP-MS "$PROSE" > "$PROSE_EUC"
 
 # Whether qbay knows a macro line or an option yet (a run on a one-line input succeeds).
+printf 'a\r\n' > "$OUT/probe.txt"
 qbay_supports() {
-    printf 'a\r\n' > "$OUT/probe.txt"
     "$QBAY" "$@" "$OUT/probe.txt" -o "$OUT/probe.out" > /dev/null 2>&1
 }
 

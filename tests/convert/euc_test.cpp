@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "convert/cp932.h"
 #include "convert/jis.h"
 #include "convert/sjis.h"
 #include "tests/support/sjis_literal.h"
@@ -41,7 +42,8 @@ TEST(SjisToEucLine, Examples) {
     } cases[] = {
         {Sjis("亜ｱA"), "\xB0\xA1\x8E\xB1\x41"},
         {Sjis("ａ１　"), "\xA3\xE1\xA3\xB1\xA1\xA1"},
-        {"\xF0\x40\xFA\x40", "\x80\x80\x80\x80"},  // no JIS form
+        {"\xF0\x40\xF9\xFC", "\x80\x80\x80\x80"},  // user-defined: no JIS form
+        {"\xFA\x40\xFA\x54", "\xFC\xF1\xA2\xCC"},  // IBM ⅰ ￢ as their twins EEEF 81CA
         {"x\x82", "x\x82"},                        // a lone lead byte is copied
         {"\x81\x7F", "\x81\x7F"},                  // so is a lead byte without a trail byte
     };
@@ -68,6 +70,27 @@ TEST(SjisToEucLine, EveryJisX0208CharacterAndEveryKatakanaRoundTrips) {
         text.push_back(static_cast<char>(b));
     ASSERT_EQ(characters, 94 * 94);
     EXPECT_EQ(EucToSjisLine(SjisToEucLine(text)), text);
+}
+
+// The IBM extensions have no JIS form of their own; each goes out as the code of the same
+// character that has one, so that it comes back as that character.
+TEST(SjisToEucLine, IbmExtensionsComeBackAsTheSameCharacters) {
+    int twins = 0;
+    for (unsigned code = 0xFA40; code <= 0xFC4B; ++code) {
+        if (!IsLegalDoubleByte(code) || Cp932CodeToUnicode(code) == 0x30FB) continue;
+        const std::string sjis{static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
+        JisShiftState state;
+        for (const std::string& back : {EucToSjisLine(SjisToEucLine(sjis)), [&] {
+                                            const std::string jis = SjisToJisLine(sjis, state, {});
+                                            return JisToSjisLine(jis, state);
+                                        }()}) {
+            ASSERT_EQ(back.size(), 2u) << std::hex << code;
+            EXPECT_EQ(Cp932CodeToUnicode(CharCode(back, 0)), Cp932CodeToUnicode(code))
+                << std::hex << code;
+        }
+        ++twins;
+    }
+    EXPECT_EQ(twins, 388);
 }
 
 }  // namespace

@@ -141,8 +141,9 @@ TEST(SjisToJisLine, Examples) {
         {Sjis("亜"), 0, 3, "\x1B$(D0!\x1B(B"},
         {Sjis("亜"), 0, 7, "0!\x1B(B"},
         {Sjis("亜あ a"), 0, 1, "\x1B$B0!$\"\x1B(B a"},
-        {"\xF0\x40\xFA\x40", 0, 1, "\xF0\x40\xFA\x40"},  // no JIS form: copied
-        {Sjis("亜") + "\xFA\x40", 0, 1, "\x1B$B0!\x1B(B\xFA\x40"},
+        {"\xF0\x40\xF9\xFC", 0, 1, "\xF0\x40\xF9\xFC"},  // user-defined, no JIS form: copied
+        {Sjis("亜") + "\xF0\x40", 0, 1, "\x1B$B0!\x1B(B\xF0\x40"},
+        {"\xFA\x40\xFA\x54", 0, 1, "\x1B$B|q\"L\x1B(B"},  // IBM ⅰ ￢ as their twins EEEF 81CA
         {"ab\x82", 0, 1, "ab\x82"},
         {"", 0, 1, ""},
     };
@@ -159,7 +160,7 @@ TEST(SjisToJisLine, EveryJisX0208CharacterRoundTripsUnderEveryOption) {
         mixed.append(all, k, 2);
         if (k % 14 == 0) mixed += "a";
         if (k % 22 == 0) mixed += "\xB1\xDF";
-        if (k % 38 == 0) mixed += "\xFA\x40";
+        if (k % 38 == 0) mixed += "\xF0\x40";
     }
     for (int kanaForm = 0; kanaForm <= 2; ++kanaForm)
         for (int designation = 0; designation <= 3; ++designation)
