@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "app/settings/settings_store.h"
+#include "convert/jis.h"
 #include "core/host.h"
 #include "core/macro_recorder_sink.h"
 #include "shape/kinsoku_settings.h"
@@ -22,6 +23,12 @@ struct AppContext {
     // (LoadKinsokuSettings) and its kinsoku dialog changes them; when it has not, the first wrap
     // operation loads them from `settings`.
     std::optional<KinsokuSettings> kinsoku = std::nullopt;
+
+    // ---- Character-code conversion ----
+    // How JIS text is written: read from "Jis"/"Kana" and "Jis"/"Jis" by the SjisToJis command
+    // and kept for the run, so that MIME header encoding and the multi-file replace write JIS
+    // as the last SjisToJis did without reading the settings again.
+    JisEncoderOptions jisEncoder{};
 
     void Record(std::string_view sjisLine) const {
         if (recorder) recorder->RecordLine(sjisLine);

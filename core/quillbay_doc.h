@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "convert/code_kind.h"
 #include "convert/sjis_searcher.h"
 #include "core/app_context.h"
 #include "core/line.h"
@@ -272,8 +273,95 @@ public:
     // as read and converts JIS or EUC text to Shift-JIS as the first undoable operation.
     void ConvertCodeOnOpen();
     // New-document kinds 1 and 2: the file's bytes as Base64 lines, a UTF-16LE file as text.
+    // When the file cannot be read, "ファイルが開けません" is shown and the document stays empty.
     void NewFromFileAsMime(const std::string& path);
     void NewFromUnicodeFile(const std::string& path);
+
+    // ---- Document conversion commands (convert/doc_*.cpp) --------------------------------------
+    //
+    // Each command is one operation over the target lines (one undo step, modified flag): every
+    // non-empty target line is converted and replaced; empty lines stay empty. The arguments
+    // are those of the command's macro line (convert/doc_command_texts.h lists the names and
+    // the confirmation texts the front ends show first).
+
+    // Width (convert/doc_width.cpp). `kind`: 0 all, 1 letters, 2 digits, 3 kana; `flags`: the
+    // WidthFlags byte of convert/width.h.
+    void ZenToHan(int kind = 0);
+    void ZenToHan2(int kind) { ZenToHan(kind); }
+    void HanToZen(int kind = 0);
+    void HanToZen2(int kind) { HanToZen(kind); }
+    void ZenToHanSw(int flags);
+    void HanToZenSw(int flags);
+
+    // Case and kana (convert/doc_case.cpp). ToUpper and ToZenUpper (ToLower and ToZenLower) do
+    // the same: every letter with a case partner, single-byte or double-byte, is converted.
+    void ToUpper();
+    void ToLower();
+    void ToZenUpper();
+    void ToZenLower();
+    void HiraToKana();
+    void KanaToHira();
+    void ToTopUpper();        // the first letter of every word
+    void ToLineUpper();       // the first letter of every sentence, sentences running on
+    void ChangeUpperLower();  // ASCII upper case to lower and back
+
+    // Character codes (convert/doc_codes.cpp). The JIS shift state starts off with each command
+    // and runs on from one target line to the next.
+    void JisToSjis();
+    void SjisToJis();  // reads "Jis"/"Kana" and "Jis"/"Jis" into App().jisEncoder first
+    void EucToSjis();
+    // "Euc"/"Code" 0: EUC-JP. Otherwise the fixed-width form: every character two bytes, a
+    // single-byte one after a zero byte (kept in the line, nothing is cut).
+    void SjisToEuc();
+    void ToSjis();  // decodes by DetectDocumentCode: JIS, EUC or UTF-8; others stay
+    void Utf8ToSjis();
+    void SjisToUtf8();
+    void UnicodeToMbcs();  // UTF-7 to Shift-JIS
+    void MbcsToUnicode();  // Shift-JIS to the line's UTF-16LE bytes, all of them
+    // The code of the whole text, all lines each followed by CR LF, as the code-detection dialog
+    // shows it: a Shift-JIS result becomes UTF-8 when the text is well-formed UTF-8.
+    CodeKind DetectDocumentCode() const;
+    // The character under 1-based byte column `column` of line `index` (0-based), for the status
+    // bar: "82 A0" for a double-byte character (on either of its bytes), "41" for a single byte,
+    // empty outside the line.
+    std::string CharCodeAt(int index, int column) const;
+
+    // Transfer encodings (convert/doc_transfer.cpp).
+    void MimeToSjis();  // encoded words decoded then JIS-decoded; other lines Base64-decoded
+    void SjisToMime();  // MIME header encoding with App().jisEncoder
+    void ToMime();      // every byte of the line Base64-encoded
+    // Percent decoding (encoding), then every target line is cut at CR LF: the end of the target
+    // range grows by the lines added.
+    void UrlToSjis();
+    void SjisToUrl();
+    // "=XX" decoding with soft line breaks: target lines ending in '=' are joined with the next
+    // target line; the end of the target range shrinks by the lines joined.
+    void UrleToSjis();
+    void ToSjisCode();  // bytes to "82 A0 " listings
+    void ToJisCode();   // characters to JIS code listings
+    void CodeToSjis();  // listings back to bytes
+    void CodeToJis();   // JIS code listings back to characters
+    // Decode the Base64 (uuencoded) target lines into the file `path` (UTF-8), which is replaced
+    // atomically; the lines do not change. False after "ファイルが開けません" when the file
+    // cannot be created (no undo step then) or "ファイルに書き込めません" when writing failed.
+    bool MimeOut(const std::string& path);
+    bool UuencodeOut(const std::string& path);
+
+    // The per-line frame of the conversion commands, defined in convert/doc_line_frame.h: one
+    // operation that replaces every non-empty target line by convert(line) (a std::string).
+    template <class Convert>
+    void ConvertTargetLines(Convert&& convert);
+
+private:
+    // The same, cutting each converted line at CR LF; the end of the target range grows by the
+    // lines added.
+    void ConvertAndSplitTargetLines(std::string (*convert)(std::string_view));
+    // MimeOut and UuencodeOut: decode(line, writer) for each non-empty target line until it
+    // returns false, into a file replaced atomically.
+    template <class Decode>
+    bool DecodeTargetLinesToFile(const std::string& path, Decode&& decode);
+
+public:
 
 protected:
     AppContext& m_app;

@@ -105,6 +105,9 @@ Settings:
                        e.g. --set System/CrLf=2 for LF line ends
 
 Other:
+      --detect         print the character code of each FILE as "FILE: KIND" (one line each,
+                       KIND one of ShiftJIS, JIS, EUC, UTF8, ASCII, Unknown) and exit; the
+                       files are read without conversion and nothing is written
   -h, --help           show this help and exit
       --version        show the version and exit
 

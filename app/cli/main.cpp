@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "app/cli/cli_options.h"
+#include "app/cli/detect_command.h"
 #include "app/cli/qbay_run.h"
 
 #ifndef QB_VERSION
@@ -23,5 +24,6 @@ int main(int argc, char** argv) {
         std::printf("qbay (Quillbay) %s\n", QB_VERSION);
         return 0;
     }
+    if (options.detect) return qb::RunDetect(options);
     return qb::RunQbay(options);
 }

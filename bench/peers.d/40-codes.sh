@@ -1,37 +1,22 @@
-# Character-code conversion and detection, against iconv and nkf.
-# These need the macro commands SjisToUtf8 and Utf8ToSjis (qbay -e) and qbay --detect, which
-# are built separately from the conversion kernels: until they exist the comparisons below are
-# skipped. The ratio is qbay's time over the peer's for the whole run (open, convert, save).
+# Character-code conversion and detection, and the width conversions, against iconv, nkf and
+# uconv. The ratio is qbay's time over the peer's for the whole run (open, convert, save).
+# The comparisons that need macro lines (qbay -e) are skipped while qbay cannot run them;
+# opening JIS and EUC files and --detect need none.
 
+# JIS, EUC-JP and UTF-8 copies of the prose, made once.
 PROSE_UTF8=$BENCH_DIR/prose.utf8.txt
 PROSE_JIS=$BENCH_DIR/prose.jis.txt
 PROSE_EUC=$BENCH_DIR/prose.euc.txt
 [ -s "$PROSE_UTF8" ] || iconv -f CP932 -t UTF-8 "$PROSE" > "$PROSE_UTF8"
-# -x keeps half-width katakana as they are, as qbay does.
-[ -s "$PROSE_JIS" ] || nkf -S -x -j "$PROSE" > "$PROSE_JIS"
-[ -s "$PROSE_EUC" ] || nkf -S -x -e "$PROSE" > "$PROSE_EUC"
+# ISO-2022-JP-3 writes half-width katakana with ESC ( I, which qbay reads.
+[ -s "$PROSE_JIS" ] || iconv -f CP932 -t ISO-2022-JP-3 "$PROSE" > "$PROSE_JIS"
+[ -s "$PROSE_EUC" ] || iconv -f CP932 -t EUC-JP-MS "$PROSE" > "$PROSE_EUC"
 
 # Whether qbay knows a macro line or an option yet (a run on a one-line input succeeds).
 printf 'a\r\n' > "$OUT/probe.txt"
 qbay_supports() {
     "$QBAY" "$@" "$OUT/probe.txt" -o "$OUT/probe.out" > /dev/null 2>&1
 }
-
-if qbay_supports -e SjisToUtf8; then
-    compare "SjisToUtf8, 100 MB prose" "<= 0.33x" -- \
-        "$QBAY" -e SjisToUtf8 "$PROSE" -o "$OUT/prose.utf8.txt" -- \
-        iconv -f CP932 -t UTF-8 "$PROSE" -o "$OUT/iconv.txt"
-else
-    echo "SjisToUtf8: qbay has no such macro command yet, skipped"
-fi
-
-if qbay_supports -e Utf8ToSjis; then
-    compare "Utf8ToSjis, 100 MB prose" "<= 0.5x" -- \
-        "$QBAY" -e Utf8ToSjis "$PROSE_UTF8" -o "$OUT/prose.sjis.txt" -- \
-        iconv -f UTF-8 -t CP932 "$PROSE_UTF8" -o "$OUT/iconv.txt"
-else
-    echo "Utf8ToSjis: qbay has no such macro command yet, skipped"
-fi
 
 # Opening converts JIS and EUC files to Shift-JIS by itself.
 compare "open JIS with conversion, 100 MB prose" "<= 0.25x" -- \
@@ -40,14 +25,30 @@ compare "open JIS with conversion, 100 MB prose" "<= 0.25x" -- \
 compare "open EUC with conversion, 100 MB prose" "<= 0.25x" -- \
     "$QBAY" "$PROSE_EUC" -o "$OUT/prose.from-euc.txt" -- \
     nkf -x -s "$PROSE_EUC"
+cmp -s "$OUT/prose.from-jis.txt" "$PROSE" || echo "open JIS: the result differs from the prose"
+cmp -s "$OUT/prose.from-euc.txt" "$PROSE" || echo "open EUC: the result differs from the prose"
 
-# --detect prints the code kind's name: "ASCII" for the probe (which would print "a" if the
-# option were taken for a plain run).
-if "$QBAY" --detect "$OUT/probe.txt" 2> /dev/null | grep -q ASCII; then
-    compare "code detection, 100 MB prose (EUC)" "<= 0.1x" -- \
-        "$QBAY" --detect "$PROSE_EUC" -- nkf --guess "$PROSE_EUC"
-    compare "code detection, 100 MB prose (UTF-8)" "<= 0.1x" -- \
-        "$QBAY" --detect "$PROSE_UTF8" -- nkf --guess "$PROSE_UTF8"
+# Detection reads a UTF-8 file to its end (the last byte could still rule UTF-8 out); an EUC
+# file is decided within its first lines.
+compare "code detection, 100 MB prose (UTF-8)" "<= 0.1x" -- \
+    "$QBAY" --detect "$PROSE_UTF8" -- nkf --guess "$PROSE_UTF8"
+compare "code detection, 100 MB prose (EUC)" "<= 0.1x" -- \
+    "$QBAY" --detect "$PROSE_EUC" -- nkf --guess "$PROSE_EUC"
+
+if qbay_supports -e SjisToUtf8; then
+    compare "SjisToUtf8, 100 MB prose" "<= 0.33x" -- \
+        "$QBAY" -e SjisToUtf8 "$PROSE" -o "$OUT/prose.utf8.txt" -- \
+        iconv -f CP932 -t UTF-8 "$PROSE" -o "$OUT/iconv.txt"
+    compare "Utf8ToSjis, 100 MB prose" "<= 0.5x" -- \
+        "$QBAY" --set System/Auto=0 -e Utf8ToSjis "$PROSE_UTF8" -o "$OUT/prose.sjis.txt" -- \
+        iconv -f UTF-8 -t CP932 "$PROSE_UTF8" -o "$OUT/iconv.txt"
+    # uconv works on Unicode text, so it reads the UTF-8 copy; qbay the Shift-JIS original.
+    compare "ZenToHan, 100 MB prose" "<= 0.2x" -- \
+        "$QBAY" -e ZenToHan "$PROSE" -o "$OUT/prose.han.txt" -- \
+        uconv -f UTF-8 -t UTF-8 -x Fullwidth-Halfwidth "$PROSE_UTF8" -o "$OUT/uconv.txt"
+    compare "HanToZen, 100 MB prose" "<= 0.2x" -- \
+        "$QBAY" -e HanToZen "$PROSE" -o "$OUT/prose.zen.txt" -- \
+        uconv -f UTF-8 -t UTF-8 -x Halfwidth-Fullwidth "$PROSE_UTF8" -o "$OUT/uconv.txt"
 else
-    echo "code detection: qbay has no --detect yet, skipped"
+    echo "SjisToUtf8, Utf8ToSjis, ZenToHan, HanToZen: qbay runs no macro lines yet, skipped"
 fi

@@ -1,5 +1,9 @@
-// The code conversion that runs when a file is opened.
+// The code conversion that runs when a file is opened, and the two file conversions that make a
+// new document.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "convert/base64.h"
 
 #include "core/quillbay_doc.h"
 #include "tests/support/fake_host.h"
@@ -9,6 +13,7 @@
 namespace qb {
 namespace {
 
+using test::Sjis;
 using test::SjisLines;
 
 std::vector<std::string> Strings(const CQuillbayDoc& doc) {
@@ -46,17 +51,128 @@ TEST_F(ConvertOnOpenTest, OtherCodesStayAsRead) {
 }
 
 TEST_F(ConvertOnOpenTest, ConversionIsOneUndoableStepAndFollowsTheSetting) {
-    CQuillbayDoc doc(app.context);
-    ASSERT_TRUE(doc.OnOpenDocument(dir.Write("j.txt", "\x1B$B0!\x1B(B")));
-    EXPECT_EQ(Strings(doc), SjisLines({"亜"}));
-    ASSERT_TRUE(doc.Undo());
-    EXPECT_EQ(Strings(doc), std::vector<std::string>{"\x1B$B0!\x1B(B"});
+    struct Case {
+        std::string raw;
+        std::string converted;
+    };
+    for (const auto& c :
+         {Case{"\x1B$B0!\x1B(B", Sjis("亜")}, Case{"\xB0\xA1\xA4\xF3", Sjis("亜ん")}}) {
+        CQuillbayDoc doc(app.context);
+        ASSERT_TRUE(doc.OnOpenDocument(dir.Write("j.txt", c.raw)));
+        EXPECT_EQ(Strings(doc), std::vector<std::string>{c.converted});
+        ASSERT_TRUE(doc.Undo());
+        EXPECT_EQ(Strings(doc), std::vector<std::string>{c.raw});
+        EXPECT_FALSE(doc.CanUndo());
+        ASSERT_TRUE(doc.Redo());
+        EXPECT_EQ(Strings(doc), std::vector<std::string>{c.converted});
+    }
 
     app.settings.WriteInt("System", "Auto", 0);
     CQuillbayDoc raw(app.context);
     ASSERT_TRUE(raw.OnOpenDocument(dir.Write("j.txt", "\x1B$B0!\x1B(B")));
     EXPECT_EQ(Strings(raw), std::vector<std::string>{"\x1B$B0!\x1B(B"});
     EXPECT_FALSE(raw.CanUndo());
+}
+
+TEST_F(ConvertOnOpenTest, StandardInputIsConvertedFromTheLinesAsRead) {
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    const std::string jis = "\x1B$B0!\r\n0!\x1B(B\r\n";
+    ASSERT_EQ(::write(fds[1], jis.data(), jis.size()), static_cast<ssize_t>(jis.size()));
+    ::close(fds[1]);
+    CQuillbayDoc doc(app.context);
+    ASSERT_TRUE(doc.OpenDescriptor(fds[0]));
+    ::close(fds[0]);
+    EXPECT_EQ(Strings(doc), SjisLines({"亜", "亜"}));
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(Strings(doc), (std::vector<std::string>{"\x1B$B0!", "0!\x1B(B"}));
+}
+
+class NewFromFileTest : public ::testing::Test {
+  protected:
+    // A new document of `kind` from a file holding `bytes`.
+    std::unique_ptr<CQuillbayDoc> New(NewDocumentKind kind, std::string_view bytes) {
+        auto doc = std::make_unique<CQuillbayDoc>(app.context);
+        EXPECT_TRUE(doc->OnNewDocument(kind, dir.Write("in.bin", bytes)));
+        return doc;
+    }
+    test::TestApp app;
+    test::TempDir dir;
+};
+
+TEST_F(NewFromFileTest, FileToMimeGivesOneLinePerBlockOf57Bytes) {
+    using Lines = std::vector<std::string>;
+    const auto lines = [&](std::size_t size) {
+        return Strings(*New(NewDocumentKind::FileToMime, std::string(size, 'x')));
+    };
+    std::string full;  // 57 bytes "xxx..." in 76 characters
+    for (int i = 0; i < 19; ++i)
+        full += "eHh4";
+    EXPECT_EQ(lines(0), Lines{""});
+    EXPECT_EQ(lines(1), Lines{"eA=="});
+    EXPECT_EQ(lines(57), (Lines{full, ""}));
+    EXPECT_EQ(lines(58), (Lines{full, "eA=="}));
+    EXPECT_EQ(lines(114), (Lines{full, full, ""}));
+}
+
+TEST_F(NewFromFileTest, FileToMimeLinesDecodeToTheFile) {
+    // Every byte value, zero bytes included, and more than one read of the file.
+    std::string bytes;
+    for (int i = 0; i < 600000; ++i)
+        bytes.push_back(static_cast<char>((i * 7) % 256));
+    const auto doc = New(NewDocumentKind::FileToMime, bytes);
+    std::string decoded;
+    for (const auto& line : doc->Lines()) {
+        EXPECT_LE(line.size(), 76u);
+        decoded += Base64DecodeBytes(line.view());
+    }
+    EXPECT_EQ(decoded, bytes);
+    EXPECT_EQ(doc->LineCount(), 600000 / 57 + 1);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(doc->Target().firstLine, 1);
+    EXPECT_EQ(doc->Target().lastLine, doc->LineCount());
+    ASSERT_TRUE(doc->Undo());
+    EXPECT_EQ(doc->LineCount(), 0);
+}
+
+TEST_F(NewFromFileTest, UnicodeFileIsCutIntoLinesAtCrLf) {
+    using Lines = std::vector<std::string>;
+    struct Case {
+        const char* name;
+        std::string utf16le;
+        Lines expected;
+    };
+    const Case cases[] = {
+        {"no final CR LF", std::string("a\0\r\0\n\0b\0", 8), {"a", "b"}},
+        {"final CR LF", std::string("a\0\r\0\n\0b\0\r\0\n\0", 12), {"a", "b"}},
+        {"empty lines", std::string("\r\0\n\0\r\0\n\0b\0", 10), {"", "", "b"}},
+        {"byte-order mark", std::string("\xFF\xFE\x42\x30", 4), {Sjis("あ")}},
+        {"odd length", std::string("a\0b", 3), {"ab"}},
+        {"zero unit inside", std::string("a\0\0\0b\0", 6), {std::string("a\0b", 3)}},
+        {"no Shift-JIS form", std::string("\xE9\0", 2), {"?"}},
+        {"lone LF", std::string("a\0\n\0b\0", 6), {"a\nb"}},
+        {"empty file", "", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto doc = New(NewDocumentKind::UnicodeFileToText, c.utf16le);
+        EXPECT_EQ(Strings(*doc), c.expected);
+        EXPECT_TRUE(doc->IsModified());
+        EXPECT_EQ(doc->Target().lastLine, static_cast<int>(c.expected.size()));
+    }
+}
+
+TEST_F(NewFromFileTest, AFileThatCannotBeReadGivesAnEmptyDocument) {
+    for (const auto kind : {NewDocumentKind::FileToMime, NewDocumentKind::UnicodeFileToText}) {
+        for (const auto& path : {dir.File("missing"), dir.Path()}) {
+            app.host.messages.clear();
+            CQuillbayDoc doc(app.context);
+            EXPECT_TRUE(doc.OnNewDocument(kind, path));
+            EXPECT_EQ(app.host.messages, std::vector<std::string>{"ファイルが開けません"});
+            EXPECT_EQ(doc.LineCount(), 0);
+            EXPECT_FALSE(doc.IsModified());
+        }
+    }
 }
 
 }  // namespace

@@ -1,0 +1,108 @@
+#include "app/cli/detect_command.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/cli/cli_host.h"
+#include "convert/code_detect.h"
+
+namespace qb {
+
+namespace {
+
+// The code of a document, decided while its lines are read: the same decision as
+// CQuillbayDoc::DetectDocumentCode over the lines each followed by CR LF, without keeping them,
+// and reading no further than needed to decide.
+class StreamingDocumentCode {
+  public:
+    void Feed(std::string_view line) {
+        if (!m_detector.Decided()) {
+            m_detector.Feed(line);
+            m_detector.Feed("\r\n");
+        }
+        if (!m_utf8.Failed()) {
+            m_utf8.Feed(line);
+            m_utf8.Feed("\r\n");
+        }
+    }
+    // True when no later line can change the result.
+    bool Done() const {
+        return m_detector.Decided() && (m_detector.Result() != CodeShiftJis || m_utf8.Failed());
+    }
+    CodeKind Result() const {
+        const CodeKind kind = m_detector.Result();
+        return kind == CodeShiftJis && m_utf8.Valid() ? CodeUtf8 : kind;
+    }
+
+  private:
+    CodeDetector m_detector{CodeDetector::Form::Text};
+    Utf8Validator m_utf8;
+};
+
+// The code of one file; false (after the message) when it cannot be read.
+bool DetectFile(const std::string& file, CliHost& host, CodeKind& kind) {
+    TextLineReader reader =
+        file == "-" ? TextLineReader::FromDescriptor(STDIN_FILENO) : TextLineReader(file);
+    const CodeKind detected = DetectDocumentCodeOfReader(reader);
+    if (!reader.IsOpen() || !reader.Error().empty()) {
+        host.SetSubject(file == "-" ? "standard input" : file);
+        host.ShowMessage("ファイルが見つかりません");
+        host.SetSubject({});
+        return false;
+    }
+    kind = detected;
+    return true;
+}
+
+}  // namespace
+
+CodeKind DetectDocumentCodeOfReader(TextLineReader& reader) {
+    StreamingDocumentCode code;
+    std::string_view line;
+    while (!code.Done() && reader.Next(line))
+        code.Feed(line);
+    return code.Result();
+}
+
+std::string_view CodeKindWord(CodeKind kind) {
+    switch (kind) {
+        case CodeShiftJis:
+            return "ShiftJIS";
+        case CodeJis:
+            return "JIS";
+        case CodeEuc:
+            return "EUC";
+        case CodeUtf8:
+            return "UTF8";
+        case CodeAscii:
+            return "ASCII";
+        default:
+            return "Unknown";
+    }
+}
+
+int RunDetect(const CliOptions& options) {
+    if (!options.steps.empty() || !options.output.empty() || options.inPlace) {
+        std::fputs(
+            "qbay: --detect only reads: it cannot be combined with -e, -m, -o or -i\n"
+            "Try 'qbay --help' for more information.\n",
+            stderr);
+        return 2;
+    }
+    CliHost host;
+    int status = 0;
+    for (const auto& file : options.files) {
+        CodeKind kind;
+        if (!DetectFile(file, host, kind)) {
+            status = 1;
+            continue;
+        }
+        const std::string_view word = CodeKindWord(kind);
+        std::printf("%s: %.*s\n", file.c_str(), static_cast<int>(word.size()), word.data());
+    }
+    return std::fflush(stdout) == 0 ? status : 1;
+}
+
+}  // namespace qb
