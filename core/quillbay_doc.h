@@ -145,7 +145,18 @@ public:
     std::vector<char> TargetFlags() const;
 
     const TargetState& Target() const { return m_target; }
+    // Direct access, for replaying "LineSelect" (which stores its values as they are).
     TargetState& Target() { return m_target; }
+
+    // The target-line dialog confirmed: stores range, step, condition and pattern flag, the
+    // range's ends swapped when the last line comes before the first. Invert is kept.
+    void SelectLines(int firstLine, int lastLine, int lineStep, std::string_view condition,
+                     bool pattern);
+    // "TextAll": every line (range 1..number of lines, step 1, no condition). The pattern flag
+    // and invert are kept, so after Notsel no line is a target.
+    void TextAll();
+    // "Notsel": inverts the selection.
+    void Notsel();
 
     // ---- Undo and redo -------------------------------------------------------------------------
 
