@@ -117,14 +117,6 @@ bool AtomicFileWriter::Commit() {
     return true;
 }
 
-bool SyncFileSystemOf(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool ok = ::syncfs(fd) == 0;
-    ::close(fd);
-    return ok;
-}
-
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     AtomicFileWriter writer(path);
     writer.Write(bytes);

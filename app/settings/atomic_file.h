@@ -15,8 +15,8 @@ class AtomicFileWriter {
 public:
     // With `durable` false neither the file nor the folder is synced around the rename: the
     // replacement stays atomic for every reader, but until the system writes it out a power cut
-    // may undo it. For rewriting many files in bulk, where a sync each would cost far more than
-    // the writing; the caller syncs once at the end (SyncFileSystemOf).
+    // may undo it. For rewriting many files in bulk (as sed -i does), where a sync each would
+    // cost far more than the writing.
     explicit AtomicFileWriter(const std::string& targetPath, bool durable = true);
     ~AtomicFileWriter();  // removes the temporary file unless Commit() succeeded
     AtomicFileWriter(const AtomicFileWriter&) = delete;
@@ -44,9 +44,6 @@ private:
     bool m_committed = false;
     bool m_durable = true;
 };
-
-// Flushes everything written to the file system that holds `path` to the disk. False on failure.
-bool SyncFileSystemOf(const std::string& path);
 
 // Writes `bytes` to `path` with an AtomicFileWriter. Returns false on failure.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
