@@ -278,6 +278,46 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
     return out;
 }
 
+namespace {
+
+template <bool kWithOffsets>
+std::size_t DecodeInto(std::string_view sjis, char16_t* out, std::size_t* offsets) {
+    const auto* p = reinterpret_cast<const unsigned char*>(sjis.data());
+    const std::size_t n = sjis.size();
+    std::size_t i = 0, k = 0;
+    while (i < n) {
+        const unsigned char b = p[i];
+        if constexpr (kWithOffsets) offsets[k] = i;
+        if (b < 0x80) {
+            out[k++] = b;
+            ++i;
+            // After one ASCII byte, more are likely: take them eight at a time.
+            for (std::uint64_t word; i + 8 <= n;) {
+                std::memcpy(&word, p + i, 8);
+                if ((word & 0x8080808080808080ULL) != 0) break;
+                for (int j = 0; j < 8; ++j) {
+                    if constexpr (kWithOffsets) offsets[k] = i;
+                    out[k++] = p[i++];
+                }
+            }
+        } else if (IsLeadByte(b) && i + 1 < n && p[i + 1] != 0) {
+            out[k++] = cp932_table::kDoubleToUnicode[LeadIndex(b) * 256 + p[i + 1]];
+            i += 2;
+        } else {
+            out[k++] = cp932_table::kSingleToUnicode[b];
+            ++i;
+        }
+    }
+    if constexpr (kWithOffsets) offsets[k] = n;
+    return k;
+}
+
+}  // namespace
+
+std::size_t Cp932ToUtf16(std::string_view sjis, char16_t* out, std::size_t* offsets) {
+    return offsets ? DecodeInto<true>(sjis, out, offsets) : DecodeInto<false>(sjis, out, nullptr);
+}
+
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out.push_back(static_cast<char>(cp));

@@ -6,6 +6,8 @@
 // replaced. This is the lowest layer that writes files, so the document's save uses it too.
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 #include <string_view>
 
@@ -39,6 +41,7 @@ private:
     std::string m_target;
     std::string m_temp;
     int m_fd = -1;
+    off_t m_written = 0;  // bytes handed to the kernel so far
     std::string m_buffer;
     std::string m_error;
     bool m_committed = false;
