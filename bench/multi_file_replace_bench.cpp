@@ -42,7 +42,8 @@ void BM_MultiFileReplaceDryRun(benchmark::State& state) {
     qb::bench::BenchDoc bench("");
     const std::string dir = MakeFolder(files);
     const std::string find = qb::Utf8ToCp932("手紙");
-    for (auto _ : state) bench.doc.MultiFileReplace(dir, "*.txt", find, "X", true);
+    for (auto _ : state)
+        bench.doc.MultiFileReplace(dir, "*.txt", find, "X", true);
     std::filesystem::remove_all(dir);
     state.SetItemsProcessed(state.iterations() * files);
 }

@@ -69,7 +69,8 @@ std::size_t WholeCharFinder::Find(std::string_view text, std::size_t from) const
     while (searchFrom + n <= text.size()) {
         std::size_t hit;
         if (n == 1) {
-            const void* found = std::memchr(data + searchFrom, m_needle[0], text.size() - searchFrom);
+            const void* found =
+                std::memchr(data + searchFrom, m_needle[0], text.size() - searchFrom);
             if (!found) break;
             hit = static_cast<std::size_t>(static_cast<const char*>(found) - data);
         } else {
@@ -80,7 +81,8 @@ std::size_t WholeCharFinder::Find(std::string_view text, std::size_t from) const
         // just before the hit tells by its parity whether the hit starts one. The run is cut
         // at the last known boundary, which keeps the whole search linear.
         std::size_t j = hit;
-        while (j > boundary && IsLeadByte(static_cast<unsigned char>(data[j - 1]))) --j;
+        while (j > boundary && IsLeadByte(static_cast<unsigned char>(data[j - 1])))
+            --j;
         const bool startsChar = (hit - j) % 2 == 0 || data[hit] == '\0';
         if (!startsChar) {
             boundary = hit + 1;  // the character at hit - 1 takes the hit's byte as its trail

@@ -63,7 +63,8 @@ private:
         for (const Slot& slot : old) {
             if (!slot.used) continue;
             std::size_t i = slot.hash & mask;
-            while (m_slots[i].used) i = (i + 1) & mask;
+            while (m_slots[i].used)
+                i = (i + 1) & mask;
             m_slots[i] = slot;
         }
     }
@@ -77,8 +78,8 @@ private:
 std::string_view ComparedText(std::string_view line, bool partial, int start, int end) {
     if (!partial) return line;
     const long long from = std::max(start, 0);
-    const long long to = std::min<long long>(static_cast<long long>(end) - 1,
-                                             static_cast<long long>(line.size()));
+    const long long to =
+        std::min<long long>(static_cast<long long>(end) - 1, static_cast<long long>(line.size()));
     if (from >= to) return {};
     return line.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
 }
@@ -179,7 +180,8 @@ bool CQuillbayDoc::FileInsert(const std::string& path) {
     }
     OperationFrame frame(*this);
     m_lines.reserve(m_lines.size() + lines.size());
-    for (Line& line : lines) m_lines.push_back(std::move(line));
+    for (Line& line : lines)
+        m_lines.push_back(std::move(line));
     m_target.lastLine = LineCount();
     return true;
 }

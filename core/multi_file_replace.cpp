@@ -41,7 +41,8 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& err
         return false;
     }
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
+    if (::fstat(fd, &st) == 0 && st.st_size > 0)
+        bytes.reserve(static_cast<std::size_t>(st.st_size));
     char buffer[1 << 16];
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);

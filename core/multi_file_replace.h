@@ -10,9 +10,9 @@ namespace qb {
 
 struct CMultiFileEntry {
     enum Status {
-        Unchanged,   // nothing was replaced; the file was not touched
-        Replaced,    // the file was rewritten (or, in a dry run, would be)
-        Failed,      // the file was left as it was; `error` says why
+        Unchanged,  // nothing was replaced; the file was not touched
+        Replaced,   // the file was rewritten (or, in a dry run, would be)
+        Failed,     // the file was left as it was; `error` says why
     };
     std::string name;  // the file's name in the folder (UTF-8)
     CodeKind code = CodeAscii;

@@ -58,16 +58,18 @@ void RewriteFlaggedLines(LineList& lines, const std::vector<char>& flags, PerLin
         }
         if (state == LineResult::Stop) {
             if (rebuilding)
-                for (std::size_t j = i; j < count; ++j) out.push_back(std::move(lines[j]));
+                for (std::size_t j = i; j < count; ++j)
+                    out.push_back(std::move(lines[j]));
             break;
         }
-        const std::string_view text = state == LineResult::Changed ? std::string_view(result)
-                                                                   : line.view();
+        const std::string_view text =
+            state == LineResult::Changed ? std::string_view(result) : line.view();
         const bool split = flags[i] && HasCrLf(text);
         if (split && !rebuilding) {
             rebuilding = true;
             out.reserve(count + count / 8 + 16);
-            for (std::size_t j = 0; j < i; ++j) out.push_back(std::move(lines[j]));
+            for (std::size_t j = 0; j < i; ++j)
+                out.push_back(std::move(lines[j]));
         }
         if (split) {
             AppendPieces(text, out, arena);
@@ -148,7 +150,8 @@ int CQuillbayDoc::RegExpReplace(std::string_view pattern, std::string_view repla
         return out == line ? LineResult::Unchanged : LineResult::Changed;
     });
     if (failed) {
-        m_app.host.ShowMessage("正規表現のエラーのため置換を中止しました（" + m_regex.Error() + "）");
+        m_app.host.ShowMessage("正規表現のエラーのため置換を中止しました（" + m_regex.Error() +
+                               "）");
         return -1;
     }
     return matched;
@@ -185,7 +188,8 @@ namespace {
 // a non-lead byte always starts one, so the parity of the run of lead bytes before q decides.
 bool StartsCharAt(std::string_view s, std::size_t q, std::size_t known) {
     std::size_t j = q;
-    while (j > known && IsLeadByte(static_cast<unsigned char>(s[j - 1]))) --j;
+    while (j > known && IsLeadByte(static_cast<unsigned char>(s[j - 1])))
+        --j;
     return (q - j) % 2 == 0 || (q < s.size() && s[q] == '\0');
 }
 

@@ -17,14 +17,15 @@ std::string_view SortKeyText(std::string_view line, const CSortItem& item) {
     if (length == 0) return {};
     const long long last = item.lastColumn == -1 ? length : item.lastColumn;
     const long long first = std::clamp<long long>(item.firstColumn, 1, length);
-    const long long count = std::clamp<long long>(std::min(length, last) - first + 1, 0,
-                                                  length - (first - 1));
+    const long long count =
+        std::clamp<long long>(std::min(length, last) - first + 1, 0, length - (first - 1));
     return line.substr(static_cast<std::size_t>(first - 1), static_cast<std::size_t>(count));
 }
 
 long long LeadingInteger(std::string_view key) {
     std::size_t i = 0;
-    while (i < key.size() && IsAsciiSpace(static_cast<unsigned char>(key[i]))) ++i;
+    while (i < key.size() && IsAsciiSpace(static_cast<unsigned char>(key[i])))
+        ++i;
     bool negative = false;
     if (i < key.size() && (key[i] == '+' || key[i] == '-')) negative = key[i++] == '-';
     unsigned long long value = 0;
@@ -33,7 +34,8 @@ long long LeadingInteger(std::string_view key) {
         value = value * 10 + static_cast<unsigned>(key[i] - '0');
         if (value > limit) {
             value = limit;
-            while (i + 1 < key.size() && key[i + 1] >= '0' && key[i + 1] <= '9') ++i;
+            while (i + 1 < key.size() && key[i + 1] >= '0' && key[i + 1] <= '9')
+                ++i;
         }
     }
     if (!negative) return static_cast<long long>(value);
@@ -141,7 +143,8 @@ public:
             for (std::size_t i = 0; i < n; ++i)
                 m_text[k][i] = m_store.Add(SortKeyText(lines[i].view(), items[k]));
             m_prefix[k].resize(n);
-            for (std::size_t i = 0; i < n; ++i) m_prefix[k][i] = KeyChunk(m_text[k][i], 0);
+            for (std::size_t i = 0; i < n; ++i)
+                m_prefix[k][i] = KeyChunk(m_text[k][i], 0);
         }
     }
 
@@ -196,9 +199,7 @@ void SortByChunks(const LineList& lines, const CSortItem& item, std::vector<std:
             high = KeyChunk(Key(), depth);
             low = KeyChunk(Key(), depth + 8);
         }
-        bool operator==(const Entry& other) const {
-            return high == other.high && low == other.low;
-        }
+        bool operator==(const Entry& other) const { return high == other.high && low == other.low; }
     };
     std::vector<Entry> entries(n);
     for (std::size_t i = 0; i < n; ++i) {
@@ -240,7 +241,8 @@ void SortByChunks(const LineList& lines, const CSortItem& item, std::vector<std:
         std::sort(first, last, chunkLess);
         for (Entry* run = first; run != last;) {
             Entry* runEnd = run + 1;
-            while (runEnd != last && *runEnd == *run) ++runEnd;
+            while (runEnd != last && *runEnd == *run)
+                ++runEnd;
             // A chunk ending in a zero byte ends its keys: the run's keys are all equal.
             if (runEnd - run > 1 && (run->low & 0xFF) != 0)
                 pending.push_back({static_cast<std::size_t>(run - entries.data()),
@@ -249,7 +251,8 @@ void SortByChunks(const LineList& lines, const CSortItem& item, std::vector<std:
             run = runEnd;
         }
     }
-    for (std::size_t i = 0; i < n; ++i) order[i] = entries[i].index;
+    for (std::size_t i = 0; i < n; ++i)
+        order[i] = entries[i].index;
 }
 
 void SortLines(LineList& lines, const SortKeyList& items) {
@@ -277,19 +280,25 @@ void SortLines(LineList& lines, const SortKeyList& items) {
             if (a.first != b.first) return a.first < b.first;
             return table.Compare(a.index, b.index) < 0;
         });
-        for (std::size_t i = 0; i < n; ++i) order[i] = entries[i].index;
+        for (std::size_t i = 0; i < n; ++i)
+            order[i] = entries[i].index;
     }
     LineList sorted;
     sorted.reserve(n);
-    for (std::uint32_t i : order) sorted.push_back(std::move(lines[i]));
+    for (std::uint32_t i : order)
+        sorted.push_back(std::move(lines[i]));
     lines = std::move(sorted);
 }
 
 }  // namespace
 
-void CQuillbayDoc::Sort1() { Sort({CSortItem{0, 1, -1, 0}}); }
+void CQuillbayDoc::Sort1() {
+    Sort({CSortItem{0, 1, -1, 0}});
+}
 
-void CQuillbayDoc::Sort2() { Sort({CSortItem{1, 1, -1, 0}}); }
+void CQuillbayDoc::Sort2() {
+    Sort({CSortItem{1, 1, -1, 0}});
+}
 
 void CQuillbayDoc::Sort(const SortKeyList& keys) {
     OperationFrame frame(*this);

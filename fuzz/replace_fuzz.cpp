@@ -60,8 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view replacement = Take(input, replacementLength);
     const std::string_view escape = Take(input, escapeLength);
     const std::string_view text = input;
-    if (findFromText && !text.empty())
-        find = text.substr(findOffset % text.size(), findLength + 1);
+    if (findFromText && !text.empty()) find = text.substr(findOffset % text.size(), findLength + 1);
 
     // The escape reader takes every token; the exact writer comes back to the text. A backslash
     // before a space does not come back yet (the space's "\s" makes "\\s"): left out until the

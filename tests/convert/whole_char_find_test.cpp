@@ -22,7 +22,7 @@ TEST(WholeCharFind, MatchesOnlyWholeCharacters) {
         {"abcabc", "bc", 2, 4},
         {"abc", "", 0, npos},
         {"abc", "c", 4, npos},
-        {Sjis("ソ\\"), "\\", 0, 2},        // 83 5C 5C: the first 5C is ソ's second byte
+        {Sjis("ソ\\"), "\\", 0, 2},         // 83 5C 5C: the first 5C is ソ's second byte
         {Sjis("ソソ"), "\\\x83", 0, npos},  // straddles two characters
         {Sjis("ソ"), "\x83", 0, npos},      // a lone lead byte never takes half a character
         {"a\x83", "\x83", 0, 1},            // ... but matches one standing alone
@@ -41,7 +41,8 @@ std::size_t ReferenceFind(std::string_view text, std::string_view needle, std::s
     for (std::size_t q = from; q < text.size(); q = NextChar(text, q)) {
         if (text.substr(q, needle.size()) != needle) continue;
         std::size_t end = q;
-        while (end < q + needle.size()) end = NextChar(text, end);
+        while (end < q + needle.size())
+            end = NextChar(text, end);
         if (end == q + needle.size()) return q;
     }
     return npos;
@@ -52,11 +53,14 @@ TEST(WholeCharFind, AgreesWithACharacterWalkOnRandomText) {
     std::mt19937 rng(3);
     for (int round = 0; round < 20000; ++round) {
         std::string text(rng() % 80, ' '), needle(1 + rng() % 4, ' ');
-        for (char& c : text) c = static_cast<char>(alphabet[rng() % sizeof alphabet]);
-        for (char& c : needle) c = static_cast<char>(alphabet[rng() % sizeof alphabet]);
+        for (char& c : text)
+            c = static_cast<char>(alphabet[rng() % sizeof alphabet]);
+        for (char& c : needle)
+            c = static_cast<char>(alphabet[rng() % sizeof alphabet]);
         // Start from a character boundary, as callers do.
         std::size_t from = 0;
-        for (unsigned k = rng() % 4; k > 0 && from < text.size(); --k) from = NextChar(text, from);
+        for (unsigned k = rng() % 4; k > 0 && from < text.size(); --k)
+            from = NextChar(text, from);
         ASSERT_EQ(FindWholeChars(text, needle, from), ReferenceFind(text, needle, from))
             << test::Show(text) << " / " << test::Show(needle) << " from " << from;
     }
@@ -65,7 +69,10 @@ TEST(WholeCharFind, AgreesWithACharacterWalkOnRandomText) {
 TEST(WholeCharFind, UpperCasingKeepsLengthsAndSecondBytes) {
     EXPECT_EQ(UpperCased(Sjis("abcＡｂγ")), Sjis("ABCＡＢΓ"));
     // 82 61 is ａ... no: 82 81 is ａ; a second byte 61 ('a') after 82 is not a letter.
-    EXPECT_EQ(UpperCased("\x82\x61" "a"), "\x82\x61" "A");
+    EXPECT_EQ(UpperCased("\x82\x61"
+                         "a"),
+              "\x82\x61"
+              "A");
 }
 
 }  // namespace

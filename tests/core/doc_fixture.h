@@ -15,7 +15,8 @@ struct DocFixture {
 
     void SetLines(const std::vector<std::string>& lines) {
         std::string text;
-        for (const auto& line : lines) text += line + "\r\n";
+        for (const auto& line : lines)
+            text += line + "\r\n";
         doc.SetAllText(text);  // each line followed by CR LF gives back exactly these lines
         doc.Target().firstLine = 1;
         doc.Target().lastLine = doc.LineCount();
@@ -23,7 +24,8 @@ struct DocFixture {
 
     std::vector<std::string> LineTexts() const {
         std::vector<std::string> out;
-        for (const auto& line : doc.Lines()) out.push_back(line.str());
+        for (const auto& line : doc.Lines())
+            out.push_back(line.str());
         return out;
     }
 };

@@ -58,8 +58,8 @@ TEST_F(LineListTest, DuplicateRemoval) {
 // every later equal line. The target test here is the plain-condition one.
 Lines ReferenceDupLineDel(Lines lines, const TargetState& t, bool sorted) {
     auto isTarget = [&](std::size_t i) {
-        const bool inRange = t.firstLine - 1 <= static_cast<int>(i) &&
-                             static_cast<int>(i) <= t.lastLine - 1;
+        const bool inRange =
+            t.firstLine - 1 <= static_cast<int>(i) && static_cast<int>(i) <= t.lastLine - 1;
         bool result = inRange && lines[i].find(t.condition) != std::string::npos;
         if (i % static_cast<std::size_t>(t.lineStep) != 0) result = false;
         return result != t.invert;
@@ -97,7 +97,8 @@ TEST_F(LineListTest, DuplicateRemovalMatchesTheLineByLineDefinition) {
     const char* words[] = {"a", "b", "ab", "ba", "c", ""};
     for (int round = 0; round < 300; ++round) {
         Lines lines(rng() % 12);
-        for (auto& line : lines) line = words[rng() % 6];
+        for (auto& line : lines)
+            line = words[rng() % 6];
         SetLines(lines);
         TargetState& t = doc.Target();
         t.firstLine = 1 + static_cast<int>(rng() % 4);

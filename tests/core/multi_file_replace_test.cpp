@@ -64,7 +64,9 @@ TEST_F(MultiFileReplaceTest, JisAndEucFilesKeepTheirCode) {
     // its own escape sequences.
     dir.Write("jis.txt", "\x1b$B0!\x1b(Babc\r\n\x1b$@0\"\x1b(J\r\n");
     // EUC: ん is A4 F3, あ A4 A2, 亜 B0 A1.
-    dir.Write("euc.txt", "\xa4\xf3" "ABC\r\nkeep\xa4\xa2\r\n");
+    dir.Write("euc.txt",
+              "\xa4\xf3"
+              "ABC\r\nkeep\xa4\xa2\r\n");
     dir.Write("sjis.txt", Sjis("亜abc\r\n"));
     doc.MultiFileReplace(dir.Path(), "*.txt", Sjis("亜"), "-");
     EXPECT_EQ(dir.Read("jis.txt"), "-abc\r\n\x1b$@0\"\x1b(J\r\n");

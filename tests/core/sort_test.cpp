@@ -23,9 +23,9 @@ TEST(SortKey, ColumnsAreClampedToTheLine) {
         int first, last;
         std::string key;
     } cases[] = {
-        {"abcdef", 2, 4, "bcd"},  {"abc", 5, -1, "c"},  // past the end: the last byte
-        {"", 1, -1, ""},          {"abc", 2, 1, ""},    {"abc", 0, 2, "ab"},
-        {"abc", 1, 10, "abc"},    {"abc", 3, 3, "c"},   {"abc", 1, -5, ""},
+        {"abcdef", 2, 4, "bcd"}, {"abc", 5, -1, "c"},  // past the end: the last byte
+        {"", 1, -1, ""},         {"abc", 2, 1, ""},   {"abc", 0, 2, "ab"},
+        {"abc", 1, 10, "abc"},   {"abc", 3, 3, "c"},  {"abc", 1, -5, ""},
     };
     for (const auto& c : cases) {
         CSortItem item{0, c.first, c.last, 0};
@@ -38,11 +38,19 @@ TEST(SortKey, LeadingIntegers) {
         const char* text;
         long long value;
     } cases[] = {
-        {"10", 10},   {"  -12x", -12}, {"+7", 7},   {"\t5", 5},  {"abc", 0},
-        {"", 0},      {"-", 0},        {"3 4", 3},  {"99999999999999999999", LLONG_MAX},
+        {"10", 10},
+        {"  -12x", -12},
+        {"+7", 7},
+        {"\t5", 5},
+        {"abc", 0},
+        {"", 0},
+        {"-", 0},
+        {"3 4", 3},
+        {"99999999999999999999", LLONG_MAX},
         {"-99999999999999999999", LLONG_MIN},
     };
-    for (const auto& c : cases) EXPECT_EQ(LeadingInteger(c.text), c.value) << c.text;
+    for (const auto& c : cases)
+        EXPECT_EQ(LeadingInteger(c.text), c.value) << c.text;
 }
 
 TEST_F(SortTest, SimpleSortIgnoresCaseAndAllTargets) {
@@ -65,7 +73,8 @@ TEST_F(SortTest, CharactersCompareByCodeAfterUpperCasing) {
     // ASCII < half-width katakana < double-byte characters; full-width letters fold as well.
     SetLines({Sjis("亜"), Sjis("ｱ"), "z", Sjis("ｂ"), Sjis("Ａ"), "Y", "", "y1"});
     doc.Sort1();
-    EXPECT_EQ(LineTexts(), (Lines{"", "Y", "y1", "z", Sjis("ｱ"), Sjis("Ａ"), Sjis("ｂ"), Sjis("亜")}));
+    EXPECT_EQ(LineTexts(),
+              (Lines{"", "Y", "y1", "z", Sjis("ｱ"), Sjis("Ａ"), Sjis("ｂ"), Sjis("亜")}));
 }
 
 TEST_F(SortTest, NumericAndSeveralKeys) {
@@ -94,7 +103,7 @@ int ReferenceCompare(std::string_view a, std::string_view b) {
 }
 
 TEST_F(SortTest, AgreesWithTheCharacterComparisonOnRandomLines) {
-    const unsigned char alphabet[] = {'a', 'A', 'z', '0', ' ',  0x82, 0x60, 0x81, 0xB1,
+    const unsigned char alphabet[] = {'a',  'A',  'z',  '0',  ' ',  0x82, 0x60, 0x81, 0xB1,
                                       0xDE, 0x83, 0x9F, 0xE0, 0xFC, 0x5C, 0x7F, 0x80, 0xA0};
     std::mt19937 rng(7);
     for (int round = 0; round < 20; ++round) {

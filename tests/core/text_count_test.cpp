@@ -32,11 +32,11 @@ TEST_F(TextCountTest, EnglishWords) {
         long long words;
     } cases[] = {
         {{"don't stop-me now"}, 3},
-        {{"well-", "known fact"}, 2},       // the hyphen carries the word to the next line
-        {{"well-", " known"}, 2},           // a line starting with a separator does not continue it
-        {{"well-", " a", "b"}, 2},          // ... and leaves the carry for a later line
-        {{"well-", "", "known"}, 2},        // an empty line drops it
-        {{Sjis("ソフト,a")}, 2},            // ソ's second byte is not a backslash
+        {{"well-", "known fact"}, 2},  // the hyphen carries the word to the next line
+        {{"well-", " known"}, 2},      // a line starting with a separator does not continue it
+        {{"well-", " a", "b"}, 2},     // ... and leaves the carry for a later line
+        {{"well-", "", "known"}, 2},   // an empty line drops it
+        {{Sjis("ソフト,a")}, 2},       // ソ's second byte is not a backslash
         {{"a.b,c;(d)"}, 4},
     };
     for (const auto& c : cases) {
@@ -56,7 +56,7 @@ TEST(TextCount, SizeInUnits) {
     struct Case {
         long long size;
         const char* text;
-    } cases[] = {{1000, ""}, {1001, "0.9K"}, {2048, "2K"}, {1000000, "976.5K"},
+    } cases[] = {{1000, ""},        {1001, "0.9K"},    {2048, "2K"},     {1000000, "976.5K"},
                  {1000001, "0.9M"}, {1500000, "1.4M"}, {10485760, "10M"}};
     for (const auto& c : cases) {
         CTextCount count;
