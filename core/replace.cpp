@@ -37,6 +37,11 @@ void AppendPieces(std::string_view text, LineList& out, LineArena& arena) {
 
 enum class LineResult { Unchanged, Changed, Stop };
 
+// A result equal to its line keeps the old line, which stays shared with the undo history.
+LineResult KeptOrChanged(std::string_view line, std::string_view result) {
+    return result == line ? LineResult::Unchanged : LineResult::Changed;
+}
+
 // Runs `perLine(line, result)` over the flagged lines (the flags computed before anything
 // changed). A Changed line is replaced by `result`, split at CR LF; an Unchanged target line that
 // already held CR LF is split as well. Stop leaves that line and the rest as they are. The line
@@ -89,9 +94,9 @@ void RewriteFlaggedLines(LineList& lines, const std::vector<char>& flags, PerLin
 
 int CQuillbayDoc::Replace(std::string_view find, std::string_view replacement, int options) {
     OperationFrame frame(*this);
+    if (find.empty()) return 0;  // finds nothing; the undo step is taken all the same
     const std::vector<char> flags = TargetFlags();
     int total = 0;
-    if (find.empty()) return 0;
     const unsigned fold = static_cast<unsigned>(options) & 0x07u;
     if (fold == 0) {
         const WholeCharFinder finder(find);
@@ -106,7 +111,7 @@ int CQuillbayDoc::Replace(std::string_view find, std::string_view replacement, i
                 pos = hit + finder.size();
             } while ((hit = finder.Find(line, pos)) != std::string_view::npos);
             out.append(line.substr(pos));
-            return LineResult::Changed;
+            return KeptOrChanged(line, out);
         });
     } else {
         RewriteFlaggedLines(m_lines, flags, [&](std::string_view line, std::string& out) {
@@ -123,7 +128,7 @@ int CQuillbayDoc::Replace(std::string_view find, std::string_view replacement, i
                      (hit = FoldedFind(line, find, fold, pos, length)) != std::string_view::npos &&
                      length > 0);
             out.append(line.substr(pos));
-            return LineResult::Changed;
+            return KeptOrChanged(line, out);
         });
     }
     return total;
@@ -177,7 +182,7 @@ int CQuillbayDoc::SuperReplace(std::string_view start, std::string_view end,
             pos = endAt == std::string_view::npos ? afterStart : endAt + endFinder.size();
         } while ((hit = startFinder.Find(line, pos)) != std::string_view::npos);
         out.append(line.substr(pos));
-        return LineResult::Changed;
+        return KeptOrChanged(line, out);
     });
     return found;
 }
