@@ -137,23 +137,26 @@ int CQuillbayDoc::Replace(std::string_view find, std::string_view replacement, i
 int CQuillbayDoc::RegExpReplace(std::string_view pattern, std::string_view replacement,
                                 int options) {
     OperationFrame frame(*this);
-    const std::vector<char> flags = TargetFlags();
     m_regex.SetPattern(pattern);
     m_regex.SetGlobal(true);
     m_regex.SetIgnoreCase((options & 0x02) != 0);
+    // A malformed pattern is told at once, whether or not any line is a target.
+    bool failed = !m_regex.Compile();
     int matched = 0;
-    bool failed = false;
-    RewriteFlaggedLines(m_lines, flags, [&](std::string_view line, std::string& out) {
-        const bool hit = m_regex.Test(line);
-        if (m_regex.Ok() && hit) out = m_regex.Replace(line, replacement);
-        if (!m_regex.Ok()) {
-            failed = true;
-            return LineResult::Stop;
-        }
-        if (!hit) return LineResult::Unchanged;
-        ++matched;
-        return out == line ? LineResult::Unchanged : LineResult::Changed;
-    });
+    if (!failed) {
+        const std::vector<char> flags = TargetFlags();
+        RewriteFlaggedLines(m_lines, flags, [&](std::string_view line, std::string& out) {
+            const bool hit = m_regex.Test(line);
+            if (m_regex.Ok() && hit) out = m_regex.Replace(line, replacement);
+            if (!m_regex.Ok()) {
+                failed = true;
+                return LineResult::Stop;
+            }
+            if (!hit) return LineResult::Unchanged;
+            ++matched;
+            return KeptOrChanged(line, out);
+        });
+    }
     if (failed) {
         m_app.host.ShowMessage("正規表現のエラーのため置換を中止しました（" + m_regex.Error() +
                                "）");

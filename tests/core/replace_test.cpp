@@ -130,6 +130,21 @@ TEST_F(ReplaceTest, AMalformedPatternIsReportedAndLeavesTheDocumentConsistent) {
     EXPECT_EQ(LineTexts(), (Lines{"aaa", "bbb"}));
     EXPECT_TRUE(doc.CanUndo());
     EXPECT_TRUE(doc.IsModified());
+
+    doc.Target().condition = "none";  // no target line: still told
+    EXPECT_EQ(doc.RegExpReplace("(", "x", 0), -1);
+    EXPECT_EQ(app.host.messages.size(), 2u);
+}
+
+TEST_F(ReplaceTest, AMatchTheEngineCannotFinishStopsAfterTheLinesDone) {
+    // Nested repetition before a y that never follows the x's: the engine gives up.
+    const std::string hard = std::string(40, 'x') + "zy";
+    SetLines({"xxy", hard, "xxy"});
+    EXPECT_EQ(doc.RegExpReplace("(x+x+)+y", "-", 0), -1);
+    EXPECT_EQ(LineTexts(), (Lines{"-", hard, "xxy"}));
+    ASSERT_EQ(app.host.messages.size(), 1u);
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(LineTexts(), (Lines{"xxy", hard, "xxy"}));
 }
 
 TEST_F(ReplaceTest, SuperReplaceTakesStartToEndOrTheStartAlone) {
