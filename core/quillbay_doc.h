@@ -374,10 +374,12 @@ public:
     // Replaces `find` by `replacement`, ignoring case, in every file of `folder` whose name
     // matches `pattern` (wildcards, case ignored; directories skipped), keeping each file's
     // character code. A changed file is replaced in one atomic rename with its permissions
-    // kept; an unchanged file is not touched at all. A file that cannot be read or written is
-    // reported (message and result entry) and left as it was; the run goes on with the next
-    // file unless the folder itself cannot take a new file. With `dryRun` nothing is written:
-    // the result says what would change. The lines of this document are not touched.
+    // kept; an unchanged file is not touched at all. Every failure is shown (the messages of
+    // the dialog) and recorded in the file's result entry, and leaves that file as it was. A
+    // file that cannot be read, or is read-only, is passed over; when the work file cannot be
+    // made, written or renamed (the folder takes no new file, the disk is full) the run ends
+    // there. With `dryRun` nothing is written: the result says what would change. The lines
+    // of this document are not touched, and no undo step is taken.
     void MultiFileReplace(const std::string& folder, const std::string& pattern,
                           std::string_view find, std::string_view replacement,
                           bool dryRun = false);
