@@ -15,7 +15,11 @@ namespace qb {
 
 class AtomicFileWriter {
 public:
-    explicit AtomicFileWriter(const std::string& targetPath);
+    // With `durable` false neither the file nor the folder is synced around the rename: the
+    // replacement stays atomic for every reader, but until the system writes it out a power cut
+    // may undo it. For rewriting many files in bulk (as sed -i does), where a sync each would
+    // cost far more than the writing.
+    explicit AtomicFileWriter(const std::string& targetPath, bool durable = true);
     ~AtomicFileWriter();  // removes the temporary file unless Commit() succeeded
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
@@ -41,6 +45,7 @@ private:
     std::string m_buffer;
     std::string m_error;
     bool m_committed = false;
+    bool m_durable = true;
 };
 
 // Writes `bytes` to `path` with an AtomicFileWriter. Returns false on failure.
