@@ -96,6 +96,18 @@ CodeKind DetectFileCodeOfLines(const Lines& lines) {
     return DetectLinesCode(lines, "\n", CodeDetector::Form::File);
 }
 
+// Whether the lines, each followed by `separator`, form well-formed UTF-8 text.
+template <class Lines>
+bool LinesAreValidUtf8(const Lines& lines, std::string_view separator) {
+    Utf8Validator validator;
+    for (const auto& line : lines) {
+        validator.Feed(std::string_view(line));
+        validator.Feed(separator);
+        if (validator.Failed()) return false;
+    }
+    return validator.Valid();
+}
+
 // The code of a document: the text form over all lines, each followed by CR LF, where a
 // Shift-JIS result becomes UTF-8 when that text is well-formed UTF-8.
 template <class Lines>

@@ -76,7 +76,11 @@ void CQuillbayDoc::ConvertCodeOnOpen() {
             JisToSjis();
             break;
         case CodeEuc:
-            EucToSjis();
+            // The detection takes a byte F0-FE for EUC evidence, and UTF-8 text whose first
+            // non-ASCII character lies beyond U+FFFF (an emoji) begins with one. EUC text with
+            // kana or kanji is never well-formed UTF-8, so such text is left as it was read
+            // rather than garbled.
+            if (!LinesAreValidUtf8(m_lines, "\n")) EucToSjis();
             break;
         default:
             break;

@@ -48,6 +48,9 @@ TEST_F(ConvertOnOpenTest, OtherCodesStayAsRead) {
     EXPECT_EQ(Open("\xE3\x81\x82"), Lines{"\xE3\x81\x82"});
     EXPECT_EQ(Open("ascii\x1B(B"), Lines{"ascii\x1B(B"});
     EXPECT_EQ(Open("\xA4\xA2"), Lines{"\xA4\xA2"});  // EUC or Shift-JIS: undecided
+    // UTF-8 beginning with a character beyond U+FFFF looks like EUC to the detector; it must
+    // not be garbled by an EUC conversion.
+    EXPECT_EQ(Open("\xF0\x9F\x98\x80 \xE3\x81\x82"), Lines{"\xF0\x9F\x98\x80 \xE3\x81\x82"});
 }
 
 TEST_F(ConvertOnOpenTest, ConversionIsOneUndoableStepAndFollowsTheSetting) {
