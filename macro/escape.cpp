@@ -4,6 +4,15 @@
 
 namespace qb {
 
+namespace {
+
+// The reader's escapes after a backslash, as a bit test on the next byte.
+bool IsEscapeLetter(char next) {
+    return next == '\\' || next == 'n' || next == 't' || next == 's';
+}
+
+}  // namespace
+
 std::string UnescapeMacroArg(std::string_view token) {
     if (token == "\\b") return {};
     std::string out;
@@ -12,7 +21,7 @@ std::string UnescapeMacroArg(std::string_view token) {
         const std::size_t len = CharLength(token, i);
         if (len == 1 && token[i] == '\\' && i + 1 < token.size()) {
             const char next = token[i + 1];
-            const char* replacement = next == '\\' ? "\\"
+            const char* replacement = next == '\\'  ? "\\"
                                       : next == 'n' ? "\r\n"
                                       : next == 't' ? "\t"
                                       : next == 's' ? " "
@@ -39,11 +48,15 @@ std::string Escape(std::string_view text, bool exact) {
         const std::size_t len = CharLength(text, i);
         if (len == 1 && text[i] == ' ') {
             out += "\\s";
+        } else if (exact && len == 1 && text[i] == '\r' && i + 1 < text.size() &&
+                   text[i + 1] == '\n') {
+            out += "\\n";
+            i += 2;
+            continue;
         } else if (exact && len == 1 && text[i] == '\\') {
             // Double it when the reader would otherwise see an escape (or the lone "\b").
             const char next = i + 1 < text.size() ? text[i + 1] : '\0';
-            const bool ambiguous = next == '\\' || next == 'n' || next == 't' || next == 's' ||
-                                   (next == 'b' && text.size() == 2);
+            const bool ambiguous = IsEscapeLetter(next) || (next == 'b' && text.size() == 2);
             out += ambiguous ? "\\\\" : "\\";
         } else {
             out.append(text.substr(i, len));
@@ -55,8 +68,68 @@ std::string Escape(std::string_view text, bool exact) {
 
 }  // namespace
 
-std::string EscapeMacroArg(std::string_view text) { return Escape(text, false); }
+std::string EscapeMacroArg(std::string_view text) {
+    return Escape(text, false);
+}
 
-std::string EscapeMacroArgExact(std::string_view text) { return Escape(text, true); }
+std::string EscapeMacroArgExact(std::string_view text) {
+    return Escape(text, true);
+}
+
+std::string EscapeTypedMacroArg(std::string_view typed) {
+    if (typed.empty()) return "\\b";
+    std::string out;
+    out.reserve(typed.size() + 8);
+    for (std::size_t i = 0; i < typed.size();) {
+        const std::size_t len = CharLength(typed, i);
+        if (len == 1 && typed[i] == '\\' && i + 1 < typed.size()) {
+            const char next = typed[i + 1];
+            if (IsEscapeLetter(next)) {  // an escape as typed: keep it
+                out.append(typed.substr(i, 2));
+                i += 2;
+                continue;
+            }
+            if (next == ' ') {  // a literal backslash that must not meet the "s" of "\s"
+                out += "\\\\";
+                ++i;
+                continue;
+            }
+        }
+        if (len == 1 && typed[i] == ' ')
+            out += "\\s";
+        else
+            out.append(typed.substr(i, len));
+        i += len;
+    }
+    return out;
+}
+
+std::string RegexMacroToken(std::string_view pattern) {
+    if (pattern.empty()) return "(?:)";
+    std::string out;
+    out.reserve(pattern.size() + 8);
+    for (std::size_t i = 0; i < pattern.size();) {
+        const std::size_t len = CharLength(pattern, i);
+        if (len == 1 && pattern[i] == '\\' && i + 1 < pattern.size()) {
+            // An escape pair is copied whole, so "\\" before a space stays a literal backslash
+            // and "\ " (an escaped space) is caught here.
+            if (pattern[i + 1] == ' ') {
+                out += "\\x20";
+                i += 2;
+                continue;
+            }
+            const std::size_t next = CharLength(pattern, i + 1);
+            out.append(pattern.substr(i, 1 + next));
+            i += 1 + next;
+            continue;
+        }
+        if (len == 1 && pattern[i] == ' ')
+            out += "\\x20";
+        else
+            out.append(pattern.substr(i, len));
+        i += len;
+    }
+    return out;
+}
 
 }  // namespace qb
