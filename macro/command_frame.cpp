@@ -15,12 +15,7 @@ constexpr const char* kNotFound = "文字列が見つかりません";
 constexpr const char* kSeveralLines = "行の挿入は複数行選択している状態では行えません";
 constexpr const char* kNoSearch = "検索語を入力してください";
 
-// The macro line and the operation's arguments of one run of a command.
-struct Invocation {
-    const MacroCommand* command = nullptr;  // null: nothing runs
-    std::string line;                       // empty: nothing is recorded
-    MacroArgs args;
-};
+using Invocation = ViewInvocation;
 
 enum class Prepared { Ready, Cancelled, Refused };
 
@@ -271,6 +266,21 @@ std::string CountMessage(int count) {
 }
 
 }  // namespace
+
+ViewInvocation PrepareViewCommand(const CommandInfo& info, CQuillbayDoc& doc, ICommandUi& ui) {
+    ViewInvocation inv;
+    switch (Frame(info, doc, ui).Prepare(inv)) {
+        case Prepared::Cancelled:
+            inv.outcome = CommandOutcome::Cancelled;
+            break;
+        case Prepared::Refused:
+            inv.outcome = CommandOutcome::Refused;
+            break;
+        case Prepared::Ready:
+            break;
+    }
+    return inv;
+}
 
 CommandOutcome RunViewCommand(CommandId id, CQuillbayDoc& doc, IWorkspace& workspace,
                               ICommandUi& ui) {

@@ -81,4 +81,16 @@ enum class CommandOutcome {
 CommandOutcome RunViewCommand(CommandId id, CQuillbayDoc& doc, IWorkspace& workspace,
                               ICommandUi& ui);
 
+struct MacroCommand;
+
+// Steps 2 and 3 alone: what a command with form Fixed, Dialog or one of the special forms of
+// the table would run and record. `outcome` is Done when it is ready to run.
+struct ViewInvocation {
+    CommandOutcome outcome = CommandOutcome::Done;
+    const MacroCommand* command = nullptr;  // null: nothing runs
+    std::string line;                       // empty: nothing is recorded
+    MacroArgs args;                         // what the operation gets
+};
+ViewInvocation PrepareViewCommand(const CommandInfo& info, CQuillbayDoc& doc, ICommandUi& ui);
+
 }  // namespace qb

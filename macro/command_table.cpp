@@ -293,6 +293,9 @@ constexpr CommandInfo kCommands[] = {
 
     // Not in the command-name table.
     Frame(57600, {}, "新規作成(&N)..."),
+    Unlisted(32788, "URL形式(%)エンコード(&U)", "SjisToUrl")
+        .Confirm("URLエンコード形式に変換します"),
+    Unlisted(32949, "結合(&B)...", "FileInsert").Ask(D::OpenFile, "読み込むファイル名の入力"),
     Unlisted(32921, "通常コード→UNICODE(&B)", "MbcsToUnicode")
         .Confirm("通常コードをUNICODEに変換します"),
     Ui(32944, {}, "フォントの変更(&F)..."),

@@ -54,9 +54,12 @@ std::string Escape(std::string_view text, bool exact) {
             i += 2;
             continue;
         } else if (exact && len == 1 && text[i] == '\\') {
-            // Double it when the reader would otherwise see an escape (or the lone "\b").
+            // Double it when the reader would otherwise see an escape (or the lone "\b"), also
+            // one that this writer is about to make of a space or a CR LF.
             const char next = i + 1 < text.size() ? text[i + 1] : '\0';
-            const bool ambiguous = IsEscapeLetter(next) || (next == 'b' && text.size() == 2);
+            const bool ambiguous = IsEscapeLetter(next) || next == ' ' ||
+                                   (next == '\r' && i + 2 < text.size() && text[i + 2] == '\n') ||
+                                   (next == 'b' && text.size() == 2);
             out += ambiguous ? "\\\\" : "\\";
         } else {
             out.append(text.substr(i, len));
