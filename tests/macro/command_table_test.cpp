@@ -54,10 +54,13 @@ TEST(CommandTable, MacroLinesNameMacroCommands) {
         EXPECT_EQ(tokens.name, command->name) << row.id;  // spelt as the interpreter spells it
         written.insert(command->name);
         EXPECT_NE(row.record, RecordTiming::None) << row.id;
-        if (row.form == CommandForm::Dialog) EXPECT_NE(row.dialog, CommandDialog::None) << row.id;
-        if (row.form == CommandForm::Fixed && tokens.argCount > 0)
+        if (row.form == CommandForm::Dialog) {
+            EXPECT_NE(row.dialog, CommandDialog::None) << row.id;
+        }
+        if (row.form == CommandForm::Fixed && tokens.argCount > 0) {
             EXPECT_TRUE(HasRequiredArgs(ParseMacroArgs(*command, tokens), command->forms))
                 << row.id;
+        }
     }
     for (const auto& command : MacroCommands())
         EXPECT_EQ(written.count(command.name), command.recordedByDocument ? 0u : 1u)
