@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace qb {
@@ -31,6 +32,11 @@ struct MacroLineTokens {
 
 // Splits `line`; the views point into it. Never fails.
 [[nodiscard]] MacroLineTokens SplitMacroLine(std::string_view line);
+inline MacroLineTokens SplitMacroLine(const char* line) {
+    return SplitMacroLine(std::string_view(line));
+}
+// The tokens would point into a string that is gone.
+MacroLineTokens SplitMacroLine(std::string&& line) = delete;
 
 // Reads an integer token: leading white space skipped, an optional sign, then decimal digits up
 // to the first other byte; no digits gives 0. Values beyond the range of int are clamped to it.

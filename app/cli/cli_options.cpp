@@ -21,7 +21,7 @@ bool TakeValue(int argc, const char* const* argv, int& i, std::string_view arg,
         value = argv[++i];
         return true;
     }
-    if (!longName.empty() && arg.size() > longName.size() + 1 &&
+    if (!longName.empty() && arg.size() >= longName.size() + 1 &&
         arg.substr(0, longName.size()) == longName && arg[longName.size()] == '=') {
         value = std::string(arg.substr(longName.size() + 1));
         return true;
@@ -65,6 +65,7 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& optio
             if (value.empty() && error.empty()) error = "--record needs a path";
             options.recordPath = value;
         } else if (TakeValue(argc, argv, i, arg, "", "--settings", value, error)) {
+            if (value.empty() && error.empty()) error = "--settings needs a path";
             options.settingsPath = value;
         } else if (TakeValue(argc, argv, i, arg, "", "--set", value, error)) {
             const auto slash = value.find('/');

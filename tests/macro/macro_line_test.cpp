@@ -62,7 +62,8 @@ TEST(MacroLine, TakesAtMostTwentyArguments) {
 
 TEST(MacroLine, SplitsLongLinesWhole) {
     const std::string text(100000, 'x');
-    const MacroLineTokens t = SplitMacroLine("StrCat " + text + " 1");
+    const std::string line = "StrCat " + text + " 1";
+    const MacroLineTokens t = SplitMacroLine(line);
     EXPECT_EQ(t.Arg(0).size(), text.size());
     EXPECT_EQ(t.Arg(1), "1");
 }
