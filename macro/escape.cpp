@@ -6,9 +6,18 @@ namespace qb {
 
 namespace {
 
-// The reader's escapes after a backslash, as a bit test on the next byte.
+// The reader's escapes after a backslash.
 bool IsEscapeLetter(char next) {
     return next == '\\' || next == 'n' || next == 't' || next == 's';
+}
+
+// The length of the character at `i` for the writers: as CharLength, except that a lead byte
+// followed by a byte no character ends with (a space, a CR) stands alone, so that the space or
+// CR LF after it is still escaped and the token stays one token on one line. (Such text is not
+// valid Shift-JIS and does not read back byte for byte.)
+std::size_t WriterCharLength(std::string_view text, std::size_t i) {
+    const std::size_t len = CharLength(text, i);
+    return len == 2 && !IsTrailByte(static_cast<unsigned char>(text[i + 1])) ? 1 : len;
 }
 
 }  // namespace
@@ -45,7 +54,7 @@ std::string Escape(std::string_view text, bool exact) {
     std::string out;
     out.reserve(text.size() + 8);
     for (std::size_t i = 0; i < text.size();) {
-        const std::size_t len = CharLength(text, i);
+        const std::size_t len = WriterCharLength(text, i);
         if (len == 1 && text[i] == ' ') {
             out += "\\s";
         } else if (exact && len == 1 && text[i] == '\r' && i + 1 < text.size() &&
@@ -84,7 +93,7 @@ std::string EscapeTypedMacroArg(std::string_view typed) {
     std::string out;
     out.reserve(typed.size() + 8);
     for (std::size_t i = 0; i < typed.size();) {
-        const std::size_t len = CharLength(typed, i);
+        const std::size_t len = WriterCharLength(typed, i);
         if (len == 1 && typed[i] == '\\' && i + 1 < typed.size()) {
             const char next = typed[i + 1];
             if (IsEscapeLetter(next)) {  // an escape as typed: keep it
@@ -97,6 +106,11 @@ std::string EscapeTypedMacroArg(std::string_view typed) {
                 ++i;
                 continue;
             }
+        }
+        if (len == 1 && typed[i] == '\r' && i + 1 < typed.size() && typed[i + 1] == '\n') {
+            out += "\\n";
+            i += 2;
+            continue;
         }
         if (len == 1 && typed[i] == ' ')
             out += "\\s";
@@ -112,7 +126,7 @@ std::string RegexMacroToken(std::string_view pattern) {
     std::string out;
     out.reserve(pattern.size() + 8);
     for (std::size_t i = 0; i < pattern.size();) {
-        const std::size_t len = CharLength(pattern, i);
+        const std::size_t len = WriterCharLength(pattern, i);
         if (len == 1 && pattern[i] == '\\' && i + 1 < pattern.size()) {
             // An escape pair is copied whole, so "\\" before a space stays a literal backslash
             // and "\ " (an escaped space) is caught here.
@@ -121,12 +135,14 @@ std::string RegexMacroToken(std::string_view pattern) {
                 i += 2;
                 continue;
             }
-            const std::size_t next = CharLength(pattern, i + 1);
+            const std::size_t next = WriterCharLength(pattern, i + 1);
             out.append(pattern.substr(i, 1 + next));
             i += 1 + next;
             continue;
         }
-        if (len == 1 && pattern[i] == ' ')
+        if (len == 1 && (pattern[i] == '\r' || pattern[i] == '\n'))
+            out += pattern[i] == '\r' ? "\\r" : "\\n";  // the pattern's own escapes
+        else if (len == 1 && pattern[i] == ' ')
             out += "\\x20";
         else
             out.append(pattern.substr(i, len));

@@ -29,13 +29,15 @@ namespace qb {
 
 // Writes text that was typed in escaped form (a dialog whose text is read with the escape rule
 // before use) so that UnescapeMacroArg of the result equals UnescapeMacroArg of `typed`: the
-// text as typed, spaces as "\s", and a backslash typed before a space (which the reader keeps
-// as a backslash) doubled. Stored lines of such commands read as they always did.
+// text as typed, spaces as "\s", a CR LF as "\n", and a backslash typed before a space (which
+// the reader keeps as a backslash) doubled. Stored lines of such commands read as they always
+// did.
 [[nodiscard]] std::string EscapeTypedMacroArg(std::string_view typed);
 
 // Writes a regular expression as a token that is used raw (not unescaped) on replay: every
-// space, and every backslash-escaped space, becomes "\x20", which matches exactly a space; an
-// empty pattern becomes "(?:)", the empty group. The pattern means the same either way.
+// space, and every backslash-escaped space, becomes "\x20", which matches exactly a space, a CR
+// or LF the pattern escapes "\r" and "\n"; an empty pattern becomes "(?:)", the empty group.
+// The pattern means the same either way.
 [[nodiscard]] std::string RegexMacroToken(std::string_view pattern);
 
 }  // namespace qb

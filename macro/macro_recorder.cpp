@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "convert/cp932.h"
+
 namespace qb {
 
 CMacroRecorder::~CMacroRecorder() {
@@ -36,6 +38,12 @@ void CMacroRecorder::Stop() {
 
 void CMacroRecorder::RecordLine(std::string_view sjisLine) {
     if (m_fd < 0) return;
+    // A line end inside the line would cut it in two when the file is read back (the escapes
+    // have no form for a lone LF or a CR at the end). It is written all the same.
+    if (sjisLine.find('\n') != std::string_view::npos ||
+        (!sjisLine.empty() && sjisLine.back() == '\r'))
+        m_host.ShowMessage("改行文字を含む行のため、マクロを実行しても同じ結果になりません: " +
+                           Cp932ToUtf8(sjisLine));
     m_buffer.assign(sjisLine);
     m_buffer += "\r\n";
     std::string_view rest = m_buffer;

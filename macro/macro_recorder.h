@@ -31,7 +31,8 @@ class CMacroRecorder : public IMacroRecorderSink {
 
     // Appends `sjisLine` and CR LF while recording; does nothing otherwise. When the file
     // cannot be written (disk full, say) it says so and ends the recording, so that no macro
-    // silently misses lines.
+    // silently misses lines. A line holding a LF, or ending in CR, cannot be read back as it
+    // was: it is written, and a message says so.
     void RecordLine(std::string_view sjisLine) override;
 
   private:

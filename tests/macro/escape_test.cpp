@@ -84,6 +84,20 @@ TEST(Escape, TypedWritingKeepsWhatTheTypedTextMeans) {
     EXPECT_EQ(EscapeTypedMacroArg("\\ x"), "\\\\\\sx");  // a backslash before a space
 }
 
+// A lead byte before a space or a CR LF is not valid Shift-JIS; the writers still make one
+// token of it, on one line.
+TEST(Escape, ALeadByteBeforeASpaceStillGivesOneToken) {
+    for (const std::string& text : {std::string("\x98 x"), std::string("\x98\r\nx")}) {
+        EXPECT_EQ(EscapeMacroArg(text).find(' '), std::string::npos) << Show(text);
+        // The other writers keep the token on one line too.
+        for (const std::string& token :
+             {EscapeMacroArgExact(text), EscapeTypedMacroArg(text), RegexMacroToken(text)}) {
+            EXPECT_EQ(token.find(' '), std::string::npos) << Show(token);
+            EXPECT_EQ(token.find('\n'), std::string::npos) << Show(token);
+        }
+    }
+}
+
 TEST(Escape, RegexTokensMatchWhatThePatternMatches) {
     struct Case {
         std::string pattern, token;
@@ -94,9 +108,10 @@ TEST(Escape, RegexTokensMatchWhatThePatternMatches) {
         {"a\\\\ b", "a\\\\\\x20b"},  // a literal backslash, then a space
         {"\\s+", "\\s+"},            // left alone: it is no space
         {"", "(?:)"},
+        {"a\r\nb", "a\\r\\nb"},
         {Sjis("ソ") + " ", Sjis("ソ") + "\\x20"},
     };
-    const char* subjects[] = {"a b", "ab", "a\tb", "a\\ b", "  ", "\\", "x", "a\\b"};
+    const char* subjects[] = {"a b", "ab", "a\tb", "a\\ b", "  ", "\\", "x", "a\\b", "a\r\nb"};
     for (const auto& c : cases) {
         EXPECT_EQ(RegexMacroToken(c.pattern), c.token) << Show(c.pattern);
         CRegExp original, replayed;

@@ -44,6 +44,19 @@ TEST(MacroRecorder, AFileThatCannotBeCreatedLeavesRecordingOff) {
     recorder.RecordLine("x");  // still off, nothing breaks
 }
 
+TEST(MacroRecorder, SaysWhenALineCannotBeReadBackAsItWas) {
+    test::FakeHost host;
+    test::TempDir dir;
+    CMacroRecorder recorder(host);
+    ASSERT_TRUE(recorder.Start(dir.File("m.qmc")));
+    recorder.RecordLine("StrCat a\rb");  // a CR inside a line reads back
+    EXPECT_TRUE(host.messages.empty());
+    recorder.RecordLine("StrCat a\n");
+    recorder.RecordLine("StrCat a\r");
+    EXPECT_EQ(host.messages.size(), 2u);
+    EXPECT_TRUE(recorder.IsRecording());
+}
+
 TEST(MacroRecorder, AWriteFailureEndsTheRecordingAndSaysSo) {
     test::FakeHost host;
     CMacroRecorder recorder(host);
