@@ -19,6 +19,13 @@ using Invocation = ViewInvocation;
 
 enum class Prepared { Ready, Cancelled, Refused };
 
+// " " and the number (built by appending: GCC 12 warns wrongly about `" " + std::string`).
+std::string SpaceNumber(int n) {
+    std::string s = " ";
+    s += std::to_string(n);
+    return s;
+}
+
 std::string Number(int n) {
     return std::to_string(n);
 }
@@ -153,7 +160,7 @@ class Frame {
         const std::string searchToken =
             pattern ? RegexMacroToken(search) : EscapeTypedMacroArg(search);
         MacroValue opSearch = MacroValue::Text(pattern ? search : UnescapeMacroArg(search));
-        const std::string tail = " " + Number(flags) + " " + Number(pattern);
+        const std::string tail = SpaceNumber(flags) + SpaceNumber(pattern);
         if (replacement.empty()) {
             inv.command = FindMacroCommand("DelStr");
             inv.line = "DelStr " + searchToken + tail;
@@ -223,7 +230,7 @@ class Frame {
         values->resize(values->size() / 4 * 4);
         inv.line = "Sort";
         for (auto& v : *values) {
-            inv.line += " " + Number(v.number);
+            inv.line += SpaceNumber(v.number);
             inv.args.Add(MacroValue::Int(v.number));
         }
         return Prepared::Ready;
@@ -250,7 +257,7 @@ class Frame {
         const std::string& text = (*values)[0].text;
         inv.command = FindMacroCommand(inserting ? "InsertLine" : "LineEdit");
         inv.line =
-            std::string(inv.command->name) + " " + Number(index) + " " + EscapeMacroArgExact(text);
+            std::string(inv.command->name) + SpaceNumber(index) + " " + EscapeMacroArgExact(text);
         inv.args = MacroArgs({MacroValue::Int(index), MacroValue::Text(text)});
         return Prepared::Ready;
     }

@@ -173,8 +173,12 @@ exit status.
 std::string CliHelpText() {
     std::string text = kHelpHead;
     for (const MacroCommand& command : MacroCommands()) {
-        std::string left = "  " + std::string(command.name);
-        if (!command.usage.empty()) left += " " + std::string(command.usage);
+        std::string left = "  ";
+        left += command.name;
+        if (!command.usage.empty()) {
+            left += ' ';
+            left += command.usage;
+        }
         if (left.size() < 34)
             left.resize(34, ' ');
         else
