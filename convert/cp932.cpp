@@ -1,6 +1,11 @@
 #include "convert/cp932.h"
 
+#include <cstdint>
+#include <cstring>
+
+#include "convert/byte_scan.h"
 #include "convert/cp932_table.h"
+#include "convert/scratch_output.h"
 #include "convert/sjis.h"
 
 namespace qb {
@@ -71,6 +76,61 @@ void AppendEncoded(std::string& out, char16_t unit) {
         AppendCp932(out, code);
 }
 
+// Code page 932 -> UTF-8 for one character, ready to store: the UTF-8 bytes in the low three
+// bytes (first byte lowest), their count in bits 24-27, and the number of bytes of code page
+// 932 they stand for in bits 28-31.
+struct Utf8Table {
+    std::uint32_t singles[256];
+    std::uint32_t doubles[60 * 256];  // by lead byte (as LeadIndex) and trail byte
+};
+
+std::uint32_t MakeEntry(char16_t unit, unsigned consumed) {
+    std::string bytes;
+    AppendUtf8(bytes, unit);
+    std::uint32_t entry = 0;
+    for (std::size_t k = 0; k < bytes.size(); ++k)
+        entry |= std::uint32_t{static_cast<unsigned char>(bytes[k])} << (8 * k);
+    return entry | static_cast<std::uint32_t>(bytes.size()) << 24 | consumed << 28;
+}
+
+const Utf8Table& TheUtf8Table() {
+    static const Utf8Table* const table = [] {
+        auto* t = new Utf8Table;
+        for (unsigned b = 0; b < 256; ++b)
+            t->singles[b] = MakeEntry(cp932_table::kSingleToUnicode[b], 1);
+        for (unsigned k = 0; k < 60 * 256; ++k) {
+            // A zero byte ends a character: the lead byte stands alone.
+            const unsigned lead = k / 256 < 31 ? 0x81 + k / 256 : 0xE0 + k / 256 - 31;
+            t->doubles[k] =
+                k % 256 == 0 ? t->singles[lead] : MakeEntry(cp932_table::kDoubleToUnicode[k], 2);
+        }
+        return t;
+    }();
+    return *table;
+}
+
+// Stores the (up to three) UTF-8 bytes of an entry; writes four bytes.
+inline void StoreEntry(char* p, std::uint32_t entry) {
+#if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    entry = __builtin_bswap32(entry);
+#endif
+    std::memcpy(p, &entry, sizeof entry);
+}
+
+// Copies ASCII bytes from s[i] (which is one) to out[o]: up to eight, stopping before the
+// first byte that is not ASCII. out has eight bytes of slack.
+inline void CopyAsciiStep(const char* s, std::size_t n, std::size_t& i, char* out, std::size_t& o) {
+    if (i + 8 > n) {
+        out[o++] = s[i++];
+        return;
+    }
+    const std::uint64_t w = detail::LoadWord(s + i);
+    detail::StoreWord(out + o, w);
+    const std::uint64_t high = detail::HighBytes(w);
+    const unsigned k = high ? detail::FirstFlagged(high) : 8;
+    i += k, o += k;
+}
+
 }  // namespace
 
 char16_t Cp932CodeToUnicode(unsigned code) {
@@ -86,18 +146,26 @@ unsigned UnicodeToCp932Code(char16_t unit) {
 }
 
 std::u16string Cp932ToUtf16(std::string_view sjis) {
-    std::u16string out;
-    out.reserve(sjis.size());
-    for (std::size_t i = 0; i < sjis.size();) {
-        const auto b = static_cast<unsigned char>(sjis[i]);
+    const char* s = sjis.data();
+    const std::size_t n = sjis.size();
+    std::u16string out(n, u'\0');  // never more units than bytes
+    char16_t* p = out.data();
+    std::size_t i = 0, o = 0;
+    while (i < n) {
+        const auto b = static_cast<unsigned char>(s[i]);
         if (b < 0x80) {
-            out.push_back(b);
+            p[o++] = b;
             ++i;
-            continue;
+        } else if (IsLeadByte(b) && i + 1 < n && s[i + 1] != '\0') {
+            p[o++] = cp932_table::kDoubleToUnicode[LeadIndex(b) * 256 +
+                                                   static_cast<unsigned char>(s[i + 1])];
+            i += 2;
+        } else {
+            p[o++] = cp932_table::kSingleToUnicode[b];
+            ++i;
         }
-        out.push_back(Cp932CodeToUnicode(CharCode(sjis, i)));
-        i += CharLength(sjis, i);
     }
+    out.resize(o);
     return out;
 }
 
@@ -122,44 +190,74 @@ std::string Utf16ToCp932(std::u16string_view utf16) {
 }
 
 std::string Cp932ToUtf8(std::string_view sjis) {
-    std::string out;
-    out.reserve(sjis.size() + sjis.size() / 2);
-    for (std::size_t i = 0; i < sjis.size();) {
-        const auto b = static_cast<unsigned char>(sjis[i]);
+    const Utf8Table& table = TheUtf8Table();
+    const char* s = sjis.data();
+    const std::size_t n = sjis.size();
+    // At most three bytes out per byte in, plus room for whole-word stores.
+    detail::ScratchOutput scratch(3 * n + 8);
+    char* out = scratch.data();
+    std::size_t i = 0, o = 0;
+    while (i < n) {
+        const auto b = static_cast<unsigned char>(s[i]);
         if (b < 0x80) {
-            out.push_back(static_cast<char>(b));
-            ++i;
+            CopyAsciiStep(s, n, i, out, o);
             continue;
         }
-        AppendUtf8(out, Cp932CodeToUnicode(CharCode(sjis, i)));
-        i += CharLength(sjis, i);
+        const std::uint32_t entry =
+            IsLeadByte(b) && i + 1 < n
+                ? table.doubles[LeadIndex(b) * 256 + static_cast<unsigned char>(s[i + 1])]
+                : table.singles[b];
+        StoreEntry(out + o, entry);
+        o += (entry >> 24) & 0xF;
+        i += entry >> 28;
     }
-    return out;
+    return scratch.Result(o);
 }
 
 std::string Utf8ToCp932(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        if (b < 0x80) {
-            out.push_back(static_cast<char>(b));
-            ++i;
+    const char* s = utf8.data();
+    const std::size_t n = utf8.size();
+    // No sequence gives more bytes than it has: 2 for 2- and 3-byte sequences, '?' for the rest.
+    detail::ScratchOutput scratch(n + 8);
+    char* out = scratch.data();
+    std::size_t i = 0, o = 0;
+    while (i < n) {
+        const auto b0 = static_cast<unsigned char>(s[i]);
+        if (b0 < 0x80) {
+            CopyAsciiStep(s, n, i, out, o);
             continue;
         }
-        const char32_t cp = DecodeUtf8(utf8, i);
-        if (cp > 0xFFFF)
-            out.push_back('?');
-        else
-            AppendEncoded(out, static_cast<char16_t>(cp));
+        char32_t cp = 0;
+        if (b0 >= 0xE0 && b0 <= 0xEF && i + 2 < n) {
+            // Well-formed three-byte sequences (most Japanese text) without the general decoder.
+            const auto b1 = static_cast<unsigned char>(s[i + 1]);
+            const auto b2 = static_cast<unsigned char>(s[i + 2]);
+            cp = (b0 & 0x0Fu) << 12 | (b1 & 0x3Fu) << 6 | (b2 & 0x3Fu);
+            if ((b1 & 0xC0) == 0x80 && (b2 & 0xC0) == 0x80 && cp >= 0x800 &&
+                (cp < 0xD800 || cp > 0xDFFF))
+                i += 3;
+            else
+                cp = DecodeUtf8(utf8, i);
+        } else {
+            cp = DecodeUtf8(utf8, i);
+        }
+        const unsigned code = cp <= 0xFFFF ? UnicodeToCp932Code(static_cast<char16_t>(cp)) : 0;
+        if (code > 0xFF) {
+            out[o] = static_cast<char>(code >> 8);
+            out[o + 1] = static_cast<char>(code & 0xFF);
+            o += 2;
+        } else {
+            out[o++] = code ? static_cast<char>(code) : '?';
+        }
     }
-    return out;
+    return scratch.Result(o);
 }
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {
     std::u16string out;
     out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) AppendUtf16(out, DecodeUtf8(utf8, i));
+    for (std::size_t i = 0; i < utf8.size();)
+        AppendUtf16(out, DecodeUtf8(utf8, i));
     return out;
 }
 

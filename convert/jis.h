@@ -26,10 +26,16 @@ unsigned JisToSjisCode(unsigned jis);
 // Shift-JIS code -> JIS X 0208 code; 0 when it has none.
 unsigned SjisToJisCode(unsigned sjis);
 
-// Decodes one line of JIS text. Shift-JIS and 8-bit half-width katakana pass through intact;
-// truncated escape sequences are copied as they are.
+// Decodes one line of JIS text, reading and updating `state`. ESC $ @, ESC $ B, ESC & @ and
+// ESC $ ( D enter kanji mode; ESC ( B, ESC ( J, ESC ( H and SI return to ASCII; ESC ( I and SO
+// enter kana mode. In kanji mode a pair of bytes 21-7E is a JIS X 0208 character; in kana mode
+// a byte 21-5F is a half-width katakana. Everything else (Shift-JIS characters, 8-bit katakana,
+// truncated or unknown escape sequences, stray bytes in either mode) is copied unchanged, a
+// Shift-JIS character whole.
 [[nodiscard]] std::string JisToSjisLine(std::string_view line, JisShiftState& state);
-// Encodes one line; the line always ends with both modes off.
+// Encodes one line with the sequences `options` select, starting from `state`. Characters
+// without a JIS form (lead bytes F0-FC, bytes that are no character) are copied unchanged in
+// ASCII mode. The line always ends with both modes off.
 [[nodiscard]] std::string SjisToJisLine(std::string_view line, JisShiftState& state,
                                         const JisEncoderOptions& options);
 

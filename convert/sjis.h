@@ -46,8 +46,9 @@ inline unsigned CharCode(std::string_view text, std::size_t pos) {
     return lead * 256u + static_cast<unsigned char>(text[pos + 1]);
 }
 
-// Scans `text` from its start: -1 when offset k is at or past the end (or a zero byte comes at or
-// before k), 1 when the byte at k begins a double-byte character, 0 otherwise.
+// Scans `text` from its start: -1 when offset k is at or past the end, 1 when the byte at k begins
+// a double-byte character, 0 otherwise. A zero byte inside the text is an ordinary one-byte
+// character (lines may hold them), so the characters after it are still told apart correctly.
 int IsLeadAt(std::string_view text, std::size_t k);
 
 // True when `pos` falls on the second byte of a double-byte character. Scans from the start.

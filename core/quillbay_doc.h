@@ -18,6 +18,11 @@
 #include "core/text_file.h"
 #include "core/undo_stack.h"
 
+// Replacement, line-list operations and multi-file replace.
+#include "core/multi_file_replace.h"
+#include "core/sort_item.h"
+#include "core/text_count.h"
+
 namespace qb {
 
 // How a new document gets its text (the command that creates it chooses).
@@ -145,7 +150,18 @@ public:
     std::vector<char> TargetFlags() const;
 
     const TargetState& Target() const { return m_target; }
+    // Direct access, for replaying "LineSelect" (which stores its values as they are).
     TargetState& Target() { return m_target; }
+
+    // The target-line dialog confirmed: stores range, step, condition and pattern flag, the
+    // range's ends swapped when the last line comes before the first. Invert is kept.
+    void SelectLines(int firstLine, int lastLine, int lineStep, std::string_view condition,
+                     bool pattern);
+    // "TextAll": every line (range 1..number of lines, step 1, no condition). The pattern flag
+    // and invert are kept, so after Notsel no line is a target.
+    void TextAll();
+    // "Notsel": inverts the selection.
+    void Notsel();
 
     // ---- Undo and redo -------------------------------------------------------------------------
 
@@ -171,6 +187,110 @@ public:
     void NewFromFileAsMime(const std::string& path);
     void NewFromUnicodeFile(const std::string& path);
 
+    // ==== Replacement, line-list operations and multi-file replace ==============================
+    //
+    // Text arguments are Shift-JIS, already decoded from the macro-argument form; paths are UTF-8.
+    // Arguments come in the order of the macro lines. Each operation that changes lines is one
+    // undo step, taken also when nothing changes.
+
+    // ---- Replacement ---------------------------------------------------------------------------
+    //
+    // Each works on the target lines and returns its count; the caller shows "文字列が見つかりません"
+    // for a count of 0 or less and "%d個の置換を行いました" otherwise. A line whose result holds
+    // CR LF becomes several lines; the new lines are not searched again. Inserted text is never
+    // searched again either: matches do not overlap.
+
+    // Replaces every match of `find` by `replacement`, comparing with the tolerance `options`
+    // (FoldFlags: 1 width, 2 case, 4 kana). Returns the number of replacements. An empty `find`
+    // finds nothing. With an empty replacement this is deletion ("DelStr").
+    int Replace(std::string_view find, std::string_view replacement, int options);
+    // Replaces the matches of the pattern (JavaScript rules) in every target line that holds one;
+    // only the case bit (2) of `options` counts. Returns the number of lines that matched. A
+    // pattern the engine refuses, or a match it cannot finish, shows its reason, stops there
+    // (the lines done so far stay replaced, the undo step is in place) and returns -1.
+    int RegExpReplace(std::string_view pattern, std::string_view replacement, int options);
+    // Replaces each span from `start` to the next `end` by `replacement` (only `start` when no
+    // `end` follows it). Returns the number of start texts found.
+    int SuperReplace(std::string_view start, std::string_view end, std::string_view replacement);
+    // Replaces the first `start` of each span by `startReplacement` and the next `end` by
+    // `endReplacement`, keeping the text between. An occurrence directly after the escape
+    // character (the first byte of `escape`, when it is a character of its own) is skipped.
+    // Target lines are tested as the walk reaches them. Returns the number of start texts found.
+    int ReplaceDouble(std::string_view start, std::string_view startReplacement,
+                      std::string_view end, std::string_view endReplacement,
+                      std::string_view escape);
+
+    // ---- Sorting -------------------------------------------------------------------------------
+
+    // Sort all lines (whatever the target lines) by the whole line, upper and lower case
+    // comparing equal: ascending ("Sort1") or descending ("Sort2"). Equal lines may swap.
+    void Sort1();
+    void Sort2();
+    // Sorts all lines by `keys` in order ("Sort"); the keys are kept as the last sort's.
+    void Sort(const SortKeyList& keys);
+    const SortKeyList& SortKeys() const { return m_sortKeys; }
+
+    // ---- Line list operations ------------------------------------------------------------------
+
+    // Reverses the order of all lines.
+    void Reverse();
+    // Removes every target line; the last target line is clamped to the new line count.
+    void LineDelete();
+    // Removes duplicate lines ("DupLineDel"). The compared text is the whole line, or with
+    // `partial` the bytes from 0-based offset `startColumn` up to (not including) `endColumn` - 1.
+    // With `assumeSorted` a target line equal to the previous kept target line goes; otherwise
+    // every later line (target or not) equal to a target line goes. Target lines are tested at
+    // the index each line has when the walk reaches it. The last target line becomes the line
+    // count.
+    void DupLineDel(int partial, int startColumn, int endColumn, int assumeSorted);
+    // 0-based index of the first target line; -1 when no line is a target.
+    int FirstTargetIndex() const;
+    // The text the line-edit dialog starts with: the first target line's, empty when none.
+    std::string LineEditText() const;
+    // Replaces line `index` ("LineEdit"); an index outside the document changes nothing, but the
+    // undo step and the modified flag are still taken.
+    void LineEdit(int index, std::string_view text) { SetLine(index, text); }
+    // Where a line typed into the insert dialog goes: the first target line's index, 0 when no
+    // line is a target; -1 after showing "行の挿入は複数行選択している状態では行えません" when
+    // several lines are targets.
+    int InsertLineIndex();
+    // The text-edit dialog over the whole text; on OK the text replaces all lines (split at
+    // CR LF) and the document is marked modified. No undo step, the target range is kept.
+    // False on Cancel.
+    bool EditAll();
+    // Appends the lines of a file ("FileInsert"), read by the open rules (lines of any length).
+    // False (after "ファイルが開けません") when it cannot be read; nothing changes then.
+    bool FileInsert(const std::string& path);
+    // Appends line k of a file to line k of the document ("Join"); lines beyond the document's
+    // end become new lines. False (after "ファイルが開けません") when it cannot be read.
+    bool Join(const std::string& path);
+    // Puts the target lines, each followed by CR LF, on the clipboard ("Copy").
+    void Copy();
+    // Appends piece k of the clipboard text (split at CR LF) to line k; pieces beyond the
+    // document's end become new lines ("PastePlus"). False when the clipboard holds no text.
+    bool PastePlus();
+    // Appends `text` to every target line ("StrCat").
+    void StrCat(std::string_view text);
+    // Counts the characters, character classes, bytes and English words of the target lines.
+    // When there is no character, shows "行が選択されていません。カウントする行を選択してください"
+    // and returns counts with a total of 0.
+    CTextCount CountText();
+
+    // ---- Multi-file replace --------------------------------------------------------------------
+
+    // Replaces `find` by `replacement`, ignoring case, in every file of `folder` whose name
+    // matches `pattern` (wildcards, case ignored; directories skipped), keeping each file's
+    // character code. A changed file is replaced in one atomic rename with its permissions
+    // kept; an unchanged file is not touched at all. A file that cannot be read or written is
+    // reported (message and result entry) and left as it was; the run goes on with the next
+    // file unless the folder itself cannot take a new file. With `dryRun` nothing is written:
+    // the result says what would change. The lines of this document are not touched.
+    void MultiFileReplace(const std::string& folder, const std::string& pattern,
+                          std::string_view find, std::string_view replacement,
+                          bool dryRun = false);
+    // The result of the last multi-file replace: the two counters and one entry per file.
+    const CMultiFileResult& MultiFileResult() const { return m_multiFile; }
+
 protected:
     AppContext& m_app;
     LineList m_lines;
@@ -182,6 +302,10 @@ protected:
     bool m_modified = false;
     std::vector<std::string> m_openWarnings;
     std::string m_lastSaveError;
+
+    // Replacement, line-list operations and multi-file replace.
+    SortKeyList m_sortKeys;        // the keys of the last sort
+    CMultiFileResult m_multiFile;  // what the last multi-file replace did
 
 private:
     void ResetTargetRangeToAll();

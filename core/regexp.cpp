@@ -1,25 +1,279 @@
-// Placeholder until the PCRE2-backed adapter lands: every pattern is an error.
+// The regular-expression object over PCRE2's 16-bit library.
+//
+// Subjects are decoded from Shift-JIS to UTF-16 one character to one code unit (code page 932 has
+// no character outside the BMP, and a byte that is no character decodes to a unit of its own),
+// so every match boundary falls on a character boundary of the Shift-JIS line. Replace therefore
+// never encodes back: it copies the subject's own bytes for the unmatched text, $&, $`, $' and
+// the groups, and the template's bytes for the rest.
+#define PCRE2_CODE_UNIT_WIDTH 16
 #include "core/regexp.h"
+
+#include <pcre2.h>
+
+#include <vector>
+
+#include "convert/cp932.h"
+#include "convert/sjis.h"
+#include "core/regexp_syntax.h"
 
 namespace qb {
 
-struct CRegExp::Compiled {};
+namespace {
+
+// Without PCRE2_UTF the engine matches code units one by one, as the original engine did; the
+// other options give the JavaScript meaning of \u, unset backreferences (they match the empty
+// text) and $ (only at the very end).
+constexpr uint32_t kCompileOptions = PCRE2_ALT_BSUX | PCRE2_MATCH_UNSET_BACKREF |
+                                     PCRE2_DOLLAR_ENDONLY | PCRE2_NEVER_BACKSLASH_C |
+                                     PCRE2_NEVER_UTF;
+// Without PCRE2_UCP only ASCII letters would fold; with it full-width, Greek and Cyrillic fold
+// too (the pattern rewrite keeps \d \w \s \b ASCII-only).
+constexpr uint32_t kCaselessOptions = PCRE2_CASELESS | PCRE2_UCP;
+
+// A runaway match (catastrophic backtracking) stops with an error instead of running for hours.
+// The limits leave ordinary patterns on 60,000-byte lines far below them.
+constexpr uint32_t kMatchLimit = 10'000'000;
+constexpr uint32_t kHeapLimitKiB = 256 * 1024;
+constexpr PCRE2_SIZE kJitStackStart = 32 * 1024;
+constexpr PCRE2_SIZE kJitStackMax = 8 * 1024 * 1024;
+
+std::string Pcre2Message(int code) {
+    PCRE2_UCHAR buffer[256];
+    const int length = pcre2_get_error_message(code, buffer, sizeof buffer / sizeof buffer[0]);
+    if (length < 0) return "error " + std::to_string(code);
+    // PCRE2's messages are ASCII.
+    return std::string(buffer, buffer + length);
+}
+
+// Appends the UTF-16 form of a Shift-JIS subject to `units`; with `offsets`, also the byte
+// offset of each unit and, last, the subject's size.
+void DecodeSubject(std::string_view sjis, std::u16string& units, std::vector<std::size_t>* offsets) {
+    units.clear();
+    if (offsets) offsets->clear();
+    for (std::size_t i = 0; i < sjis.size();) {
+        if (offsets) offsets->push_back(i);
+        const auto b = static_cast<unsigned char>(sjis[i]);
+        if (b < 0x80) {
+            units.push_back(b);
+            ++i;
+            continue;
+        }
+        units.push_back(Cp932CodeToUnicode(CharCode(sjis, i)));
+        i += CharLength(sjis, i);
+    }
+    if (offsets) offsets->push_back(sjis.size());
+}
+
+}  // namespace
+
+struct CRegExp::Compiled {
+    Compiled() {
+        compileContext = pcre2_compile_context_create(nullptr);
+        pcre2_set_newline(compileContext, PCRE2_NEWLINE_LF);
+        matchContext = pcre2_match_context_create(nullptr);
+        pcre2_set_match_limit(matchContext, kMatchLimit);
+        pcre2_set_heap_limit(matchContext, kHeapLimitKiB);
+        jitStack = pcre2_jit_stack_create(kJitStackStart, kJitStackMax, nullptr);
+        if (jitStack) pcre2_jit_stack_assign(matchContext, nullptr, jitStack);
+    }
+    ~Compiled() {
+        Clear();
+        pcre2_jit_stack_free(jitStack);
+        pcre2_match_context_free(matchContext);
+        pcre2_compile_context_free(compileContext);
+    }
+    Compiled(const Compiled&) = delete;
+    Compiled& operator=(const Compiled&) = delete;
+
+    void Clear() {
+        pcre2_match_data_free(matchData);
+        pcre2_code_free(code);
+        matchData = nullptr;
+        code = nullptr;
+        groups = 0;
+        error.clear();
+    }
+
+    pcre2_compile_context* compileContext = nullptr;
+    pcre2_match_context* matchContext = nullptr;
+    pcre2_jit_stack* jitStack = nullptr;
+    pcre2_code* code = nullptr;  // null when the pattern is malformed
+    pcre2_match_data* matchData = nullptr;
+    int groups = 0;
+    std::string error;  // why the pattern did not compile
+
+    // The subject of the call in progress, kept to reuse its storage from line to line.
+    std::u16string subject;
+    std::vector<std::size_t> offsets;
+};
 
 CRegExp::CRegExp() = default;
 CRegExp::~CRegExp() = default;
 
-void CRegExp::SetPattern(std::string_view sjisPattern) { m_pattern = sjisPattern; }
-void CRegExp::SetIgnoreCase(bool ignoreCase) { m_ignoreCase = ignoreCase; }
-void CRegExp::SetGlobal(bool global) { m_global = global; }
-
-bool CRegExp::Test(std::string_view) {
-    m_error = "regular expressions are not available";
-    return false;
+void CRegExp::SetPattern(std::string_view sjisPattern) {
+    if (sjisPattern == m_pattern) return;
+    m_pattern = sjisPattern;
+    m_stale = true;
 }
 
-std::string CRegExp::Replace(std::string_view sjisSubject, std::string_view) {
-    m_error = "regular expressions are not available";
-    return std::string(sjisSubject);
+void CRegExp::SetIgnoreCase(bool ignoreCase) {
+    if (ignoreCase == m_ignoreCase) return;
+    m_ignoreCase = ignoreCase;
+    m_stale = true;
+}
+
+void CRegExp::SetGlobal(bool global) { m_global = global; }
+
+bool CRegExp::Prepare() {
+    if (!m_compiled) m_compiled = std::make_unique<Compiled>();
+    Compiled& c = *m_compiled;
+    if (m_stale) {
+        m_stale = false;
+        ++m_compilations;
+        c.Clear();
+        const TranslatedPattern translated = TranslateJsPattern(Cp932ToUtf16(m_pattern), m_ignoreCase);
+        if (!translated.ok) {
+            c.error = "invalid pattern: " + translated.error;
+        } else {
+            int code = 0;
+            PCRE2_SIZE offset = 0;
+            c.code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(translated.pcre2.data()),
+                                   translated.pcre2.size(),
+                                   kCompileOptions | (m_ignoreCase ? kCaselessOptions : 0), &code,
+                                   &offset, c.compileContext);
+            if (!c.code) {
+                c.error = "invalid pattern: " + Pcre2Message(code);
+            } else {
+                // Without JIT (an unsupported machine, no executable memory) the interpreter
+                // matches the same way, only slower.
+                pcre2_jit_compile(c.code, PCRE2_JIT_COMPLETE);
+                c.matchData = pcre2_match_data_create_from_pattern(c.code, nullptr);
+                c.groups = translated.groups;
+                if (!c.matchData) {
+                    c.Clear();
+                    c.error = "out of memory";
+                }
+            }
+        }
+    }
+    if (!c.code) {
+        m_error = c.error;
+        return false;
+    }
+    return true;
+}
+
+bool CRegExp::Compile() {
+    const bool ok = Prepare();
+    if (ok) m_error.clear();
+    return ok;
+}
+
+int CRegExp::MatchAt(std::size_t start) {
+    Compiled& c = *m_compiled;
+    const auto* subject = reinterpret_cast<PCRE2_SPTR>(c.subject.data());
+    int rc = pcre2_match(c.code, subject, c.subject.size(), start, 0, c.matchData, c.matchContext);
+    // The JIT's stack is bounded; the interpreter keeps its backtracking on the heap, bounded
+    // by the heap limit, so it can finish what the JIT could not.
+    if (rc == PCRE2_ERROR_JIT_STACKLIMIT)
+        rc = pcre2_match(c.code, subject, c.subject.size(), start, PCRE2_NO_JIT, c.matchData,
+                         c.matchContext);
+    if (rc >= 0) return 1;
+    if (rc == PCRE2_ERROR_NOMATCH) return 0;
+    m_error = "pattern too complex for this text: " + Pcre2Message(rc);
+    return -1;
+}
+
+bool CRegExp::Test(std::string_view sjisSubject) {
+    if (!Prepare()) return false;
+    DecodeSubject(sjisSubject, m_compiled->subject, nullptr);
+    const int result = MatchAt(0);
+    if (result < 0) return false;
+    m_error.clear();
+    return result == 1;
+}
+
+std::string CRegExp::Replace(std::string_view sjisSubject, std::string_view sjisReplacement) {
+    if (!Prepare()) return std::string(sjisSubject);
+    Compiled& c = *m_compiled;
+    DecodeSubject(sjisSubject, c.subject, &c.offsets);
+    const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(c.matchData);
+    const std::size_t units = c.subject.size();
+
+    // The Shift-JIS bytes of UTF-16 range [from, to).
+    auto bytes = [&](std::size_t from, std::size_t to) {
+        return sjisSubject.substr(c.offsets[from], c.offsets[to] - c.offsets[from]);
+    };
+    auto group = [&](int n) {
+        const PCRE2_SIZE from = ovector[2 * n], to = ovector[2 * n + 1];
+        return from == PCRE2_UNSET ? std::string_view() : bytes(from, to);
+    };
+
+    std::string out;
+    std::size_t copied = 0;  // units of the subject already in `out`
+    bool matched = false;
+    for (std::size_t start = 0; start <= units;) {
+        const int result = MatchAt(start);
+        if (result < 0) return std::string(sjisSubject);
+        if (result == 0) break;
+        if (!matched) out.reserve(sjisSubject.size() + sjisReplacement.size());
+        matched = true;
+        const std::size_t from = ovector[0], to = ovector[1];
+        out.append(bytes(copied, from));
+        copied = to;
+
+        // The template: $$ $& $` $' $n $nn; anything else after $ is literal.
+        const std::string_view t = sjisReplacement;
+        for (std::size_t k = 0; k < t.size();) {
+            if (t[k] != '$' || k + 1 == t.size()) {
+                const std::size_t length = CharLength(t, k);
+                out.append(t.substr(k, length));
+                k += length;
+                continue;
+            }
+            const char next = t[k + 1];
+            if (next == '$') {
+                out.push_back('$');
+                k += 2;
+            } else if (next == '&') {
+                out.append(bytes(from, to));
+                k += 2;
+            } else if (next == '`') {
+                out.append(bytes(0, from));
+                k += 2;
+            } else if (next == '\'') {
+                out.append(bytes(to, units));
+                k += 2;
+            } else if (next >= '0' && next <= '9') {
+                // Two digits when that group exists, else one digit when that group exists.
+                const int one = next - '0';
+                const int two = k + 2 < t.size() && t[k + 2] >= '0' && t[k + 2] <= '9'
+                                    ? one * 10 + (t[k + 2] - '0')
+                                    : -1;
+                if (two >= 1 && two <= c.groups) {
+                    out.append(group(two));
+                    k += 3;
+                } else if (one >= 1 && one <= c.groups) {
+                    out.append(group(one));
+                    k += 2;
+                } else {
+                    out.push_back('$');
+                    k += 1;
+                }
+            } else {
+                out.push_back('$');
+                k += 1;
+            }
+        }
+
+        if (!m_global) break;
+        // After an empty match the next search starts one unit later, so the loop ends.
+        start = to > from ? to : to + 1;
+    }
+    m_error.clear();
+    if (!matched) return std::string(sjisSubject);
+    out.append(bytes(copied, units));
+    return out;
 }
 
 }  // namespace qb

@@ -1,25 +1,32 @@
-// Which lines an operation touches.
-#include "core/quillbay_doc.h"
+// Which lines an operation touches, and the three commands that choose them.
+#include <utility>
 
 #include "convert/sjis_find.h"
+#include "core/quillbay_doc.h"
 
 namespace qb {
 
 bool CQuillbayDoc::IsTargetLine(int index) const {
+    if (index < 0 || index >= LineCount()) return false;  // no such line: never touched
     const TargetState& t = m_target;
-    const bool inRange = t.firstLine - 1 <= index && index <= t.lastLine - 1;
-    bool matched = true;
-    if (t.pattern) {
-        m_targetRegex.SetPattern(t.condition);
-        m_targetRegex.SetGlobal(true);
-        m_targetRegex.SetIgnoreCase(false);
-        matched = m_targetRegex.Test(GetLine(index).view());  // an error is a non-match
-    } else if (!t.condition.empty()) {
-        matched = ContainsText(GetLine(index).view(), t.condition);
-    }
-    bool result = inRange && matched;
+    // 64-bit so that range values from a macro line near the int limits cannot overflow.
+    const long long line = index + 1LL;
+    const bool inRange = t.firstLine <= line && line <= t.lastLine;
     const int step = t.lineStep < 1 ? 1 : t.lineStep;
-    if (index % step != 0) result = false;
+    // The condition is looked at only where it can change the result: it decides nothing for a
+    // line that is outside the range or between steps.
+    bool result = inRange && index % step == 0;
+    if (result) {
+        const std::string_view text = GetLine(index).view();
+        if (t.pattern) {
+            m_targetRegex.SetPattern(t.condition);
+            m_targetRegex.SetGlobal(true);
+            m_targetRegex.SetIgnoreCase(false);
+            result = m_targetRegex.Test(text);  // a malformed pattern matches no line
+        } else if (!t.condition.empty()) {
+            result = ContainsText(text, t.condition);
+        }
+    }
     return result != t.invert;
 }
 
@@ -28,5 +35,24 @@ std::vector<char> CQuillbayDoc::TargetFlags() const {
     for (int i = 0; i < LineCount(); ++i) flags[static_cast<std::size_t>(i)] = IsTargetLine(i);
     return flags;
 }
+
+void CQuillbayDoc::SelectLines(int firstLine, int lastLine, int lineStep,
+                               std::string_view condition, bool pattern) {
+    if (lastLine < firstLine) std::swap(firstLine, lastLine);
+    m_target.firstLine = firstLine;
+    m_target.lastLine = lastLine;
+    m_target.lineStep = lineStep;
+    m_target.condition = condition;
+    m_target.pattern = pattern;
+}
+
+void CQuillbayDoc::TextAll() {
+    m_target.firstLine = 1;
+    m_target.lastLine = LineCount();
+    m_target.lineStep = 1;
+    m_target.condition.clear();
+}
+
+void CQuillbayDoc::Notsel() { m_target.invert = !m_target.invert; }
 
 }  // namespace qb

@@ -46,8 +46,8 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
 
 }  // namespace
 
-AtomicFileWriter::AtomicFileWriter(const std::string& targetPath)
-    : m_target(ResolveTarget(targetPath)) {
+AtomicFileWriter::AtomicFileWriter(const std::string& targetPath, bool durable)
+    : m_target(ResolveTarget(targetPath)), m_durable(durable) {
     const std::string dir = DirectoryOf(m_target);
     const std::string base = m_target.substr(m_target.rfind('/') + 1);
     for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
@@ -102,18 +102,27 @@ bool AtomicFileWriter::Flush() {
 }
 
 bool AtomicFileWriter::Commit() {
-    if (Ok() && Flush() && ::fsync(m_fd) != 0) Fail("cannot write " + m_target);
+    if (Ok() && Flush() && m_durable && ::fsync(m_fd) != 0) Fail("cannot write " + m_target);
     if (m_fd >= 0 && ::close(m_fd) != 0) Fail("cannot write " + m_target);
     m_fd = -1;
     if (Ok() && ::rename(m_temp.c_str(), m_target.c_str()) != 0) Fail("cannot replace " + m_target);
     if (!Ok()) return false;
     m_committed = true;
+    if (!m_durable) return true;
     const int dirFd = ::open(DirectoryOf(m_target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
         ::fsync(dirFd);  // make the rename itself durable; a failure here loses nothing
         ::close(dirFd);
     }
     return true;
+}
+
+bool SyncFileSystemOf(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = ::syncfs(fd) == 0;
+    ::close(fd);
+    return ok;
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {

@@ -13,7 +13,11 @@ namespace qb {
 
 class AtomicFileWriter {
 public:
-    explicit AtomicFileWriter(const std::string& targetPath);
+    // With `durable` false neither the file nor the folder is synced around the rename: the
+    // replacement stays atomic for every reader, but until the system writes it out a power cut
+    // may undo it. For rewriting many files in bulk, where a sync each would cost far more than
+    // the writing; the caller syncs once at the end (SyncFileSystemOf).
+    explicit AtomicFileWriter(const std::string& targetPath, bool durable = true);
     ~AtomicFileWriter();  // removes the temporary file unless Commit() succeeded
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
@@ -38,7 +42,11 @@ private:
     std::string m_buffer;
     std::string m_error;
     bool m_committed = false;
+    bool m_durable = true;
 };
+
+// Flushes everything written to the file system that holds `path` to the disk. False on failure.
+bool SyncFileSystemOf(const std::string& path);
 
 // Writes `bytes` to `path` with an AtomicFileWriter. Returns false on failure.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);

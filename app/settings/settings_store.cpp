@@ -34,6 +34,43 @@ std::string_view Trim(std::string_view s) {
 
 // A value is written bare unless reading it back bare would change it; then it is quoted with
 // backslash escapes.
+// The length of the well-formed UTF-8 sequence at s[i]; 0 when none starts there.
+std::size_t Utf8SequenceLength(std::string_view s, std::size_t i) {
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    if (b0 < 0x80) return 1;
+    std::size_t need;
+    unsigned char lo = 0x80, hi = 0xBF;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        need = 1;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        need = 2;
+        if (b0 == 0xE0) lo = 0xA0;
+        if (b0 == 0xED) hi = 0x9F;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        need = 3;
+        if (b0 == 0xF0) lo = 0x90;
+        if (b0 == 0xF4) hi = 0x8F;
+    } else {
+        return 0;
+    }
+    for (std::size_t k = 1; k <= need; ++k) {
+        if (i + k >= s.size()) return 0;
+        const auto b = static_cast<unsigned char>(s[i + k]);
+        if (b < lo || b > hi) return 0;
+        lo = 0x80, hi = 0xBF;
+    }
+    return need + 1;
+}
+
+bool IsValidUtf8Text(std::string_view s) {
+    for (std::size_t i = 0; i < s.size();) {
+        const std::size_t len = Utf8SequenceLength(s, i);
+        if (len == 0) return false;
+        i += len;
+    }
+    return true;
+}
+
 bool NeedsQuoting(std::string_view v) {
     if (v.empty()) return false;
     if (v.front() == ' ' || v.front() == '\t' || v.front() == '"' || v.back() == ' ' ||
@@ -41,12 +78,22 @@ bool NeedsQuoting(std::string_view v) {
         return true;
     for (unsigned char c : v)
         if (c < 0x20 || c == 0x7F) return true;
-    return false;
+    return !IsValidUtf8Text(v);
 }
 
 std::string Quote(std::string_view v) {
     std::string out = "\"";
-    for (unsigned char c : v) {
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        const auto c = static_cast<unsigned char>(v[i]);
+        if (c >= 0x80) {
+            // Valid UTF-8 is written as it is; stray bytes as \xHH, so the file stays UTF-8.
+            const std::size_t len = Utf8SequenceLength(v, i);
+            if (len > 0) {
+                out.append(v.substr(i, len));
+                i += len - 1;
+                continue;
+            }
+        }
         switch (c) {
             case '"': out += "\\\""; break;
             case '\\': out += "\\\\"; break;
@@ -54,7 +101,7 @@ std::string Quote(std::string_view v) {
             case '\r': out += "\\r"; break;
             case '\t': out += "\\t"; break;
             default:
-                if (c < 0x20 || c == 0x7F) {
+                if (c < 0x20 || c >= 0x7F) {
                     char hex[5];
                     std::snprintf(hex, sizeof hex, "\\x%02X", c);
                     out += hex;
@@ -93,11 +140,6 @@ std::string Unquote(std::string_view v) {
         }
     }
     return out;
-}
-
-bool IsValidUtf8Text(std::string_view s) {
-    // Our own decoder maps invalid sequences to U+FFFD; a round trip tells us whether any were.
-    return Utf16ToUtf8(Utf8ToUtf16(s)) == s;
 }
 
 bool ReadWholeFile(const std::string& path, std::string& text) {

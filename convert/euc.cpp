@@ -1,0 +1,112 @@
+#include "convert/euc.h"
+
+#include "convert/byte_scan.h"
+#include "convert/jis_arith.h"
+#include "convert/scratch_output.h"
+#include "convert/sjis.h"
+
+namespace qb {
+
+namespace {
+
+constexpr unsigned char kSingleShift2 = 0x8E;  // a half-width katakana byte follows
+constexpr unsigned char kSingleShift3 = 0x8F;  // a JIS X 0212 character follows
+
+// A1-FE: a byte of an EUC double-byte character (a JIS byte with the high bit set).
+constexpr bool IsEucByte(unsigned b) {
+    return b - 0xA1u <= 0xFEu - 0xA1u;
+}
+
+// Copies the run of ASCII bytes at s[i..n) to out[o..), a word at a time; out has 8 bytes of
+// slack beyond anything written so far.
+inline void CopyAsciiRun(const char* s, std::size_t n, std::size_t& i, char* out, std::size_t& o) {
+    while (i + 8 <= n) {
+        const std::uint64_t w = detail::LoadWord(s + i);
+        detail::StoreWord(out + o, w);
+        const std::uint64_t high = detail::HighBytes(w);
+        if (high) {
+            const unsigned k = detail::FirstFlagged(high);
+            o += k, i += k;
+            return;
+        }
+        o += 8, i += 8;
+    }
+}
+
+}  // namespace
+
+std::string EucToSjisLine(std::string_view line) {
+    const char* s = line.data();
+    const std::size_t n = line.size();
+    detail::ScratchOutput scratch(n + 8);  // never more bytes out than in
+    char* out = scratch.data();
+    std::size_t i = 0, o = 0;
+    while (i < n) {
+        CopyAsciiRun(s, n, i, out, o);
+        // Double-byte characters, the bulk of Japanese text.
+        while (i + 1 < n && IsEucByte(static_cast<unsigned char>(s[i])) &&
+               IsEucByte(static_cast<unsigned char>(s[i + 1]))) {
+            const unsigned code =
+                detail::JisPairToSjis(static_cast<unsigned char>(s[i]) & 0x7F,
+                                      static_cast<unsigned char>(s[i + 1]) & 0x7F);
+            out[o] = static_cast<char>(code >> 8);
+            out[o + 1] = static_cast<char>(code);
+            o += 2, i += 2;
+        }
+        if (i >= n) break;
+        const auto b = static_cast<unsigned char>(s[i]);
+        if (b < 0x80) {
+            out[o++] = static_cast<char>(b);
+            ++i;
+        } else if (b == kSingleShift2) {
+            // A half-width katakana byte follows. Anything else after 8E (or nothing) leaves
+            // the 8E out and reads on from the next byte.
+            if (i + 1 < n && IsHankakuKanaByte(static_cast<unsigned char>(s[i + 1]))) {
+                out[o++] = s[i + 1];
+                i += 2;
+            } else {
+                ++i;
+            }
+        } else if (b == kSingleShift3) {
+            ++i;  // dropped: the bytes after it are read as a JIS X 0208 character
+        } else {
+            // Not a character of EUC: copy the Shift-JIS character here unchanged.
+            out[o++] = static_cast<char>(b);
+            if (IsLeadByte(b) && i + 1 < n && s[i + 1] != '\0') out[o++] = s[++i];
+            ++i;
+        }
+    }
+    return scratch.Result(o);
+}
+
+std::string SjisToEucLine(std::string_view line) {
+    const char* s = line.data();
+    const std::size_t n = line.size();
+    detail::ScratchOutput scratch(2 * n + 8);  // a katakana byte becomes two
+    char* out = scratch.data();
+    std::size_t i = 0, o = 0;
+    while (i < n) {
+        CopyAsciiRun(s, n, i, out, o);
+        if (i >= n) break;
+        const auto b = static_cast<unsigned char>(s[i]);
+        if (IsHankakuKanaByte(b)) {
+            out[o++] = static_cast<char>(kSingleShift2);
+            out[o++] = static_cast<char>(b);
+            ++i;
+        } else if (IsLeadByte(b) && i + 1 < n &&
+                   IsTrailByte(static_cast<unsigned char>(s[i + 1]))) {
+            // A legal double-byte code; one without a JIS form becomes 80 80.
+            const unsigned jis = detail::SjisPairToJis(b, static_cast<unsigned char>(s[i + 1]));
+            const unsigned euc = jis ? jis | 0x8080 : 0x8080;
+            out[o] = static_cast<char>(euc >> 8);
+            out[o + 1] = static_cast<char>(euc);
+            o += 2, i += 2;
+        } else {
+            out[o++] = static_cast<char>(b);
+            ++i;
+        }
+    }
+    return scratch.Result(o);
+}
+
+}  // namespace qb

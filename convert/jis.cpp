@@ -1,0 +1,202 @@
+#include "convert/jis.h"
+
+#include "convert/byte_scan.h"
+#include "convert/jis_arith.h"
+#include "convert/scratch_output.h"
+#include "convert/sjis.h"
+
+namespace qb {
+
+namespace {
+
+constexpr char kEsc = 0x1B;
+constexpr char kShiftOut = 0x0E;  // SO: half-width katakana follow
+constexpr char kShiftIn = 0x0F;   // SI: back to ASCII
+
+std::string_view KanjiDesignation(int option) {
+    switch (option) {
+        case 0:
+            return "\x1B$@";
+        case 1:
+            return "\x1B$B";
+        case 2:
+            return "\x1B&@\x1B$B";
+        case 3:
+            return "\x1B$(D";
+        default:
+            return {};  // kanji mode is entered without a sequence
+    }
+}
+
+// Writes what leaves kana mode and kanji mode, whichever is on.
+void CloseModes(std::string& out, JisShiftState& state, const JisEncoderOptions& options) {
+    if (state.kana) {
+        if (options.kanaForm == 0)
+            out.push_back(kShiftIn);
+        else
+            out.append("\x1B(B");
+        state.kana = false;
+    }
+    if (state.kanji) {
+        out.append("\x1B(B");
+        state.kanji = false;
+    }
+}
+
+}  // namespace
+
+unsigned JisToSjisCode(unsigned jis) {
+    const unsigned j1 = jis >> 8, j2 = jis & 0xFF;
+    if (!detail::IsJisByte(j1) || !detail::IsJisByte(j2)) return 0;
+    return detail::JisPairToSjis(j1, j2);
+}
+
+unsigned SjisToJisCode(unsigned sjis) {
+    if (!IsLegalDoubleByte(sjis)) return 0;
+    return detail::SjisPairToJis(sjis >> 8, sjis & 0xFF);
+}
+
+std::string JisToSjisLine(std::string_view line, JisShiftState& state) {
+    const char* s = line.data();
+    const std::size_t n = line.size();
+    // Every rule writes at most as many bytes as it reads; the slack takes whole-word stores.
+    detail::ScratchOutput scratch(n + 8);
+    char* out = scratch.data();
+    std::size_t i = 0, o = 0;
+    while (i < n) {
+        if (state.kanji) {
+            while (i + 1 < n && detail::IsJisByte(static_cast<unsigned char>(s[i])) &&
+                   detail::IsJisByte(static_cast<unsigned char>(s[i + 1]))) {
+                const unsigned code = detail::JisPairToSjis(static_cast<unsigned char>(s[i]),
+                                                            static_cast<unsigned char>(s[i + 1]));
+                out[o] = static_cast<char>(code >> 8);
+                out[o + 1] = static_cast<char>(code);
+                o += 2, i += 2;
+            }
+        } else if (!state.kana) {
+            // Plain ASCII runs: nothing below 0x20 (escape, shift codes) and no 8-bit bytes.
+            while (i + 8 <= n) {
+                const std::uint64_t w = detail::LoadWord(s + i);
+                detail::StoreWord(out + o, w);
+                const std::uint64_t special = detail::HighBytes(w) | detail::BytesBelow(w, 0x20);
+                if (special) {
+                    const unsigned k = detail::FirstFlagged(special);
+                    o += k, i += k;
+                    break;
+                }
+                o += 8, i += 8;
+            }
+        }
+        if (i >= n) break;
+
+        // One position by the full rules: sequences first, whatever the mode.
+        const auto b = static_cast<unsigned char>(s[i]);
+        const std::size_t left = n - i;
+        if (b == kEsc && left > 2) {
+            const char c1 = s[i + 1], c2 = s[i + 2];
+            if ((c1 == '$' && (c2 == '@' || c2 == 'B')) || (c1 == '&' && c2 == '@')) {
+                state.kanji = true, state.kana = false;
+                i += 3;
+                continue;
+            }
+            if (c1 == '(' && (c2 == 'J' || c2 == 'H' || c2 == 'B')) {
+                state.kanji = state.kana = false;
+                i += 3;
+                continue;
+            }
+            if (c1 == '(' && c2 == 'I') {
+                state.kana = true, state.kanji = false;
+                i += 3;
+                continue;
+            }
+            if (left > 3 && c1 == '$' && c2 == '(' && s[i + 3] == 'D') {
+                state.kanji = true, state.kana = false;
+                i += 4;
+                continue;
+            }
+        } else if (b == kShiftOut) {
+            state.kana = true, state.kanji = false;
+            ++i;
+            continue;
+        } else if (b == kShiftIn) {
+            state.kanji = state.kana = false;
+            ++i;
+            continue;
+        }
+        if (state.kanji) {
+            if (left > 1 && detail::IsJisByte(b) &&
+                detail::IsJisByte(static_cast<unsigned char>(s[i + 1]))) {
+                const unsigned code =
+                    detail::JisPairToSjis(b, static_cast<unsigned char>(s[i + 1]));
+                out[o] = static_cast<char>(code >> 8);
+                out[o + 1] = static_cast<char>(code);
+                o += 2, i += 2;
+                continue;
+            }
+        } else if (state.kana && b >= 0x21 && b <= 0x5F) {
+            // 21-5F are the katakana of the 7-bit kana set; anything else in kana mode is
+            // copied as it is, so stray bytes cannot turn into lead bytes.
+            out[o++] = static_cast<char>(b + 0x80);
+            ++i;
+            continue;
+        }
+        // Copy the Shift-JIS character here unchanged.
+        out[o++] = static_cast<char>(b);
+        if (IsLeadByte(b) && left > 1 && s[i + 1] != '\0') {
+            out[o++] = s[i + 1];
+            ++i;
+        }
+        ++i;
+    }
+    return scratch.Result(o);
+}
+
+std::string SjisToJisLine(std::string_view line, JisShiftState& state,
+                          const JisEncoderOptions& options) {
+    const std::size_t n = line.size();
+    const std::string_view designation = KanjiDesignation(options.kanjiDesignation);
+    std::string out;
+    out.reserve(n + n / 8 + 16);
+    for (std::size_t i = 0; i < n;) {
+        const auto b = static_cast<unsigned char>(line[i]);
+        if (b < 0x80 && !state.kana && !state.kanji) {
+            out.push_back(static_cast<char>(b));
+            ++i;
+            continue;
+        }
+        if (IsHankakuKanaByte(b)) {
+            if (!state.kana && options.kanaForm != 2) {
+                if (options.kanaForm == 0)
+                    out.push_back(kShiftOut);
+                else
+                    out.append("\x1B(I");
+                state.kana = true, state.kanji = false;
+            }
+            out.push_back(static_cast<char>(options.kanaForm == 2 ? b : b & 0x7F));
+            ++i;
+            continue;
+        }
+        const std::size_t length = CharLength(line, i);
+        const unsigned jis = length == 2 ? SjisToJisCode(CharCode(line, i)) : 0;
+        if (jis != 0) {
+            if (state.kana) {
+                if (options.kanaForm == 0) out.push_back(kShiftIn);
+                state.kana = false;
+            }
+            if (!state.kanji) {
+                out.append(designation);
+                state.kanji = true;
+            }
+            out.push_back(static_cast<char>(jis >> 8));
+            out.push_back(static_cast<char>(jis & 0xFF));
+        } else {
+            CloseModes(out, state, options);
+            out.append(line.substr(i, length));
+        }
+        i += length;
+    }
+    CloseModes(out, state, options);
+    return out;
+}
+
+}  // namespace qb

@@ -1,0 +1,133 @@
+#include "core/text_file.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/temp_dir.h"
+
+namespace qb {
+namespace {
+
+std::vector<std::string> Strings(const LineList& lines) {
+    std::vector<std::string> out;
+    for (const auto& l : lines) out.push_back(l.str());
+    return out;
+}
+
+std::vector<std::string> ReadBack(const std::string& bytes) {
+    test::TempDir dir;
+    LineList lines;
+    const auto result = ReadTextFile(dir.Write("f.txt", bytes), lines);
+    EXPECT_TRUE(result.ok) << result.error;
+    return Strings(lines);
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(TextFile, LineEndsByTheTextModeRules) {
+    struct Case {
+        std::string bytes;
+        Lines lines;
+    } cases[] = {
+        {"", {}},
+        {"\n", {""}},
+        {"a\r\nb", {"a", "b"}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\nb\n", {"a", "b"}},
+        {"a\n\nb", {"a", "", "b"}},
+        {"a\rb\rc\r", {"a\rb\rc"}},          // lone CRs stay inside; the last one goes
+        {"a\r\r\nb", {"a", "b"}},            // CR CR LF loses both CRs
+        {"a\r\r\r\nb", {"a\r", "b"}},        // but no more than two
+        {"a\rb", {"a\rb"}},
+        {"abc\x1A" "def\r\n", {"abc"}},      // Ctrl-Z ends the text
+        {"\x1A" "abc", {}},
+        {"a\r\n\x1A", {"a"}},
+        {std::string("a\0b\n", 4), {std::string("a\0b", 3)}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ReadBack(c.bytes), c.lines) << c.bytes;
+}
+
+TEST(TextFile, ReadsLongLinesWholeAcrossReadBlocks) {
+    const std::string longLine(3'000'001, 'x');  // longer than the reader's 1 MB blocks
+    const Lines lines = ReadBack("head\r\n" + longLine + "\r\n" + "tail");
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1], longLine);
+    EXPECT_EQ(lines[2], "tail");
+}
+
+TEST(TextFile, CrLfSplitAcrossABlockBoundaryIsStillOneLineEnd) {
+    std::string bytes(1 << 20, 'y');
+    bytes[(1 << 20) - 1] = '\r';  // the CR ends the first block, the LF starts the next
+    bytes += "\nz";
+    const Lines lines = ReadBack(bytes);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], std::string((1 << 20) - 1, 'y'));
+    EXPECT_EQ(lines[1], "z");
+}
+
+TEST(TextFile, ReportsWhatItNoticed) {
+    test::TempDir dir;
+    LineList lines;
+    auto result = ReadTextFile(dir.Write("bin", std::string("a\0b", 3)), lines);
+    EXPECT_TRUE(result.sawZeroByte);
+    EXPECT_FALSE(result.stoppedAtCtrlZ);
+    result = ReadTextFile(dir.Write("z", "a\x1A" "b"), lines);
+    EXPECT_TRUE(result.stoppedAtCtrlZ);
+    result = ReadTextFile(dir.Write("zend", "a\x1A"), lines);
+    EXPECT_FALSE(result.stoppedAtCtrlZ);  // nothing followed it
+}
+
+TEST(TextFile, MissingFilesAndFoldersAreErrors) {
+    test::TempDir dir;
+    LineList lines;
+    auto result = ReadTextFile(dir.File("missing"), lines);
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.find("missing"), std::string::npos);
+    result = ReadTextFile(dir.Path(), lines);
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(lines.empty());
+}
+
+TEST(TextFile, ReadsFromAPipe) {
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    const std::string text = "one\r\ntwo\n";
+    ASSERT_EQ(write(fds[1], text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    close(fds[1]);
+    LineList lines;
+    TextLineReader reader = TextLineReader::FromDescriptor(fds[0]);
+    EXPECT_TRUE(ReadAllLines(reader, lines).ok);
+    close(fds[0]);
+    EXPECT_EQ(Strings(lines), (Lines{"one", "two"}));
+}
+
+TEST(TextFile, SplitTextModeLinesFollowsTheSameRules) {
+    LineList lines;
+    SplitTextModeLines("a\r\nb\r\r\nc\rd\x1A" "e", lines);
+    EXPECT_EQ(Strings(lines), (Lines{"a", "b", "c\rd"}));
+}
+
+TEST(TextFile, WriteLinesPutsTheTerminatorAfterEveryLine) {
+    LineList lines{Line("a"), Line(""), Line(std::string(3 << 20, 'b'))};
+    std::string out;
+    ASSERT_TRUE(WriteLines(lines, "\r\n", [&](std::string_view block) {
+        out.append(block);
+        return true;
+    }));
+    EXPECT_EQ(out, "a\r\n\r\n" + std::string(3 << 20, 'b') + "\r\n");
+    EXPECT_EQ(LineTerminator(0), "\r\n");
+    EXPECT_EQ(LineTerminator(1), "\r");
+    EXPECT_EQ(LineTerminator(2), "\n");
+    EXPECT_EQ(LineTerminator(7), "\r\n");
+    int calls = 0;
+    EXPECT_FALSE(WriteLines(lines, "\n", [&](std::string_view) { return ++calls, false; }));
+    EXPECT_EQ(calls, 1);  // stops at the first failure
+}
+
+}  // namespace
+}  // namespace qb

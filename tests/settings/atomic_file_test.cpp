@@ -1,0 +1,83 @@
+#include "app/settings/atomic_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "tests/support/temp_dir.h"
+
+namespace qb {
+namespace {
+
+int Mode(const std::string& path) {
+    struct stat st {};
+    stat(path.c_str(), &st);
+    return st.st_mode & 07777;
+}
+
+std::size_t EntriesIn(const std::string& dir) {
+    std::size_t n = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir)) ++n;
+    return n;
+}
+
+TEST(AtomicFile, ReplacesTheFileAndKeepsItsPermissions) {
+    test::TempDir dir;
+    const std::string path = dir.Write("f.txt", "old");
+    chmod(path.c_str(), 0640);
+    EXPECT_TRUE(WriteFileAtomically(path, "new text"));
+    EXPECT_EQ(dir.Read("f.txt"), "new text");
+    EXPECT_EQ(Mode(path), 0640);
+    EXPECT_EQ(EntriesIn(dir.Path()), 1u);  // no temporary file left behind
+}
+
+TEST(AtomicFile, WritesThroughASymbolicLink) {
+    test::TempDir dir;
+    const std::string target = dir.Write("target.txt", "old");
+    const std::string link = dir.File("link.txt");
+    ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
+    EXPECT_TRUE(WriteFileAtomically(link, "new"));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(dir.Read("target.txt"), "new");
+}
+
+TEST(AtomicFile, AFailureLeavesTheOldFileAndNoLitter) {
+    test::TempDir dir;
+    EXPECT_FALSE(WriteFileAtomically(dir.File("no/such/folder/f.txt"), "x"));
+    const std::string folder = dir.File("folder");
+    std::filesystem::create_directory(folder);
+    EXPECT_FALSE(WriteFileAtomically(folder, "x"));  // a folder is not replaced
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+    EXPECT_EQ(EntriesIn(dir.Path()), 1u);
+    if (geteuid() != 0) {
+        const std::string kept = dir.Write("kept.txt", "keep me");
+        chmod(dir.Path().c_str(), 0500);  // the folder can no longer take a new file
+        AtomicFileWriter writer(kept);
+        EXPECT_FALSE(writer.Ok());
+        EXPECT_FALSE(writer.Commit());
+        chmod(dir.Path().c_str(), 0700);
+        EXPECT_EQ(dir.Read("kept.txt"), "keep me");
+    }
+}
+
+TEST(AtomicFile, UncommittedWritesLeaveNothing) {
+    test::TempDir dir;
+    {
+        AtomicFileWriter writer(dir.File("f.txt"));
+        writer.Write(std::string(3 << 20, 'z'));
+    }
+    EXPECT_EQ(EntriesIn(dir.Path()), 0u);
+}
+
+TEST(AtomicFile, ANewFileGetsTheUsualPermissions) {
+    test::TempDir dir;
+    const mode_t mask = umask(022);
+    EXPECT_TRUE(WriteFileAtomically(dir.File("new.txt"), "x"));
+    umask(mask);
+    EXPECT_EQ(Mode(dir.File("new.txt")), 0644);
+}
+
+}  // namespace
+}  // namespace qb

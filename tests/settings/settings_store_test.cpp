@@ -1,0 +1,155 @@
+#include "app/settings/settings_store.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "tests/support/sjis_literal.h"
+#include "tests/support/temp_dir.h"
+
+namespace qb {
+namespace {
+
+TEST(SettingsStore, ReadersGetTheirOwnDefaultsFromAnEmptyStore) {
+    test::TempDir dir;
+    SettingsStore store(dir.File("settings.ini"));
+    EXPECT_EQ(store.ReadInt("Turn", "No", 70), 70);
+    EXPECT_EQ(store.ReadInt("Turn", "English", 0), 0);
+    EXPECT_EQ(store.ReadInt("Turn", "English", 1), 1);
+    EXPECT_EQ(store.ReadString("System", "Editor", "notepad.exe"), "notepad.exe");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("settings.ini")));  // reading creates nothing
+}
+
+TEST(SettingsStore, WritesPersistAndNamesIgnoreCase) {
+    test::TempDir dir;
+    {
+        SettingsStore store(dir.File("sub/settings.ini"));  // the folder is created on write
+        store.WriteInt("System", "CrLf", 2);
+        store.WriteString("Macro", "Dir", "/home/user/マクロ");
+        store.WriteInt("system", "AUTO", 0);
+    }
+    SettingsStore again(dir.File("sub/settings.ini"));
+    EXPECT_EQ(again.ReadInt("SYSTEM", "crlf", 0), 2);
+    EXPECT_EQ(again.ReadInt("System", "Auto", 1), 0);
+    EXPECT_EQ(again.ReadString("macro", "dir", ""), "/home/user/マクロ");
+    EXPECT_TRUE(again.LoadProblems().empty());
+    // One section, not two: "system" was the same section as "System".
+    const std::string text = dir.Read("sub/settings.ini");
+    EXPECT_EQ(text.find("[system]"), std::string::npos) << text;
+}
+
+TEST(SettingsStore, StringsSurviveWhateverTheyHold) {
+    test::TempDir dir;
+    const std::string values[] = {" leading and trailing ", "\"quoted\"", "line\nbreak\ttab",
+                                  "back\\slash", "a=b;c#d[e]", "", "\x01\x7F", "\xFF\xE3\x81 ok"};
+    {
+        SettingsStore store(dir.File("s.ini"));
+        int n = 0;
+        for (const auto& v : values) store.WriteString("Strings", "v" + std::to_string(n++), v);
+    }
+    SettingsStore again(dir.File("s.ini"));
+    int n = 0;
+    for (const auto& v : values)
+        EXPECT_EQ(again.ReadString("Strings", "v" + std::to_string(n++), "default"), v);
+}
+
+TEST(SettingsStore, ShiftJisValuesCrossTheBoundaryAsUtf8) {
+    test::TempDir dir;
+    SettingsStore store(dir.File("s.ini"));
+    const std::string kinsoku = test::Sjis("、。，．？！ｰﾞﾟ");
+    EXPECT_EQ(store.ReadSjisString("Print", "KinsokuFirst", kinsoku), kinsoku);
+    store.WriteSjisString("Print", "KinsokuFirst", test::Sjis("（［"));
+    EXPECT_EQ(store.ReadString("Print", "KinsokuFirst", ""), "（［");
+    EXPECT_EQ(store.ReadSjisString("Print", "KinsokuFirst", ""), test::Sjis("（［"));
+}
+
+TEST(SettingsStore, IntegersThatAreNotNumbersGiveTheDefault) {
+    test::TempDir dir;
+    const std::string path = dir.Write("s.ini", "[N]\na=12\nb=-3\nc=+4\nd=x\ne=5x\nf=\ng=4294967295\n");
+    SettingsStore store(path);
+    EXPECT_EQ(store.ReadInt("N", "a", 0), 12);
+    EXPECT_EQ(store.ReadInt("N", "b", 0), -3);
+    EXPECT_EQ(store.ReadInt("N", "c", 0), 4);
+    EXPECT_EQ(store.ReadInt("N", "d", 7), 7);
+    EXPECT_EQ(store.ReadInt("N", "e", 7), 7);
+    EXPECT_EQ(store.ReadInt("N", "f", 7), 7);
+    EXPECT_EQ(store.ReadInt("N", "g", 0), -1);  // a 32-bit value, as stored
+}
+
+TEST(SettingsStore, ADamagedFileIsReadAsFarAsPossibleAndKeptBeforeARewrite) {
+    test::TempDir dir;
+    const std::string damaged = "; my notes\n[System]\nCrLf=2\ngarbage line\n[Broken\n"
+                                "\xFF\xFE=1\nAuto=0\n";
+    const std::string path = dir.Write("s.ini", damaged);
+    SettingsStore store(path);
+    EXPECT_EQ(store.ReadInt("System", "CrLf", 0), 2);
+    EXPECT_EQ(store.ReadInt("System", "Auto", 1), 0);
+    EXPECT_EQ(store.LoadProblems().size(), 3u);
+    store.WriteInt("System", "Verify", 0);
+    EXPECT_EQ(dir.Read("s.ini.bad"), damaged);  // the original, kept whole
+    const std::string rewritten = dir.Read("s.ini");
+    EXPECT_NE(rewritten.find("; my notes"), std::string::npos);  // comments survive
+    EXPECT_NE(rewritten.find("Verify=0"), std::string::npos);
+    SettingsStore again(path);
+    EXPECT_TRUE(again.LoadProblems().empty());
+    EXPECT_EQ(again.ReadInt("System", "CrLf", 0), 2);
+}
+
+TEST(SettingsStore, AFileThatCannotBeReadIsNeverOverwritten) {
+    if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
+    test::TempDir dir;
+    const std::string path = dir.Write("s.ini", "[System]\nCrLf=1\n");
+    chmod(path.c_str(), 0);
+    SettingsStore store(path);
+    EXPECT_EQ(store.ReadInt("System", "CrLf", 0), 0);
+    EXPECT_FALSE(store.LoadProblems().empty());
+    store.WriteInt("System", "CrLf", 2);
+    chmod(path.c_str(), 0600);
+    EXPECT_EQ(dir.Read("s.ini"), "[System]\nCrLf=1\n");
+}
+
+TEST(SettingsStore, AFolderInPlaceOfTheFileGivesDefaults) {
+    test::TempDir dir;
+    SettingsStore store(dir.Path());
+    EXPECT_EQ(store.ReadInt("Turn", "No", 70), 70);
+    EXPECT_FALSE(store.LoadProblems().empty());
+    store.WriteInt("Turn", "No", 60);  // ignored, and no crash
+    EXPECT_TRUE(std::filesystem::is_directory(dir.Path()));
+}
+
+TEST(SettingsStore, WritesKeepWhatAnotherInstanceWroteMeanwhile) {
+    test::TempDir dir;
+    SettingsStore first(dir.File("s.ini"));
+    SettingsStore second(dir.File("s.ini"));
+    first.WriteInt("A", "x", 1);
+    second.WriteInt("B", "y", 2);
+    SettingsStore third(dir.File("s.ini"));
+    EXPECT_EQ(third.ReadInt("A", "x", 0), 1);
+    EXPECT_EQ(third.ReadInt("B", "y", 0), 2);
+}
+
+TEST(SettingsStore, OverridesHideStoredValuesAndAreNeverWritten) {
+    test::TempDir dir;
+    SettingsStore store(dir.Write("s.ini", "[System]\nCrLf=1\n"));
+    store.Override("system", "crlf", "2");
+    EXPECT_EQ(store.ReadInt("System", "CrLf", 0), 2);
+    store.WriteInt("Turn", "No", 50);
+    EXPECT_EQ(dir.Read("s.ini").find("CrLf=2"), std::string::npos);
+}
+
+TEST(SettingsStore, DefaultPathFollowsTheEnvironment) {
+    const char* saved = std::getenv("QUILLBAY_SETTINGS");
+    const std::string savedValue = saved ? saved : "";
+    setenv("QUILLBAY_SETTINGS", "/tmp/elsewhere.ini", 1);
+    EXPECT_EQ(SettingsStore::DefaultPath(), "/tmp/elsewhere.ini");
+    unsetenv("QUILLBAY_SETTINGS");
+    setenv("XDG_CONFIG_HOME", "/tmp/xdg", 1);
+    EXPECT_EQ(SettingsStore::DefaultPath(), "/tmp/xdg/VelmoLabs/Quillbay/settings.ini");
+    unsetenv("XDG_CONFIG_HOME");
+    if (saved) setenv("QUILLBAY_SETTINGS", savedValue.c_str(), 1);
+}
+
+}  // namespace
+}  // namespace qb
