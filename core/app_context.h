@@ -3,9 +3,12 @@
 // to each document it creates; it must outlive them.
 #pragma once
 
+#include <optional>
+
 #include "app/settings/settings_store.h"
 #include "core/host.h"
 #include "core/macro_recorder_sink.h"
+#include "shape/kinsoku_settings.h"
 
 namespace qb {
 
@@ -13,6 +16,12 @@ struct AppContext {
     IHost& host;
     SettingsStore& settings;
     IMacroRecorderSink* recorder = nullptr;  // null when nothing records
+
+    // ---- Line shaping ----
+    // The kinsoku settings for the whole run. A front end loads them at start-up
+    // (LoadKinsokuSettings) and its kinsoku dialog changes them; when it has not, the first wrap
+    // operation loads them from `settings`.
+    std::optional<KinsokuSettings> kinsoku = std::nullopt;
 
     void Record(std::string_view sjisLine) const {
         if (recorder) recorder->RecordLine(sjisLine);

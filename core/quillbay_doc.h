@@ -178,6 +178,97 @@ public:
     // cannot be read or the document was never saved; nothing changes then.
     bool ToFirst();
 
+    // ---- Line shaping: wrapping, column operations, whitespace, alignment, joining (shape/) ----
+    //
+    // Each of these is one operation over the target lines (undo step, modified flag); lines
+    // that are not targets are never changed. Arguments come in the order of their macro lines;
+    // strings are Shift-JIS. Columns are 1-based byte positions; no operation splits a
+    // double-byte character.
+
+    // The last parameters of the column operations, kept between runs: the dialogs and the
+    // macro interpreter may set them, and the operations store the values they are called with.
+    struct ShapeParams {
+        int width = 1;  // KetaChange, IndentChange, and the wrap width
+        int overwriteColumn = 1;
+        std::string overwriteText;
+        int insertColumn = 1;
+        std::string insertText;
+        int renoIncrement = 1;
+        int renoDigits = 1;
+        int renoColumn = 1;
+        int renoStart = 1;
+        int renoZeroSuppress = 1;
+    };
+    ShapeParams& ShapeParameters() { return m_shape; }
+    const ShapeParams& ShapeParameters() const { return m_shape; }
+
+    // Folds every target line at `width` columns with the kinsoku settings of the application
+    // and "Turn"/"English"; the last target line grows by the number of lines added.
+    void TurnChange(int width);
+    // The same, repeating each line's leading blanks on its continuation lines.
+    void IndTurnChange(int width);
+    // Breaks every target line after each `breakString` (or in its place when `replace` is 1).
+    // The last target line stays. An empty string breaks nothing.
+    void TurnIf(std::string_view breakString, int replace);
+
+    // Cuts every target line to `width` bytes (one less where a double-byte character would be
+    // split) or pads it with spaces to `width`; 0 or less empties the lines.
+    void KetaChange(int width);
+    // Puts `count` spaces in front of every non-empty target line.
+    void IndentChange(int count);
+    // Inserts `text` at `column` (lines are padded first); CR LF in the result splits the line.
+    // The last target line stays. Columns below 1 count as 1.
+    void InsertString(int column, std::string_view text);
+    // Writes `text` over the bytes from `column` on (padding as needed). Columns below 1 count
+    // as 1.
+    void OverwriteString(int column, std::string_view text);
+    // Writes start, start + increment, ... over `digits` columns from `column` of the target
+    // lines, zero-filled or (zeroSuppress 1) space-filled. "埋め込み桁数が多すぎます" and no
+    // change for 2048 digits or more.
+    void RenoString(int increment, int digits, int column, int start, int zeroSuppress);
+    // Removes columns first … last (inclusive) of every target line.
+    void DeletePos(int first, int last);
+    // Inserts (overwrite 0) or writes over (otherwise) max(1, |count|) spaces at `column`.
+    void SpaceInsert(int column, int count, int overwrite);
+    // One space in front of every target line; the first column of every target line removed.
+    void ShiftRight();
+    void ShiftLeft();
+
+    // Removes target lines that are empty or hold only spaces, full-width spaces and tabs.
+    void DelSpaceLine();
+    // Turns every run of blank target lines (spaces and full-width spaces) into one empty line.
+    void DelSpaceMultiLine();
+    // Empties target lines that hold only spaces and full-width spaces.
+    void DelSpaceOnly();
+    // Removes the leading / trailing spaces and full-width spaces of every target line.
+    void DelSpaceFirst();
+    void DelSpaceBack();
+    // Expands tabs to `tabWidth`-column cells / turns spaces that reach a tab stop into tabs.
+    // A width of 0 or less leaves the lines as they are.
+    void TabSpace(int tabWidth);
+    void SpaceTab(int tabWidth);
+    // Centres / right-aligns every target line on the longest line of the document.
+    void ToCenter();
+    void ToRight();
+    // Puts a tab after each `separator` (or in its place when `replace` is 1). An empty
+    // separator changes nothing.
+    void TabIf(std::string_view separator, int replace);
+    // Turns the first space after each field between columns first … last into a comma.
+    void SpToCsv(int first, int last);
+    // Joins the target lines of each block (blocks end at empty lines and after "。").
+    void ToOneline();
+    // Joins all target lines into the first one.
+    void ToOnelineAll();
+    // Joins every `count` consecutive target lines into one (all of them for a count below 2).
+    void OnelineNo(int count);
+    // Splits target lines at each CR / LF byte (the byte is dropped).
+    void CtlMToCRLF();
+    void LFToCRLF();
+
+private:
+    ShapeParams m_shape;
+
+public:
     // ---- Code conversion on open and file-level conversions ------------------------------------
 
     // Runs after a file has been read, when "System"/"Auto" is on: detects the code of the lines
