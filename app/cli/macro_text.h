@@ -9,9 +9,6 @@
 
 namespace qb {
 
-// Whether `text` is well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
-[[nodiscard]] bool IsValidUtf8(std::string_view text);
-
 // A -e line as the interpreter needs it: converted from UTF-8 when it is valid UTF-8.
 [[nodiscard]] std::string CommandLineMacroToSjis(std::string_view line);
 
