@@ -12,7 +12,6 @@ namespace qb {
 namespace {
 
 constexpr const char* kNotFound = "文字列が見つかりません";
-constexpr const char* kSeveralLines = "行の挿入は複数行選択している状態では行えません";
 constexpr const char* kNoSearch = "検索語を入力してください";
 
 using Invocation = ViewInvocation;
@@ -28,12 +27,6 @@ std::string SpaceNumber(int n) {
 
 std::string Number(int n) {
     return std::to_string(n);
-}
-
-int FirstTargetLine(const CQuillbayDoc& doc) {
-    for (int i = 0; i < doc.LineCount(); ++i)
-        if (doc.IsTargetLine(i)) return i;
-    return -1;
 }
 
 // A token that replay reads raw: it must be non-empty and hold no space.
@@ -240,16 +233,14 @@ class Frame {
     // the operation still runs, as replay of the recorded index does). "InsertLine": before the
     // first target line, or before line 1 when there is none; refused with several targets.
     Prepared LineText(Invocation& inv, bool inserting) {
-        if (inserting && m_doc.CountTargetLines() > 1) {
-            m_app.host.ShowMessage(kSeveralLines);
-            return Prepared::Refused;
-        }
-        int index = FirstTargetLine(m_doc);
         DialogRequest request = Request();
+        int index;
         if (inserting) {
-            if (index < 0) index = 0;
-        } else if (index >= 0) {
-            request.presetText = m_doc.GetLine(index).str();
+            index = m_doc.InsertLineIndex();  // says why when several lines are targets
+            if (index < 0) return Prepared::Refused;
+        } else {
+            index = m_doc.FirstTargetIndex();
+            request.presetText = m_doc.LineEditText();
         }
         auto values = Ask(request);
         if (!values) return Prepared::Cancelled;
@@ -309,13 +300,9 @@ CommandOutcome RunViewCommand(CommandId id, CQuillbayDoc& doc, IWorkspace& works
             return CommandOutcome::Done;
         case CommandForm::EditAll:
             // The whole text in the text-edit dialog: no undo step and no macro line.
-            if (const auto text = app.host.EditText("テキスト編集", doc.GetAllText())) {
-                doc.SetAllText(*text);
-                doc.SetModifiedFlag(true);
-                ui.Redraw(doc);
-                return CommandOutcome::Done;
-            }
-            return CommandOutcome::Cancelled;
+            if (!doc.EditAll()) return CommandOutcome::Cancelled;
+            ui.Redraw(doc);
+            return CommandOutcome::Done;
         default:
             break;
     }

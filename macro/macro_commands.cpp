@@ -29,91 +29,115 @@ using Args = MacroArgs;
 
 // ---- Column operations ------------------------------------------------------------------------
 
-OpResult RunOverwriteString(Ctx& c, const Args&) {
-    return Unwired(c, "OverwriteString");  // UNWIRED(h-shape): OverwriteString(a.Int(0), a.Text(1))
+OpResult RunOverwriteString(Ctx& c, const Args& a) {
+    c.doc->OverwriteString(a.Int(0), a.Text(1));
+    return {};
 }
-OpResult RunRenoString(Ctx& c, const Args&) {
-    return Unwired(c,
-                   "RenoString");  // UNWIRED(h-shape): RenoString(step, digits, col, start, zero)
+OpResult RunRenoString(Ctx& c, const Args& a) {
+    c.doc->RenoString(a.Int(0), a.Int(1), a.Int(2), a.Int(3), a.Int(4));
+    return {};
 }
-OpResult RunKetaChange(Ctx& c, const Args&) {
-    return Unwired(c, "KetaChange");  // UNWIRED(h-shape): KetaChange(a.Int(0))
+OpResult RunKetaChange(Ctx& c, const Args& a) {
+    c.doc->KetaChange(a.Int(0));
+    return {};
 }
-OpResult RunIndentChange(Ctx& c, const Args&) {
-    return Unwired(c, "IndentChange");  // UNWIRED(h-shape): IndentChange(a.Int(0))
+OpResult RunIndentChange(Ctx& c, const Args& a) {
+    c.doc->IndentChange(a.Int(0));
+    return {};
 }
-OpResult RunInsertString(Ctx& c, const Args&) {
-    return Unwired(c, "InsertString");  // UNWIRED(h-shape): InsertString(a.Int(0), a.Text(1))
+OpResult RunInsertString(Ctx& c, const Args& a) {
+    c.doc->InsertString(a.Int(0), a.Text(1));
+    return {};
 }
-OpResult RunDeletePos(Ctx& c, const Args&) {
-    return Unwired(c, "DeletePos");  // UNWIRED(h-shape): DeletePos(a.Int(0), a.Int(1))
+OpResult RunDeletePos(Ctx& c, const Args& a) {
+    c.doc->DeletePos(a.Int(0), a.Int(1));
+    return {};
 }
-OpResult RunSpaceInsert(Ctx& c, const Args&) {
-    return Unwired(c,
-                   "SpaceInsert");  // UNWIRED(h-shape): SpaceInsert(a.Int(0), a.Int(1), a.Int(2))
+OpResult RunSpaceInsert(Ctx& c, const Args& a) {
+    c.doc->SpaceInsert(a.Int(0), a.Int(1), a.Int(2));
+    return {};
 }
 
 // ---- Wrapping ---------------------------------------------------------------------------------
 
-OpResult RunTurnChange(Ctx& c, const Args&) {
-    return Unwired(c, "TurnChange");  // UNWIRED(h-shape): TurnChange(a.Int(0))
+OpResult RunTurnChange(Ctx& c, const Args& a) {
+    c.doc->TurnChange(a.Int(0));
+    return {};
 }
-OpResult RunIndTurnChange(Ctx& c, const Args&) {
-    return Unwired(c, "IndTurnChange");  // UNWIRED(h-shape): IndTurnChange(a.Int(0))
+OpResult RunIndTurnChange(Ctx& c, const Args& a) {
+    c.doc->IndTurnChange(a.Int(0));
+    return {};
 }
-OpResult RunTurnIf(Ctx& c, const Args&) {
-    return Unwired(c, "TurnIf");  // UNWIRED(h-shape): TurnIf(a.Text(0), a.Int(1))
+OpResult RunTurnIf(Ctx& c, const Args& a) {
+    c.doc->TurnIf(a.Text(0), a.Int(1));
+    return {};
 }
 
 // ---- Whitespace, alignment and joining --------------------------------------------------------
 
 OpResult RunDelSpaceLine(Ctx& c, const Args&) {
-    return Unwired(c, "DelSpaceLine");  // UNWIRED(h-shape): DelSpaceLine()
+    c.doc->DelSpaceLine();
+    return {};
 }
 OpResult RunDelSpaceBack(Ctx& c, const Args&) {
-    return Unwired(c, "DelSpaceBack");  // UNWIRED(h-shape): DelSpaceBack()
+    c.doc->DelSpaceBack();
+    return {};
 }
 OpResult RunDelSpaceFirst(Ctx& c, const Args&) {
-    return Unwired(c, "DelSpaceFirst");  // UNWIRED(h-shape): DelSpaceFirst()
+    c.doc->DelSpaceFirst();
+    return {};
 }
 OpResult RunDelSpaceMultiLine(Ctx& c, const Args&) {
-    return Unwired(c, "DelSpaceMultiLine");  // UNWIRED(h-shape): DelSpaceMultiLine()
+    c.doc->DelSpaceMultiLine();
+    return {};
 }
 OpResult RunDelSpaceOnly(Ctx& c, const Args&) {
-    return Unwired(c, "DelSpaceOnly");  // UNWIRED(h-shape): DelSpaceOnly()
+    c.doc->DelSpaceOnly();
+    return {};
 }
-OpResult RunTabSpace(Ctx& c, const Args&) {
-    return Unwired(c, "TabSpace");  // UNWIRED(h-shape): TabSpace(a.Int(0))
+OpResult RunTabSpace(Ctx& c, const Args& a) {
+    c.doc->TabSpace(a.Int(0));
+    return {};
 }
-OpResult RunSpaceTab(Ctx& c, const Args&) {
-    return Unwired(c, "SpaceTab");  // UNWIRED(h-shape): SpaceTab(a.Int(0))
+OpResult RunSpaceTab(Ctx& c, const Args& a) {
+    c.doc->SpaceTab(a.Int(0));
+    return {};
 }
 OpResult RunToCenter(Ctx& c, const Args&) {
-    return Unwired(c, "ToCenter");  // UNWIRED(h-shape): ToCenter()
+    c.doc->ToCenter();
+    return {};
 }
 OpResult RunToRight(Ctx& c, const Args&) {
-    return Unwired(c, "ToRight");  // UNWIRED(h-shape): ToRight()
+    c.doc->ToRight();
+    return {};
 }
-OpResult RunTabIf(Ctx& c, const Args&) {
-    return Unwired(c, "TabIf");  // UNWIRED(h-shape): TabIf(a.Text(0), a.Int(1))
+OpResult RunTabIf(Ctx& c, const Args& a) {
+    c.doc->TabIf(a.Text(0), a.Int(1));
+    return {};
 }
-OpResult RunSpToCsv(Ctx& c, const Args&) {
-    return Unwired(c, "SpToCsv");  // UNWIRED(h-shape): SpToCsv(a.Int(0), a.Int(1))
+OpResult RunSpToCsv(Ctx& c, const Args& a) {
+    c.doc->SpToCsv(a.Int(0), a.Int(1));
+    return {};
 }
 OpResult RunToOneline(Ctx& c, const Args&) {
-    return Unwired(c, "ToOneline");  // UNWIRED(h-shape): ToOneline()
+    c.doc->ToOneline();
+    return {};
 }
 OpResult RunToOnelineAll(Ctx& c, const Args&) {
-    return Unwired(c, "ToOnelineAll");  // UNWIRED(h-shape): ToOnelineAll()
+    c.doc->ToOnelineAll();
+    return {};
 }
-OpResult RunOnelineNo(Ctx& c, const Args&) {
-    return Unwired(c, "OnelineNo");  // UNWIRED(h-shape): OnelineNo(a.Int(0))
+OpResult RunOnelineNo(Ctx& c, const Args& a) {
+    c.doc->OnelineNo(a.Int(0));
+    return {};
 }
 OpResult RunCtlMToCRLF(Ctx& c, const Args&) {
-    return Unwired(c, "CtlMToCRLF");  // UNWIRED(h-shape): CtlMToCRLF()
+    c.doc->CtlMToCRLF();
+    return {};
 }
 OpResult RunLFToCRLF(Ctx& c, const Args&) {
-    return Unwired(c, "LFToCRLF");  // UNWIRED(h-shape): LFToCRLF()
+    c.doc->LFToCRLF();
+    return {};
 }
 
 // ---- Character conversions ----------------------------------------------------------------------
@@ -235,64 +259,89 @@ OpResult RunUuencodeOut(Ctx& c, const Args&) {
 
 // Arguments: search, replacement, comparison flags, pattern flag (the search is a pattern,
 // taken raw, when it is set).
-OpResult RunReplace(Ctx& c, const Args&) {
-    return Unwired(c, "Replace");  // UNWIRED(h-replace): a.Int(3) ? RegExpReplace(search, repl,
-                                   // flags) : Replace(search, repl, flags); count = its result
+OpResult RunReplace(Ctx& c, const Args& a) {
+    OpResult result;
+    result.count = a.Int(3) != 0 ? c.doc->RegExpReplace(a.Text(0), a.Text(1), a.Int(2))
+                                 : c.doc->Replace(a.Text(0), a.Text(1), a.Int(2));
+    return result;
 }
 // Arguments: search, comparison flags, pattern flag.
-OpResult RunDelStr(Ctx& c, const Args&) {
-    return Unwired(c, "DelStr");  // UNWIRED(h-replace): as Replace with an empty replacement
+OpResult RunDelStr(Ctx& c, const Args& a) {
+    OpResult result;
+    result.count = a.Int(2) != 0 ? c.doc->RegExpReplace(a.Text(0), "", a.Int(1))
+                                 : c.doc->Replace(a.Text(0), "", a.Int(1));
+    return result;
 }
-OpResult RunSuperReplace(Ctx& c, const Args&) {
-    return Unwired(c, "SuperReplace");  // UNWIRED(h-replace): SuperReplace(start, end, repl)
+OpResult RunSuperReplace(Ctx& c, const Args& a) {
+    OpResult result;
+    result.count = c.doc->SuperReplace(a.Text(0), a.Text(1), a.Text(2));
+    return result;
 }
-OpResult RunReplaceDouble(Ctx& c, const Args&) {
-    return Unwired(c, "ReplaceDouble");  // UNWIRED(h-replace): ReplaceDouble(5 strings)
+OpResult RunReplaceDouble(Ctx& c, const Args& a) {
+    OpResult result;
+    result.count = c.doc->ReplaceDouble(a.Text(0), a.Text(1), a.Text(2), a.Text(3), a.Text(4));
+    return result;
 }
 // Arguments: folder and file pattern (UTF-8), search, replacement.
-OpResult RunMultiFileReplace(Ctx& c, const Args&) {
-    return Unwired(c, "MultiFileReplace");  // UNWIRED(h-replace): MultiFileReplace(...); count
-                                            // and filesChanged from the two counters
+OpResult RunMultiFileReplace(Ctx& c, const Args& a) {
+    c.doc->MultiFileReplace(a.Text(0), a.Text(1), a.Text(2), a.Text(3));
+    OpResult result;
+    result.count = c.doc->MultiFileResult().replacements;
+    result.filesChanged = c.doc->MultiFileResult().filesChanged;
+    return result;
 }
 
 // ---- Line list operations -----------------------------------------------------------------------
 
 OpResult RunLineDelete(Ctx& c, const Args&) {
-    return Unwired(c, "LineDelete");  // UNWIRED(h-replace): LineDelete()
+    c.doc->LineDelete();
+    return {};
 }
-OpResult RunStrCat(Ctx& c, const Args&) {
-    return Unwired(c, "StrCat");  // UNWIRED(h-replace): StrCat(a.Text(0))
+OpResult RunStrCat(Ctx& c, const Args& a) {
+    c.doc->StrCat(a.Text(0));
+    return {};
 }
 OpResult RunSort1(Ctx& c, const Args&) {
-    return Unwired(c, "Sort1");  // UNWIRED(h-replace): Sort1()
+    c.doc->Sort1();
+    return {};
 }
 OpResult RunSort2(Ctx& c, const Args&) {
-    return Unwired(c, "Sort2");  // UNWIRED(h-replace): Sort2()
+    c.doc->Sort2();
+    return {};
 }
 // Arguments: one group of four per key (descending, first column, last column, numeric).
-OpResult RunSort(Ctx& c, const Args&) {
-    return Unwired(c, "Sort");  // UNWIRED(h-replace): Sort(keys from the groups)
+OpResult RunSort(Ctx& c, const Args& a) {
+    SortKeyList keys;
+    for (std::size_t i = 0; i + 4 <= a.Count(); i += 4)
+        keys.push_back({a.Int(i), a.Int(i + 1), a.Int(i + 2), a.Int(i + 3)});
+    c.doc->Sort(keys);
+    return {};
 }
 OpResult RunReverse(Ctx& c, const Args&) {
-    return Unwired(c, "Reverse");  // UNWIRED(h-replace): Reverse()
+    c.doc->Reverse();
+    return {};
 }
-OpResult RunDupLineDel(Ctx& c, const Args&) {
-    return Unwired(c,
-                   "DupLineDel");  // UNWIRED(h-replace): DupLineDel(partial, first, last, sorted)
+OpResult RunDupLineDel(Ctx& c, const Args& a) {
+    c.doc->DupLineDel(a.Int(0), a.Int(1), a.Int(2), a.Int(3));
+    return {};
 }
-OpResult RunJoin(Ctx& c, const Args&) {
-    return Unwired(c, "Join");  // UNWIRED(h-replace): Join(a.Text(0)) (UTF-8 path)
+OpResult RunJoin(Ctx& c, const Args& a) {
+    c.doc->Join(a.Text(0));
+    return {};
 }
-OpResult RunFileInsert(Ctx& c, const Args&) {
-    return Unwired(c, "FileInsert");  // UNWIRED(h-replace): FileInsert(a.Text(0)) (UTF-8 path)
+OpResult RunFileInsert(Ctx& c, const Args& a) {
+    c.doc->FileInsert(a.Text(0));
+    return {};
 }
 // Run by the view's frame (the interpreter hands 57634 to the view).
 OpResult RunCopy(Ctx& c, const Args&) {
-    return Unwired(c, "Copy");  // UNWIRED(h-replace): Copy()
+    c.doc->Copy();
+    return {};
 }
 // Run by the view's frame (the interpreter hands 32907 to the view).
 OpResult RunPastePlus(Ctx& c, const Args&) {
-    return Unwired(c, "PastePlus");  // UNWIRED(h-replace): PastePlus()
+    c.doc->PastePlus();
+    return {};
 }
 
 OpResult RunLineEdit(Ctx& c, const Args& a) {
@@ -323,16 +372,12 @@ OpResult RunLineSelect(Ctx& c, const Args& a) {
 }
 // Run by the view's frame (the interpreter hands 32802 to the view).
 OpResult RunTextAll(Ctx& c, const Args&) {
-    TargetState& t = c.doc->Target();
-    t.firstLine = 1;
-    t.lastLine = c.doc->LineCount();
-    t.lineStep = 1;
-    t.condition.clear();
+    c.doc->TextAll();
     return {};
 }
 // Run by the view's frame (the interpreter hands 32826 to the view).
 OpResult RunNotsel(Ctx& c, const Args&) {
-    c.doc->Target().invert = !c.doc->Target().invert;
+    c.doc->Notsel();
     return {};
 }
 OpResult RunToFirst(Ctx& c, const Args&) {

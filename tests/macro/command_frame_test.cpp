@@ -287,9 +287,10 @@ TEST_F(FrameTest, FixedLinesAndLinesFromSettings) {
         Run(id);
     workspace.dialogAnswers.push_back(std::vector<MacroValue>{N(0x17F)});
     Run(32846);
-    EXPECT_EQ(app.recorder.lines, (std::vector<std::string>{"DeletePos 1 1", "HanToZen2 3",
-                                                            "SjisToEuc 1", "ZenToHanSw 127"}));
-    // SpaceInsert (right shift) records after its operation, which is not written yet.
+    // Right shift records after its operation.
+    EXPECT_EQ(app.recorder.lines,
+              (std::vector<std::string>{"DeletePos 1 1", "SpaceInsert 1 1 0", "HanToZen2 3",
+                                        "SjisToEuc 1", "ZenToHanSw 127"}));
 }
 
 TEST_F(FrameTest, ViewCommandsOfTheSelectionAndUndo) {
