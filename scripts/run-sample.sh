@@ -39,8 +39,8 @@ show() {
     fi
 }
 
+show "fold at 40 columns with the kinsoku rules" "TurnChange 40"
 show "full width to half width, then fold at 70 columns" "ZenToHan" "TurnChange 70"
-show "half-width kana to full width" "HanToZen2 3"
 show "lines 4 to 6 chosen, replaced by one line" "LineSelect 1 \\b 4 6 0" "LineDelete" \
     "InsertLine 3 (three\\slines\\swere\\shere)"
-show "a line added at the end" "InsertEndLine ---\\send\\sof\\ssample\\s---"
+show "replace ignoring width, then quote every line" "Replace ABC xyz 1 0" "InsertString 1 >\\s"
