@@ -29,6 +29,12 @@ expect_status 0 $? "-e lines"
 expect_bytes out.txt 'first\r\nx\r\nlast line\r\n'
 expect_bytes in.txt 'one\r\ntwo\r\n'
 
+# The operations: replace (here ignoring width), then fold.
+printf 'abcdefgh\r\n\x82\x60\x82\x61\x82\x62 z\r\n' > w.txt   # the second line is ＡＢＣ z
+q -e 'Replace ABC\sz x 1 0' -e 'TurnChange 4' w.txt -o w.out
+expect_status 0 $? "Replace and TurnChange"
+expect_bytes w.out 'abcd\r\nefgh\r\nx\r\n'
+
 # -m runs a macro file; with -i over several files each is rewritten, each from its own text.
 printf 'InsertEndLine end\r\nLineSelect 1 \\b 1 1 0\r\nLineEdit 0 top\n' > script.qmc
 printf 'a\r\n' > a.txt
@@ -52,11 +58,20 @@ expect_bytes rec.qmc 'LineSelect 2 a 1 3 0\r\nNotsel\r\nLineEdit 2 with  two spa
 q -m rec.qmc r.txt -o replayed.txt
 cmp -s direct.txt replayed.txt || fail "the recorded macro replays differently"
 
+# The same with operations, recorded and replayed.
+printf 'one two three four five\r\nsix seven\r\n' > ops.txt
+q --record ops.qmc -e 'Replace o\sT 0_T 2 0' -e 'TurnChange 8' -e 'StrCat \s!' -e 'Sort2' ops.txt \
+  -o ops-direct.txt
+expect_status 0 $? "--record with operations"
+q -m ops.qmc ops.txt -o ops-replayed.txt
+cmp -s ops-direct.txt ops-replayed.txt || fail "the recorded operations replay differently"
+
 # Open, Save and Close: the documents record their own lines; paths keep their spaces.
 printf 'first\r\n' > 'with space.txt'
 q --record files.qmc -e 'Open with space.txt' -e 'InsertEndLine more' -e 'Save saved copy.txt' \
-  -e 'Close' -o -  > /dev/null
+  -e 'Close' -o -  > /dev/null 2> err.txt
 expect_status 0 $? "Open, Save, Close"
+grep -q 'no document is open at the end' err.txt || fail "no warning when nothing is left to write"
 expect_bytes 'saved copy.txt' 'first\r\nmore\r\n'
 expect_bytes files.qmc 'Open with space.txt\r\nInsertEndLine more\r\nSave saved copy.txt\r\nClose\r\n'
 
