@@ -4,6 +4,7 @@
 usage: bench/gen_input.py prose OUT   ~100 MB Shift-JIS prose, CR LF, long paragraph lines
                                       (about 300 bytes on average, some over 30,000)
        bench/gen_input.py short OUT   1,000,000 short lines (about 32 bytes each), CR LF
+       bench/gen_input.py lines OUT   ~100 MB of the same prose in 1,000,000 lines, CR LF
 
 The text is synthesised from a small vocabulary of our own: sentences of Japanese words with
 kana, kanji, full-width and half-width letters and digits, punctuation, and now and then an
@@ -91,10 +92,21 @@ def write_short(out):
             f.write(data + b"\r\n")
 
 
+def write_lines(out):
+    rng = random.Random(20261208)
+    with open(out, "wb") as f:
+        for n in range(1_000_000):
+            line = "" if rng.random() < 0.05 else paragraph(rng, rng.randrange(40, 130))
+            f.write(line.encode("cp932") + b"\r\n")
+
+
+WRITERS = {"prose": write_prose, "short": write_short, "lines": write_lines}
+
+
 def main():
-    if len(sys.argv) != 3 or sys.argv[1] not in ("prose", "short"):
+    if len(sys.argv) != 3 or sys.argv[1] not in WRITERS:
         raise SystemExit(__doc__)
-    (write_prose if sys.argv[1] == "prose" else write_short)(sys.argv[2])
+    WRITERS[sys.argv[1]](sys.argv[2])
 
 
 if __name__ == "__main__":

@@ -28,9 +28,15 @@ std::string MapEachChar(std::string_view text, Single single, Double dbl) {
     return out;
 }
 
-constexpr unsigned char AsciiUpper(unsigned char b) { return b >= 'a' && b <= 'z' ? b - 0x20 : b; }
-constexpr unsigned char AsciiLower(unsigned char b) { return b >= 'A' && b <= 'Z' ? b + 0x20 : b; }
-constexpr unsigned char Same(unsigned char b) { return b; }
+constexpr unsigned char AsciiUpper(unsigned char b) {
+    return b >= 'a' && b <= 'z' ? b - 0x20 : b;
+}
+constexpr unsigned char AsciiLower(unsigned char b) {
+    return b >= 'A' && b <= 'Z' ? b + 0x20 : b;
+}
+constexpr unsigned char Same(unsigned char b) {
+    return b;
+}
 
 }  // namespace
 

@@ -15,8 +15,12 @@ namespace qb {
 
 // The case partner of a letter (ASCII, full-width Latin, Greek or Cyrillic); any other code is
 // returned unchanged.
-inline unsigned ToUpperChar(unsigned code) { return ToUpperCode(code); }
-inline unsigned ToLowerChar(unsigned code) { return ToLowerCode(code); }
+inline unsigned ToUpperChar(unsigned code) {
+    return ToUpperCode(code);
+}
+inline unsigned ToLowerChar(unsigned code) {
+    return ToLowerCode(code);
+}
 
 // A hiragana (829F-82F1) -> its katakana: ぁ-み to ァ-ミ (+A1), む-ん to ム-ン (+A2, the
 // katakana skip 837F). Any other code is returned unchanged.

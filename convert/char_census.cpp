@@ -27,7 +27,8 @@ constexpr unsigned kDoubleLast = 0x83FF;
 
 constexpr auto BuildClassTable() {
     std::array<CharClass, 0x100 + (kDoubleLast - kDoubleFirst + 1)> table{};
-    for (unsigned c = 0; c < 0x100; ++c) table[c] = Classify(c);
+    for (unsigned c = 0; c < 0x100; ++c)
+        table[c] = Classify(c);
     for (unsigned c = kDoubleFirst; c <= kDoubleLast; ++c)
         table[0x100 + c - kDoubleFirst] = Classify(c);
     return table;
@@ -43,7 +44,9 @@ inline CharClass Lookup(unsigned code) {
 
 }  // namespace
 
-CharClass ClassifyChar(unsigned code) { return Lookup(code); }
+CharClass ClassifyChar(unsigned code) {
+    return Lookup(code);
+}
 
 std::size_t CharClassCensus(std::string_view text, CharClassCounts& counts) {
     std::size_t perClass[6] = {};

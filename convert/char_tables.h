@@ -80,7 +80,8 @@ struct SingleFormTable {
 
 constexpr SingleFormTable BuildSingleFormTable() {
     SingleFormTable t;
-    for (unsigned a = 0; a < 95; ++a) t.form[kTableA[a] - kFormFirst] = static_cast<std::uint8_t>(0x20 + a);
+    for (unsigned a = 0; a < 95; ++a)
+        t.form[kTableA[a] - kFormFirst] = static_cast<std::uint8_t>(0x20 + a);
     for (const auto& run : kKatakanaRuns) {
         for (unsigned i = 0; i < run.length; ++i) {
             const unsigned kata = run.first + i;
@@ -94,7 +95,8 @@ constexpr SingleFormTable BuildSingleFormTable() {
     }
     // 。「」、・ー゛゜, the targets of ｡｢｣､･ｰﾞﾟ in Table B.
     constexpr unsigned kSymbols[] = {0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xB0, 0xDE, 0xDF};
-    for (unsigned b : kSymbols) t.form[kTableB[b - 0xA1] - kFormFirst] = static_cast<std::uint8_t>(b);
+    for (unsigned b : kSymbols)
+        t.form[kTableB[b - 0xA1] - kFormFirst] = static_cast<std::uint8_t>(b);
     return t;
 }
 
@@ -112,7 +114,9 @@ constexpr unsigned SingleByteForm(unsigned code) {
 }
 
 // True when `code` is a double-byte character with a single-byte form.
-constexpr bool HasSingleByteForm(unsigned code) { return SingleByteForm(code) != code; }
+constexpr bool HasSingleByteForm(unsigned code) {
+    return SingleByteForm(code) != code;
+}
 
 // The full-width character of a single byte (Table A for 20-7E, Table B for A1-DF); any other
 // code, double-byte codes included, is returned unchanged. Half-width kana give their base

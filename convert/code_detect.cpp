@@ -52,10 +52,10 @@ inline bool IsNeutralWord(std::uint64_t w) {
 void CodeDetector::Feed(std::string_view piece) {
     if (Decided()) return;
     const auto* p = reinterpret_cast<const unsigned char*>(piece.data());
-    FeedSlow(p, p + piece.size());
+    FeedBytes(p, p + piece.size());
 }
 
-void CodeDetector::FeedSlow(const unsigned char* p, const unsigned char* end) {
+void CodeDetector::FeedBytes(const unsigned char* p, const unsigned char* end) {
     const bool text = m_form == Form::Text;
     while (p < end) {
         const unsigned b = *p;
@@ -64,6 +64,14 @@ void CodeDetector::FeedSlow(const unsigned char* p, const unsigned char* end) {
                 if (end - p >= 8 &&
                     IsNeutralWord(detail::LoadWord(reinterpret_cast<const char*>(p)))) {
                     p += 8;
+                    continue;
+                }
+                if (In(b, 0xA1, 0xDF) && end - p >= 2 && In(p[1], 0xA1, 0xDF)) {
+                    // Pairs of bytes A1-DF fit both codes: undecided, at a run's pace.
+                    m_result = CodeUnknown;
+                    p += 2;
+                    while (end - p >= 2 && In(p[0], 0xA1, 0xDF) && In(p[1], 0xA1, 0xDF))
+                        p += 2;
                     continue;
                 }
                 switch (kClass.of[b]) {
@@ -193,6 +201,14 @@ void Utf8Validator::Feed(std::string_view piece) {
             } else {
                 ++p;
             }
+            continue;
+        }
+        // Runs of three-byte characters (Japanese text), checked whole.
+        if (In(b, 0xE0, 0xEF) && end - p >= 3 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80) {
+            p += 3;
+            while (end - p >= 3 && (p[0] & 0xF0) == 0xE0 && (p[1] & 0xC0) == 0x80 &&
+                   (p[2] & 0xC0) == 0x80)
+                p += 3;
             continue;
         }
         int need;

@@ -46,7 +46,7 @@ class CodeDetector {
         Scan,        // undecided kana and E0-EF pairs: looking on while the bytes are >= 40
     };
 
-    void FeedSlow(const unsigned char* p, const unsigned char* end);
+    void FeedBytes(const unsigned char* p, const unsigned char* end);
 
     Form m_form;
     State m_state = State::Start;

@@ -14,7 +14,9 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-int LeadIndex(unsigned char lead) { return lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + 31; }
+int LeadIndex(unsigned char lead) {
+    return lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + 31;
+}
 
 // Decodes one UTF-8 sequence at s[i]; advances i past it. Invalid input gives U+FFFD and
 // consumes the maximal invalid subsequence, as the WHATWG decoder does.
@@ -77,33 +79,38 @@ void AppendEncoded(std::string& out, char16_t unit) {
 }
 
 // Code page 932 -> UTF-8 for one character, ready to store: the UTF-8 bytes in the low three
-// bytes (first byte lowest), their count in bits 24-27, and the number of bytes of code page
-// 932 they stand for in bits 28-31.
+// bytes (first byte lowest) and their count in the high byte.
 struct Utf8Table {
     std::uint32_t singles[256];
-    std::uint32_t doubles[60 * 256];  // by lead byte (as LeadIndex) and trail byte
+    // By first and second byte: 60 rows for the lead bytes, and one row of zeros (no
+    // double-byte character) shared by all other first bytes. A zero byte after a lead byte
+    // gives zero as well: the lead byte then stands alone.
+    std::uint32_t doubles[61 * 256];
+    const std::uint32_t* rows[256];
 };
 
-std::uint32_t MakeEntry(char16_t unit, unsigned consumed) {
+std::uint32_t MakeEntry(char16_t unit) {
     std::string bytes;
     AppendUtf8(bytes, unit);
     std::uint32_t entry = 0;
     for (std::size_t k = 0; k < bytes.size(); ++k)
         entry |= std::uint32_t{static_cast<unsigned char>(bytes[k])} << (8 * k);
-    return entry | static_cast<std::uint32_t>(bytes.size()) << 24 | consumed << 28;
+    return entry | static_cast<std::uint32_t>(bytes.size()) << 24;
 }
 
 const Utf8Table& TheUtf8Table() {
     static const Utf8Table* const table = [] {
         auto* t = new Utf8Table;
         for (unsigned b = 0; b < 256; ++b)
-            t->singles[b] = MakeEntry(cp932_table::kSingleToUnicode[b], 1);
-        for (unsigned k = 0; k < 60 * 256; ++k) {
-            // A zero byte ends a character: the lead byte stands alone.
-            const unsigned lead = k / 256 < 31 ? 0x81 + k / 256 : 0xE0 + k / 256 - 31;
+            t->singles[b] = MakeEntry(cp932_table::kSingleToUnicode[b]);
+        for (unsigned k = 0; k < 61 * 256; ++k)
             t->doubles[k] =
-                k % 256 == 0 ? t->singles[lead] : MakeEntry(cp932_table::kDoubleToUnicode[k], 2);
-        }
+                k < 60 * 256 && k % 256 != 0 ? MakeEntry(cp932_table::kDoubleToUnicode[k]) : 0;
+        for (unsigned b = 0; b < 256; ++b)
+            t->rows[b] = t->doubles + (IsLeadByte(static_cast<unsigned char>(b))
+                                           ? LeadIndex(static_cast<unsigned char>(b))
+                                           : 60) *
+                                          256;
         return t;
     }();
     return *table;
@@ -115,6 +122,17 @@ inline void StoreEntry(char* p, std::uint32_t entry) {
     entry = __builtin_bswap32(entry);
 #endif
     std::memcpy(p, &entry, sizeof entry);
+}
+
+// Stores the bytes of a code page 932 code, '?' for 0 (no code); returns their count.
+inline std::size_t StoreCode(char* p, unsigned code) {
+    if (code > 0xFF) {
+        p[0] = static_cast<char>(code >> 8);
+        p[1] = static_cast<char>(code & 0xFF);
+        return 2;
+    }
+    p[0] = code ? static_cast<char>(code) : '?';
+    return 1;
 }
 
 // Copies ASCII bytes from s[i] (which is one) to out[o]: up to eight, stopping before the
@@ -156,12 +174,18 @@ std::u16string Cp932ToUtf16(std::string_view sjis) {
         if (b < 0x80) {
             p[o++] = b;
             ++i;
-        } else if (IsLeadByte(b) && i + 1 < n && s[i + 1] != '\0') {
-            p[o++] = cp932_table::kDoubleToUnicode[LeadIndex(b) * 256 +
-                                                   static_cast<unsigned char>(s[i + 1])];
+            continue;
+        }
+        // A run of double-byte characters; the step comes from the bytes, not the table.
+        while (i + 1 < n && IsLeadByte(static_cast<unsigned char>(s[i])) && s[i + 1] != '\0') {
+            p[o++] =
+                cp932_table::kDoubleToUnicode[LeadIndex(static_cast<unsigned char>(s[i])) * 256 +
+                                              static_cast<unsigned char>(s[i + 1])];
             i += 2;
-        } else {
-            p[o++] = cp932_table::kSingleToUnicode[b];
+        }
+        // Half-width katakana, odd single bytes, a lead byte without a trail byte.
+        if (i < n && static_cast<unsigned char>(s[i]) >= 0x80) {
+            p[o++] = cp932_table::kSingleToUnicode[static_cast<unsigned char>(s[i])];
             ++i;
         }
     }
@@ -203,13 +227,24 @@ std::string Cp932ToUtf8(std::string_view sjis) {
             CopyAsciiStep(s, n, i, out, o);
             continue;
         }
-        const std::uint32_t entry =
-            IsLeadByte(b) && i + 1 < n
-                ? table.doubles[LeadIndex(b) * 256 + static_cast<unsigned char>(s[i + 1])]
-                : table.singles[b];
-        StoreEntry(out + o, entry);
-        o += (entry >> 24) & 0xF;
-        i += entry >> 28;
+        // A run of double-byte characters, the bulk of Japanese text. The step to the next
+        // character comes from the bytes, not from the table, so that the loads of one
+        // character need not wait for the table look-up of the one before.
+        while (i + 1 < n) {
+            const std::uint32_t entry =
+                table.rows[static_cast<unsigned char>(s[i])][static_cast<unsigned char>(s[i + 1])];
+            if (entry == 0) break;
+            StoreEntry(out + o, entry);
+            o += entry >> 24;
+            i += 2;
+        }
+        // Half-width katakana, odd single bytes, a lead byte without a trail byte.
+        if (i < n && static_cast<unsigned char>(s[i]) >= 0x80) {
+            const std::uint32_t entry = table.singles[static_cast<unsigned char>(s[i])];
+            StoreEntry(out + o, entry);
+            o += entry >> 24;
+            ++i;
+        }
     }
     return scratch.Result(o);
 }
@@ -227,28 +262,21 @@ std::string Utf8ToCp932(std::string_view utf8) {
             CopyAsciiStep(s, n, i, out, o);
             continue;
         }
-        char32_t cp = 0;
-        if (b0 >= 0xE0 && b0 <= 0xEF && i + 2 < n) {
-            // Well-formed three-byte sequences (most Japanese text) without the general decoder.
-            const auto b1 = static_cast<unsigned char>(s[i + 1]);
-            const auto b2 = static_cast<unsigned char>(s[i + 2]);
-            cp = (b0 & 0x0Fu) << 12 | (b1 & 0x3Fu) << 6 | (b2 & 0x3Fu);
-            if ((b1 & 0xC0) == 0x80 && (b2 & 0xC0) == 0x80 && cp >= 0x800 &&
-                (cp < 0xD800 || cp > 0xDFFF))
-                i += 3;
-            else
-                cp = DecodeUtf8(utf8, i);
-        } else {
-            cp = DecodeUtf8(utf8, i);
+        // A run of well-formed three-byte sequences (Japanese text) without the general decoder.
+        while (i + 2 < n) {
+            const auto c0 = static_cast<unsigned char>(s[i]);
+            const auto c1 = static_cast<unsigned char>(s[i + 1]);
+            const auto c2 = static_cast<unsigned char>(s[i + 2]);
+            const unsigned cp = (c0 & 0x0Fu) << 12 | (c1 & 0x3Fu) << 6 | (c2 & 0x3Fu);
+            if ((c0 & 0xF0) != 0xE0 || (c1 & 0xC0) != 0x80 || (c2 & 0xC0) != 0x80 || cp < 0x800 ||
+                (cp >= 0xD800 && cp <= 0xDFFF))
+                break;
+            o += StoreCode(out + o, UnicodeToCp932Code(static_cast<char16_t>(cp)));
+            i += 3;
         }
-        const unsigned code = cp <= 0xFFFF ? UnicodeToCp932Code(static_cast<char16_t>(cp)) : 0;
-        if (code > 0xFF) {
-            out[o] = static_cast<char>(code >> 8);
-            out[o + 1] = static_cast<char>(code & 0xFF);
-            o += 2;
-        } else {
-            out[o++] = code ? static_cast<char>(code) : '?';
-        }
+        if (i >= n || static_cast<unsigned char>(s[i]) < 0x80) continue;
+        const char32_t cp = DecodeUtf8(utf8, i);
+        o += StoreCode(out + o, cp <= 0xFFFF ? UnicodeToCp932Code(static_cast<char16_t>(cp)) : 0);
     }
     return scratch.Result(o);
 }
@@ -276,6 +304,46 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
         AppendUtf8(out, cp);
     }
     return out;
+}
+
+namespace {
+
+template <bool kWithOffsets>
+std::size_t DecodeInto(std::string_view sjis, char16_t* out, std::size_t* offsets) {
+    const auto* p = reinterpret_cast<const unsigned char*>(sjis.data());
+    const std::size_t n = sjis.size();
+    std::size_t i = 0, k = 0;
+    while (i < n) {
+        const unsigned char b = p[i];
+        if constexpr (kWithOffsets) offsets[k] = i;
+        if (b < 0x80) {
+            out[k++] = b;
+            ++i;
+            // After one ASCII byte, more are likely: take them eight at a time.
+            for (std::uint64_t word; i + 8 <= n;) {
+                std::memcpy(&word, p + i, 8);
+                if ((word & 0x8080808080808080ULL) != 0) break;
+                for (int j = 0; j < 8; ++j) {
+                    if constexpr (kWithOffsets) offsets[k] = i;
+                    out[k++] = p[i++];
+                }
+            }
+        } else if (IsLeadByte(b) && i + 1 < n && p[i + 1] != 0) {
+            out[k++] = cp932_table::kDoubleToUnicode[LeadIndex(b) * 256 + p[i + 1]];
+            i += 2;
+        } else {
+            out[k++] = cp932_table::kSingleToUnicode[b];
+            ++i;
+        }
+    }
+    if constexpr (kWithOffsets) offsets[k] = n;
+    return k;
+}
+
+}  // namespace
+
+std::size_t Cp932ToUtf16(std::string_view sjis, char16_t* out, std::size_t* offsets) {
+    return offsets ? DecodeInto<true>(sjis, out, offsets) : DecodeInto<false>(sjis, out, nullptr);
 }
 
 void AppendUtf8(std::string& out, char32_t cp) {

@@ -18,6 +18,7 @@ struct FoldPair {
 };
 
 // Searched in this order; the first pair whose `from` matches wins.
+// clang-format off
 constexpr FoldPair kSmallVoicedPairs[] = {
     // ｧｨｩｪｫｯｬｭｮ -> ｱｲｳｴｵﾂﾔﾕﾖ, and - -> ｰ
     {0xA7, 0xB1}, {0xA8, 0xB2}, {0xA9, 0xB3}, {0xAA, 0xB4}, {0xAB, 0xB5}, {0xAF, 0xC2},
@@ -30,7 +31,8 @@ constexpr FoldPair kSmallVoicedPairs[] = {
     {0x8362, 0x8363}, {0x8383, 0x8384}, {0x8385, 0x8386}, {0x8387, 0x8388},
     // － -> ー
     {0x817C, 0x815B},
-    // ガギグゲゴザジズゼゾダヂヅデドバビブベボパピプペポヴ -> カキクケコサシスセソタチツテトハヒフヘホハヒフヘホウ
+    // ガギグゲゴザジズゼゾダヂヅデドバビブベボパピプペポヴ ->
+    // カキクケコサシスセソタチツテトハヒフヘホハヒフヘホウ
     {0x834B, 0x834A}, {0x834D, 0x834C}, {0x834F, 0x834E}, {0x8351, 0x8350}, {0x8353, 0x8352},
     {0x8355, 0x8354}, {0x8357, 0x8356}, {0x8359, 0x8358}, {0x835B, 0x835A}, {0x835D, 0x835C},
     {0x835F, 0x835E}, {0x8361, 0x8360}, {0x8364, 0x8363}, {0x8366, 0x8365}, {0x8368, 0x8367},
@@ -38,10 +40,13 @@ constexpr FoldPair kSmallVoicedPairs[] = {
     {0x8370, 0x836E}, {0x8373, 0x8371}, {0x8376, 0x8374}, {0x8379, 0x8377}, {0x837C, 0x837A},
     {0x8394, 0x8345},
 };
+// clang-format on
 
 // Every `from` above is a single byte or lies in 8100-83FF: one slot per code of those.
 constexpr unsigned kSlots = 0x100 + 0x300;
-constexpr unsigned Slot(unsigned code) { return code < 0x100 ? code : code - 0x8100 + 0x100; }
+constexpr unsigned Slot(unsigned code) {
+    return code < 0x100 ? code : code - 0x8100 + 0x100;
+}
 
 constexpr std::array<std::uint16_t, kSlots> BuildSmallVoicedFold() {
     std::array<std::uint16_t, kSlots> fold{};
@@ -60,8 +65,8 @@ constexpr unsigned SmallVoicedFold(unsigned code) {
 // The code a character compares by under `flags`.
 inline unsigned MapCode(unsigned code, unsigned flags) {
     if (flags & FoldWidth) code = DoubleByteForm(code);
-    if (flags & FoldCase) code = code < 0x80 ? (code >= 'a' && code <= 'z' ? code - 0x20 : code)
-                                             : ToUpperChar(code);
+    if (flags & FoldCase)
+        code = code < 0x80 ? (code >= 'a' && code <= 'z' ? code - 0x20 : code) : ToUpperChar(code);
     if (flags & FoldKana) code = HiraToKanaChar(code);
     if (flags & FoldSmallVoiced) code = SmallVoicedFold(code);
     return code;
@@ -74,6 +79,54 @@ inline std::size_t NextMapped(std::string_view text, std::size_t pos, unsigned f
     code = MapCode(code, flags);
     return next;
 }
+
+// Which characters can begin a folded character equal to `first`: a quick test that lets
+// FoldedFind step over most of the text without folding it. Folding changes only single bytes
+// and the codes 8100-84FF (the rest fold to themselves), so one flag per code of those is
+// enough. A kana that can take a following mark may begin a voiced kana, so the bases of the
+// voiced kana that fold to `first` are marked as well. Search runs the same pattern over line
+// after line, so the filter of the last pattern and flags is kept, one per thread.
+class StartFilter {
+  public:
+    bool Matches(unsigned first, unsigned flags) const {
+        return m_valid && m_first == first && m_flags == flags;
+    }
+
+    void Build(unsigned first, unsigned flags) {
+        m_first = first;
+        m_flags = flags;
+        m_valid = true;
+        for (unsigned c = 0; c < kCodes; ++c)
+            m_can[c] = MapCode(CodeAt(c), flags) == first;
+        if (!(flags & FoldWidth)) return;
+        for (int i = 0; i < kVoicedCount; ++i) {
+            if (MapCode(kVoicedKatakana[i], flags) != first) continue;
+            const unsigned base = kVoicedHankaku[i][0];
+            m_can[base] = true;
+            for (unsigned c = 0x829F; c <= 0x8396; ++c)
+                if ((IsHiragana(c) || IsKatakana(c)) && SingleByteForm(c) == base)
+                    m_can[IndexOf(c)] = true;
+        }
+    }
+
+    bool CanStart(unsigned code) const {
+        if (code < 0x100 || (code >= 0x8100 && code <= 0x84FF)) return m_can[IndexOf(code)];
+        return code == m_first;
+    }
+
+  private:
+    static constexpr unsigned kCodes = 0x100 + 0x400;  // single bytes, then 8100-84FF
+    static constexpr unsigned IndexOf(unsigned code) {
+        return code < 0x100 ? code : code - 0x8100 + 0x100;
+    }
+    static constexpr unsigned CodeAt(unsigned index) {
+        return index < 0x100 ? index : index - 0x100 + 0x8100;
+    }
+
+    bool m_valid = false;
+    unsigned m_first = 0, m_flags = 0;
+    std::array<bool, kCodes> m_can{};
+};
 
 }  // namespace
 
@@ -142,7 +195,10 @@ std::size_t FoldedFind(std::string_view text, std::string_view pattern, unsigned
     if (pattern.empty() || start >= text.size()) return npos;
     unsigned first = 0;
     const std::size_t afterFirst = NextMapped(pattern, 0, flags, first);
+    thread_local StartFilter filter;
+    if (!filter.Matches(first, flags)) filter.Build(first, flags);
     for (std::size_t q = start; q < text.size(); q = NextChar(text, q)) {
+        if (!filter.CanStart(CharCode(text, q))) continue;
         unsigned code = 0;
         std::size_t t = NextMapped(text, q, flags, code);
         if (code != first) continue;

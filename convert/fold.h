@@ -15,13 +15,15 @@ enum FoldFlags : unsigned {
 };
 
 // Reads one folded character at `pos`: stores its code in `code` and returns the position after
-// everything it consumed (a following ﾞ/ﾟ or ゛/゜ mark under FoldWidth).
+// everything it consumed (a following ﾞ/ﾟ or ゛/゜ mark under FoldWidth, when the kana and the
+// mark form a voiced kana; ア゛ stays two characters). At or past the end: code 0, text.size().
 std::size_t FoldedNext(std::string_view text, std::size_t pos, unsigned flags, unsigned& code);
 
 // Compares two codes after folding; their difference, 0 when equal.
 int FoldedEqualChars(unsigned a, unsigned b, unsigned flags);
 
-// Three-way comparison of two strings after folding (negative, zero, positive).
+// Three-way comparison of two strings after folding (negative, zero, positive). A string that
+// ends first sorts first, even against a zero byte.
 int FoldedCompare(std::string_view s1, std::string_view s2, unsigned flags);
 
 // The byte offset of the first match of `pattern` in `text` at or after `start` (a character

@@ -1,5 +1,7 @@
 #include "convert/jis.h"
 
+#include <cstring>
+
 #include "convert/byte_scan.h"
 #include "convert/jis_arith.h"
 #include "convert/scratch_output.h"
@@ -28,17 +30,28 @@ std::string_view KanjiDesignation(int option) {
     }
 }
 
+// Appends to an output area sized for the worst case beforehand.
+struct Writer {
+    char* p;
+    void Put(char c) { *p++ = c; }
+    void Put(std::string_view bytes) {
+        if (bytes.empty()) return;  // memcpy may not be given the null pointer of an empty view
+        std::memcpy(p, bytes.data(), bytes.size());
+        p += bytes.size();
+    }
+};
+
 // Writes what leaves kana mode and kanji mode, whichever is on.
-void CloseModes(std::string& out, JisShiftState& state, const JisEncoderOptions& options) {
+void CloseModes(Writer& out, JisShiftState& state, const JisEncoderOptions& options) {
     if (state.kana) {
         if (options.kanaForm == 0)
-            out.push_back(kShiftIn);
+            out.Put(kShiftIn);
         else
-            out.append("\x1B(B");
+            out.Put("\x1B(B");
         state.kana = false;
     }
     if (state.kanji) {
-        out.append("\x1B(B");
+        out.Put("\x1B(B");
         state.kanji = false;
     }
 }
@@ -153,50 +166,67 @@ std::string JisToSjisLine(std::string_view line, JisShiftState& state) {
 
 std::string SjisToJisLine(std::string_view line, JisShiftState& state,
                           const JisEncoderOptions& options) {
+    const char* s = line.data();
     const std::size_t n = line.size();
     const std::string_view designation = KanjiDesignation(options.kanjiDesignation);
-    std::string out;
-    out.reserve(n + n / 8 + 16);
+    // At most 4.5 bytes out per byte in (SI, ESC & @ ESC $ B and two JIS bytes for a kanji after
+    // katakana), a closing that may leave both modes, and room for whole-word stores.
+    detail::ScratchOutput scratch(5 * n + 16);
+    Writer out{scratch.data()};
     for (std::size_t i = 0; i < n;) {
-        const auto b = static_cast<unsigned char>(line[i]);
+        const auto b = static_cast<unsigned char>(s[i]);
         if (b < 0x80 && !state.kana && !state.kanji) {
-            out.push_back(static_cast<char>(b));
-            ++i;
+            // ASCII runs with both modes off are copied as they are.
+            if (i + 8 <= n) {
+                const std::uint64_t w = detail::LoadWord(s + i);
+                detail::StoreWord(out.p, w);
+                const std::uint64_t high = detail::HighBytes(w);
+                const unsigned k = high ? detail::FirstFlagged(high) : 8;
+                out.p += k, i += k;
+            } else {
+                out.Put(static_cast<char>(b));
+                ++i;
+            }
             continue;
         }
         if (IsHankakuKanaByte(b)) {
             if (!state.kana && options.kanaForm != 2) {
                 if (options.kanaForm == 0)
-                    out.push_back(kShiftOut);
+                    out.Put(kShiftOut);
                 else
-                    out.append("\x1B(I");
+                    out.Put("\x1B(I");
                 state.kana = true, state.kanji = false;
             }
-            out.push_back(static_cast<char>(options.kanaForm == 2 ? b : b & 0x7F));
+            out.Put(static_cast<char>(options.kanaForm == 2 ? b : b & 0x7F));
             ++i;
             continue;
         }
-        const std::size_t length = CharLength(line, i);
-        const unsigned jis = length == 2 ? SjisToJisCode(CharCode(line, i)) : 0;
+        const bool pair =
+            IsLeadByte(b) && i + 1 < n && IsTrailByte(static_cast<unsigned char>(s[i + 1]));
+        const unsigned jis =
+            pair ? detail::SjisPairToJis(b, static_cast<unsigned char>(s[i + 1])) : 0;
         if (jis != 0) {
             if (state.kana) {
-                if (options.kanaForm == 0) out.push_back(kShiftIn);
+                if (options.kanaForm == 0) out.Put(kShiftIn);
                 state.kana = false;
             }
             if (!state.kanji) {
-                out.append(designation);
+                out.Put(designation);
                 state.kanji = true;
             }
-            out.push_back(static_cast<char>(jis >> 8));
-            out.push_back(static_cast<char>(jis & 0xFF));
+            out.Put(static_cast<char>(jis >> 8));
+            out.Put(static_cast<char>(jis & 0xFF));
+            i += 2;
         } else {
+            // Copied whole, in ASCII mode: a character without a JIS form, ASCII, odd bytes.
+            const std::size_t length = CharLength(line, i);
             CloseModes(out, state, options);
-            out.append(line.substr(i, length));
+            out.Put(line.substr(i, length));
+            i += length;
         }
-        i += length;
     }
     CloseModes(out, state, options);
-    return out;
+    return scratch.Result(static_cast<std::size_t>(out.p - scratch.data()));
 }
 
 }  // namespace qb

@@ -4,15 +4,26 @@
 
 namespace qb {
 
+namespace {
+
+// Every unit of a document's stack is a CQBayUndo.
+const CQBayUndo* Latest(const CVelmoUndoStack& stack) {
+    return static_cast<const CQBayUndo*>(stack.Latest());
+}
+
+}  // namespace
+
 void CQuillbayDoc::PushUndo() {
-    m_undo.Push(std::make_unique<CQBayUndo>(m_target.firstLine, m_target.lastLine, m_lines));
+    m_undo.Push(std::make_unique<CQBayUndo>(m_target.firstLine, m_target.lastLine, m_lines,
+                                            Latest(m_undo)));
 }
 
 bool CQuillbayDoc::Undo() {
     if (!m_undo.CanUndo()) return false;
     std::unique_ptr<CVelmoUndoUnit> current;
     if (m_undo.UndoNeedsCurrentState())
-        current = std::make_unique<CQBayUndo>(m_target.firstLine, m_target.lastLine, m_lines);
+        current = std::make_unique<CQBayUndo>(m_target.firstLine, m_target.lastLine, m_lines,
+                                              Latest(m_undo));
     const auto* unit = static_cast<const CQBayUndo*>(m_undo.Undo(std::move(current)));
     unit->Restore(m_target.firstLine, m_target.lastLine, m_lines);
     return true;

@@ -1,7 +1,10 @@
 // Operations that treat lines as whole units: reversal, deletion, duplicate removal, editing and
 // inserting lines, appending and joining files and the clipboard, appending text.
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <functional>
+#include <string_view>
 
 #include "core/quillbay_doc.h"
 #include "core/split.h"
@@ -14,46 +17,43 @@ namespace {
 constexpr const char* kCannotOpen = "ファイルが開けません";
 constexpr const char* kSeveralTargets = "行の挿入は複数行選択している状態では行えません";
 
-// A set of byte strings that stay alive elsewhere (views into document lines): open addressing
-// with linear probing, the hash kept beside each view so that most probes compare one integer.
-class ViewSet {
+// The set of the texts claimed so far by duplicate removal: open addressing with linear
+// probing over slots that hold where a text is, its length and a 32-bit hash, so that a probe
+// compares integers and reaches the text itself only to confirm a match. The texts stay alive
+// in the document's lines, which do not move their bytes.
+class ClaimedTexts {
 public:
-    explicit ViewSet(std::size_t expected) {
-        std::size_t capacity = 16;
-        while (capacity < expected * 2) capacity *= 2;
-        m_slots.resize(capacity);
-    }
+    ClaimedTexts() : m_slots(1024) {}
 
-    // Inserts `text`; false when it was already there.
-    bool Insert(std::string_view text) {
-        const std::size_t hash = std::hash<std::string_view>{}(text);
-        std::size_t mask = m_slots.size() - 1;
-        for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-            Slot& slot = m_slots[i];
-            if (!slot.used) {
-                slot = {hash, text, true};
-                if (++m_count * 2 > m_slots.size()) Grow();
-                return true;
-            }
-            if (slot.hash == hash && slot.text == text) return false;
-        }
-    }
-
-    bool Contains(std::string_view text) const {
-        const std::size_t hash = std::hash<std::string_view>{}(text);
+    // Looks `text` up. When it is there, returns true. Otherwise returns false and, when
+    // `claim()` says so, adds it.
+    template <class Claim>
+    bool FindOrAdd(std::string_view text, Claim&& claim) {
+        const auto hash =
+            static_cast<std::uint32_t>(std::hash<std::string_view>{}(text)) & 0x7FFFFFFFu;
+        const auto length = static_cast<std::uint32_t>(text.size());
         const std::size_t mask = m_slots.size() - 1;
-        for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        std::size_t i = hash & mask;
+        for (;; i = (i + 1) & mask) {
             const Slot& slot = m_slots[i];
-            if (!slot.used) return false;
-            if (slot.hash == hash && slot.text == text) return true;
+            if (!slot.used) break;
+            if (slot.hash == hash && slot.length == length &&
+                (length == 0 || std::memcmp(slot.data, text.data(), length) == 0))
+                return true;
         }
+        if (claim()) {
+            m_slots[i] = {text.data(), length, hash, true};
+            if (++m_count * 2 > m_slots.size()) Grow();
+        }
+        return false;
     }
 
 private:
     struct Slot {
-        std::size_t hash = 0;
-        std::string_view text;
-        bool used = false;
+        const char* data = nullptr;
+        std::uint32_t length = 0;
+        std::uint32_t hash : 31 = 0;
+        std::uint32_t used : 1 = 0;
     };
 
     void Grow() {
@@ -107,28 +107,30 @@ void CQuillbayDoc::LineDelete() {
 
 void CQuillbayDoc::DupLineDel(int partial, int startColumn, int endColumn, int assumeSorted) {
     OperationFrame frame(*this);
+    const auto compared = [&](std::size_t index) {
+        return ComparedText(m_lines[index].view(), partial != 0, startColumn, endColumn);
+    };
     // One walk, compacting in place: line i moves down to `kept`, the index it has once the
     // duplicates before it are gone, which is where the target test sees it. Without
     // `assumeSorted`, a line goes when an earlier target line has the same text: the set holds
     // the texts of the kept target lines, each of which removes every later equal line.
     const std::size_t count = m_lines.size();
-    ViewSet claimed(assumeSorted ? 0 : count);
+    ClaimedTexts claimed;
     bool havePrevious = false;
     std::string_view previous;
     std::size_t kept = 0;
     for (std::size_t i = 0; i < count; ++i) {
         if (kept != i) m_lines[kept] = std::move(m_lines[i]);
-        const std::string_view text =
-            ComparedText(m_lines[kept].view(), partial != 0, startColumn, endColumn);
+        const std::string_view text = compared(kept);
+        const auto isTarget = [&] { return IsTargetLine(static_cast<int>(kept)); };
         if (assumeSorted) {
-            if (IsTargetLine(static_cast<int>(kept))) {
+            if (isTarget()) {
                 if (havePrevious && text == previous) continue;
                 previous = text;
                 havePrevious = true;
             }
-        } else {
-            if (claimed.Contains(text)) continue;
-            if (IsTargetLine(static_cast<int>(kept))) claimed.Insert(text);
+        } else if (claimed.FindOrAdd(text, isTarget)) {
+            continue;
         }
         ++kept;
     }

@@ -230,7 +230,8 @@ void CQuillbayDoc::MultiFileReplace(const std::string& folder, const std::string
                 m_app.host.ShowMessage(kWriteError);
                 continue;
             }
-            AtomicFileWriter writer(path, /*durable=*/false);  // one sync for the run, below
+            // Not synced, as sed -i does not: a sync per file costs more than all the rest.
+            AtomicFileWriter writer(path, /*durable=*/false);
             if (!writer.Ok()) {
                 // The folder takes no new file: every further file would fail the same way.
                 entry.status = CMultiFileEntry::Failed;
@@ -253,7 +254,6 @@ void CQuillbayDoc::MultiFileReplace(const std::string& folder, const std::string
         ++m_multiFile.filesChanged;
         m_multiFile.replacements += outcome.count;
     }
-    if (!dryRun && m_multiFile.filesChanged > 0) SyncFileSystemOf(dir.string());
 }
 
 }  // namespace qb

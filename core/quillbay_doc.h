@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "convert/sjis_searcher.h"
 #include "core/app_context.h"
 #include "core/line.h"
 #include "core/regexp.h"
@@ -203,11 +204,12 @@ public:
     const ShapeParams& ShapeParameters() const { return m_shape; }
 
     // Folds every target line at `width` columns with the kinsoku settings of the application
-    // and "Turn"/"English"; the last target line grows by the number of lines added.
+    // and "Turn"/"English"; the last target line grows by the number of lines added. Every
+    // folded line holds at least one character (a width of 0 or less gives one per line).
     void TurnChange(int width);
     // The same, repeating each line's leading blanks on its continuation lines.
     void IndTurnChange(int width);
-    // Breaks every target line after each `breakString` (or in its place when `replace` is 1).
+    // Breaks every target line after each `breakString` (in its place when `replace` is not 0).
     // The last target line stays. An empty string breaks nothing.
     void TurnIf(std::string_view breakString, int replace);
 
@@ -250,7 +252,7 @@ public:
     // Centres / right-aligns every target line on the longest line of the document.
     void ToCenter();
     void ToRight();
-    // Puts a tab after each `separator` (or in its place when `replace` is 1). An empty
+    // Puts a tab after each `separator` (in its place when `replace` is not 0). An empty
     // separator changes nothing.
     void TabIf(std::string_view separator, int replace);
     // Turns the first space after each field between columns first … last into a comma.
@@ -393,6 +395,11 @@ protected:
     bool m_modified = false;
     std::vector<std::string> m_openWarnings;
     std::string m_lastSaveError;
+
+    // ---- Target lines (state) -------------------------------------------------------------------
+
+    // The plain condition, prepared for searching every line; rebuilt when the condition changes.
+    mutable std::optional<SjisSearcher> m_conditionSearcher;
 
     // Replacement, line-list operations and multi-file replace.
     SortKeyList m_sortKeys;        // the keys of the last sort

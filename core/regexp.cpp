@@ -10,10 +10,12 @@
 
 #include <pcre2.h>
 
+#include <optional>
 #include <vector>
 
 #include "convert/cp932.h"
 #include "convert/sjis.h"
+#include "convert/sjis_searcher.h"
 #include "core/regexp_syntax.h"
 
 namespace qb {
@@ -45,23 +47,28 @@ std::string Pcre2Message(int code) {
     return std::string(buffer, buffer + length);
 }
 
-// Appends the UTF-16 form of a Shift-JIS subject to `units`; with `offsets`, also the byte
-// offset of each unit and, last, the subject's size.
-void DecodeSubject(std::string_view sjis, std::u16string& units, std::vector<std::size_t>* offsets) {
-    units.clear();
-    if (offsets) offsets->clear();
-    for (std::size_t i = 0; i < sjis.size();) {
-        if (offsets) offsets->push_back(i);
-        const auto b = static_cast<unsigned char>(sjis[i]);
-        if (b < 0x80) {
-            units.push_back(b);
-            ++i;
-            continue;
-        }
-        units.push_back(Cp932CodeToUnicode(CharCode(sjis, i)));
-        i += CharLength(sjis, i);
+// The only Shift-JIS form of a UTF-16 unit, when it has exactly one: a byte or a lead byte with
+// any non-zero byte after it, as the decoder reads them. Units with several forms (the NEC and IBM
+// duplicates, U+30FB which every undefined code decodes to) give nothing.
+std::optional<std::string> SoleSjisForm(char16_t unit) {
+    std::optional<std::string> form;
+    int forms = 0;
+    auto consider = [&](unsigned code) {
+        if (Cp932CodeToUnicode(code) != unit) return;
+        if (++forms > 1) return;
+        form.emplace();
+        if (code > 0xFF) form->push_back(static_cast<char>(code >> 8));
+        form->push_back(static_cast<char>(code & 0xFF));
+    };
+    for (unsigned b = 0; b <= 0xFF; ++b)
+        consider(b);
+    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+        if (!IsLeadByte(static_cast<unsigned char>(lead))) continue;
+        for (unsigned trail = 0x01; trail <= 0xFF; ++trail)
+            consider(lead * 256 + trail);
     }
-    if (offsets) offsets->push_back(sjis.size());
+    if (forms != 1) return std::nullopt;
+    return form;
 }
 
 }  // namespace
@@ -92,6 +99,31 @@ struct CRegExp::Compiled {
         code = nullptr;
         groups = 0;
         error.clear();
+        required.clear();
+    }
+
+    // Case-sensitive patterns: the characters every match must contain (PCRE2 knows the first
+    // and the last fixed one), as Shift-JIS searchers, so that a line without them is turned
+    // down before it is decoded.
+    void FindRequiredCharacters() {
+        uint32_t firstType = 0, unit = 0;
+        if (pcre2_pattern_info(code, PCRE2_INFO_FIRSTCODETYPE, &firstType) == 0 && firstType == 1 &&
+            pcre2_pattern_info(code, PCRE2_INFO_FIRSTCODEUNIT, &unit) == 0)
+            AddRequired(unit);
+        uint32_t lastType = 0;
+        if (pcre2_pattern_info(code, PCRE2_INFO_LASTCODETYPE, &lastType) == 0 && lastType == 1 &&
+            pcre2_pattern_info(code, PCRE2_INFO_LASTCODEUNIT, &unit) == 0)
+            AddRequired(unit);
+    }
+    void AddRequired(uint32_t unit) {
+        if (unit > 0xFFFF) return;
+        if (auto form = SoleSjisForm(static_cast<char16_t>(unit))) required.emplace_back(*form);
+    }
+    // False when the subject cannot match for want of a required character.
+    bool MayMatch(std::string_view sjis) const {
+        for (const SjisSearcher& searcher : required)
+            if (!searcher.IsIn(sjis)) return false;
+        return true;
     }
 
     pcre2_compile_context* compileContext = nullptr;
@@ -101,9 +133,18 @@ struct CRegExp::Compiled {
     pcre2_match_data* matchData = nullptr;
     int groups = 0;
     std::string error;  // why the pattern did not compile
+    std::vector<SjisSearcher> required;
 
-    // The subject of the call in progress, kept to reuse its storage from line to line.
+    // Decodes the subject of a call into `subject`, reusing the storage from line to line;
+    // with offsets, also the byte offset of each unit (see Cp932ToUtf16).
+    void Decode(std::string_view sjis, bool withOffsets) {
+        if (subject.size() < sjis.size()) subject.resize(sjis.size());
+        if (withOffsets && offsets.size() < sjis.size() + 1) offsets.resize(sjis.size() + 1);
+        length = Cp932ToUtf16(sjis, subject.data(), withOffsets ? offsets.data() : nullptr);
+    }
+
     std::u16string subject;
+    std::size_t length = 0;  // units of `subject` in use
     std::vector<std::size_t> offsets;
 };
 
@@ -122,7 +163,9 @@ void CRegExp::SetIgnoreCase(bool ignoreCase) {
     m_stale = true;
 }
 
-void CRegExp::SetGlobal(bool global) { m_global = global; }
+void CRegExp::SetGlobal(bool global) {
+    m_global = global;
+}
 
 bool CRegExp::Prepare() {
     if (!m_compiled) m_compiled = std::make_unique<Compiled>();
@@ -131,7 +174,8 @@ bool CRegExp::Prepare() {
         m_stale = false;
         ++m_compilations;
         c.Clear();
-        const TranslatedPattern translated = TranslateJsPattern(Cp932ToUtf16(m_pattern), m_ignoreCase);
+        const TranslatedPattern translated =
+            TranslateJsPattern(Cp932ToUtf16(m_pattern), m_ignoreCase);
         if (!translated.ok) {
             c.error = "invalid pattern: " + translated.error;
         } else {
@@ -149,6 +193,7 @@ bool CRegExp::Prepare() {
                 pcre2_jit_compile(c.code, PCRE2_JIT_COMPLETE);
                 c.matchData = pcre2_match_data_create_from_pattern(c.code, nullptr);
                 c.groups = translated.groups;
+                if (!m_ignoreCase) c.FindRequiredCharacters();
                 if (!c.matchData) {
                     c.Clear();
                     c.error = "out of memory";
@@ -172,11 +217,11 @@ bool CRegExp::Compile() {
 int CRegExp::MatchAt(std::size_t start) {
     Compiled& c = *m_compiled;
     const auto* subject = reinterpret_cast<PCRE2_SPTR>(c.subject.data());
-    int rc = pcre2_match(c.code, subject, c.subject.size(), start, 0, c.matchData, c.matchContext);
+    int rc = pcre2_match(c.code, subject, c.length, start, 0, c.matchData, c.matchContext);
     // The JIT's stack is bounded; the interpreter keeps its backtracking on the heap, bounded
     // by the heap limit, so it can finish what the JIT could not.
     if (rc == PCRE2_ERROR_JIT_STACKLIMIT)
-        rc = pcre2_match(c.code, subject, c.subject.size(), start, PCRE2_NO_JIT, c.matchData,
+        rc = pcre2_match(c.code, subject, c.length, start, PCRE2_NO_JIT, c.matchData,
                          c.matchContext);
     if (rc >= 0) return 1;
     if (rc == PCRE2_ERROR_NOMATCH) return 0;
@@ -186,7 +231,11 @@ int CRegExp::MatchAt(std::size_t start) {
 
 bool CRegExp::Test(std::string_view sjisSubject) {
     if (!Prepare()) return false;
-    DecodeSubject(sjisSubject, m_compiled->subject, nullptr);
+    if (!m_compiled->MayMatch(sjisSubject)) {
+        m_error.clear();
+        return false;
+    }
+    m_compiled->Decode(sjisSubject, false);
     const int result = MatchAt(0);
     if (result < 0) return false;
     m_error.clear();
@@ -196,9 +245,13 @@ bool CRegExp::Test(std::string_view sjisSubject) {
 std::string CRegExp::Replace(std::string_view sjisSubject, std::string_view sjisReplacement) {
     if (!Prepare()) return std::string(sjisSubject);
     Compiled& c = *m_compiled;
-    DecodeSubject(sjisSubject, c.subject, &c.offsets);
+    if (!c.MayMatch(sjisSubject)) {
+        m_error.clear();
+        return std::string(sjisSubject);
+    }
+    c.Decode(sjisSubject, true);
     const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(c.matchData);
-    const std::size_t units = c.subject.size();
+    const std::size_t units = c.length;
 
     // The Shift-JIS bytes of UTF-16 range [from, to).
     auto bytes = [&](std::size_t from, std::size_t to) {

@@ -6,10 +6,18 @@ namespace qb {
 
 namespace {
 
-bool IsDecimal(char16_t c) { return c >= u'0' && c <= u'9'; }
-bool IsOctal(char16_t c) { return c >= u'0' && c <= u'7'; }
-bool IsAsciiLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
-bool IsAsciiAlnum(char16_t c) { return IsAsciiLetter(c) || IsDecimal(c); }
+bool IsDecimal(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
+bool IsOctal(char16_t c) {
+    return c >= u'0' && c <= u'7';
+}
+bool IsAsciiLetter(char16_t c) {
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
+bool IsAsciiAlnum(char16_t c) {
+    return IsAsciiLetter(c) || IsDecimal(c);
+}
 
 int HexValue(char16_t c) {
     if (c >= u'0' && c <= u'9') return c - u'0';
@@ -99,7 +107,8 @@ private:
             Raw(kHex[c & 15]);
         } else {
             Raw(u"\\u");
-            for (int shift = 12; shift >= 0; shift -= 4) Raw(kHex[(c >> shift) & 15]);
+            for (int shift = 12; shift >= 0; shift -= 4)
+                Raw(kHex[(c >> shift) & 15]);
         }
     }
 
@@ -126,15 +135,25 @@ private:
             return;
         }
         switch (letter) {
-            case u'd': Raw(u"0-9"); break;
-            case u'D': Raw(u"\\x00-\\x2F\\x3A-\\uFFFF"); break;
-            case u'w': Raw(u"A-Za-z0-9_"); break;
+            case u'd':
+                Raw(u"0-9");
+                break;
+            case u'D':
+                Raw(u"\\x00-\\x2F\\x3A-\\uFFFF");
+                break;
+            case u'w':
+                Raw(u"A-Za-z0-9_");
+                break;
             case u'W':
                 Raw(u"\\x00-\\x2F\\x3A-\\x40\\x5B-\\x5E\\x60\\x7B-\\u017E\\u0180-\\u2129"
                     u"\\u212B-\\uFFFF");
                 break;
-            case u's': Raw(u"\\x09-\\x0D\\x20"); break;
-            case u'S': Raw(u"\\x00-\\x08\\x0E-\\x1F\\x21-\\uFFFF"); break;
+            case u's':
+                Raw(u"\\x09-\\x0D\\x20");
+                break;
+            case u'S':
+                Raw(u"\\x00-\\x08\\x0E-\\x1F\\x21-\\uFFFF");
+                break;
         }
     }
 
@@ -292,11 +311,21 @@ private:
     char16_t CharacterEscape() {
         const char16_t c = Peek();
         switch (c) {
-            case u'f': ++m_pos; return 0x0C;
-            case u'n': ++m_pos; return 0x0A;
-            case u'r': ++m_pos; return 0x0D;
-            case u't': ++m_pos; return 0x09;
-            case u'v': ++m_pos; return 0x0B;
+            case u'f':
+                ++m_pos;
+                return 0x0C;
+            case u'n':
+                ++m_pos;
+                return 0x0A;
+            case u'r':
+                ++m_pos;
+                return 0x0D;
+            case u't':
+                ++m_pos;
+                return 0x09;
+            case u'v':
+                ++m_pos;
+                return 0x0B;
             case u'x': {
                 const int value = HexDigits(2);
                 if (value < 0) break;
@@ -334,7 +363,12 @@ private:
         if (AtEnd()) return Fail("\\ at end of pattern");
         const char16_t c = Peek();
         switch (c) {
-            case u'd': case u'D': case u'w': case u'W': case u's': case u'S':
+            case u'd':
+            case u'D':
+            case u'w':
+            case u'W':
+            case u's':
+            case u'S':
                 SetEscape(c);
                 ++m_pos;
                 quantifiable = true;
@@ -367,7 +401,8 @@ private:
             }
             if (number <= m_groups) {
                 Raw(u"\\g{");
-                for (std::size_t d = m_pos; d < k; ++d) Raw(m_src[d]);
+                for (std::size_t d = m_pos; d < k; ++d)
+                    Raw(m_src[d]);
                 Raw(u'}');
                 m_pos = k;
                 quantifiable = true;
@@ -393,7 +428,12 @@ private:
         if (AtEnd()) return Fail("\\ at end of pattern");
         const char16_t c = Peek();
         switch (c) {
-            case u'd': case u'D': case u'w': case u'W': case u's': case u'S':
+            case u'd':
+            case u'D':
+            case u'w':
+            case u'W':
+            case u's':
+            case u'S':
                 item.kind = ClassItem::Set;
                 item.set = c;
                 ++m_pos;

@@ -4,9 +4,9 @@
 // `\v`, `\1`..`\377` (backreference or octal), `\x`/`\u` without enough hex digits, identity
 // escapes such as `\A` or `\Q`, literal braces, `[\d-z]`, a `[` inside a class. The rewrite parses
 // the JavaScript pattern itself and writes every literal character in an escaped form that PCRE2
-// (with PCRE2_ALT_BSUX) can only read one way, so nothing of PCRE2's own extra syntax leaks through:
-// lookbehind, named groups, inline flags, verbs and possessive quantifiers are errors, as they are
-// in the original language.
+// (with PCRE2_ALT_BSUX) can only read one way, so nothing of PCRE2's own extra syntax leaks
+// through: lookbehind, named groups, inline flags, verbs and possessive quantifiers are errors, as
+// they are in the original language.
 #pragma once
 
 #include <string>

@@ -14,6 +14,7 @@ namespace {
 constexpr std::string_view kCrLf = "\r\n";
 
 bool HasCrLf(std::string_view text) {
+    if (text.empty()) return false;
     const char* p = text.data();
     const char* end = p + text.size();
     while ((p = static_cast<const char*>(std::memchr(p, '\r', end - p))) != nullptr) {

@@ -19,11 +19,11 @@ std::string_view SortKeyText(std::string_view line, const CSortItem& item);
 // there are none. Values beyond the range of long long are clamped to it.
 long long LeadingInteger(std::string_view key);
 
-// Appends to `out` a form of `key` whose byte order (memcmp, a shorter prefix first) is the order
-// of the keys compared character by character with upper and lower case equal: ASCII and
-// double-byte characters as their upper-case codes, other single bytes (half-width katakana)
-// as 0x80 followed by the byte. The key ends at a zero byte, as a C string would. Returns false
-// (and appends nothing) when `key` is already in that form, so that it can be compared as it is.
-bool AppendFoldedSortKey(std::string_view key, std::string& out);
+// Writes to `out` (room for twice the key's size) a form of `key` whose byte order (memcmp, a
+// shorter prefix first) is the order of the keys compared character by character with upper
+// and lower case equal: ASCII and double-byte characters as their upper-case codes, other single
+// bytes (half-width katakana, a lone lead byte) as 0x80 followed by the byte. The key ends at a
+// zero byte, as a C string would. Returns the number of bytes written.
+std::size_t FoldSortKey(std::string_view key, char* out);
 
 }  // namespace qb

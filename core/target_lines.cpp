@@ -1,7 +1,6 @@
 // Which lines an operation touches, and the three commands that choose them.
 #include <utility>
 
-#include "convert/sjis_find.h"
 #include "core/quillbay_doc.h"
 
 namespace qb {
@@ -15,7 +14,7 @@ bool CQuillbayDoc::IsTargetLine(int index) const {
     const int step = t.lineStep < 1 ? 1 : t.lineStep;
     // The condition is looked at only where it can change the result: it decides nothing for a
     // line that is outside the range or between steps.
-    bool result = inRange && index % step == 0;
+    bool result = inRange && (step == 1 || index % step == 0);  // no division in the usual case
     if (result) {
         const std::string_view text = GetLine(index).view();
         if (t.pattern) {
@@ -24,7 +23,9 @@ bool CQuillbayDoc::IsTargetLine(int index) const {
             m_targetRegex.SetIgnoreCase(false);
             result = m_targetRegex.Test(text);  // a malformed pattern matches no line
         } else if (!t.condition.empty()) {
-            result = ContainsText(text, t.condition);
+            if (!m_conditionSearcher || m_conditionSearcher->Needle() != t.condition)
+                m_conditionSearcher.emplace(t.condition);
+            result = m_conditionSearcher->IsIn(text);
         }
     }
     return result != t.invert;
@@ -32,7 +33,8 @@ bool CQuillbayDoc::IsTargetLine(int index) const {
 
 std::vector<char> CQuillbayDoc::TargetFlags() const {
     std::vector<char> flags(m_lines.size());
-    for (int i = 0; i < LineCount(); ++i) flags[static_cast<std::size_t>(i)] = IsTargetLine(i);
+    for (int i = 0; i < LineCount(); ++i)
+        flags[static_cast<std::size_t>(i)] = IsTargetLine(i);
     return flags;
 }
 
@@ -53,6 +55,8 @@ void CQuillbayDoc::TextAll() {
     m_target.condition.clear();
 }
 
-void CQuillbayDoc::Notsel() { m_target.invert = !m_target.invert; }
+void CQuillbayDoc::Notsel() {
+    m_target.invert = !m_target.invert;
+}
 
 }  // namespace qb

@@ -1,6 +1,47 @@
 #include "core/undo_stack.h"
 
+#include <algorithm>
+
 namespace qb {
+
+CQBayUndo::CQBayUndo(int firstLine, int lastLine, const LineList& lines, const CQBayUndo* like)
+    : m_firstLine(firstLine), m_lastLine(lastLine), m_lineCount(lines.size()) {
+    m_chunks.reserve((lines.size() + kChunkLines - 1) / kChunkLines);
+    for (std::size_t from = 0, index = 0; from < lines.size(); from += kChunkLines, ++index) {
+        const std::size_t to = std::min(lines.size(), from + kChunkLines);
+        if (like && index < like->m_chunks.size()) {
+            const LineList& old = *like->m_chunks[index];
+            bool same = old.size() == to - from;
+            for (std::size_t k = 0; same && k < old.size(); ++k)
+                same = old[k].SharesWith(lines[from + k]);
+            if (same) {
+                m_chunks.push_back(like->m_chunks[index]);
+                continue;
+            }
+        }
+        m_chunks.push_back(
+            std::make_shared<const LineList>(lines.begin() + from, lines.begin() + to));
+    }
+}
+
+void CQBayUndo::Restore(int& firstLine, int& lastLine, LineList& lines) const {
+    firstLine = m_firstLine;
+    lastLine = m_lastLine;
+    // Assigning a handle to itself costs nothing, so lines the document still shares with the
+    // snapshot are not touched.
+    lines.resize(m_lineCount);
+    std::size_t k = 0;
+    for (const auto& chunk : m_chunks)
+        for (const Line& line : *chunk)
+            lines[k++] = line;
+}
+
+std::size_t CQBayUndo::SharedChunks(const CQBayUndo& other) const {
+    std::size_t shared = 0;
+    for (std::size_t i = 0; i < m_chunks.size() && i < other.m_chunks.size(); ++i)
+        shared += m_chunks[i] == other.m_chunks[i] ? 1 : 0;
+    return shared;
+}
 
 void CVelmoUndoStack::Push(std::unique_ptr<CVelmoUndoUnit> unit) {
     m_units.resize(static_cast<std::size_t>(m_position));

@@ -1,7 +1,9 @@
 // Undo history: whole-document snapshots. A snapshot copies line handles, not bytes (core/line.h),
-// so a hundred of them cost a hundred handle arrays, however large the lines are.
+// and shares the runs of handles that the previous snapshot already holds, so a hundred snapshots
+// of a large document after small edits cost little more than one.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <vector>
 
@@ -16,21 +18,29 @@ public:
 };
 
 // One snapshot of a document: its lines and its target range.
+//
+// The line handles are kept in shared chunks of kChunkLines. A snapshot made with `like` (the
+// previous snapshot) shares every chunk whose handles are the same as there, so that after a
+// one-line edit a new snapshot of a million lines costs one chunk and a list of chunk pointers,
+// and making it costs a comparison of handles rather than a million reference-count updates.
 class CQBayUndo : public CVelmoUndoUnit {
 public:
-    CQBayUndo(int firstLine, int lastLine, const LineList& lines)
-        : m_firstLine(firstLine), m_lastLine(lastLine), m_lines(lines) {}
+    static constexpr std::size_t kChunkLines = 1024;
 
-    void Restore(int& firstLine, int& lastLine, LineList& lines) const {
-        firstLine = m_firstLine;
-        lastLine = m_lastLine;
-        lines = m_lines;
-    }
+    CQBayUndo(int firstLine, int lastLine, const LineList& lines, const CQBayUndo* like = nullptr);
+
+    // Writes the target range back and makes `lines` a copy of the stored lines.
+    void Restore(int& firstLine, int& lastLine, LineList& lines) const;
+
+    std::size_t LineCount() const { return m_lineCount; }
+    // How many chunks this snapshot shares with `other` (for tests and measurements).
+    std::size_t SharedChunks(const CQBayUndo& other) const;
 
 private:
     int m_firstLine;
     int m_lastLine;
-    LineList m_lines;
+    std::size_t m_lineCount;
+    std::vector<std::shared_ptr<const LineList>> m_chunks;
 };
 
 // The history of one document, oldest unit first. `Position()` units lie before the current
@@ -56,6 +66,12 @@ public:
     bool UndoNeedsCurrentState() const { return CanUndo() && m_position == Count(); }
     // Steps forward; returns the unit to restore, or null when redo is not possible.
     const CVelmoUndoUnit* Redo();
+
+    // The unit just before the current state (index Position() - 1), or null: the state the
+    // next snapshot is most alike.
+    const CVelmoUndoUnit* Latest() const {
+        return m_position > 0 ? m_units[static_cast<std::size_t>(m_position - 1)].get() : nullptr;
+    }
 
     int Count() const { return static_cast<int>(m_units.size()); }
     int Position() const { return m_position; }

@@ -84,7 +84,7 @@ namespace {
 long SplitAtByte(LineList& lines, const std::vector<char>& targets, char byte) {
     return RebuildTargetLines(lines, targets, [byte](const Line& line, LineListBuilder& out) {
         std::string_view rest = line.view();
-        const void* hit = std::memchr(rest.data(), byte, rest.size());
+        const void* hit = rest.empty() ? nullptr : std::memchr(rest.data(), byte, rest.size());
         if (hit == nullptr) {
             out.AddLine(line);
             return;
@@ -93,7 +93,7 @@ long SplitAtByte(LineList& lines, const std::vector<char>& targets, char byte) {
             const std::size_t at = static_cast<const char*>(hit) - rest.data();
             out.Add(rest.substr(0, at));
             rest.remove_prefix(at + 1);
-            hit = std::memchr(rest.data(), byte, rest.size());
+            hit = rest.empty() ? nullptr : std::memchr(rest.data(), byte, rest.size());
         }
         out.Add(rest);
     });

@@ -10,7 +10,6 @@
 
 #include <bitset>
 #include <cstddef>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -60,8 +59,8 @@ struct PieceCut {
 //   2. the break moves back to the start of a double-byte character it would split; when that
 //      leaves nothing, the piece is the first character, however wide;
 //   3. hanging: a line-start character at the break joins the piece (at most one);
-//   4. push-out: the run of line-end characters that ends the piece moves to the next piece,
-//      unless the piece holds nothing else;
+//   4. push-out (where the piece does not end the rest): the run of line-end characters that
+//      ends the piece moves to the next piece, unless the piece holds nothing else;
 //   5. English words (only where the break is not at the end of the rest): NextLine moves a
 //      word that the break would split to the next piece (push-out then runs again on what is
 //      left), unless the word fills the piece or only line-end characters precede it;

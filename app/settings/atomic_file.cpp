@@ -87,6 +87,7 @@ bool AtomicFileWriter::Write(std::string_view bytes) {
         if (!Flush()) return false;
         if (bytes.size() >= kBufferSize) {
             if (!WriteAll(m_fd, bytes.data(), bytes.size())) Fail("cannot write " + m_target);
+            m_written += static_cast<off_t>(bytes.size());
             return Ok();
         }
     }
@@ -95,8 +96,17 @@ bool AtomicFileWriter::Write(std::string_view bytes) {
 }
 
 bool AtomicFileWriter::Flush() {
-    if (!m_buffer.empty() && !WriteAll(m_fd, m_buffer.data(), m_buffer.size()))
-        Fail("cannot write " + m_target);
+    if (!m_buffer.empty()) {
+        if (WriteAll(m_fd, m_buffer.data(), m_buffer.size())) {
+            // Start writing this block to disk now, so that the sync at the end has little
+            // left to wait for.
+            sync_file_range(m_fd, m_written, static_cast<off_t>(m_buffer.size()),
+                            SYNC_FILE_RANGE_WRITE);
+            m_written += static_cast<off_t>(m_buffer.size());
+        } else {
+            Fail("cannot write " + m_target);
+        }
+    }
     m_buffer.clear();
     return Ok();
 }
@@ -115,14 +125,6 @@ bool AtomicFileWriter::Commit() {
         ::close(dirFd);
     }
     return true;
-}
-
-bool SyncFileSystemOf(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool ok = ::syncfs(fd) == 0;
-    ::close(fd);
-    return ok;
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {

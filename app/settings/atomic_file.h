@@ -6,6 +6,8 @@
 // replaced. This is the lowest layer that writes files, so the document's save uses it too.
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 #include <string_view>
 
@@ -15,8 +17,8 @@ class AtomicFileWriter {
 public:
     // With `durable` false neither the file nor the folder is synced around the rename: the
     // replacement stays atomic for every reader, but until the system writes it out a power cut
-    // may undo it. For rewriting many files in bulk, where a sync each would cost far more than
-    // the writing; the caller syncs once at the end (SyncFileSystemOf).
+    // may undo it. For rewriting many files in bulk (as sed -i does), where a sync each would
+    // cost far more than the writing.
     explicit AtomicFileWriter(const std::string& targetPath, bool durable = true);
     ~AtomicFileWriter();  // removes the temporary file unless Commit() succeeded
     AtomicFileWriter(const AtomicFileWriter&) = delete;
@@ -39,14 +41,12 @@ private:
     std::string m_target;
     std::string m_temp;
     int m_fd = -1;
+    off_t m_written = 0;  // bytes handed to the kernel so far
     std::string m_buffer;
     std::string m_error;
     bool m_committed = false;
     bool m_durable = true;
 };
-
-// Flushes everything written to the file system that holds `path` to the disk. False on failure.
-bool SyncFileSystemOf(const std::string& path);
 
 // Writes `bytes` to `path` with an AtomicFileWriter. Returns false on failure.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);

@@ -23,7 +23,7 @@ TEST(CharClassCensus, CountsEachCharacterOnceInTheFirstClassItFits) {
         {Sjis("　\tー×゛！"), 0, 0, 0, 0, 6, 0},
         {Sjis("ｰﾞ｡ヴヶゎ"), 1, 5, 0, 0, 0, 0},
         {Sjis("Αα①◯〇"), 0, 0, 0, 0, 1, 4},  // 〇 lies in the symbol row
-        {Sjis("ソ表"), 0, 1, 0, 0, 0, 1},      // trail bytes are no backslash
+        {Sjis("ソ表"), 0, 1, 0, 0, 0, 1},    // trail bytes are no backslash
         {std::string("a\0\x7F\x80\x83", 5), 0, 0, 1, 0, 0, 4},
     };
     for (const auto& c : cases) {
@@ -45,9 +45,11 @@ TEST(CharClassCensus, AddsToTheCountsAndCountsCharactersNotBytes) {
     std::size_t total = 0;
     for (int i = 0; i < 200; ++i) {
         std::string text(rng() % 64, '\0');
-        for (auto& b : text) b = static_cast<char>(rng());
+        for (auto& b : text)
+            b = static_cast<char>(rng());
         std::size_t chars = 0;
-        for (std::size_t p = 0; p < text.size(); p = NextChar(text, p)) ++chars;
+        for (std::size_t p = 0; p < text.size(); p = NextChar(text, p))
+            ++chars;
         EXPECT_EQ(CharClassCensus(text, counts), chars);
         total += chars;
     }

@@ -16,7 +16,8 @@ using test::Sjis;
 // The codes of the characters of a Shift-JIS string, in order.
 std::vector<unsigned> Codes(std::string_view sjis) {
     std::vector<unsigned> codes;
-    for (std::size_t i = 0; i < sjis.size(); i = NextChar(sjis, i)) codes.push_back(CharCode(sjis, i));
+    for (std::size_t i = 0; i < sjis.size(); i = NextChar(sjis, i))
+        codes.push_back(CharCode(sjis, i));
     return codes;
 }
 
@@ -32,17 +33,21 @@ void ExpectForms(const char* fullUtf8, const char* halfUtf8) {
 
 TEST(SingleByteForm, KnownForms) {
     ExpectForms(
-        "　！”＃＄％＆’（）＊＋，－．／０１２３４５６７８９：；＜＝＞？＠ＡＢＣＤＥＦＧＨＩＪＫＬＭＮ"
-        "ＯＰＱＲＳＴＵＶＷＸＹＺ［￥］＾＿‘ａｂｃｄｅｆｇｈｉｊｋｌｍｎｏｐｑｒｓｔｕｖｗｘｙｚ｛｜｝￣",
+        "　！”＃＄％＆’（）＊＋，－．／０１２３４５６７８９：；＜＝＞？＠ＡＢＣＤＥＦＧＨＩＪＫＬＭ"
+        "Ｎ"
+        "ＯＰＱＲＳＴＵＶＷＸＹＺ［￥］＾＿‘ａｂｃｄｅｆｇｈｉｊｋｌｍｎｏｐｑｒｓｔｕｖｗｘｙｚ｛"
+        "｜｝￣",
         " !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`"
         "abcdefghijklmnopqrstuvwxyz{|}~");
     ExpectForms(
-        "ァアィイゥウェエォオカガキギクグケゲコゴサザシジスズセゼソゾタダチヂッツヅテデトドナニヌネノ"
+        "ァアィイゥウェエォオカガキギクグケゲコゴサザシジスズセゼソゾタダチヂッツヅテデトドナニヌネ"
+        "ノ"
         "ハバパヒビピフブプヘベペホボポマミムメモャヤュユョヨラリルレロヮワヰヱヲンヴヵヶ",
         "ｧｱｨｲｩｳｪｴｫｵｶｶｷｷｸｸｹｹｺｺｻｻｼｼｽｽｾｾｿｿﾀﾀﾁﾁｯﾂﾂﾃﾃﾄﾄﾅﾆﾇﾈﾉ"
         "ﾊﾊﾊﾋﾋﾋﾌﾌﾌﾍﾍﾍﾎﾎﾎﾏﾐﾑﾒﾓｬﾔｭﾕｮﾖﾗﾘﾙﾚﾛﾜﾜｲｴｦﾝｳｶｹ");
     ExpectForms(
-        "ぁあぃいぅうぇえぉおかがきぎくぐけげこごさざしじすずせぜそぞただちぢっつづてでとどなにぬねの"
+        "ぁあぃいぅうぇえぉおかがきぎくぐけげこごさざしじすずせぜそぞただちぢっつづてでとどなにぬね"
+        "の"
         "はばぱひびぴふぶぷへべぺほぼぽまみむめもゃやゅゆょよらりるれろゎわゐゑをん",
         "ｧｱｨｲｩｳｪｴｫｵｶｶｷｷｸｸｹｹｺｺｻｻｼｼｽｽｾｾｿｿﾀﾀﾁﾁｯﾂﾂﾃﾃﾄﾄﾅﾆﾇﾈﾉ"
         "ﾊﾊﾊﾋﾋﾋﾌﾌﾌﾍﾍﾍﾎﾎﾎﾏﾐﾑﾒﾓｬﾔｭﾕｮﾖﾗﾘﾙﾚﾛﾜﾜｲｴｦﾝ");
@@ -59,7 +64,8 @@ TEST(SingleByteForm, CharactersWithoutAFormStay) {
 
 TEST(DoubleByteForm, HalfWidthKanaGiveTheirBaseKatakana) {
     ExpectForms("ワイエウカケ", "ﾜｲｴｳｶｹ");
-    for (const char* pair : {"ﾜワ", "ｲイ", "ｴエ", "ｳウ", "ｶカ", "ｹケ", "ﾞ゛", "ﾟ゜", "ｰー", "\\￥", "~￣"}) {
+    for (const char* pair :
+         {"ﾜワ", "ｲイ", "ｴエ", "ｳウ", "ｶカ", "ｹケ", "ﾞ゛", "ﾟ゜", "ｰー", "\\￥", "~￣"}) {
         const std::string s = Sjis(pair);
         EXPECT_EQ(DoubleByteForm(static_cast<unsigned char>(s[0])), CharCode(s, 1)) << pair;
     }
@@ -120,7 +126,8 @@ TEST(VoicedTable, ListsRunInParallel) {
 TEST(KanjiNumerals, StandForTheirDigits) {
     const auto codes = Codes(Sjis("〇一二三四五六七八九"));
     ASSERT_EQ(codes.size(), 10u);
-    for (int d = 0; d < 10; ++d) EXPECT_EQ(KanjiNumeralDigit(codes[d]), d);
+    for (int d = 0; d < 10; ++d)
+        EXPECT_EQ(KanjiNumeralDigit(codes[d]), d);
     EXPECT_EQ(KanjiNumeralDigit(CharCode(Sjis("十"), 0)), -1);
     EXPECT_EQ(KanjiNumeralDigit('0'), -1);
 }

@@ -19,7 +19,9 @@ using test::Sjis;
 constexpr auto npos = std::string_view::npos;
 constexpr unsigned kAllFolds = FoldWidth | FoldCase | FoldKana | FoldSmallVoiced;
 
-int Sign(int v) { return (v > 0) - (v < 0); }
+int Sign(int v) {
+    return (v > 0) - (v < 0);
+}
 
 TEST(FoldedNext, ReadsMarksIntoTheVoicedKanaUnderFoldWidth) {
     struct Case {
@@ -32,17 +34,17 @@ TEST(FoldedNext, ReadsMarksIntoTheVoicedKanaUnderFoldWidth) {
         {"ﾊﾟ", FoldWidth, "パ", 2},
         {"ｳﾞ", FoldWidth, "ヴ", 2},
         {"ｶﾞ", 0, "ｶ", 1},
-        {"ｱﾞ", FoldWidth, "ｱ", 1},         // no voiced ア: the mark is a character of its own
+        {"ｱﾞ", FoldWidth, "ｱ", 1},  // no voiced ア: the mark is a character of its own
         {"ﾞﾞ", FoldWidth, "ﾞ", 1},
         {"カ゛", FoldWidth, "ガ", 4},
         {"ハ゜", FoldWidth, "パ", 4},
         {"ウ゛", FoldWidth, "ヴ", 4},
         {"カ゛", 0, "カ", 2},
-        {"か゛", FoldWidth, "か", 2},        // hiragana join their mark only under FoldKana
+        {"か゛", FoldWidth, "か", 2},  // hiragana join their mark only under FoldKana
         {"か゛", FoldWidth | FoldKana, "ガ", 4},
         {"ア゛", FoldWidth, "ア", 2},
-        {"ガ゛", FoldWidth, "ガ", 2},        // already voiced: the mark stays
-        {"ヰ゛", FoldWidth, "ヰ", 2},        // ヰ's half-width form ｲ has no voiced kana
+        {"ガ゛", FoldWidth, "ガ", 2},  // already voiced: the mark stays
+        {"ヰ゛", FoldWidth, "ヰ", 2},  // ヰ's half-width form ｲ has no voiced kana
         {"ｶ゛", FoldWidth, "ｶ", 1},
     };
     for (const auto& c : cases) {
@@ -169,15 +171,15 @@ TEST(FoldedFind, FindsFoldedMatchesAndTheBytesTheyCover) {
         {"ＡＢＣ", "abc", FoldCase, 0, npos, 0},
         {"カタカナ", "かな", FoldKana, 0, 4, 4},
         {"ばっは", "ハツハ", kAllFolds, 0, 0, 6},
-        {"ソ", "\\", kAllFolds, 0, npos, 0},        // 835C: its trail byte is no backslash
+        {"ソ", "\\", kAllFolds, 0, npos, 0},  // 835C: its trail byte is no backslash
         {"ソ￥", "\\", FoldWidth, 0, 2, 2},
         {"abcabc", "abc", 0, 1, 3, 3},
         {"abcabc", "abc", 0, 3, 3, 3},
-        {"abc", "abc", 0, 3, npos, 0},              // start at the end
-        {"abc", "abc", 0, 7, npos, 0},              // start past the end
-        {"abc", "", 0, 0, npos, 0},                 // an empty pattern never matches
+        {"abc", "abc", 0, 3, npos, 0},  // start at the end
+        {"abc", "abc", 0, 7, npos, 0},  // start past the end
+        {"abc", "", 0, 0, npos, 0},     // an empty pattern never matches
         {"", "a", 0, 0, npos, 0},
-        {"xxab", "abc", 0, 0, npos, 0},             // the text ends inside the match
+        {"xxab", "abc", 0, 0, npos, 0},  // the text ends inside the match
         {"ab", "abc", kAllFolds, 0, npos, 0},
     };
     for (const auto& c : cases) {
@@ -209,7 +211,8 @@ std::string RandomText(std::mt19937& rng, int maxChars) {
     std::uniform_int_distribution<int> count(0, maxChars);
     std::uniform_int_distribution<std::size_t> pick(0, kPieces.size() - 1);
     std::string s;
-    for (int n = count(rng); n > 0; --n) s += kPieces[pick(rng)];
+    for (int n = count(rng); n > 0; --n)
+        s += kPieces[pick(rng)];
     return s;
 }
 
@@ -248,6 +251,41 @@ TEST(FoldedFind, AMatchCoversTextThatComparesEqualToThePattern) {
         EXPECT_EQ(FoldedCompare(pattern, text.substr(found, length), flags), 0);
     }
     EXPECT_GT(matches, 1000);
+}
+
+// The search written plainly: fold and compare at every character, nothing skipped.
+std::size_t SlowFind(std::string_view text, std::string_view pattern, unsigned flags,
+                     std::size_t& length) {
+    if (pattern.empty()) return npos;
+    for (std::size_t q = 0; q < text.size(); q = NextChar(text, q)) {
+        std::size_t t = q, p = 0;
+        while (p < pattern.size() && t < text.size()) {
+            unsigned a = 0, b = 0;
+            t = FoldedNext(text, t, flags, a);
+            p = FoldedNext(pattern, p, flags, b);
+            if (FoldedEqualChars(a, b, flags) != 0) break;
+            if (p == pattern.size()) {
+                length = t - q;
+                return q;
+            }
+        }
+    }
+    return npos;
+}
+
+TEST(FoldedFind, AgreesWithAPlainSearchUnderEveryFlag) {
+    std::mt19937 rng(2718);
+    for (int i = 0; i < 40000; ++i) {
+        const std::string text = RandomText(rng, 14), pattern = RandomText(rng, 2);
+        const unsigned flags = static_cast<unsigned>(i) % 16;
+        std::size_t length = 0, slowLength = 0;
+        const std::size_t found = FoldedFind(text, pattern, flags, 0, length);
+        ASSERT_EQ(found, SlowFind(text, pattern, flags, slowLength))
+            << Show(text) << " / " << Show(pattern) << " flags " << flags;
+        if (found != npos) {
+            EXPECT_EQ(length, slowLength);
+        }
+    }
 }
 
 TEST(FoldedCompare, IsAConsistentOrder) {

@@ -34,7 +34,9 @@ TEST(SjisStepping, LeadBytesAtTheEndOrBeforeAZeroAreOneByte) {
 }
 
 TEST(SjisStepping, IsLeadAtScansFromTheStart) {
-    const std::string text = "\x83\x83\x83\x5C" "a\x83";  // 8383 835C 'a' lone-83
+    const std::string text =
+        "\x83\x83\x83\x5C"
+        "a\x83";  // 8383 835C 'a' lone-83
     const int expected[] = {1, 0, 1, 0, 0, 0, -1, -1};
     for (std::size_t k = 0; k < std::size(expected); ++k)
         EXPECT_EQ(IsLeadAt(text, k), expected[k]) << k;
@@ -130,13 +132,10 @@ TEST(SjisSets, CharactersInSetsNeverMatchByTheirTrailByte) {
         std::size_t pos;
         int at, before;
     } cases[] = {
-        {Sjis("aソ"), 1, 2, 0},     // at: ソ; before: 'a' is not in the set
-        {Sjis("aソ"), 3, 0, 2},     // before: ソ ends at 3
-        {Sjis("表)"), 2, 1, 0},      // 955C: its trail byte is no backslash
-        {Sjis("表)"), 3, 0, 1},
-        {"a\\", 2, 0, 1},
-        {"a\\", 0, 0, 0},
-        {"abc", 3, 0, 0},
+        {Sjis("aソ"), 1, 2, 0},  // at: ソ; before: 'a' is not in the set
+        {Sjis("aソ"), 3, 0, 2},  // before: ソ ends at 3
+        {Sjis("表)"), 2, 1, 0},  // 955C: its trail byte is no backslash
+        {Sjis("表)"), 3, 0, 1}, {"a\\", 2, 0, 1}, {"a\\", 0, 0, 0}, {"abc", 3, 0, 0},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(CharInSetAt(c.text, c.pos, set), c.at) << test::Show(c.text) << " " << c.pos;

@@ -26,7 +26,8 @@ std::string CodeBytes(unsigned code) {
 }
 
 std::string VoicedHalf(int index) {
-    return {static_cast<char>(kVoicedHankaku[index][0]), static_cast<char>(kVoicedHankaku[index][1])};
+    return {static_cast<char>(kVoicedHankaku[index][0]),
+            static_cast<char>(kVoicedHankaku[index][1])};
 }
 
 // The half-width text of one character under ZenToHan `kind`, or "" when it stays.
@@ -42,8 +43,11 @@ std::string RefZenChar(unsigned c, int kind) {
             if (c == 0x817E) return "*";
             if (c == 0x8180) return "/";
             return "";
-        case 1: return (c >= 0x8260 && c <= 0x8279) || (c >= 0x8281 && c <= 0x829A) ? CodeBytes(form) : "";
-        case 2: return c >= 0x824F && c <= 0x8258 ? CodeBytes(form) : "";
+        case 1:
+            return (c >= 0x8260 && c <= 0x8279) || (c >= 0x8281 && c <= 0x829A) ? CodeBytes(form)
+                                                                                : "";
+        case 2:
+            return c >= 0x824F && c <= 0x8258 ? CodeBytes(form) : "";
         case 3:
             if (IsKatakana(c) && voiced >= 0) return VoicedHalf(voiced);
             if ((IsKatakana(c) || IsSymbolRow(c)) && form <= 0xFF) return CodeBytes(form);
@@ -66,12 +70,12 @@ std::string RefZenSwChar(unsigned c, unsigned f) {
     const unsigned s = form & 0xFF;
     const bool letter = IsAsciiLetter(s), digit = IsDigit(c), kata = IsKatakana(c),
                hira = IsHiragana(c), punct = IsAsciiPunct(s), space = IsAsciiSpace(s);
-    const bool convert = (letter && (f & WidthAlphabet)) || (digit && (f & WidthDigits)) ||
-                         (kata && (f & WidthKatakana)) || (IsSymbolRow(c) && (f & WidthKatakana)) ||
-                         (punct && (f & WidthAsciiSymbols)) || (space && (f & WidthAsciiSymbols)) ||
-                         (hira && (f & WidthHiragana)) ||
-                         (!letter && !digit && !kata && !hira && !punct && !space &&
-                          (f & WidthJapaneseSymbols));
+    const bool convert =
+        (letter && (f & WidthAlphabet)) || (digit && (f & WidthDigits)) ||
+        (kata && (f & WidthKatakana)) || (IsSymbolRow(c) && (f & WidthKatakana)) ||
+        (punct && (f & WidthAsciiSymbols)) || (space && (f & WidthAsciiSymbols)) ||
+        (hira && (f & WidthHiragana)) ||
+        (!letter && !digit && !kata && !hira && !punct && !space && (f & WidthJapaneseSymbols));
     if (convert && form <= 0xFF) return CodeBytes(form);
     if (c == 0x815D) return "-";
     return "";
@@ -108,10 +112,18 @@ std::string RefHan(std::string_view text, int mode) {
         bool convert = false;
         if (len == 1) {
             switch (mode) {
-                case 0: convert = true; break;
-                case 1: convert = IsAsciiLetter(c); break;
-                case 2: convert = IsAsciiDigit(c); break;
-                case 3: convert = IsHankakuKana(c); break;
+                case 0:
+                    convert = true;
+                    break;
+                case 1:
+                    convert = IsAsciiLetter(c);
+                    break;
+                case 2:
+                    convert = IsAsciiDigit(c);
+                    break;
+                case 3:
+                    convert = IsHankakuKana(c);
+                    break;
                 default: {
                     const bool letter = IsAsciiLetter(c), digit = IsAsciiDigit(c),
                                kana = IsHankakuKana(c), punct = c < 0x7F && IsAsciiPunct(c),
@@ -254,8 +266,10 @@ TEST(WidthConversions, EveryCodeAloneMatchesTheReference) {
     }
     // Every flag combination over the block that holds all convertible codes, and the numerals.
     std::vector<unsigned> codes;
-    for (unsigned code = 0x8100; code <= 0x83FF; ++code) codes.push_back(code);
-    for (unsigned code : kKanjiNumerals) codes.push_back(code);
+    for (unsigned code = 0x8100; code <= 0x83FF; ++code)
+        codes.push_back(code);
+    for (unsigned code : kKanjiNumerals)
+        codes.push_back(code);
     for (unsigned flags = 0; flags < 0x80; ++flags) {
         for (unsigned code : codes) {
             const std::string text = CodeBytes(code);
@@ -271,20 +285,55 @@ TEST(WidthConversions, EveryCodeAloneMatchesTheReference) {
 }
 
 std::string RandomSjis(std::mt19937& rng) {
-    static const std::vector<std::string> kPieces = {
-        "a",       "Z",       "5",        " ",          "\t",        "!",         "\\",
-        "~",       "-",       "\x7F",     std::string(1, '\0'),      "\x80",      "\xA0",
-        "\xFD",    "\x83",    "abcdefghijkl",           "0123456789", Sjis("ｶ"),  Sjis("ﾞ"),
-        Sjis("ﾟ"), Sjis("ｱ"), Sjis("ﾊ"),  Sjis("ｳ"),    Sjis("ｰ"),   Sjis("｡"),   Sjis("ガ"),
-        Sjis("が"), Sjis("ヴ"), Sjis("ソ"), Sjis("表"), Sjis("Ａ"), Sjis("１"), Sjis("！"),
-        Sjis("　"), Sjis("‐"), Sjis("×"), Sjis("二"), Sjis("〇"), Sjis("ヵ"), Sjis("ゐ"),
-        Sjis("漢字かなカナ")};
+    static const std::vector<std::string> kPieces = {"a",
+                                                     "Z",
+                                                     "5",
+                                                     " ",
+                                                     "\t",
+                                                     "!",
+                                                     "\\",
+                                                     "~",
+                                                     "-",
+                                                     "\x7F",
+                                                     std::string(1, '\0'),
+                                                     "\x80",
+                                                     "\xA0",
+                                                     "\xFD",
+                                                     "\x83",
+                                                     "abcdefghijkl",
+                                                     "0123456789",
+                                                     Sjis("ｶ"),
+                                                     Sjis("ﾞ"),
+                                                     Sjis("ﾟ"),
+                                                     Sjis("ｱ"),
+                                                     Sjis("ﾊ"),
+                                                     Sjis("ｳ"),
+                                                     Sjis("ｰ"),
+                                                     Sjis("｡"),
+                                                     Sjis("ガ"),
+                                                     Sjis("が"),
+                                                     Sjis("ヴ"),
+                                                     Sjis("ソ"),
+                                                     Sjis("表"),
+                                                     Sjis("Ａ"),
+                                                     Sjis("１"),
+                                                     Sjis("！"),
+                                                     Sjis("　"),
+                                                     Sjis("‐"),
+                                                     Sjis("×"),
+                                                     Sjis("二"),
+                                                     Sjis("〇"),
+                                                     Sjis("ヵ"),
+                                                     Sjis("ゐ"),
+                                                     Sjis("漢字かなカナ")};
     std::uniform_int_distribution<int> count(0, 40);
     std::uniform_int_distribution<std::size_t> pick(0, kPieces.size() - 1);
     std::string s;
-    for (int n = count(rng); n > 0; --n) s += kPieces[pick(rng)];
+    for (int n = count(rng); n > 0; --n)
+        s += kPieces[pick(rng)];
     if (rng() % 4 == 0) {  // a few raw bytes as well
-        for (int n = count(rng) / 4; n > 0; --n) s.push_back(static_cast<char>(rng()));
+        for (int n = count(rng) / 4; n > 0; --n)
+            s.push_back(static_cast<char>(rng()));
     }
     return s;
 }

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <vector>
 
 #include "tests/support/sjis_literal.h"
 
@@ -59,8 +61,11 @@ const ReplaceCase kReplaceCases[] = {
     {R"((a)?b\1)", "", "b", "X", "X"},
     {R"(\1(a))", "", "aa", "-", "-a"},
     {R"((a)\1)", "g", "aaa", "-", "-a"},
-    {R"((a)\12)", "", "a\n", "-", "-"},      // one group: \12 is octal, a line feed
-    {R"((a)\18)", "", "a\x01" "8", "-", "-"},  // \1 octal, then 8
+    {R"((a)\12)", "", "a\n", "-", "-"},  // one group: \12 is octal, a line feed
+    {R"((a)\18)", "",
+     "a\x01"
+     "8",
+     "-", "-"},  // \1 octal, then 8
     {R"(\101\8)", "", "A8", "-", "-"},
     {R"(\400)", "", " 0", "-", "-"},
 
@@ -88,6 +93,8 @@ const ReplaceCase kReplaceCases[] = {
     {"a(?=b)", "g", "abac", "-", "-bac"},
     {"a(?!b)", "g", "abac", "-", "ab-c"},
     {"(?:ab)+", "g", "ababa", "-", "-a"},
+    // A group inside a repeated group keeps the last value it took (JavaScript resets it).
+    {"(?:(a)|b)+", "", "ab", "[$1]", "[a]"},
 
     // \d \w \s \b are ASCII-only, also when IgnoreCase folds Unicode letters.
     {R"(\s)", "g", "a　b\tc", "_", "a　b_c"},
@@ -176,11 +183,54 @@ TEST(CRegExpTest, KeepsTheBytesOfUntouchedText) {
     EXPECT_EQ(Show(re.Replace(subject, "[$1]")), Show("[\xED\x40] abc \x85\x40 abc \x81"));
 }
 
+TEST(CRegExpTest, IgnoreCaseChangesNothingWithoutLetters) {
+    // Without letters, the caseless form (which spells \d \w \s \b out as ASCII sets) and the
+    // plain form (which turns lines down early when they lack a character every match needs)
+    // must agree. Pieces include 0x5C and 0x41 trail bytes and both codes of one character.
+    const std::vector<std::string> patternPieces = {
+        Sjis("表"), Sjis("ソ"), Sjis("ア"), R"(\\)", R"(\x41)", R"(\u8868)", "\xED\x40",
+        "\xFA\x5C", "1",        "_",        " ",     "[0-9]",   "[^1]",      R"(\d)",
+        R"(\D)",    R"(\w)",    R"(\W)",    R"(\s)", R"(\S)",   R"(\b)",     R"(\B)",
+        ".",        "+",        "*",        "?",     "(",       ")",         "|",
+        "^",        "$",        "(?:",      "(?=",   R"(\1)",   "{2}"};
+    const std::vector<std::string> subjectPieces = {
+        Sjis("表"), Sjis("ソ"), Sjis("ア"), Sjis("１"), "\\", "\xED\x40", "\xFA\x5C",
+        "1",        "22",       "_",        " ",        "\t", Sjis("　"), "\x81"};
+    std::mt19937 rng(1202);
+    auto build = [&](const std::vector<std::string>& pieces, int most) {
+        std::string text;
+        for (int n = static_cast<int>(rng() % (most + 1)); n > 0; --n)
+            text += pieces[rng() % pieces.size()];
+        return text;
+    };
+    CRegExp plain, caseless;
+    plain.SetGlobal(true);
+    caseless.SetGlobal(true);
+    caseless.SetIgnoreCase(true);
+    int compared = 0;
+    for (int round = 0; round < 3000; ++round) {
+        const std::string pattern = build(patternPieces, 5);
+        plain.SetPattern(pattern);
+        caseless.SetPattern(pattern);
+        for (int k = 0; k < 10; ++k) {
+            const std::string subject = build(subjectPieces, 8);
+            const bool matched = plain.Test(subject);
+            EXPECT_EQ(caseless.Test(subject), matched) << pattern << " on " << Show(subject);
+            EXPECT_EQ(plain.Ok(), caseless.Ok()) << pattern;
+            EXPECT_EQ(plain.Replace(subject, "<$&>"), caseless.Replace(subject, "<$&>"))
+                << pattern << " on " << Show(subject);
+            compared += plain.Ok() ? 1 : 0;
+        }
+    }
+    EXPECT_GT(compared, 5000);  // enough of the random patterns were well-formed
+}
+
 TEST(CRegExpTest, MalformedPatternsAreErrors) {
     const char* const kMalformed[] = {
-        "(", ")", "a)", "(a", "[a", "[]", "*a", "a**", "a*+", "a++", "a{2}{3}", "^*", "\\b+",
-        "{2}", "\\", "[a\\", "a{3,2}", "[z-a]", "(?<=a)b", "(?<!a)b", "(?<n>a)", "(?P<n>a)",
-        "(?i)a", "(?#c)a", "(?>a)", "(*UTF)a", "(*ACCEPT)", "a{65536}",
+        "(",        ")",     "a)",     "(a",      "[a",      "[]",        "*a",
+        "a**",      "a*+",   "a++",    "a{2}{3}", "^*",      "\\b+",      "{2}",
+        "\\",       "[a\\",  "a{3,2}", "[z-a]",   "(?<=a)b", "(?<!a)b",   "(?<n>a)",
+        "(?P<n>a)", "(?i)a", "(?#c)a", "(?>a)",   "(*UTF)a", "(*ACCEPT)", "a{65536}",
     };
     CRegExp re;
     re.SetGlobal(true);
@@ -210,7 +260,8 @@ TEST(CRegExpTest, RunawayMatchesStopWithAnError) {
     // Deep but harmless work on a long line is not a runaway.
     re.SetPattern("(a|b)*c");
     std::string line;
-    for (int i = 0; i < 30000; ++i) line += "ab";
+    for (int i = 0; i < 30000; ++i)
+        line += "ab";
     EXPECT_TRUE(re.Test(line + "c"));
     EXPECT_TRUE(re.Ok()) << re.Error();
 }
@@ -231,7 +282,8 @@ TEST(CRegExpTest, CompilesOncePerPatternAndCase) {
     EXPECT_EQ(re.Compilations(), 2);
     // A malformed pattern is compiled once too, not once a call.
     re.SetPattern("(");
-    for (int i = 0; i < 10; ++i) re.Test("a");
+    for (int i = 0; i < 10; ++i)
+        re.Test("a");
     EXPECT_EQ(re.Compilations(), 3);
 }
 

@@ -24,7 +24,8 @@ public:
 // A document holding `lines` (UTF-8), with the range set to all of them as after a load.
 void Fill(CQuillbayDoc& doc, const std::vector<std::string>& lines) {
     std::string text;
-    for (const auto& line : lines) text += Sjis(line) + "\r\n";
+    for (const auto& line : lines)
+        text += Sjis(line) + "\r\n";
     doc.SetAllText(text);
     doc.TextAll();
 }
@@ -56,7 +57,13 @@ const TargetCase kTargetCases[] = {
     {"negative step counts as 1", 3, 5, -7, "", false, false, {3, 4, 5}},
     {"range past the end", 10, 1000, 1, "", false, false, {10, 11, 12}},
     {"range before the start", -5, 2, 1, "", false, false, {1, 2}},
-    {"range at the int limits", INT_MIN, INT_MAX, 1, "", false, false,
+    {"range at the int limits",
+     INT_MIN,
+     INT_MAX,
+     1,
+     "",
+     false,
+     false,
      {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
     {"empty range", 5, 4, 1, "", false, false, {}},
     {"plain condition", 1, 12, 1, "abc", false, false, {1, 2, 6, 12}},
@@ -69,7 +76,13 @@ const TargetCase kTargetCases[] = {
     {"no match on a trail byte", 1, 12, 1, "A", false, false, {4}},   // ア is 83 41
     {"double-byte condition", 1, 12, 1, "示", false, false, {7}},
     {"condition with step", 1, 12, 2, "abc", false, false, {1}},
-    {"condition with step, inverted", 1, 12, 2, "abc", false, true,
+    {"condition with step, inverted",
+     1,
+     12,
+     2,
+     "abc",
+     false,
+     true,
      {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
     {"pattern", 1, 12, 1, "^a.c$", true, false, {1, 10, 12}},
     {"pattern is case-sensitive", 1, 12, 1, "^abc", true, false, {1, 6, 12}},
@@ -77,7 +90,13 @@ const TargetCase kTargetCases[] = {
     {"pattern in a range", 2, 11, 1, "^a.c$", true, false, {10}},
     {"empty pattern matches every line", 3, 5, 1, "", true, false, {3, 4, 5}},
     {"malformed pattern matches no line", 1, 12, 1, "(abc", true, false, {}},
-    {"malformed pattern, inverted", 1, 12, 1, "(abc", true, true,
+    {"malformed pattern, inverted",
+     1,
+     12,
+     1,
+     "(abc",
+     true,
+     true,
      {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
 };
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,8 @@ using Strings = std::vector<std::string>;
 
 Strings Texts(const CQuillbayDoc& doc) {
     Strings texts;
-    for (const Line& line : doc.Lines()) texts.push_back(line.str());
+    for (const Line& line : doc.Lines())
+        texts.push_back(line.str());
     return texts;
 }
 
@@ -89,15 +91,18 @@ TEST(UndoTest, KeepsTheLast100Steps) {
     TestApp app;
     CQuillbayDoc doc(app.context);
     Fill(doc, "0\r\n");
-    for (int n = 1; n <= 101; ++n) doc.SetLine(0, std::to_string(n));
+    for (int n = 1; n <= 101; ++n)
+        doc.SetLine(0, std::to_string(n));
     EXPECT_EQ(doc.UndoStack().Count(), 100);
     int undos = 0;
-    while (doc.Undo()) ++undos;
+    while (doc.Undo())
+        ++undos;
     EXPECT_EQ(undos, 100);
     // The state before the first operation was dropped; the oldest kept is after it.
     EXPECT_EQ(Texts(doc), Strings{"1"});
     int redos = 0;
-    while (doc.Redo()) ++redos;
+    while (doc.Redo())
+        ++redos;
     EXPECT_EQ(redos, 100);
     EXPECT_EQ(Texts(doc), Strings{"101"});
 }
@@ -188,7 +193,8 @@ TEST(UndoTest, StackLimitAndUndoAtTheLimit) {
     };
     auto value = [](const CVelmoUndoUnit* unit) { return static_cast<const Unit*>(unit)->value; };
     CVelmoUndoStack stack(3);
-    for (int v = 1; v <= 5; ++v) stack.Push(std::make_unique<Unit>(v));
+    for (int v = 1; v <= 5; ++v)
+        stack.Push(std::make_unique<Unit>(v));
     EXPECT_EQ(stack.Count(), 3);
     EXPECT_EQ(stack.Position(), 3);
     EXPECT_TRUE(stack.UndoNeedsCurrentState());
@@ -207,12 +213,61 @@ TEST(UndoTest, StackLimitAndUndoAtTheLimit) {
     EXPECT_EQ(value(stack.Undo(nullptr)), 3);
 }
 
+// Snapshots made after small edits share the untouched chunks of the one before, and every
+// snapshot restores exactly the lines it was made from, whatever happened in between.
+TEST(UndoTest, SnapshotsShareUnchangedChunksAndRestoreExactly) {
+    std::mt19937 rng(100);
+    LineList lines;
+    for (int i = 0; i < 5000; ++i)
+        lines.emplace_back(std::to_string(i));
+    std::vector<std::unique_ptr<CQBayUndo>> snapshots;
+    std::vector<LineList> copies;
+    for (int round = 0; round < 60; ++round) {
+        snapshots.push_back(std::make_unique<CQBayUndo>(
+            round, round + 1, lines, snapshots.empty() ? nullptr : snapshots.back().get()));
+        copies.push_back(lines);
+        const std::size_t at = rng() % (lines.size() + 1);
+        switch (rng() % 4) {
+            case 0:  // a one-line edit: all chunks but one stay shared
+                if (!lines.empty()) lines[at % lines.size()] = Line("edited");
+                break;
+            case 1:
+                lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), Line("inserted"));
+                break;
+            case 2:
+                if (at < lines.size()) lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(at));
+                break;
+            case 3:  // nothing changed: everything shared
+                break;
+        }
+    }
+    const std::size_t chunks = (5000 + CQBayUndo::kChunkLines - 1) / CQBayUndo::kChunkLines;
+    CQBayUndo a(0, 0, copies[0]);
+    LineList edited = copies[0];
+    edited[2500] = Line("x");
+    EXPECT_EQ(CQBayUndo(0, 0, edited, &a).SharedChunks(a), chunks - 1);
+    EXPECT_EQ(CQBayUndo(0, 0, copies[0], &a).SharedChunks(a), chunks);
+
+    LineList restored = {Line("something else")};
+    for (std::size_t n = 0; n < snapshots.size(); ++n) {
+        int first = 0, last = 0;
+        snapshots[n]->Restore(first, last, restored);
+        EXPECT_EQ(first, static_cast<int>(n));
+        EXPECT_EQ(last, static_cast<int>(n) + 1);
+        ASSERT_EQ(restored.size(), copies[n].size()) << n;
+        for (std::size_t k = 0; k < restored.size(); ++k)
+            ASSERT_TRUE(restored[k].SharesWith(copies[n][k])) << n << " " << k;
+    }
+}
+
 // ---- Revert ------------------------------------------------------------------------------------
 
 TEST(RevertTest, RereadsTheFileAsOneStep) {
     TestApp app;
     TempDir dir;
-    const std::string path = dir.Write("a.txt", "one\r\ntwo\r\r\nthree\x1A" "after");
+    const std::string path = dir.Write("a.txt",
+                                       "one\r\ntwo\r\r\nthree\x1A"
+                                       "after");
     CQuillbayDoc doc(app.context);
     ASSERT_TRUE(doc.OnOpenDocument(path));
     doc.SetLine(0, "changed");

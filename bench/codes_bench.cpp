@@ -1,0 +1,216 @@
+// Throughput of the character-code kernels, in input bytes per second, on synthetic text made
+// like the peer-comparison input: lines of Japanese prose (kana, kanji, full- and half-width
+// letters, now and then English), a quarter of them empty, converted one line at a time as the
+// document commands do; and the same on plain ASCII text, where the word-at-a-time paths count.
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "convert/code_detect.h"
+#include "convert/cp932.h"
+#include "convert/euc.h"
+#include "convert/jis.h"
+#include "convert/unicode.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+constexpr std::size_t kTextBytes = 16u << 20;
+
+const char* const kWords[] = {"私は",
+                              "彼女は",
+                              "町の人々は",
+                              "古い友人が",
+                              "ｶﾒﾗﾏﾝは",
+                              "ＡＩ研究者は",
+                              "手紙を",
+                              "本を",
+                              "川沿いの道を",
+                              "ﾃﾞｰﾀを",
+                              "ＣＤを",
+                              "読んだ",
+                              "見ていた",
+                              "歩いた",
+                              "思い出した",
+                              "静かに",
+                              "ゆっくりと",
+                              "昨日",
+                              "三月の終わりに",
+                              "第３章で",
+                              "10時半に",
+                              "、",
+                              "。",
+                              "「",
+                              "」",
+                              " quick brown fox ",
+                              "Version 2.5",
+                              "……。",
+                              "（",
+                              "）"};
+
+// Shift-JIS prose lines (or plain ASCII lines) adding up to about kTextBytes.
+Lines MakeLines(bool ascii) {
+    std::mt19937 rng(20261207);
+    Lines lines;
+    std::size_t total = 0;
+    while (total < kTextBytes) {
+        std::string line;
+        if (rng() % 4 != 0) {
+            const std::size_t target = 40 + rng() % 500;
+            while (line.size() < target) {
+                if (ascii)
+                    line += "the quick brown fox jumps over 13 lazy dogs; ";
+                else
+                    line += qb::Utf8ToCp932(kWords[rng() % std::size(kWords)]);
+            }
+        }
+        total += line.size() + 2;
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+const Lines& Prose() {
+    static const Lines lines = MakeLines(false);
+    return lines;
+}
+const Lines& Ascii() {
+    static const Lines lines = MakeLines(true);
+    return lines;
+}
+
+template <class F>
+Lines Map(const Lines& lines, F f) {
+    Lines out;
+    for (const auto& line : lines)
+        out.push_back(f(line));
+    return out;
+}
+
+const Lines& ProseUtf8() {
+    static const Lines lines = Map(Prose(), qb::SjisToUtf8);
+    return lines;
+}
+const Lines& ProseJis() {
+    static const Lines lines = Map(Prose(), [](const std::string& s) {
+        qb::JisShiftState state;
+        return qb::SjisToJisLine(s, state, {});
+    });
+    return lines;
+}
+const Lines& ProseEuc() {
+    static const Lines lines = Map(Prose(), qb::SjisToEucLine);
+    return lines;
+}
+
+std::int64_t Bytes(const Lines& lines) {
+    std::int64_t n = 0;
+    for (const auto& line : lines)
+        n += static_cast<std::int64_t>(line.size());
+    return n;
+}
+
+// Runs `kernel` over every line of `lines` per iteration.
+template <class Kernel>
+void PerLine(benchmark::State& state, const Lines& lines, Kernel kernel) {
+    for (auto _ : state)
+        for (const auto& line : lines)
+            benchmark::DoNotOptimize(kernel(line));
+    state.SetBytesProcessed(state.iterations() * Bytes(lines));
+}
+
+void BM_SjisToUtf8(benchmark::State& s) {
+    PerLine(s, Prose(), qb::SjisToUtf8);
+}
+void BM_SjisToUtf8_Ascii(benchmark::State& s) {
+    PerLine(s, Ascii(), qb::SjisToUtf8);
+}
+void BM_Utf8ToSjis(benchmark::State& s) {
+    PerLine(s, ProseUtf8(), qb::Utf8ToSjis);
+}
+void BM_Utf8ToSjis_Ascii(benchmark::State& s) {
+    PerLine(s, Ascii(), qb::Utf8ToSjis);
+}
+void BM_SjisToUtf16(benchmark::State& s) {
+    PerLine(s, Prose(), qb::SjisToUtf16);
+}
+
+void BM_JisToSjisLine(benchmark::State& s) {
+    PerLine(s, ProseJis(), [](const std::string& line) {
+        qb::JisShiftState state;
+        return qb::JisToSjisLine(line, state);
+    });
+}
+void BM_JisToSjisLine_Ascii(benchmark::State& s) {
+    PerLine(s, Ascii(), [](const std::string& line) {
+        qb::JisShiftState state;
+        return qb::JisToSjisLine(line, state);
+    });
+}
+void BM_SjisToJisLine(benchmark::State& s) {
+    PerLine(s, Prose(), [](const std::string& line) {
+        qb::JisShiftState state;
+        return qb::SjisToJisLine(line, state, {});
+    });
+}
+void BM_EucToSjisLine(benchmark::State& s) {
+    PerLine(s, ProseEuc(), qb::EucToSjisLine);
+}
+void BM_SjisToEucLine(benchmark::State& s) {
+    PerLine(s, Prose(), qb::SjisToEucLine);
+}
+
+void BM_Utf7ToSjis(benchmark::State& s) {
+    // "+MEIwRA-" (あい) runs between ASCII words.
+    static const Lines lines = Map(Ascii(), [](const std::string& line) {
+        std::string out;
+        for (std::size_t k = 0; k < line.size(); k += 16)
+            out += line.substr(k, 16) + "+MEIwRA-";
+        return out;
+    });
+    PerLine(s, lines, qb::Utf7ToSjis);
+}
+
+// Detection has to read all of a text that gives no decisive evidence: ASCII, a document in
+// UTF-8 (detected as Shift-JIS, then checked as UTF-8 to the end), half-width katakana.
+void BM_DetectFileCode_Ascii(benchmark::State& s) {
+    for (auto _ : s)
+        benchmark::DoNotOptimize(qb::DetectFileCodeOfLines(Ascii()));
+    s.SetBytesProcessed(s.iterations() * Bytes(Ascii()));
+}
+void BM_DetectDocumentCode_Utf8(benchmark::State& s) {
+    for (auto _ : s)
+        benchmark::DoNotOptimize(qb::DetectDocumentCodeOfLines(ProseUtf8()));
+    s.SetBytesProcessed(s.iterations() * Bytes(ProseUtf8()));
+}
+void BM_DetectTextCode_Kana(benchmark::State& s) {
+    // Lines of half-width katakana only, in pairs: either code, to the end.
+    static const Lines lines = Map(Ascii(), [](const std::string& line) {
+        return std::string(line.size() & ~std::size_t{1}, '\xB1');
+    });
+    for (auto _ : s)
+        benchmark::DoNotOptimize(qb::DetectLinesCode(lines, "\r\n", qb::CodeDetector::Form::Text));
+    s.SetBytesProcessed(s.iterations() * Bytes(lines));
+}
+
+BENCHMARK(BM_SjisToUtf8);
+BENCHMARK(BM_SjisToUtf8_Ascii);
+BENCHMARK(BM_Utf8ToSjis);
+BENCHMARK(BM_Utf8ToSjis_Ascii);
+BENCHMARK(BM_SjisToUtf16);
+BENCHMARK(BM_JisToSjisLine);
+BENCHMARK(BM_JisToSjisLine_Ascii);
+BENCHMARK(BM_SjisToJisLine);
+BENCHMARK(BM_EucToSjisLine);
+BENCHMARK(BM_SjisToEucLine);
+BENCHMARK(BM_Utf7ToSjis);
+BENCHMARK(BM_DetectFileCode_Ascii);
+BENCHMARK(BM_DetectDocumentCode_Utf8);
+BENCHMARK(BM_DetectTextCode_Kana);
+
+}  // namespace
+
+BENCHMARK_MAIN();
