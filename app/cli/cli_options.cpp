@@ -89,6 +89,9 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& optio
     }
     if (options.files.empty() && options.steps.empty())
         return "no input files (give - to read standard input)";
+    if (options.detect && (!options.steps.empty() || !options.output.empty() || options.inPlace ||
+                           !options.recordPath.empty()))
+        return "--detect only reads FILEs: it takes no -e, -m, -o, -i or --record";
     if (!options.output.empty() && options.inPlace) return "-o and -i cannot be used together";
     if (options.output.size() && options.output != "-" && options.files.size() > 1)
         return "-o PATH takes one input file; use -i to save several files in place, or -o -";
@@ -158,6 +161,9 @@ Settings:
                        e.g. --set System/CrLf=2 for LF line ends
 
 Other:
+      --detect         print the code of each FILE instead: ShiftJIS, JIS, EUC, UTF8, ASCII
+                       or Unknown (EUC or Shift-JIS, not decided), after the FILE's name when
+                       there are several
   -h, --help           show this help and exit
       --version        show the version and exit
 
