@@ -31,8 +31,10 @@ public:
     Line& operator=(Line&& other) noexcept;
     ~Line() { Release(); }
 
+    // Never a null data pointer, also for the empty line: callers pass data() straight to
+    // memchr and memcpy, which must not get null even with a length of 0.
     std::string_view view() const noexcept {
-        return m_rep ? std::string_view(m_rep->bytes, m_rep->size) : std::string_view();
+        return m_rep ? std::string_view(m_rep->bytes, m_rep->size) : std::string_view("", 0);
     }
     operator std::string_view() const noexcept { return view(); }  // NOLINT
     const char* data() const noexcept { return m_rep ? m_rep->bytes : ""; }

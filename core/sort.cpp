@@ -14,7 +14,7 @@ namespace qb {
 
 std::string_view SortKeyText(std::string_view line, const CSortItem& item) {
     const long long length = static_cast<long long>(line.size());
-    if (length == 0) return {};
+    if (length == 0) return line;  // empty, but pointing into the line (memcmp wants non-null)
     const long long last = item.lastColumn == -1 ? length : item.lastColumn;
     const long long first = std::clamp<long long>(item.firstColumn, 1, length);
     const long long count =

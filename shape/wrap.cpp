@@ -146,20 +146,4 @@ PieceCut PieceCutter::FinishByStepping(std::string_view rest, std::size_t p) {
     return cut;
 }
 
-std::size_t FindWholeChars(std::string_view text, std::string_view needle, std::size_t from) {
-    if (needle.empty()) return std::string_view::npos;
-    // A needle that ends in a lead byte matches a whole character only where the text ends
-    // there (or a zero byte follows, which makes the lead byte a character of its own).
-    std::size_t last = 0;
-    for (std::size_t i = 0; i < needle.size(); i = NextChar(needle, i)) last = i;
-    const bool danglingLead =
-        last + 1 == needle.size() && IsLeadByte(static_cast<unsigned char>(needle[last]));
-    for (std::size_t at = FindSjis(text, needle, from); at != std::string_view::npos;
-         at = FindSjis(text, needle, NextChar(text, at))) {
-        const std::size_t end = at + needle.size();
-        if (!danglingLead || end == text.size() || text[end] == '\0') return at;
-    }
-    return std::string_view::npos;
-}
-
 }  // namespace qb

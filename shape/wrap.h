@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "convert/whole_char_find.h"
 #include "shape/kinsoku_settings.h"
 #include "shape/whitespace.h"
 
@@ -132,11 +133,6 @@ void WrapLineIndented(std::string_view line, long width, PieceCutter& cutter, On
     }
     if (!rest.empty()) onPiece(indent, rest);
 }
-
-// The first occurrence of `needle` in `text` at or after `from` (a character boundary) that
-// covers whole characters: it begins on a character boundary and does not end inside a
-// double-byte character. npos when there is none or the needle is empty.
-std::size_t FindWholeChars(std::string_view text, std::string_view needle, std::size_t from = 0);
 
 // Breaks a line after each occurrence of `separator` (found by FindWholeChars), or, with
 // `replace`, in place of it: calls onPiece(std::string_view) for each output line. What follows

@@ -1,5 +1,7 @@
 #include "app/cli/cli_host.h"
 
+#include "core/text_file.h"
+
 namespace qb {
 
 void CliHost::ShowMessage(std::string_view text) {
@@ -12,6 +14,29 @@ void CliHost::ShowMessage(std::string_view text) {
 
 void CliHost::Warn(std::string_view text) {
     std::fprintf(m_err, "qbay: warning: %.*s\n", static_cast<int>(text.size()), text.data());
+}
+
+std::optional<std::string> CliHost::GetClipboardText() {
+    if (m_clipboardFd >= 0) {
+        TextLineReader reader = TextLineReader::FromDescriptor(m_clipboardFd);
+        m_clipboardFd = -1;
+        std::string text;
+        std::string_view line;
+        bool any = false;
+        while (reader.Next(line)) {
+            text.append(line);
+            text.append("\r\n");
+            any = true;
+        }
+        if (!reader.Error().empty()) Warn("standard input: " + reader.Error());
+        if (any) m_clipboard = std::move(text);
+    }
+    return m_clipboard;
+}
+
+void CliHost::SetClipboardText(std::string_view sjis) {
+    m_clipboardFd = -1;
+    m_clipboard = std::string(sjis);
 }
 
 }  // namespace qb

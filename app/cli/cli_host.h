@@ -1,5 +1,7 @@
 // The host of the command line: messages go to standard error, confirmations are answered OK,
-// and there is no clipboard and no dialog.
+// and there is no dialog. The clipboard lives in memory for the run: Copy puts text there and
+// Paste takes it; until Copy does, it holds standard input, when that is allowed (not a
+// terminal, not read as a FILE).
 #pragma once
 
 #include <cstdio>
@@ -10,13 +12,13 @@
 namespace qb {
 
 class CliHost : public IHost {
-public:
+  public:
     explicit CliHost(std::FILE* err = stderr) : m_err(err) {}
 
     void ShowMessage(std::string_view text) override;
     bool Confirm(std::string_view) override { return true; }
-    std::optional<std::string> GetClipboardText() override { return std::nullopt; }
-    void SetClipboardText(std::string_view) override {}
+    std::optional<std::string> GetClipboardText() override;
+    void SetClipboardText(std::string_view sjis) override;
     std::optional<std::string> EditText(std::string_view, std::string_view) override {
         return std::nullopt;
     }
@@ -27,10 +29,16 @@ public:
     void SetSubject(std::string subject) { m_subject = std::move(subject); }
     int MessageCount() const { return m_messages; }
 
-private:
+    // Lets the clipboard start with the text of descriptor `fd` (read by the text-mode rules,
+    // lines joined with CR LF) the first time it is asked for; -1 for an empty clipboard.
+    void SetClipboardSource(int fd) { m_clipboardFd = fd; }
+
+  private:
     std::FILE* m_err;
     std::string m_subject;
     int m_messages = 0;
+    int m_clipboardFd = -1;
+    std::optional<std::string> m_clipboard;
 };
 
 }  // namespace qb

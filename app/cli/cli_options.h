@@ -15,10 +15,11 @@ struct CliOptions {
 
     std::vector<std::string> files;  // "-" is standard input
     std::vector<Step> steps;
-    std::string output;              // -o: a path, "-" for standard output, empty for none
-    bool inPlace = false;            // -i
-    std::string settingsPath;        // --settings; empty for the default
-    std::vector<std::string> sets;   // --set SECTION/NAME=VALUE, as given
+    std::string output;             // -o: a path, "-" for standard output, empty for none
+    bool inPlace = false;           // -i
+    std::string settingsPath;       // --settings; empty for the default
+    std::string recordPath;         // --record: where to write the macro lines of the run
+    std::vector<std::string> sets;  // --set SECTION/NAME=VALUE, as given
     bool detect = false;
     bool help = false;
     bool version = false;
@@ -27,7 +28,7 @@ struct CliOptions {
 // Parses argv. Returns an empty string on success, else the usage error to print (UTF-8).
 std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& options);
 
-// The text of qbay --help.
-const char* CliHelpText();
+// The text of qbay --help (the list of macro commands comes from their table).
+std::string CliHelpText();
 
 }  // namespace qb

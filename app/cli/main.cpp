@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (options.help) {
-        std::fputs(qb::CliHelpText(), stdout);
+        std::fputs(qb::CliHelpText().c_str(), stdout);
         return 0;
     }
     if (options.version) {

@@ -3,12 +3,17 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "app/cli/cli_host.h"
+#include "app/cli/cli_workspace.h"
+#include "app/cli/macro_text.h"
 #include "app/settings/settings_store.h"
+#include "convert/cp932.h"
 #include "core/quillbay_doc.h"
 #include "core/text_file.h"
+#include "macro/macro_runner.h"
 
 namespace qb {
 
@@ -35,40 +40,138 @@ void ApplySettingOverrides(const CliOptions& options, SettingsStore& settings) {
     }
 }
 
+// One -e line or -m file, ready to run.
+struct PreparedStep {
+    CliOptions::Step::Kind kind;
+    std::string text;   // the Shift-JIS line, or the macro file's path
+    bool utf8 = false;  // the macro file is UTF-8
+};
+
 class QbayRun {
 public:
     QbayRun(const CliOptions& options, CliHost& host, SettingsStore& settings)
-        : m_options(options), m_host(host), m_settings(settings), m_app{host, settings} {}
+        : m_options(options),
+          m_host(host),
+          m_settings(settings),
+          m_app{host, settings},
+          m_workspace(m_app, host),
+          m_macros(m_app, m_workspace) {
+        m_app.recorder = nullptr;  // documents record only while the macro lines run
+    }
 
     int Run() {
-        for (const auto& problem : m_settings.LoadProblems()) m_host.Warn(problem);
-        if (!m_options.steps.empty()) {
-            m_host.ShowMessage("macro lines (-e, -m) are not available in this version");
-            return 1;
+        for (const auto& problem : m_settings.LoadProblems())
+            m_host.Warn(problem);
+        if (!PrepareSteps() || !StartRecording()) return 1;
+        bool stdinIsFile = false;
+        for (const auto& file : m_options.files)
+            stdinIsFile = stdinIsFile || file == "-";
+        if (!stdinIsFile && !::isatty(STDIN_FILENO)) m_host.SetClipboardSource(STDIN_FILENO);
+
+        if (m_options.files.empty()) {
+            RunSteps();
+            WriteResults({});
         }
-        for (const auto& file : m_options.files) ProcessFile(file);
+        for (const auto& file : m_options.files)
+            ProcessFile(file);
+        m_workspace.Clear();
+        m_macros.Recorder().Stop();
         return m_host.MessageCount() == 0 ? 0 : 1;
     }
 
 private:
+    // Converts the -e lines and checks that every -m file can be read, before any file is
+    // touched.
+    bool PrepareSteps() {
+        for (const auto& step : m_options.steps) {
+            if (step.kind == CliOptions::Step::MacroLine) {
+                m_steps.push_back({step.kind, CommandLineMacroToSjis(step.text)});
+                continue;
+            }
+            if (::access(step.text.c_str(), R_OK) != 0) {
+                m_host.SetSubject(step.text);
+                m_host.ShowMessage(std::string("ファイルを開けません (") + std::strerror(errno) +
+                                   ")");
+                m_host.SetSubject({});
+                return false;
+            }
+            m_steps.push_back({step.kind, step.text, MacroFileIsUtf8(step.text)});
+        }
+        return true;
+    }
+
+    bool StartRecording() {
+        if (m_options.recordPath.empty()) return true;
+        return m_macros.Recorder().Start(m_options.recordPath);
+    }
+
     void ProcessFile(const std::string& file) {
+        m_workspace.Clear();
         m_host.SetSubject(file == "-" ? "standard input" : file);
-        CQuillbayDoc doc(m_app);
-        const bool opened = file == "-" ? doc.OpenDescriptor(STDIN_FILENO) : doc.OnOpenDocument(file);
-        if (!opened) return;
-        for (const auto& warning : doc.OpenWarnings()) m_host.Warn(warning);
-        WriteResult(doc, file);
+        auto doc = std::make_unique<CQuillbayDoc>(m_app);
+        const bool opened =
+            file == "-" ? doc->OpenDescriptor(STDIN_FILENO) : doc->OnOpenDocument(file);
+        if (opened) {
+            for (const auto& warning : doc->OpenWarnings())
+                m_host.Warn(warning);
+            m_workspace.Adopt(std::move(doc), true);
+            RunSteps();
+            WriteResults(file);
+        }
         m_host.SetSubject({});
     }
 
-    void WriteResult(CQuillbayDoc& doc, const std::string& file) {
+    // Runs the -e lines and -m files in order until one stops the run. Only the first run is
+    // recorded: with several FILEs the others would repeat the same lines.
+    void RunSteps() {
+        const bool recording = m_macros.Recorder().IsRecording() && !m_recorded;
+        m_recorded = true;
+        m_app.recorder = recording ? &m_macros.Recorder() : nullptr;
+        CMacroInterpreter& interpreter = m_macros.Interpreter();
+        interpreter.SetRecordsLines(recording);
+        for (const auto& step : m_steps) {
+            if (step.kind == CliOptions::Step::MacroLine) {
+                if (interpreter.Execute(step.text) == MacroResult::Stop) break;
+                continue;
+            }
+            MacroFileOptions options;
+            options.utf8 = step.utf8;
+            options.onLine = [&](long number, std::string_view line, const MacroOutcome& outcome) {
+                if (outcome.kind == MacroOutcome::Unknown)
+                    m_host.Warn(
+                        step.text + ":" + std::to_string(number) + ": no macro command is named '" +
+                        Cp932ToUtf8(SplitMacroLine(line).name) + "'; the line does nothing");
+            };
+            if (m_macros.RunMacroFile(step.text, options) != MacroRunEnd::Finished) break;
+        }
+        interpreter.SetRecordsLines(false);
+        m_app.recorder = nullptr;
+    }
+
+    // -i: the FILE's document (unless the macro closed it) and every other changed document
+    // with a path, each under its own path. Otherwise the active document, to -o or standard
+    // output.
+    void WriteResults(const std::string& file) {
         if (m_options.inPlace) {
-            SaveTo(doc, file);
-        } else if (!m_options.output.empty() && m_options.output != "-") {
+            for (const auto& entry : m_workspace.Documents()) {
+                CQuillbayDoc& doc = *entry.doc;
+                if (!doc.PathName().empty() && (entry.input || doc.IsModified()))
+                    SaveTo(doc, doc.PathName());
+            }
+            return;
+        }
+        CQuillbayDoc* active = m_workspace.ActiveDocument();
+        if (!active) {
+            if (!m_steps.empty())
+                m_host.Warn((file.empty() ? std::string("the macro") : file) +
+                            ": no document is open at the end; nothing written");
+            return;
+        }
+        if (!m_options.output.empty() && m_options.output != "-") {
             m_host.SetSubject(m_options.output);
-            SaveTo(doc, m_options.output);
+            SaveTo(*active, m_options.output);
         } else {
-            WriteToStandardOutput(doc);
+            WriteToStandardOutput(*active);
         }
     }
 
@@ -84,7 +187,8 @@ private:
         });
         if (!ok) {
             m_host.SetSubject("standard output");
-            m_host.ShowMessage(std::string("ファイルに書き込めません (") + std::strerror(errno) + ")");
+            m_host.ShowMessage(std::string("ファイルに書き込めません (") + std::strerror(errno) +
+                               ")");
         }
     }
 
@@ -92,6 +196,10 @@ private:
     CliHost& m_host;
     SettingsStore& m_settings;
     AppContext m_app;
+    CliWorkspace m_workspace;
+    CMacroController m_macros;
+    std::vector<PreparedStep> m_steps;
+    bool m_recorded = false;
 };
 
 }  // namespace

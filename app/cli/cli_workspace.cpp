@@ -1,0 +1,57 @@
+#include "app/cli/cli_workspace.h"
+
+namespace qb {
+
+CQuillbayDoc* CliWorkspace::ActiveDocument() {
+    return m_docs.empty() ? nullptr : m_docs.back().doc.get();
+}
+
+bool CliWorkspace::OpenDocument(const std::string& path) {
+    auto doc = std::make_unique<CQuillbayDoc>(m_app);
+    if (!doc->OnOpenDocument(path)) return false;
+    for (const auto& warning : doc->OpenWarnings())
+        m_host.Warn(warning);
+    Adopt(std::move(doc));
+    return true;
+}
+
+void CliWorkspace::CloseActiveDocument() {
+    if (m_docs.empty()) return;
+    m_docs.back().doc->OnCloseDocument();
+    m_docs.pop_back();
+}
+
+bool CliWorkspace::SaveActiveDocument(const std::optional<std::string>& path) {
+    CQuillbayDoc* doc = ActiveDocument();
+    if (!doc) return false;
+    bool saved;
+    if (path) {
+        saved = doc->SaveAs(*path);
+    } else if (doc->PathName().empty()) {
+        m_host.ShowMessage(
+            "ファイル名がないため保存できません (Save PATH で保存先を指定してください)");
+        return false;
+    } else {
+        saved = doc->Save();
+    }
+    if (!saved && !doc->LastSaveError().empty()) m_host.Warn(doc->LastSaveError());
+    return saved;
+}
+
+bool CliWorkspace::NewDocumentFromClipboard() {
+    auto doc = std::make_unique<CQuillbayDoc>(m_app);
+    if (!doc->OnNewDocument(NewDocumentKind::Clipboard)) return false;
+    Adopt(std::move(doc));
+    return true;
+}
+
+void CliWorkspace::SendCommandToActiveView(CommandId id) {
+    if (CQuillbayDoc* doc = ActiveDocument()) RunViewCommand(id, *doc, *this, *this);
+}
+
+CQuillbayDoc& CliWorkspace::Adopt(std::unique_ptr<CQuillbayDoc> doc, bool input) {
+    m_docs.push_back({std::move(doc), input});
+    return *m_docs.back().doc;
+}
+
+}  // namespace qb

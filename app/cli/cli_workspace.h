@@ -1,0 +1,52 @@
+// The documents of one qbay run: a plain list whose last entry is the active document. View
+// commands handed to it run through the same command frame as in the desktop program, with no
+// dialogs (the commands replayed that way need none).
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "app/cli/cli_host.h"
+#include "core/quillbay_doc.h"
+#include "macro/command_frame.h"
+#include "macro/workspace.h"
+
+namespace qb {
+
+class CliWorkspace : public IWorkspace, private ICommandUi {
+  public:
+    CliWorkspace(AppContext& app, CliHost& host) : m_app(app), m_host(host) {}
+
+    CQuillbayDoc* ActiveDocument() override;
+    bool OpenDocument(const std::string& path) override;
+    // Closes without saving: there is nobody to ask. Save first to keep the changes.
+    void CloseActiveDocument() override;
+    bool SaveActiveDocument(const std::optional<std::string>& path) override;
+    bool NewDocumentFromClipboard() override;
+    void SendCommandToActiveView(CommandId id) override;
+
+    struct Entry {
+        std::unique_ptr<CQuillbayDoc> doc;
+        bool input = false;  // the document of a FILE given to qbay
+    };
+
+    // Takes a document; it becomes the active one.
+    CQuillbayDoc& Adopt(std::unique_ptr<CQuillbayDoc> doc, bool input = false);
+    // The open documents, the active one last.
+    const std::vector<Entry>& Documents() const { return m_docs; }
+    // Drops every document, recording nothing.
+    void Clear() { m_docs.clear(); }
+
+  private:
+    std::optional<std::vector<MacroValue>> ShowDialog(const DialogRequest&) override {
+        return std::nullopt;
+    }
+    void ShowMultiReplaceReport(int, int) override {}
+    void Redraw(CQuillbayDoc&) override {}
+
+    AppContext& m_app;
+    CliHost& m_host;
+    std::vector<Entry> m_docs;
+};
+
+}  // namespace qb

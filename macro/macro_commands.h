@@ -1,0 +1,67 @@
+// The commands of the macro language: the 89 names the interpreter knows, in its lookup order,
+// each with the forms of its arguments, the operation it runs and a line of help.
+//
+// A row's `run` is the document operation, called with the decoded arguments by the interpreter
+// and, for a command chosen in a menu, by the view's command frame. Commands that the
+// interpreter replays through the view (`viewCommand`) are run by the frame only.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/app_context.h"
+#include "macro/command_table.h"
+#include "macro/macro_args.h"
+#include "macro/macro_line.h"
+
+namespace qb {
+
+class CQuillbayDoc;
+class IWorkspace;
+
+struct MacroRunContext {
+    AppContext& app;
+    IWorkspace& workspace;
+    CQuillbayDoc* doc;  // the active document; null only for the commands that run without one
+};
+
+// What an operation did.
+struct OpResult {
+    enum Status { Done, Unwired } status = Done;
+    int count = -1;         // replacements made, for the commands that report them
+    int filesChanged = -1;  // files rewritten by the multi-file replace
+};
+
+using MacroParseFn = MacroArgs (*)(const MacroLineTokens&);
+using MacroRunFn = OpResult (*)(MacroRunContext&, const MacroArgs&);
+
+struct MacroCommand {
+    std::string_view name;
+    // Argument forms (macro/macro_args.h), in macro-line order. They say how the arguments are
+    // read (unless `parse` is set) and how the view writes them.
+    std::string_view forms;
+    std::string_view usage;    // argument names for help: "COLUMN TEXT"
+    std::string_view summary;  // what it does, for help (one line, English)
+    MacroRunFn run;
+    MacroParseFn parse = nullptr;  // reads older line forms too; null: by `forms`
+    CommandId viewCommand = 0;     // replayed by handing this command to the active view
+    bool runsWithoutDocument = false;
+    bool recordedByDocument = false;  // the document records it itself (Open, Save, Close)
+};
+
+// The 89 commands in the interpreter's lookup order.
+const std::vector<MacroCommand>& MacroCommands();
+
+// The first command whose name equals `name` without regard to ASCII case; nullptr when none
+// does (an empty name, or one with a trailing space, matches nothing).
+const MacroCommand* FindMacroCommand(std::string_view name);
+
+// The decoded arguments of a split line for `command`.
+[[nodiscard]] MacroArgs ParseMacroArgs(const MacroCommand& command, const MacroLineTokens& tokens);
+
+// The operation result of a command whose operation has not been written yet: shows that it
+// is not available and runs nothing.
+OpResult Unwired(MacroRunContext& context, std::string_view name);
+
+}  // namespace qb

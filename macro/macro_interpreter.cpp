@@ -1,0 +1,57 @@
+#include "macro/macro_interpreter.h"
+
+#include "convert/cp932.h"
+#include "macro/macro_line.h"
+#include "macro/workspace.h"
+
+namespace qb {
+
+namespace {
+
+constexpr const char* kNoDocument = "文書が存在しません";
+constexpr const char* kMissingArgument = "マクロの引数が足りません: ";
+
+}  // namespace
+
+CMacroInterpreter::CMacroInterpreter(AppContext& app, IWorkspace& workspace)
+    : m_app(app), m_workspace(workspace) {}
+
+MacroResult CMacroInterpreter::Execute(std::string_view line) {
+    m_outcome = {};
+    const MacroLineTokens tokens = SplitMacroLine(line);
+    if (tokens.name.empty()) return MacroResult::Continue;
+    const MacroCommand* command = FindMacroCommand(tokens.name);
+    m_outcome.command = command;
+    if (!command) {
+        m_outcome.kind = MacroOutcome::Unknown;
+        return MacroResult::Continue;
+    }
+    CQuillbayDoc* doc = m_workspace.ActiveDocument();
+    if (!doc && !command->runsWithoutDocument) {
+        m_outcome.kind = MacroOutcome::NoDocument;
+        m_app.host.ShowMessage(kNoDocument);
+        return MacroResult::Stop;
+    }
+    const MacroArgs args = ParseMacroArgs(*command, tokens);
+    if (!HasRequiredArgs(args, command->forms)) {
+        m_outcome.kind = MacroOutcome::MissingArgument;
+        m_app.host.ShowMessage(kMissingArgument + Cp932ToUtf8(line));
+        return MacroResult::Continue;
+    }
+    m_outcome.kind = MacroOutcome::Ran;
+    if (command->viewCommand != 0) {
+        m_workspace.SendCommandToActiveView(command->viewCommand);
+        return MacroResult::Continue;
+    }
+    MacroRunContext context{m_app, m_workspace, doc};
+    const OpResult result = command->run(context, args);
+    if (result.status == OpResult::Unwired) {
+        m_outcome.kind = MacroOutcome::Unwired;
+        return MacroResult::Continue;
+    }
+    if (m_recordsLines && !command->recordedByDocument)
+        m_app.Record(std::string(command->name) + std::string(line.substr(tokens.name.size())));
+    return MacroResult::Continue;
+}
+
+}  // namespace qb

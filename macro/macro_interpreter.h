@@ -1,0 +1,57 @@
+// CMacroInterpreter: runs one macro line at a time against the active document.
+//
+// The line is split (macro/macro_line.h), its command looked up without regard to case, its
+// arguments decoded, and the command's operation called directly: no confirmation, no dialog.
+// `TextAll`, `Notsel`, `Copy` and `PastePlus` are handed to the active view instead, as if
+// chosen from its menu. An empty line, a line that begins with a space and an unknown command
+// name do nothing. A command other than `Open` and `Paste` with no document open shows
+// "文書が存在しません" and stops the run.
+#pragma once
+
+#include <string_view>
+
+#include "core/app_context.h"
+#include "macro/macro_commands.h"
+
+namespace qb {
+
+class IWorkspace;
+
+enum class MacroResult { Continue, Stop };
+
+// What happened to the last line, for callers that report more than the result.
+struct MacroOutcome {
+    enum Kind {
+        Empty,            // no command name
+        Unknown,          // a name no command has
+        Ran,              // the command ran (or went to the view)
+        Unwired,          // the command's operation is not available yet
+        MissingArgument,  // a required number was not given; nothing ran
+        NoDocument,       // no document was open; the run stops
+    } kind = Empty;
+    const MacroCommand* command = nullptr;
+};
+
+class CMacroInterpreter {
+  public:
+    CMacroInterpreter(AppContext& app, IWorkspace& workspace);
+
+    // Executes one macro line (Shift-JIS, without line end). Stop only when no document was
+    // open for a command that needs one.
+    MacroResult Execute(std::string_view line);
+    const MacroOutcome& LastOutcome() const { return m_outcome; }
+
+    // When on, the line of every command that ran is handed to the recorder, with the command's
+    // name spelt as in the table; commands recorded by the document (Open, Save, Close) or by
+    // the view they are handed to are left to them. qbay uses this to write the macro of a
+    // command line; the desktop program leaves it off, as replaying a macro records nothing.
+    void SetRecordsLines(bool on) { m_recordsLines = on; }
+
+  private:
+    AppContext& m_app;
+    IWorkspace& m_workspace;
+    MacroOutcome m_outcome;
+    bool m_recordsLines = false;
+};
+
+}  // namespace qb

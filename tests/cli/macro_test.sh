@@ -1,0 +1,129 @@
+#!/bin/bash
+# End-to-end checks of qbay's macro lines: -e and -m in order, several files, -i, the
+# workspace (Open, Save, Close, Paste), --record and replay, encodings of macro text.
+#   tests/cli/macro_test.sh PATH-TO-QBAY
+set -u
+qbay=$(realpath "$1")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+failures=0
+
+q() { "$qbay" --settings "$work/settings.ini" "$@"; }
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+# expect_bytes FILE EXPECTED-PRINTF-FORMAT
+expect_bytes() {
+    local want
+    want=$(printf "$2" | od -An -tx1)
+    [ "$(od -An -tx1 < "$1")" = "$want" ] || fail "$1 holds $(od -An -c < "$1" | tr -s ' '), not $2"
+}
+expect_status() {
+    local want=$1 got=$2 what=$3
+    [ "$got" = "$want" ] || fail "$what: exit status $got, not $want"
+}
+
+# -e lines run in order on FILE; -o writes the result.
+printf 'one\r\ntwo\r\n' > in.txt
+q -e 'LineEdit 0 first line' -e 'InsertEndLine last\sline' -e 'lineedit 1 x' in.txt -o out.txt
+expect_status 0 $? "-e lines"
+expect_bytes out.txt 'first\r\nx\r\nlast line\r\n'
+expect_bytes in.txt 'one\r\ntwo\r\n'
+
+# The operations: replace (here ignoring width), then fold.
+printf 'abcdefgh\r\n\x82\x60\x82\x61\x82\x62 z\r\n' > w.txt   # the second line is ＡＢＣ z
+q -e 'Replace ABC\sz x 1 0' -e 'TurnChange 4' w.txt -o w.out
+expect_status 0 $? "Replace and TurnChange"
+expect_bytes w.out 'abcd\r\nefgh\r\nx\r\n'
+
+# -m runs a macro file; with -i over several files each is rewritten, each from its own text.
+printf 'InsertEndLine end\r\nLineSelect 1 \\b 1 1 0\r\nLineEdit 0 top\n' > script.qmc
+printf 'a\r\n' > a.txt
+printf 'b\nbb\n' > b.txt
+q -m script.qmc a.txt b.txt -i
+expect_status 0 $? "-m over two files"
+expect_bytes a.txt 'top\r\nend\r\n'
+expect_bytes b.txt 'top\r\nbb\r\nend\r\n'
+
+# -e and -m in the order given.
+printf 'x\r\n' > c.txt
+q -e 'InsertEndLine 1' -m script.qmc -e 'InsertEndLine 2' c.txt -o -  > c.out
+expect_bytes c.out 'top\r\n1\r\nend\r\n2\r\n'
+
+# A recorded run replays to the same result, with -m as in the desktop program.
+printf 'alpha\r\nbeta\r\ngamma\r\n' > r.txt
+q --record rec.qmc -e 'LineSelect 2 a 1 3 0' -e 'Notsel' -e 'LineEdit 2 with  two spaces' \
+  -e 'TextAll' -e 'InsertLine 0 \\s\\\\' r.txt -o direct.txt
+expect_status 0 $? "--record"
+expect_bytes rec.qmc 'LineSelect 2 a 1 3 0\r\nNotsel\r\nLineEdit 2 with  two spaces\r\nTextAll\r\nInsertLine 0 \\\\s\\\\\\\\\r\n'
+q -m rec.qmc r.txt -o replayed.txt
+cmp -s direct.txt replayed.txt || fail "the recorded macro replays differently"
+
+# The same with operations, recorded and replayed.
+printf 'one two three four five\r\nsix seven\r\n' > ops.txt
+q --record ops.qmc -e 'Replace o\sT 0_T 2 0' -e 'TurnChange 8' -e 'StrCat \s!' -e 'Sort2' ops.txt \
+  -o ops-direct.txt
+expect_status 0 $? "--record with operations"
+q -m ops.qmc ops.txt -o ops-replayed.txt
+cmp -s ops-direct.txt ops-replayed.txt || fail "the recorded operations replay differently"
+
+# Open, Save and Close: the documents record their own lines; paths keep their spaces.
+printf 'first\r\n' > 'with space.txt'
+q --record files.qmc -e 'Open with space.txt' -e 'InsertEndLine more' -e 'Save saved copy.txt' \
+  -e 'Close' -o -  > /dev/null 2> err.txt
+expect_status 0 $? "Open, Save, Close"
+grep -q 'no document is open at the end' err.txt || fail "no warning when nothing is left to write"
+expect_bytes 'saved copy.txt' 'first\r\nmore\r\n'
+expect_bytes files.qmc 'Open with space.txt\r\nInsertEndLine more\r\nSave saved copy.txt\r\nClose\r\n'
+
+# Without a document a command stops the run; without FILE the lines still run.
+q -e 'Close' -e 'Paste' 2> err.txt < /dev/null
+expect_status 1 $? "no document"
+grep -q '文書が存在しません' err.txt || fail "no document: $(cat err.txt)"
+
+# Paste takes standard input as the clipboard; Copy replaces it.
+printf 'p1\np2\n' | q -e Paste -e 'InsertEndLine p3' -o - > paste.out
+expect_bytes paste.out 'p1\r\np2\r\np3\r\n'
+
+# -e lines are UTF-8 and reach the document as Shift-JIS; so do UTF-8 macro files, while a
+# Shift-JIS macro file (as Quillbay records them) is read as it is.
+printf 'x\r\n' > j.txt
+q -e 'LineEdit 0 表' j.txt -o - > j.out
+expect_bytes j.out '\x95\x5c\r\n'
+printf 'LineEdit 0 表\r\n' > utf8.qmc
+printf 'LineEdit 0 \x95\x5c\r\n' > sjis.qmc
+q -m utf8.qmc j.txt -o - > j1.out
+q -m sjis.qmc j.txt -o - > j2.out
+expect_bytes j1.out '\x95\x5c\r\n'
+expect_bytes j2.out '\x95\x5c\r\n'
+
+# Usage errors: an unknown command name on the command line.
+q -e 'ZenToHn' in.txt 2> err.txt
+expect_status 2 $? "unknown -e command"
+grep -q "ZenToHn" err.txt || fail "unknown -e command: $(cat err.txt)"
+
+# A macro file naming no command: a warning, the other lines run.
+printf 'NoSuchThing\r\nInsertEndLine y\r\n' > warn.qmc
+q -m warn.qmc j.txt -o - > w.out 2> err.txt
+expect_status 0 $? "unknown line in a macro file"
+grep -q 'warn.qmc:1' err.txt || fail "no warning for the unknown line: $(cat err.txt)"
+expect_bytes w.out 'x\r\ny\r\n'
+
+# A macro file that cannot be read, or a recording that cannot be made: nothing is touched.
+printf 'keep\r\n' > keep.txt
+q -m missing.qmc keep.txt -i 2> err.txt
+expect_status 1 $? "missing macro file"
+q --record no/such/dir/r.qmc -e 'InsertEndLine z' keep.txt -i 2> err.txt
+expect_status 1 $? "recording into a missing folder"
+grep -q 'マクロファイルを作成できません' err.txt || fail "recording failure: $(cat err.txt)"
+expect_bytes keep.txt 'keep\r\n'
+
+# A missing number that would destroy text: the line runs nothing and says so.
+q -e 'LineEdit' keep.txt -o - > k.out 2> err.txt
+expect_status 1 $? "missing argument"
+expect_bytes k.out 'keep\r\n'
+
+# --help lists the macro commands with their arguments.
+q --help | grep -q '^  TurnChange WIDTH' || fail "--help does not list TurnChange WIDTH"
+
+[ "$failures" = 0 ] && echo "all macro checks passed"
+exit $((failures > 0))

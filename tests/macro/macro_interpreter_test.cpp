@@ -1,0 +1,262 @@
+#include "macro/macro_interpreter.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "tests/macro/macro_fixture.h"
+#include "tests/support/sjis_literal.h"
+#include "tests/support/temp_dir.h"
+
+namespace qb {
+namespace {
+
+using test::FakeWorkspace;
+using test::LinesOf;
+using test::Sjis;
+using test::TempDir;
+
+class InterpreterTest : public ::testing::Test {
+  protected:
+    test::TestApp app;
+    FakeWorkspace workspace{app.context};
+    CMacroInterpreter interpreter{app.context, workspace};
+    TempDir dir;
+};
+
+// Operations that other branches are writing; the handlers say so until they are wired.
+const std::set<std::string> kNotYetWired = {
+    "ZenToHan",   "HanToZen",    "ToUpper",    "ToLower",     "ToZenUpper",    "ToZenLower",
+    "HiraToKana", "KanaToHira",  "JisToSjis",  "SjisToJis",   "UrlToSjis",     "ToSjisCode",
+    "ToJisCode",  "EucToSjis",   "SjisToEuc",  "UrleToSjis",  "CodeToSjis",    "CodeToJis",
+    "ZenToHan2",  "HanToZen2",   "MimeToSjis", "MimeOut",     "SjisToMime",    "ZenToHanSw",
+    "HanToZenSw", "UuencodeOut", "ToTopUpper", "ToLineUpper", "UnicodeToMbcs", "MbcsToUnicode",
+    "Utf8ToSjis", "SjisToUtf8",  "ToSjis",     "ToMime",      "SjisToUrl",     "ChangeUpperLower",
+};
+
+// A line for each command, with arguments of the right forms.
+std::string SampleLine(const MacroCommand& c, const TempDir& dir) {
+    const std::string name(c.name);
+    if (name == "Replace") return "Replace a b 0 0";
+    if (name == "DelStr") return "DelStr a 0 0";
+    if (name == "LineSelect") return "LineSelect 1 \\b 1 2 0";
+    if (name == "SuperReplace") return "SuperReplace ( ) x";
+    if (name == "Sort") return "Sort 0 1 -1 0";
+    if (name == "ReplaceDouble") return "ReplaceDouble ( [ ) ]";
+    if (name == "MultiFileReplace") return "MultiFileReplace " + dir.Path() + " *.none a b";
+    std::string line = name;
+    for (const char form : c.forms) {
+        switch (form) {
+            case 'n':
+            case 'N':
+                line += " 1";
+                break;
+            case 'f':
+                line += " " + dir.File("out.bin");
+                break;
+            case 'p':
+                line += " " + dir.File(name == "Open" ? "in.txt" : "saved.txt");
+                break;
+            default:
+                line += " a";
+                break;
+        }
+    }
+    return line;
+}
+
+TEST_F(InterpreterTest, EveryCommandDispatchesToItsHandler) {
+    dir.Write("in.txt", "x\r\n");
+    app.host.clipboard = "p\r\n";
+    workspace.runViewCommands = false;
+    for (const MacroCommand& command : MacroCommands()) {
+        workspace.docs.clear();
+        workspace.sentToView.clear();
+        workspace.AddDocument({"ab", "cd"});
+        const std::string line = SampleLine(command, dir);
+        EXPECT_EQ(interpreter.Execute(line), MacroResult::Continue) << line;
+        const MacroOutcome& outcome = interpreter.LastOutcome();
+        ASSERT_EQ(outcome.command, &command) << line;
+        const bool unwired = kNotYetWired.count(std::string(command.name)) > 0;
+        EXPECT_EQ(outcome.kind, unwired ? MacroOutcome::Unwired : MacroOutcome::Ran) << line;
+        if (command.viewCommand)
+            EXPECT_EQ(workspace.sentToView, std::vector<CommandId>{command.viewCommand}) << line;
+        else
+            EXPECT_TRUE(workspace.sentToView.empty()) << line;
+    }
+}
+
+// The arguments reach the operations in the right order: one small case per wired command.
+TEST_F(InterpreterTest, ArgumentsReachTheOperations) {
+    using Lines = std::vector<std::string>;
+    struct Case {
+        Lines before;
+        const char* line;
+        Lines after;
+    } cases[] = {
+        {{"abcd"}, "OverwriteString 2 XY", {"aXYd"}},
+        {{"abcd"}, "InsertString 2 X\\sY", {"aX Ybcd"}},
+        {{"abcd"}, "KetaChange 2", {"ab"}},
+        {{"abcd"}, "IndentChange 2", {"  abcd"}},
+        {{"abcd"}, "DeletePos 2 3", {"ad"}},
+        {{"abcd"}, "SpaceInsert 2 2 0", {"a  bcd"}},
+        {{"abcd"}, "SpaceInsert 2 2 1", {"a  d"}},
+        {{"abcd", "abcd"}, "RenoString 5 2 1 7 0", {"07cd", "12cd"}},
+        {{"abcd"}, "TurnChange 2", {"ab", "cd"}},
+        {{"  abcd"}, "IndTurnChange 4", {"  ab", "  cd"}},
+        {{"abcd"}, "TurnIf b 0", {"ab", "cd"}},
+        {{"abcd"}, "TurnIf b 1", {"a", "cd"}},
+        {{"a", "", " ", "b"}, "DelSpaceLine", {"a", "b"}},
+        {{"a", "", "", "b"}, "DelSpaceMultiLine", {"a", "", "b"}},
+        {{"  "}, "DelSpaceOnly", {""}},
+        {{" a "}, "DelSpaceFirst", {"a "}},
+        {{" a "}, "DelSpaceBack", {" a"}},
+        {{"a\tb"}, "TabSpace 4", {"a   b"}},
+        {{"a   b"}, "SpaceTab 4", {"a\tb"}},
+        {{"abcd", "ab"}, "ToRight", {"abcd", "  ab"}},
+        {{"a,b"}, "TabIf , 1", {"a\tb"}},
+        {{"a  b c"}, "SpToCsv 1 100", {"a, b,c"}},
+        {{"ab", "cd", "", "ef"}, "ToOneline", {"abcd", "", "ef"}},
+        {{"a", "b", "c"}, "ToOnelineAll", {"abc"}},
+        {{"a", "b", "c"}, "OnelineNo 2", {"ab", "c"}},
+        {{"a\rb"}, "CtlMToCRLF", {"a", "b"}},
+        {{"abcd"}, "Replace b\\sc X 0 0", {"abcd"}},
+        {{"ab cd"}, "Replace b\\sc X\\sY 0 0", {"aX Yd"}},
+        {{"aBcd"}, "Replace b X 2 0", {"aXcd"}},
+        {{"abbcd"}, "Replace b+ [$&] 0 1", {"a[bb]cd"}},
+        {{"a,b"}, "Replace , \\n 0 0", {"a", "b"}},
+        {{"abcd"}, "DelStr bc 0 0", {"ad"}},
+        {{"abcd"}, "DelStr [bc] 0 1", {"ad"}},
+        {{"x(y)z"}, "SuperReplace ( ) \\b", {"xz"}},
+        {{"(a)"}, "ReplaceDouble ( [ ) ]", {"[a]"}},
+        {{"a", "c", "b"}, "Sort 1 1 -1 0", {"c", "b", "a"}},
+        {{"b", "A", "c"}, "Sort1", {"A", "b", "c"}},
+        {{"b", "A", "c"}, "Sort2", {"c", "b", "A"}},
+        {{"a", "b"}, "Reverse", {"b", "a"}},
+        {{"x", "y", "x"}, "DupLineDel 0 0 0 0", {"x", "y"}},
+        {{"a", "b"}, "LineDelete", {}},
+        {{"a"}, "StrCat \\s!", {"a !"}},
+    };
+    for (const auto& c : cases) {
+        workspace.docs.clear();
+        CQuillbayDoc& doc = workspace.AddDocument(c.before);
+        interpreter.Execute(c.line);
+        EXPECT_EQ(interpreter.LastOutcome().kind, MacroOutcome::Ran) << c.line;
+        EXPECT_EQ(LinesOf(doc), c.after) << c.line;
+    }
+    EXPECT_TRUE(app.host.messages.empty());
+}
+
+TEST_F(InterpreterTest, WithoutADocumentOnlyOpenAndPasteRun) {
+    EXPECT_EQ(interpreter.Execute("Close"), MacroResult::Stop);
+    EXPECT_EQ(interpreter.LastOutcome().kind, MacroOutcome::NoDocument);
+    EXPECT_EQ(app.host.messages, std::vector<std::string>{"文書が存在しません"});
+    EXPECT_EQ(interpreter.Execute("textall"), MacroResult::Stop);
+
+    // An empty line, a leading space and an unknown name do nothing, document or not.
+    app.host.messages.clear();
+    for (const char* line : {"", " Close", "NoSuchCommand 1", "Close  "})
+        EXPECT_EQ(interpreter.Execute(line), MacroResult::Continue) << line;
+    EXPECT_TRUE(app.host.messages.empty());
+
+    app.host.clipboard = "x\r\ny\r\n";
+    EXPECT_EQ(interpreter.Execute("paste"), MacroResult::Continue);
+    ASSERT_NE(workspace.ActiveDocument(), nullptr);
+    EXPECT_EQ(LinesOf(*workspace.ActiveDocument()), (std::vector<std::string>{"x", "y"}));
+}
+
+TEST_F(InterpreterTest, OpenTakesTheRestOfTheLineAndTheNewDocumentBecomesActive) {
+    const std::string path = dir.Write("a  b 表.txt", "one\r\n");
+    workspace.AddDocument({"first"});
+    interpreter.Execute("Open " + Sjis(dir.Path() + "/a  b 表.txt"));
+    ASSERT_EQ(workspace.docs.size(), 2u);
+    interpreter.Execute("LineEdit 0 changed");
+    EXPECT_EQ(LinesOf(*workspace.docs[1]), std::vector<std::string>{"changed"});
+    EXPECT_EQ(LinesOf(*workspace.docs[0]), std::vector<std::string>{"first"});
+    interpreter.Execute("Save " + dir.File("copy of it.txt"));
+    EXPECT_EQ(test::ReadFileBytes(dir.File("copy of it.txt")), "changed\r\n");
+    interpreter.Execute("Close");
+    EXPECT_EQ(workspace.docs.size(), 1u);
+    // "Open" followed by two spaces is a name with a trailing space: nothing happens.
+    interpreter.Execute("Open  " + path);
+    EXPECT_EQ(workspace.docs.size(), 1u);
+}
+
+TEST_F(InterpreterTest, LineSelectSetsTheTargetStateByItsForm) {
+    CQuillbayDoc& doc = workspace.AddDocument({"a", "b", "c", "d"});
+    interpreter.Execute("LineSelect 2 x\\sy 3 9 1");
+    EXPECT_EQ(doc.Target().lineStep, 2);
+    EXPECT_EQ(doc.Target().condition, "x y");
+    EXPECT_EQ(doc.Target().firstLine, 3);
+    EXPECT_EQ(doc.Target().lastLine, 9);
+    EXPECT_TRUE(doc.Target().pattern);
+
+    interpreter.Execute("lineselect 1 2 1");  // three tokens: condition and flag stay; no swap
+    EXPECT_EQ(doc.Target().condition, "x y");
+    EXPECT_TRUE(doc.Target().pattern);
+    EXPECT_EQ(doc.Target().firstLine, 2);
+    EXPECT_EQ(doc.Target().lastLine, 1);
+
+    interpreter.Execute("LineSelect 1 a\\sb 1 4");  // four tokens: the condition as written
+    EXPECT_EQ(doc.Target().condition, "a\\sb");
+    EXPECT_TRUE(doc.Target().pattern);
+
+    interpreter.Execute("LineSelect 1 \\b 1 4 0");
+    EXPECT_EQ(doc.Target().condition, "");
+    EXPECT_FALSE(doc.Target().pattern);
+    EXPECT_EQ(doc.CountTargetLines(), 4);
+}
+
+TEST_F(InterpreterTest, ViewCommandsRunThroughTheView) {
+    CQuillbayDoc& doc = workspace.AddDocument({"a", "b", "c"});
+    interpreter.Execute("LineSelect 1 b 2 2 0");
+    interpreter.Execute("Notsel");
+    EXPECT_TRUE(doc.Target().invert);
+    interpreter.Execute("TextAll");  // the range, step and condition; invert stays
+    EXPECT_EQ(doc.Target().firstLine, 1);
+    EXPECT_EQ(doc.Target().lastLine, 3);
+    EXPECT_EQ(doc.Target().condition, "");
+    EXPECT_EQ(doc.CountTargetLines(), 0);
+    interpreter.Execute("NOTSEL");
+    EXPECT_EQ(doc.CountTargetLines(), 3);
+    // The view records its own lines; replay does not record.
+    EXPECT_EQ(app.recorder.lines, (std::vector<std::string>{"Notsel", "TextAll", "Notsel"}));
+}
+
+TEST_F(InterpreterTest, MissingNumbersThatWouldDestroyTextRunNothing) {
+    CQuillbayDoc& doc = workspace.AddDocument({"keep"});
+    EXPECT_EQ(interpreter.Execute("LineEdit"), MacroResult::Continue);
+    EXPECT_EQ(interpreter.LastOutcome().kind, MacroOutcome::MissingArgument);
+    EXPECT_EQ(LinesOf(doc), std::vector<std::string>{"keep"});
+    EXPECT_FALSE(doc.CanUndo());
+    EXPECT_EQ(app.host.messages, std::vector<std::string>{"マクロの引数が足りません: LineEdit"});
+    // A missing string is empty; a missing index that cannot destroy text is 0.
+    interpreter.Execute("InsertLine");
+    interpreter.Execute("LineEdit 1");
+    EXPECT_EQ(LinesOf(doc), (std::vector<std::string>{"", ""}));
+}
+
+TEST_F(InterpreterTest, RunsLinesOfAnyLength) {
+    CQuillbayDoc& doc = workspace.AddDocument({"x"});
+    const std::string text(100000, 'y');
+    interpreter.Execute("LineEdit 0 " + text);
+    EXPECT_EQ(doc.GetLine(0).size(), text.size());
+    interpreter.Execute("InsertEndLine " + text + "\\s" + text);
+    EXPECT_EQ(doc.GetLine(1).str(), text + " " + text);
+}
+
+TEST_F(InterpreterTest, RecordsTheLinesItRunsWhenAsked) {
+    dir.Write("in.txt", "x\r\n");
+    workspace.AddDocument({"a"});
+    interpreter.SetRecordsLines(true);
+    for (const char* line : {"lineedit 0 b", "NoSuchCommand", "", "textall", "KetaChange"})
+        interpreter.Execute(line);
+    interpreter.Execute("OPEN " + dir.File("in.txt"));
+    interpreter.Execute("close");
+    EXPECT_EQ(app.recorder.lines,
+              (std::vector<std::string>{"LineEdit 0 b", "TextAll", "Open " + dir.File("in.txt"),
+                                        "Close"}));
+}
+
+}  // namespace
+}  // namespace qb
