@@ -322,13 +322,11 @@ CommandOutcome RunViewCommand(CommandId id, CQuillbayDoc& doc, IWorkspace& works
         MacroRunContext context{app, workspace, &doc};
         result = inv.command->run(context, inv.args);
     }
-    if (result.status == OpResult::Done) {
-        if (!inv.line.empty() && info->record == RecordTiming::After) app.Record(inv.line);
-        if (info->reportsCount)
-            app.host.ShowMessage(result.count > 0 ? CountMessage(result.count) : kNotFound);
-        if (info->form == CommandForm::MultiFileReplace)
-            ui.ShowMultiReplaceReport(result.filesChanged, result.count);
-    }
+    if (!inv.line.empty() && info->record == RecordTiming::After) app.Record(inv.line);
+    if (info->reportsCount)
+        app.host.ShowMessage(result.count > 0 ? CountMessage(result.count) : kNotFound);
+    if (info->form == CommandForm::MultiFileReplace)
+        ui.ShowMultiReplaceReport(result.filesChanged, result.count);
     ui.Redraw(doc);
     return CommandOutcome::Done;
 }

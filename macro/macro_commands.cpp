@@ -1,9 +1,7 @@
 // The macro commands: one handler per command, the readers of the older line forms, and the
 // table in the interpreter's lookup order.
 //
-// A handler takes the decoded arguments and the active document and calls one operation. Where
-// the operation is not written yet the handler says so (greppable as UNWIRED, with the call it
-// will make); wiring it means replacing that one line.
+// A handler takes the decoded arguments and the active document and calls one operation.
 #include "macro/macro_commands.h"
 
 #include <optional>
@@ -14,13 +12,6 @@
 #include "macro/workspace.h"
 
 namespace qb {
-
-OpResult Unwired(MacroRunContext& context, std::string_view name) {
-    context.app.host.ShowMessage("このコマンドはまだ使えません: " + std::string(name));
-    OpResult result;
-    result.status = OpResult::Unwired;
-    return result;
-}
 
 namespace {
 
@@ -143,116 +134,152 @@ OpResult RunLFToCRLF(Ctx& c, const Args&) {
 // ---- Character conversions ----------------------------------------------------------------------
 
 OpResult RunZenToHan(Ctx& c, const Args&) {
-    return Unwired(c, "ZenToHan");  // UNWIRED(conversions): ZenToHan(0)
+    c.doc->ZenToHan(0);
+    return {};
 }
 OpResult RunHanToZen(Ctx& c, const Args&) {
-    return Unwired(c, "HanToZen");  // UNWIRED(conversions): HanToZen(0)
+    c.doc->HanToZen(0);
+    return {};
 }
-OpResult RunZenToHan2(Ctx& c, const Args&) {
-    return Unwired(c, "ZenToHan2");  // UNWIRED(conversions): ZenToHan(a.Int(0))
+OpResult RunZenToHan2(Ctx& c, const Args& a) {
+    c.doc->ZenToHan(a.Int(0));
+    return {};
 }
-OpResult RunHanToZen2(Ctx& c, const Args&) {
-    return Unwired(c, "HanToZen2");  // UNWIRED(conversions): HanToZen(a.Int(0))
+OpResult RunHanToZen2(Ctx& c, const Args& a) {
+    c.doc->HanToZen(a.Int(0));
+    return {};
 }
-OpResult RunZenToHanSw(Ctx& c, const Args&) {
-    return Unwired(c, "ZenToHanSw");  // UNWIRED(conversions): ZenToHanSw(a.Int(0) & 0xFF)
+OpResult RunZenToHanSw(Ctx& c, const Args& a) {
+    c.doc->ZenToHanSw(a.Int(0) & 0xFF);
+    return {};
 }
-OpResult RunHanToZenSw(Ctx& c, const Args&) {
-    return Unwired(c, "HanToZenSw");  // UNWIRED(conversions): HanToZenSw(a.Int(0) & 0xFF)
+OpResult RunHanToZenSw(Ctx& c, const Args& a) {
+    c.doc->HanToZenSw(a.Int(0) & 0xFF);
+    return {};
 }
 OpResult RunToUpper(Ctx& c, const Args&) {
-    return Unwired(c, "ToUpper");  // UNWIRED(conversions): ToUpper()
+    c.doc->ToUpper();
+    return {};
 }
 OpResult RunToLower(Ctx& c, const Args&) {
-    return Unwired(c, "ToLower");  // UNWIRED(conversions): ToLower()
+    c.doc->ToLower();
+    return {};
 }
 OpResult RunToZenUpper(Ctx& c, const Args&) {
-    return Unwired(c, "ToZenUpper");  // UNWIRED(conversions): ToZenUpper()
+    c.doc->ToZenUpper();
+    return {};
 }
 OpResult RunToZenLower(Ctx& c, const Args&) {
-    return Unwired(c, "ToZenLower");  // UNWIRED(conversions): ToZenLower()
+    c.doc->ToZenLower();
+    return {};
 }
 OpResult RunHiraToKana(Ctx& c, const Args&) {
-    return Unwired(c, "HiraToKana");  // UNWIRED(conversions): HiraToKana()
+    c.doc->HiraToKana();
+    return {};
 }
 OpResult RunKanaToHira(Ctx& c, const Args&) {
-    return Unwired(c, "KanaToHira");  // UNWIRED(conversions): KanaToHira()
+    c.doc->KanaToHira();
+    return {};
 }
 OpResult RunToTopUpper(Ctx& c, const Args&) {
-    return Unwired(c, "ToTopUpper");  // UNWIRED(conversions): ToTopUpper()
+    c.doc->ToTopUpper();
+    return {};
 }
 OpResult RunToLineUpper(Ctx& c, const Args&) {
-    return Unwired(c, "ToLineUpper");  // UNWIRED(conversions): ToLineUpper()
+    c.doc->ToLineUpper();
+    return {};
 }
 OpResult RunChangeUpperLower(Ctx& c, const Args&) {
-    return Unwired(c, "ChangeUpperLower");  // UNWIRED(conversions): ChangeUpperLower()
+    c.doc->ChangeUpperLower();
+    return {};
 }
 
 // ---- Code conversions ---------------------------------------------------------------------------
 
 OpResult RunJisToSjis(Ctx& c, const Args&) {
-    return Unwired(c, "JisToSjis");  // UNWIRED(conversions): JisToSjis()
+    c.doc->JisToSjis();
+    return {};
 }
 OpResult RunSjisToJis(Ctx& c, const Args&) {
-    return Unwired(c, "SjisToJis");  // UNWIRED(conversions): SjisToJis()
+    c.doc->SjisToJis();
+    return {};
 }
 OpResult RunEucToSjis(Ctx& c, const Args&) {
-    return Unwired(c, "EucToSjis");  // UNWIRED(conversions): EucToSjis()
+    c.doc->EucToSjis();
+    return {};
 }
 // The token is the setting at recording time; the operation reads "Euc"/"Code" again.
 OpResult RunSjisToEuc(Ctx& c, const Args&) {
-    return Unwired(c, "SjisToEuc");  // UNWIRED(conversions): SjisToEuc()
+    c.doc->SjisToEuc();
+    return {};
 }
 OpResult RunUtf8ToSjis(Ctx& c, const Args&) {
-    return Unwired(c, "Utf8ToSjis");  // UNWIRED(conversions): Utf8ToSjis()
+    c.doc->Utf8ToSjis();
+    return {};
 }
 OpResult RunSjisToUtf8(Ctx& c, const Args&) {
-    return Unwired(c, "SjisToUtf8");  // UNWIRED(conversions): SjisToUtf8()
+    c.doc->SjisToUtf8();
+    return {};
 }
 OpResult RunToSjis(Ctx& c, const Args&) {
-    return Unwired(c, "ToSjis");  // UNWIRED(conversions): ToSjis()
+    c.doc->ToSjis();
+    return {};
 }
 OpResult RunUnicodeToMbcs(Ctx& c, const Args&) {
-    return Unwired(c, "UnicodeToMbcs");  // UNWIRED(conversions): UnicodeToMbcs()
+    c.doc->UnicodeToMbcs();
+    return {};
 }
 OpResult RunMbcsToUnicode(Ctx& c, const Args&) {
-    return Unwired(c, "MbcsToUnicode");  // UNWIRED(conversions): MbcsToUnicode()
+    c.doc->MbcsToUnicode();
+    return {};
 }
 OpResult RunUrlToSjis(Ctx& c, const Args&) {
-    return Unwired(c, "UrlToSjis");  // UNWIRED(conversions): UrlToSjis()
+    c.doc->UrlToSjis();
+    return {};
 }
 OpResult RunUrleToSjis(Ctx& c, const Args&) {
-    return Unwired(c, "UrleToSjis");  // UNWIRED(conversions): UrleToSjis()
+    c.doc->UrleToSjis();
+    return {};
 }
 OpResult RunSjisToUrl(Ctx& c, const Args&) {
-    return Unwired(c, "SjisToUrl");  // UNWIRED(conversions): SjisToUrl()
+    c.doc->SjisToUrl();
+    return {};
 }
 OpResult RunToSjisCode(Ctx& c, const Args&) {
-    return Unwired(c, "ToSjisCode");  // UNWIRED(conversions): ToSjisCode()
+    c.doc->ToSjisCode();
+    return {};
 }
 OpResult RunToJisCode(Ctx& c, const Args&) {
-    return Unwired(c, "ToJisCode");  // UNWIRED(conversions): ToJisCode()
+    c.doc->ToJisCode();
+    return {};
 }
 OpResult RunCodeToSjis(Ctx& c, const Args&) {
-    return Unwired(c, "CodeToSjis");  // UNWIRED(conversions): CodeToSjis()
+    c.doc->CodeToSjis();
+    return {};
 }
 OpResult RunCodeToJis(Ctx& c, const Args&) {
-    return Unwired(c, "CodeToJis");  // UNWIRED(conversions): CodeToJis()
+    c.doc->CodeToJis();
+    return {};
 }
 OpResult RunMimeToSjis(Ctx& c, const Args&) {
-    return Unwired(c, "MimeToSjis");  // UNWIRED(conversions): MimeToSjis()
+    c.doc->MimeToSjis();
+    return {};
 }
 OpResult RunSjisToMime(Ctx& c, const Args&) {
-    return Unwired(c, "SjisToMime");  // UNWIRED(conversions): SjisToMime()
+    c.doc->SjisToMime();
+    return {};
 }
 OpResult RunToMime(Ctx& c, const Args&) {
-    return Unwired(c, "ToMime");  // UNWIRED(conversions): ToMime()
+    c.doc->ToMime();
+    return {};
 }
-OpResult RunMimeOut(Ctx& c, const Args&) {
-    return Unwired(c, "MimeOut");  // UNWIRED(conversions): MimeOut(a.Text(0)) (UTF-8 path)
+OpResult RunMimeOut(Ctx& c, const Args& a) {
+    c.doc->MimeOut(a.Text(0));
+    return {};
 }
-OpResult RunUuencodeOut(Ctx& c, const Args&) {
-    return Unwired(c, "UuencodeOut");  // UNWIRED(conversions): UuencodeOut(a.Text(0)) (UTF-8 path)
+OpResult RunUuencodeOut(Ctx& c, const Args& a) {
+    c.doc->UuencodeOut(a.Text(0));
+    return {};
 }
 
 // ---- Replacing ----------------------------------------------------------------------------------

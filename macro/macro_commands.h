@@ -28,7 +28,6 @@ struct MacroRunContext {
 
 // What an operation did.
 struct OpResult {
-    enum Status { Done, Unwired } status = Done;
     int count = -1;         // replacements made, for the commands that report them
     int filesChanged = -1;  // files rewritten by the multi-file replace
 };
@@ -59,9 +58,5 @@ const MacroCommand* FindMacroCommand(std::string_view name);
 
 // The decoded arguments of a split line for `command`.
 [[nodiscard]] MacroArgs ParseMacroArgs(const MacroCommand& command, const MacroLineTokens& tokens);
-
-// The operation result of a command whose operation has not been written yet: shows that it
-// is not available and runs nothing.
-OpResult Unwired(MacroRunContext& context, std::string_view name);
 
 }  // namespace qb

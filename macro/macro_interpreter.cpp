@@ -44,11 +44,7 @@ MacroResult CMacroInterpreter::Execute(std::string_view line) {
         return MacroResult::Continue;
     }
     MacroRunContext context{m_app, m_workspace, doc};
-    const OpResult result = command->run(context, args);
-    if (result.status == OpResult::Unwired) {
-        m_outcome.kind = MacroOutcome::Unwired;
-        return MacroResult::Continue;
-    }
+    command->run(context, args);
     if (m_recordsLines && !command->recordedByDocument)
         m_app.Record(std::string(command->name) + std::string(line.substr(tokens.name.size())));
     return MacroResult::Continue;

@@ -25,7 +25,6 @@ struct MacroOutcome {
         Empty,            // no command name
         Unknown,          // a name no command has
         Ran,              // the command ran (or went to the view)
-        Unwired,          // the command's operation is not available yet
         MissingArgument,  // a required number was not given; nothing ran
         NoDocument,       // no document was open; the run stops
     } kind = Empty;

@@ -6,12 +6,7 @@ set -eu
 qbay=$1
 sample="$(dirname "$0")/../samples/sample.txt"
 settings=$(mktemp)
-out=$(mktemp)
-errors=$(mktemp)
-trap 'rm -f "$settings" "$out" "$errors"' EXIT
-
-echo "== samples/sample.txt read and written back by qbay (shown in UTF-8):"
-"$qbay" --settings "$settings" "$sample" -o - | iconv -f CP932 -t UTF-8
+trap 'rm -f "$settings"' EXIT
 
 # run_qbay MACRO-LINE... : the sample through qbay -e LINE -e LINE ..., to standard output.
 run_qbay() {
@@ -21,26 +16,22 @@ run_qbay() {
     "$qbay" --settings "$settings" "$@" "$sample" -o -
 }
 
-# show TITLE MACRO-LINE... : the result, turned into UTF-8 for the terminal by a last
-# SjisToUtf8 (or by iconv, while this build lacks SjisToUtf8).
+# show TITLE MACRO-LINE... : the result, turned into UTF-8 for the terminal by a last SjisToUtf8.
 show() {
     title=$1
     shift
     printf '\n== qbay'
     printf " -e '%s'" "$@" SjisToUtf8
     printf ' samples/sample.txt -o -    # %s\n' "$title"
-    if run_qbay "$@" SjisToUtf8 >"$out" 2>"$errors"; then
-        cat "$out"
-    elif run_qbay "$@" >"$out" 2>"$errors"; then
-        iconv -f CP932 -t UTF-8 <"$out"
-    else
-        sed 's/^/   /' "$errors"
-        echo "   (not available in this build yet)"
-    fi
+    run_qbay "$@" SjisToUtf8
 }
+
+echo "== samples/sample.txt read by qbay and shown in UTF-8 (qbay -e SjisToUtf8 samples/sample.txt):"
+run_qbay SjisToUtf8
 
 show "fold at 40 columns with the kinsoku rules" "TurnChange 40"
 show "full width to half width, then fold at 70 columns" "ZenToHan" "TurnChange 70"
 show "lines 4 to 6 chosen, replaced by one line" "LineSelect 1 \\b 4 6 0" "LineDelete" \
     "InsertLine 3 (three\\slines\\swere\\shere)"
+show "half width to full width, then hiragana to katakana" "HanToZen" "HiraToKana"
 show "replace ignoring width, then quote every line" "Replace ABC xyz 1 0" "InsertString 1 >\\s"
