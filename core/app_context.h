@@ -17,6 +17,9 @@ struct AppContext {
     IHost& host;
     SettingsStore& settings;
     IMacroRecorderSink* recorder = nullptr;  // null when nothing records
+    // False where nothing can ever undo (the command line: macros have no undo command): the
+    // documents then keep no history, and lines an operation replaces are freed at once.
+    bool keepUndoHistory = true;
 
     // ---- Line shaping ----
     // The kinsoku settings for the whole run. A front end loads them at start-up

@@ -58,15 +58,24 @@ bool CQuillbayDoc::OnOpenDocument(const std::string& path) {
 }
 
 bool CQuillbayDoc::OpenDescriptor(int fd) {
+    TextLineReader reader = TextLineReader::FromDescriptor(fd);
+    return OpenFromReader(reader, {}, "standard input");
+}
+
+bool CQuillbayDoc::OpenFromReader(TextLineReader& reader, LineList linesSoFar,
+                                  const std::string& name) {
     m_modified = true;
-    LineList lines;
     TextReadResult read;
     {
         BusyCursor busy(m_app.host);
-        TextLineReader reader = TextLineReader::FromDescriptor(fd);
-        read = ReadAllLines(reader, lines);
+        read = ReadAllLines(reader, linesSoFar);
     }
-    return FinishOpen(std::move(read), std::move(lines), "standard input");
+    return FinishOpen(std::move(read), std::move(linesSoFar), name);
+}
+
+void CQuillbayDoc::TakeLines(LineList lines) {
+    m_lines = std::move(lines);
+    ResetTargetRangeToAll();
 }
 
 // The steps of opening that follow the reading: warnings, target range, code conversion.
@@ -76,12 +85,7 @@ bool CQuillbayDoc::FinishOpen(TextReadResult read, LineList lines, const std::st
         m_app.host.ShowMessage(kFileNotFound);
         return false;
     }
-    if (read.sawZeroByte)
-        m_openWarnings.push_back(name + ": holds zero bytes and is probably not text; saving it "
-                                 "will not give back the same bytes");
-    if (read.stoppedAtCtrlZ)
-        m_openWarnings.push_back(name + ": a Ctrl-Z byte ends the text; what follows it was "
-                                 "not read");
+    m_openWarnings = ReadWarnings(read, name);
     m_lines = std::move(lines);
     ResetTargetRangeToAll();
     if (m_app.settings.ReadInt("System", "Auto", 1) != 0) ConvertCodeOnOpen();

@@ -14,6 +14,7 @@ const CQBayUndo* Latest(const CVelmoUndoStack& stack) {
 }  // namespace
 
 void CQuillbayDoc::PushUndo() {
+    if (!m_app.keepUndoHistory) return;
     m_undo.Push(std::make_unique<CQBayUndo>(m_target.firstLine, m_target.lastLine, m_lines,
                                             Latest(m_undo)));
 }

@@ -86,6 +86,13 @@ public:
     // Loads standard input (or any open descriptor) as OnOpenDocument loads a file, code
     // conversion included; the document keeps no file name and nothing is recorded.
     bool OpenDescriptor(int fd);
+    // Opens as OnOpenDocument does from a reader that has already given `linesSoFar` (the
+    // command line reads the start of a file before it decides how to run): reads the rest,
+    // warns under `name`, converts the code. Nothing is recorded and no file name is set.
+    bool OpenFromReader(TextLineReader& reader, LineList linesSoFar, const std::string& name);
+    // Takes `lines` as the whole text, as a new document would: the range covers them all, no
+    // undo step, no code conversion, modified flag unchanged.
+    void TakeLines(LineList lines);
     // Writes every line followed by the "System"/"CrLf" terminator, atomically: on any failure
     // the message is shown, the old file stays and false is returned, modified flag unchanged.
     bool OnSaveDocument(const std::string& path);

@@ -122,6 +122,16 @@ bool TextLineReader::Next(std::string_view& line) {
     return true;
 }
 
+std::vector<std::string> ReadWarnings(const TextReadResult& read, const std::string& name) {
+    std::vector<std::string> warnings;
+    if (read.sawZeroByte)
+        warnings.push_back(name + ": holds zero bytes and is probably not text; saving it will "
+                                  "not give back the same bytes");
+    if (read.stoppedAtCtrlZ)
+        warnings.push_back(name + ": a Ctrl-Z byte ends the text; what follows it was not read");
+    return warnings;
+}
+
 TextReadResult ReadAllLines(TextLineReader& reader, LineList& lines) {
     TextReadResult result;
     LineArena arena;

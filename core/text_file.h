@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/line.h"
 
@@ -65,6 +66,10 @@ struct TextReadResult {
     bool sawZeroByte = false;     // probably a binary file
     bool stoppedAtCtrlZ = false;  // bytes after a Ctrl-Z were not read
 };
+
+// What the user should hear about a file read as `name` (UTF-8): text that looks binary, text
+// cut short by Ctrl-Z.
+std::vector<std::string> ReadWarnings(const TextReadResult& read, const std::string& name);
 
 // Reads every remaining line of `reader` into `lines` (appending).
 TextReadResult ReadAllLines(TextLineReader& reader, LineList& lines);

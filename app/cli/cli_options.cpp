@@ -153,6 +153,10 @@ Examples:
   qbay --record tidy.qmc -e 'Replace colour color 2 0' -e DelSpaceBack draft.txt -o -
   qbay -e SjisToUtf8 sample.txt          # show a Shift-JIS file on a UTF-8 terminal
 
+When every -e line changes each line on its own (conversions, wrapping, tab and space
+clean-up, plain replacement), qbay runs them over the file block by block, with the same
+result, so files of any size take little memory.
+
 Settings:
   --settings PATH      read and write the settings in PATH instead of the per-user file
                        ($QUILLBAY_SETTINGS, else ~/.config/VelmoLabs/Quillbay/settings.ini)

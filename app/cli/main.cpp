@@ -1,4 +1,6 @@
 // qbay: the command line of Quillbay.
+#include <malloc.h>
+
 #include <cstdio>
 
 #include "app/cli/cli_options.h"
@@ -10,6 +12,10 @@
 #endif
 
 int main(int argc, char** argv) {
+    // A run reads a whole file and replaces its lines block by block. Keep freed blocks for
+    // reuse instead of handing them back to the system and faulting fresh pages in again.
+    mallopt(M_MMAP_THRESHOLD, 64 << 20);
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
     qb::CliOptions options;
     const std::string error = qb::ParseCliOptions(argc, argv, options);
     if (!error.empty()) {

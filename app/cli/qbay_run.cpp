@@ -5,10 +5,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "app/cli/cli_host.h"
 #include "app/cli/cli_workspace.h"
+#include "app/cli/line_stream.h"
 #include "app/cli/macro_text.h"
+#include "app/settings/atomic_file.h"
 #include "app/settings/settings_store.h"
 #include "convert/cp932.h"
 #include "core/quillbay_doc.h"
@@ -57,12 +60,14 @@ public:
           m_workspace(m_app, host),
           m_macros(m_app, m_workspace) {
         m_app.recorder = nullptr;  // documents record only while the macro lines run
+        m_app.keepUndoHistory = false;  // no macro line can undo
     }
 
     int Run() {
         for (const auto& problem : m_settings.LoadProblems())
             m_host.Warn(problem);
         if (!PrepareSteps() || !StartRecording()) return 1;
+        m_streamable = StepsCanStream();
         bool stdinIsFile = false;
         for (const auto& file : m_options.files)
             stdinIsFile = stdinIsFile || file == "-";
@@ -105,12 +110,37 @@ private:
         return m_macros.Recorder().Start(m_options.recordPath);
     }
 
+    // Whether every step is a -e line that can run over a file block by block (see
+    // app/cli/line_stream.h). Recording runs whole, so that the lines are recorded once.
+    bool StepsCanStream() const {
+        if (m_steps.empty() || !m_options.recordPath.empty()) return false;
+        for (const auto& step : m_steps)
+            if (step.kind != CliOptions::Step::MacroLine || !IsLineLocalMacroLine(step.text))
+                return false;
+        return true;
+    }
+
     void ProcessFile(const std::string& file) {
         m_workspace.Clear();
-        m_host.SetSubject(file == "-" ? "standard input" : file);
+        const bool isStdin = file == "-";
+        const std::string name = isStdin ? "standard input" : file;
+        m_host.SetSubject(name);
         auto doc = std::make_unique<CQuillbayDoc>(m_app);
-        const bool opened =
-            file == "-" ? doc->OpenDescriptor(STDIN_FILENO) : doc->OnOpenDocument(file);
+        bool opened;
+        if (m_streamable) {
+            TextLineReader reader = isStdin ? TextLineReader::FromDescriptor(STDIN_FILENO)
+                                            : TextLineReader(file);
+            LineList linesSoFar;
+            if (reader.IsOpen() && StreamFile(file, reader, linesSoFar)) {
+                m_host.SetSubject({});
+                return;
+            }
+            opened = reader.IsOpen() && doc->OpenFromReader(reader, std::move(linesSoFar), name);
+            if (!reader.IsOpen()) m_host.ShowMessage("ファイルが見つかりません");
+            if (opened && !isStdin) doc->SetPathName(file);
+        } else {
+            opened = isStdin ? doc->OpenDescriptor(STDIN_FILENO) : doc->OnOpenDocument(file);
+        }
         if (opened) {
             for (const auto& warning : doc->OpenWarnings())
                 m_host.Warn(warning);
@@ -119,6 +149,46 @@ private:
             WriteResults(file);
         }
         m_host.SetSubject({});
+    }
+
+    // Runs the steps over `file` block by block into the output. False when the file has to
+    // run as a whole document after all; `linesSoFar` then holds what was read.
+    bool StreamFile(const std::string& file, TextLineReader& reader, LineList& linesSoFar) {
+        const std::string target = m_options.inPlace ? file
+                                   : m_options.output != "-" ? m_options.output
+                                                             : std::string();
+        std::optional<AtomicFileWriter> writer;  // made at the first block: nothing before
+        WriteBlockFn write = [&](std::string_view bytes) {
+            if (target.empty()) return WriteToDescriptor(STDOUT_FILENO, bytes);
+            if (!writer) writer.emplace(target);
+            return writer->Write(bytes);
+        };
+        RunBlockFn run = [&](LineList& lines) {
+            CQuillbayDoc& doc = m_workspace.Adopt(std::make_unique<CQuillbayDoc>(m_app));
+            doc.TakeLines(std::move(lines));
+            for (const auto& step : m_steps) m_macros.Interpreter().Execute(step.text);
+            lines = doc.Lines();
+            m_workspace.Clear();
+        };
+        TextReadResult read;
+        const StreamOutcome outcome = StreamLines(m_app, reader, run, write, linesSoFar, read);
+        if (outcome == StreamOutcome::WholeFile) return false;
+        for (const auto& warning : ReadWarnings(read, file == "-" ? "standard input" : file))
+            m_host.Warn(warning);
+        if (!read.ok) {
+            m_host.ShowMessage("ファイルが見つかりません");
+            return true;
+        }
+        if (!target.empty() && !writer) writer.emplace(target);  // an empty file still is one
+        const bool written = outcome == StreamOutcome::Streamed && (!writer || writer->Commit());
+        if (!written) {
+            m_host.SetSubject(target.empty() ? "standard output" : target);
+            m_host.ShowMessage(target.empty() ? std::string("ファイルに書き込めません (") +
+                                                    std::strerror(errno) + ")"
+                                              : std::string("ファイルに書き込めません"));
+            if (writer && !writer->Error().empty()) m_host.Warn(writer->Error());
+        }
+        return true;
     }
 
     // Runs the -e lines and -m files in order until one stops the run. Only the first run is
@@ -199,6 +269,7 @@ private:
     CliWorkspace m_workspace;
     CMacroController m_macros;
     std::vector<PreparedStep> m_steps;
+    bool m_streamable = false;
     bool m_recorded = false;
 };
 

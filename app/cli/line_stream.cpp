@@ -1,0 +1,117 @@
+#include "app/cli/line_stream.h"
+
+#include <algorithm>
+#include <array>
+
+#include "convert/code_detect.h"
+#include "macro/escape.h"
+#include "macro/macro_commands.h"
+#include "macro/macro_line.h"
+
+namespace qb {
+
+namespace {
+
+// Blocks of about this many bytes (or lines) are run at a time: large enough that the cost of a
+// block is nothing beside its lines, small enough to stay in the caches' neighbourhood.
+constexpr std::size_t kBlockBytes = 4 << 20;
+constexpr std::size_t kBlockLines = 1 << 16;
+
+// Commands that replace each target line by a function of that line alone, never add or remove
+// lines or change the target range in a way the next command could see, and keep no state from
+// one line to the next. (JisToSjis, ToLineUpper and MimeToSjis carry state across lines;
+// ToSjis, ToRight and ToCenter look at every line first; the wrapping and splitting commands
+// that add lines also grow the range over them, so every line stays a target.)
+constexpr std::array<std::string_view, 43> kLineLocalCommands = {
+    "ZenToHan",   "ZenToHan2",     "HanToZen",      "HanToZen2",        "ZenToHanSw",
+    "HanToZenSw", "ToUpper",       "ToLower",       "ToZenUpper",       "ToZenLower",
+    "HiraToKana", "KanaToHira",    "ToTopUpper",    "ChangeUpperLower", "SjisToJis",
+    "EucToSjis",  "SjisToEuc",     "Utf8ToSjis",    "SjisToUtf8",       "UnicodeToMbcs",
+    "MbcsToUnicode", "ToSjisCode", "ToJisCode",     "CodeToSjis",       "CodeToJis",
+    "ToMime",     "SjisToMime",    "TurnChange",    "IndTurnChange",    "CtlMToCRLF",
+    "LFToCRLF",   "DelSpaceFirst", "DelSpaceBack",  "DelSpaceOnly",     "TabSpace",
+    "SpaceTab",   "KetaChange",    "IndentChange",  "DeletePos",        "OverwriteString",
+    "StrCat",     "Replace",       "DelStr",
+};
+
+bool IsLineLocalName(std::string_view name) {
+    return std::find(kLineLocalCommands.begin(), kLineLocalCommands.end(), name) !=
+           kLineLocalCommands.end();
+}
+
+// Plain replacement and deletion, in the current four- and three-token forms. A replacement
+// that holds a line end would split lines without growing the range, so that later commands
+// would see fewer targets: those run over the whole document.
+bool IsLineLocalReplace(std::string_view name, const MacroLineTokens& tokens) {
+    if (name == "Replace")
+        return tokens.argCount == 4 && tokens.Arg(3) == "0" &&
+               UnescapeMacroArg(tokens.Arg(1)).find('\n') == std::string::npos;
+    return tokens.argCount == 3 && tokens.Arg(2) == "0";  // DelStr
+}
+
+// Whether opening the text that starts with `lines` would leave it as it is.
+bool OpeningKeepsTheText(AppContext& app, const LineList& lines, bool atEnd) {
+    if (app.settings.ReadInt("System", "Auto", 1) == 0) return true;
+    CodeDetector detector(CodeDetector::Form::File);
+    for (const auto& line : lines) {
+        detector.Feed(line.view());
+        detector.Feed("\n");
+        if (detector.Decided()) break;
+    }
+    // Undecided text may still turn out to be JIS or EUC further on, unless it has ended.
+    if (!detector.Decided() && !atEnd) return false;
+    const CodeKind kind = detector.Result();
+    return kind != CodeJis && kind != CodeEuc;
+}
+
+}  // namespace
+
+bool IsLineLocalMacroLine(std::string_view sjisLine) {
+    const MacroLineTokens tokens = SplitMacroLine(sjisLine);
+    const MacroCommand* command = FindMacroCommand(tokens.name);
+    if (!command || !IsLineLocalName(command->name)) return false;
+    // A missing argument would give its message once per block.
+    if (tokens.argCount < command->forms.size()) return false;
+    if (command->name == "Replace" || command->name == "DelStr")
+        return IsLineLocalReplace(command->name, tokens);
+    return true;
+}
+
+StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBlockFn& runBlock,
+                          const WriteBlockFn& write, LineList& linesSoFar, TextReadResult& read) {
+    const std::string_view terminator = LineTerminator(app.settings.ReadInt("System", "CrLf", 0));
+    bool checkedCode = false;
+    bool atEnd = false;
+    while (!atEnd) {
+        LineList block;
+        block.reserve(kBlockLines);
+        LineArena arena;
+        std::size_t bytes = 0;
+        std::string_view line;
+        while (block.size() < kBlockLines && bytes < kBlockBytes) {
+            if (!reader.Next(line)) {
+                atEnd = true;
+                break;
+            }
+            block.push_back(arena.Make(line));
+            bytes += line.size();
+        }
+        read.error = reader.Error();
+        read.ok = read.error.empty();
+        read.sawZeroByte = reader.SawZeroByte();
+        read.stoppedAtCtrlZ = reader.StoppedAtCtrlZ();
+        if (!read.ok) return StreamOutcome::WriteFailed;
+        if (!checkedCode) {
+            checkedCode = true;
+            if (!OpeningKeepsTheText(app, block, atEnd)) {
+                linesSoFar = std::move(block);
+                return StreamOutcome::WholeFile;
+            }
+        }
+        runBlock(block);
+        if (!WriteLines(block, terminator, write)) return StreamOutcome::WriteFailed;
+    }
+    return StreamOutcome::Streamed;
+}
+
+}  // namespace qb

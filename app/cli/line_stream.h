@@ -1,0 +1,45 @@
+// Running qbay's macro lines over a file a block of lines at a time.
+//
+// Most conversions change each line on its own. When every macro line of a run is such a
+// command and every line is a target, running them over the file in blocks of lines gives the
+// same text as running them over the whole document, but the file is never held in memory
+// whole: reading, converting and writing overlap, and memory stays small however large the
+// file is. Anything else (line selection, commands that join, sort or count lines, commands that
+// keep state from one line to the next, a file that opening would convert from JIS or EUC) runs
+// over the whole document as usual.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/app_context.h"
+#include "core/text_file.h"
+
+namespace qb {
+
+// Whether the Shift-JIS macro line runs a command that changes each line by itself alone and
+// keeps every line a target, so that it gives the same result block by block.
+bool IsLineLocalMacroLine(std::string_view sjisLine);
+
+// Runs the macro lines over a block of lines, leaving the result in `lines`.
+using RunBlockFn = std::function<void(LineList& lines)>;
+// Where the converted text goes; false when it could not be written (the run stops).
+using WriteBlockFn = std::function<bool(std::string_view bytes)>;
+
+enum class StreamOutcome {
+    Streamed,    // every line was run and written
+    WriteFailed, // writing failed; what was written is not complete
+    WholeFile,   // the file must run as a whole document: `linesSoFar` holds what was read
+};
+
+// Reads `reader` block by block, runs each block through `runBlock` and writes it with the
+// terminator of "System"/"CrLf". Before the first block is run it makes sure that opening would
+// not convert the text ("System"/"Auto" off, or the code decided as Shift-JIS); otherwise it
+// stops with WholeFile and leaves the lines read in `linesSoFar`. `read` receives what the
+// reader noticed (errors, zero bytes, Ctrl-Z).
+StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBlockFn& runBlock,
+                          const WriteBlockFn& write, LineList& linesSoFar, TextReadResult& read);
+
+}  // namespace qb
