@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "convert/sjis.h"
-#include "convert/sjis_find.h"
 
 namespace qb {
 

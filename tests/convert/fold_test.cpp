@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "convert/sjis.h"
-#include "convert/sjis_find.h"
+#include "tests/support/sjis_find_reference.h"
 #include "tests/support/sjis_literal.h"
 
 namespace qb {

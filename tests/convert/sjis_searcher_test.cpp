@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "convert/sjis_find.h"
+#include "tests/support/sjis_find_reference.h"
 #include "tests/support/sjis_literal.h"
 
 namespace qb {

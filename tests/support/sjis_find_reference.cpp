@@ -1,4 +1,4 @@
-#include "convert/sjis_find.h"
+#include "tests/support/sjis_find_reference.h"
 
 #include <cstring>
 

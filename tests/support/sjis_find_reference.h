@@ -1,4 +1,5 @@
-// Searching Shift-JIS text for a byte string without matching across character boundaries.
+// A plain search of Shift-JIS text that never matches across character boundaries: the
+// reference the prepared searchers of convert/ are compared against.
 #pragma once
 
 #include <cstddef>
