@@ -8,22 +8,12 @@
 #include <vector>
 
 #include "app/settings/settings_store.h"
+#include "core/host.h"
 #include "convert/cp932.h"
 #include "convert/sjis.h"
 #include "core/quillbay_doc.h"
 
 namespace qb::bench {
-
-class SilentHost : public IHost {
-public:
-    void ShowMessage(std::string_view) override {}
-    bool Confirm(std::string_view) override { return true; }
-    std::optional<std::string> GetClipboardText() override { return std::nullopt; }
-    void SetClipboardText(std::string_view) override {}
-    std::optional<std::string> EditText(std::string_view, std::string_view) override {
-        return std::nullopt;
-    }
-};
 
 // A document with its own host and settings.
 struct BenchDoc {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/settings/settings_store.h"
+#include "core/host.h"
 #include "convert/cp932.h"
 #include "convert/jis.h"
 #include "convert/unicode.h"
@@ -17,17 +18,6 @@
 #include "core/quillbay_doc.h"
 
 namespace {
-
-class QuietHost : public qb::IHost {
-  public:
-    void ShowMessage(std::string_view) override {}
-    bool Confirm(std::string_view) override { return true; }
-    std::optional<std::string> GetClipboardText() override { return std::nullopt; }
-    void SetClipboardText(std::string_view) override {}
-    std::optional<std::string> EditText(std::string_view, std::string_view) override {
-        return std::nullopt;
-    }
-};
 
 // About 16 MB of Shift-JIS lines of 40 to 600 bytes: kana, kanji, full-width and half-width
 // letters and digits, half-width katakana, and now and then English.
@@ -121,7 +111,7 @@ void Kernel(benchmark::State& state, int input, Convert convert) {
 template <class Command>
 void Document(benchmark::State& state, int input, Command command) {
     const auto& lines = Input(input);
-    QuietHost host;
+    qb::SilentHost host;
     qb::SettingsStore settings;
     qb::AppContext app{host, settings};
     qb::CQuillbayDoc doc(app);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "convert/cp932.h"
+#include "core/host.h"
 #include "core/quillbay_doc.h"
 #include "shape/whitespace.h"
 #include "shape/wrap.h"
@@ -16,17 +17,6 @@
 namespace {
 
 using namespace qb;
-
-class NullHost : public IHost {
-public:
-    void ShowMessage(std::string_view) override {}
-    bool Confirm(std::string_view) override { return true; }
-    std::optional<std::string> GetClipboardText() override { return std::nullopt; }
-    void SetClipboardText(std::string_view) override {}
-    std::optional<std::string> EditText(std::string_view, std::string_view) override {
-        return std::nullopt;
-    }
-};
 
 // Paragraph lines of about 300 bytes (some empty, some tabs and trailing blanks), ~16 MB.
 const std::vector<std::string>& Prose() {
@@ -92,7 +82,7 @@ BENCHMARK(BM_TrailingBlankStart);
 // shares the bytes, as an undo snapshot does).
 template <class Op>
 void RunOnDocument(benchmark::State& state, Op op) {
-    NullHost host;
+    SilentHost host;
     SettingsStore settings;
     AppContext app{host, settings};
     app.kinsoku = DefaultKinsokuSettings();

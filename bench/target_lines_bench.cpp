@@ -16,22 +16,10 @@
 #include <vector>
 
 #include "app/settings/settings_store.h"
+#include "core/host.h"
 #include "core/quillbay_doc.h"
 
 namespace {
-
-class QuietHost : public qb::IHost {
-public:
-    void ShowMessage(std::string_view text) override {
-        std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
-    }
-    bool Confirm(std::string_view) override { return true; }
-    std::optional<std::string> GetClipboardText() override { return std::nullopt; }
-    void SetClipboardText(std::string_view) override {}
-    std::optional<std::string> EditText(std::string_view, std::string_view) override {
-        return std::nullopt;
-    }
-};
 
 double Seconds(std::chrono::steady_clock::time_point since) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
@@ -51,7 +39,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int runs = argc > 4 ? std::max(1, std::atoi(argv[4])) : 5;
-    QuietHost host;
+    qb::SilentHost host;
     qb::SettingsStore settings;
     settings.Override("System", "Auto", "0");
     qb::AppContext app{host, settings, nullptr};

@@ -33,6 +33,19 @@ public:
                                                 std::string_view sjisText) = 0;
 };
 
+// A host that shows nothing, answers every question with OK and has no clipboard or dialog: for
+// fuzzing, benchmarks and other runs nobody watches.
+class SilentHost : public IHost {
+public:
+    void ShowMessage(std::string_view) override {}
+    bool Confirm(std::string_view) override { return true; }
+    std::optional<std::string> GetClipboardText() override { return std::nullopt; }
+    void SetClipboardText(std::string_view) override {}
+    std::optional<std::string> EditText(std::string_view, std::string_view) override {
+        return std::nullopt;
+    }
+};
+
 // Shows the busy cursor for as long as it lives.
 class BusyCursor {
 public:

@@ -8,20 +8,10 @@
 #include <string_view>
 
 #include "app/settings/settings_store.h"
+#include "core/host.h"
 #include "core/quillbay_doc.h"
 
 namespace {
-
-class QuietHost : public qb::IHost {
-  public:
-    void ShowMessage(std::string_view) override {}
-    bool Confirm(std::string_view) override { return true; }
-    std::optional<std::string> GetClipboardText() override { return std::nullopt; }
-    void SetClipboardText(std::string_view) override {}
-    std::optional<std::string> EditText(std::string_view, std::string_view) override {
-        return std::nullopt;
-    }
-};
 
 std::size_t TotalBytes(const qb::LineList& lines) {
     std::size_t total = 0;
@@ -37,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const unsigned control = data[0];
     std::string_view text(reinterpret_cast<const char*>(data + 3), size - 3);
 
-    QuietHost host;
+    qb::SilentHost host;
     qb::SettingsStore settings;
     qb::AppContext app{host, settings};
     qb::CQuillbayDoc doc(app);

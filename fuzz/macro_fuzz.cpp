@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "convert/sjis.h"
+#include "core/host.h"
 #include "core/quillbay_doc.h"
 #include "macro/command_frame.h"
 #include "macro/escape.h"
@@ -18,18 +19,6 @@
 namespace {
 
 using namespace qb;
-
-class QuietHost : public IHost {
-  public:
-    void ShowMessage(std::string_view) override {}
-    bool Confirm(std::string_view) override { return true; }
-    std::optional<std::string> GetClipboardText() override { return clipboard; }
-    void SetClipboardText(std::string_view text) override { clipboard = std::string(text); }
-    std::optional<std::string> EditText(std::string_view, std::string_view) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> clipboard = std::string("c1\r\nc2\r\n");
-};
 
 class Workspace : public IWorkspace, public ICommandUi {
   public:
@@ -101,7 +90,7 @@ bool TouchesFiles(const MacroCommand* command) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static QuietHost host;
+    static SilentHost host;
     static SettingsStore settings;
     static AppContext app{host, settings};
     static Workspace workspace(app);

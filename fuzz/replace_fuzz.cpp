@@ -13,22 +13,12 @@
 #include <vector>
 
 #include "app/settings/settings_store.h"
+#include "core/host.h"
 #include "convert/sjis.h"
 #include "core/quillbay_doc.h"
 #include "macro/escape.h"
 
 namespace {
-
-class QuietHost : public qb::IHost {
-public:
-    void ShowMessage(std::string_view) override {}
-    bool Confirm(std::string_view) override { return true; }
-    std::optional<std::string> GetClipboardText() override { return std::nullopt; }
-    void SetClipboardText(std::string_view) override {}
-    std::optional<std::string> EditText(std::string_view, std::string_view) override {
-        return std::nullopt;
-    }
-};
 
 // Takes up to n bytes from the front of `input`.
 std::string_view Take(std::string_view& input, std::size_t n) {
@@ -83,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (loneSpace) std::abort();
     }
 
-    QuietHost host;
+    qb::SilentHost host;
     qb::SettingsStore settings;
     qb::AppContext app{host, settings};
     qb::CQuillbayDoc doc(app);

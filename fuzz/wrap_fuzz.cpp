@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "convert/sjis.h"
+#include "core/host.h"
 #include "core/quillbay_doc.h"
 #include "shape/wrap.h"
 #include "tests/shape/wrap_reference.h"
@@ -91,17 +92,6 @@ void Check(std::string_view line, const std::vector<Piece>& pieces, long width,
     if (expected != line.size()) Fail("line not covered", line, width);
 }
 
-class QuietHost : public IHost {
-public:
-    void ShowMessage(std::string_view) override {}
-    bool Confirm(std::string_view) override { return true; }
-    std::optional<std::string> GetClipboardText() override { return std::nullopt; }
-    void SetClipboardText(std::string_view) override {}
-    std::optional<std::string> EditText(std::string_view, std::string_view) override {
-        return std::nullopt;
-    }
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -153,7 +143,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The document operations on the same line: without hyphens the folded lines join back.
     if (english != EnglishWordMode::Hyphenate) {
-        QuietHost host;
+        SilentHost host;
         SettingsStore settings;
         settings.WriteInt("Turn", "English", static_cast<int>(english));
         AppContext app{host, settings};
