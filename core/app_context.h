@@ -3,6 +3,7 @@
 // to each document it creates; it must outlive them.
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include "app/settings/settings_store.h"
@@ -12,6 +13,8 @@
 #include "shape/kinsoku_settings.h"
 
 namespace qb {
+
+struct CMultiFileResult;
 
 struct AppContext {
     IHost& host;
@@ -32,6 +35,13 @@ struct AppContext {
     // and kept for the run, so that MIME header encoding and the multi-file replace write JIS
     // as the last SjisToJis did without reading the settings again.
     JisEncoderOptions jisEncoder{};
+
+    // ---- Multi-file replace ----
+    // With `multiFileDryRun` the MultiFileReplace macro command only previews and writes
+    // nothing (the command line's --dry-run); `multiFileReport`, when set, receives what each
+    // run did or would do.
+    bool multiFileDryRun = false;
+    std::function<void(const CMultiFileResult&)> multiFileReport = nullptr;
 
     void Record(std::string_view sjisLine) const {
         if (recorder) recorder->RecordLine(sjisLine);

@@ -310,11 +310,17 @@ OpResult RunReplaceDouble(Ctx& c, const Args& a) {
     return result;
 }
 // Arguments: folder and file pattern (UTF-8), search, replacement.
+// Works on a folder, not on the document's lines, so it runs with no document open as well
+// (on a scratch document that keeps its result).
 OpResult RunMultiFileReplace(Ctx& c, const Args& a) {
-    c.doc->MultiFileReplace(a.Text(0), a.Text(1), a.Text(2), a.Text(3));
+    std::optional<CQuillbayDoc> scratch;
+    CQuillbayDoc* doc = c.doc;
+    if (!doc) doc = &scratch.emplace(c.app);
+    doc->MultiFileReplace(a.Text(0), a.Text(1), a.Text(2), a.Text(3), c.app.multiFileDryRun);
+    if (c.app.multiFileReport) c.app.multiFileReport(doc->MultiFileResult());
     OpResult result;
-    result.count = c.doc->MultiFileResult().replacements;
-    result.filesChanged = c.doc->MultiFileResult().filesChanged;
+    result.count = doc->MultiFileResult().replacements;
+    result.filesChanged = doc->MultiFileResult().filesChanged;
     return result;
 }
 
@@ -633,10 +639,10 @@ std::vector<MacroCommand> BuildTable() {
         cmd("Join", "f", "FILE", "append the lines of FILE to the lines side by side", RunJoin),
         cmd("SpToCsv", "nn", "FIRST LAST", "spaces between fields to commas in columns FIRST-LAST",
             RunSpToCsv),
-        parsed(
+        withoutDocument(parsed(
             cmd("MultiFileReplace", "rrss", "FOLDER PATTERN SEARCH REPLACEMENT",
                 "replace in every file of FOLDER matching PATTERN, on disk", RunMultiFileReplace),
-            ParseMultiFileReplace),
+            ParseMultiFileReplace)),
         cmd("ToTopUpper", "", "", "capitalise every word", RunToTopUpper),
         cmd("TabSpace", "n", "WIDTH", "expand tabs to WIDTH", RunTabSpace),
         cmd("SpaceTab", "n", "WIDTH", "compress spaces to tabs of WIDTH", RunSpaceTab),

@@ -53,6 +53,8 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& optio
             options.inPlace = true;
         } else if (arg == "--detect") {
             options.detect = true;
+        } else if (arg == "--dry-run") {
+            options.dryRun = true;
         } else if (TakeValue(argc, argv, i, arg, "-e", "--exec", value, error)) {
             options.steps.push_back({CliOptions::Step::MacroLine, value});
         } else if (TakeValue(argc, argv, i, arg, "-m", "--macro", value, error)) {
@@ -92,6 +94,20 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& optio
     if (options.detect && (!options.steps.empty() || !options.output.empty() || options.inPlace ||
                            !options.recordPath.empty()))
         return "--detect only reads FILEs: it takes no -e, -m, -o, -i or --record";
+    if (options.dryRun) {
+        // A preview must change nothing: only MultiFileReplace lines, and nothing is saved.
+        if (!options.output.empty() || options.inPlace || !options.recordPath.empty())
+            return "--dry-run changes nothing: it takes no -o, -i or --record";
+        for (const auto& step : options.steps) {
+            const MacroCommand* command =
+                step.kind == CliOptions::Step::MacroLine
+                    ? FindMacroCommand(SplitMacroLine(step.text).name)
+                    : nullptr;
+            if (!command || command->name != "MultiFileReplace")
+                return "--dry-run previews -e 'MultiFileReplace ...' lines only";
+        }
+        if (options.steps.empty()) return "--dry-run needs an -e 'MultiFileReplace ...' line";
+    }
     if (!options.output.empty() && options.inPlace) return "-o and -i cannot be used together";
     if (options.output.size() && options.output != "-" && options.files.size() > 1)
         return "-o PATH takes one input file; use -i to save several files in place, or -o -";
@@ -127,6 +143,9 @@ Macros:
   -e, --exec LINE      run one macro line (repeatable)
   -m, --macro FILE     run the macro file FILE, one macro line per line (repeatable);
                        -e and -m run in the order given
+      --dry-run        with -e 'MultiFileReplace FOLDER PATTERN SEARCH REPLACEMENT' lines
+                       only: list each matching file with its code and the number of
+                       replacements that would be made, and change nothing
       --record FILE    write the macro lines of the commands run to FILE (Shift-JIS, CR LF),
                        ready to replay with -m or in Quillbay; with several FILEs, those of
                        the first. Lines of Open, Save and Close are written as the documents

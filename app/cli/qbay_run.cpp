@@ -9,11 +9,13 @@
 
 #include "app/cli/cli_host.h"
 #include "app/cli/cli_workspace.h"
+#include "app/cli/detect_command.h"
 #include "app/cli/line_stream.h"
 #include "app/cli/macro_text.h"
 #include "app/settings/atomic_file.h"
 #include "app/settings/settings_store.h"
 #include "convert/cp932.h"
+#include "core/multi_file_replace.h"
 #include "core/quillbay_doc.h"
 #include "core/text_file.h"
 #include "macro/macro_runner.h"
@@ -50,6 +52,23 @@ struct PreparedStep {
     bool utf8 = false;  // the macro file is UTF-8
 };
 
+// What a multi-file replace did (or with --dry-run would do): one line per matching file, then
+// the totals.
+void PrintMultiFileReport(const CMultiFileResult& result) {
+    for (const auto& file : result.files) {
+        const std::string_view code = CodeKindWord(file.code);
+        std::printf("%s: %.*s, ", file.name.c_str(), static_cast<int>(code.size()), code.data());
+        if (file.status == CMultiFileEntry::Failed)
+            std::printf("left alone: %s\n", file.error.c_str());
+        else
+            std::printf("%d replacement%s\n", file.replacements, file.replacements == 1 ? "" : "s");
+    }
+    std::printf("%d file%s %s, %d replacement%s in all\n", result.filesChanged,
+                result.filesChanged == 1 ? "" : "s", result.dryRun ? "would change" : "changed",
+                result.replacements, result.replacements == 1 ? "" : "s");
+    std::fflush(stdout);
+}
+
 class QbayRun {
 public:
     QbayRun(const CliOptions& options, CliHost& host, SettingsStore& settings)
@@ -61,6 +80,8 @@ public:
           m_macros(m_app, m_workspace) {
         m_app.recorder = nullptr;  // documents record only while the macro lines run
         m_app.keepUndoHistory = false;  // no macro line can undo
+        m_app.multiFileDryRun = m_options.dryRun;
+        m_app.multiFileReport = PrintMultiFileReport;
     }
 
     int Run() {
@@ -222,6 +243,7 @@ private:
     // with a path, each under its own path. Otherwise the active document, to -o or standard
     // output.
     void WriteResults(const std::string& file) {
+        if (m_options.dryRun) return;  // a preview writes nothing
         if (m_options.inPlace) {
             for (const auto& entry : m_workspace.Documents()) {
                 CQuillbayDoc& doc = *entry.doc;
@@ -232,7 +254,7 @@ private:
         }
         CQuillbayDoc* active = m_workspace.ActiveDocument();
         if (!active) {
-            if (!m_steps.empty())
+            if (!m_options.output.empty())  // asked for a result there is none of
                 m_host.Warn((file.empty() ? std::string("the macro") : file) +
                             ": no document is open at the end; nothing written");
             return;

@@ -1,0 +1,45 @@
+#!/bin/bash
+# qbay -e 'MultiFileReplace ...': a folder rewritten file by file, or with --dry-run only listed.
+#   tests/cli/multi_file_test.sh PATH-TO-QBAY
+set -u
+qbay=$(realpath "$1")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+failures=0
+q() { "$qbay" --settings "$work/settings.ini" "$@"; }
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+mkdir folder
+printf '\x82\xa0a\r\na\r\n' > folder/sjis.txt                  # あa, a in Shift-JIS
+printf '\x1b$B$"\x1b(Ba\r\n' > folder/jis.txt                   # あa in JIS
+printf 'none\r\n' > folder/other.TXT
+printf 'a\r\n' > folder/skipped.csv
+touch -d '2001-01-01' folder/other.TXT
+sums=$(cd folder && md5sum ./*)
+
+# The preview lists every matching file with its code and count, and changes nothing.
+q -e 'MultiFileReplace folder *.txt a b' --dry-run > out.txt 2> err.txt
+[ $? = 0 ] || fail "dry run: exit status $? ($(cat err.txt))"
+want=$'jis.txt: JIS, 1 replacement\nother.TXT: ASCII, 0 replacements\nsjis.txt: ShiftJIS, 2 replacements\n2 files would change, 3 replacements in all'
+[ "$(cat out.txt)" = "$want" ] || fail "dry run listing: $(cat out.txt)"
+[ "$(cd folder && md5sum ./*)" = "$sums" ] || fail "the dry run changed a file"
+
+# The real run rewrites the matching files in their own codes; the others stay untouched.
+q -e 'MultiFileReplace folder *.txt a b' > out.txt 2> err.txt
+[ $? = 0 ] || fail "replace: exit status $? ($(cat err.txt))"
+grep -q "2 files changed, 3 replacements in all" out.txt || fail "replace summary: $(cat out.txt)"
+cmp -s folder/sjis.txt <(printf '\x82\xa0b\r\nb\r\n') || fail "the Shift-JIS file"
+cmp -s folder/jis.txt <(printf '\x1b$B$"\x1b(Bb\r\n') || fail "the JIS file"
+[ "$(stat -c %Y folder/other.TXT)" = "$(date -d 2001-01-01 +%s)" ] || fail "an unchanged file got a new time"
+cmp -s folder/skipped.csv <(printf 'a\r\n') || fail "a file outside the pattern"
+
+# A preview refuses anything that could change a file.
+for args in "-e ZenToHan folder/sjis.txt" "-e 'MultiFileReplace folder *.txt a b' -i folder/sjis.txt" \
+            "-e 'MultiFileReplace folder *.txt a b' -o x.txt folder/sjis.txt"; do
+    eval q --dry-run "$args" 2> /dev/null
+    [ $? = 2 ] || fail "--dry-run $args must be a usage error"
+done
+
+[ "$failures" = 0 ] && echo "all multi-file checks passed"
+exit $((failures > 0))
