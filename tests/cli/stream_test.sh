@@ -15,18 +15,28 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 # More lines than one block, of every kind the commands care about: Shift-JIS kana and
 # kanji (in UTF-8 here, converted below), half-width kana with voiced marks, full-width
 # letters, tabs, trailing spaces, lone CRs, empty lines and one long line.
-python3 - <<'PY'
-import random
-rng = random.Random(7)
-words = ["漢字", "かな", "カナ", "ｶﾞｷﾞ", "ＡＢＣ", "abc", "１２３", "123", "　", " ", "\t",
-         "「括弧」", "、", "。", "ソ\\", "表", "ｰﾞﾟ", "Don't", "e-mail", "\r"]
-with open("in.txt", "wb") as f:
-    for n in range(70000):
-        line = "".join(rng.choice(words) for _ in range(rng.randrange(0, 30)))
-        if n == 12345:
-            line = "長い行" * 40000
-        f.write(line.encode("cp932") + b"\r\n")
-PY
+LC_ALL=C awk 'BEGIN {
+    # 漢字 かな カナ ｶﾞｷﾞ ＡＢＣ abc １２３ 123 full-width space, space, tab, 「括弧」 、 。
+    # ソ\ 表 ｰﾞﾟ Don'\''t e-mail CR, in Shift-JIS.
+    n = split("\212\277\216\232|\202\251\202\310|\203J\203i|\266\336\267\336|\202`\202a\202b|abc|" \
+              "\202P\202Q\202R|123|\201@| |\011|\201u\212\207\214\312\201v|\201A|\201B|" \
+              "\203\134\134|\225\134|\260\336\337|Don'\''t|e-mail|\015", words, "|")
+    seed = 7
+    for (line = 0; line < 70000; line++) {
+        text = ""
+        if (line == 12345) {
+            for (k = 0; k < 40000; k++) text = text "\222\267\202\242\215s"   # 長い行
+        } else {
+            seed = (seed * 1103515245 + 12345) % 2147483648
+            count = int(seed / 65536) % 30
+            for (k = 0; k < count; k++) {
+                seed = (seed * 1103515245 + 12345) % 2147483648
+                text = text words[int(seed / 65536) % n + 1]
+            }
+        }
+        printf "%s\r\n", text
+    }
+}' > in.txt
 
 check() {
     local args=() line
