@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <future>
 
 #include "convert/code_detect.h"
 #include "macro/escape.h"
@@ -23,15 +24,15 @@ constexpr std::size_t kBlockLines = 1 << 16;
 // ToSjis, ToRight and ToCenter look at every line first; the wrapping and splitting commands
 // that add lines also grow the range over them, so every line stays a target.)
 constexpr std::array<std::string_view, 43> kLineLocalCommands = {
-    "ZenToHan",   "ZenToHan2",     "HanToZen",      "HanToZen2",        "ZenToHanSw",
-    "HanToZenSw", "ToUpper",       "ToLower",       "ToZenUpper",       "ToZenLower",
-    "HiraToKana", "KanaToHira",    "ToTopUpper",    "ChangeUpperLower", "SjisToJis",
-    "EucToSjis",  "SjisToEuc",     "Utf8ToSjis",    "SjisToUtf8",       "UnicodeToMbcs",
-    "MbcsToUnicode", "ToSjisCode", "ToJisCode",     "CodeToSjis",       "CodeToJis",
-    "ToMime",     "SjisToMime",    "TurnChange",    "IndTurnChange",    "CtlMToCRLF",
-    "LFToCRLF",   "DelSpaceFirst", "DelSpaceBack",  "DelSpaceOnly",     "TabSpace",
-    "SpaceTab",   "KetaChange",    "IndentChange",  "DeletePos",        "OverwriteString",
-    "StrCat",     "Replace",       "DelStr",
+    "ZenToHan",      "ZenToHan2",     "HanToZen",     "HanToZen2",        "ZenToHanSw",
+    "HanToZenSw",    "ToUpper",       "ToLower",      "ToZenUpper",       "ToZenLower",
+    "HiraToKana",    "KanaToHira",    "ToTopUpper",   "ChangeUpperLower", "SjisToJis",
+    "EucToSjis",     "SjisToEuc",     "Utf8ToSjis",   "SjisToUtf8",       "UnicodeToMbcs",
+    "MbcsToUnicode", "ToSjisCode",    "ToJisCode",    "CodeToSjis",       "CodeToJis",
+    "ToMime",        "SjisToMime",    "TurnChange",   "IndTurnChange",    "CtlMToCRLF",
+    "LFToCRLF",      "DelSpaceFirst", "DelSpaceBack", "DelSpaceOnly",     "TabSpace",
+    "SpaceTab",      "KetaChange",    "IndentChange", "DeletePos",        "OverwriteString",
+    "StrCat",        "Replace",       "DelStr",
 };
 
 bool IsLineLocalName(std::string_view name) {
@@ -80,6 +81,12 @@ bool IsLineLocalMacroLine(std::string_view sjisLine) {
 StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBlockFn& runBlock,
                           const WriteBlockFn& write, LineList& linesSoFar, TextReadResult& read) {
     const std::string_view terminator = LineTerminator(app.settings.ReadInt("System", "CrLf", 0));
+    // Each block is written on a second thread while the next one is read and run. The block
+    // being written is touched by nothing else until its write has been waited for, and its
+    // lines share no storage with any other block's, so no line is counted from two threads.
+    LineList writing;
+    std::future<bool> written;
+    const auto waitForWrite = [&written] { return !written.valid() || written.get(); };
     bool checkedCode = false;
     bool atEnd = false;
     while (!atEnd) {
@@ -100,7 +107,10 @@ StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBloc
         read.ok = read.error.empty();
         read.sawZeroByte = reader.SawZeroByte();
         read.stoppedAtCtrlZ = reader.StoppedAtCtrlZ();
-        if (!read.ok) return StreamOutcome::WriteFailed;
+        if (!read.ok) {
+            waitForWrite();
+            return StreamOutcome::WriteFailed;
+        }
         if (!checkedCode) {
             checkedCode = true;
             if (!OpeningKeepsTheText(app, block, atEnd)) {
@@ -109,9 +119,12 @@ StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBloc
             }
         }
         runBlock(block);
-        if (!WriteLines(block, terminator, write)) return StreamOutcome::WriteFailed;
+        if (!waitForWrite()) return StreamOutcome::WriteFailed;
+        writing = std::move(block);
+        written =
+            std::async(std::launch::async, [&] { return WriteLines(writing, terminator, write); });
     }
-    return StreamOutcome::Streamed;
+    return waitForWrite() ? StreamOutcome::Streamed : StreamOutcome::WriteFailed;
 }
 
 }  // namespace qb

@@ -78,7 +78,7 @@ public:
           m_app{host, settings},
           m_workspace(m_app, host),
           m_macros(m_app, m_workspace) {
-        m_app.recorder = nullptr;  // documents record only while the macro lines run
+        m_app.recorder = nullptr;       // documents record only while the macro lines run
         m_app.keepUndoHistory = false;  // no macro line can undo
         m_app.multiFileDryRun = m_options.dryRun;
         m_app.multiFileReport = PrintMultiFileReport;
@@ -149,8 +149,8 @@ private:
         auto doc = std::make_unique<CQuillbayDoc>(m_app);
         bool opened;
         if (m_streamable) {
-            TextLineReader reader = isStdin ? TextLineReader::FromDescriptor(STDIN_FILENO)
-                                            : TextLineReader(file);
+            TextLineReader reader =
+                isStdin ? TextLineReader::FromDescriptor(STDIN_FILENO) : TextLineReader(file);
             LineList linesSoFar;
             if (reader.IsOpen() && StreamFile(file, reader, linesSoFar)) {
                 m_host.SetSubject({});
@@ -175,19 +175,25 @@ private:
     // Runs the steps over `file` block by block into the output. False when the file has to
     // run as a whole document after all; `linesSoFar` then holds what was read.
     bool StreamFile(const std::string& file, TextLineReader& reader, LineList& linesSoFar) {
-        const std::string target = m_options.inPlace ? file
+        const std::string target = m_options.inPlace         ? file
                                    : m_options.output != "-" ? m_options.output
                                                              : std::string();
         std::optional<AtomicFileWriter> writer;  // made at the first block: nothing before
+        int stdoutError = 0;                     // errno is the writing thread's own
         WriteBlockFn write = [&](std::string_view bytes) {
-            if (target.empty()) return WriteToDescriptor(STDOUT_FILENO, bytes);
+            if (target.empty()) {
+                if (WriteToDescriptor(STDOUT_FILENO, bytes)) return true;
+                stdoutError = errno;
+                return false;
+            }
             if (!writer) writer.emplace(target);
             return writer->Write(bytes);
         };
         RunBlockFn run = [&](LineList& lines) {
             CQuillbayDoc& doc = m_workspace.Adopt(std::make_unique<CQuillbayDoc>(m_app));
             doc.TakeLines(std::move(lines));
-            for (const auto& step : m_steps) m_macros.Interpreter().Execute(step.text);
+            for (const auto& step : m_steps)
+                m_macros.Interpreter().Execute(step.text);
             lines = doc.Lines();
             m_workspace.Clear();
         };
@@ -205,7 +211,7 @@ private:
         if (!written) {
             m_host.SetSubject(target.empty() ? "standard output" : target);
             m_host.ShowMessage(target.empty() ? std::string("ファイルに書き込めません (") +
-                                                    std::strerror(errno) + ")"
+                                                    std::strerror(stdoutError) + ")"
                                               : std::string("ファイルに書き込めません"));
             if (writer && !writer->Error().empty()) m_host.Warn(writer->Error());
         }
