@@ -142,8 +142,9 @@ public:
         OperationFrame frame(*this);
         LineArena arena;
         const int count = LineCount();
+        PrepareTargetTest();
         for (int i = 0; i < count; ++i) {
-            if (!IsTargetLine(i)) continue;
+            if (!IsPreparedTargetLine(i)) continue;
             Line& line = m_lines[static_cast<std::size_t>(i)];
             const std::string result = transform(line.view());
             if (result != line.view()) line = arena.Make(result);
@@ -497,6 +498,12 @@ protected:
 
     // The plain condition, prepared for searching every line; rebuilt when the condition changes.
     mutable std::optional<SjisSearcher> m_conditionSearcher;
+
+    // The target test in two halves for passes over many lines: PrepareTargetTest makes the
+    // condition's searcher or pattern once, IsPreparedTargetLine then tests a line (0-based,
+    // existing) with it, as long as neither the target state nor the line changes between.
+    void PrepareTargetTest() const;
+    bool IsPreparedTargetLine(int index) const;
 
     // Replacement, line-list operations and multi-file replace.
     SortKeyList m_sortKeys;        // the keys of the last sort

@@ -7,6 +7,23 @@ namespace qb {
 
 bool CQuillbayDoc::IsTargetLine(int index) const {
     if (index < 0 || index >= LineCount()) return false;  // no such line: never touched
+    PrepareTargetTest();
+    return IsPreparedTargetLine(index);
+}
+
+void CQuillbayDoc::PrepareTargetTest() const {
+    const TargetState& t = m_target;
+    if (t.pattern) {
+        m_targetRegex.SetPattern(t.condition);
+        m_targetRegex.SetGlobal(true);
+        m_targetRegex.SetIgnoreCase(false);
+    } else if (!t.condition.empty()) {
+        if (!m_conditionSearcher || m_conditionSearcher->Needle() != t.condition)
+            m_conditionSearcher.emplace(t.condition);
+    }
+}
+
+bool CQuillbayDoc::IsPreparedTargetLine(int index) const {
     const TargetState& t = m_target;
     // 64-bit so that range values from a macro line near the int limits cannot overflow.
     const long long line = index + 1LL;
@@ -17,24 +34,19 @@ bool CQuillbayDoc::IsTargetLine(int index) const {
     bool result = inRange && (step == 1 || index % step == 0);  // no division in the usual case
     if (result) {
         const std::string_view text = GetLine(index).view();
-        if (t.pattern) {
-            m_targetRegex.SetPattern(t.condition);
-            m_targetRegex.SetGlobal(true);
-            m_targetRegex.SetIgnoreCase(false);
+        if (t.pattern)
             result = m_targetRegex.Test(text);  // a malformed pattern matches no line
-        } else if (!t.condition.empty()) {
-            if (!m_conditionSearcher || m_conditionSearcher->Needle() != t.condition)
-                m_conditionSearcher.emplace(t.condition);
+        else if (!t.condition.empty())
             result = m_conditionSearcher->IsIn(text);
-        }
     }
     return result != t.invert;
 }
 
 std::vector<char> CQuillbayDoc::TargetFlags() const {
     std::vector<char> flags(m_lines.size());
+    PrepareTargetTest();
     for (int i = 0; i < LineCount(); ++i)
-        flags[static_cast<std::size_t>(i)] = IsTargetLine(i);
+        flags[static_cast<std::size_t>(i)] = IsPreparedTargetLine(i);
     return flags;
 }
 
