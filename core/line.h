@@ -74,7 +74,7 @@ private:
 
 using LineList = std::vector<Line>;
 
-// Makes many lines quickly: packs them into shared blocks of about a megabyte. A block is freed
+// Makes many lines quickly: packs them into shared blocks of two megabytes. A block is freed
 // when the last line in it goes, so an arena may be dropped as soon as its lines are made.
 class LineArena {
 public:
@@ -92,6 +92,7 @@ private:
 
     Block* m_block = nullptr;  // the block being filled; the arena holds one count on it
     std::size_t m_used = 0;
+    std::size_t m_blocksBegun = 0;  // blocks begun so far, the current one included
 };
 
 }  // namespace qb
