@@ -2,15 +2,8 @@
 # End-to-end checks of qbay's macro lines: -e and -m in order, several files, -i, the
 # workspace (Open, Save, Close, Paste), --record and replay, encodings of macro text.
 #   tests/cli/macro_test.sh PATH-TO-QBAY
-set -u
-qbay=$(realpath "$1")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work" || exit 1
-failures=0
+source "$(dirname "$0")/lib.sh" "$1"
 
-q() { "$qbay" --settings "$work/settings.ini" "$@"; }
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 # expect_bytes FILE EXPECTED-PRINTF-FORMAT
 expect_bytes() {
     local want
@@ -125,5 +118,4 @@ expect_bytes k.out 'keep\r\n'
 # --help lists the macro commands with their arguments.
 q --help | grep -q '^  TurnChange WIDTH' || fail "--help does not list TurnChange WIDTH"
 
-[ "$failures" = 0 ] && echo "all macro checks passed"
-exit $((failures > 0))
+finish "macro checks"

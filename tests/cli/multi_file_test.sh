@@ -1,14 +1,7 @@
 #!/bin/bash
 # qbay -e 'MultiFileReplace ...': a folder rewritten file by file, or with --dry-run only listed.
 #   tests/cli/multi_file_test.sh PATH-TO-QBAY
-set -u
-qbay=$(realpath "$1")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work" || exit 1
-failures=0
-q() { "$qbay" --settings "$work/settings.ini" "$@"; }
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$(dirname "$0")/lib.sh" "$1"
 
 mkdir folder
 printf '\x82\xa0a\r\na\r\n' > folder/sjis.txt                  # あa, a in Shift-JIS
@@ -41,5 +34,4 @@ for args in "-e ZenToHan folder/sjis.txt" "-e 'MultiFileReplace folder *.txt a b
     [ $? = 2 ] || fail "--dry-run $args must be a usage error"
 done
 
-[ "$failures" = 0 ] && echo "all multi-file checks passed"
-exit $((failures > 0))
+finish "multi-file checks"

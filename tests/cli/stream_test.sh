@@ -3,14 +3,7 @@
 # byte what running them over the whole document gives; a leading TextAll (not a line-by-line
 # command) makes qbay run the whole document, so each case is run both ways and compared.
 #   tests/cli/stream_test.sh PATH-TO-QBAY
-set -u
-qbay=$(realpath "$1")
-work=$(mktemp -d)
-trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
-cd "$work" || exit 1
-failures=0
-q() { "$qbay" --settings "$work/settings.ini" "$@"; }
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$(dirname "$0")/lib.sh" "$1"
 
 # More lines than one block, of every kind the commands care about: Shift-JIS kana and
 # kanji (in UTF-8 here, converted below), half-width kana with voiced marks, full-width
@@ -104,5 +97,4 @@ q -e ZenToHan missing.txt -o x.txt 2> err.txt
 [ $? = 1 ] || fail "a missing file must give exit status 1"
 grep -q "ファイルが見つかりません" err.txt || fail "no message for a missing file"
 
-[ "$failures" = 0 ] && echo "all stream checks passed"
-exit $((failures > 0))
+finish "stream checks"
