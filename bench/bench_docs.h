@@ -8,9 +8,10 @@
 #include <vector>
 
 #include "app/settings/settings_store.h"
-#include "core/host.h"
+#include "bench/synthetic_text.h"
 #include "convert/cp932.h"
 #include "convert/sjis.h"
+#include "core/host.h"
 #include "core/quillbay_doc.h"
 
 namespace qb::bench {
@@ -29,33 +30,20 @@ struct BenchDoc {
     }
 };
 
-inline std::vector<std::string> SjisPieces(std::initializer_list<const char*> utf8) {
-    std::vector<std::string> out;
-    for (const char* p : utf8)
-        out.push_back(Utf8ToCp932(p));
-    return out;
-}
-
 // About `bytes` of prose, CR LF lines of 100 to 520 bytes with a quarter of them empty.
 inline std::string Prose(std::size_t bytes) {
-    const auto pieces =
-        SjisPieces({"私は",         "町の人々は", "ｶﾒﾗﾏﾝは",   "ＡＩ研究者は", "手紙を",
-                    "ﾃﾞｰﾀを",       "ＣＤを",     "読んだ",    "眺めていた",   "もう一度",
-                    "二〇二六年に", "第３章で",   "10時半に",  "、",           "。",
-                    "！",           "「",         "」",        "川沿いの道を", " quick brown fox ",
-                    "Version 2.5",  "１２３円の", "思い出した"});
-    std::mt19937 rng(2026);
-    std::string out;
-    out.reserve(bytes + 1024);
-    while (out.size() < bytes) {
-        if (rng() % 4 != 0) {
-            const std::size_t target = out.size() + 100 + rng() % 420;
-            while (out.size() < target)
-                out += pieces[rng() % pieces.size()];
-        }
-        out += "\r\n";
-    }
-    return out;
+    return Joined(
+        RandomLines({"私は",         "町の人々は", "ｶﾒﾗﾏﾝは",   "ＡＩ研究者は", "手紙を",
+                     "ﾃﾞｰﾀを",       "ＣＤを",     "読んだ",    "眺めていた",   "もう一度",
+                     "二〇二六年に", "第３章で",   "10時半に",  "、",           "。",
+                     "！",           "「",         "」",        "川沿いの道を", " quick brown fox ",
+                     "Version 2.5",  "１２３円の", "思い出した"},
+                    {.totalBytes = bytes,
+                     .minLength = 100,
+                     .maxLength = 520,
+                     .emptyOneIn = 4,
+                     .seed = 2026}),
+        "\r\n");
 }
 
 // `count` short CR LF lines of 24 to 44 bytes, many of them repeated.

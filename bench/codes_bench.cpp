@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/synthetic_text.h"
 #include "convert/code_detect.h"
 #include "convert/cp932.h"
 #include "convert/euc.h"
@@ -18,67 +19,47 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-constexpr std::size_t kTextBytes = 16u << 20;
-
-const char* const kWords[] = {"私は",
-                              "彼女は",
-                              "町の人々は",
-                              "古い友人が",
-                              "ｶﾒﾗﾏﾝは",
-                              "ＡＩ研究者は",
-                              "手紙を",
-                              "本を",
-                              "川沿いの道を",
-                              "ﾃﾞｰﾀを",
-                              "ＣＤを",
-                              "読んだ",
-                              "見ていた",
-                              "歩いた",
-                              "思い出した",
-                              "静かに",
-                              "ゆっくりと",
-                              "昨日",
-                              "三月の終わりに",
-                              "第３章で",
-                              "10時半に",
-                              "、",
-                              "。",
-                              "「",
-                              "」",
-                              " quick brown fox ",
-                              "Version 2.5",
-                              "……。",
-                              "（",
-                              "）"};
-
-// Shift-JIS prose lines (or plain ASCII lines) adding up to about kTextBytes.
-Lines MakeLines(bool ascii) {
-    std::mt19937 rng(20261207);
-    Lines lines;
-    std::size_t total = 0;
-    while (total < kTextBytes) {
-        std::string line;
-        if (rng() % 4 != 0) {
-            const std::size_t target = 40 + rng() % 500;
-            while (line.size() < target) {
-                if (ascii)
-                    line += "the quick brown fox jumps over 13 lazy dogs; ";
-                else
-                    line += qb::Utf8ToCp932(kWords[rng() % std::size(kWords)]);
-            }
-        }
-        total += line.size() + 2;
-        lines.push_back(std::move(line));
-    }
-    return lines;
-}
+// Lines of 40 to 540 bytes, a quarter of them empty, about 16 MB.
+constexpr qb::bench::LineRecipe kRecipe{
+    .totalBytes = 16u << 20, .minLength = 40, .maxLength = 540, .emptyOneIn = 4, .seed = 20261207};
 
 const Lines& Prose() {
-    static const Lines lines = MakeLines(false);
+    static const Lines lines = qb::bench::RandomLines({"私は",
+                                                       "彼女は",
+                                                       "町の人々は",
+                                                       "古い友人が",
+                                                       "ｶﾒﾗﾏﾝは",
+                                                       "ＡＩ研究者は",
+                                                       "手紙を",
+                                                       "本を",
+                                                       "川沿いの道を",
+                                                       "ﾃﾞｰﾀを",
+                                                       "ＣＤを",
+                                                       "読んだ",
+                                                       "見ていた",
+                                                       "歩いた",
+                                                       "思い出した",
+                                                       "静かに",
+                                                       "ゆっくりと",
+                                                       "昨日",
+                                                       "三月の終わりに",
+                                                       "第３章で",
+                                                       "10時半に",
+                                                       "、",
+                                                       "。",
+                                                       "「",
+                                                       "」",
+                                                       " quick brown fox ",
+                                                       "Version 2.5",
+                                                       "……。",
+                                                       "（",
+                                                       "）"},
+                                                      kRecipe);
     return lines;
 }
 const Lines& Ascii() {
-    static const Lines lines = MakeLines(true);
+    static const Lines lines =
+        qb::bench::RandomLines({"the quick brown fox jumps over 13 lazy dogs; "}, kRecipe);
     return lines;
 }
 

@@ -10,11 +10,12 @@
 #include <vector>
 
 #include "app/settings/settings_store.h"
-#include "core/host.h"
+#include "bench/synthetic_text.h"
 #include "convert/cp932.h"
 #include "convert/jis.h"
 #include "convert/unicode.h"
 #include "convert/width.h"
+#include "core/host.h"
 #include "core/quillbay_doc.h"
 
 namespace {
@@ -22,45 +23,28 @@ namespace {
 // About 16 MB of Shift-JIS lines of 40 to 600 bytes: kana, kanji, full-width and half-width
 // letters and digits, half-width katakana, and now and then English.
 const std::vector<std::string>& ProseLines() {
-    static const std::vector<std::string> lines = [] {
-        const char* pieces[] = {"私は",
-                                "町の人々は",
-                                "ｶﾒﾗﾏﾝは",
-                                "ＡＩ研究者は",
-                                "手紙を",
-                                "ﾃﾞｰﾀを",
-                                "読んだ",
-                                "眺めていた",
-                                "二〇二六年",
-                                "第３章で",
-                                "10時半に",
-                                "、",
-                                "。",
-                                "「",
-                                "」",
-                                "ガイドブック",
-                                "パンを",
-                                "１２３円の",
-                                " quick brown fox ",
-                                "Version 2.5"};
-        std::vector<std::string> sjis;
-        for (const char* p : pieces)
-            sjis.push_back(qb::Utf8ToCp932(p));
-        std::mt19937 rng(2024);
-        std::uniform_int_distribution<std::size_t> pick(0, sjis.size() - 1);
-        std::uniform_int_distribution<std::size_t> lineLength(40, 600);
-        std::vector<std::string> out;
-        std::size_t total = 0;
-        while (total < (16u << 20)) {
-            std::string line;
-            const std::size_t target = lineLength(rng);
-            while (line.size() < target)
-                line += sjis[pick(rng)];
-            total += line.size();
-            out.push_back(std::move(line));
-        }
-        return out;
-    }();
+    static const std::vector<std::string> lines = qb::bench::RandomLines(
+        {"私は",
+         "町の人々は",
+         "ｶﾒﾗﾏﾝは",
+         "ＡＩ研究者は",
+         "手紙を",
+         "ﾃﾞｰﾀを",
+         "読んだ",
+         "眺めていた",
+         "二〇二六年",
+         "第３章で",
+         "10時半に",
+         "、",
+         "。",
+         "「",
+         "」",
+         "ガイドブック",
+         "パンを",
+         "１２３円の",
+         " quick brown fox ",
+         "Version 2.5"},
+        {.totalBytes = 16u << 20, .minLength = 40, .maxLength = 600, .seed = 2024});
     return lines;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/synthetic_text.h"
 #include "convert/base64.h"
 #include "convert/cp932.h"
 #include "convert/hex_code.h"
@@ -19,24 +20,10 @@ namespace {
 
 // About 8 MB of Shift-JIS prose in lines of 20 to 600 bytes.
 const std::vector<std::string>& ProseLines() {
-    static const std::vector<std::string> lines = [] {
-        const char* words[] = {"私は", "川沿いの道を", "ゆっくりと", "歩いた。", "ｶﾒﾗﾏﾝは",
-                               "ＣＤを", "quick brown fox ", "2026年に", "「手紙」を", "読んだ！",
-                               "e-mail", " 100% ", "a=b&c+d", "窓の外の景色を"};
-        std::vector<std::string> sjisWords;
-        for (const char* w : words) sjisWords.push_back(qb::Utf8ToCp932(w));
-        std::mt19937 rng(8);
-        std::vector<std::string> out;
-        std::size_t total = 0;
-        while (total < 8u << 20) {
-            std::string line;
-            const std::size_t target = 20 + rng() % 580;
-            while (line.size() < target) line += sjisWords[rng() % sjisWords.size()];
-            total += line.size();
-            out.push_back(std::move(line));
-        }
-        return out;
-    }();
+    static const std::vector<std::string> lines = qb::bench::RandomLines(
+        {"私は", "川沿いの道を", "ゆっくりと", "歩いた。", "ｶﾒﾗﾏﾝは", "ＣＤを", "quick brown fox ",
+         "2026年に", "「手紙」を", "読んだ！", "e-mail", " 100% ", "a=b&c+d", "窓の外の景色を"},
+        {.totalBytes = 8u << 20, .minLength = 20, .maxLength = 600, .seed = 8});
     return lines;
 }
 
@@ -44,23 +31,27 @@ template <typename F>
 std::vector<std::string> Map(const std::vector<std::string>& lines, F f) {
     std::vector<std::string> out;
     out.reserve(lines.size());
-    for (const auto& l : lines) out.push_back(f(l));
+    for (const auto& l : lines)
+        out.push_back(f(l));
     return out;
 }
 
 template <typename F>
 void RunOver(benchmark::State& state, const std::vector<std::string>& input, F f) {
     std::size_t bytes = 0;
-    for (const auto& l : input) bytes += l.size();
+    for (const auto& l : input)
+        bytes += l.size();
     for (auto _ : state)
-        for (const auto& l : input) benchmark::DoNotOptimize(f(l));
+        for (const auto& l : input)
+            benchmark::DoNotOptimize(f(l));
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
 }
 
 // The lines of a uuencoded file: 45 bytes to a line.
 std::vector<std::string> UuencodedLines() {
     std::string all;
-    for (const auto& l : ProseLines()) all += l;
+    for (const auto& l : ProseLines())
+        all += l;
     std::vector<std::string> out;
     for (std::size_t i = 0; i < all.size(); i += 45) {
         const std::string chunk = all.substr(i, 45);
@@ -69,8 +60,8 @@ std::vector<std::string> UuencodedLines() {
             unsigned b[3] = {};
             for (std::size_t j = 0; j < 3 && k + j < chunk.size(); ++j)
                 b[j] = static_cast<unsigned char>(chunk[k + j]);
-            for (unsigned v : {b[0] >> 2, (b[0] & 3) << 4 | b[1] >> 4, (b[1] & 15) << 2 | b[2] >> 6,
-                               b[2] & 63})
+            for (unsigned v :
+                 {b[0] >> 2, (b[0] & 3) << 4 | b[1] >> 4, (b[1] & 15) << 2 | b[2] >> 6, b[2] & 63})
                 line += static_cast<char>(v == 0 ? '`' : 0x20 + v);
         }
         out.push_back(line);
@@ -78,12 +69,18 @@ std::vector<std::string> UuencodedLines() {
     return out;
 }
 
-void BM_Base64EncodeBytes(benchmark::State& s) { RunOver(s, ProseLines(), qb::Base64EncodeBytes); }
+void BM_Base64EncodeBytes(benchmark::State& s) {
+    RunOver(s, ProseLines(), qb::Base64EncodeBytes);
+}
 void BM_Base64DecodeBytes(benchmark::State& s) {
     RunOver(s, Map(ProseLines(), qb::Base64EncodeBytes), qb::Base64DecodeBytes);
 }
-void BM_UudecodeLine(benchmark::State& s) { RunOver(s, UuencodedLines(), qb::UudecodeLine); }
-void BM_UrlEncode(benchmark::State& s) { RunOver(s, ProseLines(), qb::UrlEncode); }
+void BM_UudecodeLine(benchmark::State& s) {
+    RunOver(s, UuencodedLines(), qb::UudecodeLine);
+}
+void BM_UrlEncode(benchmark::State& s) {
+    RunOver(s, ProseLines(), qb::UrlEncode);
+}
 void BM_UrlDecode(benchmark::State& s) {
     RunOver(s, Map(ProseLines(), qb::UrlEncode), qb::UrlDecode);
 }
@@ -96,16 +93,21 @@ void BM_EqualsDecode(benchmark::State& s) {
     });
     RunOver(s, input, qb::EqualsDecode);
 }
-void BM_HexDump(benchmark::State& s) { RunOver(s, ProseLines(), qb::HexDump); }
-void BM_HexToBytes(benchmark::State& s) { RunOver(s, Map(ProseLines(), qb::HexDump), qb::HexToBytes); }
-void BM_JisHexDump(benchmark::State& s) { RunOver(s, ProseLines(), qb::JisHexDump); }
+void BM_HexDump(benchmark::State& s) {
+    RunOver(s, ProseLines(), qb::HexDump);
+}
+void BM_HexToBytes(benchmark::State& s) {
+    RunOver(s, Map(ProseLines(), qb::HexDump), qb::HexToBytes);
+}
+void BM_JisHexDump(benchmark::State& s) {
+    RunOver(s, ProseLines(), qb::JisHexDump);
+}
 void BM_JisHexToText(benchmark::State& s) {
     RunOver(s, Map(ProseLines(), qb::JisHexDump), qb::JisHexToText);
 }
 void BM_MimeHeaderEncode(benchmark::State& s) {
-    RunOver(s, ProseLines(), [](const std::string& l) {
-        return qb::MimeHeaderEncode(l, qb::JisEncoderOptions{});
-    });
+    RunOver(s, ProseLines(),
+            [](const std::string& l) { return qb::MimeHeaderEncode(l, qb::JisEncoderOptions{}); });
 }
 void BM_MimeHeaderDecode(benchmark::State& s) {
     const auto input = Map(ProseLines(), [](const std::string& l) {

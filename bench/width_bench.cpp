@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bench/synthetic_text.h"
 #include "convert/cp932.h"
 #include "convert/fold.h"
 #include "convert/width.h"
@@ -16,30 +17,18 @@ namespace {
 // About 16 MB of lines of 40 to 600 bytes: kanji and kana prose with full-width and half-width
 // letters, digits, katakana and punctuation, and now and then an English phrase.
 const std::string& Prose() {
-    static const std::string text = [] {
-        const char* pieces[] = {"私は",         "町の人々は",   "ｶﾒﾗﾏﾝは",
-                                "ＡＩ研究者は", "手紙を",       "ﾃﾞｰﾀを",
-                                "ＣＤを",       "読んだ",       "眺めていた",
-                                "もう一度",     "二〇二六年に", "第３章で",
-                                "10時半に",     "、",           "。",
-                                "！",           "「",           "」",
-                                "ガイドブック", "パンを",       " quick brown fox ",
-                                "Version 2.5",  "ｶﾞｲﾄﾞ",        "１２３円の"};
-        std::vector<std::string> sjis;
-        for (const char* p : pieces)
-            sjis.push_back(qb::Utf8ToCp932(p));
-        std::mt19937 rng(2024);
-        std::uniform_int_distribution<std::size_t> pick(0, sjis.size() - 1);
-        std::uniform_int_distribution<std::size_t> lineLength(40, 600);
-        std::string out;
-        while (out.size() < (16u << 20)) {
-            const std::size_t target = out.size() + lineLength(rng);
-            while (out.size() < target)
-                out += sjis[pick(rng)];
-            out += '\n';
-        }
-        return out;
-    }();
+    static const std::string text = qb::bench::Joined(
+        qb::bench::RandomLines(
+            {"私は",         "町の人々は",   "ｶﾒﾗﾏﾝは",
+             "ＡＩ研究者は", "手紙を",       "ﾃﾞｰﾀを",
+             "ＣＤを",       "読んだ",       "眺めていた",
+             "もう一度",     "二〇二六年に", "第３章で",
+             "10時半に",     "、",           "。",
+             "！",           "「",           "」",
+             "ガイドブック", "パンを",       " quick brown fox ",
+             "Version 2.5",  "ｶﾞｲﾄﾞ",        "１２３円の"},
+            {.totalBytes = 16u << 20, .minLength = 40, .maxLength = 600, .seed = 2024}),
+        "\n");
     return text;
 }
 
