@@ -24,9 +24,6 @@ public:
     bool IsIn(std::string_view text) const { return Find(text) != std::string_view::npos; }
 
 private:
-    // The first raw occurrence at or after `from`, boundary or not.
-    std::size_t FindBytes(std::string_view text, std::size_t from) const;
-
     std::string m_needle;
 };
 

@@ -1,11 +1,6 @@
 #include "convert/whole_char_find.h"
 
-#include <cstring>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
+#include "convert/byte_find.h"
 #include "convert/sjis.h"
 
 namespace qb {
@@ -22,39 +17,6 @@ bool EndsInLoneLead(std::string_view s) {
     return !s.empty() && last == s.size() - 1 && IsLeadByte(static_cast<unsigned char>(s[last]));
 }
 
-// The first raw occurrence of `needle` (two bytes or more) in `text` at or after `from`, or npos.
-// Candidates are found sixteen positions at a time by the needle's first and last bytes, which
-// for Shift-JIS text (where a lead byte alone says little) filters far better than the first
-// byte, and costs no setup per call, which matters on short lines.
-std::size_t FindRaw(std::string_view text, std::string_view needle, std::size_t from) {
-    const std::size_t m = needle.size();
-    if (text.size() < m || from > text.size() - m) return std::string_view::npos;
-    const char* s = text.data();
-    const std::size_t lastStart = text.size() - m;
-    std::size_t pos = from;
-#if defined(__SSE2__)
-    const __m128i first = _mm_set1_epi8(needle[0]);
-    const __m128i last = _mm_set1_epi8(needle[m - 1]);
-    for (; pos + 15 <= lastStart; pos += 16) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + pos));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + pos + m - 1));
-        auto bits = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last))));
-        for (; bits != 0; bits &= bits - 1) {
-            const std::size_t p = pos + static_cast<std::size_t>(__builtin_ctz(bits));
-            if (std::memcmp(s + p + 1, needle.data() + 1, m - 2) == 0) return p;
-        }
-    }
-#endif
-    for (; pos <= lastStart; ++pos) {
-        const void* hit = std::memchr(s + pos, needle[0], lastStart + 1 - pos);
-        if (!hit) break;
-        pos = static_cast<std::size_t>(static_cast<const char*>(hit) - s);
-        if (std::memcmp(s + pos + 1, needle.data() + 1, m - 1) == 0) return pos;
-    }
-    return std::string_view::npos;
-}
-
 }  // namespace
 
 WholeCharFinder::WholeCharFinder(std::string_view needle)
@@ -67,16 +29,8 @@ std::size_t WholeCharFinder::Find(std::string_view text, std::size_t from) const
     std::size_t boundary = from;  // a character boundary at or before every candidate
     std::size_t searchFrom = from;
     while (searchFrom + n <= text.size()) {
-        std::size_t hit;
-        if (n == 1) {
-            const void* found =
-                std::memchr(data + searchFrom, m_needle[0], text.size() - searchFrom);
-            if (!found) break;
-            hit = static_cast<std::size_t>(static_cast<const char*>(found) - data);
-        } else {
-            hit = FindRaw(text, m_needle, searchFrom);
-            if (hit == std::string_view::npos) break;
-        }
+        const std::size_t hit = FindBytes(text, m_needle, searchFrom);
+        if (hit == std::string_view::npos) break;
         // The byte after a non-lead byte always starts a character, so the run of lead bytes
         // just before the hit tells by its parity whether the hit starts one. The run is cut
         // at the last known boundary, which keeps the whole search linear.
