@@ -2,6 +2,7 @@
 
 #include <sys/mman.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -16,13 +17,30 @@ struct LineArena::Block {
 
 namespace {
 
-// The size and alignment of a huge page, so that the kernel can back a block with one.
-constexpr std::size_t kBlockSize = 2 << 20;
+constexpr std::size_t kBlockSize = 1 << 20;
 constexpr std::size_t kAlign = 8;
 // Lines longer than this are allocated alone rather than wasting the end of a block.
 constexpr std::size_t kLargestArenaLine = kBlockSize / 16;
 
-std::size_t AlignUp(std::size_t n) { return (n + kAlign - 1) & ~(kAlign - 1); }
+std::size_t AlignUp(std::size_t n) {
+    return (n + kAlign - 1) & ~(kAlign - 1);
+}
+
+// Maps in a new block's pages with one call instead of a page fault each. Only for an arena that
+// has already filled a block (loading a file, converting many lines), which will fill this one
+// too; a small edit keeps only the pages it touches. Kernels without the call refuse it and the
+// pages fault in as usual.
+void Prefault(void* block) {
+#ifdef MADV_POPULATE_WRITE
+    constexpr std::uintptr_t kPage = 4096;
+    const auto start = reinterpret_cast<std::uintptr_t>(block);
+    const std::uintptr_t first = (start + kPage - 1) & ~(kPage - 1);
+    const std::uintptr_t end = (start + kBlockSize) & ~(kPage - 1);
+    madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE);
+#else
+    (void)block;
+#endif
+}
 
 }  // namespace
 
@@ -68,7 +86,9 @@ void Line::Release() noexcept {
     m_rep = nullptr;
 }
 
-LineArena::~LineArena() { ReleaseBlock(); }
+LineArena::~LineArena() {
+    ReleaseBlock();
+}
 
 void LineArena::ReleaseBlock() {
     if (m_block && --m_block->live == 0) std::free(m_block);
@@ -81,12 +101,9 @@ Line LineArena::Make(std::string_view bytes) {
     const std::size_t need = AlignUp(Line::kHeaderSize + bytes.size() + 1);
     if (!m_block || m_used + need > kBlockSize) {
         ReleaseBlock();
-        void* memory = std::aligned_alloc(kBlockSize, kBlockSize);
+        void* memory = std::malloc(kBlockSize);
         if (!memory) throw std::bad_alloc();
-        // An arena that has filled a block is loading a file or converting many lines: one
-        // huge page per block saves hundreds of page faults. The first block gets no such
-        // advice, so that a small edit keeps only the pages it touches.
-        if (m_blocksBegun++ > 0) madvise(memory, kBlockSize, MADV_HUGEPAGE);
+        if (m_blocksBegun++ > 0) Prefault(memory);
         m_block = static_cast<Block*>(memory);
         m_block->live = 1;  // the arena's own count
         m_used = AlignUp(sizeof(Block));

@@ -74,7 +74,7 @@ private:
 
 using LineList = std::vector<Line>;
 
-// Makes many lines quickly: packs them into shared blocks of two megabytes. A block is freed
+// Makes many lines quickly: packs them into shared blocks of about a megabyte. A block is freed
 // when the last line in it goes, so an arena may be dropped as soon as its lines are made.
 class LineArena {
 public:
