@@ -2,6 +2,8 @@
 #include <malloc.h>
 
 #include <cstdio>
+#include <exception>
+#include <new>
 
 #include "app/cli/cli_options.h"
 #include "app/cli/detect_command.h"
@@ -11,7 +13,9 @@
 #define QB_VERSION "0.1.0"
 #endif
 
-int main(int argc, char** argv) {
+namespace {
+
+int Run(int argc, char** argv) {
     // A run reads a whole file and replaces its lines block by block. Keep freed blocks for
     // reuse instead of handing them back to the system and faulting fresh pages in again.
     mallopt(M_MMAP_THRESHOLD, 64 << 20);
@@ -32,4 +36,25 @@ int main(int argc, char** argv) {
     }
     if (options.detect) return qb::RunDetect(options);
     return qb::RunQbay(options);
+}
+
+}  // namespace
+
+// An output file is written to a temporary file that is renamed over it only once complete, so
+// stopping on an exception here leaves the file being worked on as it was (the stack unwinds and
+// the temporary file goes).
+int main(int argc, char** argv) {
+    try {
+        return Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fputs(
+            "qbay: out of memory; the run stopped and the file being worked on was not written\n",
+            stderr);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr,
+                     "qbay: stopped by an internal error (%s); the file being worked on was "
+                     "not written\n",
+                     e.what());
+    }
+    return 1;
 }

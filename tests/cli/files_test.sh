@@ -84,4 +84,15 @@ status "help" 0 "$qbay" --help
 grep -q "Usage: qbay" "$work/stdout" || fail "--help prints no usage"
 status "version" 0 "$qbay" --version
 
+# Running out of memory stops the run with a message and leaves the output as it was.
+if [ -z "${QB_SANITIZED:-}" ]; then
+    printf 'abc\r\n' > "$work/small.txt"
+    printf 'old\r\n' > "$work/kept.txt"
+    status "out of memory" 1 bash -c 'ulimit -v 1000000; "$0" -e "IndentChange 2000000000" \
+        "$1" -o "$2"' "$qbay" "$work/small.txt" "$work/kept.txt"
+    grep -q "out of memory" "$work/stderr" || fail "out of memory: no message ($(cat "$work/stderr"))"
+    [ "$(cat "$work/kept.txt")" = $'old\r' ] || fail "out of memory: the output was changed"
+    ls -a "$work" | grep -q qbtmp && fail "out of memory: a temporary file was left"
+fi
+
 finish "checks"
