@@ -21,7 +21,7 @@ namespace {
 using namespace qb;
 
 class QuietHost : public IHost {
-  public:
+public:
     void ShowMessage(std::string_view) override { ++messages; }
     bool Confirm(std::string_view) override { return true; }
     std::optional<std::string> GetClipboardText() override { return std::nullopt; }
@@ -33,7 +33,7 @@ class QuietHost : public IHost {
 };
 
 class OneDocument : public IWorkspace {
-  public:
+public:
     explicit OneDocument(AppContext& app) : doc(app) {
         std::string text;
         for (int i = 0; i < 20; ++i)
@@ -52,7 +52,7 @@ class OneDocument : public IWorkspace {
 
 // A macro file of `count` lines made by `line(i)`; removed when the benchmark ends.
 class MacroFile {
-  public:
+public:
     template <class Line>
     MacroFile(int count, Line line) {
         char name[] = "/tmp/qbay-macro-bench-XXXXXX";
@@ -66,7 +66,7 @@ class MacroFile {
     ~MacroFile() { std::remove(m_path.c_str()); }
     const std::string& Path() const { return m_path; }
 
-  private:
+private:
     std::string m_path;
 };
 

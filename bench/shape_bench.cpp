@@ -38,7 +38,8 @@ const std::vector<std::string>& Prose() {
             } else {
                 const std::size_t target = 100 + rng() % 420;
                 line = Utf8ToCp932("　");
-                while (line.size() < target) line += words[rng() % words.size()];
+                while (line.size() < target)
+                    line += words[rng() % words.size()];
                 if (kind < 30) line += "  ";
                 if (kind >= 95) line.insert(line.size() / 2, 1, '\t');
             }
@@ -52,7 +53,8 @@ const std::vector<std::string>& Prose() {
 
 std::size_t ProseBytes() {
     std::size_t n = 0;
-    for (const auto& line : Prose()) n += line.size();
+    for (const auto& line : Prose())
+        n += line.size();
     return n;
 }
 
@@ -72,7 +74,8 @@ BENCHMARK(BM_WrapLine)->Arg(70)->Arg(8);
 void BM_TrailingBlankStart(benchmark::State& state) {
     std::size_t sum = 0;
     for (auto _ : state)
-        for (const auto& line : Prose()) sum += TrailingBlankStart(line);
+        for (const auto& line : Prose())
+            sum += TrailingBlankStart(line);
     benchmark::DoNotOptimize(sum);
     state.SetBytesProcessed(static_cast<long long>(state.iterations() * ProseBytes()));
 }
@@ -87,7 +90,8 @@ void RunOnDocument(benchmark::State& state, Op op) {
     AppContext app{host, settings};
     app.kinsoku = DefaultKinsokuSettings();
     std::string text;
-    for (const auto& line : Prose()) text += line + "\r\n";
+    for (const auto& line : Prose())
+        text += line + "\r\n";
     for (auto _ : state) {
         state.PauseTiming();
         auto doc = std::make_unique<CQuillbayDoc>(app);

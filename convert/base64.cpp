@@ -13,7 +13,8 @@ constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwx
 // The six-bit value of every byte: its place in the alphabet, 0 for '=' and everything else.
 constexpr std::array<std::uint8_t, 256> kValues = [] {
     std::array<std::uint8_t, 256> values{};
-    for (std::uint8_t v = 0; v < 64; ++v) values[static_cast<unsigned char>(kAlphabet[v])] = v;
+    for (std::uint8_t v = 0; v < 64; ++v)
+        values[static_cast<unsigned char>(kAlphabet[v])] = v;
     return values;
 }();
 
@@ -85,8 +86,12 @@ std::string Base64EncodeString(std::string_view text) {
     return Base64EncodeBytes(text.substr(0, text.find('\0')));
 }
 
-std::string Base64DecodeBytes(std::string_view text) { return Decode(text, false); }
+std::string Base64DecodeBytes(std::string_view text) {
+    return Decode(text, false);
+}
 
-std::string Base64DecodeString(std::string_view text) { return Decode(text, true); }
+std::string Base64DecodeString(std::string_view text) {
+    return Decode(text, true);
+}
 
 }  // namespace qb

@@ -19,7 +19,7 @@
 namespace qb {
 
 class CodeDetector {
-  public:
+public:
     enum class Form {
         File,  // an escape counts only as ESC $ B or ESC $ @
         Text,  // also ESC & or ESC ( with B, @, J or H; kana + E0-EF is undecided at once
@@ -35,7 +35,7 @@ class CodeDetector {
     // CodeAscii or CodeUnknown (never CodeUtf8).
     CodeKind Result() const;
 
-  private:
+private:
     enum class State : unsigned char {
         Start,       // at a character
         Escape,      // after ESC
@@ -57,14 +57,14 @@ class CodeDetector {
 // byte (80-BF), E0-EF with two, F0-F4 with three. Overlong forms and surrogates count as
 // well-formed; F5-FF and stray continuation bytes do not.
 class Utf8Validator {
-  public:
+public:
     void Feed(std::string_view piece);
     // True when everything fed so far is well-formed and ends on a character boundary.
     bool Valid() const { return !m_failed && m_pending == 0; }
     // True once an ill-formed byte came by: the text can no longer be valid.
     bool Failed() const { return m_failed; }
 
-  private:
+private:
     int m_pending = 0;  // continuation bytes still expected
     bool m_failed = false;
 };

@@ -19,7 +19,7 @@ constexpr const char* kCannotOpen = "ファイルが開けません";
 
 // A file opened for reading bytes; not open when it cannot be read (a folder cannot).
 class InputFile {
-  public:
+public:
     explicit InputFile(const std::string& path) {
         m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
         struct stat st {};
@@ -55,7 +55,7 @@ class InputFile {
         }
     }
 
-  private:
+private:
     void Close() {
         if (m_fd >= 0) ::close(m_fd);
         m_fd = -1;

@@ -19,7 +19,7 @@ namespace qb {
 // IsTargetLine, with the common case of a plain range answered from two numbers. Lines are
 // tested as they are when the test is made, so build it before changing any line.
 class TargetLineTest {
-  public:
+public:
     explicit TargetLineTest(const CQuillbayDoc& doc) : m_doc(doc) {
         const TargetState& t = doc.Target();
         m_simple = !t.pattern && t.condition.empty() && t.lineStep <= 1;
@@ -33,7 +33,7 @@ class TargetLineTest {
         return (index >= m_first && index <= m_last) != m_invert;
     }
 
-  private:
+private:
     const CQuillbayDoc& m_doc;
     bool m_simple = false;
     long long m_first = 0;  // 0-based bounds of the range (wide: the numbers are not checked)

@@ -87,7 +87,7 @@ inline std::size_t NextMapped(std::string_view text, std::size_t pos, unsigned f
 // voiced kana that fold to `first` are marked as well. Search runs the same pattern over line
 // after line, so the filter of the last pattern and flags is kept, one per thread.
 class StartFilter {
-  public:
+public:
     bool Matches(unsigned first, unsigned flags) const {
         return m_valid && m_first == first && m_flags == flags;
     }
@@ -114,7 +114,7 @@ class StartFilter {
         return code == m_first;
     }
 
-  private:
+private:
     static constexpr unsigned kCodes = 0x100 + 0x400;  // single bytes, then 8100-84FF
     static constexpr unsigned IndexOf(unsigned code) {
         return code < 0x100 ? code : code - 0x8100 + 0x100;

@@ -8,9 +8,9 @@
 namespace qb {
 
 enum FoldFlags : unsigned {
-    FoldWidth = 0x01,        // half-width and full-width forms are equal (ｶﾞ, カ゛ and ガ too)
-    FoldCase = 0x02,         // upper and lower case are equal
-    FoldKana = 0x04,         // hiragana and katakana are equal
+    FoldWidth = 0x01,  // half-width and full-width forms are equal (ｶﾞ, カ゛ and ガ too)
+    FoldCase = 0x02,   // upper and lower case are equal
+    FoldKana = 0x04,   // hiragana and katakana are equal
     FoldSmallVoiced = 0x08,  // small kana equal large, voiced equal base, － and - equal ー
 };
 

@@ -21,7 +21,8 @@ char* PutHexByte(char* o, unsigned byte) {
 std::string HexDump(std::string_view text) {
     std::string out(text.size() * 3, ' ');
     char* o = out.data();
-    for (unsigned char c : text) o = PutHexByte(o, c) + 1;
+    for (unsigned char c : text)
+        o = PutHexByte(o, c) + 1;
     return out;
 }
 
@@ -85,7 +86,8 @@ std::string JisHexToText(std::string_view text) {
             }
         }
         const std::size_t length = CharLength(in, pos);
-        for (std::size_t k = 0; k < length; ++k) *o++ = in[pos + k];
+        for (std::size_t k = 0; k < length; ++k)
+            *o++ = in[pos + k];
         pos += length;
     }
     bytes.resize(static_cast<std::size_t>(o - bytes.data()));

@@ -14,19 +14,21 @@ namespace {
 constexpr std::string_view kPrefix = "=?ISO-2022-JP?B?";
 constexpr std::string_view kSuffix = "?=";
 
-constexpr char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 0x20) : c; }
+constexpr char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 0x20) : c;
+}
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return AsciiLower(x) == AsciiLower(y);
+           });
 }
 
 std::size_t FindIgnoringCase(std::string_view text, std::string_view what, std::size_t from) {
     if (from > text.size()) return std::string_view::npos;
-    const auto it = std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(),
-                                what.begin(), what.end(),
-                                [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+    const auto it =
+        std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), what.begin(),
+                    what.end(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
     return it == text.end() ? std::string_view::npos : static_cast<std::size_t>(it - text.begin());
 }
 

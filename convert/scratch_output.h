@@ -12,7 +12,7 @@
 namespace qb::detail {
 
 class ScratchOutput {
-  public:
+public:
     // Space for at least `capacity` bytes. Kernels that store a few bytes past their result
     // (whole words) include that slack in the capacity they ask for.
     explicit ScratchOutput(std::size_t capacity);
@@ -24,7 +24,7 @@ class ScratchOutput {
     // The first `size` bytes as a string of exactly that size.
     std::string Result(std::size_t size) const { return std::string(m_data, size); }
 
-  private:
+private:
     char* m_data = nullptr;
     bool m_ownsData = false;  // a nested use got its own space instead of the shared area
 };

@@ -5,7 +5,8 @@ namespace qb {
 int IsLeadAt(std::string_view text, std::size_t k) {
     if (k >= text.size()) return -1;
     std::size_t pos = 0;
-    while (pos < k) pos += CharLength(text, pos);
+    while (pos < k)
+        pos += CharLength(text, pos);
     if (pos > k) return 0;  // k is the second byte of the character before it
     return CharLength(text, k) == 2 ? 1 : 0;
 }

@@ -16,12 +16,20 @@ namespace qb {
 // --- Byte classes -------------------------------------------------------------------------------
 
 // 81-9F, E0-FC: first byte of a double-byte character.
-constexpr bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+constexpr bool IsLeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 // 40-7E, 80-FC: the bytes a legal double-byte code may end with.
-constexpr bool IsTrailByte(unsigned char b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
+constexpr bool IsTrailByte(unsigned char b) {
+    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+}
 // A1-DF: half-width katakana, one byte each.
-constexpr bool IsHankakuKanaByte(unsigned char b) { return b >= 0xA1 && b <= 0xDF; }
-constexpr bool IsAsciiByte(unsigned char b) { return b <= 0x7F; }
+constexpr bool IsHankakuKanaByte(unsigned char b) {
+    return b >= 0xA1 && b <= 0xDF;
+}
+constexpr bool IsAsciiByte(unsigned char b) {
+    return b <= 0x7F;
+}
 
 // --- Stepping -----------------------------------------------------------------------------------
 
@@ -58,27 +66,47 @@ inline bool IsSecondByteAt(std::string_view text, std::size_t pos) {
 
 // --- Character classes (on codes) ---------------------------------------------------------------
 
-constexpr bool IsDoubleByteCode(unsigned c) { return c > 0xFF; }
+constexpr bool IsDoubleByteCode(unsigned c) {
+    return c > 0xFF;
+}
 // 829F-82F1: ぁ … ん.
-constexpr bool IsHiragana(unsigned c) { return c >= 0x829F && c <= 0x82F1; }
+constexpr bool IsHiragana(unsigned c) {
+    return c >= 0x829F && c <= 0x82F1;
+}
 // 8340-837E, 8380-8396: ァ … ヶ (837F is not a character).
-constexpr bool IsKatakana(unsigned c) { return c >= 0x8340 && c <= 0x8396 && c != 0x837F; }
+constexpr bool IsKatakana(unsigned c) {
+    return c >= 0x8340 && c <= 0x8396 && c != 0x837F;
+}
 // 8141-817E, 8180-81AC: the full-width symbol row.
-constexpr bool IsSymbolRow(unsigned c) { return (c >= 0x8141 && c <= 0x817E) || (c >= 0x8180 && c <= 0x81AC); }
-constexpr bool IsHankakuKana(unsigned c) { return c >= 0xA1 && c <= 0xDF; }
-constexpr bool IsAsciiLetter(unsigned c) { return (c >= 0x41 && c <= 0x5A) || (c >= 0x61 && c <= 0x7A); }
-constexpr bool IsAsciiDigit(unsigned c) { return c >= 0x30 && c <= 0x39; }
+constexpr bool IsSymbolRow(unsigned c) {
+    return (c >= 0x8141 && c <= 0x817E) || (c >= 0x8180 && c <= 0x81AC);
+}
+constexpr bool IsHankakuKana(unsigned c) {
+    return c >= 0xA1 && c <= 0xDF;
+}
+constexpr bool IsAsciiLetter(unsigned c) {
+    return (c >= 0x41 && c <= 0x5A) || (c >= 0x61 && c <= 0x7A);
+}
+constexpr bool IsAsciiDigit(unsigned c) {
+    return c >= 0x30 && c <= 0x39;
+}
 // Printable ASCII other than letters, digits and space: 21-2F, 3A-40, 5B-60, 7B-7E.
 constexpr bool IsAsciiPunct(unsigned c) {
     return (c >= 0x21 && c <= 0x2F) || (c >= 0x3A && c <= 0x40) || (c >= 0x5B && c <= 0x60) ||
            (c >= 0x7B && c <= 0x7E);
 }
 // 09-0D and 20.
-constexpr bool IsAsciiSpace(unsigned c) { return (c >= 0x09 && c <= 0x0D) || c == 0x20; }
+constexpr bool IsAsciiSpace(unsigned c) {
+    return (c >= 0x09 && c <= 0x0D) || c == 0x20;
+}
 // ASCII digits and the full-width digits ０-９ (824F-8258).
-constexpr bool IsDigit(unsigned c) { return IsAsciiDigit(c) || (c >= 0x824F && c <= 0x8258); }
+constexpr bool IsDigit(unsigned c) {
+    return IsAsciiDigit(c) || (c >= 0x824F && c <= 0x8258);
+}
 // ASCII white space and the full-width space 8140.
-constexpr bool IsWhiteSpace(unsigned c) { return IsAsciiSpace(c) || c == 0x8140; }
+constexpr bool IsWhiteSpace(unsigned c) {
+    return IsAsciiSpace(c) || c == 0x8140;
+}
 // A legal double-byte code: lead byte in the lead range, trail byte in the trail range.
 constexpr bool IsLegalDoubleByte(unsigned c) {
     return c <= 0xFFFF && IsLeadByte(static_cast<unsigned char>(c >> 8)) &&

@@ -20,7 +20,7 @@ int Base64Value(unsigned char c) {
 // bits go into an accumulator, every full byte comes out, and every two bytes make a big-endian
 // unit. Bits of a last incomplete byte and a last odd byte are dropped at the end of the run.
 class Utf7Run {
-  public:
+public:
     void Start() {
         m_units.clear();
         m_characters = 0;
@@ -50,7 +50,7 @@ class Utf7Run {
         if (!m_units.empty()) out += Utf16ToSjis(m_units);
     }
 
-  private:
+private:
     std::u16string m_units;
     std::size_t m_characters = 0;
     unsigned m_bits = 0;

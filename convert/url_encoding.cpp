@@ -9,10 +9,14 @@ namespace {
 
 constexpr std::array<bool, 256> kUnencoded = [] {
     std::array<bool, 256> keep{};
-    for (int c = 'A'; c <= 'Z'; ++c) keep[c] = true;
-    for (int c = 'a'; c <= 'z'; ++c) keep[c] = true;
-    for (int c = '0'; c <= '9'; ++c) keep[c] = true;
-    for (unsigned char c : std::string_view("!'()*-._~")) keep[c] = true;
+    for (int c = 'A'; c <= 'Z'; ++c)
+        keep[c] = true;
+    for (int c = 'a'; c <= 'z'; ++c)
+        keep[c] = true;
+    for (int c = '0'; c <= '9'; ++c)
+        keep[c] = true;
+    for (unsigned char c : std::string_view("!'()*-._~"))
+        keep[c] = true;
     return keep;
 }();
 
@@ -51,13 +55,18 @@ std::string DecodeEscapes(std::string_view text, char escape, bool urlRules) {
 
 }  // namespace
 
-std::string UrlDecode(std::string_view text) { return DecodeEscapes(text, '%', true); }
+std::string UrlDecode(std::string_view text) {
+    return DecodeEscapes(text, '%', true);
+}
 
-std::string EqualsDecode(std::string_view text) { return DecodeEscapes(text, '=', false); }
+std::string EqualsDecode(std::string_view text) {
+    return DecodeEscapes(text, '=', false);
+}
 
 std::string UrlEncode(std::string_view text) {
     std::size_t escaped = 0;
-    for (unsigned char c : text) escaped += !kUnencoded[c];
+    for (unsigned char c : text)
+        escaped += !kUnencoded[c];
     std::string out;
     out.resize(text.size() + 2 * escaped);
     char* o = out.data();

@@ -16,7 +16,9 @@ namespace qb {
 
 // The value of a hexadecimal digit: (c & 0x0F) + 9 for c >= 0x40 ('A'-'F' and 'a'-'f' give
 // 10-15), else c & 0x0F. Defined for every byte; other characters give what this yields.
-constexpr unsigned HexDigitValue(unsigned char c) { return c >= 0x40 ? (c & 0x0Fu) + 9 : c & 0x0Fu; }
+constexpr unsigned HexDigitValue(unsigned char c) {
+    return c >= 0x40 ? (c & 0x0Fu) + 9 : c & 0x0Fu;
+}
 
 // Percent decoding: "%XX" escapes give their byte, '+' gives a space and '&' gives CR LF, so
 // that a query string becomes one line per parameter once the line is cut at CR LF.

@@ -7,7 +7,9 @@ namespace qb {
 
 namespace {
 
-constexpr unsigned Value(char c) { return (static_cast<unsigned char>(c) - 0x20u) & 0x3Fu; }
+constexpr unsigned Value(char c) {
+    return (static_cast<unsigned char>(c) - 0x20u) & 0x3Fu;
+}
 
 }  // namespace
 

@@ -108,7 +108,9 @@ bool CQuillbayDoc::OnSaveDocument(const std::string& path) {
     return true;
 }
 
-void CQuillbayDoc::OnCloseDocument() { m_app.Record("Close"); }
+void CQuillbayDoc::OnCloseDocument() {
+    m_app.Record("Close");
+}
 
 bool CQuillbayDoc::Save() {
     if (m_pathName.empty()) return false;

@@ -21,7 +21,9 @@ CQuillbayDoc::OperationFrame::OperationFrame(CQuillbayDoc& doc)
     m_doc.PushUndo();
 }
 
-CQuillbayDoc::OperationFrame::~OperationFrame() { m_doc.SetModifiedFlag(true); }
+CQuillbayDoc::OperationFrame::~OperationFrame() {
+    m_doc.SetModifiedFlag(true);
+}
 
 void CQuillbayDoc::SetLine(int index, std::string_view text) {
     OperationFrame frame(*this);
@@ -40,7 +42,8 @@ void CQuillbayDoc::InsertEndLine(std::string_view text) {
 
 std::string CQuillbayDoc::GetAllText() const {
     std::size_t size = 0;
-    for (const auto& line : m_lines) size += line.size() + 2;
+    for (const auto& line : m_lines)
+        size += line.size() + 2;
     std::string text;
     text.reserve(size);
     for (const auto& line : m_lines) {
@@ -57,7 +60,8 @@ void CQuillbayDoc::SetAllText(std::string_view text) {
 
 int CQuillbayDoc::CountTargetLines() const {
     int count = 0;
-    for (int i = 0; i < LineCount(); ++i) count += IsTargetLine(i) ? 1 : 0;
+    for (int i = 0; i < LineCount(); ++i)
+        count += IsTargetLine(i) ? 1 : 0;
     return count;
 }
 

@@ -37,12 +37,12 @@ enum class NewDocumentKind {
 
 // Which lines an operation touches; see IsTargetLine.
 struct TargetState {
-    int firstLine = 1;        // 1-based, not checked against the number of lines
-    int lastLine = 0;         // 1-based
-    int lineStep = 1;         // only lines whose 0-based index is a multiple of it
-    std::string condition;    // Shift-JIS; the line must contain it (or match it as a pattern)
-    bool pattern = false;     // the condition is a regular expression
-    bool invert = false;      // the final result is inverted
+    int firstLine = 1;      // 1-based, not checked against the number of lines
+    int lastLine = 0;       // 1-based
+    int lineStep = 1;       // only lines whose 0-based index is a multiple of it
+    std::string condition;  // Shift-JIS; the line must contain it (or match it as a pattern)
+    bool pattern = false;   // the condition is a regular expression
+    bool invert = false;    // the final result is inverted
 };
 
 class CQuillbayDoc {
@@ -375,7 +375,6 @@ private:
     bool DecodeTargetLinesToFile(const std::string& path, Decode&& decode);
 
 public:
-
     // ==== Replacement, line-list operations and multi-file replace ==============================
     //
     // Text arguments are Shift-JIS, already decoded from the macro-argument form; paths are UTF-8.
@@ -384,10 +383,10 @@ public:
 
     // ---- Replacement ---------------------------------------------------------------------------
     //
-    // Each works on the target lines and returns its count; the caller shows "文字列が見つかりません"
-    // for a count of 0 or less and "%d個の置換を行いました" otherwise. A line whose result holds
-    // CR LF becomes several lines; the new lines are not searched again. Inserted text is never
-    // searched again either: matches do not overlap.
+    // Each works on the target lines and returns its count; the caller shows
+    // "文字列が見つかりません" for a count of 0 or less and "%d個の置換を行いました" otherwise. A
+    // line whose result holds CR LF becomes several lines; the new lines are not searched again.
+    // Inserted text is never searched again either: matches do not overlap.
 
     // Replaces every match of `find` by `replacement`, comparing with the tolerance `options`
     // (FoldFlags: 1 width, 2 case, 4 kana). Returns the number of replacements. An empty `find`
@@ -477,8 +476,7 @@ public:
     // there. With `dryRun` nothing is written: the result says what would change. The lines
     // of this document are not touched, and no undo step is taken.
     void MultiFileReplace(const std::string& folder, const std::string& pattern,
-                          std::string_view find, std::string_view replacement,
-                          bool dryRun = false);
+                          std::string_view find, std::string_view replacement, bool dryRun = false);
     // The result of the last multi-file replace: the two counters and one entry per file.
     const CMultiFileResult& MultiFileResult() const { return m_multiFile; }
 

@@ -125,8 +125,9 @@ bool TextLineReader::Next(std::string_view& line) {
 std::vector<std::string> ReadWarnings(const TextReadResult& read, const std::string& name) {
     std::vector<std::string> warnings;
     if (read.sawZeroByte)
-        warnings.push_back(name + ": holds zero bytes and is probably not text; saving it will "
-                                  "not give back the same bytes");
+        warnings.push_back(name +
+                           ": holds zero bytes and is probably not text; saving it will "
+                           "not give back the same bytes");
     if (read.stoppedAtCtrlZ)
         warnings.push_back(name + ": a Ctrl-Z byte ends the text; what follows it was not read");
     return warnings;
@@ -142,7 +143,8 @@ TextReadResult ReadAllLines(TextLineReader& reader, LineList& lines) {
         if (!estimated && lines.size() == 1000 && reader.SizeHint() > 0) {
             // Reserve once from the average length so far; saves the doubling copies.
             std::size_t bytes = 0;
-            for (const auto& l : lines) bytes += l.size() + 2;
+            for (const auto& l : lines)
+                bytes += l.size() + 2;
             lines.reserve(static_cast<std::size_t>(reader.SizeHint()) / (bytes / 1000 + 1) * 11 /
                               10 +
                           lines.size());
@@ -182,9 +184,12 @@ void SplitTextModeLines(std::string_view bytes, LineList& lines) {
 
 std::string_view LineTerminator(int crLfSetting) {
     switch (crLfSetting) {
-        case 1: return "\r";
-        case 2: return "\n";
-        default: return "\r\n";
+        case 1:
+            return "\r";
+        case 2:
+            return "\n";
+        default:
+            return "\r\n";
     }
 }
 

@@ -21,7 +21,7 @@ namespace {
 using namespace qb;
 
 class Workspace : public IWorkspace, public ICommandUi {
-  public:
+public:
     explicit Workspace(AppContext& app) : m_app(app) {}
     CQuillbayDoc* ActiveDocument() override {
         return m_docs.empty() ? nullptr : m_docs.back().get();
@@ -55,7 +55,7 @@ class Workspace : public IWorkspace, public ICommandUi {
         m_docs.push_back(std::move(doc));
     }
 
-  private:
+private:
     AppContext& m_app;
     std::vector<std::unique_ptr<CQuillbayDoc>> m_docs;
 };

@@ -19,8 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string encoded = qb::MimeHeaderEncode(line, qb::JisEncoderOptions{});
     if (encoded != line) {
         qb::JisShiftState encodeState;
-        if (qb::MimeHeaderDecode(encoded) != qb::SjisToJisLine(line, encodeState, {}))
-            std::abort();
+        if (qb::MimeHeaderDecode(encoded) != qb::SjisToJisLine(line, encodeState, {})) std::abort();
     }
     return 0;
 }

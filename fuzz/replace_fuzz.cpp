@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "app/settings/settings_store.h"
-#include "core/host.h"
 #include "convert/sjis.h"
+#include "core/host.h"
 #include "core/quillbay_doc.h"
 #include "macro/escape.h"
 

@@ -28,7 +28,7 @@ std::vector<std::uint8_t> RandomInput(std::mt19937& rng) {
     const bool favourInteresting = rng() % 2 == 0;
     for (auto& b : input)
         b = favourInteresting && rng() % 3 != 0 ? kInteresting[pick(rng)]
-                                                  : static_cast<std::uint8_t>(byteDist(rng));
+                                                : static_cast<std::uint8_t>(byteDist(rng));
     return input;
 }
 

@@ -14,7 +14,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const std::size_t count = size == 0 ? 0 : (data[0] - 0x20u) & 0x3Fu;
-    if (bytes->size() > count || bytes->size() > (size == 0 ? 0 : (size - 1) * 3 / 4))
-        std::abort();
+    if (bytes->size() > count || bytes->size() > (size == 0 ? 0 : (size - 1) * 3 / 4)) std::abort();
     return 0;
 }

@@ -59,7 +59,8 @@ bool SetsAreSimple(std::string_view start, std::string_view end) {
 void Check(std::string_view line, const std::vector<Piece>& pieces, long width,
            const WrapRules& rules, bool checkStarts) {
     std::vector<bool> boundary(line.size() + 1, false);
-    for (std::size_t i = 0; i < line.size(); i = NextChar(line, i)) boundary[i] = true;
+    for (std::size_t i = 0; i < line.size(); i = NextChar(line, i))
+        boundary[i] = true;
     boundary[line.size()] = true;
     if (pieces.empty()) Fail("no piece", line, width);
     if (pieces.size() > line.size() + 1) Fail("more pieces than bytes", line, width);
@@ -74,7 +75,8 @@ void Check(std::string_view line, const std::vector<Piece>& pieces, long width,
         if (p.hyphen && rules.english != EnglishWordMode::Hyphenate) Fail("hyphen", line, width);
         if (k + 1 == pieces.size()) continue;
         std::size_t lastStart = p.end - 1;
-        while (lastStart > p.begin && !boundary[lastStart]) --lastStart;
+        while (lastStart > p.begin && !boundary[lastStart])
+            --lastStart;
         if (rules.pushOut && rules.lineEnd.Contains(CharCode(line, lastStart))) {
             for (std::size_t i = p.begin; i < p.end; i = NextChar(line, i))
                 if (!rules.lineEnd.Contains(CharCode(line, i)))
@@ -153,7 +155,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         doc.Target().lastLine = 1;
         doc.TurnChange(static_cast<int>(width));
         std::string joined;
-        for (const Line& l : doc.Lines()) joined.append(l.view());
+        for (const Line& l : doc.Lines())
+            joined.append(l.view());
         if (joined != line) Fail("TurnChange lost or added bytes", line, width);
         if (doc.Target().lastLine != doc.LineCount()) Fail("TurnChange range", line, width);
         doc.IndTurnChange(static_cast<int>(width));

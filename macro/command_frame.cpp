@@ -35,7 +35,7 @@ bool WritableRaw(std::string_view text) {
 }
 
 class Frame {
-  public:
+public:
     Frame(const CommandInfo& info, CQuillbayDoc& doc, ICommandUi& ui)
         : m_info(info), m_doc(doc), m_app(doc.App()), m_ui(ui) {}
 
@@ -72,7 +72,7 @@ class Frame {
         }
     }
 
-  private:
+private:
     std::optional<std::vector<MacroValue>> Ask(DialogRequest request) {
         return m_ui.ShowDialog(request);
     }

@@ -60,7 +60,7 @@ struct DialogRequest {
 };
 
 class ICommandUi {
-  public:
+public:
     virtual ~ICommandUi() = default;
     // Shows the dialog; its values in the order above, or nullopt on Cancel.
     virtual std::optional<std::vector<MacroValue>> ShowDialog(const DialogRequest& request) = 0;

@@ -34,7 +34,7 @@ struct MacroValue {
 
 // Decoded arguments, by position. Reading past the end gives an absent value (0, "").
 class MacroArgs {
-  public:
+public:
     MacroArgs() = default;
     explicit MacroArgs(std::vector<MacroValue> values) : m_values(std::move(values)) {}
 
@@ -49,7 +49,7 @@ class MacroArgs {
     std::vector<MacroValue>& Values() { return m_values; }
     void Add(MacroValue value) { m_values.push_back(std::move(value)); }
 
-  private:
+private:
     std::vector<MacroValue> m_values;
 };
 

@@ -32,7 +32,7 @@ struct MacroOutcome {
 };
 
 class CMacroInterpreter {
-  public:
+public:
     CMacroInterpreter(AppContext& app, IWorkspace& workspace);
 
     // Executes one macro line (Shift-JIS, without line end). Stop only when no document was
@@ -46,7 +46,7 @@ class CMacroInterpreter {
     // command line; the desktop program leaves it off, as replaying a macro records nothing.
     void SetRecordsLines(bool on) { m_recordsLines = on; }
 
-  private:
+private:
     AppContext& m_app;
     IWorkspace& m_workspace;
     MacroOutcome m_outcome;

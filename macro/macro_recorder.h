@@ -14,7 +14,7 @@
 namespace qb {
 
 class CMacroRecorder : public IMacroRecorderSink {
-  public:
+public:
     explicit CMacroRecorder(IHost& host) : m_host(host) {}
     ~CMacroRecorder() override;
     CMacroRecorder(const CMacroRecorder&) = delete;
@@ -35,7 +35,7 @@ class CMacroRecorder : public IMacroRecorderSink {
     // was: it is written, and a message says so.
     void RecordLine(std::string_view sjisLine) override;
 
-  private:
+private:
     IHost& m_host;
     int m_fd = -1;
     std::string m_path;

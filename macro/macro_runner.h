@@ -46,7 +46,7 @@ enum class MacroEndMode { Leave = 0, Save = 1, SaveAndClose = 2 };
 // The macro commands of the main frame. Owns the recorder and the interpreter and hands the
 // recorder to `app`, so that documents record open, save and close into it.
 class CMacroController {
-  public:
+public:
     using PathChooser = std::function<std::optional<std::string>()>;
 
     CMacroController(AppContext& app, IWorkspace& workspace);
@@ -72,7 +72,7 @@ class CMacroController {
     void RunOverFiles(const std::string& macroPath, const std::vector<std::string>& files,
                       MacroEndMode endMode);
 
-  private:
+private:
     AppContext& m_app;
     IWorkspace& m_workspace;
     CMacroRecorder m_recorder;

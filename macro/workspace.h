@@ -15,7 +15,7 @@ namespace qb {
 class CQuillbayDoc;
 
 class IWorkspace {
-  public:
+public:
     virtual ~IWorkspace() = default;
 
     // The document of the active window; nullptr when none is open.

@@ -9,13 +9,16 @@ namespace qb {
 
 namespace {
 
-std::size_t ColumnIndex(long column) { return column < 1 ? 0 : static_cast<std::size_t>(column - 1); }
+std::size_t ColumnIndex(long column) {
+    return column < 1 ? 0 : static_cast<std::size_t>(column - 1);
+}
 
 // Whether offset `pos` of `text` falls on the second byte of a double-byte character, stepping
 // from the start (pos <= text.size()).
 bool SplitsCharacter(std::string_view text, std::size_t pos) {
     std::size_t i = 0;
-    while (i < pos) i += CharLength(text, i);
+    while (i < pos)
+        i += CharLength(text, i);
     return i > pos;
 }
 
@@ -24,9 +27,11 @@ void SplitsCharacters(std::string_view text, std::size_t a, std::size_t b, bool&
                       bool& splitsB) {
     splitsA = splitsB = false;
     std::size_t i = 0;
-    while (i < a) i += CharLength(text, i);
+    while (i < a)
+        i += CharLength(text, i);
     splitsA = i > a;
-    while (i < b) i += CharLength(text, i);
+    while (i < b)
+        i += CharLength(text, i);
     splitsB = i > b;
 }
 
@@ -94,8 +99,8 @@ std::string DeleteColumns(std::string_view line, long first, long last) {
 std::string SerialText(long long value, int digits, bool spaceFill) {
     if (digits < 1) return {};
     std::string text(static_cast<std::size_t>(digits) + 24, '\0');
-    const int n = std::snprintf(text.data(), text.size(), spaceFill ? "%*lld" : "%0*lld", digits,
-                                value);
+    const int n =
+        std::snprintf(text.data(), text.size(), spaceFill ? "%*lld" : "%0*lld", digits, value);
     text.resize(n < 0 ? 0 : static_cast<std::size_t>(n));
     text.resize(static_cast<std::size_t>(digits), ' ');
     return text;

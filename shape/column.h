@@ -25,8 +25,7 @@ namespace qb {
 
 // `text` inserted so that it starts at `column` (in front of a character that the column would
 // split).
-[[nodiscard]] std::string InsertAtColumn(std::string_view line, long column,
-                                         std::string_view text);
+[[nodiscard]] std::string InsertAtColumn(std::string_view line, long column, std::string_view text);
 
 // `text` written over the bytes from `column` on; the line grows only where it was too short.
 [[nodiscard]] std::string OverwriteAtColumn(std::string_view line, long column,

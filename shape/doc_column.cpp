@@ -51,8 +51,7 @@ void CQuillbayDoc::OverwriteString(int column, std::string_view text) {
         [&](std::string_view line) { return OverwriteAtColumn(line, column, text); });
 }
 
-void CQuillbayDoc::RenoString(int increment, int digits, int column, int start,
-                              int zeroSuppress) {
+void CQuillbayDoc::RenoString(int increment, int digits, int column, int start, int zeroSuppress) {
     m_shape.renoIncrement = increment;
     m_shape.renoDigits = digits;
     m_shape.renoColumn = column;
@@ -83,8 +82,12 @@ void CQuillbayDoc::SpaceInsert(int column, int count, int overwrite) {
         InsertString(column, spaces);
 }
 
-void CQuillbayDoc::ShiftRight() { SpaceInsert(1, 1, 0); }
+void CQuillbayDoc::ShiftRight() {
+    SpaceInsert(1, 1, 0);
+}
 
-void CQuillbayDoc::ShiftLeft() { DeletePos(1, 1); }
+void CQuillbayDoc::ShiftLeft() {
+    DeletePos(1, 1);
+}
 
 }  // namespace qb

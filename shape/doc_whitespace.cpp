@@ -90,7 +90,8 @@ namespace {
 
 long LongestLine(const LineList& lines) {
     std::size_t longest = 0;
-    for (const Line& line : lines) longest = std::max(longest, line.size());
+    for (const Line& line : lines)
+        longest = std::max(longest, line.size());
     return static_cast<long>(longest);
 }
 

@@ -17,7 +17,8 @@ const KinsokuSettings& ApplicationKinsoku(AppContext& app) {
 // About how many lines folding at `width` gives, so that the new list is allocated once.
 std::size_t ExpectedFoldedLines(const LineList& lines, long width) {
     std::size_t bytes = 0;
-    for (const Line& line : lines) bytes += line.size();
+    for (const Line& line : lines)
+        bytes += line.size();
     return lines.size() + bytes / static_cast<std::size_t>(width < 8 ? 8 : width) + 16;
 }
 
@@ -29,8 +30,9 @@ void CQuillbayDoc::TurnChange(int width) {
     const WrapRules rules(ApplicationKinsoku(m_app), ReadWrapEnglishMode(m_app.settings));
     PieceCutter cutter(rules);
     std::string hyphenated;
-    const long added =
-        RebuildTargetLines(m_lines, TargetFlags(), [&](const Line& line, LineListBuilder& out) {
+    const long added = RebuildTargetLines(
+        m_lines, TargetFlags(),
+        [&](const Line& line, LineListBuilder& out) {
             WrapLine(line.view(), width, cutter, [&](std::string_view piece, bool hyphen) {
                 if (!hyphen) {
                     AddPiece(out, line, piece);
@@ -51,8 +53,9 @@ void CQuillbayDoc::IndTurnChange(int width) {
     const WrapRules rules(ApplicationKinsoku(m_app), ReadWrapEnglishMode(m_app.settings));
     PieceCutter cutter(rules);
     std::string joined;
-    const long added =
-        RebuildTargetLines(m_lines, TargetFlags(), [&](const Line& line, LineListBuilder& out) {
+    const long added = RebuildTargetLines(
+        m_lines, TargetFlags(),
+        [&](const Line& line, LineListBuilder& out) {
             WrapLineIndented(line.view(), width, cutter,
                              [&](std::string_view indent, std::string_view piece) {
                                  if (indent.empty()) {

@@ -10,8 +10,7 @@ namespace {
 constexpr char kSection[] = "Print";
 
 // The sets as the user sees them; stored and compared in Shift-JIS.
-constexpr char kDefaultLineStartUtf8[] =
-    "、。，．？！゛゜ヽヾゝゞ々ー）］｝」』!),.:;?]}｡｣､･ｰﾞﾟ";
+constexpr char kDefaultLineStartUtf8[] = "、。，．？！゛゜ヽヾゝゞ々ー）］｝」』!),.:;?]}｡｣､･ｰﾞﾟ";
 constexpr char kDefaultLineEndUtf8[] = "（［｛「『([{｢";
 
 }  // namespace

@@ -22,7 +22,8 @@ bool IsFullWidthSpaceAt(std::string_view line, std::size_t i) {
 bool StartsCharacterBackward(std::string_view text, std::size_t pos) {
     if (pos == 0 || pos >= text.size() || text[pos] == '\0') return true;
     std::size_t leads = 0;
-    while (leads < pos && IsLeadByte(static_cast<unsigned char>(text[pos - 1 - leads]))) ++leads;
+    while (leads < pos && IsLeadByte(static_cast<unsigned char>(text[pos - 1 - leads])))
+        ++leads;
     return leads % 2 == 0;
 }
 
@@ -131,7 +132,8 @@ std::string CenterLine(std::string_view line, long halfWidth) {
     // Remove -shift bytes of the leading blanks (shift >= -lead, since visible <= longest line).
     const std::size_t cut = std::min(static_cast<std::size_t>(-shift), lead);
     std::size_t i = 0;
-    while (i < cut) i += line[i] == ' ' ? 1 : 2;
+    while (i < cut)
+        i += line[i] == ' ' ? 1 : 2;
     if (i == cut) return std::string(line.substr(cut));
     // The cut falls inside the full-width space at i - 2: its second column stays, as a space.
     std::string out(1, ' ');

@@ -9,7 +9,8 @@
 namespace qb {
 
 CharSet::CharSet(std::string_view chars) {
-    for (std::size_t i = 0; i < chars.size(); i = NextChar(chars, i)) m_codes.set(CharCode(chars, i));
+    for (std::size_t i = 0; i < chars.size(); i = NextChar(chars, i))
+        m_codes.set(CharCode(chars, i));
 }
 
 WrapRules::WrapRules(const KinsokuSettings& kinsoku, EnglishWordMode englishMode)
@@ -53,7 +54,8 @@ bool IsSingleByteLetterChar(std::string_view t, std::size_t start, std::size_t e
 std::size_t PieceCutter::PushOut(std::string_view rest, std::size_t p) const {
     if (!m_rules.pushOut || p >= rest.size()) return p;
     std::size_t k = m_starts.size();
-    while (k > 0 && m_rules.lineEnd.Contains(CharCode(rest, m_starts[k - 1]))) --k;
+    while (k > 0 && m_rules.lineEnd.Contains(CharCode(rest, m_starts[k - 1])))
+        --k;
     if (k == 0) return 0;
     return k == m_starts.size() ? p : m_starts[k];
 }
@@ -89,10 +91,9 @@ bool PieceCutter::TagBytesBefore(std::string_view rest, std::size_t p) {
 PieceCut PieceCutter::Cut(std::string_view rest, long column) {
     const std::size_t size = rest.size();
     if (size == 0) return {};
-    std::size_t p = column <= 0 ? 0
-                    : static_cast<unsigned long>(column) >= size
-                        ? size
-                        : static_cast<std::size_t>(column);
+    std::size_t p = column <= 0                                  ? 0
+                    : static_cast<unsigned long>(column) >= size ? size
+                                                                 : static_cast<std::size_t>(column);
 
     if (m_rules.tagRule && TagBytesBefore(rest, p)) p = TagBreak(rest, p);
 
@@ -119,10 +120,12 @@ PieceCut PieceCutter::Cut(std::string_view rest, long column) {
 PieceCut PieceCutter::FinishByStepping(std::string_view rest, std::size_t p) {
     const std::size_t size = rest.size();
     m_starts.clear();
-    for (std::size_t pos = 0; pos < p; pos += CharLength(rest, pos)) m_starts.push_back(pos);
+    for (std::size_t pos = 0; pos < p; pos += CharLength(rest, pos))
+        m_starts.push_back(pos);
 
     if (const std::size_t pushed = PushOut(rest, p); pushed != 0) p = pushed;
-    while (!m_starts.empty() && m_starts.back() >= p) m_starts.pop_back();
+    while (!m_starts.empty() && m_starts.back() >= p)
+        m_starts.pop_back();
 
     PieceCut cut{p, false};
     if (p >= size || m_rules.english == EnglishWordMode::Plain) return cut;
@@ -137,7 +140,8 @@ PieceCut PieceCutter::FinishByStepping(std::string_view rest, std::size_t p) {
     // before them, unless the word fills the piece, or only one half-width character or only
     // line-end characters precede it (then the word is split at the column).
     std::size_t k = m_starts.size() - 1;
-    while (k > 0 && IsSingleByteLetterChar(rest, m_starts[k - 1], m_starts[k])) --k;
+    while (k > 0 && IsSingleByteLetterChar(rest, m_starts[k - 1], m_starts[k]))
+        --k;
     if (k == 0 || m_starts[k] == 1) return cut;
     const std::size_t wordStart = m_starts[k];
     m_starts.resize(k);

@@ -12,7 +12,7 @@
 namespace qb {
 
 class CliHost : public IHost {
-  public:
+public:
     explicit CliHost(std::FILE* err = stderr) : m_err(err) {}
 
     void ShowMessage(std::string_view text) override;
@@ -33,7 +33,7 @@ class CliHost : public IHost {
     // lines joined with CR LF) the first time it is asked for; -1 for an empty clipboard.
     void SetClipboardSource(int fd) { m_clipboardFd = fd; }
 
-  private:
+private:
     std::FILE* m_err;
     std::string m_subject;
     int m_messages = 0;

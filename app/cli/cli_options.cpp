@@ -99,10 +99,9 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& optio
         if (!options.output.empty() || options.inPlace || !options.recordPath.empty())
             return "--dry-run changes nothing: it takes no -o, -i or --record";
         for (const auto& step : options.steps) {
-            const MacroCommand* command =
-                step.kind == CliOptions::Step::MacroLine
-                    ? FindMacroCommand(SplitMacroLine(step.text).name)
-                    : nullptr;
+            const MacroCommand* command = step.kind == CliOptions::Step::MacroLine
+                                              ? FindMacroCommand(SplitMacroLine(step.text).name)
+                                              : nullptr;
             if (!command || command->name != "MultiFileReplace")
                 return "--dry-run previews -e 'MultiFileReplace ...' lines only";
         }

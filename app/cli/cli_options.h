@@ -21,7 +21,7 @@ struct CliOptions {
     std::string recordPath;         // --record: where to write the macro lines of the run
     std::vector<std::string> sets;  // --set SECTION/NAME=VALUE, as given
     bool detect = false;
-    bool dryRun = false;             // --dry-run: preview MultiFileReplace lines, change nothing
+    bool dryRun = false;  // --dry-run: preview MultiFileReplace lines, change nothing
     bool help = false;
     bool version = false;
 };

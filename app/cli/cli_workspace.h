@@ -14,7 +14,7 @@
 namespace qb {
 
 class CliWorkspace : public IWorkspace, private ICommandUi {
-  public:
+public:
     CliWorkspace(AppContext& app, CliHost& host) : m_app(app), m_host(host) {}
 
     CQuillbayDoc* ActiveDocument() override;
@@ -37,7 +37,7 @@ class CliWorkspace : public IWorkspace, private ICommandUi {
     // Drops every document, recording nothing.
     void Clear() { m_docs.clear(); }
 
-  private:
+private:
     std::optional<std::vector<MacroValue>> ShowDialog(const DialogRequest&) override {
         return std::nullopt;
     }

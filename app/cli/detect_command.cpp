@@ -16,7 +16,7 @@ namespace {
 // CQuillbayDoc::DetectDocumentCode over the lines each followed by CR LF, without keeping them,
 // and reading no further than needed to decide.
 class StreamingDocumentCode {
-  public:
+public:
     void Feed(std::string_view line) {
         if (!m_detector.Decided()) {
             m_detector.Feed(line);
@@ -36,7 +36,7 @@ class StreamingDocumentCode {
         return kind == CodeShiftJis && m_utf8.Valid() ? CodeUtf8 : kind;
     }
 
-  private:
+private:
     CodeDetector m_detector{CodeDetector::Form::Text};
     Utf8Validator m_utf8;
 };

@@ -29,9 +29,9 @@ using RunBlockFn = std::function<void(LineList& lines)>;
 using WriteBlockFn = std::function<bool(std::string_view bytes)>;
 
 enum class StreamOutcome {
-    Streamed,    // every line was run and written
-    WriteFailed, // writing failed; what was written is not complete
-    WholeFile,   // the file must run as a whole document: `linesSoFar` holds what was read
+    Streamed,     // every line was run and written
+    WriteFailed,  // writing failed; what was written is not complete
+    WholeFile,    // the file must run as a whole document: `linesSoFar` holds what was read
 };
 
 // Reads `reader` block by block, runs each block through `runBlock` and writes it with the

@@ -26,7 +26,8 @@ bool SameName(std::string_view a, std::string_view b) {
 }
 
 std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
         s.remove_suffix(1);
     return s;
@@ -95,11 +96,21 @@ std::string Quote(std::string_view v) {
             }
         }
         switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (c < 0x20 || c >= 0x7F) {
                     char hex[5];
@@ -128,9 +139,12 @@ std::string Unquote(std::string_view v) {
             continue;
         }
         const char e = v[++i];
-        if (e == 'n') out.push_back('\n');
-        else if (e == 'r') out.push_back('\r');
-        else if (e == 't') out.push_back('\t');
+        if (e == 'n')
+            out.push_back('\n');
+        else if (e == 'r')
+            out.push_back('\r');
+        else if (e == 't')
+            out.push_back('\t');
         else if (e == 'x' && i + 2 < v.size() - 1 && HexDigit(v[i + 1]) >= 0 &&
                  HexDigit(v[i + 2]) >= 0) {
             out.push_back(static_cast<char>(HexDigit(v[i + 1]) * 16 + HexDigit(v[i + 2])));
@@ -147,7 +161,8 @@ bool ReadWholeFile(const std::string& path, std::string& text) {
     if (!f) return false;
     char block[65536];
     std::size_t n;
-    while ((n = std::fread(block, 1, sizeof block, f)) > 0) text.append(block, n);
+    while ((n = std::fread(block, 1, sizeof block, f)) > 0)
+        text.append(block, n);
     const bool ok = !std::ferror(f);
     std::fclose(f);
     return ok;
@@ -323,8 +338,7 @@ void SettingsStore::ReloadIfChangedOnDisk() {
     if (m_persistent && !m_unreadable && FileStamp(m_path) != m_loadedStamp) Load();
 }
 
-void SettingsStore::Store(std::string_view section, std::string_view name,
-                          std::string_view value) {
+void SettingsStore::Store(std::string_view section, std::string_view name, std::string_view value) {
     for (auto& s : m_overrides)
         if (SameName(s.name, section))
             for (auto& e : s.entries)

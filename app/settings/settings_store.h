@@ -72,9 +72,9 @@ private:
 
     std::string m_path;
     bool m_persistent = false;
-    bool m_unreadable = false;      // the file exists but could not be read: never write it
-    bool m_needsBackup = false;     // the file had lines we could not parse
-    std::string m_loadedStamp;      // modification time and size seen at the last load
+    bool m_unreadable = false;   // the file exists but could not be read: never write it
+    bool m_needsBackup = false;  // the file had lines we could not parse
+    std::string m_loadedStamp;   // modification time and size seen at the last load
     std::vector<Section> m_sections;
     std::vector<Section> m_overrides;
     std::vector<std::string> m_problems;

@@ -18,14 +18,17 @@ constexpr std::string_view kAlphabet =
 std::string ReferenceEncode(std::string_view bytes) {
     std::vector<bool> bits;
     for (unsigned char c : bytes)
-        for (int b = 7; b >= 0; --b) bits.push_back((c >> b) & 1);
+        for (int b = 7; b >= 0; --b)
+            bits.push_back((c >> b) & 1);
     std::string out;
     for (std::size_t i = 0; i < bits.size(); i += 6) {
         int v = 0;
-        for (std::size_t k = i; k < i + 6; ++k) v = v * 2 + (k < bits.size() && bits[k]);
+        for (std::size_t k = i; k < i + 6; ++k)
+            v = v * 2 + (k < bits.size() && bits[k]);
         out += kAlphabet[v];
     }
-    while (out.size() % 4 != 0) out += '=';
+    while (out.size() % 4 != 0)
+        out += '=';
     return out;
 }
 
@@ -37,17 +40,21 @@ std::string ReferenceDecode(std::string_view text) {
         const std::string_view group = text.substr(g, 4);
         std::size_t bytes = group.size() - 1;  // 4 -> 3, 3 -> 2, 2 -> 1, 1 -> 0
         bool last = false;
-        if (group.size() >= 3 && group[2] == '=') bytes = 1, last = true;
-        else if (group.size() == 4 && group[3] == '=') bytes = 2, last = true;
+        if (group.size() >= 3 && group[2] == '=')
+            bytes = 1, last = true;
+        else if (group.size() == 4 && group[3] == '=')
+            bytes = 2, last = true;
         std::vector<bool> bits;
         for (char c : group) {
             const auto at = kAlphabet.find(c);
             const int v = at == std::string_view::npos ? 0 : static_cast<int>(at);
-            for (int b = 5; b >= 0; --b) bits.push_back((v >> b) & 1);
+            for (int b = 5; b >= 0; --b)
+                bits.push_back((v >> b) & 1);
         }
         for (std::size_t i = 0; i < bytes; ++i) {
             int v = 0;
-            for (std::size_t k = 8 * i; k < 8 * i + 8; ++k) v = v * 2 + bits[k];
+            for (std::size_t k = 8 * i; k < 8 * i + 8; ++k)
+                v = v * 2 + bits[k];
             out += static_cast<char>(v);
         }
         if (last) break;
@@ -57,7 +64,8 @@ std::string ReferenceDecode(std::string_view text) {
 
 std::string RandomBytes(std::mt19937& rng, std::size_t maxLength) {
     std::string s(rng() % (maxLength + 1), '\0');
-    for (auto& c : s) c = static_cast<char>(rng());
+    for (auto& c : s)
+        c = static_cast<char>(rng());
     return s;
 }
 
@@ -74,7 +82,8 @@ TEST(Base64, Encodes) {
         {"\x82\xA0", "gqA="},
         {"\0\0\0"s, "AAAA"},
     };
-    for (const auto& c : cases) EXPECT_EQ(Base64EncodeBytes(c.in), c.out) << c.in;
+    for (const auto& c : cases)
+        EXPECT_EQ(Base64EncodeBytes(c.in), c.out) << c.in;
 }
 
 TEST(Base64, StringFormsStopAtTheFirstZeroByte) {
@@ -132,7 +141,8 @@ TEST(Base64, AgreesWithTheReferenceOnRandomInput) {
     const std::string pool = std::string(kAlphabet) + "==== \t-.\x80\xFF";
     for (int n = 0; n < 3000; ++n) {
         std::string text(rng() % 40, ' ');
-        for (auto& c : text) c = pool[rng() % pool.size()];
+        for (auto& c : text)
+            c = pool[rng() % pool.size()];
         const std::string expected = ReferenceDecode(text);
         ASSERT_EQ(Base64DecodeBytes(text), expected) << text;
         ASSERT_EQ(Base64DecodeString(text), expected.substr(0, expected.find('\0'))) << text;

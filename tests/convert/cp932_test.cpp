@@ -22,11 +22,10 @@ TEST(Cp932, KnownMappingsBothWays) {
         unsigned code;
         char16_t unicode;
     } cases[] = {
-        {0x82A0, u'あ'},  {0x8160, 0xFF5E}, {0x815F, 0xFF3C}, {0x817C, 0xFF0D},
-        {0x8191, 0xFFE0}, {0x81CA, 0xFFE2}, {0x8740, 0x2460}, {0xFA40, 0x2170},
-        {0xB1, 0xFF71},   {0x5C, u'\\'},    {0x7E, u'~'},     {0xF040, 0xE000},
-        {0xF9FC, 0xE757}, {0x80, 0x0080},   {0xA0, 0xF8F0},   {0xFD, 0xF8F1},
-        {0xFF, 0xF8F3},
+        {0x82A0, u'あ'},  {0x8160, 0xFF5E}, {0x815F, 0xFF3C}, {0x817C, 0xFF0D}, {0x8191, 0xFFE0},
+        {0x81CA, 0xFFE2}, {0x8740, 0x2460}, {0xFA40, 0x2170}, {0xB1, 0xFF71},   {0x5C, u'\\'},
+        {0x7E, u'~'},     {0xF040, 0xE000}, {0xF9FC, 0xE757}, {0x80, 0x0080},   {0xA0, 0xF8F0},
+        {0xFD, 0xF8F1},   {0xFF, 0xF8F3},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Cp932CodeToUnicode(c.code), c.unicode) << std::hex << c.code;
@@ -45,14 +44,16 @@ TEST(Cp932, CharactersWithoutACodeBecomeQuestionMarks) {
     EXPECT_EQ(Utf8ToCp932("é"), "?");
     EXPECT_EQ(Utf8ToCp932("〜"), "?");  // U+301C WAVE DASH: only U+FF5E maps to 8160
     EXPECT_EQ(Utf8ToCp932("¥"), "?");
-    EXPECT_EQ(Utf8ToCp932("a😀b"), "a?b");                   // one character, one '?'
-    EXPECT_EQ(Utf16ToCp932(u"a\xD800" "b"), "a?b");           // lone surrogate
-    EXPECT_EQ(Utf8ToCp932("\xFF\xE3\x81"), "??");            // invalid UTF-8
+    EXPECT_EQ(Utf8ToCp932("a😀b"), "a?b");  // one character, one '?'
+    EXPECT_EQ(Utf16ToCp932(u"a\xD800"
+                           "b"),
+              "a?b");                              // lone surrogate
+    EXPECT_EQ(Utf8ToCp932("\xFF\xE3\x81"), "??");  // invalid UTF-8
 }
 
 TEST(Cp932, UndefinedCodesAndLoneLeadBytesDecodeToTheDefaultCharacter) {
     EXPECT_EQ(Cp932CodeToUnicode(0xEB81), 0x30FB);
-    EXPECT_EQ(Cp932ToUtf16("a\x82"), u"a\u30FB");          // lead byte at the end
+    EXPECT_EQ(Cp932ToUtf16("a\x82"), u"a\u30FB");  // lead byte at the end
     EXPECT_EQ(Cp932ToUtf16(std::string("\x82\0b", 3)), std::u16string(u"\u30FB\0b", 3));
 }
 

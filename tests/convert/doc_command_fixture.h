@@ -27,7 +27,7 @@ inline Lines Strings(const CQuillbayDoc& doc) {
 }
 
 class DocCommandTest : public ::testing::Test {
-  protected:
+protected:
     // Replaces the document by `lines` (bytes as they are, without CR LF), every line a target,
     // no history.
     void SetLines(const Lines& lines) {
@@ -72,7 +72,7 @@ class DocCommandTest : public ::testing::Test {
 
     TestApp app;
 
-  private:
+private:
     std::unique_ptr<CQuillbayDoc> m_doc;
 };
 

@@ -24,7 +24,7 @@ std::vector<std::string> Strings(const CQuillbayDoc& doc) {
 }
 
 class ConvertOnOpenTest : public ::testing::Test {
-  protected:
+protected:
     std::vector<std::string> Open(std::string_view bytes) {
         CQuillbayDoc doc(app.context);
         EXPECT_TRUE(doc.OnOpenDocument(dir.Write("in.txt", bytes)));
@@ -92,7 +92,7 @@ TEST_F(ConvertOnOpenTest, StandardInputIsConvertedFromTheLinesAsRead) {
 }
 
 class NewFromFileTest : public ::testing::Test {
-  protected:
+protected:
     // A new document of `kind` from a file holding `bytes`.
     std::unique_ptr<CQuillbayDoc> New(NewDocumentKind kind, std::string_view bytes) {
         auto doc = std::make_unique<CQuillbayDoc>(app.context);

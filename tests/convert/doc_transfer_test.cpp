@@ -12,7 +12,7 @@ using test::Lines;
 using test::Sjis;
 
 class DocTransferTest : public test::DocCommandTest {
-  protected:
+protected:
     test::TempDir dir;
 };
 

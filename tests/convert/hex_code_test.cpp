@@ -25,7 +25,8 @@ TEST(HexCode, DumpsEveryByte) {
         {"\0\x7F\x80\xFF"s, "00 7F 80 FF "},
         {Sjis("あｱ"), "82 A0 B1 "},
     };
-    for (const auto& c : cases) EXPECT_EQ(HexDump(c.in), c.out) << Show(c.in);
+    for (const auto& c : cases)
+        EXPECT_EQ(HexDump(c.in), c.out) << Show(c.in);
 }
 
 TEST(HexCode, ReadsPairsOfDigits) {
@@ -43,17 +44,21 @@ TEST(HexCode, ReadsPairsOfDigits) {
         {"414", "A4"},
         {"41 4", "A4"},
         // Any character pairs with the one after it, space or not, and reads by the digit rule.
-        {"4 1", "\x40" "1"},
+        {"4 1",
+         "\x40"
+         "1"},
         {"GG", "\x10"},
     };
-    for (const auto& c : cases) EXPECT_EQ(HexToBytes(c.in), c.out) << c.in;
+    for (const auto& c : cases)
+        EXPECT_EQ(HexToBytes(c.in), c.out) << c.in;
 }
 
 TEST(HexCode, RoundTripsRandomBytes) {
     std::mt19937 rng(31337);
     for (int n = 0; n < 2000; ++n) {
         std::string bytes(rng() % 300, '\0');
-        for (auto& c : bytes) c = static_cast<char>(rng());
+        for (auto& c : bytes)
+            c = static_cast<char>(rng());
         std::string reference;
         for (unsigned char c : bytes) {
             char hex[4];
@@ -82,7 +87,8 @@ TEST(JisHexCode, ListsJisCodesOfDoubleByteCharacters) {
         {"a\x82", "61 82 "},
         {"\x82\0"s, "82 00 "},
     };
-    for (const auto& c : cases) EXPECT_EQ(JisHexDump(c.in), c.out) << Show(c.in);
+    for (const auto& c : cases)
+        EXPECT_EQ(JisHexDump(c.in), c.out) << Show(c.in);
 }
 
 TEST(JisHexCode, ReadsJisCodes) {
@@ -100,7 +106,8 @@ TEST(JisHexCode, ReadsJisCodes) {
         {"21", "!"},
         {"", ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(JisHexToText(c.in), c.out) << c.in;
+    for (const auto& c : cases)
+        EXPECT_EQ(JisHexToText(c.in), c.out) << c.in;
 }
 
 // Japanese text without ASCII (whose pairs read back as JIS codes) comes back from its JIS

@@ -50,8 +50,12 @@ TEST(MimeHeader, DecodesWordsOfTheFirstWordsKind) {
         {"=?utf-8?B?44GC  ?=", Sjis("あ")},  // trailing white space of the text is dropped
         // Other charsets and an empty one keep the decoded bytes.
         {"=?us-ascii?Q?a=3Db?=", "a=b"},
-        {"=?" "?B?YWI=?=", "ab"},
-        {"=?x?B?" "?=", ""},
+        {"=?"
+         "?B?YWI=?=",
+         "ab"},
+        {"=?x?B?"
+         "?=",
+         ""},
         // Only words of the first word's charset and encoding are decoded.
         {"=?utf-8?B?44GC?= =?utf-8?Q?=E3=81=84?=", Sjis("あ =?utf-8?Q?=E3=81=84?=")},
         // "=?" that begins no word head does not stop a later word from being decoded.
@@ -68,7 +72,8 @@ TEST(MimeHeader, DecodesWordsOfTheFirstWordsKind) {
         {"=?utf-8", "=?utf-8"},
         {"plain", "plain"},
     };
-    for (const auto& c : cases) EXPECT_EQ(DecodeHeader(c.line), c.text) << c.line;
+    for (const auto& c : cases)
+        EXPECT_EQ(DecodeHeader(c.line), c.text) << c.line;
 }
 
 TEST(MimeHeader, KeepsZeroBytesInsideAWord) {
@@ -78,11 +83,12 @@ TEST(MimeHeader, KeepsZeroBytesInsideAWord) {
 TEST(MimeHeader, RandomLinesRoundTrip) {
     const std::vector<std::string> pool = {
         Sjis("亜"), Sjis("あ"), Sjis("漢"), Sjis("ー"), Sjis("　"), Sjis("①"), Sjis("ｱ"),
-        Sjis("ﾟ"),  "A",        " ",        "?",        "=",        "_",        "\xF0\x40"};
+        Sjis("ﾟ"),  "A",        " ",        "?",        "=",        "_",       "\xF0\x40"};
     std::mt19937 rng(2045);
     for (int n = 0; n < 2000; ++n) {
         std::string line = Sjis("件");
-        for (int k = static_cast<int>(rng() % 30); k > 0; --k) line += pool[rng() % pool.size()];
+        for (int k = static_cast<int>(rng() % 30); k > 0; --k)
+            line += pool[rng() % pool.size()];
         const JisEncoderOptions options{static_cast<int>(rng() % 3), static_cast<int>(rng() % 4)};
         const std::string encoded = MimeHeaderEncode(line, options);
         ASSERT_EQ(DecodeHeader(encoded), line) << Show(line) << " " << encoded;

@@ -41,7 +41,8 @@ TEST(Url, Encodes) {
         {"\0\x7F\x80\xFF"s, "%00%7F%80%FF"},
         {Sjis("ｱ表"), "%B1%95%5C"},
     };
-    for (const auto& c : cases) EXPECT_EQ(UrlEncode(c.in), c.out) << c.in;
+    for (const auto& c : cases)
+        EXPECT_EQ(UrlEncode(c.in), c.out) << c.in;
 }
 
 TEST(Url, Decodes) {
@@ -64,7 +65,8 @@ TEST(Url, Decodes) {
         {"%+a", "% a"},
         {"%&", "%\r\n"},
     };
-    for (const auto& c : cases) EXPECT_EQ(UrlDecode(c.in), c.out) << c.in;
+    for (const auto& c : cases)
+        EXPECT_EQ(UrlDecode(c.in), c.out) << c.in;
 }
 
 TEST(Url, EqualsEscapes) {
@@ -78,14 +80,16 @@ TEST(Url, EqualsEscapes) {
         {"a=", "a="},
         {"a=4", "a=4"},
     };
-    for (const auto& c : cases) EXPECT_EQ(EqualsDecode(c.in), c.out) << c.in;
+    for (const auto& c : cases)
+        EXPECT_EQ(EqualsDecode(c.in), c.out) << c.in;
 }
 
 TEST(Url, RoundTripsRandomBytes) {
     std::mt19937 rng(777);
     for (int n = 0; n < 3000; ++n) {
         std::string bytes(rng() % 200, '\0');
-        for (auto& c : bytes) c = static_cast<char>(rng());
+        for (auto& c : bytes)
+            c = static_cast<char>(rng());
         const std::string encoded = UrlEncode(bytes);
         ASSERT_EQ(encoded, ReferenceUrlEncode(bytes));
         ASSERT_EQ(UrlDecode(encoded), bytes);

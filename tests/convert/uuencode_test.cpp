@@ -52,10 +52,10 @@ TEST(Uudecode, DecodesLinesOfEveryLength) {
         std::string bytes;
     } cases[] = {
         {"#86)C", "abc"},
-        {"\"86)C", "ab"},      // the count stops a group early
+        {"\"86)C", "ab"},  // the count stops a group early
         {"!86)C", "a"},
         {"$86)C86)C", "abca"},
-        {"#86)C\r", "abc"},    // nothing past the count is read
+        {"#86)C\r", "abc"},  // nothing past the count is read
         // Lines shorter than their count give what their characters hold.
         {"M86)C", "abc"},
         {"#86)", "ab"},
@@ -63,14 +63,16 @@ TEST(Uudecode, DecodesLinesOfEveryLength) {
         {"#8", ""},
         {"#", ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(UudecodeLine(c.line), c.bytes) << c.line;
+    for (const auto& c : cases)
+        EXPECT_EQ(UudecodeLine(c.line), c.bytes) << c.line;
 }
 
 TEST(Uudecode, RoundTripsRandomLines) {
     std::mt19937 rng(4511);
     for (int n = 0; n < 5000; ++n) {
         std::string bytes(1 + rng() % 63, '\0');
-        for (auto& c : bytes) c = static_cast<char>(rng());
+        for (auto& c : bytes)
+            c = static_cast<char>(rng());
         const std::string line = ReferenceEncodeLine(bytes, n % 2 == 0);
         ASSERT_EQ(UudecodeLine(line), bytes) << line;
         // Trailing data that a writer pads lines with changes nothing.

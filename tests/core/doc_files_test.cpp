@@ -17,7 +17,8 @@ using test::Sjis;
 
 std::vector<std::string> Strings(const CQuillbayDoc& doc) {
     std::vector<std::string> out;
-    for (const auto& l : doc.Lines()) out.push_back(l.str());
+    for (const auto& l : doc.Lines())
+        out.push_back(l.str());
     return out;
 }
 
@@ -49,7 +50,9 @@ TEST_F(DocFilesTest, OpenOfAMissingFileShowsTheMessageAndFails) {
 
 TEST_F(DocFilesTest, OpenWarnsAboutBinaryTextAndCtrlZ) {
     CQuillbayDoc doc(app.context);
-    ASSERT_TRUE(doc.OnOpenDocument(dir.Write("z.txt", "a\x1A" "rest")));
+    ASSERT_TRUE(doc.OnOpenDocument(dir.Write("z.txt",
+                                             "a\x1A"
+                                             "rest")));
     ASSERT_EQ(doc.OpenWarnings().size(), 1u);
     EXPECT_NE(doc.OpenWarnings()[0].find("Ctrl-Z"), std::string::npos);
     ASSERT_TRUE(doc.OnOpenDocument(dir.Write("b.txt", std::string("\0\1\2", 3))));

@@ -45,7 +45,8 @@ TEST(LineArena, LinesOutliveTheArenaInAnyOrder) {
     LineList lines;
     {
         LineArena arena;
-        for (int i = 0; i < 100000; ++i) lines.push_back(arena.Make("line " + std::to_string(i)));
+        for (int i = 0; i < 100000; ++i)
+            lines.push_back(arena.Make("line " + std::to_string(i)));
         lines.push_back(arena.Make(std::string(200000, 'x')));  // too long for a block
         lines.push_back(arena.Make(""));
     }
@@ -53,7 +54,8 @@ TEST(LineArena, LinesOutliveTheArenaInAnyOrder) {
     EXPECT_EQ(lines[100000].size(), 200000u);
     EXPECT_TRUE(lines[100001].empty());
     LineList survivors;
-    for (std::size_t i = 0; i < lines.size(); i += 997) survivors.push_back(lines[i]);
+    for (std::size_t i = 0; i < lines.size(); i += 997)
+        survivors.push_back(lines[i]);
     lines.clear();
     for (std::size_t k = 0; k < survivors.size() - 1; ++k)
         EXPECT_EQ(survivors[k].view(), "line " + std::to_string(k * 997));

@@ -15,7 +15,8 @@ namespace {
 
 std::vector<std::string> Strings(const LineList& lines) {
     std::vector<std::string> out;
-    for (const auto& l : lines) out.push_back(l.str());
+    for (const auto& l : lines)
+        out.push_back(l.str());
     return out;
 }
 
@@ -40,16 +41,21 @@ TEST(TextFile, LineEndsByTheTextModeRules) {
         {"a\r\nb\r\n", {"a", "b"}},
         {"a\nb\n", {"a", "b"}},
         {"a\n\nb", {"a", "", "b"}},
-        {"a\rb\rc\r", {"a\rb\rc"}},          // lone CRs stay inside; the last one goes
-        {"a\r\r\nb", {"a", "b"}},            // CR CR LF loses both CRs
-        {"a\r\r\r\nb", {"a\r", "b"}},        // but no more than two
+        {"a\rb\rc\r", {"a\rb\rc"}},    // lone CRs stay inside; the last one goes
+        {"a\r\r\nb", {"a", "b"}},      // CR CR LF loses both CRs
+        {"a\r\r\r\nb", {"a\r", "b"}},  // but no more than two
         {"a\rb", {"a\rb"}},
-        {"abc\x1A" "def\r\n", {"abc"}},      // Ctrl-Z ends the text
-        {"\x1A" "abc", {}},
+        {"abc\x1A"
+         "def\r\n",
+         {"abc"}},  // Ctrl-Z ends the text
+        {"\x1A"
+         "abc",
+         {}},
         {"a\r\n\x1A", {"a"}},
         {std::string("a\0b\n", 4), {std::string("a\0b", 3)}},
     };
-    for (const auto& c : cases) EXPECT_EQ(ReadBack(c.bytes), c.lines) << c.bytes;
+    for (const auto& c : cases)
+        EXPECT_EQ(ReadBack(c.bytes), c.lines) << c.bytes;
 }
 
 TEST(TextFile, ReadsLongLinesWholeAcrossReadBlocks) {
@@ -76,7 +82,10 @@ TEST(TextFile, ReportsWhatItNoticed) {
     auto result = ReadTextFile(dir.Write("bin", std::string("a\0b", 3)), lines);
     EXPECT_TRUE(result.sawZeroByte);
     EXPECT_FALSE(result.stoppedAtCtrlZ);
-    result = ReadTextFile(dir.Write("z", "a\x1A" "b"), lines);
+    result = ReadTextFile(dir.Write("z",
+                                    "a\x1A"
+                                    "b"),
+                          lines);
     EXPECT_TRUE(result.stoppedAtCtrlZ);
     result = ReadTextFile(dir.Write("zend", "a\x1A"), lines);
     EXPECT_FALSE(result.stoppedAtCtrlZ);  // nothing followed it
@@ -108,7 +117,10 @@ TEST(TextFile, ReadsFromAPipe) {
 
 TEST(TextFile, SplitTextModeLinesFollowsTheSameRules) {
     LineList lines;
-    SplitTextModeLines("a\r\nb\r\r\nc\rd\x1A" "e", lines);
+    SplitTextModeLines(
+        "a\r\nb\r\r\nc\rd\x1A"
+        "e",
+        lines);
     EXPECT_EQ(Strings(lines), (Lines{"a", "b", "c\rd"}));
 }
 

@@ -18,7 +18,7 @@ using test::N;
 using test::T;
 
 class FrameTest : public ::testing::Test {
-  protected:
+protected:
     CommandOutcome Run(CommandId id) {
         return RunViewCommand(id, *workspace.ActiveDocument(), workspace, workspace);
     }
@@ -67,7 +67,7 @@ TEST_F(FrameTest, CancelInADialogWritesNothing) {
 
 // A recorder that notes how many lines the document had when each line was recorded.
 class CountingRecorder : public IMacroRecorderSink {
-  public:
+public:
     explicit CountingRecorder(CQuillbayDoc*& doc) : m_doc(doc) {}
     void RecordLine(std::string_view line) override {
         lines.emplace_back(line);
@@ -76,7 +76,7 @@ class CountingRecorder : public IMacroRecorderSink {
     std::vector<std::string> lines;
     std::vector<int> counts;
 
-  private:
+private:
     CQuillbayDoc*& m_doc;
 };
 

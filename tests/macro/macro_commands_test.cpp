@@ -127,8 +127,8 @@ TEST(MacroCommands, PathsAreReadFromShiftJisIntoUtf8) {
 }
 
 TEST(MacroCommands, RequiredNumbersAreTheOnesThatWouldDestroyTextOrNeverEnd) {
-    for (const char* line : {"KetaChange", "TurnChange", "IndTurnChange", "DeletePos 1",
-                             "OnelineNo", "LineEdit"}) {
+    for (const char* line :
+         {"KetaChange", "TurnChange", "IndTurnChange", "DeletePos 1", "OnelineNo", "LineEdit"}) {
         const MacroLineTokens t = SplitMacroLine(line);
         const MacroCommand* c = FindMacroCommand(t.name);
         EXPECT_FALSE(HasRequiredArgs(ParseMacroArgs(*c, t), c->forms)) << line;

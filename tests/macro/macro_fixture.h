@@ -16,7 +16,7 @@
 namespace qb::test {
 
 class FakeWorkspace : public IWorkspace, public ICommandUi {
-  public:
+public:
     explicit FakeWorkspace(AppContext& app) : m_app(app) {}
 
     // A document holding `lines`, every line a target; it becomes the active one.
@@ -91,7 +91,7 @@ class FakeWorkspace : public IWorkspace, public ICommandUi {
     std::vector<std::string> presetTexts;
     std::vector<std::pair<int, int>> reports;
 
-  private:
+private:
     AppContext& m_app;
 };
 

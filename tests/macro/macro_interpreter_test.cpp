@@ -17,7 +17,7 @@ using test::Sjis;
 using test::TempDir;
 
 class InterpreterTest : public ::testing::Test {
-  protected:
+protected:
     test::TestApp app;
     FakeWorkspace workspace{app.context};
     CMacroInterpreter interpreter{app.context, workspace};

@@ -15,7 +15,7 @@ using test::N;
 using test::T;
 
 class RunnerTest : public ::testing::Test {
-  protected:
+protected:
     test::TestApp app;
     FakeWorkspace workspace{app.context};
     CMacroController macros{app.context, workspace};

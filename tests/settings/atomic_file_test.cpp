@@ -19,7 +19,8 @@ int Mode(const std::string& path) {
 
 std::size_t EntriesIn(const std::string& dir) {
     std::size_t n = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir)) ++n;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir))
+        ++n;
     return n;
 }
 

@@ -42,12 +42,19 @@ TEST(SettingsStore, WritesPersistAndNamesIgnoreCase) {
 
 TEST(SettingsStore, StringsSurviveWhateverTheyHold) {
     test::TempDir dir;
-    const std::string values[] = {" leading and trailing ", "\"quoted\"", "line\nbreak\ttab",
-                                  "back\\slash", "a=b;c#d[e]", "", "\x01\x7F", "\xFF\xE3\x81 ok"};
+    const std::string values[] = {" leading and trailing ",
+                                  "\"quoted\"",
+                                  "line\nbreak\ttab",
+                                  "back\\slash",
+                                  "a=b;c#d[e]",
+                                  "",
+                                  "\x01\x7F",
+                                  "\xFF\xE3\x81 ok"};
     {
         SettingsStore store(dir.File("s.ini"));
         int n = 0;
-        for (const auto& v : values) store.WriteString("Strings", "v" + std::to_string(n++), v);
+        for (const auto& v : values)
+            store.WriteString("Strings", "v" + std::to_string(n++), v);
     }
     SettingsStore again(dir.File("s.ini"));
     int n = 0;
@@ -67,7 +74,8 @@ TEST(SettingsStore, ShiftJisValuesCrossTheBoundaryAsUtf8) {
 
 TEST(SettingsStore, IntegersThatAreNotNumbersGiveTheDefault) {
     test::TempDir dir;
-    const std::string path = dir.Write("s.ini", "[N]\na=12\nb=-3\nc=+4\nd=x\ne=5x\nf=\ng=4294967295\n");
+    const std::string path =
+        dir.Write("s.ini", "[N]\na=12\nb=-3\nc=+4\nd=x\ne=5x\nf=\ng=4294967295\n");
     SettingsStore store(path);
     EXPECT_EQ(store.ReadInt("N", "a", 0), 12);
     EXPECT_EQ(store.ReadInt("N", "b", 0), -3);
@@ -80,8 +88,9 @@ TEST(SettingsStore, IntegersThatAreNotNumbersGiveTheDefault) {
 
 TEST(SettingsStore, ADamagedFileIsReadAsFarAsPossibleAndKeptBeforeARewrite) {
     test::TempDir dir;
-    const std::string damaged = "; my notes\n[System]\nCrLf=2\ngarbage line\n[Broken\n"
-                                "\xFF\xFE=1\nAuto=0\n";
+    const std::string damaged =
+        "; my notes\n[System]\nCrLf=2\ngarbage line\n[Broken\n"
+        "\xFF\xFE=1\nAuto=0\n";
     const std::string path = dir.Write("s.ini", damaged);
     SettingsStore store(path);
     EXPECT_EQ(store.ReadInt("System", "CrLf", 0), 2);

@@ -20,7 +20,9 @@ struct ColumnCase {
     const char* expected;  // UTF-8
 };
 
-void PrintTo(const ColumnCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ColumnCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ColumnTable : public ::testing::TestWithParam<ColumnCase> {};
 

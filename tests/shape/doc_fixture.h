@@ -20,7 +20,8 @@ struct ShapeDoc {
     explicit ShapeDoc(std::initializer_list<std::string_view> lines) {
         doc = std::make_unique<CQuillbayDoc>(app.context);
         std::string text;
-        for (auto line : lines) text += Sjis(line) + "\r\n";
+        for (auto line : lines)
+            text += Sjis(line) + "\r\n";
         doc->SetAllText(text);
         doc->Target().firstLine = 1;
         doc->Target().lastLine = doc->LineCount();
@@ -31,7 +32,8 @@ struct ShapeDoc {
     // The lines as UTF-8.
     std::vector<std::string> Lines() const {
         std::vector<std::string> out;
-        for (const Line& line : doc->Lines()) out.push_back(Cp932ToUtf8(line.view()));
+        for (const Line& line : doc->Lines())
+            out.push_back(Cp932ToUtf8(line.view()));
         return out;
     }
 };

@@ -25,10 +25,14 @@ TEST(DocJoin, BlocksEndAtEmptyLinesAndAfterAFullStop) {
 
     // The second byte 81 of a kanji followed by "B" (42) is no full stop.
     ShapeDoc k({});
-    k->SetAllText("x\r\n\x88\x81" "B\r\ny\r\n");
+    k->SetAllText(
+        "x\r\n\x88\x81"
+        "B\r\ny\r\n");
     k->Target().lastLine = 3;
     k->ToOneline();
-    EXPECT_EQ(k->GetLine(0).view(), "x\x88\x81" "By");
+    EXPECT_EQ(k->GetLine(0).view(),
+              "x\x88\x81"
+              "By");
 }
 
 TEST(DocJoin, ATargetLineJoinsALineThatIsNoTarget) {
@@ -62,7 +66,8 @@ TEST(DocJoin, GroupsOfN) {
 TEST(DocJoin, JoiningManyLinesIsLinear) {
     ShapeDoc d({});
     std::string text;
-    for (int i = 0; i < 200000; ++i) text += "0123456789\r\n";
+    for (int i = 0; i < 200000; ++i)
+        text += "0123456789\r\n";
     d->SetAllText(text);
     d->Target().lastLine = d->LineCount();
     d->ToOnelineAll();

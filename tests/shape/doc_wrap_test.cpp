@@ -16,8 +16,9 @@ TEST(DocWrap, FoldsTargetLinesAndGrowsTheRange) {
     d->Target().lastLine = 3;
     d->Target().lineStep = 2;
     d->TurnChange(10);
-    EXPECT_EQ(d.Lines(), Utf8Lines({"あいうえお。", "かきく", "this line is no target", "abcdefghij",
-                                    "klmnopqrst", "uvwxy", "this line is outside the range"}));
+    EXPECT_EQ(d.Lines(),
+              Utf8Lines({"あいうえお。", "かきく", "this line is no target", "abcdefghij",
+                         "klmnopqrst", "uvwxy", "this line is outside the range"}));
     EXPECT_EQ(d->Target().lastLine, 6);
     EXPECT_EQ(d->ShapeParameters().width, 10);
     EXPECT_TRUE(d->IsModified());

@@ -17,7 +17,8 @@ TEST(KinsokuSettings, DefaultsHoldTheUsualSets) {
     const CharSet start(k.lineStart), end(k.lineEnd);
     for (const char* c : {"、", "。", "ー", "々", "」", "!", "｡", "ﾟ"})
         EXPECT_TRUE(start.Contains(CharCode(Sjis(c), 0))) << c;
-    for (const char* c : {"（", "「", "(", "｢"}) EXPECT_TRUE(end.Contains(CharCode(Sjis(c), 0))) << c;
+    for (const char* c : {"（", "「", "(", "｢"})
+        EXPECT_TRUE(end.Contains(CharCode(Sjis(c), 0))) << c;
     EXPECT_FALSE(start.Contains('a'));
     EXPECT_EQ(k.lineStart.size(), 54u);  // 19 double-byte and 16 single-byte characters
     EXPECT_TRUE(k.hanging && k.pushOut && k.tagRule);

@@ -36,7 +36,9 @@ TEST(Blanks, FullWidthSpacesCountOnlyOnACharacterBoundary) {
     EXPECT_EQ(TrailingBlankStart("a\t "), 2u);
 
     EXPECT_TRUE(EndsWithFullStop(Sjis("です。")));
-    EXPECT_FALSE(EndsWithFullStop("\x88\x81" "B"));  // kanji 88 81, then "B" (42)
+    EXPECT_FALSE(
+        EndsWithFullStop("\x88\x81"
+                         "B"));  // kanji 88 81, then "B" (42)
 }
 
 TEST(Blanks, BackwardBoundaryAgreesWithStepping) {
@@ -44,9 +46,11 @@ TEST(Blanks, BackwardBoundaryAgreesWithStepping) {
     const unsigned char bytes[] = {0x81, 0x40, 0x88, 0x9F, 0xE0, 0x20, 0x42, 0xA1, 0x00, 0x61};
     for (int n = 0; n < 2000; ++n) {
         std::string text(rng() % 12, '\0');
-        for (char& c : text) c = static_cast<char>(bytes[rng() % sizeof bytes]);
+        for (char& c : text)
+            c = static_cast<char>(bytes[rng() % sizeof bytes]);
         std::vector<bool> starts(text.size() + 1, false);
-        for (std::size_t i = 0; i < text.size(); i = NextChar(text, i)) starts[i] = true;
+        for (std::size_t i = 0; i < text.size(); i = NextChar(text, i))
+            starts[i] = true;
         starts[text.size()] = true;
         for (std::size_t pos = 0; pos <= text.size(); ++pos)
             ASSERT_EQ(StartsCharacterBackward(text, pos), starts[pos]) << Show(text) << " " << pos;

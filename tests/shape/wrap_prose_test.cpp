@@ -23,17 +23,18 @@ using test::Sjis;
 std::vector<std::string> GenerateProse(unsigned seed, int lineCount) {
     static const std::vector<std::string> kWords = [] {
         std::vector<std::string> words;
-        for (const char* w :
-             {"わたしは", "川沿いの道を", "ゆっくりと", "歩いた", "古い手紙", "を読んだ",
-              "窓の外", "では", "雨が", "降りつづけ", "ている", "ｶﾒﾗを", "ﾃﾞｰﾀの", "第３章",
-              "二〇二六年", "ＡＢＣ", "ー", "々", "ヽ", "ゞ", "ぁ", "ッ", "ソ", "表", "能"})
+        for (const char* w : {"わたしは", "川沿いの道を", "ゆっくりと", "歩いた", "古い手紙",
+                              "を読んだ", "窓の外",       "では",       "雨が",   "降りつづけ",
+                              "ている",   "ｶﾒﾗを",        "ﾃﾞｰﾀの",     "第３章", "二〇二六年",
+                              "ＡＢＣ",   "ー",           "々",         "ヽ",     "ゞ",
+                              "ぁ",       "ッ",           "ソ",         "表",     "能"})
             words.push_back(Sjis(w));
         return words;
     }();
     static const std::vector<std::string> kMarks = [] {
         std::vector<std::string> marks;
-        for (const char* m : {"、", "。", "」", "』", "）", "！", "？", "。」", "）。", "、、",
-                              "｡", "､", ",", ".", "!", ")", "]"})
+        for (const char* m : {"、", "。", "」", "』", "）", "！", "？", "。」", "）。", "、、", "｡",
+                              "､", ",", ".", "!", ")", "]"})
             marks.push_back(Sjis(m));
         return marks;
     }();
@@ -43,8 +44,8 @@ std::vector<std::string> GenerateProse(unsigned seed, int lineCount) {
             openers.push_back(Sjis(o));
         return openers;
     }();
-    static const std::vector<std::string> kEnglish = {"the", "quick", "brown", "fox",
-                                                      "internationalization", "a", "OK", "e-mail"};
+    static const std::vector<std::string> kEnglish = {
+        "the", "quick", "brown", "fox", "internationalization", "a", "OK", "e-mail"};
     std::mt19937 rng(seed);
     auto pick = [&](const std::vector<std::string>& from) -> const std::string& {
         return from[rng() % from.size()];
@@ -59,12 +60,24 @@ std::vector<std::string> GenerateProse(unsigned seed, int lineCount) {
         const int tokens = static_cast<int>(rng() % 80);
         for (int t = 0; t < tokens; ++t) {
             switch (rng() % 10) {
-                case 0: line += pick(kMarks); break;
-                case 1: line += pick(kOpeners); break;
-                case 2: line += " " + pick(kEnglish) + " "; break;
-                case 3: line += pick(kEnglish); break;
-                case 4: line += std::to_string(rng() % 100000); break;
-                default: line += pick(kWords); break;
+                case 0:
+                    line += pick(kMarks);
+                    break;
+                case 1:
+                    line += pick(kOpeners);
+                    break;
+                case 2:
+                    line += " " + pick(kEnglish) + " ";
+                    break;
+                case 3:
+                    line += pick(kEnglish);
+                    break;
+                case 4:
+                    line += std::to_string(rng() % 100000);
+                    break;
+                default:
+                    line += pick(kWords);
+                    break;
             }
         }
         lines.push_back(line);
@@ -81,7 +94,8 @@ struct Piece {
 // Offsets where a character of the line begins, plus the end.
 std::vector<char> Boundaries(std::string_view line) {
     std::vector<char> at(line.size() + 1, false);
-    for (std::size_t i = 0; i < line.size(); i = NextChar(line, i)) at[i] = true;
+    for (std::size_t i = 0; i < line.size(); i = NextChar(line, i))
+        at[i] = true;
     at[line.size()] = true;
     return at;
 }
@@ -89,7 +103,8 @@ std::vector<char> Boundaries(std::string_view line) {
 // The start of the last character of line[begin, end) (end a boundary after begin).
 std::size_t LastCharStart(const std::vector<char>& boundary, std::size_t begin, std::size_t end) {
     std::size_t s = end - 1;
-    while (s > begin && !boundary[s]) --s;
+    while (s > begin && !boundary[s])
+        --s;
     return s;
 }
 
@@ -102,10 +117,13 @@ bool CheckPieces(std::string_view line, const std::vector<char>& boundary,
     for (; k < pieces.size() && broken.empty(); ++k) {
         const Piece& piece = pieces[k];
         // Together the pieces are the line: nothing lost, nothing repeated, nothing empty.
-        if (piece.begin != expectedBegin) broken = "gap or overlap";
-        else if (piece.end <= piece.begin && !line.empty()) broken = "empty piece";
+        if (piece.begin != expectedBegin)
+            broken = "gap or overlap";
+        else if (piece.end <= piece.begin && !line.empty())
+            broken = "empty piece";
         // No double-byte character is split.
-        else if (!boundary[piece.begin] || !boundary[piece.end]) broken = "split character";
+        else if (!boundary[piece.begin] || !boundary[piece.end])
+            broken = "split character";
         expectedBegin = piece.end;
         if (!broken.empty() || k + 1 == pieces.size()) continue;
         const std::size_t lastStart = LastCharStart(boundary, piece.begin, piece.end);
@@ -164,7 +182,8 @@ TEST(WrapProse, FastCutterAgreesWithTheReference) {
     const char kBytes[] = "<>\n a.Z(\x81\x82\x83\x40\x41\x42\x5c\x69\x75\x76\x88\x9f\xe0";
     for (int n = 0; n < 600; ++n) {
         std::string line(rng() % 40, ' ');
-        for (char& c : line) c = kBytes[rng() % (sizeof kBytes - 1)];
+        for (char& c : line)
+            c = kBytes[rng() % (sizeof kBytes - 1)];
         noise.push_back(line);
     }
     for (unsigned variant = 0; variant < 24; ++variant) {
@@ -191,8 +210,8 @@ TEST(WrapProse, EveryPieceKeepsTheRules) {
     const std::vector<std::string> prose = GenerateProse(20260301, 3000);
     const long widths[] = {0, 1, 2, 3, 5, 10, 33, 70};
     const Variant variants[] = {
-        {true, true, EnglishWordMode::Plain},     {true, true, EnglishWordMode::NextLine},
-        {true, true, EnglishWordMode::Hyphenate}, {false, true, EnglishWordMode::NextLine},
+        {true, true, EnglishWordMode::Plain},       {true, true, EnglishWordMode::NextLine},
+        {true, true, EnglishWordMode::Hyphenate},   {false, true, EnglishWordMode::NextLine},
         {false, false, EnglishWordMode::Hyphenate},
     };
     std::vector<WrapRules> rules;
@@ -228,18 +247,17 @@ TEST(WrapProse, EveryPieceKeepsTheRules) {
                 // width minus the indent; without the indents the pieces are the line.
                 pieces.clear();
                 joined.clear();
-                WrapLineIndented(line, width, cutter,
-                                 [&](std::string_view ind, std::string_view piece) {
-                                     const std::size_t begin =
-                                         static_cast<std::size_t>(piece.data() - line.data());
-                                     const bool first = pieces.empty();
-                                     EXPECT_EQ(ind.size(), first ? 0 : indent);
-                                     pieces.push_back(
-                                         {begin, begin + piece.size(),
+                WrapLineIndented(
+                    line, width, cutter, [&](std::string_view ind, std::string_view piece) {
+                        const std::size_t begin =
+                            static_cast<std::size_t>(piece.data() - line.data());
+                        const bool first = pieces.empty();
+                        EXPECT_EQ(ind.size(), first ? 0 : indent);
+                        pieces.push_back({begin, begin + piece.size(),
                                           first ? width : width - static_cast<long>(indent),
                                           false});
-                                     joined.append(piece);
-                                 });
+                        joined.append(piece);
+                    });
                 ASSERT_EQ(joined, line);
                 if (!CheckPieces(line, boundary, pieces, width, r)) return;
             }

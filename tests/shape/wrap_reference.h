@@ -19,8 +19,10 @@ inline PieceCut ReferenceCut(std::string_view t, long column, const WrapRules& r
         bool inside = false;
         std::size_t stop = size;
         for (std::size_t i = 0; i < size; ++i) {
-            if (t[i] == '<') inside = true;
-            else if (t[i] == '>') inside = false;
+            if (t[i] == '<')
+                inside = true;
+            else if (t[i] == '>')
+                inside = false;
             else if ((t[i] == '\n' && i > 0) || (i >= p && !inside)) {
                 stop = i;
                 break;
@@ -29,7 +31,8 @@ inline PieceCut ReferenceCut(std::string_view t, long column, const WrapRules& r
         p = stop;
     }
     std::vector<std::size_t> starts;  // of the characters of the rest up to just after p
-    for (std::size_t i = 0; i < size && i <= p + 2; i = NextChar(t, i)) starts.push_back(i);
+    for (std::size_t i = 0; i < size && i <= p + 2; i = NextChar(t, i))
+        starts.push_back(i);
     auto isStart = [&](std::size_t q) {
         return q == size || std::binary_search(starts.begin(), starts.end(), q);
     };
@@ -42,13 +45,15 @@ inline PieceCut ReferenceCut(std::string_view t, long column, const WrapRules& r
     auto pushOut = [&](std::size_t q) -> std::size_t {  // 0: nothing but line-end characters
         if (!rules.pushOut || q >= size) return q;
         std::size_t e = q;
-        while (e > 0 && rules.lineEnd.Contains(CharCode(t, startBefore(e)))) e = startBefore(e);
+        while (e > 0 && rules.lineEnd.Contains(CharCode(t, startBefore(e))))
+            e = startBefore(e);
         return e;
     };
     if (const std::size_t q = pushOut(p); q != 0) p = q;
     PieceCut cut{p, false};
     auto letterBefore = [&](std::size_t q) {
-        return q > 0 && startBefore(q) == q - 1 && IsAsciiLetter(static_cast<unsigned char>(t[q - 1]));
+        return q > 0 && startBefore(q) == q - 1 &&
+               IsAsciiLetter(static_cast<unsigned char>(t[q - 1]));
     };
     if (p >= size || rules.english == EnglishWordMode::Plain) return cut;
     if (!letterBefore(p) || !IsAsciiLetter(static_cast<unsigned char>(t[p]))) return cut;
@@ -57,7 +62,8 @@ inline PieceCut ReferenceCut(std::string_view t, long column, const WrapRules& r
         return cut;
     }
     std::size_t w = p;
-    while (letterBefore(w)) --w;
+    while (letterBefore(w))
+        --w;
     if (w <= 1) return cut;  // the word fills the piece, or one half-width byte precedes it
     if (const std::size_t q = pushOut(w); q != 0) cut.end = q;
     return cut;

@@ -62,14 +62,17 @@ struct WrapCase {
     std::vector<std::string_view> expected;  // UTF-8
 };
 
-void PrintTo(const WrapCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const WrapCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class WrapTable : public ::testing::TestWithParam<WrapCase> {};
 
 TEST_P(WrapTable, Pieces) {
     const WrapCase& c = GetParam();
     std::vector<std::string> expected;
-    for (auto piece : c.expected) expected.push_back(Sjis(piece));
+    for (auto piece : c.expected)
+        expected.push_back(Sjis(piece));
     EXPECT_EQ(Wrap(Sjis(c.line), c.width, c.rules), expected) << c.name;
 }
 
@@ -95,7 +98,10 @@ const WrapCase kWrapCases[] = {
     {"run pushed", "ab（「cdefg", 6, {}, {"ab", "（「cd", "efg"}},
     {"push-out off", "abcdefgh「ij", 10, {true, false, true}, {"abcdefgh「", "ij"}},
     {"only brackets", "「「「", 2, {}, {"「", "「", "「"}},
-    {"both rules off cut at the column", "あいうえお。かきく", 10, kNoRules,
+    {"both rules off cut at the column",
+     "あいうえお。かきく",
+     10,
+     kNoRules,
      {"あいうえお", "。かきく"}},
     // Tags stay whole; a break never passes a line feed.
     {"tag at the column", "ab<font>cdefgh", 5, {}, {"ab<font>", "cdefg", "h"}},
@@ -107,8 +113,7 @@ const WrapCase kWrapCases[] = {
     {"line feed first", "\nabcdef", 3, {}, {"\nab", "cde", "f"}},
     // English words.
     {"mode 1 moves the word", "see the world", 10, kNextLine, {"see the ", "world"}},
-    {"mode 1 long word", "abcdefghijklmnopqrst", 8, kNextLine,
-     {"abcdefgh", "ijklmnop", "qrst"}},
+    {"mode 1 long word", "abcdefghijklmnopqrst", 8, kNextLine, {"abcdefgh", "ijklmnop", "qrst"}},
     {"mode 1 after double-byte", "あbcdef", 4, kNextLine, {"あ", "bcde", "f"}},
     {"mode 1 trail byte is no letter", "アbcdef", 4, kNextLine, {"ア", "bcde", "f"}},
     {"mode 1 then push-out", "ab（world）", 6, kNextLine, {"ab", "（worl", "d）"}},
@@ -151,7 +156,7 @@ TEST(WrapIndented, HangingToTheEndEmitsNoIndentOnlyLine) {
 
 TEST(CharSet, ComparesWholeCharacters) {
     const CharSet set(Sjis("」a") + "\x81");  // a lone lead byte at the end is one character
-    EXPECT_TRUE(set.Contains(0x8176));          // 」
+    EXPECT_TRUE(set.Contains(0x8176));        // 」
     EXPECT_TRUE(set.Contains('a'));
     EXPECT_TRUE(set.Contains(0x81));
     EXPECT_FALSE(set.Contains(0x76));  // the second byte of 」 alone

@@ -16,7 +16,8 @@ std::size_t FindSjis(std::string_view text, std::string_view needle, std::size_t
                                    needle.data(), needle.size());
         if (!found) break;
         const std::size_t hit = static_cast<const char*>(found) - text.data();
-        while (boundary < hit) boundary = NextChar(text, boundary);
+        while (boundary < hit)
+            boundary = NextChar(text, boundary);
         if (boundary == hit) return hit;
         searchFrom = hit + 1;  // the hit began on a trail byte
     }

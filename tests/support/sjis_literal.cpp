@@ -6,11 +6,14 @@
 
 namespace qb::test {
 
-std::string Sjis(std::string_view utf8) { return Utf8ToCp932(utf8); }
+std::string Sjis(std::string_view utf8) {
+    return Utf8ToCp932(utf8);
+}
 
 std::vector<std::string> SjisLines(std::initializer_list<std::string_view> utf8Lines) {
     std::vector<std::string> lines;
-    for (auto line : utf8Lines) lines.push_back(Sjis(line));
+    for (auto line : utf8Lines)
+        lines.push_back(Sjis(line));
     return lines;
 }
 

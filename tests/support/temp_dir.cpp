@@ -26,11 +26,14 @@ TempDir::~TempDir() {
 
 std::string TempDir::Write(std::string_view name, std::string_view bytes) const {
     const std::string path = File(name);
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return path;
 }
 
-std::string TempDir::Read(std::string_view name) const { return ReadFileBytes(File(name)); }
+std::string TempDir::Read(std::string_view name) const {
+    return ReadFileBytes(File(name));
+}
 
 std::string ReadFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
