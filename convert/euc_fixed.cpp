@@ -41,7 +41,9 @@ std::string SjisToEucFixedLine(std::string_view line) {
 }
 
 bool IsEucFixedLine(std::string_view line) {
-    if (line.size() % 2 != 0 || std::memchr(line.data(), 0, line.size()) == nullptr) return false;
+    // An empty view may carry a null pointer, which memchr must not be given.
+    if (line.empty() || line.size() % 2 != 0 || std::memchr(line.data(), 0, line.size()) == nullptr)
+        return false;
     const auto* s = reinterpret_cast<const unsigned char*>(line.data());
     for (std::size_t i = 0; i < line.size(); i += 2)
         if (s[i] != 0 && !(IsEucByte(s[i]) && IsEucByte(s[i + 1]))) return false;

@@ -30,6 +30,7 @@ ScratchOutput::ScratchOutput(std::size_t capacity) {
     if (t_area.capacity < capacity) {
         const std::size_t size = capacity < kMinimumArea ? kMinimumArea : capacity;
         t_area.bytes.reset();
+        t_area.capacity = 0;  // no stale size left behind when the allocation below throws
         t_area.bytes.reset(new char[size]);
         t_area.capacity = size;
     }

@@ -113,7 +113,8 @@ void WrapLine(std::string_view line, long width, PieceCutter& cutter, OnPiece&& 
 // the output line is indent + piece (indent is empty for the first). A line not longer than
 // `width` is one piece. The first piece is cut at `width`, the others at width minus the
 // indent, while the rest is longer than `width`; no hyphen is added. As in WrapLine, no
-// indent-only line follows a cut that takes the whole rest.
+// indent-only line follows a cut that takes the whole rest. A line whose indent is as wide as
+// `width` or wider is one piece: no continuation line could hold anything beside the indent.
 template <class OnPiece>
 void WrapLineIndented(std::string_view line, long width, PieceCutter& cutter, OnPiece&& onPiece) {
     if (static_cast<long>(line.size()) <= width || line.empty()) {
@@ -121,6 +122,12 @@ void WrapLineIndented(std::string_view line, long width, PieceCutter& cutter, On
         return;
     }
     const std::string_view indent = line.substr(0, LeadingBlankLength(line));
+    // Forcing one character per continuation line behind a full copy of the indent would write
+    // the indent once per byte of the line: a 100,000-byte blank line would give gigabytes.
+    if (!indent.empty() && static_cast<long>(indent.size()) >= width) {
+        onPiece(std::string_view(), line);
+        return;
+    }
     cutter.StartLine(line);
     const PieceCut first = cutter.Cut(line, width);
     onPiece(std::string_view(), line.substr(0, first.end));

@@ -44,6 +44,7 @@ TEST(EucFixedTest, EveryPairOfBytesReadsBackAndIsRecognised) {
 TEST(EucFixedTest, OrdinaryEucIsNotTheFixedForm) {
     EXPECT_FALSE(IsEucFixedLine(SjisToEucLine(Sjis("亜ｱA"))));
     EXPECT_FALSE(IsEucFixedLine(""));
+    EXPECT_FALSE(IsEucFixedLine(std::string_view()));       // no bytes at all, not even a pointer
     EXPECT_FALSE(IsEucFixedLine("\xB0\xA1"));               // no zero byte
     EXPECT_FALSE(IsEucFixedLine(std::string("\0A\0", 3)));  // odd length
     EXPECT_FALSE(

@@ -94,9 +94,9 @@ TEST(DocWrap, NoWidthHangs) {
     ShapeDoc d({"ab", "", "あ"});
     d->TurnChange(0);
     EXPECT_EQ(d.Lines(), Utf8Lines({"a", "b", "", "あ"}));
-    ShapeDoc e({" あい"});
+    ShapeDoc e({" あい", "あい"});
     e->IndTurnChange(-3);
-    EXPECT_EQ(e.Lines(), Utf8Lines({" ", " あ", " い"}));
+    EXPECT_EQ(e.Lines(), Utf8Lines({" あい", "あ", "い"}));
 }
 
 }  // namespace

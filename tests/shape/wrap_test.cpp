@@ -143,11 +143,28 @@ TEST(WrapIndented, HyphenationAddsNoHyphen) {
 }
 
 TEST(WrapIndented, IndentAsWideAsTheWidthStillProgresses) {
-    // Continuation pieces hold one character each, behind the indent.
-    EXPECT_EQ(WrapIndented("    abcdef", 4), SjisLines({"    ", "    a", "    b", "    cdef"}));
-    EXPECT_EQ(WrapIndented(Sjis("　あいう"), 2, kNoRules),
-              SjisLines({"　", "　あ", "　い", "　う"}));
-    EXPECT_EQ(WrapIndented("  ab", 0), SjisLines({" ", "   ", "  a", "  b"}));
+    // No continuation line could hold anything beside the indent: the line stays whole.
+    EXPECT_EQ(WrapIndented("    abcdef", 4), SjisLines({"    abcdef"}));
+    EXPECT_EQ(WrapIndented(Sjis("　あいう"), 2, kNoRules), SjisLines({"　あいう"}));
+    EXPECT_EQ(WrapIndented("  ab", 0), SjisLines({"  ab"}));
+    // One byte of room is enough to go on folding.
+    EXPECT_EQ(WrapIndented("   abcdef", 4), SjisLines({"   a", "   b", "   cdef"}));
+    // Without an indent a width of 0 or less still gives one character per line.
+    EXPECT_EQ(WrapIndented(Sjis("あいう"), 0, kNoRules), SjisLines({"あ", "い", "う"}));
+}
+
+TEST(WrapIndented, LongBlankLineDoesNotMultiplyItsIndent) {
+    const std::string blanks(100000, ' ');
+    const std::string line = blanks + "abc";
+    std::size_t written = 0, pieces = 0;
+    const WrapRules rules = Make(kNoRules);
+    PieceCutter cutter(rules);
+    WrapLineIndented(line, 70, cutter, [&](std::string_view indent, std::string_view piece) {
+        written += indent.size() + piece.size();
+        ++pieces;
+    });
+    EXPECT_EQ(pieces, 1u);
+    EXPECT_EQ(written, line.size());
 }
 
 TEST(WrapIndented, HangingToTheEndEmitsNoIndentOnlyLine) {
