@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <optional>
 
 #include "app/cli/cli_host.h"
@@ -23,6 +24,18 @@
 namespace qb {
 
 namespace {
+
+// Whether two paths name the same file: the same existing file under any name (links
+// included), or the same path for a file not made yet.
+bool IsSameFile(const std::string& a, const std::string& b) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (fs::equivalent(a, b, ec) && !ec) return true;
+    const fs::path ca = fs::weakly_canonical(a, ec);
+    if (ec) return false;
+    const fs::path cb = fs::weakly_canonical(b, ec);
+    return !ec && ca == cb;
+}
 
 bool WriteToDescriptor(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -126,8 +139,22 @@ private:
         return true;
     }
 
+    // Starting a recording empties its file at once, so it must not be a file this run still
+    // has to read (a -m file, a FILE) or will write (-o): that file would be lost.
     bool StartRecording() {
         if (m_options.recordPath.empty()) return true;
+        std::vector<std::string> used(m_options.files.begin(), m_options.files.end());
+        if (!m_options.output.empty()) used.push_back(m_options.output);
+        for (const auto& step : m_steps)
+            if (step.kind == CliOptions::Step::MacroFile) used.push_back(step.text);
+        for (const auto& path : used) {
+            if (path == "-" || !IsSameFile(m_options.recordPath, path)) continue;
+            m_host.SetSubject(m_options.recordPath);
+            m_host.ShowMessage("--record would overwrite " + path +
+                               ", which this run reads or writes; nothing was done");
+            m_host.SetSubject({});
+            return false;
+        }
         return m_macros.Recorder().Start(m_options.recordPath);
     }
 

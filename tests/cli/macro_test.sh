@@ -110,6 +110,23 @@ expect_status 1 $? "recording into a missing folder"
 grep -q 'マクロファイルを作成できません' err.txt || fail "recording failure: $(cat err.txt)"
 expect_bytes keep.txt 'keep\r\n'
 
+# A recording never goes over a file the run reads or writes: the macro file being run, an
+# input file, or the output (also under another name for the same file).
+printf 'ToUpper\r\n' > self.qmc
+printf 'abc\r\n' > self.txt
+ln -s self.txt self-link.txt
+for clash in "--record self.qmc -m self.qmc self.txt" "--record self.txt -e ToUpper self.txt" \
+    "--record self-link.txt -e ToUpper self.txt -o -" \
+    "--record self-out.txt -e ToUpper self.txt -o self-out.txt"; do
+    # shellcheck disable=SC2086
+    q $clash > /dev/null 2> err.txt
+    expect_status 1 $? "$clash"
+    grep -q -- '--record' err.txt || fail "$clash: no message: $(cat err.txt)"
+done
+expect_bytes self.qmc 'ToUpper\r\n'
+expect_bytes self.txt 'abc\r\n'
+[ -e self-out.txt ] && fail "a clashing --record still wrote self-out.txt"
+
 # A missing number that would destroy text: the line runs nothing and says so.
 q -e 'LineEdit' keep.txt -o - > k.out 2> err.txt
 expect_status 1 $? "missing argument"
