@@ -64,7 +64,7 @@ AtomicFileWriter::AtomicFileWriter(const std::string& targetPath, bool durable)
     struct stat st {};
     if (::stat(m_target.c_str(), &st) == 0) {
         if (!S_ISREG(st.st_mode)) {
-            Fail(m_target + " is not a regular file");
+            m_error = m_target + " is not a regular file";  // no system error to add
             return;
         }
         ::fchmod(m_fd, st.st_mode & 07777);

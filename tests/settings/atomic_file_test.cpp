@@ -50,6 +50,12 @@ TEST(AtomicFile, AFailureLeavesTheOldFileAndNoLitter) {
     const std::string folder = dir.File("folder");
     std::filesystem::create_directory(folder);
     EXPECT_FALSE(WriteFileAtomically(folder, "x"));  // a folder is not replaced
+    {
+        AtomicFileWriter writer(folder);
+        EXPECT_FALSE(writer.Ok());
+        // The message is about the folder, with no stale system error tacked on.
+        EXPECT_EQ(writer.Error(), folder + " is not a regular file");
+    }
     EXPECT_TRUE(std::filesystem::is_directory(folder));
     EXPECT_EQ(EntriesIn(dir.Path()), 1u);
     if (geteuid() != 0) {
