@@ -174,21 +174,18 @@ private:
         const std::string name = isStdin ? "standard input" : file;
         m_host.SetSubject(name);
         auto doc = std::make_unique<CQuillbayDoc>(m_app);
-        bool opened;
-        if (m_streamable) {
-            TextLineReader reader =
-                isStdin ? TextLineReader::FromDescriptor(STDIN_FILENO) : TextLineReader(file);
-            LineList linesSoFar;
-            if (reader.IsOpen() && StreamFile(file, reader, linesSoFar)) {
-                m_host.SetSubject({});
-                return;
-            }
-            opened = reader.IsOpen() && doc->OpenFromReader(reader, std::move(linesSoFar), name);
-            if (!reader.IsOpen()) m_host.ShowMessage("ファイルが見つかりません");
-            if (opened && !isStdin) doc->SetPathName(file);
-        } else {
-            opened = isStdin ? doc->OpenDescriptor(STDIN_FILENO) : doc->OnOpenDocument(file);
+        TextLineReader reader =
+            isStdin ? TextLineReader::FromDescriptor(STDIN_FILENO) : TextLineReader(file);
+        LineList linesSoFar;
+        if (m_streamable && reader.IsOpen() && StreamFile(file, reader, linesSoFar)) {
+            m_host.SetSubject({});
+            return;
         }
+        const bool opened =
+            reader.IsOpen() && doc->OpenFromReader(reader, std::move(linesSoFar), name);
+        if (!reader.IsOpen()) m_host.ShowMessage("ファイルが見つかりません");
+        if (opened && !isStdin) doc->SetPathName(file);
+        m_inputCutShort = reader.StoppedAtCtrlZ();
         if (opened) {
             for (const auto& warning : doc->OpenWarnings())
                 m_host.Warn(warning);
@@ -234,6 +231,10 @@ private:
             return true;
         }
         if (!target.empty() && !writer) writer.emplace(target);  // an empty file still is one
+        if (m_options.inPlace && read.stoppedAtCtrlZ) {
+            RefuseCutShortInPlace(file);
+            return true;  // the writer goes without a commit: the file stays as it was
+        }
         const bool written = outcome == StreamOutcome::Streamed && (!writer || writer->Commit());
         if (!written) {
             m_host.SetSubject(target.empty() ? "standard output" : target);
@@ -280,7 +281,9 @@ private:
         if (m_options.inPlace) {
             for (const auto& entry : m_workspace.Documents()) {
                 CQuillbayDoc& doc = *entry.doc;
-                if (!doc.PathName().empty() && (entry.input || doc.IsModified()))
+                if (entry.input && m_inputCutShort)
+                    RefuseCutShortInPlace(doc.PathName());
+                else if (!doc.PathName().empty() && (entry.input || doc.IsModified()))
                     SaveTo(doc, doc.PathName());
             }
             return;
@@ -298,6 +301,15 @@ private:
         } else {
             WriteToStandardOutput(*active);
         }
+    }
+
+    // Writing text that a Ctrl-Z cut short back over its own file would lose every byte after
+    // the Ctrl-Z: the file is left as it is.
+    void RefuseCutShortInPlace(const std::string& file) {
+        m_host.SetSubject(file);
+        m_host.ShowMessage(
+            "not written back: a Ctrl-Z byte ends the text and the bytes after it would be lost; "
+            "use -o to write the result to another file");
     }
 
     void SaveTo(CQuillbayDoc& doc, const std::string& path) {
@@ -325,6 +337,7 @@ private:
     CMacroController m_macros;
     std::vector<PreparedStep> m_steps;
     bool m_streamable = false;
+    bool m_inputCutShort = false;  // the text of the FILE being run ended at a Ctrl-Z
     bool m_recorded = false;
 };
 
