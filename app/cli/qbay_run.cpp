@@ -185,7 +185,6 @@ private:
             reader.IsOpen() && doc->OpenFromReader(reader, std::move(linesSoFar), name);
         if (!reader.IsOpen()) m_host.ShowMessage("ファイルが見つかりません");
         if (opened && !isStdin) doc->SetPathName(file);
-        m_inputCutShort = reader.StoppedAtCtrlZ();
         if (opened) {
             for (const auto& warning : doc->OpenWarnings())
                 m_host.Warn(warning);
@@ -281,7 +280,8 @@ private:
         if (m_options.inPlace) {
             for (const auto& entry : m_workspace.Documents()) {
                 CQuillbayDoc& doc = *entry.doc;
-                if (entry.input && m_inputCutShort)
+                if (!doc.PathName().empty() && doc.OpenCutShort() &&
+                    (entry.input || doc.IsModified()))
                     RefuseCutShortInPlace(doc.PathName());
                 else if (!doc.PathName().empty() && (entry.input || doc.IsModified()))
                     SaveTo(doc, doc.PathName());
@@ -337,7 +337,6 @@ private:
     CMacroController m_macros;
     std::vector<PreparedStep> m_steps;
     bool m_streamable = false;
-    bool m_inputCutShort = false;  // the text of the FILE being run ended at a Ctrl-Z
     bool m_recorded = false;
 };
 

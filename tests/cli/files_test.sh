@@ -59,6 +59,10 @@ for step in ToUpper Sort1; do
     [ $step = Sort1 ] && printf 'a\r\nb\r\n' > "$work/plain-expected.txt"
     same "ctrl-z -i $step, the other file" "$work/plain-expected.txt" "$work/plain-i.txt"
 done
+# The same for a file that the macro opens and changes.
+cp "$work/ctrlz.txt" "$work/ctrlz-open.txt"
+status "ctrl-z -i, opened" 1 "$qbay" -e "Open $work/ctrlz-open.txt" -e ToUpper -i "$work/plain-i.txt"
+same "ctrl-z -i, opened" "$work/ctrlz.txt" "$work/ctrlz-open.txt"
 ls -a "$work" | grep -q qbtmp && fail "ctrl-z -i: a temporary file was left"
 
 # - reads standard input and writes standard output; no -o also writes standard output.
