@@ -67,6 +67,12 @@ AtomicFileWriter::AtomicFileWriter(const std::string& targetPath, bool durable)
             m_error = m_target + " is not a regular file";  // no system error to add
             return;
         }
+        // The owner first (a change of owner may clear the set-id bits), then the mode. Only
+        // root or a member of the group may do this; otherwise the file becomes ours, as a
+        // copy would, and that is no reason to fail.
+        if ((st.st_uid != ::geteuid() || st.st_gid != ::getegid()) &&
+            ::fchown(m_fd, st.st_uid, st.st_gid) != 0)
+            (void)!::fchown(m_fd, static_cast<uid_t>(-1), st.st_gid);
         ::fchmod(m_fd, st.st_mode & 07777);
     }
     m_buffer.reserve(kBufferSize);

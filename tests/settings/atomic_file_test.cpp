@@ -34,6 +34,19 @@ TEST(AtomicFile, ReplacesTheFileAndKeepsItsPermissions) {
     EXPECT_EQ(EntriesIn(dir.Path()), 1u);  // no temporary file left behind
 }
 
+// Replacing a file keeps its owner where we may set it (as root, or a group we are in).
+TEST(AtomicFile, KeepsTheOwnerOfTheFile) {
+    if (geteuid() != 0) GTEST_SKIP() << "only root can give a file to another user";
+    test::TempDir dir;
+    const std::string path = dir.Write("f.txt", "old");
+    ASSERT_EQ(chown(path.c_str(), 65534, 65534), 0);
+    EXPECT_TRUE(WriteFileAtomically(path, "new"));
+    struct stat st {};
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 65534u);
+    EXPECT_EQ(st.st_gid, 65534u);
+}
+
 TEST(AtomicFile, WritesThroughASymbolicLink) {
     test::TempDir dir;
     const std::string target = dir.Write("target.txt", "old");
