@@ -76,6 +76,10 @@ grep -q '文書が存在しません' err.txt || fail "no document: $(cat err.tx
 # Paste takes standard input as the clipboard; Copy replaces it.
 printf 'p1\np2\n' | q -e Paste -e 'InsertEndLine p3' -o - > paste.out
 expect_bytes paste.out 'p1\r\np2\r\np3\r\n'
+# Standard input read as the clipboard is cut short by a Ctrl-Z, as any text: never silently.
+printf 'p1\n\x1ap2\n' | q -e Paste -o - > paste.out 2> err.txt
+expect_bytes paste.out 'p1\r\n'
+grep -q 'standard input: .*Ctrl-Z' err.txt || fail "Paste: no Ctrl-Z warning: $(cat err.txt)"
 
 # -e lines are UTF-8 and reach the document as Shift-JIS; so do UTF-8 macro files, while a
 # Shift-JIS macro file (as Quillbay records them) is read as it is.
