@@ -57,6 +57,24 @@ TEST(AtomicFile, WritesThroughASymbolicLink) {
     EXPECT_EQ(dir.Read("target.txt"), "new");
 }
 
+// A link to a file not made yet stays a link: the file is made where it points, as a plain
+// write through the link would make it.
+TEST(AtomicFile, WritesThroughALinkToAFileNotMadeYet) {
+    test::TempDir dir;
+    std::filesystem::create_directory(dir.File("sub"));
+    const std::string link = dir.File("link.txt");
+    ASSERT_EQ(symlink("sub/new.txt", link.c_str()), 0);
+    EXPECT_TRUE(WriteFileAtomically(link, "new"));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(dir.Read("sub/new.txt"), "new");
+
+    // Links that only lead to each other are refused and stay as they were.
+    const std::string loop = dir.File("loop.txt");
+    ASSERT_EQ(symlink("loop.txt", loop.c_str()), 0);
+    EXPECT_FALSE(WriteFileAtomically(loop, "x"));
+    EXPECT_TRUE(std::filesystem::is_symlink(loop));
+}
+
 TEST(AtomicFile, AFailureLeavesTheOldFileAndNoLitter) {
     test::TempDir dir;
     EXPECT_FALSE(WriteFileAtomically(dir.File("no/such/folder/f.txt"), "x"));
