@@ -86,6 +86,7 @@ bool CQuillbayDoc::FinishOpen(TextReadResult read, LineList lines, const std::st
         return false;
     }
     m_openWarnings = ReadWarnings(read, name);
+    m_openCutShort = read.stoppedAtCtrlZ;
     m_lines = std::move(lines);
     ResetTargetRangeToAll();
     if (m_app.settings.ReadInt("System", "Auto", 1) != 0) ConvertCodeOnOpen();
@@ -105,6 +106,7 @@ bool CQuillbayDoc::OnSaveDocument(const std::string& path) {
     }
     m_lastSaveError.clear();
     m_modified = false;
+    m_openCutShort = false;  // the file written holds the whole text now
     return true;
 }
 

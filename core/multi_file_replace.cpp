@@ -133,6 +133,7 @@ FileOutcome ReplaceInFile(std::string_view bytes, CodeKind code, const WholeChar
         const std::string_view raw = bytes.substr(pos, end - pos);
         std::string_view text = raw;
         std::string_view upperText;
+        const JisShiftState startState = decodeState;  // what a reader is in as the line begins
         if (code == CodeJis) {
             sjis = JisToSjisLine(raw, decodeState);
             text = sjis;
@@ -150,6 +151,8 @@ FileOutcome ReplaceInFile(std::string_view bytes, CodeKind code, const WholeChar
         if (n > 0 && result != text) {
             outcome.bytes.append(bytes.substr(copiedUpTo, pos - copiedUpTo));
             if (code == CodeJis) {
+                // The new text is encoded from ASCII mode: leave the mode the line began in.
+                if (startState.kanji || startState.kana) outcome.bytes.append("\x1b(B");
                 AppendAsJis(result, jisOptions, outcome.bytes);
                 outcome.bytes.append(JisModeSequence(decodeState));
             } else if (code == CodeEuc) {

@@ -109,6 +109,9 @@ public:
     // What the last open noticed that the user should know (UTF-8): a binary-looking file, text
     // cut short by Ctrl-Z. Front ends show these as warnings.
     const std::vector<std::string>& OpenWarnings() const { return m_openWarnings; }
+    // Whether a Ctrl-Z ended the text of the last open before the end of the file: saving over
+    // that file would lose every byte after the Ctrl-Z.
+    bool OpenCutShort() const { return m_openCutShort; }
     // Why the last save failed (UTF-8, with the system's reason), for front ends that can say more
     // than the message box.
     const std::string& LastSaveError() const { return m_lastSaveError; }
@@ -490,6 +493,7 @@ protected:
     std::string m_pathName;         // UTF-8; empty until the document is opened or saved
     bool m_modified = false;
     std::vector<std::string> m_openWarnings;
+    bool m_openCutShort = false;
     std::string m_lastSaveError;
 
     // ---- Target lines (state) -------------------------------------------------------------------

@@ -45,6 +45,12 @@ MacroRunEnd RunMacroFile(const std::string& path, CMacroInterpreter& interpreter
         host.ShowMessage("マクロファイルを最後まで読めません: " + path + " (" + reader.Error() +
                          ")");
         end = MacroRunEnd::ReadError;
+    } else if (end == MacroRunEnd::Finished && reader.StoppedAtCtrlZ()) {
+        // A text argument may hold the byte (a recorded replacement of Ctrl-Z, say); without
+        // this the rest of the macro would be skipped without a word.
+        host.ShowMessage("マクロファイルを最後まで読めません: " + path +
+                         " (a Ctrl-Z byte ends the text; the lines after it were not run)");
+        end = MacroRunEnd::ReadError;
     }
     if (workspace.ActiveDocument()) workspace.RedrawActiveDocument();
     return end;

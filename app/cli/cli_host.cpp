@@ -29,6 +29,11 @@ std::optional<std::string> CliHost::GetClipboardText() {
             any = true;
         }
         if (!reader.Error().empty()) Warn("standard input: " + reader.Error());
+        TextReadResult read;
+        read.sawZeroByte = reader.SawZeroByte();
+        read.stoppedAtCtrlZ = reader.StoppedAtCtrlZ();
+        for (const auto& warning : ReadWarnings(read, "standard input"))
+            Warn(warning);
         if (any) m_clipboard = std::move(text);
     }
     return m_clipboard;

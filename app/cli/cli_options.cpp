@@ -133,7 +133,8 @@ Input and output:
                        standard output
   -i, --in-place       write each FILE's document back over its own file (atomically: on
                        any error the original stays as it was), and every other document
-                       the macro opened and changed under its own path
+                       the macro opened and changed under its own path; a FILE whose text
+                       a Ctrl-Z cut short is not written back
                        Without -o or -i the active document goes to standard output.
                        Every line is written followed by the terminator that the setting
                        "System"/"CrLf" selects: 0 CR LF (the default), 1 CR, 2 LF.

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <optional>
 
 #include "app/cli/cli_host.h"
@@ -23,6 +24,18 @@
 namespace qb {
 
 namespace {
+
+// Whether two paths name the same file: the same existing file under any name (links
+// included), or the same path for a file not made yet.
+bool IsSameFile(const std::string& a, const std::string& b) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (fs::equivalent(a, b, ec) && !ec) return true;
+    const fs::path ca = fs::weakly_canonical(a, ec);
+    if (ec) return false;
+    const fs::path cb = fs::weakly_canonical(b, ec);
+    return !ec && ca == cb;
+}
 
 bool WriteToDescriptor(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -126,8 +139,22 @@ private:
         return true;
     }
 
+    // Starting a recording empties its file at once, so it must not be a file this run still
+    // has to read (a -m file, a FILE) or will write (-o): that file would be lost.
     bool StartRecording() {
         if (m_options.recordPath.empty()) return true;
+        std::vector<std::string> used(m_options.files.begin(), m_options.files.end());
+        if (!m_options.output.empty()) used.push_back(m_options.output);
+        for (const auto& step : m_steps)
+            if (step.kind == CliOptions::Step::MacroFile) used.push_back(step.text);
+        for (const auto& path : used) {
+            if (path == "-" || !IsSameFile(m_options.recordPath, path)) continue;
+            m_host.SetSubject(m_options.recordPath);
+            m_host.ShowMessage("--record would overwrite " + path +
+                               ", which this run reads or writes; nothing was done");
+            m_host.SetSubject({});
+            return false;
+        }
         return m_macros.Recorder().Start(m_options.recordPath);
     }
 
@@ -147,21 +174,17 @@ private:
         const std::string name = isStdin ? "standard input" : file;
         m_host.SetSubject(name);
         auto doc = std::make_unique<CQuillbayDoc>(m_app);
-        bool opened;
-        if (m_streamable) {
-            TextLineReader reader =
-                isStdin ? TextLineReader::FromDescriptor(STDIN_FILENO) : TextLineReader(file);
-            LineList linesSoFar;
-            if (reader.IsOpen() && StreamFile(file, reader, linesSoFar)) {
-                m_host.SetSubject({});
-                return;
-            }
-            opened = reader.IsOpen() && doc->OpenFromReader(reader, std::move(linesSoFar), name);
-            if (!reader.IsOpen()) m_host.ShowMessage("ファイルが見つかりません");
-            if (opened && !isStdin) doc->SetPathName(file);
-        } else {
-            opened = isStdin ? doc->OpenDescriptor(STDIN_FILENO) : doc->OnOpenDocument(file);
+        TextLineReader reader =
+            isStdin ? TextLineReader::FromDescriptor(STDIN_FILENO) : TextLineReader(file);
+        LineList linesSoFar;
+        if (m_streamable && reader.IsOpen() && StreamFile(file, reader, linesSoFar)) {
+            m_host.SetSubject({});
+            return;
         }
+        const bool opened =
+            reader.IsOpen() && doc->OpenFromReader(reader, std::move(linesSoFar), name);
+        if (!reader.IsOpen()) m_host.ShowMessage("ファイルが見つかりません");
+        if (opened && !isStdin) doc->SetPathName(file);
         if (opened) {
             for (const auto& warning : doc->OpenWarnings())
                 m_host.Warn(warning);
@@ -207,6 +230,10 @@ private:
             return true;
         }
         if (!target.empty() && !writer) writer.emplace(target);  // an empty file still is one
+        if (m_options.inPlace && read.stoppedAtCtrlZ) {
+            RefuseCutShortInPlace(file);
+            return true;  // the writer goes without a commit: the file stays as it was
+        }
         const bool written = outcome == StreamOutcome::Streamed && (!writer || writer->Commit());
         if (!written) {
             m_host.SetSubject(target.empty() ? "standard output" : target);
@@ -253,7 +280,10 @@ private:
         if (m_options.inPlace) {
             for (const auto& entry : m_workspace.Documents()) {
                 CQuillbayDoc& doc = *entry.doc;
-                if (!doc.PathName().empty() && (entry.input || doc.IsModified()))
+                if (!doc.PathName().empty() && doc.OpenCutShort() &&
+                    (entry.input || doc.IsModified()))
+                    RefuseCutShortInPlace(doc.PathName());
+                else if (!doc.PathName().empty() && (entry.input || doc.IsModified()))
                     SaveTo(doc, doc.PathName());
             }
             return;
@@ -271,6 +301,15 @@ private:
         } else {
             WriteToStandardOutput(*active);
         }
+    }
+
+    // Writing text that a Ctrl-Z cut short back over its own file would lose every byte after
+    // the Ctrl-Z: the file is left as it is.
+    void RefuseCutShortInPlace(const std::string& file) {
+        m_host.SetSubject(file);
+        m_host.ShowMessage(
+            "not written back: a Ctrl-Z byte ends the text and the bytes after it would be lost; "
+            "use -o to write the result to another file");
     }
 
     void SaveTo(CQuillbayDoc& doc, const std::string& path) {

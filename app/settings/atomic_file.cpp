@@ -21,14 +21,23 @@ std::string DirectoryOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// The file a write to `path` should replace: the final target of a symbolic link.
+// The file a write to `path` should replace: the final target of a symbolic link, also of one
+// that points to a file not made yet (replacing the link itself would lose it).
 std::string ResolveTarget(const std::string& path) {
-    struct stat st {};
-    if (lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+    std::string current = path;
+    for (int hops = 0; hops < 40; ++hops) {  // the kernel's own limit on links in a row
+        struct stat st {};
+        if (lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
         char resolved[PATH_MAX];
-        if (realpath(path.c_str(), resolved)) return resolved;
+        if (realpath(current.c_str(), resolved)) return resolved;
+        char target[PATH_MAX];
+        const ssize_t n = readlink(current.c_str(), target, sizeof target);
+        if (n <= 0 || n == static_cast<ssize_t>(sizeof target)) return current;
+        std::string next(target, static_cast<std::size_t>(n));
+        if (next.front() != '/') next = DirectoryOf(current) + "/" + next;
+        current = std::move(next);
     }
-    return path;
+    return current;  // still a link: a loop, which the writer refuses
 }
 
 bool WriteAll(int fd, const char* data, std::size_t size) {
@@ -48,6 +57,12 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
 
 AtomicFileWriter::AtomicFileWriter(const std::string& targetPath, bool durable)
     : m_target(ResolveTarget(targetPath)), m_durable(durable) {
+    struct stat link {};
+    if (::lstat(m_target.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        errno = ELOOP;
+        Fail("cannot write " + m_target);
+        return;
+    }
     const std::string dir = DirectoryOf(m_target);
     const std::string base = m_target.substr(m_target.rfind('/') + 1);
     for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
@@ -64,9 +79,15 @@ AtomicFileWriter::AtomicFileWriter(const std::string& targetPath, bool durable)
     struct stat st {};
     if (::stat(m_target.c_str(), &st) == 0) {
         if (!S_ISREG(st.st_mode)) {
-            Fail(m_target + " is not a regular file");
+            m_error = m_target + " is not a regular file";  // no system error to add
             return;
         }
+        // The owner first (a change of owner may clear the set-id bits), then the mode. Only
+        // root or a member of the group may do this; otherwise the file becomes ours, as a
+        // copy would, and that is no reason to fail.
+        if ((st.st_uid != ::geteuid() || st.st_gid != ::getegid()) &&
+            ::fchown(m_fd, st.st_uid, st.st_gid) != 0)
+            (void)!::fchown(m_fd, static_cast<uid_t>(-1), st.st_gid);
         ::fchmod(m_fd, st.st_mode & 07777);
     }
     m_buffer.reserve(kBufferSize);

@@ -215,6 +215,8 @@ void SettingsStore::Load() {
 
 void SettingsStore::ParseText(std::string_view text) {
     m_sections.push_back({"", {}});
+    // A UTF-8 byte-order mark (some editors write one) would spoil the first line.
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     std::size_t lineNo = 0;
     while (!text.empty()) {
         const auto eol = text.find('\n');

@@ -47,6 +47,24 @@ status "ctrl-z" 0 "$qbay" "$work/ctrlz.txt" -o "$work/out.txt"
 same "ctrl-z" "$work/ctrlz-expected.txt" "$work/out.txt"
 grep -q "Ctrl-Z" "$work/stderr" || fail "ctrl-z: no warning"
 
+# -i never writes back text cut short by a Ctrl-Z: the bytes after it would be lost. That holds
+# for a run block by block and a run over the whole document alike; other files still go.
+for step in ToUpper Sort1; do
+    cp "$work/ctrlz.txt" "$work/ctrlz-i.txt"
+    cp "$work/lf.txt" "$work/plain-i.txt"
+    status "ctrl-z -i $step" 1 "$qbay" -e "$step" -i "$work/ctrlz-i.txt" "$work/plain-i.txt"
+    same "ctrl-z -i $step" "$work/ctrlz.txt" "$work/ctrlz-i.txt"
+    grep -q "Ctrl-Z" "$work/stderr" || fail "ctrl-z -i $step: no message"
+    printf 'A\r\nB\r\n' > "$work/plain-expected.txt"
+    [ $step = Sort1 ] && printf 'a\r\nb\r\n' > "$work/plain-expected.txt"
+    same "ctrl-z -i $step, the other file" "$work/plain-expected.txt" "$work/plain-i.txt"
+done
+# The same for a file that the macro opens and changes.
+cp "$work/ctrlz.txt" "$work/ctrlz-open.txt"
+status "ctrl-z -i, opened" 1 "$qbay" -e "Open $work/ctrlz-open.txt" -e ToUpper -i "$work/plain-i.txt"
+same "ctrl-z -i, opened" "$work/ctrlz.txt" "$work/ctrlz-open.txt"
+ls -a "$work" | grep -q qbtmp && fail "ctrl-z -i: a temporary file was left"
+
 # - reads standard input and writes standard output; no -o also writes standard output.
 "$qbay" - -o - < "$work/crlf.txt" > "$work/out.txt" || fail "stdin to stdout: status $?"
 same "stdin to stdout" "$work/crlf.txt" "$work/out.txt"

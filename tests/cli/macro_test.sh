@@ -76,6 +76,10 @@ grep -q '文書が存在しません' err.txt || fail "no document: $(cat err.tx
 # Paste takes standard input as the clipboard; Copy replaces it.
 printf 'p1\np2\n' | q -e Paste -e 'InsertEndLine p3' -o - > paste.out
 expect_bytes paste.out 'p1\r\np2\r\np3\r\n'
+# Standard input read as the clipboard is cut short by a Ctrl-Z, as any text: never silently.
+printf 'p1\n\x1ap2\n' | q -e Paste -o - > paste.out 2> err.txt
+expect_bytes paste.out 'p1\r\n'
+grep -q 'standard input: .*Ctrl-Z' err.txt || fail "Paste: no Ctrl-Z warning: $(cat err.txt)"
 
 # -e lines are UTF-8 and reach the document as Shift-JIS; so do UTF-8 macro files, while a
 # Shift-JIS macro file (as Quillbay records them) is read as it is.
@@ -109,6 +113,23 @@ q --record no/such/dir/r.qmc -e 'InsertEndLine z' keep.txt -i 2> err.txt
 expect_status 1 $? "recording into a missing folder"
 grep -q 'マクロファイルを作成できません' err.txt || fail "recording failure: $(cat err.txt)"
 expect_bytes keep.txt 'keep\r\n'
+
+# A recording never goes over a file the run reads or writes: the macro file being run, an
+# input file, or the output (also under another name for the same file).
+printf 'ToUpper\r\n' > self.qmc
+printf 'abc\r\n' > self.txt
+ln -s self.txt self-link.txt
+for clash in "--record self.qmc -m self.qmc self.txt" "--record self.txt -e ToUpper self.txt" \
+    "--record self-link.txt -e ToUpper self.txt -o -" \
+    "--record self-out.txt -e ToUpper self.txt -o self-out.txt"; do
+    # shellcheck disable=SC2086
+    q $clash > /dev/null 2> err.txt
+    expect_status 1 $? "$clash"
+    grep -q -- '--record' err.txt || fail "$clash: no message: $(cat err.txt)"
+done
+expect_bytes self.qmc 'ToUpper\r\n'
+expect_bytes self.txt 'abc\r\n'
+[ -e self-out.txt ] && fail "a clashing --record still wrote self-out.txt"
 
 # A missing number that would destroy text: the line runs nothing and says so.
 q -e 'LineEdit' keep.txt -o - > k.out 2> err.txt

@@ -55,9 +55,21 @@ TEST_F(DocFilesTest, OpenWarnsAboutBinaryTextAndCtrlZ) {
                                              "rest")));
     ASSERT_EQ(doc.OpenWarnings().size(), 1u);
     EXPECT_NE(doc.OpenWarnings()[0].find("Ctrl-Z"), std::string::npos);
+    EXPECT_TRUE(doc.OpenCutShort());
     ASSERT_TRUE(doc.OnOpenDocument(dir.Write("b.txt", std::string("\0\1\2", 3))));
     ASSERT_EQ(doc.OpenWarnings().size(), 1u);
     EXPECT_NE(doc.OpenWarnings()[0].find("zero bytes"), std::string::npos);
+    EXPECT_FALSE(doc.OpenCutShort());
+}
+
+// Once saved, the file holds the whole text of the document: no longer cut short.
+TEST_F(DocFilesTest, ASaveEndsTheCutShortState) {
+    CQuillbayDoc doc(app.context);
+    ASSERT_TRUE(doc.OnOpenDocument(dir.Write("z.txt", "a\r\n\x1A\r\nrest\r\n")));
+    EXPECT_TRUE(doc.OpenCutShort());
+    ASSERT_TRUE(doc.OnSaveDocument(dir.File("copy.txt")));
+    EXPECT_FALSE(doc.OpenCutShort());
+    EXPECT_EQ(dir.Read("z.txt"), "a\r\n\x1A\r\nrest\r\n");
 }
 
 TEST_F(DocFilesTest, SaveUsesTheTerminatorOfTheSetting) {

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "core/text_file.h"
 #include "tests/core/doc_fixture.h"
 #include "tests/support/sjis_literal.h"
 #include "tests/support/temp_dir.h"
@@ -87,6 +88,23 @@ TEST_F(MultiFileReplaceTest, AJisLineLeftInKanjiModeStillReadsTheSameAfterIt) {
     dir.Write("carry.txt", "\x1b$B0!\r\n0\"\x1b(B\r\n");
     doc.MultiFileReplace(dir.Path(), "carry.txt", Sjis("亜"), "A");
     EXPECT_EQ(dir.Read("carry.txt"), "A\r\n\x1b$B0\"\x1b(B\r\n");
+}
+
+// A changed line that begins in the kanji mode of the line before it is encoded afresh from
+// ASCII mode: it first returns to ASCII, so that its ASCII text is not read as kanji.
+TEST_F(MultiFileReplaceTest, AChangedJisLineThatBeginsInKanjiModeReadsTheSame) {
+    // 亜 30 21, 唖 30 22: line two begins in the kanji mode that line one left open.
+    dir.Write("carry.txt", "abc\r\n\x1b$B0!\r\n0!0\"\x1b(B\r\nend\r\n");
+    doc.MultiFileReplace(dir.Path(), "carry.txt", Sjis("亜"), "XY");
+    LineList lines;
+    ASSERT_TRUE(ReadTextFile(dir.File("carry.txt"), lines).ok);
+    CQuillbayDoc check(app.context);
+    check.TakeLines(std::move(lines));
+    check.JisToSjis();
+    std::vector<std::string> texts;
+    for (int i = 0; i < check.LineCount(); ++i)
+        texts.push_back(check.GetLine(i).str());
+    EXPECT_EQ(texts, (Lines{"abc", "XY", "XY" + Sjis("唖"), "end"}));
 }
 
 TEST_F(MultiFileReplaceTest, UnchangedFilesKeepTheirBytesAndTime) {

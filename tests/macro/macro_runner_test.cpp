@@ -60,6 +60,23 @@ TEST_F(RunnerTest, RunsLongLinesWhole) {
     EXPECT_EQ(doc.GetLine(0).str(), "z");
 }
 
+// A Ctrl-Z ends the text of a macro file as of any text file; the lines after it are not run,
+// and the user hears so. A Ctrl-Z as the file's very last byte is only an end mark.
+TEST_F(RunnerTest, SaysWhenACtrlZLeavesLinesUnrun) {
+    CQuillbayDoc& doc = workspace.AddDocument({"a"});
+    const std::string path = dir.Write("m.qmc", "LineEdit 0 x\r\nDelStr \x1A 0 0\r\nToUpper\r\n");
+    EXPECT_EQ(macros.RunMacroFile(path), MacroRunEnd::ReadError);
+    EXPECT_EQ(LinesOf(doc), std::vector<std::string>{"x"});
+    ASSERT_EQ(app.host.messages.size(), 1u);
+    EXPECT_NE(app.host.messages[0].find("Ctrl-Z"), std::string::npos) << app.host.messages[0];
+
+    app.host.messages.clear();
+    const std::string marked = dir.Write("e.qmc", "ToUpper\r\n\x1A");
+    EXPECT_EQ(macros.RunMacroFile(marked), MacroRunEnd::Finished);
+    EXPECT_EQ(LinesOf(doc), std::vector<std::string>{"X"});
+    EXPECT_TRUE(app.host.messages.empty());
+}
+
 TEST_F(RunnerTest, SaysWhenTheFileCannotBeOpened) {
     EXPECT_EQ(macros.RunMacroFile(dir.File("none.qmc")), MacroRunEnd::CannotOpen);
     EXPECT_EQ(app.host.messages, std::vector<std::string>{"ファイルを開けません"});

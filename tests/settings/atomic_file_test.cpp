@@ -34,6 +34,19 @@ TEST(AtomicFile, ReplacesTheFileAndKeepsItsPermissions) {
     EXPECT_EQ(EntriesIn(dir.Path()), 1u);  // no temporary file left behind
 }
 
+// Replacing a file keeps its owner where we may set it (as root, or a group we are in).
+TEST(AtomicFile, KeepsTheOwnerOfTheFile) {
+    if (geteuid() != 0) GTEST_SKIP() << "only root can give a file to another user";
+    test::TempDir dir;
+    const std::string path = dir.Write("f.txt", "old");
+    ASSERT_EQ(chown(path.c_str(), 65534, 65534), 0);
+    EXPECT_TRUE(WriteFileAtomically(path, "new"));
+    struct stat st {};
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 65534u);
+    EXPECT_EQ(st.st_gid, 65534u);
+}
+
 TEST(AtomicFile, WritesThroughASymbolicLink) {
     test::TempDir dir;
     const std::string target = dir.Write("target.txt", "old");
@@ -44,12 +57,36 @@ TEST(AtomicFile, WritesThroughASymbolicLink) {
     EXPECT_EQ(dir.Read("target.txt"), "new");
 }
 
+// A link to a file not made yet stays a link: the file is made where it points, as a plain
+// write through the link would make it.
+TEST(AtomicFile, WritesThroughALinkToAFileNotMadeYet) {
+    test::TempDir dir;
+    std::filesystem::create_directory(dir.File("sub"));
+    const std::string link = dir.File("link.txt");
+    ASSERT_EQ(symlink("sub/new.txt", link.c_str()), 0);
+    EXPECT_TRUE(WriteFileAtomically(link, "new"));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(dir.Read("sub/new.txt"), "new");
+
+    // Links that only lead to each other are refused and stay as they were.
+    const std::string loop = dir.File("loop.txt");
+    ASSERT_EQ(symlink("loop.txt", loop.c_str()), 0);
+    EXPECT_FALSE(WriteFileAtomically(loop, "x"));
+    EXPECT_TRUE(std::filesystem::is_symlink(loop));
+}
+
 TEST(AtomicFile, AFailureLeavesTheOldFileAndNoLitter) {
     test::TempDir dir;
     EXPECT_FALSE(WriteFileAtomically(dir.File("no/such/folder/f.txt"), "x"));
     const std::string folder = dir.File("folder");
     std::filesystem::create_directory(folder);
     EXPECT_FALSE(WriteFileAtomically(folder, "x"));  // a folder is not replaced
+    {
+        AtomicFileWriter writer(folder);
+        EXPECT_FALSE(writer.Ok());
+        // The message is about the folder, with no stale system error tacked on.
+        EXPECT_EQ(writer.Error(), folder + " is not a regular file");
+    }
     EXPECT_TRUE(std::filesystem::is_directory(folder));
     EXPECT_EQ(EntriesIn(dir.Path()), 1u);
     if (geteuid() != 0) {

@@ -106,6 +106,19 @@ TEST(SettingsStore, ADamagedFileIsReadAsFarAsPossibleAndKeptBeforeARewrite) {
     EXPECT_EQ(again.ReadInt("System", "CrLf", 0), 2);
 }
 
+// Editors that save UTF-8 may put a byte-order mark first; it is not part of the first line.
+TEST(SettingsStore, AByteOrderMarkIsNotText) {
+    test::TempDir dir;
+    const std::string path = dir.Write("settings.ini", "\xEF\xBB\xBF[System]\r\nCrLf=2\r\n");
+    SettingsStore store(path);
+    EXPECT_EQ(store.ReadInt("System", "CrLf", 0), 2);
+    EXPECT_TRUE(store.LoadProblems().empty());
+    store.WriteInt("System", "Auto", 0);
+    SettingsStore again(path);
+    EXPECT_EQ(again.ReadInt("System", "CrLf", 0), 2);
+    EXPECT_EQ(again.ReadInt("System", "Auto", 1), 0);
+}
+
 TEST(SettingsStore, AFileThatCannotBeReadIsNeverOverwritten) {
     if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
     test::TempDir dir;
