@@ -86,6 +86,16 @@ void Line::Release() noexcept {
     m_rep = nullptr;
 }
 
+void ReleaseLines(LineList& lines) noexcept {
+    constexpr std::size_t kAhead = 16;
+    const std::size_t count = lines.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i + kAhead < count) __builtin_prefetch(lines[i + kAhead].m_rep, 1);
+        lines[i].Release();
+    }
+    lines.clear();  // every handle is empty now: nothing left to release
+}
+
 LineArena::~LineArena() {
     ReleaseBlock();
 }

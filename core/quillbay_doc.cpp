@@ -14,6 +14,7 @@ CQuillbayDoc::~CQuillbayDoc() {
     const int flag = m_target.pattern ? 1 : 0;
     if (m_app.settings.ReadInt("LineSelect", "RegExp", 0) != flag)
         m_app.settings.WriteInt("LineSelect", "RegExp", flag);
+    ReleaseLines(m_lines);
 }
 
 CQuillbayDoc::OperationFrame::OperationFrame(CQuillbayDoc& doc)
