@@ -49,6 +49,7 @@ bool DetectFile(const std::string& file, CliHost& host, CodeKind& kind) {
     if (!reader.IsOpen() || !reader.Error().empty()) {
         host.SetSubject(file == "-" ? "standard input" : file);
         host.ShowMessage("ファイルが見つかりません");
+        if (!reader.Error().empty()) host.Warn(reader.Error());
         host.SetSubject({});
         return false;
     }

@@ -183,7 +183,10 @@ private:
         }
         const bool opened =
             reader.IsOpen() && doc->OpenFromReader(reader, std::move(linesSoFar), name);
-        if (!reader.IsOpen()) m_host.ShowMessage("ファイルが見つかりません");
+        if (!reader.IsOpen()) {
+            m_host.ShowMessage("ファイルが見つかりません");
+            if (!reader.Error().empty()) m_host.Warn(reader.Error());  // why: missing, a folder...
+        }
         if (opened && !isStdin) doc->SetPathName(file);
         if (opened) {
             for (const auto& warning : doc->OpenWarnings())

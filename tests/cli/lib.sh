@@ -8,6 +8,7 @@ work=$(mktemp -d)
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 cd "$work" || exit 1
 export QUILLBAY_SETTINGS=$work/settings.ini
+export LC_ALL=C  # system error texts in English, as the checks expect
 failures=0
 
 # q ARGS...: runs qbay with the scratch settings.
