@@ -114,6 +114,8 @@ public:
         for (const auto& file : m_options.files)
             ProcessFile(file);
         m_workspace.Clear();
+        if (!m_settings.LastSaveError().empty())  // the documents write as they close
+            m_host.Warn("settings not saved: " + m_settings.LastSaveError());
         m_macros.Recorder().Stop();
         return m_host.MessageCount() == 0 ? 0 : 1;
     }

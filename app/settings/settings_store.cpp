@@ -369,7 +369,11 @@ void SettingsStore::Save() {
         // Keep what we could not parse before the rewrite drops it.
         std::filesystem::copy_file(m_path, m_path + ".bad",
                                    std::filesystem::copy_options::overwrite_existing, ec);
-        if (ec) return;  // without the copy we do not touch the file
+        if (ec) {  // without the copy we do not touch the file
+            m_saveError =
+                "cannot keep a copy of " + m_path + " before rewriting it: " + ec.message();
+            return;
+        }
         m_needsBackup = false;
     }
     std::filesystem::create_directories(std::filesystem::path(m_path).parent_path(), ec);
@@ -384,7 +388,12 @@ void SettingsStore::Save() {
             text += "\n";
         }
     }
-    if (WriteFileAtomically(m_path, text)) m_loadedStamp = FileStamp(m_path);
+    if (WriteFileAtomically(m_path, text)) {
+        m_loadedStamp = FileStamp(m_path);
+        m_saveError.clear();
+    } else {
+        m_saveError = "cannot write " + m_path + ": " + std::strerror(errno);
+    }
 }
 
 }  // namespace qb

@@ -3,8 +3,8 @@
 // The file is UTF-8 text ("[Section]" headers, "Name=Value" lines, ';' or '#' comments). Section
 // and value names compare without regard to ASCII case. Every reader supplies its own default:
 // a missing or unreadable value yields it. Writes go straight to disk, atomically (a temporary
-// file renamed over the old one); a write failure is ignored, as a store that cannot be written
-// must never stop the program.
+// file renamed over the old one); a write failure never stops the program: the store keeps the
+// value for this run and says what went wrong through LastSaveError().
 //
 // A file that could not be parsed completely is read as far as possible; before the store first
 // rewrites such a file it keeps a copy of it beside the original (settings.ini.bad). A file that
@@ -49,6 +49,8 @@ public:
     const std::string& Path() const { return m_path; }
     // What went wrong while loading, one line per problem (UTF-8); empty when the file was fine.
     const std::vector<std::string>& LoadProblems() const { return m_problems; }
+    // Why the last write of the file failed (UTF-8); empty when it worked or nothing was written.
+    const std::string& LastSaveError() const { return m_saveError; }
 
 private:
     // The file as a list of sections, in file order, comments kept, so that rewriting it
@@ -78,6 +80,7 @@ private:
     std::vector<Section> m_sections;
     std::vector<Section> m_overrides;
     std::vector<std::string> m_problems;
+    std::string m_saveError;
 };
 
 }  // namespace qb

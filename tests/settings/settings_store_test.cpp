@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "tests/support/sjis_literal.h"
 #include "tests/support/temp_dir.h"
@@ -139,6 +140,16 @@ TEST(SettingsStore, AFolderInPlaceOfTheFileGivesDefaults) {
     EXPECT_FALSE(store.LoadProblems().empty());
     store.WriteInt("Turn", "No", 60);  // ignored, and no crash
     EXPECT_TRUE(std::filesystem::is_directory(dir.Path()));
+}
+
+TEST(SettingsStore, AFailedWriteKeepsTheValueForTheRunAndSaysWhy) {
+    test::TempDir dir;
+    { std::ofstream(dir.File("plain-file")) << "x"; }
+    SettingsStore store(dir.File("plain-file/settings.ini"));  // no folder can be made there
+    EXPECT_TRUE(store.LastSaveError().empty());
+    store.WriteInt("Turn", "No", 60);
+    EXPECT_EQ(store.ReadInt("Turn", "No", 70), 60);
+    EXPECT_NE(store.LastSaveError().find("cannot write"), std::string::npos);
 }
 
 TEST(SettingsStore, WritesKeepWhatAnotherInstanceWroteMeanwhile) {
