@@ -148,10 +148,12 @@ bool AtomicFileWriter::Commit() {
     return true;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
     AtomicFileWriter writer(path);
     writer.Write(bytes);
-    return writer.Commit();
+    const bool committed = writer.Commit();
+    if (!committed && error) *error = writer.Error();
+    return committed;
 }
 
 }  // namespace qb

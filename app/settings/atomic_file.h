@@ -48,7 +48,9 @@ private:
     bool m_durable = true;
 };
 
-// Writes `bytes` to `path` with an AtomicFileWriter. Returns false on failure.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+// Writes `bytes` to `path` with an AtomicFileWriter. Returns false on failure, with what went
+// wrong in *error when it is given.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes,
+                         std::string* error = nullptr);
 
 }  // namespace qb

@@ -388,11 +388,12 @@ void SettingsStore::Save() {
             text += "\n";
         }
     }
-    if (WriteFileAtomically(m_path, text)) {
+    std::string error;
+    if (WriteFileAtomically(m_path, text, &error)) {
         m_loadedStamp = FileStamp(m_path);
         m_saveError.clear();
     } else {
-        m_saveError = "cannot write " + m_path + ": " + std::strerror(errno);
+        m_saveError = error.empty() ? "cannot write " + m_path : error;
     }
 }
 
