@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/settings/settings_store.h"
+#include "settings/settings_store.h"
 #include "bench/synthetic_text.h"
 #include "convert/cp932.h"
 #include "convert/jis.h"

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/settings_store.h"
+#include "settings/settings_store.h"
 #include "core/host.h"
 #include "core/quillbay_doc.h"
 

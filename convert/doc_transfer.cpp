@@ -2,7 +2,7 @@
 // hexadecimal code listings, and the decoding of Base64 and uuencoded lines into a file.
 #include <climits>
 
-#include "app/settings/atomic_file.h"
+#include "settings/atomic_file.h"
 #include "convert/base64.h"
 #include "convert/doc_line_frame.h"
 #include "convert/hex_code.h"

@@ -6,7 +6,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/settings/settings_store.h"
+#include "settings/settings_store.h"
 #include "convert/jis.h"
 #include "core/host.h"
 #include "core/macro_recorder_sink.h"

@@ -2,7 +2,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app/settings/atomic_file.h"
+#include "settings/atomic_file.h"
 #include "convert/cp932.h"
 #include "core/quillbay_doc.h"
 #include "core/split.h"

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/settings/atomic_file.h"
+#include "settings/atomic_file.h"
 #include "convert/code_detect.h"
 #include "convert/euc.h"
 #include "convert/jis.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/settings/settings_store.h"
+#include "settings/settings_store.h"
 #include "core/host.h"
 #include "core/quillbay_doc.h"
 

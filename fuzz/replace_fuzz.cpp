@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/settings/settings_store.h"
+#include "settings/settings_store.h"
 #include "convert/sjis.h"
 #include "core/host.h"
 #include "core/quillbay_doc.h"

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/settings/settings_store.h"
+#include "settings/settings_store.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     char dir[] = "/tmp/qbay-settings-fuzz-XXXXXX";

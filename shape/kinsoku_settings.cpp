@@ -1,6 +1,6 @@
 #include "shape/kinsoku_settings.h"
 
-#include "app/settings/settings_store.h"
+#include "settings/settings_store.h"
 #include "convert/cp932.h"
 
 namespace qb {

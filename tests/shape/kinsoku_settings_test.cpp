@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/settings/settings_store.h"
+#include "settings/settings_store.h"
 #include "convert/sjis.h"
 #include "shape/wrap.h"
 #include "tests/support/sjis_literal.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/settings_store.h"
+#include "settings/settings_store.h"
 #include "core/app_context.h"
 #include "core/host.h"
 

@@ -1,4 +1,4 @@
-#include "app/settings/settings_store.h"
+#include "settings/settings_store.h"
 
 #include <sys/stat.h>
 
@@ -9,7 +9,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/settings/atomic_file.h"
+#include "settings/atomic_file.h"
 #include "convert/cp932.h"
 
 namespace qb {
