@@ -78,7 +78,7 @@ void CQuillbayDoc::ToSjis() {
             Utf8ToSjis();
             break;
         default: {
-            OperationFrame frame(*this);
+            OperationScope scope(*this);
             break;
         }
     }

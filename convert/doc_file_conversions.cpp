@@ -97,7 +97,7 @@ void CQuillbayDoc::NewFromFileAsMime(const std::string& path) {
         m_app.host.ShowMessage(kCannotOpen);
         return;
     }
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     LineArena arena;
     std::string buffer(kBlock * 4096, '\0');
     for (;;) {
@@ -128,7 +128,7 @@ void CQuillbayDoc::NewFromUnicodeFile(const std::string& path) {
         m_app.host.ShowMessage(kCannotOpen);
         return;
     }
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     SplitLines(Utf16LeBytesToSjis(bytes), m_lines);
 }
 

@@ -54,7 +54,7 @@ inline void ReplaceLineIfChanged(Line& line, const std::string& result, LineAren
 // leave it as it was), so skipping them changes no result.
 template <class Convert>
 void CQuillbayDoc::ConvertTargetLines(Convert&& convert) {
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     const TargetLineTest isTarget(*this);
     LineArena arena;
     const int count = LineCount();

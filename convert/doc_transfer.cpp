@@ -2,7 +2,6 @@
 // hexadecimal code listings, and the decoding of Base64 and uuencoded lines into a file.
 #include <climits>
 
-#include "settings/atomic_file.h"
 #include "convert/base64.h"
 #include "convert/doc_line_frame.h"
 #include "convert/hex_code.h"
@@ -11,6 +10,7 @@
 #include "convert/url_encoding.h"
 #include "convert/uuencode.h"
 #include "core/split.h"
+#include "settings/atomic_file.h"
 
 namespace qb {
 
@@ -68,7 +68,7 @@ void CQuillbayDoc::SjisToUrl() {
 
 // One pass builds the new line list; lines that do not change keep their bytes.
 void CQuillbayDoc::ConvertAndSplitTargetLines(std::string (*convert)(std::string_view)) {
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     const TargetLineTest isTarget(*this);
     LineList result;
     result.reserve(m_lines.size());
@@ -103,7 +103,7 @@ void CQuillbayDoc::ConvertAndSplitTargetLines(std::string (*convert)(std::string
 // stay where they are. When the last target line still ends in '=', what was collected is
 // decoded all the same, in place of that line: nothing is dropped.
 void CQuillbayDoc::UrleToSjis() {
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     const TargetLineTest isTarget(*this);
     LineList result;
     result.reserve(m_lines.size());
@@ -171,7 +171,7 @@ bool CQuillbayDoc::DecodeTargetLinesToFile(const std::string& path, Decode&& dec
         m_app.host.ShowMessage(kCannotOpen);
         return false;
     }
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     const TargetLineTest isTarget(*this);
     for (int i = 0; i < LineCount(); ++i) {
         const Line& line = GetLine(i);

@@ -94,7 +94,7 @@ void CQuillbayDoc::Reverse() {
 }
 
 void CQuillbayDoc::LineDelete() {
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     const std::vector<char> flags = TargetFlags();
     std::size_t kept = 0;
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
@@ -107,7 +107,7 @@ void CQuillbayDoc::LineDelete() {
 }
 
 void CQuillbayDoc::DupLineDel(int partial, int startColumn, int endColumn, int assumeSorted) {
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     const auto compared = [&](std::size_t index) {
         return ComparedText(m_lines[index].view(), partial != 0, startColumn, endColumn);
     };
@@ -178,7 +178,7 @@ bool CQuillbayDoc::FileInsert(const std::string& path) {
         m_app.host.ShowMessage(kCannotOpen);
         return false;
     }
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     m_lines.reserve(m_lines.size() + lines.size());
     for (Line& line : lines)
         m_lines.push_back(std::move(line));
@@ -211,7 +211,7 @@ bool CQuillbayDoc::Join(const std::string& path) {
         m_app.host.ShowMessage(kCannotOpen);
         return false;
     }
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     AppendPiecesToLines(m_lines, pieces);
     m_target.lastLine = LineCount();
     return true;
@@ -229,7 +229,7 @@ void CQuillbayDoc::Copy() {
 }
 
 bool CQuillbayDoc::PastePlus() {
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     const auto text = m_app.host.GetClipboardText();
     if (!text) return false;
     LineList pieces;
@@ -240,7 +240,7 @@ bool CQuillbayDoc::PastePlus() {
 
 void CQuillbayDoc::StrCat(std::string_view text) {
     if (text.empty()) {
-        OperationFrame frame(*this);
+        OperationScope scope(*this);
         return;
     }
     TransformTargetLines([&](std::string_view line) {

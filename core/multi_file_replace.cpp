@@ -9,12 +9,12 @@
 #include <cstring>
 #include <filesystem>
 
-#include "settings/atomic_file.h"
 #include "convert/code_detect.h"
 #include "convert/euc.h"
 #include "convert/jis.h"
 #include "convert/whole_char_find.h"
 #include "core/quillbay_doc.h"
+#include "settings/atomic_file.h"
 
 namespace qb {
 
@@ -183,7 +183,7 @@ fs::path FolderPath(const std::string& folder) {
 void CQuillbayDoc::MultiFileReplace(const std::string& folder, const std::string& pattern,
                                     std::string_view find, std::string_view replacement,
                                     bool dryRun) {
-    m_multiFile = CMultiFileResult{};
+    m_multiFile = MultiFileResult{};
     m_multiFile.dryRun = dryRun;
     BusyCursor busy(m_app.host);
 
@@ -214,12 +214,12 @@ void CQuillbayDoc::MultiFileReplace(const std::string& folder, const std::string
     jisOptions.kanjiDesignation = m_app.settings.ReadInt("Jis", "Jis", 1);
 
     for (const std::string& name : names) {
-        CMultiFileEntry& entry = m_multiFile.files.emplace_back();
+        MultiFileEntry& entry = m_multiFile.files.emplace_back();
         entry.name = name;
         const std::string path = (dir / name).string();
         std::string bytes;
         if (!ReadWholeFile(path, bytes, entry.error)) {
-            entry.status = CMultiFileEntry::Failed;
+            entry.status = MultiFileEntry::Failed;
             m_app.host.ShowMessage(kReadOpenError);
             continue;
         }
@@ -229,7 +229,7 @@ void CQuillbayDoc::MultiFileReplace(const std::string& folder, const std::string
         entry.replacements = outcome.count;
         if (!dryRun) {
             if (IsReadOnly(path)) {
-                entry.status = CMultiFileEntry::Failed;
+                entry.status = MultiFileEntry::Failed;
                 entry.error = "the file is read-only";
                 m_app.host.ShowMessage(kWriteError);
                 continue;
@@ -238,7 +238,7 @@ void CQuillbayDoc::MultiFileReplace(const std::string& folder, const std::string
             AtomicFileWriter writer(path, /*durable=*/false);
             if (!writer.Ok()) {
                 // The folder takes no new file: every further file would fail the same way.
-                entry.status = CMultiFileEntry::Failed;
+                entry.status = MultiFileEntry::Failed;
                 entry.error = writer.Error();
                 m_app.host.ShowMessage(kWorkOpenError);
                 break;
@@ -246,7 +246,7 @@ void CQuillbayDoc::MultiFileReplace(const std::string& folder, const std::string
             writer.Write(outcome.bytes);
             const bool written = writer.Ok();
             if (!writer.Commit()) {
-                entry.status = CMultiFileEntry::Failed;
+                entry.status = MultiFileEntry::Failed;
                 entry.error = writer.Error();
                 m_app.host.ShowMessage(written && writer.Error().rfind("cannot replace", 0) == 0
                                            ? kRenameError
@@ -254,7 +254,7 @@ void CQuillbayDoc::MultiFileReplace(const std::string& folder, const std::string
                 break;
             }
         }
-        entry.status = CMultiFileEntry::Replaced;
+        entry.status = MultiFileEntry::Replaced;
         ++m_multiFile.filesChanged;
         m_multiFile.replacements += outcome.count;
     }

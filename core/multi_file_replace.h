@@ -8,7 +8,7 @@
 
 namespace qb {
 
-struct CMultiFileEntry {
+struct MultiFileEntry {
     enum Status {
         Unchanged,  // nothing was replaced; the file was not touched
         Replaced,   // the file was rewritten (or, in a dry run, would be)
@@ -21,11 +21,11 @@ struct CMultiFileEntry {
     std::string error;  // UTF-8, empty unless Failed
 };
 
-struct CMultiFileResult {
+struct MultiFileResult {
     int filesChanged = 0;  // files rewritten (in a dry run: that would be)
     int replacements = 0;  // replacements in them
     bool dryRun = false;
-    std::vector<CMultiFileEntry> files;  // every matching file, in name order
+    std::vector<MultiFileEntry> files;  // every matching file, in name order
 };
 
 }  // namespace qb

@@ -121,17 +121,17 @@ public:
     bool IsModified() const { return m_modified; }
     void SetModifiedFlag(bool modified = true) { m_modified = modified; }
 
-    // ---- Operation frame -----------------------------------------------------------------------
+    // ---- Operation scope -----------------------------------------------------------------------
 
     // Brackets every operation that changes lines: busy cursor and undo snapshot when it is
     // made (the snapshot is taken even when the operation then changes nothing), modified flag
     // when it ends. The caller redraws.
-    class OperationFrame {
+    class OperationScope {
     public:
-        explicit OperationFrame(CQuillbayDoc& doc);
-        ~OperationFrame();
-        OperationFrame(const OperationFrame&) = delete;
-        OperationFrame& operator=(const OperationFrame&) = delete;
+        explicit OperationScope(CQuillbayDoc& doc);
+        ~OperationScope();
+        OperationScope(const OperationScope&) = delete;
+        OperationScope& operator=(const OperationScope&) = delete;
 
     private:
         CQuillbayDoc& m_doc;
@@ -142,7 +142,7 @@ public:
     // equal to the line keeps the old line, so it stays shared with the undo history.
     template <class Transform>
     void TransformTargetLines(Transform&& transform) {
-        OperationFrame frame(*this);
+        OperationScope scope(*this);
         LineArena arena;
         const int count = LineCount();
         PrepareTargetTest();
@@ -465,7 +465,7 @@ public:
     // Counts the characters, character classes, bytes and English words of the target lines.
     // When there is no character, shows "行が選択されていません。カウントする行を選択してください"
     // and returns counts with a total of 0.
-    CTextCount CountText();
+    TextCount CountText();
 
     // ---- Multi-file replace --------------------------------------------------------------------
 
@@ -481,7 +481,7 @@ public:
     void MultiFileReplace(const std::string& folder, const std::string& pattern,
                           std::string_view find, std::string_view replacement, bool dryRun = false);
     // The result of the last multi-file replace: the two counters and one entry per file.
-    const CMultiFileResult& MultiFileResult() const { return m_multiFile; }
+    const MultiFileResult& LastMultiFileResult() const { return m_multiFile; }
 
 protected:
     AppContext& m_app;
@@ -508,8 +508,8 @@ protected:
     bool IsPreparedTargetLine(int index) const;
 
     // Replacement, line-list operations and multi-file replace.
-    SortKeyList m_sortKeys;        // the keys of the last sort
-    CMultiFileResult m_multiFile;  // what the last multi-file replace did
+    SortKeyList m_sortKeys;       // the keys of the last sort
+    MultiFileResult m_multiFile;  // what the last multi-file replace did
 
 private:
     void ResetTargetRangeToAll();

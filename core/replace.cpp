@@ -93,7 +93,7 @@ void RewriteFlaggedLines(LineList& lines, const std::vector<char>& flags, PerLin
 }  // namespace
 
 int CQuillbayDoc::Replace(std::string_view find, std::string_view replacement, int options) {
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     if (find.empty()) return 0;  // finds nothing; the undo step is taken all the same
     const std::vector<char> flags = TargetFlags();
     int total = 0;
@@ -136,7 +136,7 @@ int CQuillbayDoc::Replace(std::string_view find, std::string_view replacement, i
 
 int CQuillbayDoc::RegExpReplace(std::string_view pattern, std::string_view replacement,
                                 int options) {
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     m_regex.SetPattern(pattern);
     m_regex.SetGlobal(true);
     m_regex.SetIgnoreCase((options & 0x02) != 0);
@@ -167,7 +167,7 @@ int CQuillbayDoc::RegExpReplace(std::string_view pattern, std::string_view repla
 
 int CQuillbayDoc::SuperReplace(std::string_view start, std::string_view end,
                                std::string_view replacement) {
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     const std::vector<char> flags = TargetFlags();
     int found = 0;
     const WholeCharFinder startFinder(start);
@@ -290,7 +290,7 @@ private:
 int CQuillbayDoc::ReplaceDouble(std::string_view start, std::string_view startReplacement,
                                 std::string_view end, std::string_view endReplacement,
                                 std::string_view escape) {
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     PairReplacer replacer(start, startReplacement, end, endReplacement, escape);
     int found = 0;
     // The walk tests each line at the index it has when reached, after the lines inserted

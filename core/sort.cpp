@@ -301,7 +301,7 @@ void CQuillbayDoc::Sort2() {
 }
 
 void CQuillbayDoc::Sort(const SortKeyList& keys) {
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     m_sortKeys = keys;
     SortLines(m_lines, m_sortKeys);
 }

@@ -8,7 +8,7 @@
 
 namespace qb {
 
-std::string CTextCount::SizeInUnits() const {
+std::string TextCount::SizeInUnits() const {
     double value;
     const char* unit;
     if (size > 1000000) {
@@ -67,8 +67,8 @@ private:
 
 }  // namespace
 
-CTextCount CQuillbayDoc::CountText() {
-    CTextCount count;
+TextCount CQuillbayDoc::CountText() {
+    TextCount count;
     CharClassCounts classes;
     WordCounter words;
     for (int i = 0; i < LineCount(); ++i) {

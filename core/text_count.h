@@ -5,7 +5,7 @@
 
 namespace qb {
 
-struct CTextCount {
+struct TextCount {
     long long total = 0;  // characters (a double-byte character counts once)
     long long hiragana = 0;
     long long katakana = 0;  // full-width and half-width

@@ -28,7 +28,7 @@ void CQuillbayDoc::IndentChange(int count) {
 void CQuillbayDoc::InsertString(int column, std::string_view text) {
     m_shape.insertColumn = column;
     m_shape.insertText = std::string(text);
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     RebuildTargetLines(m_lines, TargetFlags(), [&](const Line& line, LineListBuilder& out) {
         const std::string joined = InsertAtColumn(line.view(), column, text);
         // Every CR LF of the result ends a line; the pair itself goes.

@@ -9,7 +9,7 @@
 namespace qb {
 
 void CQuillbayDoc::ToOneline() {
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     const std::vector<char> targets = TargetFlags();
     LineListBuilder out(m_lines.size());
     bool blockStart = true;  // the next target line begins a joined line
@@ -40,7 +40,7 @@ void CQuillbayDoc::ToOneline() {
 }
 
 void CQuillbayDoc::ToOnelineAll() {
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     const std::vector<char> targets = TargetFlags();
     LineListBuilder out(m_lines.size());
     bool first = true;
@@ -58,7 +58,7 @@ void CQuillbayDoc::ToOnelineAll() {
 }
 
 void CQuillbayDoc::OnelineNo(int count) {
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     const std::vector<char> targets = TargetFlags();
     LineListBuilder out(m_lines.size());
     long position = 1;  // of the next target line within its group
@@ -102,13 +102,13 @@ long SplitAtByte(LineList& lines, const std::vector<char>& targets, char byte) {
 }  // namespace
 
 void CQuillbayDoc::CtlMToCRLF() {
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     const long added = SplitAtByte(m_lines, TargetFlags(), '\r');
     m_target.lastLine = MoveLineNumber(m_target.lastLine, added);
 }
 
 void CQuillbayDoc::LFToCRLF() {
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     const long added = SplitAtByte(m_lines, TargetFlags(), '\n');
     m_target.lastLine = MoveLineNumber(m_target.lastLine, added);
 }

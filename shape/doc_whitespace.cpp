@@ -12,7 +12,7 @@
 namespace qb {
 
 void CQuillbayDoc::DelSpaceLine() {
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     const long added =
         RebuildTargetLines(m_lines, TargetFlags(), [](const Line& line, LineListBuilder& out) {
             if (!IsBlankLine(line.view(), true)) out.AddLine(line);
@@ -21,7 +21,7 @@ void CQuillbayDoc::DelSpaceLine() {
 }
 
 void CQuillbayDoc::DelSpaceMultiLine() {
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     long run = 0;  // blank target lines seen since the last non-blank one
     const long added =
         RebuildTargetLines(m_lines, TargetFlags(), [&](const Line& line, LineListBuilder& out) {
@@ -36,7 +36,7 @@ void CQuillbayDoc::DelSpaceMultiLine() {
 }
 
 void CQuillbayDoc::DelSpaceOnly() {
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     for (int i = 0; i < LineCount(); ++i) {
         Line& line = m_lines[static_cast<std::size_t>(i)];
         if (!line.empty() && IsTargetLine(i) && IsBlankLine(line.view(), false)) line = Line();
@@ -44,7 +44,7 @@ void CQuillbayDoc::DelSpaceOnly() {
 }
 
 void CQuillbayDoc::DelSpaceFirst() {
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     LineArena arena;
     for (int i = 0; i < LineCount(); ++i) {
         Line& line = m_lines[static_cast<std::size_t>(i)];
@@ -54,7 +54,7 @@ void CQuillbayDoc::DelSpaceFirst() {
 }
 
 void CQuillbayDoc::DelSpaceBack() {
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     LineArena arena;
     for (int i = 0; i < LineCount(); ++i) {
         Line& line = m_lines[static_cast<std::size_t>(i)];
@@ -64,7 +64,7 @@ void CQuillbayDoc::DelSpaceBack() {
 }
 
 void CQuillbayDoc::TabSpace(int tabWidth) {
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     if (tabWidth < 1) return;
     LineArena arena;
     for (int i = 0; i < LineCount(); ++i) {
@@ -75,7 +75,7 @@ void CQuillbayDoc::TabSpace(int tabWidth) {
 }
 
 void CQuillbayDoc::SpaceTab(int tabWidth) {
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     if (tabWidth < 1) return;
     LineArena arena;
     for (int i = 0; i < LineCount(); ++i) {

@@ -26,7 +26,7 @@ std::size_t ExpectedFoldedLines(const LineList& lines, long width) {
 
 void CQuillbayDoc::TurnChange(int width) {
     m_shape.width = width;
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     const WrapRules rules(ApplicationKinsoku(m_app), ReadWrapEnglishMode(m_app.settings));
     PieceCutter cutter(rules);
     std::string hyphenated;
@@ -49,7 +49,7 @@ void CQuillbayDoc::TurnChange(int width) {
 
 void CQuillbayDoc::IndTurnChange(int width) {
     m_shape.width = width;
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     const WrapRules rules(ApplicationKinsoku(m_app), ReadWrapEnglishMode(m_app.settings));
     PieceCutter cutter(rules);
     std::string joined;
@@ -72,7 +72,7 @@ void CQuillbayDoc::IndTurnChange(int width) {
 }
 
 void CQuillbayDoc::TurnIf(std::string_view breakString, int replace) {
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     if (breakString.empty()) return;
     RebuildTargetLines(m_lines, TargetFlags(), [&](const Line& line, LineListBuilder& out) {
         SplitAtString(line.view(), breakString, replace != 0,

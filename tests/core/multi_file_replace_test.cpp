@@ -29,8 +29,8 @@ protected:
         stat(path.c_str(), &st);
         return st.st_mtim.tv_sec;
     }
-    const CMultiFileEntry* Entry(const std::string& name) const {
-        for (const auto& e : doc.MultiFileResult().files)
+    const MultiFileEntry* Entry(const std::string& name) const {
+        for (const auto& e : doc.LastMultiFileResult().files)
             if (e.name == name) return &e;
         return nullptr;
     }
@@ -47,13 +47,13 @@ TEST_F(MultiFileReplaceTest, ReplacesIgnoringCaseAndKeepsEverythingElse) {
     doc.MultiFileReplace(dir.Path(), "*.txt", "abc", "x");
     EXPECT_EQ(dir.Read("a.txt"), Sjis("先頭 x\r\nx と x\r\nソ\\x 終わり"));
     EXPECT_EQ(dir.Read("c.dat"), "abc\r\n");
-    const CMultiFileResult& result = doc.MultiFileResult();
+    const MultiFileResult& result = doc.LastMultiFileResult();
     EXPECT_EQ(result.filesChanged, 1);
     EXPECT_EQ(result.replacements, 4);
     ASSERT_EQ(result.files.size(), 2u);
     EXPECT_EQ(result.files[0].name, "a.txt");
-    EXPECT_EQ(result.files[0].status, CMultiFileEntry::Replaced);
-    EXPECT_EQ(result.files[1].status, CMultiFileEntry::Unchanged);
+    EXPECT_EQ(result.files[0].status, MultiFileEntry::Replaced);
+    EXPECT_EQ(result.files[1].status, MultiFileEntry::Unchanged);
     // The open document is left alone.
     EXPECT_EQ(LineTexts(), (Lines{"document"}));
     EXPECT_FALSE(doc.CanUndo());
@@ -79,7 +79,7 @@ TEST_F(MultiFileReplaceTest, JisAndEucFilesKeepTheirCode) {
     doc.MultiFileReplace(dir.Path(), "*.txt", "abc", Sjis("亜"));
     EXPECT_EQ(dir.Read("euc.txt"), "\xa4\xf3\xb0\xa1\r\nkeep\xa4\xa2\r\n");
     EXPECT_EQ(dir.Read("jis.txt"), "-\x1b$B0!\x1b(B\r\n\x1b$@0\"\x1b(J\r\n");
-    EXPECT_EQ(doc.MultiFileResult().filesChanged, 3);
+    EXPECT_EQ(doc.LastMultiFileResult().filesChanged, 3);
 }
 
 TEST_F(MultiFileReplaceTest, AJisLineLeftInKanjiModeStillReadsTheSameAfterIt) {
@@ -116,7 +116,7 @@ TEST_F(MultiFileReplaceTest, UnchangedFilesKeepTheirBytesAndTime) {
     // A replacement equal to what it replaces changes nothing either.
     doc.MultiFileReplace(dir.Path(), "*.txt", "abc", "abc");
     EXPECT_EQ(ModifiedAt(path), 1000000000);
-    EXPECT_EQ(doc.MultiFileResult().filesChanged, 0);
+    EXPECT_EQ(doc.LastMultiFileResult().filesChanged, 0);
     EXPECT_EQ(std::filesystem::directory_iterator(dir.Path())->path().filename(), "same.txt");
 }
 
@@ -129,7 +129,7 @@ TEST_F(MultiFileReplaceTest, WildcardsIgnoreCaseAndFoldersAreSkipped) {
     EXPECT_EQ(dir.Read("A.TXT"), "x");
     EXPECT_EQ(dir.Read("b.Txt"), "x");
     EXPECT_EQ(dir.Read("c.txt.bak"), "abc");
-    EXPECT_EQ(doc.MultiFileResult().files.size(), 2u);
+    EXPECT_EQ(doc.LastMultiFileResult().files.size(), 2u);
 
     // "*.*" takes names without a dot as well.
     dir.Write("plain", "abc");
@@ -143,10 +143,10 @@ TEST_F(MultiFileReplaceTest, LongLinesAreSearchedWholeAndCrLfCanBeReplaced) {
     line += "abcd" + std::string(5903, 'q');
     dir.Write("long.txt", line + "\r\nab\r\ncd\r\n");
     doc.MultiFileReplace(dir.Path(), "long.txt", "abcd", "-");
-    EXPECT_EQ(doc.MultiFileResult().replacements, 1);
+    EXPECT_EQ(doc.LastMultiFileResult().replacements, 1);
     // A find text never reaches past the end of its line.
     doc.MultiFileReplace(dir.Path(), "long.txt", "ab\r\ncd", "-");
-    EXPECT_EQ(doc.MultiFileResult().replacements, 0);
+    EXPECT_EQ(doc.LastMultiFileResult().replacements, 0);
     doc.MultiFileReplace(dir.Path(), "long.txt", "ab\r\n", "AB ");
     EXPECT_EQ(dir.Read("long.txt"),
               std::string(4093, 'q') + "-" + std::string(5903, 'q') + "\r\nAB cd\r\n");
@@ -160,9 +160,9 @@ TEST_F(MultiFileReplaceTest, AReadOnlyFileIsReportedAndTheRunGoesOn) {
     EXPECT_EQ(ReadFileBytes(locked), "abc");
     EXPECT_EQ(dir.Read("2.txt"), "x");
     EXPECT_EQ(app.host.messages, (Lines{"ファイル書き込みエラー"}));
-    EXPECT_EQ(Entry("1.txt")->status, CMultiFileEntry::Failed);
-    EXPECT_EQ(doc.MultiFileResult().filesChanged, 1);
-    EXPECT_EQ(doc.MultiFileResult().replacements, 1);
+    EXPECT_EQ(Entry("1.txt")->status, MultiFileEntry::Failed);
+    EXPECT_EQ(doc.LastMultiFileResult().filesChanged, 1);
+    EXPECT_EQ(doc.LastMultiFileResult().replacements, 1);
 }
 
 TEST_F(MultiFileReplaceTest, PermissionsSurviveTheRewrite) {
@@ -202,7 +202,7 @@ TEST_F(MultiFileReplaceTest, DryRunListsWhatWouldChangeAndWritesNothing) {
     doc.MultiFileReplace(dir.Path(), "*.txt", "ABC", "x", true);
     EXPECT_EQ(ReadFileBytes(a), "abc abc");
     EXPECT_EQ(ModifiedAt(a), 1000000000);
-    const CMultiFileResult& result = doc.MultiFileResult();
+    const MultiFileResult& result = doc.LastMultiFileResult();
     EXPECT_TRUE(result.dryRun);
     EXPECT_EQ(result.filesChanged, 1);
     EXPECT_EQ(result.replacements, 2);
@@ -214,8 +214,8 @@ TEST_F(MultiFileReplaceTest, DryRunListsWhatWouldChangeAndWritesNothing) {
 
 TEST_F(MultiFileReplaceTest, NoMatchingFileOrNoFolder) {
     doc.MultiFileReplace(dir.Path(), "*.txt", "abc", "x");
-    EXPECT_EQ(doc.MultiFileResult().filesChanged, 0);
-    EXPECT_TRUE(doc.MultiFileResult().files.empty());
+    EXPECT_EQ(doc.LastMultiFileResult().filesChanged, 0);
+    EXPECT_TRUE(doc.LastMultiFileResult().files.empty());
     EXPECT_TRUE(app.host.messages.empty());
     doc.MultiFileReplace(dir.File("missing"), "*.txt", "abc", "x");
     EXPECT_EQ(app.host.messages, (Lines{"フォルダが見つかりません"}));

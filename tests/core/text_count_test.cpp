@@ -13,7 +13,7 @@ class TextCountTest : public ::testing::Test, public test::DocFixture {};
 
 TEST_F(TextCountTest, CharacterClassesAndSize) {
     SetLines({Sjis("あア ｱ亜Ａz9９、!"), ""});
-    const CTextCount count = doc.CountText();
+    const TextCount count = doc.CountText();
     EXPECT_EQ(count.total, 11);
     EXPECT_EQ(count.hiragana, 1);
     EXPECT_EQ(count.katakana, 2);
@@ -59,7 +59,7 @@ TEST(TextCount, SizeInUnits) {
     } cases[] = {{1000, ""},        {1001, "0.9K"},    {2048, "2K"},     {1000000, "976.5K"},
                  {1000001, "0.9M"}, {1500000, "1.4M"}, {10485760, "10M"}};
     for (const auto& c : cases) {
-        CTextCount count;
+        TextCount count;
         count.size = c.size;
         EXPECT_EQ(count.SizeInUnits(), c.text) << c.size;
     }

@@ -87,9 +87,9 @@ TEST(CommandTable, PromptsAndDialogsOfSomeCommands) {
     EXPECT_EQ(FindCommand(32801)->storeSection, "Turn");  // both wrap commands share it
     EXPECT_EQ(FindCommand(32817)->macro, "ZenToHan2 1");
     EXPECT_EQ(FindCommand(32843)->macro, "SpaceInsert 1 1 0");
-    EXPECT_EQ(FindCommand(57637)->owner, CommandOwner::MainFrame);
+    EXPECT_EQ(FindCommand(57637)->owner, CommandOwner::MainWindow);
     EXPECT_EQ(FindCommand(32809)->owner, CommandOwner::ViewUi);
-    EXPECT_EQ(FindCommand(kMacroMenuFirst + 29)->owner, CommandOwner::MainFrame);
+    EXPECT_EQ(FindCommand(kMacroMenuFirst + 29)->owner, CommandOwner::MainWindow);
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ struct ShapeDoc {
     std::vector<std::string> Lines() const {
         std::vector<std::string> out;
         for (const Line& line : doc->Lines())
-            out.push_back(Cp932ToUtf8(line.view()));
+            out.push_back(SjisToUtf8(line.view()));
         return out;
     }
 };

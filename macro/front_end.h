@@ -1,16 +1,14 @@
-// The view's command frame, independent of any window system: how a command chosen from a menu,
-// a key, a toolbar or the right-click menu runs on the active document.
+// Everything a front end implements to drive the core. The desktop program implements all four
+// with Qt; qbay implements them for a terminal; tests implement them with fakes.
 //
-// 1. Confirmation: when the command has a prompt and "System"/"Verify" is on, the host asks;
-//    anything but OK ends the command with no effect and no macro line.
-// 2. Dialog: the front end shows the command's parameter or file dialog (ICommandUi); Cancel
-//    ends the command with no effect and no macro line.
-// 3. The macro line is formed and handed to the recorder, before or after the operation as the
-//    command table says.
-// 4. The operation runs (the same handler the macro interpreter calls).
-// 5. The views of the document are asked to redraw.
+//   IHost               (core/host.h)                message boxes, questions, busy cursor,
+//                                                    clipboard, the text-edit dialog
+//   IMacroRecorderSink  (core/macro_recorder_sink.h) where documents send the macro lines of open,
+//                                                    save and close (MacroRecorder implements it)
+//   IWorkspace          (here)                       the open documents and the active one
+//   ICommandUi          (here)                       the parameter dialogs a command asks for
 //
-// A front end supplies only the dialogs; qbay hands its view commands here too.
+// Paths are UTF-8; document text is Shift-JIS.
 #pragma once
 
 #include <optional>
@@ -18,13 +16,41 @@
 #include <string_view>
 #include <vector>
 
+#include "core/host.h"
+#include "core/macro_recorder_sink.h"
 #include "macro/command_table.h"
 #include "macro/macro_args.h"
 
 namespace qb {
 
 class CQuillbayDoc;
-class IWorkspace;
+
+// What the macro interpreter needs from the program around the documents: the open documents,
+// which one is active, and the views that some commands are replayed through.
+class IWorkspace {
+public:
+    virtual ~IWorkspace() = default;
+
+    // The document of the active window; nullptr when none is open.
+    virtual CQuillbayDoc* ActiveDocument() = 0;
+    // Opens `path` as a new document window that becomes the active one (the document records
+    // "Open path"). False when it could not be opened; the document has shown why.
+    virtual bool OpenDocument(const std::string& path) = 0;
+    // Closes the active document window (the document records "Close").
+    virtual void CloseActiveDocument() = 0;
+    // Saves the active document: under `path` when given (it becomes the document's path and
+    // "Save path" is recorded), else under its own path ("Save" is recorded). False, after a
+    // message, when it could not be written or has no path.
+    virtual bool SaveActiveDocument(const std::optional<std::string>& path) = 0;
+    // Opens a new document window holding the clipboard's text, which becomes the active one.
+    // False (and no window) when the clipboard holds no text.
+    virtual bool NewDocumentFromClipboard() = 0;
+    // Hands command `id` to the active document's view as if it had been chosen from its menu
+    // (so its confirmation, its macro line and its redraw happen as they do there).
+    virtual void SendCommandToActiveView(CommandId id) = 0;
+    // Asks every view of the active document to redraw.
+    virtual void RedrawActiveDocument() {}
+};
 
 // What the front end is asked to show. The values a dialog returns, in this order:
 //   Number, JoinCount, TabWidth       the number
@@ -69,28 +95,5 @@ public:
     // Asks every view of `doc` to redraw.
     virtual void Redraw(CQuillbayDoc& doc) = 0;
 };
-
-enum class CommandOutcome {
-    Done,
-    Cancelled,   // the confirmation or the dialog was cancelled
-    Refused,     // the command said why it cannot run (a message was shown)
-    NotHandled,  // not a command of this frame (the main frame's, or one with its own window)
-};
-
-// Runs view command `id` on `doc` (whose host and settings are used) through the frame above.
-CommandOutcome RunViewCommand(CommandId id, CQuillbayDoc& doc, IWorkspace& workspace,
-                              ICommandUi& ui);
-
-struct MacroCommand;
-
-// Steps 2 and 3 alone: what a command with form Fixed, Dialog or one of the special forms of
-// the table would run and record. `outcome` is Done when it is ready to run.
-struct ViewInvocation {
-    CommandOutcome outcome = CommandOutcome::Done;
-    const MacroCommand* command = nullptr;  // null: nothing runs
-    std::string line;                       // empty: nothing is recorded
-    MacroArgs args;                         // what the operation gets
-};
-ViewInvocation PrepareViewCommand(const CommandInfo& info, CQuillbayDoc& doc, ICommandUi& ui);
 
 }  // namespace qb

@@ -1,11 +1,11 @@
-#include "macro/macro_runner.h"
+#include "macro/macro_controller.h"
 
 #include <unistd.h>
 
 #include "convert/cp932.h"
 #include "core/quillbay_doc.h"
 #include "core/text_file.h"
-#include "macro/workspace.h"
+#include "macro/front_end.h"
 
 namespace qb {
 
@@ -17,7 +17,7 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 }  // namespace
 
-MacroRunEnd RunMacroFile(const std::string& path, CMacroInterpreter& interpreter,
+MacroRunEnd RunMacroFile(const std::string& path, MacroInterpreter& interpreter,
                          IWorkspace& workspace, IHost& host, const MacroFileOptions& options) {
     TextLineReader reader(path);
     if (!reader.IsOpen()) {
@@ -56,16 +56,16 @@ MacroRunEnd RunMacroFile(const std::string& path, CMacroInterpreter& interpreter
     return end;
 }
 
-CMacroController::CMacroController(AppContext& app, IWorkspace& workspace)
+MacroController::MacroController(AppContext& app, IWorkspace& workspace)
     : m_app(app), m_workspace(workspace), m_recorder(app.host), m_interpreter(app, workspace) {
     m_app.recorder = &m_recorder;
 }
 
-CMacroController::~CMacroController() {
+MacroController::~MacroController() {
     if (m_app.recorder == &m_recorder) m_app.recorder = nullptr;
 }
 
-void CMacroController::ToggleRecording(const PathChooser& chooseNewFile) {
+void MacroController::ToggleRecording(const PathChooser& chooseNewFile) {
     if (m_recorder.IsRecording()) {
         m_recorder.Stop();
         return;
@@ -73,7 +73,7 @@ void CMacroController::ToggleRecording(const PathChooser& chooseNewFile) {
     if (const auto path = chooseNewFile()) m_recorder.Start(*path);
 }
 
-void CMacroController::RunMacro(const PathChooser& chooseFile) {
+void MacroController::RunMacro(const PathChooser& chooseFile) {
     if (m_recorder.IsRecording()) {
         m_app.host.ShowMessage(kRecording);
         return;
@@ -81,13 +81,13 @@ void CMacroController::RunMacro(const PathChooser& chooseFile) {
     if (const auto path = chooseFile()) RunMacroFile(*path);
 }
 
-MacroRunEnd CMacroController::RunMacroFile(const std::string& path,
-                                           const MacroFileOptions& options) {
+MacroRunEnd MacroController::RunMacroFile(const std::string& path,
+                                          const MacroFileOptions& options) {
     return qb::RunMacroFile(path, m_interpreter, m_workspace, m_app.host, options);
 }
 
-void CMacroController::RunOverFiles(const std::string& macroPath,
-                                    const std::vector<std::string>& files, MacroEndMode endMode) {
+void MacroController::RunOverFiles(const std::string& macroPath,
+                                   const std::vector<std::string>& files, MacroEndMode endMode) {
     if (::access(macroPath.c_str(), R_OK) != 0) {
         m_app.host.ShowMessage(kCannotOpen);
         return;

@@ -1,11 +1,11 @@
-#include "macro/command_frame.h"
+#include "macro/view_command.h"
 
 #include "convert/cp932.h"
 #include "core/quillbay_doc.h"
 #include "macro/escape.h"
+#include "macro/front_end.h"
 #include "macro/macro_commands.h"
 #include "macro/macro_line.h"
-#include "macro/workspace.h"
 
 namespace qb {
 

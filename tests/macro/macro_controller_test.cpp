@@ -1,4 +1,4 @@
-#include "macro/macro_runner.h"
+#include "macro/macro_controller.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ class RunnerTest : public ::testing::Test {
 protected:
     test::TestApp app;
     FakeWorkspace workspace{app.context};
-    CMacroController macros{app.context, workspace};
+    MacroController macros{app.context, workspace};
     test::TempDir dir;
 };
 

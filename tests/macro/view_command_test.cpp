@@ -1,4 +1,4 @@
-#include "macro/command_frame.h"
+#include "macro/view_command.h"
 
 #include <gtest/gtest.h>
 
@@ -208,7 +208,7 @@ TEST_F(FrameTest, RecordedLinesReplayWithTheArgumentsTheDialogGave) {
             for (std::size_t i = 0; i < kinds.size(); ++i) {
                 if (kinds[i] == 'n') answer.push_back(N(static_cast<int>(i) * 7 - 5));
                 if (kinds[i] == 't') answer.push_back(T(text));
-                if (kinds[i] == 'p') answer.push_back(T(Cp932ToUtf8(text)));
+                if (kinds[i] == 'p') answer.push_back(T(SjisToUtf8(text)));
             }
             if (row.dialog == CommandDialog::Replace) answer[3] = N(0);
             if (row.dialog == CommandDialog::DeleteString) answer[2] = N(0);

@@ -1,4 +1,4 @@
-// Running macro files, and the macro commands of the main frame: recording on and off, running
+// Running macro files, and the macro commands of the main window: recording on and off, running
 // a macro file, running one over several files.
 //
 // The desktop program supplies the file dialogs (as functions that return the chosen path or
@@ -36,26 +36,26 @@ enum class MacroRunEnd {
 
 // Runs every line of the macro file `path` (UTF-8) through `interpreter`, whole lines of any
 // length, in order, until one stops the run; then asks the active document's views to redraw.
-MacroRunEnd RunMacroFile(const std::string& path, CMacroInterpreter& interpreter,
+MacroRunEnd RunMacroFile(const std::string& path, MacroInterpreter& interpreter,
                          IWorkspace& workspace, IHost& host, const MacroFileOptions& options = {});
 
 // What the run over several files does with each document after the macro has run over it
 // (the setting "MacroExe"/"EndMode").
 enum class MacroEndMode { Leave = 0, Save = 1, SaveAndClose = 2 };
 
-// The macro commands of the main frame. Owns the recorder and the interpreter and hands the
+// The macro commands of the main window. Owns the recorder and the interpreter and hands the
 // recorder to `app`, so that documents record open, save and close into it.
-class CMacroController {
+class MacroController {
 public:
     using PathChooser = std::function<std::optional<std::string>()>;
 
-    CMacroController(AppContext& app, IWorkspace& workspace);
-    ~CMacroController();
-    CMacroController(const CMacroController&) = delete;
-    CMacroController& operator=(const CMacroController&) = delete;
+    MacroController(AppContext& app, IWorkspace& workspace);
+    ~MacroController();
+    MacroController(const MacroController&) = delete;
+    MacroController& operator=(const MacroController&) = delete;
 
-    CMacroRecorder& Recorder() { return m_recorder; }
-    CMacroInterpreter& Interpreter() { return m_interpreter; }
+    MacroRecorder& Recorder() { return m_recorder; }
+    MacroInterpreter& Interpreter() { return m_interpreter; }
 
     // Recording on or off ("マクロ記録(&C)"). Turning it on asks `chooseNewFile` for the file
     // (the save dialog "マクロファイル名の入力"); Cancel, or a file that cannot be created,
@@ -75,8 +75,8 @@ public:
 private:
     AppContext& m_app;
     IWorkspace& m_workspace;
-    CMacroRecorder m_recorder;
-    CMacroInterpreter m_interpreter;
+    MacroRecorder m_recorder;
+    MacroInterpreter m_interpreter;
 };
 
 }  // namespace qb
