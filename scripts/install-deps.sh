@@ -5,7 +5,8 @@
 #   scripts/install-deps.sh [EXTRA-PACKAGE...]
 set -eu
 
-packages="cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev libpcre2-dev $*"
+packages="cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev libpcre2-dev
+          qt6-base-dev fonts-ipafont-gothic $*"
 
 missing=""
 for p in $packages; do
