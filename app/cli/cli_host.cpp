@@ -8,7 +8,7 @@ void CliHost::ShowMessage(std::string_view text) {
     ++m_messages;
     std::string line = "qbay: ";
     if (!m_subject.empty()) line += m_subject + ": ";
-    line.append(text);
+    line += m_japanese ? std::string(text) : EnglishMessage(text);
     std::fprintf(m_err, "%s\n", line.c_str());
 }
 

@@ -22,14 +22,15 @@ struct CliOptions {
     std::vector<std::string> sets;  // --set SECTION/NAME=VALUE, as given
     bool detect = false;
     bool dryRun = false;  // --dry-run: preview MultiFileReplace lines, change nothing
+    bool strict = false;  // --strict: a -m line naming no command is a usage error
     bool help = false;
+    std::string helpCommand;  // --help CMD
+    bool list = false;
+    std::string listWord;  // --list WORD
     bool version = false;
 };
 
 // Parses argv. Returns an empty string on success, else the usage error to print (UTF-8).
 std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& options);
-
-// The text of qbay --help (the list of macro commands comes from their table).
-std::string CliHelpText();
 
 }  // namespace qb

@@ -7,6 +7,7 @@
 
 #include "app/cli/cli_options.h"
 #include "app/cli/detect_command.h"
+#include "app/cli/help_command.h"
 #include "app/cli/qbay_run.h"
 
 #ifndef QB_VERSION
@@ -26,10 +27,7 @@ int Run(int argc, char** argv) {
         std::fprintf(stderr, "qbay: %s\nTry 'qbay --help' for more information.\n", error.c_str());
         return 2;
     }
-    if (options.help) {
-        std::fputs(qb::CliHelpText().c_str(), stdout);
-        return 0;
-    }
+    if (options.help || options.list) return qb::RunHelp(options);
     if (options.version) {
         std::printf("qbay (Quillbay) %s\n", QB_VERSION);
         return 0;

@@ -12,6 +12,7 @@
 #include "app/cli/cli_workspace.h"
 #include "app/cli/detect_command.h"
 #include "app/cli/line_stream.h"
+#include "app/cli/macro_file_check.h"
 #include "app/cli/macro_text.h"
 #include "convert/cp932.h"
 #include "core/commands/multi_file_replace.h"
@@ -100,7 +101,9 @@ public:
     int Run() {
         for (const auto& problem : m_settings.LoadProblems())
             m_host.Warn(problem);
-        if (!PrepareSteps() || !StartRecording()) return 1;
+        if (!PrepareSteps()) return 1;
+        if (m_options.strict && !CheckMacroFiles()) return 2;
+        if (!StartRecording()) return 1;
         m_streamable = StepsCanStream();
         bool stdinIsFile = false;
         for (const auto& file : m_options.files)
@@ -139,6 +142,21 @@ private:
             m_steps.push_back({step.kind, step.text, MacroFileIsUtf8(step.text)});
         }
         return true;
+    }
+
+    // --strict: a -m line that names no command is refused before anything runs.
+    bool CheckMacroFiles() {
+        bool clean = true;
+        for (const auto& step : m_steps) {
+            if (step.kind != CliOptions::Step::MacroFile) continue;
+            for (const auto& problem : UnknownCommandLines(step.text, step.utf8)) {
+                std::fprintf(stderr, "qbay: %s\n", problem.c_str());
+                clean = false;
+            }
+        }
+        if (!clean)
+            std::fputs("qbay: --strict: nothing was run; qbay --list lists the commands\n", stderr);
+        return clean;
     }
 
     // Starting a recording empties its file at once, so it must not be a file this run still
@@ -266,10 +284,9 @@ private:
             MacroFileOptions options;
             options.utf8 = step.utf8;
             options.onLine = [&](long number, std::string_view line, const MacroOutcome& outcome) {
-                if (outcome.kind == MacroOutcome::Unknown)
-                    m_host.Warn(step.text + ":" + std::to_string(number) +
-                                ": no macro command is named '" +
-                                SjisToUtf8(SplitMacroLine(line).name) + "'; the line does nothing");
+                if (outcome.kind == MacroOutcome::Unknown && IsUnknownCommandLine(line))
+                    m_host.Warn(UnknownCommandText(step.text, number, line) +
+                                "; the line does nothing");
             };
             if (m_macros.RunMacroFile(step.text, options) != MacroRunEnd::Finished) break;
         }

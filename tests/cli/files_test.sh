@@ -82,7 +82,7 @@ same "in place 2" "$work/closed.txt" "$work/i2.txt"
 [ "$(stat -c %a "$work/i1.txt")" = 640 ] || fail "in place: permissions changed"
 
 # Failures: a message, status 1, nothing lost; the other files are still processed.
-status "missing file" 1 "$qbay" "$work/missing.txt" -o "$work/out.txt"
+status "missing file" 1 env LC_ALL=ja_JP.UTF-8 "$qbay" "$work/missing.txt" -o "$work/out.txt"
 grep -q "missing.txt: ファイルが見つかりません" "$work/stderr" || fail "missing file: $(cat "$work/stderr")"
 grep -q "missing.txt: No such file" "$work/stderr" || fail "missing file gives no reason"
 mkdir "$work/folder"
@@ -92,7 +92,7 @@ cp "$work/lf.txt" "$work/ok.txt"
 status "missing among others" 1 "$qbay" -i "$work/missing.txt" "$work/ok.txt"
 same "missing among others" "$work/lf-as-crlf.txt" "$work/ok.txt"
 status "unwritable output" 1 "$qbay" "$work/lf.txt" -o "$work/no/such/dir/out.txt"
-grep -q "ファイルに書き込めません" "$work/stderr" || fail "unwritable output: $(cat "$work/stderr")"
+grep -q "cannot write the file" "$work/stderr" || fail "unwritable output: $(cat "$work/stderr")"
 status "folder as input" 1 "$qbay" "$work" -o "$work/out.txt"
 
 # Usage errors: status 2 and a hint.

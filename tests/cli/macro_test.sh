@@ -69,9 +69,14 @@ expect_bytes 'saved copy.txt' 'first\r\nmore\r\n'
 expect_bytes files.qmc 'Open with space.txt\r\nInsertEndLine more\r\nSave saved copy.txt\r\nClose\r\n'
 
 # Without a document a command stops the run; without FILE the lines still run.
-q -e 'Close' -e 'Paste' 2> err.txt < /dev/null
+# Messages are Japanese under a Japanese locale, English under any other.
+env LC_ALL=ja_JP.UTF-8 "$qbay" -e 'Close' -e 'Paste' 2> err.txt < /dev/null
 expect_status 1 $? "no document"
 grep -q '文書が存在しません' err.txt || fail "no document: $(cat err.txt)"
+env LANG=ja_JP.UTF-8 LC_ALL= "$qbay" -e 'Close' 2> err.txt < /dev/null
+grep -q '文書が存在しません' err.txt || fail "no document under LANG: $(cat err.txt)"
+q -e 'Close' 2> err.txt < /dev/null
+grep -q '^qbay: no document is open$' err.txt || fail "no document in English: $(cat err.txt)"
 
 # Paste takes standard input as the clipboard; Copy replaces it.
 printf 'p1\np2\n' | q -e Paste -e 'InsertEndLine p3' -o - > paste.out
@@ -111,7 +116,7 @@ q -m missing.qmc keep.txt -i 2> err.txt
 expect_status 1 $? "missing macro file"
 q --record no/such/dir/r.qmc -e 'InsertEndLine z' keep.txt -i 2> err.txt
 expect_status 1 $? "recording into a missing folder"
-grep -q 'マクロファイルを作成できません' err.txt || fail "recording failure: $(cat err.txt)"
+grep -q 'cannot create the macro file' err.txt || fail "recording failure: $(cat err.txt)"
 expect_bytes keep.txt 'keep\r\n'
 
 # A recording never goes over a file the run reads or writes: the macro file being run, an
@@ -136,7 +141,33 @@ q -e 'LineEdit' keep.txt -o - > k.out 2> err.txt
 expect_status 1 $? "missing argument"
 expect_bytes k.out 'keep\r\n'
 
-# --help lists the macro commands with their arguments.
-q --help | grep -q '^  TurnChange WIDTH' || fail "--help does not list TurnChange WIDTH"
+# A -m line naming no command does nothing, with a warning naming the nearest command; a line
+# beginning with # is a comment. --strict refuses the file before anything runs.
+printf 'ToUpper\r\n# lower case next\r\nZenToHn\r\n' > notes.qmc
+q -m notes.qmc keep.txt -o - > k.out 2> err.txt
+expect_status 0 $? "-m with a note"
+expect_bytes k.out 'KEEP\r\n'
+grep -q "notes.qmc:3: no macro command is named 'ZenToHn' (did you mean ZenToHan?)" err.txt ||
+    fail "-m unknown line: $(cat err.txt)"
+grep -q 'notes.qmc:2' err.txt && fail "a # line was warned about"
+cp keep.txt strict.txt
+q --strict -m notes.qmc -i strict.txt > k.out 2> err.txt
+expect_status 2 $? "--strict"
+grep -q "notes.qmc:3: no macro command" err.txt || fail "--strict: $(cat err.txt)"
+expect_bytes strict.txt 'keep\r\n'
+
+# --list shows the commands by topic, --help CMD one command; a name that is no command gets
+# the nearest ones.
+q --list | grep -q '^  TurnChange WIDTH' || fail "--list does not list TurnChange WIDTH"
+[ "$(q --list wrap | grep -c '^  [A-Z]')" = 3 ] || fail "--list wrap: $(q --list wrap)"
+q --list no-such-word > /dev/null 2>&1
+expect_status 1 $? "--list matching nothing"
+q --help turnchange | grep -q 'Print/KinsokuFirst' || fail "--help TurnChange names no settings"
+q --help SjisToUtf > /dev/null 2> err.txt
+expect_status 2 $? "--help of no command"
+grep -q 'did you mean SjisToUtf8?' err.txt || fail "--help SjisToUtf: $(cat err.txt)"
+q -e ZenToHn keep.txt 2> err.txt
+expect_status 2 $? "-e naming no command"
+grep -q 'did you mean ZenToHan?' err.txt || fail "-e ZenToHn: $(cat err.txt)"
 
 finish "macro checks"
