@@ -44,7 +44,6 @@ struct PageGeometry {
     // Whether a row and a double-byte character fit in the text area at all.
     bool HasRoom() const { return rowsPerPage >= 1 && columnsPerRow >= 2; }
     int RowTop(int row) const { return top + row * lineStep; }
-    int ColumnLeft(std::size_t column) const { return left + static_cast<int>(column) * charWidth; }
 };
 
 // Rounded to the nearest dot.
