@@ -1,7 +1,7 @@
 #!/bin/bash
 # make install: installs into a temporary DESTDIR under another prefix and checks the tree: the
 # programs, qbay's man page and bash completion (both made from the command table), and for the
-# desktop program its desktop entry and icon.
+# desktop program its desktop entry, icon and HTML help.
 #   install_test.sh BUILD-DIR
 set -u
 build=$(realpath "$1")
@@ -60,6 +60,7 @@ if [ -x "$build/app/gui/quillbay" ]; then
         grep -qxF "$line" "$entry" 2> /dev/null || fail "desktop entry lacks $line"
     done
     [ -f "$root/share/icons/hicolor/scalable/apps/quillbay.svg" ] || fail "icon missing"
+    [ -f "$root/share/quillbay/help/index.html" ] || fail "HTML help missing"
 fi
 
 [ "$failures" = 0 ] && echo "all install checks passed"
