@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "app/cli/command_help.h"
+#include "app/cli/macro_line_check.h"
 #include "macro/macro_commands.h"
 #include "macro/macro_line.h"
 
@@ -109,6 +110,9 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& optio
             return "-e '" + step.text + "': no macro command is named '" + std::string(name) + "'" +
                    (name.back() == ' ' ? " (one space only after the name)" : DidYouMean(name)) +
                    "; qbay --list lists them";
+        if (const std::string problem = MacroArgumentProblem(step.text); !problem.empty())
+            return "-e '" + step.text + "': " + problem + "; qbay --help " +
+                   std::string(FindMacroCommand(name)->name) + " describes it";
     }
     if (options.files.empty() && options.steps.empty())
         return "no input files (give - to read standard input)";

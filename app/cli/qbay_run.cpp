@@ -13,6 +13,7 @@
 #include "app/cli/detect_command.h"
 #include "app/cli/line_stream.h"
 #include "app/cli/macro_file_check.h"
+#include "app/cli/macro_line_check.h"
 #include "app/cli/macro_text.h"
 #include "convert/cp932.h"
 #include "core/commands/multi_file_replace.h"
@@ -287,6 +288,10 @@ private:
                 if (outcome.kind == MacroOutcome::Unknown && IsUnknownCommandLine(line))
                     m_host.Warn(UnknownCommandText(step.text, number, line) +
                                 "; the line does nothing");
+                if (outcome.kind != MacroOutcome::Ran) return;
+                if (const std::string problem = MacroArgumentProblem(line, false); !problem.empty())
+                    m_host.Warn(step.text + ":" + std::to_string(number) + ": " + problem +
+                                "; the line ran as the macro language reads it");
             };
             if (m_macros.RunMacroFile(step.text, options) != MacroRunEnd::Finished) break;
         }

@@ -17,7 +17,7 @@ expect_status() {
 
 # -e lines run in order on FILE; -o writes the result.
 printf 'one\r\ntwo\r\n' > in.txt
-q -e 'LineEdit 0 first line' -e 'InsertEndLine last\sline' -e 'lineedit 1 x' in.txt -o out.txt
+q -e 'LineEdit 0 first' -e 'InsertEndLine last\sline' -e 'lineedit 1 x' in.txt -o out.txt
 expect_status 0 $? "-e lines"
 expect_bytes out.txt 'first\r\nx\r\nlast line\r\n'
 expect_bytes in.txt 'one\r\ntwo\r\n'
@@ -44,10 +44,10 @@ expect_bytes c.out 'top\r\n1\r\nend\r\n2\r\n'
 
 # A recorded run replays to the same result, with -m as in the desktop program.
 printf 'alpha\r\nbeta\r\ngamma\r\n' > r.txt
-q --record rec.qmc -e 'LineSelect 2 a 1 3 0' -e 'Notsel' -e 'LineEdit 2 with  two spaces' \
+q --record rec.qmc -e 'LineSelect 2 a 1 3 0' -e 'Notsel' -e 'LineEdit 2 with\s\stwo\sspaces' \
   -e 'TextAll' -e 'InsertLine 0 \\s\\\\' r.txt -o direct.txt
 expect_status 0 $? "--record"
-expect_bytes rec.qmc 'LineSelect 2 a 1 3 0\r\nNotsel\r\nLineEdit 2 with  two spaces\r\nTextAll\r\nInsertLine 0 \\\\s\\\\\\\\\r\n'
+expect_bytes rec.qmc 'LineSelect 2 a 1 3 0\r\nNotsel\r\nLineEdit 2 with\\s\\stwo\\sspaces\r\nTextAll\r\nInsertLine 0 \\\\s\\\\\\\\\r\n'
 q -m rec.qmc r.txt -o replayed.txt
 cmp -s direct.txt replayed.txt || fail "the recorded macro replays differently"
 
@@ -136,10 +136,24 @@ expect_bytes self.qmc 'ToUpper\r\n'
 expect_bytes self.txt 'abc\r\n'
 [ -e self-out.txt ] && fail "a clashing --record still wrote self-out.txt"
 
-# A missing number that would destroy text: the line runs nothing and says so.
-q -e 'LineEdit' keep.txt -o - > k.out 2> err.txt
+# A missing number that would destroy text: in a macro file the line runs nothing and says so;
+# on the command line it is a usage error, as are a word where a number belongs and a token
+# beyond the arguments. A macro file keeps the language's reading of them, with a warning.
+printf 'LineEdit\r\n' > lineedit.qmc
+q -m lineedit.qmc keep.txt -o - > k.out 2> err.txt
 expect_status 1 $? "missing argument"
 expect_bytes k.out 'keep\r\n'
+for line in LineEdit 'TurnChange abc' 'StrCat a b'; do
+    q -e "$line" keep.txt -o - > k.out 2> err.txt
+    expect_status 2 $? "-e '$line'"
+    [ -s k.out ] && fail "-e '$line' wrote $(cat k.out)"
+done
+grep -q "^qbay: -e 'StrCat a b': 'b' is one argument too many" err.txt || fail "StrCat a b: $(cat err.txt)"
+printf 'TurnChange 2x\r\n' > turn.qmc
+q -m turn.qmc keep.txt -o - > k.out 2> err.txt
+expect_status 0 $? "-m TurnChange 2x"
+expect_bytes k.out 'ke\r\nep\r\n'
+grep -q "turn.qmc:1: WIDTH must be a number, not '2x'" err.txt || fail "-m TurnChange 2x: $(cat err.txt)"
 
 # A -m line naming no command does nothing, with a warning naming the nearest command; a line
 # beginning with # is a comment. --strict refuses the file before anything runs.
