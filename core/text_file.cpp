@@ -19,6 +19,7 @@ constexpr char kCtrlZ = 0x1A;
 TextLineReader::TextLineReader(const std::string& path) {
     m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (m_fd < 0) {
+        m_errorNumber = errno;
         m_error = path + ": " + std::strerror(errno);
         return;
     }
@@ -26,6 +27,7 @@ TextLineReader::TextLineReader(const std::string& path) {
     struct stat st {};
     if (::fstat(m_fd, &st) == 0) {
         if (S_ISDIR(st.st_mode)) {
+            m_errorNumber = EISDIR;
             m_error = path + ": " + std::strerror(EISDIR);
             ::close(m_fd);
             m_fd = -1;
@@ -71,7 +73,10 @@ bool TextLineReader::Fill() {
     do {
         n = ::read(m_fd, m_buffer.data(), kBlockSize);
     } while (n < 0 && errno == EINTR);
-    if (n < 0) m_error = std::strerror(errno);
+    if (n < 0) {
+        m_errorNumber = errno;
+        m_error = std::strerror(errno);
+    }
     if (n <= 0) {
         m_atEnd = true;
         return false;

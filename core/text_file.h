@@ -28,6 +28,8 @@ public:
     bool IsOpen() const { return m_fd >= 0; }
     // Why the file could not be opened or read (UTF-8); empty while all is well.
     const std::string& Error() const { return m_error; }
+    // The errno value of Error() (ENOENT, EISDIR, EIO...); 0 while all is well.
+    int ErrorNumber() const { return m_errorNumber; }
 
     // The next line, valid until the following call. False at the end of the input (end of
     // file or Ctrl-Z) and on a read error, which Error() then describes.
@@ -53,6 +55,7 @@ private:
     bool m_sawZeroByte = false;
     bool m_stoppedAtCtrlZ = false;
     std::string m_error;
+    int m_errorNumber = 0;
     std::string m_buffer;
     std::size_t m_pos = 0;
     std::size_t m_end = 0;

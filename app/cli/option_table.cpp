@@ -120,7 +120,8 @@ const std::vector<OptionHelp>& CliOptionTable() {
          "the settings it reads, and an example"},
         {"Commands and help", "", "--detect", "", V::None,
          "print the character code of each FILE as \"FILE: KIND\" (one line each, KIND one of "
-         "ShiftJIS, JIS, EUC, UTF8, ASCII, Unknown) and exit; the files are read without "
+         "ShiftJIS, JIS, EUC, UTF8, ASCII, Unknown, or UTF16LE and UTF16BE for UTF-16 text "
+         "with a byte-order mark) and exit; the files are read without "
          "conversion and nothing is written"},
         {"Commands and help", "", "--version", "", V::None, "show the version and exit"},
     };

@@ -11,6 +11,7 @@
 #include "app/cli/cli_host.h"
 #include "app/cli/cli_workspace.h"
 #include "app/cli/detect_command.h"
+#include "app/cli/input_error.h"
 #include "app/cli/line_stream.h"
 #include "app/cli/macro_file_check.h"
 #include "app/cli/macro_line_check.h"
@@ -204,10 +205,7 @@ private:
         }
         const bool opened =
             reader.IsOpen() && doc->OpenFromReader(reader, std::move(linesSoFar), name);
-        if (!reader.IsOpen()) {
-            m_host.ShowMessage("ファイルが見つかりません");
-            if (!reader.Error().empty()) m_host.Warn(reader.Error());  // why: missing, a folder...
-        }
+        if (!reader.IsOpen()) m_host.ShowMessage(InputErrorMessage(reader.ErrorNumber()));
         if (opened && !isStdin) doc->SetPathName(file);
         if (opened) {
             for (const auto& warning : doc->OpenWarnings())
@@ -250,7 +248,7 @@ private:
         for (const auto& warning : ReadWarnings(read, file == "-" ? "standard input" : file))
             m_host.Warn(warning);
         if (!read.ok) {
-            m_host.ShowMessage("ファイルが見つかりません");
+            m_host.ShowMessage(InputErrorMessage(reader.ErrorNumber()));
             return true;
         }
         if (!target.empty() && !writer) writer.emplace(target);  // an empty file still is one

@@ -27,6 +27,11 @@ cmp -s folder/jis.txt <(printf '\x1b$B$"\x1b(Bb\r\n') || fail "the JIS file"
 [ "$(stat -c %Y folder/other.TXT)" = "$(date -d 2001-01-01 +%s)" ] || fail "an unchanged file got a new time"
 cmp -s folder/skipped.csv <(printf 'a\r\n') || fail "a file outside the pattern"
 
+# A folder that is not there is named.
+q -e 'MultiFileReplace nowhere *.txt a b' > out.txt 2> err.txt
+[ $? = 1 ] || fail "missing folder: exit status"
+[ "$(cat err.txt)" = "qbay: folder not found: nowhere" ] || fail "missing folder: $(cat err.txt)"
+
 # A preview refuses anything that could change a file.
 for args in "-e ZenToHan folder/sjis.txt" "-e 'MultiFileReplace folder *.txt a b' -i folder/sjis.txt" \
             "-e 'MultiFileReplace folder *.txt a b' -o x.txt folder/sjis.txt"; do
