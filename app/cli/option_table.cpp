@@ -99,9 +99,9 @@ const std::vector<OptionHelp>& CliOptionTable() {
          "refuse to run when a line of a -m file names no command (exit status 2), instead of "
          "warning and going on"},
         {"Macros", "", "--dry-run", "", V::None,
-         "with -e 'MultiFileReplace FOLDER PATTERN SEARCH REPLACEMENT' lines only: list each "
-         "matching file with its code and the number of replacements that would be made, and "
-         "change nothing"},
+         "with -e 'MultiFileReplace FOLDER PATTERN SEARCH REPLACEMENT' lines only: show the "
+         "lines each file would change as a unified diff in UTF-8, its name with its code and "
+         "the number of replacements above them, and change nothing"},
         {"Macros", "", "--record", "FILE", V::MacroFile,
          "write the macro lines of the commands run to FILE (Shift-JIS, CR LF), ready to replay "
          "with -m or in Quillbay; with several FILEs, those of the first. Lines of Open, Save "

@@ -11,6 +11,7 @@
 #include "app/cli/cli_host.h"
 #include "app/cli/cli_workspace.h"
 #include "app/cli/detect_command.h"
+#include "app/cli/dry_run_diff.h"
 #include "app/cli/input_error.h"
 #include "app/cli/line_stream.h"
 #include "app/cli/macro_file_check.h"
@@ -68,10 +69,12 @@ struct PreparedStep {
     bool utf8 = false;  // the macro file is UTF-8
 };
 
-// What a multi-file replace did (or with --dry-run would do): one line per matching file, then
-// the totals.
+// What a multi-file replace did: one line per matching file, then the totals. With --dry-run,
+// what it would do: the lines it would change as a diff, the files it could not read, the totals.
 void PrintMultiFileReport(const MultiFileResult& result) {
+    if (result.dryRun) std::fputs(MultiFileDiff(result).c_str(), stdout);
     for (const auto& file : result.files) {
+        if (result.dryRun && file.status != MultiFileEntry::Failed) continue;
         const std::string_view code = CodeKindWord(file.code);
         std::printf("%s: %.*s, ", file.name.c_str(), static_cast<int>(code.size()), code.data());
         if (file.status == MultiFileEntry::Failed)
