@@ -16,6 +16,14 @@ namespace qb {
 
 struct MultiFileResult;
 
+// A character a code conversion of the document could not carry over (it became '?', '・' or
+// another character).
+struct CodeLossReport {
+    int line = 0;            // the line's index in the document, from 0
+    std::size_t column = 0;  // where the character began in the line before the conversion, from 1
+    std::string what;        // UTF-8: "😀 (U+1F600)", "bytes EB 81"
+};
+
 struct AppContext {
     IHost& host;
     SettingsStore& settings;
@@ -42,6 +50,12 @@ struct AppContext {
     // run did or would do.
     bool multiFileDryRun = false;
     std::function<void(const MultiFileResult&)> multiFileReport = nullptr;
+
+    // ---- Lost characters ----
+    // When set, the code conversions of the documents (JisToSjis, EucToSjis, Utf8ToSjis,
+    // SjisToUtf8, SjisToJis, SjisToEuc, MbcsToUnicode, and those of opening) report here every
+    // character they could not carry over. Unset, they do not look.
+    std::function<void(const CodeLossReport&)> codeLoss = nullptr;
 
     void Record(std::string_view sjisLine) const {
         if (recorder) recorder->RecordLine(sjisLine);

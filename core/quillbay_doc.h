@@ -369,6 +369,10 @@ public:
     // operation that replaces every non-empty target line by convert(line) (a std::string).
     template <class Convert>
     void ConvertTargetLines(Convert&& convert);
+    // The same, and when AppContext::codeLoss is set, reports what `findLosses(line, result)`
+    // finds (a std::vector<CodeLoss>) in each converted line.
+    template <class Convert, class FindLosses>
+    void ConvertTargetLines(Convert&& convert, FindLosses&& findLosses);
 
 private:
     // The same, cutting each converted line at CR LF; the end of the target range grows by the

@@ -1,9 +1,11 @@
 // The character-code commands over the target lines, code detection of the whole document and
 // the character code under a column.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 #include "convert/code_detect.h"
+#include "convert/code_loss.h"
 #include "convert/euc.h"
 #include "convert/euc_fixed.h"
 #include "convert/jis.h"
@@ -38,11 +40,43 @@ std::string SjisToUtf16LeBytes(std::string_view line) {
     return bytes;
 }
 
+bool Holds(std::string_view text, char c) {
+    return std::memchr(text.data(), c, text.size()) != nullptr;
+}
+
+// The losses of the conversions, each looked for in full only where a quick test of the line
+// (or of its result) says there may be some, so that clean text costs next to nothing.
+
+// Decoding UTF-8 writes '?' for every character code page 932 lacks, and a '?' of the text
+// stays one: more of them in the result than in the text is the sign.
+std::vector<CodeLoss> Utf8Losses(std::string_view utf8, const std::string& sjis) {
+    const auto count = [](std::string_view s) { return std::count(s.begin(), s.end(), '?'); };
+    if (count(sjis) <= count(utf8)) return {};
+    const std::size_t mark = utf8.starts_with("\xEF\xBB\xBF") ? 3 : 0;  // dropped, not lost
+    std::vector<CodeLoss> losses = Utf8LossesToSjis(utf8.substr(mark));
+    for (auto& loss : losses)
+        loss.offset += mark;
+    return losses;
+}
+
+// Decoding Shift-JIS writes U+30FB for what is no character, as it does for the one code that
+// is that character (81 45).
+std::vector<CodeLoss> SjisToUtf8Losses(std::string_view sjis, const std::string& utf8) {
+    if (utf8.find("\xE3\x83\xBB") == std::string::npos) return {};
+    return SjisLossesToUnicode(sjis);
+}
+
 }  // namespace
 
 void CQuillbayDoc::JisToSjis() {
     JisShiftState state;  // off before the first line, then carried from line to line
-    ConvertTargetLines([&state](std::string_view line) { return JisToSjisLine(line, state); });
+    bool inX0212 = false;
+    ConvertTargetLines([&state](std::string_view line) { return JisToSjisLine(line, state); },
+                       [&inX0212](std::string_view line, const std::string&) {
+                           if (!inX0212 && line.find("\x1B$(D") == std::string_view::npos)
+                               return std::vector<CodeLoss>();
+                           return JisLossesToSjis(line, inX0212);
+                       });
 }
 
 void CQuillbayDoc::SjisToJis() {
@@ -50,16 +84,26 @@ void CQuillbayDoc::SjisToJis() {
     options.kanaForm = m_app.settings.ReadInt("Jis", "Kana", 0);
     options.kanjiDesignation = m_app.settings.ReadInt("Jis", "Jis", 1);
     JisShiftState state;
-    ConvertTargetLines([&](std::string_view line) { return SjisToJisLine(line, state, options); });
+    ConvertTargetLines(
+        [&](std::string_view line) { return SjisToJisLine(line, state, options); },
+        [](std::string_view line, const std::string&) { return SjisLossesToJis(line); });
 }
 
 void CQuillbayDoc::EucToSjis() {
-    ConvertTargetLines([](std::string_view line) { return EucLineToSjis(line); });
+    ConvertTargetLines([](std::string_view line) { return EucLineToSjis(line); },
+                       [](std::string_view line, const std::string&) {
+                           // The fixed-width form keeps every byte.
+                           if ((!Holds(line, '\x8F') && !Holds(line, '\x8E')) || Holds(line, '\0'))
+                               return std::vector<CodeLoss>();
+                           return EucLossesToSjis(line);
+                       });
 }
 
 void CQuillbayDoc::SjisToEuc() {
     if (m_app.settings.ReadInt("Euc", "Code", 0) == 0)
-        ConvertTargetLines([](std::string_view line) { return SjisToEucLine(line); });
+        ConvertTargetLines(
+            [](std::string_view line) { return SjisToEucLine(line); },
+            [](std::string_view line, const std::string&) { return SjisLossesToJis(line); });
     else
         ConvertTargetLines([](std::string_view line) { return SjisToEucFixedLine(line); });
 }
@@ -85,11 +129,12 @@ void CQuillbayDoc::ToSjis() {
 }
 
 void CQuillbayDoc::Utf8ToSjis() {
-    ConvertTargetLines([](std::string_view line) { return qb::Utf8ToSjis(line); });
+    ConvertTargetLines([](std::string_view line) { return qb::Utf8ToSjis(line); }, Utf8Losses);
 }
 
 void CQuillbayDoc::SjisToUtf8() {
-    ConvertTargetLines([](std::string_view line) { return qb::SjisToUtf8(line); });
+    ConvertTargetLines([](std::string_view line) { return qb::SjisToUtf8(line); },
+                       SjisToUtf8Losses);
 }
 
 void CQuillbayDoc::UnicodeToMbcs() {
@@ -100,7 +145,9 @@ void CQuillbayDoc::UnicodeToMbcs() {
 }
 
 void CQuillbayDoc::MbcsToUnicode() {
-    ConvertTargetLines([](std::string_view line) { return SjisToUtf16LeBytes(line); });
+    ConvertTargetLines(
+        [](std::string_view line) { return SjisToUtf16LeBytes(line); },
+        [](std::string_view line, const std::string&) { return SjisLossesToUnicode(line); });
 }
 
 CodeKind CQuillbayDoc::DetectDocumentCode() const {
