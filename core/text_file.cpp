@@ -53,6 +53,9 @@ TextLineReader::TextLineReader(TextLineReader&& other) noexcept
       m_sawZeroByte(other.m_sawZeroByte),
       m_stoppedAtCtrlZ(other.m_stoppedAtCtrlZ),
       m_error(std::move(other.m_error)),
+      m_errorNumber(other.m_errorNumber),
+      m_firstLineEnd(other.m_firstLineEnd),
+      m_endedWithLineEnd(other.m_endedWithLineEnd),
       m_buffer(std::move(other.m_buffer)),
       m_pos(other.m_pos),
       m_end(other.m_end),
@@ -108,6 +111,9 @@ bool TextLineReader::Next(std::string_view& line) {
                     m_carry.append(piece);
                     piece = m_carry;
                 }
+                if (m_firstLineEnd == LineEnd::None)
+                    m_firstLineEnd =
+                        !piece.empty() && piece.back() == '\r' ? LineEnd::CrLf : LineEnd::Lf;
                 // CR LF reads as LF, then one trailing CR is stripped: up to two CRs go.
                 for (int k = 0; k < 2 && !piece.empty() && piece.back() == '\r'; ++k)
                     piece.remove_suffix(1);
@@ -122,6 +128,8 @@ bool TextLineReader::Next(std::string_view& line) {
     m_done = true;
     if (!m_error.empty() || m_carry.empty()) return false;
     std::string_view piece = m_carry;
+    // A last line without LF: ended only where a text without any LF ends in CR (a Mac file).
+    m_endedWithLineEnd = m_firstLineEnd == LineEnd::None && piece.back() == '\r';
     if (piece.back() == '\r') piece.remove_suffix(1);
     line = piece;
     return true;

@@ -35,6 +35,13 @@ public:
     // file or Ctrl-Z) and on a read error, which Error() then describes.
     bool Next(std::string_view& line);
 
+    // The line ends of the text, once it has been read to its end: how the first line that
+    // ended in LF ended (None when no line did), and whether the text ended with a line end (an
+    // LF, or in a text without LF a CR; an empty text counts as ended).
+    enum class LineEnd { None, CrLf, Lf };
+    LineEnd FirstLineEnd() const { return m_firstLineEnd; }
+    bool EndedWithLineEnd() const { return m_endedWithLineEnd; }
+
     // The file's size when it was opened, -1 when unknown (a pipe, say).
     long long SizeHint() const { return m_sizeHint; }
     // Whether a zero byte came by (the text is probably binary).
@@ -56,6 +63,8 @@ private:
     bool m_stoppedAtCtrlZ = false;
     std::string m_error;
     int m_errorNumber = 0;
+    LineEnd m_firstLineEnd = LineEnd::None;
+    bool m_endedWithLineEnd = true;
     std::string m_buffer;
     std::size_t m_pos = 0;
     std::size_t m_end = 0;
