@@ -14,14 +14,17 @@
 
 namespace qb {
 
+class CQuillbayDoc;
 struct MultiFileResult;
 
 // A character a code conversion of the document could not carry over (it became '?', '・' or
 // another character).
 struct CodeLossReport {
+    const CQuillbayDoc* document = nullptr;
     int line = 0;            // the line's index in the document, from 0
     std::size_t column = 0;  // where the character began in the line before the conversion, from 1
     std::string what;        // UTF-8: "😀 (U+1F600)", "bytes EB 81"
+    std::string_view into;   // the code it has no form in: "Shift-JIS", "Unicode", "JIS"
 };
 
 struct AppContext {

@@ -2,11 +2,11 @@
 #include <cerrno>
 #include <cstring>
 
-#include "settings/atomic_file.h"
 #include "convert/cp932.h"
 #include "core/quillbay_doc.h"
 #include "core/split.h"
 #include "core/text_file.h"
+#include "settings/atomic_file.h"
 
 namespace qb {
 
@@ -63,14 +63,14 @@ bool CQuillbayDoc::OpenDescriptor(int fd) {
 }
 
 bool CQuillbayDoc::OpenFromReader(TextLineReader& reader, LineList linesSoFar,
-                                  const std::string& name) {
+                                  const std::string& name, bool convertCode) {
     m_modified = true;
     TextReadResult read;
     {
         BusyCursor busy(m_app.host);
         read = ReadAllLines(reader, linesSoFar);
     }
-    return FinishOpen(std::move(read), std::move(linesSoFar), name);
+    return FinishOpen(std::move(read), std::move(linesSoFar), name, convertCode);
 }
 
 void CQuillbayDoc::TakeLines(LineList lines) {
@@ -79,8 +79,10 @@ void CQuillbayDoc::TakeLines(LineList lines) {
 }
 
 // The steps of opening that follow the reading: warnings, target range, code conversion.
-bool CQuillbayDoc::FinishOpen(TextReadResult read, LineList lines, const std::string& name) {
+bool CQuillbayDoc::FinishOpen(TextReadResult read, LineList lines, const std::string& name,
+                              bool convertCode) {
     m_openWarnings.clear();
+    m_openConversion = CodeShiftJis;
     if (!read.ok) {
         m_app.host.ShowMessage(kFileNotFound);
         return false;
@@ -89,7 +91,7 @@ bool CQuillbayDoc::FinishOpen(TextReadResult read, LineList lines, const std::st
     m_openCutShort = read.stoppedAtCtrlZ;
     m_lines = std::move(lines);
     ResetTargetRangeToAll();
-    if (m_app.settings.ReadInt("System", "Auto", 1) != 0) ConvertCodeOnOpen();
+    if (convertCode && m_app.settings.ReadInt("System", "Auto", 1) != 0) ConvertCodeOnOpen();
     m_modified = false;
     return true;
 }

@@ -88,8 +88,10 @@ public:
     bool OpenDescriptor(int fd);
     // Opens as OnOpenDocument does from a reader that has already given `linesSoFar` (the
     // command line reads the start of a file before it decides how to run): reads the rest,
-    // warns under `name`, converts the code. Nothing is recorded and no file name is set.
-    bool OpenFromReader(TextLineReader& reader, LineList linesSoFar, const std::string& name);
+    // warns under `name`, converts the code as "System"/"Auto" says (not at all without
+    // `convertCode`: the caller decides the code). Nothing is recorded and no file name is set.
+    bool OpenFromReader(TextLineReader& reader, LineList linesSoFar, const std::string& name,
+                        bool convertCode = true);
     // Takes `lines` as the whole text, as a new document would: the range covers them all, no
     // undo step, no code conversion, modified flag unchanged.
     void TakeLines(LineList lines);
@@ -112,6 +114,9 @@ public:
     // Whether a Ctrl-Z ended the text of the last open before the end of the file: saving over
     // that file would lose every byte after the Ctrl-Z.
     bool OpenCutShort() const { return m_openCutShort; }
+    // The code the last open converted the text from (CodeJis or CodeEuc), or CodeShiftJis when
+    // it converted nothing.
+    CodeKind OpenConversion() const { return m_openConversion; }
     // Why the last save failed (UTF-8, with the system's reason), for front ends that can say more
     // than the message box.
     const std::string& LastSaveError() const { return m_lastSaveError; }
@@ -370,9 +375,10 @@ public:
     template <class Convert>
     void ConvertTargetLines(Convert&& convert);
     // The same, and when AppContext::codeLoss is set, reports what `findLosses(line, result)`
-    // finds (a std::vector<CodeLoss>) in each converted line.
+    // finds (a std::vector<CodeLoss>) in each converted line, as characters without a form in
+    // the code `into` names.
     template <class Convert, class FindLosses>
-    void ConvertTargetLines(Convert&& convert, FindLosses&& findLosses);
+    void ConvertTargetLines(Convert&& convert, FindLosses&& findLosses, std::string_view into);
 
 private:
     // The same, cutting each converted line at CR LF; the end of the target range grows by the
@@ -500,6 +506,7 @@ protected:
     bool m_modified = false;
     std::vector<std::string> m_openWarnings;
     bool m_openCutShort = false;
+    CodeKind m_openConversion = CodeShiftJis;
     std::string m_lastSaveError;
 
     // ---- Target lines (state) -------------------------------------------------------------------
@@ -519,7 +526,8 @@ protected:
 
 private:
     void ResetTargetRangeToAll();
-    bool FinishOpen(TextReadResult read, LineList lines, const std::string& name);
+    bool FinishOpen(TextReadResult read, LineList lines, const std::string& name,
+                    bool convertCode = true);
 };
 
 }  // namespace qb

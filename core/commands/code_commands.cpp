@@ -76,7 +76,8 @@ void CQuillbayDoc::JisToSjis() {
                            if (!inX0212 && line.find("\x1B$(D") == std::string_view::npos)
                                return std::vector<CodeLoss>();
                            return JisLossesToSjis(line, inX0212);
-                       });
+                       },
+                       "Shift-JIS");
 }
 
 void CQuillbayDoc::SjisToJis() {
@@ -86,7 +87,7 @@ void CQuillbayDoc::SjisToJis() {
     JisShiftState state;
     ConvertTargetLines(
         [&](std::string_view line) { return SjisToJisLine(line, state, options); },
-        [](std::string_view line, const std::string&) { return SjisLossesToJis(line); });
+        [](std::string_view line, const std::string&) { return SjisLossesToJis(line); }, "JIS");
 }
 
 void CQuillbayDoc::EucToSjis() {
@@ -96,14 +97,16 @@ void CQuillbayDoc::EucToSjis() {
                            if ((!Holds(line, '\x8F') && !Holds(line, '\x8E')) || Holds(line, '\0'))
                                return std::vector<CodeLoss>();
                            return EucLossesToSjis(line);
-                       });
+                       },
+                       "Shift-JIS");
 }
 
 void CQuillbayDoc::SjisToEuc() {
     if (m_app.settings.ReadInt("Euc", "Code", 0) == 0)
         ConvertTargetLines(
             [](std::string_view line) { return SjisToEucLine(line); },
-            [](std::string_view line, const std::string&) { return SjisLossesToJis(line); });
+            [](std::string_view line, const std::string&) { return SjisLossesToJis(line); },
+            "EUC-JP");
     else
         ConvertTargetLines([](std::string_view line) { return SjisToEucFixedLine(line); });
 }
@@ -129,12 +132,13 @@ void CQuillbayDoc::ToSjis() {
 }
 
 void CQuillbayDoc::Utf8ToSjis() {
-    ConvertTargetLines([](std::string_view line) { return qb::Utf8ToSjis(line); }, Utf8Losses);
+    ConvertTargetLines([](std::string_view line) { return qb::Utf8ToSjis(line); }, Utf8Losses,
+                       "Shift-JIS");
 }
 
 void CQuillbayDoc::SjisToUtf8() {
-    ConvertTargetLines([](std::string_view line) { return qb::SjisToUtf8(line); },
-                       SjisToUtf8Losses);
+    ConvertTargetLines([](std::string_view line) { return qb::SjisToUtf8(line); }, SjisToUtf8Losses,
+                       "Unicode");
 }
 
 void CQuillbayDoc::UnicodeToMbcs() {
@@ -147,7 +151,8 @@ void CQuillbayDoc::UnicodeToMbcs() {
 void CQuillbayDoc::MbcsToUnicode() {
     ConvertTargetLines(
         [](std::string_view line) { return SjisToUtf16LeBytes(line); },
-        [](std::string_view line, const std::string&) { return SjisLossesToUnicode(line); });
+        [](std::string_view line, const std::string&) { return SjisLossesToUnicode(line); },
+        "Unicode");
 }
 
 CodeKind CQuillbayDoc::DetectDocumentCode() const {

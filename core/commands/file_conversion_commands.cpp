@@ -74,13 +74,17 @@ void CQuillbayDoc::ConvertCodeOnOpen() {
     switch (DetectFileCodeOfLines(m_lines)) {
         case CodeJis:
             JisToSjis();
+            m_openConversion = CodeJis;
             break;
         case CodeEuc:
             // The detection takes a byte F0-FE for EUC evidence, and UTF-8 text whose first
             // non-ASCII character lies beyond U+FFFF (an emoji) begins with one. EUC text with
             // kana or kanji is never well-formed UTF-8, so such text is left as it was read
             // rather than garbled.
-            if (!LinesAreValidUtf8(m_lines, "\n")) EucToSjis();
+            if (!LinesAreValidUtf8(m_lines, "\n")) {
+                EucToSjis();
+                m_openConversion = CodeEuc;
+            }
             break;
         default:
             break;

@@ -67,7 +67,8 @@ void CQuillbayDoc::ConvertTargetLines(Convert&& convert) {
 }
 
 template <class Convert, class FindLosses>
-void CQuillbayDoc::ConvertTargetLines(Convert&& convert, FindLosses&& findLosses) {
+void CQuillbayDoc::ConvertTargetLines(Convert&& convert, FindLosses&& findLosses,
+                                      std::string_view into) {
     if (!m_app.codeLoss) {
         ConvertTargetLines(convert);
         return;
@@ -81,7 +82,7 @@ void CQuillbayDoc::ConvertTargetLines(Convert&& convert, FindLosses&& findLosses
         if (line.empty() || !isTarget(i)) continue;
         const std::string result = convert(line.view());
         for (auto& loss : findLosses(line.view(), result))
-            m_app.codeLoss({i, loss.offset + 1, std::move(loss.what)});
+            m_app.codeLoss({this, i, loss.offset + 1, std::move(loss.what), into});
         ReplaceLineIfChanged(line, result, arena);
     }
 }
