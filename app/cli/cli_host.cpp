@@ -12,6 +12,11 @@ void CliHost::ShowMessage(std::string_view text) {
     std::fprintf(m_err, "%s\n", line.c_str());
 }
 
+void CliHost::NoteLoss(std::string_view text) {
+    ++m_losses;
+    std::fprintf(m_err, "qbay: %.*s\n", static_cast<int>(text.size()), text.data());
+}
+
 void CliHost::Warn(std::string_view text) {
     std::fprintf(m_err, "qbay: warning: %.*s\n", static_cast<int>(text.size()), text.data());
 }

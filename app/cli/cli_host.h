@@ -28,6 +28,10 @@ public:
 
     // Prints a warning; warnings do not count as messages.
     void Warn(std::string_view text);
+    // Prints that characters were lost ("qbay: " and `text`): not a message, as the run goes on,
+    // but counted, so that the exit status tells of it.
+    void NoteLoss(std::string_view text);
+    int LossCount() const { return m_losses; }
     // The file the next messages are about ("" for none); it prefixes them.
     void SetSubject(std::string subject) { m_subject = std::move(subject); }
     int MessageCount() const { return m_messages; }
@@ -43,6 +47,7 @@ private:
     bool m_japanese;
     std::string m_subject;
     int m_messages = 0;
+    int m_losses = 0;
     int m_clipboardFd = -1;
     std::optional<std::string> m_clipboard;
 };

@@ -69,6 +69,23 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& optio
             options.list = true;
         } else if (arg == "--strict") {
             options.strict = true;
+        } else if (arg == "--lossy") {
+            options.lossy = true;
+        } else if (TakeValue(argc, argv, i, arg, "", "--from", value, error)) {
+            const auto code = ParseFileCode(value);
+            if (!code && error.empty())
+                error = "--from takes auto, sjis, jis, euc, utf8 or utf16, not '" + value + "'";
+            options.from = code.value_or(FileCode::Auto);
+        } else if (TakeValue(argc, argv, i, arg, "", "--to", value, error)) {
+            const auto code = ParseFileCode(value);
+            if ((!code || *code == FileCode::Auto) && error.empty())
+                error = "--to takes sjis, jis, euc, utf8 or utf16, not '" + value + "'";
+            options.to = code;
+        } else if (TakeValue(argc, argv, i, arg, "", "--eol", value, error)) {
+            const auto eol = ParseEolChoice(value);
+            if (!eol && error.empty())
+                error = "--eol takes crlf, lf, cr or keep, not '" + value + "'";
+            options.eol = eol.value_or(EolChoice::Setting);
         } else if (arg == "--version") {
             options.version = true;
         } else if (arg == "-i" || arg == "--in-place") {
@@ -114,7 +131,7 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& optio
             return "-e '" + step.text + "': " + problem + "; qbay --help " +
                    std::string(FindMacroCommand(name)->name) + " describes it";
     }
-    if (options.files.empty() && options.steps.empty())
+    if (options.files.empty() && options.steps.empty() && options.stdinIsTerminal)
         return "no input files (give - to read standard input)";
     if (options.detect && (!options.steps.empty() || !options.output.empty() || options.inPlace ||
                            !options.recordPath.empty()))

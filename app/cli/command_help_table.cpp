@@ -87,9 +87,9 @@ const std::vector<CommandHelp>& CommandHelps() {
             C::Columns, "DeletePos 2 3", "abcde\nab", "ade\na"),
         Row("ZenToHan", T::Width,
             "Turns every full-width character that has a half-width form into it: letters, "
-            "digits, symbols, spaces and katakana (voiced kana become two half-width "
-            "characters). Hiragana and kanji stay.",
-            "", C::None, "ZenToHan", "ＡＢＣ　１２３　カタカナ", "ABC 123 ｶﾀｶﾅ"),
+            "digits, symbols, spaces, katakana and hiragana too (both become half-width "
+            "katakana; a voiced kana becomes two characters). Kanji stay.",
+            "", C::None, "ZenToHan", "ＡＢＣ　１２３　カタカナ　ひら", "ABC 123 ｶﾀｶﾅ ﾋﾗ"),
         Row("HanToZen", T::Width,
             "Turns every half-width character into its full-width form: letters, digits, "
             "symbols, spaces and half-width katakana (a kana followed by ﾞ or ﾟ becomes one "

@@ -108,7 +108,9 @@ int RunDetect(const CliOptions& options) {
     }
     CliHost host;
     int status = 0;
-    for (const auto& file : options.files) {
+    std::vector<std::string> files = options.files;
+    if (files.empty() && !options.stdinIsTerminal) files.push_back("-");
+    for (const auto& file : files) {
         std::string_view word;
         if (!DetectFile(file, host, word)) {
             status = 1;

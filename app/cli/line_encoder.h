@@ -32,6 +32,9 @@ public:
     bool Write(const LineList& lines, bool last, const SinkFn& sink);
 
     const OutputForm& Form() const { return m_form; }
+    void SetLossFn(LossFn onLoss) { m_onLoss = std::move(onLoss); }
+    // Whether the last line of the text gets its terminator (known once the text has ended).
+    void SetFinalLineEnd(bool finalLineEnd) { m_form.finalLineEnd = finalLineEnd; }
 
 private:
     void AppendLine(std::string_view line, std::string& out);

@@ -79,15 +79,15 @@ bool IsLineLocalMacroLine(std::string_view sjisLine) {
 }
 
 StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBlockFn& runBlock,
-                          const WriteBlockFn& write, LineList& linesSoFar, TextReadResult& read) {
-    const std::string_view terminator = LineTerminator(app.settings.ReadInt("System", "CrLf", 0));
+                          const WriteLinesFn& write, LineList& linesSoFar, TextReadResult& read,
+                          bool convertsNothing) {
     // Each block is written on a second thread while the next one is read and run. The block
     // being written is touched by nothing else until its write has been waited for, and its
     // lines share no storage with any other block's, so no line is counted from two threads.
     LineList writing;
     std::future<bool> written;
     const auto waitForWrite = [&written] { return !written.valid() || written.get(); };
-    bool checkedCode = false;
+    bool checkedCode = convertsNothing;
     bool atEnd = false;
     while (!atEnd) {
         LineList block;
@@ -121,8 +121,8 @@ StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBloc
         runBlock(block);
         if (!waitForWrite()) return StreamOutcome::WriteFailed;
         writing = std::move(block);
-        written =
-            std::async(std::launch::async, [&] { return WriteLines(writing, terminator, write); });
+        const BlockPlace place{atEnd, reader.FirstLineEnd(), reader.EndedWithLineEnd()};
+        written = std::async(std::launch::async, [&, place] { return write(writing, place); });
     }
     return waitForWrite() ? StreamOutcome::Streamed : StreamOutcome::WriteFailed;
 }

@@ -1,5 +1,6 @@
 // qbay: the command line of Quillbay.
 #include <malloc.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <exception>
@@ -22,6 +23,7 @@ int Run(int argc, char** argv) {
     mallopt(M_MMAP_THRESHOLD, 64 << 20);
     mallopt(M_TRIM_THRESHOLD, 256 << 20);
     qb::CliOptions options;
+    options.stdinIsTerminal = ::isatty(STDIN_FILENO) != 0;
     const std::string error = qb::ParseCliOptions(argc, argv, options);
     if (!error.empty()) {
         std::fprintf(stderr, "qbay: %s\nTry 'qbay --help' for more information.\n", error.c_str());

@@ -13,10 +13,12 @@ constexpr std::string_view kIntro =
     "Convert and reshape Japanese text from the command line: open each FILE as Quillbay opens "
     "it, run macro lines over it, and write the result. A FILE is read as lines (CR LF or LF; "
     "a Ctrl-Z byte ends the text); with \"System\"/\"Auto\" on (the default), JIS and EUC files "
-    "are converted to Shift-JIS on opening. - reads standard input. With several FILEs the "
-    "macro lines run on each in turn; without a FILE they run once, with no document open (for "
-    "macros that begin with Open or Paste). Without -o or -i the active document goes to "
-    "standard output.";
+    "are converted to Shift-JIS on opening (--from names another code). - reads standard "
+    "input; so does a run without FILE when standard input is not a terminal, unless its macro "
+    "lines bring their own documents (Open, Paste) or work on a folder (MultiFileReplace): those "
+    "run once, with no document open. With several FILEs the macro lines run on each in turn. "
+    "Without -o or -i the active document goes to standard output (in UTF-8 with LF on a "
+    "terminal whose locale is UTF-8).";
 
 constexpr std::string_view kMacroLines =
     "A macro line is a command name (any case) followed by its arguments, separated by single "
@@ -36,8 +38,9 @@ constexpr std::string_view kMacroLines =
 constexpr std::string_view kExitStatus =
     "Messages go to standard error, in Japanese under a Japanese locale (LC_ALL, LC_MESSAGES or "
     "LANG beginning with ja) and in English otherwise. Exit status: 0 when no message was shown, "
-    "1 when one was (a file that could not be read or written, a macro that stopped, say), 2 for "
-    "a usage error. Warnings (a file that looks binary, text cut short by Ctrl-Z, a damaged "
+    "1 when one was (a file that could not be read or written, a macro that stopped, a character "
+    "a conversion lost, say), 2 for a usage error. Warnings (a file that looks binary, text cut "
+    "short by Ctrl-Z, a damaged "
     "settings file, a macro-file line naming no command) are printed but do not change the exit "
     "status.";
 
@@ -46,7 +49,8 @@ constexpr std::string_view kExamples =
     "  qbay -m tidy.qmc -i *.txt\n"
     "  qbay -e 'LineSelect 1 \\b 2 10 0' -e 'StrCat \\s(checked)' notes.txt\n"
     "  qbay --record tidy.qmc -e 'Replace colour color 2 0' -e DelSpaceBack draft.txt -o -\n"
-    "  qbay -e SjisToUtf8 sample.txt          # show a Shift-JIS file on a UTF-8 terminal\n"
+    "  qbay --to utf8 --eol lf notes.txt -o notes.utf8.txt\n"
+    "  qbay -i --from utf8 -e 'TurnChange 70' *.md   # UTF-8 files stay UTF-8\n"
     "  qbay --list wrap                       # the commands that wrap lines\n"
     "  qbay --help TurnChange                 # one command in full\n";
 
@@ -86,11 +90,25 @@ const std::vector<OptionHelp>& CliOptionTable() {
         {"Input and output", "-o", "--output", "PATH", V::File,
          "write the active document to PATH (one FILE only); - writes to standard output"},
         {"Input and output", "-i", "--in-place", "", V::None,
-         "write each FILE's document back over its own file (atomically: on any error the "
-         "original stays as it was), and every other document the macro opened and changed "
-         "under its own path; a FILE whose text a Ctrl-Z cut short is not written back. Every "
-         "line is written followed by the terminator that \"System\"/\"CrLf\" selects: 0 CR LF "
-         "(the default), 1 CR, 2 LF"},
+         "write each FILE's document back over its own file, in the code it was read in and "
+         "with the line ends it had (atomically: on any error the original stays as it was), "
+         "and every other document the macro opened and changed under its own path; a FILE "
+         "whose text a Ctrl-Z cut short, or that would lose characters, is not written back. "
+         "Otherwise every line is written followed by the terminator that \"System\"/\"CrLf\" "
+         "selects: 0 CR LF (the default), 1 CR, 2 LF"},
+        {"Codes and line ends", "", "--from", "CODE", V::Code,
+         "read the FILEs in CODE: auto (the default: JIS and EUC are found and converted, as "
+         "Quillbay opens files), sjis (no conversion), jis, euc, utf8, utf16 (little-endian "
+         "unless a byte-order mark says otherwise). The document is Shift-JIS in between"},
+        {"Codes and line ends", "", "--to", "CODE", V::Code,
+         "write in CODE: sjis, jis, euc, utf8, utf16 (little-endian, with a byte-order mark)"},
+        {"Codes and line ends", "", "--eol", "EOL", V::LineEnd,
+         "end lines with crlf, lf or cr instead of what \"System\"/\"CrLf\" says, or keep "
+         "those the file had (a missing last one too)"},
+        {"Codes and line ends", "", "--lossy", "", V::None,
+         "let -i write back text that lost characters in a conversion (they become ? or ・). "
+         "Every lost character is reported with its place, and the exit status is 1, with or "
+         "without this option"},
         {"Macros", "-e", "--exec", "LINE", V::Command, "run one macro line (repeatable)"},
         {"Macros", "-m", "--macro", "FILE", V::MacroFile,
          "run the macro file FILE, one macro line per line (repeatable); -e and -m run in the "
@@ -128,8 +146,15 @@ const std::vector<OptionHelp>& CliOptionTable() {
     return table;
 }
 
-std::string_view OptionValueWords(OptionValue) {
-    return {};
+std::string_view OptionValueWords(OptionValue value) {
+    switch (value) {
+        case OptionValue::Code:
+            return "auto sjis jis euc utf8 utf16";
+        case OptionValue::LineEnd:
+            return "crlf lf cr keep";
+        default:
+            return {};
+    }
 }
 
 std::string_view CliIntroText() {

@@ -35,7 +35,7 @@ printf 'b\nbb\n' > b.txt
 q -m script.qmc a.txt b.txt -i
 expect_status 0 $? "-m over two files"
 expect_bytes a.txt 'top\r\nend\r\n'
-expect_bytes b.txt 'top\r\nbb\r\nend\r\n'
+expect_bytes b.txt 'top\nbb\nend\n'      # -i keeps each file's line ends
 
 # -e and -m in the order given.
 printf 'x\r\n' > c.txt
@@ -73,9 +73,9 @@ expect_bytes files.qmc 'Open with space.txt\r\nInsertEndLine more\r\nSave saved 
 env LC_ALL=ja_JP.UTF-8 "$qbay" -e 'Close' -e 'Paste' 2> err.txt < /dev/null
 expect_status 1 $? "no document"
 grep -q '文書が存在しません' err.txt || fail "no document: $(cat err.txt)"
-env LANG=ja_JP.UTF-8 LC_ALL= "$qbay" -e 'Close' 2> err.txt < /dev/null
+env LANG=ja_JP.UTF-8 LC_ALL= "$qbay" -e 'Close' -e 'Paste' 2> err.txt < /dev/null
 grep -q '文書が存在しません' err.txt || fail "no document under LANG: $(cat err.txt)"
-q -e 'Close' 2> err.txt < /dev/null
+q -e 'Close' -e 'Paste' 2> err.txt < /dev/null
 grep -q '^qbay: no document is open$' err.txt || fail "no document in English: $(cat err.txt)"
 
 # Paste takes standard input as the clipboard; Copy replaces it.
