@@ -79,7 +79,8 @@ void AppendEncoded(std::string& out, char16_t unit) {
 }
 
 // Code page 932 -> UTF-8 for one character, ready to store: the UTF-8 bytes in the low three
-// bytes (first byte lowest) and their count in the high byte.
+// bytes (first byte lowest), their count in the two low bits of the high byte, and kLostMark
+// there when the character is no character (the U+30FB written in its place stands for a loss).
 struct Utf8Table {
     std::uint32_t singles[256];
     // By first and second byte: 60 rows for the lead bytes, and one row of zeros (no
@@ -89,23 +90,34 @@ struct Utf8Table {
     const std::uint32_t* rows[256];
 };
 
-std::uint32_t MakeEntry(char16_t unit) {
+constexpr std::uint32_t kLostMark = 1u << 31;
+constexpr std::uint32_t kEntryLength = 3;  // of the high byte
+
+std::uint32_t MakeEntry(char16_t unit, bool lost) {
     std::string bytes;
     AppendUtf8(bytes, unit);
     std::uint32_t entry = 0;
     for (std::size_t k = 0; k < bytes.size(); ++k)
         entry |= std::uint32_t{static_cast<unsigned char>(bytes[k])} << (8 * k);
-    return entry | static_cast<std::uint32_t>(bytes.size()) << 24;
+    return entry | static_cast<std::uint32_t>(bytes.size()) << 24 | (lost ? kLostMark : 0);
 }
 
 const Utf8Table& TheUtf8Table() {
     static const Utf8Table* const table = [] {
         auto* t = new Utf8Table;
-        for (unsigned b = 0; b < 256; ++b)
-            t->singles[b] = MakeEntry(cp932_table::kSingleToUnicode[b]);
-        for (unsigned k = 0; k < 61 * 256; ++k)
-            t->doubles[k] =
-                k < 60 * 256 && k % 256 != 0 ? MakeEntry(cp932_table::kDoubleToUnicode[k]) : 0;
+        constexpr char16_t kNoCharacter = 0x30FB;
+        for (unsigned b = 0; b < 256; ++b) {
+            const char16_t unit = cp932_table::kSingleToUnicode[b];
+            t->singles[b] =
+                MakeEntry(unit, unit == kNoCharacter || IsLeadByte(static_cast<unsigned char>(b)));
+        }
+        for (unsigned k = 0; k < 61 * 256; ++k) {
+            const char16_t unit = k < 60 * 256 ? cp932_table::kDoubleToUnicode[k] : 0;
+            // 81 45 is the one code that is U+30FB; every other code decoding to it is none.
+            t->doubles[k] = k < 60 * 256 && k % 256 != 0
+                                ? MakeEntry(unit, unit == kNoCharacter && k != 0x45)
+                                : 0;
+        }
         for (unsigned b = 0; b < 256; ++b)
             t->rows[b] = t->doubles + (IsLeadByte(static_cast<unsigned char>(b))
                                            ? LeadIndex(static_cast<unsigned char>(b))
@@ -213,7 +225,10 @@ std::string Utf16ToSjis(std::u16string_view utf16) {
     return out;
 }
 
-std::string SjisToUtf8(std::string_view sjis) {
+namespace {
+
+template <bool kCount>
+std::string SjisToUtf8Counting(std::string_view sjis, std::size_t& lost) {
     const Utf8Table& table = TheUtf8Table();
     const char* s = sjis.data();
     const std::size_t n = sjis.size();
@@ -235,21 +250,31 @@ std::string SjisToUtf8(std::string_view sjis) {
                 table.rows[static_cast<unsigned char>(s[i])][static_cast<unsigned char>(s[i + 1])];
             if (entry == 0) break;
             StoreEntry(out + o, entry);
-            o += entry >> 24;
+            o += (entry >> 24) & kEntryLength;
+            if constexpr (kCount) lost += entry >> 31;
             i += 2;
         }
         // Half-width katakana, odd single bytes, a lead byte without a trail byte.
         if (i < n && static_cast<unsigned char>(s[i]) >= 0x80) {
             const std::uint32_t entry = table.singles[static_cast<unsigned char>(s[i])];
             StoreEntry(out + o, entry);
-            o += entry >> 24;
+            o += (entry >> 24) & kEntryLength;
+            if constexpr (kCount) lost += entry >> 31;
             ++i;
         }
     }
     return scratch.Result(o);
 }
 
-std::string Utf8ToCp932(std::string_view utf8) {
+// Stores the code page 932 form of a character, or '?' when it has none (counted then).
+template <bool kCount>
+inline std::size_t StoreCounting(char* p, unsigned code, std::size_t& lost) {
+    if constexpr (kCount) lost += code == 0;
+    return StoreCode(p, code);
+}
+
+template <bool kCount>
+std::string Utf8ToCp932Counting(std::string_view utf8, std::size_t& lost) {
     const char* s = utf8.data();
     const std::size_t n = utf8.size();
     // No sequence gives more bytes than it has: 2 for 2- and 3-byte sequences, '?' for the rest.
@@ -271,14 +296,36 @@ std::string Utf8ToCp932(std::string_view utf8) {
             if ((c0 & 0xF0) != 0xE0 || (c1 & 0xC0) != 0x80 || (c2 & 0xC0) != 0x80 || cp < 0x800 ||
                 (cp >= 0xD800 && cp <= 0xDFFF))
                 break;
-            o += StoreCode(out + o, UnicodeToCp932Code(static_cast<char16_t>(cp)));
+            o +=
+                StoreCounting<kCount>(out + o, UnicodeToCp932Code(static_cast<char16_t>(cp)), lost);
             i += 3;
         }
         if (i >= n || static_cast<unsigned char>(s[i]) < 0x80) continue;
         const char32_t cp = DecodeUtf8(utf8, i);
-        o += StoreCode(out + o, cp <= 0xFFFF ? UnicodeToCp932Code(static_cast<char16_t>(cp)) : 0);
+        o += StoreCounting<kCount>(
+            out + o, cp <= 0xFFFF ? UnicodeToCp932Code(static_cast<char16_t>(cp)) : 0, lost);
     }
     return scratch.Result(o);
+}
+
+}  // namespace
+
+std::string SjisToUtf8(std::string_view sjis) {
+    std::size_t unused = 0;
+    return SjisToUtf8Counting<false>(sjis, unused);
+}
+
+std::string SjisToUtf8(std::string_view sjis, std::size_t& lost) {
+    return SjisToUtf8Counting<true>(sjis, lost);
+}
+
+std::string Utf8ToCp932(std::string_view utf8) {
+    std::size_t unused = 0;
+    return Utf8ToCp932Counting<false>(utf8, unused);
+}
+
+std::string Utf8ToCp932(std::string_view utf8, std::size_t& lost) {
+    return Utf8ToCp932Counting<true>(utf8, lost);
 }
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {

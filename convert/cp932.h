@@ -25,6 +25,12 @@ unsigned UnicodeToCp932Code(char16_t unit);
 // No byte-order mark is written.
 [[nodiscard]] std::string SjisToUtf8(std::string_view sjis);
 [[nodiscard]] std::string Utf8ToCp932(std::string_view utf8);
+// The same, adding to `lost` the characters that did not come through: those SjisToUtf8 wrote as
+// U+30FB for being no character (an undefined code, a lead byte without its trail byte; not 81
+// 45, which is that character), those Utf8ToCp932 wrote as '?' (no form, malformed). Where to
+// look then is for convert/code_loss.h; this only tells, at no cost, whether to.
+[[nodiscard]] std::string SjisToUtf8(std::string_view sjis, std::size_t& lost);
+[[nodiscard]] std::string Utf8ToCp932(std::string_view utf8, std::size_t& lost);
 
 // SjisToUtf16 into a caller's buffer, for decoding many lines without allocating: writes the
 // units to `out` (room for sjis.size() units) and returns how many it wrote. Every character

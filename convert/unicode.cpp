@@ -66,6 +66,11 @@ std::string Utf8ToSjis(std::string_view utf8) {
     return Utf8ToCp932(utf8);
 }
 
+std::string Utf8ToSjis(std::string_view utf8, std::size_t& lost) {
+    if (utf8.size() >= 3 && utf8.substr(0, 3) == "\xEF\xBB\xBF") utf8.remove_prefix(3);
+    return Utf8ToCp932(utf8, lost);
+}
+
 std::string Utf7ToSjis(std::string_view utf7) {
     std::string out;
     out.reserve(utf7.size());

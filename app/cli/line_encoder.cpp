@@ -50,11 +50,9 @@ void LineEncoder::AppendLine(std::string_view line, std::string& out) {
             if (m_onLoss) report(SjisLossesToJis(line));
             break;
         case FileCode::Utf8: {
-            const std::size_t start = out.size();
-            out += SjisToUtf8(line);
-            // Code page 932 decodes what is no character to U+30FB, as it does 81 45.
-            if (m_onLoss && out.find("\xE3\x83\xBB", start) != std::string::npos)
-                report(SjisLossesToUnicode(line));
+            std::size_t lost = 0;
+            out += SjisToUtf8(line, lost);
+            if (m_onLoss && lost) report(SjisLossesToUnicode(line));
             break;
         }
         case FileCode::Utf16: {

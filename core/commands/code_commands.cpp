@@ -1,6 +1,5 @@
 // The character-code commands over the target lines, code detection of the whole document and
 // the character code under a column.
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -44,14 +43,10 @@ bool Holds(std::string_view text, char c) {
     return std::memchr(text.data(), c, text.size()) != nullptr;
 }
 
-// The losses of the conversions, each looked for in full only where a quick test of the line
-// (or of its result) says there may be some, so that clean text costs next to nothing.
+// The losses of the conversions are looked for in full only where the conversion itself, or a
+// quick test of the line, says there are some, so that clean text costs next to nothing.
 
-// Decoding UTF-8 writes '?' for every character code page 932 lacks, and a '?' of the text
-// stays one: more of them in the result than in the text is the sign.
-std::vector<CodeLoss> Utf8Losses(std::string_view utf8, const std::string& sjis) {
-    const auto count = [](std::string_view s) { return std::count(s.begin(), s.end(), '?'); };
-    if (count(sjis) <= count(utf8)) return {};
+std::vector<CodeLoss> Utf8Losses(std::string_view utf8) {
     const std::size_t mark = utf8.starts_with("\xEF\xBB\xBF") ? 3 : 0;  // dropped, not lost
     std::vector<CodeLoss> losses = Utf8LossesToSjis(utf8.substr(mark));
     for (auto& loss : losses)
@@ -59,11 +54,15 @@ std::vector<CodeLoss> Utf8Losses(std::string_view utf8, const std::string& sjis)
     return losses;
 }
 
-// Decoding Shift-JIS writes U+30FB for what is no character, as it does for the one code that
-// is that character (81 45).
-std::vector<CodeLoss> SjisToUtf8Losses(std::string_view sjis, const std::string& utf8) {
-    if (utf8.find("\xE3\x83\xBB") == std::string::npos) return {};
-    return SjisLossesToUnicode(sjis);
+// Whether EUC-JP text may hold what Shift-JIS lacks: a JIS X 0212 character (after 8F), or an
+// 8E that no half-width katakana follows.
+bool EucMayLose(std::string_view line) {
+    if (Holds(line, '\x8F')) return true;
+    for (std::size_t at = line.find('\x8E'); at != std::string_view::npos;
+         at = line.find('\x8E', at + 2))
+        if (at + 1 >= line.size() || !IsHankakuKanaByte(static_cast<unsigned char>(line[at + 1])))
+            return true;
+    return false;
 }
 
 }  // namespace
@@ -72,9 +71,10 @@ void CQuillbayDoc::JisToSjis() {
     JisShiftState state;  // off before the first line, then carried from line to line
     bool inX0212 = false;
     ConvertTargetLines([&state](std::string_view line) { return JisToSjisLine(line, state); },
-                       [&inX0212](std::string_view line, const std::string&) {
-                           if (!inX0212 && line.find("\x1B$(D") == std::string_view::npos)
-                               return std::vector<CodeLoss>();
+                       [&](std::string_view line, const std::string&) {
+                           // Only text that designated JIS X 0212 can hold its characters.
+                           if (!inX0212 && !state.sawX0212) return std::vector<CodeLoss>();
+                           state.sawX0212 = false;
                            return JisLossesToSjis(line, inX0212);
                        },
                        "Shift-JIS");
@@ -94,7 +94,7 @@ void CQuillbayDoc::EucToSjis() {
     ConvertTargetLines([](std::string_view line) { return EucLineToSjis(line); },
                        [](std::string_view line, const std::string&) {
                            // The fixed-width form keeps every byte.
-                           if ((!Holds(line, '\x8F') && !Holds(line, '\x8E')) || Holds(line, '\0'))
+                           if (!EucMayLose(line) || Holds(line, '\0'))
                                return std::vector<CodeLoss>();
                            return EucLossesToSjis(line);
                        },
@@ -132,13 +132,29 @@ void CQuillbayDoc::ToSjis() {
 }
 
 void CQuillbayDoc::Utf8ToSjis() {
-    ConvertTargetLines([](std::string_view line) { return qb::Utf8ToSjis(line); }, Utf8Losses,
-                       "Shift-JIS");
+    std::size_t lost = 0;  // in the line just converted
+    ConvertTargetLines(
+        [&lost](std::string_view line) {
+            lost = 0;
+            return qb::Utf8ToSjis(line, lost);
+        },
+        [&lost](std::string_view line, const std::string&) {
+            return lost ? Utf8Losses(line) : std::vector<CodeLoss>();
+        },
+        "Shift-JIS");
 }
 
 void CQuillbayDoc::SjisToUtf8() {
-    ConvertTargetLines([](std::string_view line) { return qb::SjisToUtf8(line); }, SjisToUtf8Losses,
-                       "Unicode");
+    std::size_t lost = 0;
+    ConvertTargetLines(
+        [&lost](std::string_view line) {
+            lost = 0;
+            return qb::SjisToUtf8(line, lost);
+        },
+        [&lost](std::string_view line, const std::string&) {
+            return lost ? SjisLossesToUnicode(line) : std::vector<CodeLoss>();
+        },
+        "Unicode");
 }
 
 void CQuillbayDoc::UnicodeToMbcs() {
