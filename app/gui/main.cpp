@@ -1,11 +1,62 @@
-// quillbay: the desktop program of Quillbay.
+// quillbay: the desktop program of Quillbay. Opens the files named on the command line (and
+// those dropped on its window) in document windows.
 #include <QApplication>
-#include <QMainWindow>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QPainter>
+#include <QPixmap>
+#include <QStringList>
+#include <QTranslator>
+
+#include "app/gui/common/qt_text.h"
+#include "app/gui/main/gui_host.h"
+#include "app/gui/main/main_frame.h"
+#include "settings/settings_store.h"
+
+namespace {
+
+// The program's icon, drawn here: a navy square with a white "Q", the colours of a target line.
+QIcon ProgramIcon() {
+    QPixmap pixmap(64, 64);
+    pixmap.fill(QColor(0, 0, 128));
+    QPainter painter(&pixmap);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(48);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("Q"));
+    return QIcon(pixmap);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Quillbay"));
-    window.show();
-    return app.exec();
+    QApplication::setApplicationName(QStringLiteral("Quillbay"));
+    QApplication::setApplicationVersion(QStringLiteral(QB_VERSION));
+    QApplication::setWindowIcon(ProgramIcon());
+    // The program speaks Japanese, so do the toolkit's own dialogs (file, font) when their
+    // translation is installed.
+    QTranslator toolkitTexts;
+    if (toolkitTexts.load(QStringLiteral("qtbase_ja"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&toolkitTexts);
+
+    qb::SettingsStore settings(qb::SettingsStore::DefaultPath());
+    // Where the program lives, for whoever looks for it (nothing here reads it back).
+    const std::string self = qb::gui::QStringToUtf8(QApplication::applicationFilePath());
+    if (settings.ReadString("Machine", "Path", "") != self)
+        settings.WriteString("Machine", "Path", self);
+
+    qb::gui::GuiHost host;
+    qb::gui::CMainFrame frame(host, settings);
+    frame.ShowWithStoredPlacement();
+    for (const auto& problem : settings.LoadProblems())
+        host.ShowWarning(qb::gui::Utf8ToQString(problem));
+
+    const QStringList arguments = QApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        frame.OpenDocument(qb::gui::QStringToUtf8(arguments[i]));
+    return QApplication::exec();
 }
