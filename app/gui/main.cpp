@@ -1,10 +1,7 @@
 // quillbay: the desktop program of Quillbay. Opens the files named on the command line (and
 // those dropped on its window) in document windows.
 #include <QApplication>
-#include <QIcon>
 #include <QLibraryInfo>
-#include <QPainter>
-#include <QPixmap>
 #include <QStringList>
 #include <QTranslator>
 
@@ -13,29 +10,10 @@
 #include "app/gui/main/main_frame.h"
 #include "settings/settings_store.h"
 
-namespace {
-
-// The program's icon, drawn here: a navy square with a white "Q", the colours of a target line.
-QIcon ProgramIcon() {
-    QPixmap pixmap(64, 64);
-    pixmap.fill(QColor(0, 0, 128));
-    QPainter painter(&pixmap);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(48);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("Q"));
-    return QIcon(pixmap);
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillbay"));
     QApplication::setApplicationVersion(QStringLiteral(QB_VERSION));
-    QApplication::setWindowIcon(ProgramIcon());
     // The program speaks Japanese, so do the toolkit's own dialogs (file, font) when their
     // translation is installed.
     QTranslator toolkitTexts;

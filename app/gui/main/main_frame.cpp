@@ -4,10 +4,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPainter>
+#include <QPixmap>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -48,12 +51,27 @@ constexpr CommandId kBuiltInWindowCommands[] = {
 // The commands of the view that open windows of their own and are handled here.
 constexpr CommandId kBuiltInViewUiCommands[] = {32944, 32945, 32812, 32813, 32814, 32815};
 
+// The program's icon, drawn here: a white "Q" on navy, the colours of a target line.
+QIcon ProgramIcon() {
+    QPixmap pixmap(64, 64);
+    pixmap.fill(QColor(0, 0, 128));
+    QPainter painter(&pixmap);
+    QFont font = painter.font();
+    font.setPixelSize(48);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("Q"));
+    return QIcon(pixmap);
+}
+
 }  // namespace
 
 CMainFrame::CMainFrame(GuiHost& host, SettingsStore& settings, QWidget* parent)
     : QMainWindow(parent), m_host(host), m_settings(settings), m_app{host, settings} {
     setWindowTitle(QStringLiteral("Quillbay"));
     setObjectName(QStringLiteral("MainFrame"));
+    QApplication::setWindowIcon(ProgramIcon());
     m_host.SetWindow(this);
     m_app.kinsoku = LoadKinsokuSettings(settings);
     m_macros = std::make_unique<MacroController>(m_app, *this);

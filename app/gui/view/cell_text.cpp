@@ -42,10 +42,17 @@ const CellText::Glyph& CellText::Lookup(char16_t ch) const {
     if (glyph.known) return glyph;
     glyph.known = true;
     const QString text(QChar(static_cast<ushort>(ch)));
-    for (std::uint8_t f = 0; f < 2; ++f) {
+    // Beyond Latin-1 the Japanese font comes first: its symbols (★, ─, ○) are drawn to fill
+    // the two cells they take, where a Latin font draws them narrow.
+    const std::uint8_t order[2] = {std::uint8_t(ch < 0x100 ? 0 : 1),
+                                   std::uint8_t(ch < 0x100 ? 1 : 0)};
+    for (std::uint8_t f : order) {
         const QRawFont& raw = m_raw[f];
-        // The last font also answers for what neither has: its "missing glyph" box.
+        // The Japanese font also answers for what neither has: its "missing glyph" box.
         if (!raw.isValid() || (f == 0 && !raw.supportsCharacter(QChar(ch)))) continue;
+        if (f == 1 && order[0] == 1 && !raw.supportsCharacter(QChar(ch)) && m_raw[0].isValid() &&
+            m_raw[0].supportsCharacter(QChar(ch)))
+            continue;
         const QList<quint32> indexes = raw.glyphIndexesForString(text);
         if (indexes.isEmpty()) continue;
         glyph.index = indexes.front();
