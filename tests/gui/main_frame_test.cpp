@@ -149,6 +149,32 @@ private Q_SLOTS:
         QCOMPARE(dir.Read("rashomon.txt"), test::Sjis("ＡＢＣ\r\n羅生門\r\n"));
     }
 
+    // The fixed accelerators act first; any other key goes to the key lookup.
+    void KeysGoToTheFixedAcceleratorsThenToTheLookup() {
+        test::TempDir dir;
+        std::string text;
+        for (int i = 0; i < 200; ++i)
+            text += "line\r\n";
+        Run run(dir.File("settings.ini"));
+        run.frame.show();
+        QVERIFY(run.frame.OpenDocument(dir.Write("long.txt", text)));
+        QApplication::setActiveWindow(&run.frame);
+        CQuillbayView* view = run.frame.ActiveView();
+        view->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(&run.frame));
+        std::vector<int> offered;
+        run.frame.SetKeyHook([&](const QKeyEvent& key) {
+            offered.push_back(key.key());
+            return key.key() == Qt::Key_S;
+        });
+        QTest::keyClick(view, Qt::Key_PageDown);
+        QCOMPARE(view->VerticalPosition(), 20LL * view->LineHeight());
+        QTest::keyClick(view, Qt::Key_Down);
+        QCOMPARE(view->VerticalPosition(), 21LL * view->LineHeight());
+        QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(offered, std::vector<int>{Qt::Key_S});
+    }
+
     void CloseAllAsksAgainAfterCancel() {
         test::TempDir dir;
         Run run(dir.File("settings.ini"));

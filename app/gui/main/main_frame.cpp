@@ -117,13 +117,18 @@ void CMainFrame::SetCommandHandler(CommandId id, CommandHandler handler) {
 bool CMainFrame::HasBuiltIn(CommandId id) const {
     const CommandInfo* info = FindCommand(id);
     if (!info) return false;
-    if (info->owner == CommandOwner::View) return true;
-    const auto& list = info->owner == CommandOwner::ViewUi
-                           ? std::vector<CommandId>(std::begin(kBuiltInViewUiCommands),
-                                                    std::end(kBuiltInViewUiCommands))
-                           : std::vector<CommandId>(std::begin(kBuiltInWindowCommands),
-                                                    std::end(kBuiltInWindowCommands));
-    return std::find(list.begin(), list.end(), id) != list.end();
+    const auto listed = [id](const auto& list) {
+        return std::find(std::begin(list), std::end(list), id) != std::end(list);
+    };
+    switch (info->owner) {
+        case CommandOwner::View:
+            return true;
+        case CommandOwner::ViewUi:
+            return listed(kBuiltInViewUiCommands);
+        case CommandOwner::MainWindow:
+            break;
+    }
+    return listed(kBuiltInWindowCommands);
 }
 
 bool CMainFrame::IsCommandEnabled(CommandId id) const {
@@ -369,6 +374,19 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (!widget || widget != QApplication::focusWidget() || widget->window() != this)
         return QMainWindow::eventFilter(watched, event);
     const auto& key = static_cast<const QKeyEvent&>(*event);
+    // A modifier pressed on its own is part of a combination still being made, not a key.
+    switch (key.key()) {
+        case Qt::Key_Control:
+        case Qt::Key_Shift:
+        case Qt::Key_Alt:
+        case Qt::Key_AltGr:
+        case Qt::Key_Meta:
+        case Qt::Key_CapsLock:
+        case Qt::Key_NumLock:
+            return QMainWindow::eventFilter(watched, event);
+        default:
+            break;
+    }
     if (HandleFixedAccelerator(key)) return true;
     if (m_keyHook && m_keyHook(key)) return true;
     return QMainWindow::eventFilter(watched, event);

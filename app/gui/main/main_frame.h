@@ -125,6 +125,7 @@ public:
     bool SaveActiveDocument(const std::optional<std::string>& path) override;
     bool NewDocumentFromClipboard() override;
     void SendCommandToActiveView(CommandId id) override;
+    // After a macro run: every document's views, as the macro may have changed several.
     void RedrawActiveDocument() override;
 
 protected:
@@ -188,7 +189,6 @@ private:
     std::unique_ptr<GuiCommandUi> m_commandUi;
 
     QMdiArea* m_mdi = nullptr;
-    std::vector<std::weak_ptr<CQuillbayDoc>> m_docs;  // the open documents, for lookups
     int m_childShowCmd = 1;  // "Settings"/"ShowCmd": new document windows open maximized at 3
 
     // Two menu bars' worth of menus; the bar shows one set at a time.

@@ -103,9 +103,6 @@ CQBayFrame* CMainFrame::AddFrame(const std::shared_ptr<CQuillbayDoc>& doc) {
                 else if ((before & Qt::WindowMaximized) && !(now & Qt::WindowMinimized))
                     m_childShowCmd = 1;
             });
-    if (std::find_if(m_docs.begin(), m_docs.end(),
-                     [&](const auto& weak) { return weak.lock() == doc; }) == m_docs.end())
-        m_docs.push_back(doc);
     // New windows cascade down from the top-left corner, each three quarters of the area.
     const QSize area = m_mdi->viewport()->size();
     const int step = 24 * static_cast<int>((m_mdi->subWindowList().size() - 1) % 8);
@@ -365,7 +362,13 @@ void CMainFrame::SendCommandToActiveView(CommandId id) {
 }
 
 void CMainFrame::RedrawActiveDocument() {
-    if (CQuillbayDoc* doc = ActiveDocument()) RedrawDocument(*doc);
+    std::vector<CQuillbayDoc*> done;
+    for (CQBayFrame* frame : Frames()) {
+        CQuillbayDoc* doc = &frame->Document();
+        if (std::find(done.begin(), done.end(), doc) != done.end()) continue;
+        done.push_back(doc);
+        RedrawDocument(*doc);
+    }
 }
 
 }  // namespace qb::gui
