@@ -23,8 +23,8 @@ namespace qb::gui {
 
 namespace {
 
-const char* const kTextFilter = "Textﾌｧｲﾙ(*.txt) (*.txt);;全てのファイル(*.*) (*)";
-const char* const kAllFilter = "全てのファイル(*.*) (*)";
+const char* const kTextFilter = "Textﾌｧｲﾙ (*.txt);;全てのファイル (*)";
+const char* const kAllFilter = "全てのﾌｧｲﾙ (*)";
 
 bool SameFile(const std::string& a, const std::string& b) {
     namespace fs = std::filesystem;
