@@ -82,6 +82,9 @@ void CMainFrame::SavePlacement() {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     SavePlacement();
+    if (!m_settings.LastSaveError().empty())
+        m_host.ShowWarning(QString::fromUtf8("設定を保存できませんでした: ") +
+                           Utf8ToQString(m_settings.LastSaveError()));
     // Each document asks about its changes; one Cancel keeps the program open.
     while (CQBayFrame* frame = ActiveFrame()) {
         if (!CloseFrame(frame)) {

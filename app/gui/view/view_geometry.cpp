@@ -74,8 +74,12 @@ std::size_t CharStartAtOrBefore(std::string_view line, std::size_t pos) {
     if (pos >= line.size()) return line.size();
     // A byte outside the lead range always ends a character, so the characters start again
     // right after the last such byte; from there the lead-range bytes pair up.
+    // A run longer than this (a megabyte of nothing but lead-range bytes) is taken to begin a
+    // character where the look stops: the paint of one row must not read the whole line.
+    constexpr std::size_t kMaxLook = std::size_t(1) << 20;
     std::size_t run = 0;
-    while (run < pos && IsLeadByte(static_cast<unsigned char>(line[pos - run - 1])))
+    while (run < pos && run < kMaxLook &&
+           IsLeadByte(static_cast<unsigned char>(line[pos - run - 1])))
         ++run;
     if (run % 2 == 0) return pos;
     // An odd run: the byte before `pos` is a lead byte; it pairs with `pos` unless `pos` holds

@@ -56,8 +56,9 @@ void PressSelect(int& firstLine, int& lastLine, long long row, bool shift);
 bool DragSelect(int& lastLine, long long row);
 
 // The offset of the character that holds byte `pos` of a Shift-JIS line (pos itself when a
-// character starts there), found by looking back only over the lead-byte run before it, so a
-// long line is not walked from its start. `pos` past the end gives the size.
+// character starts there), found by looking back only over the lead-byte run before it (at most
+// a megabyte of it), so a long line is not walked from its start. `pos` past the end gives the
+// size.
 std::size_t CharStartAtOrBefore(std::string_view line, std::size_t pos);
 
 // Rows farther out than an int can name are clamped to the int range.
