@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "convert/sjis.h"
+#include "core/commands/sort_key.h"
 #include "core/quillbay_doc.h"
-#include "core/sort_key.h"
 
 namespace qb {
 

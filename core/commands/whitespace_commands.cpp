@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
+#include "core/commands/line_builder.h"
 #include "core/quillbay_doc.h"
-#include "shape/line_builder.h"
 #include "shape/whitespace.h"
 
 namespace qb {

@@ -3,7 +3,7 @@
 #include <climits>
 
 #include "convert/width.h"
-#include "tests/convert/doc_command_fixture.h"
+#include "tests/support/doc_fixture.h"
 
 namespace qb {
 namespace {

@@ -1,5 +1,5 @@
 // The case and kana commands over a document.
-#include "tests/convert/doc_command_fixture.h"
+#include "tests/support/doc_fixture.h"
 
 namespace qb {
 namespace {

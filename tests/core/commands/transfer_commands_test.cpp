@@ -2,7 +2,7 @@
 // listings, and the decoding of target lines into a file.
 #include <sys/stat.h>
 
-#include "tests/convert/doc_command_fixture.h"
+#include "tests/support/doc_fixture.h"
 #include "tests/support/temp_dir.h"
 
 namespace qb {

@@ -2,21 +2,21 @@
 // insertion, the stored parameters, and lines that are no targets.
 #include <gtest/gtest.h>
 
-#include "tests/shape/doc_fixture.h"
+#include "tests/support/doc_fixture.h"
 
 namespace qb {
 namespace {
 
-using test::ShapeDoc;
+using test::Utf8Doc;
 using test::Utf8Lines;
 
 TEST(DocColumn, SerialNumbersCountTargetLinesOnly) {
-    ShapeDoc d({"a", "skip", "b", "skip", "c"});
+    Utf8Doc d({"a", "skip", "b", "skip", "c"});
     d->Target().lineStep = 2;
     d->RenoString(1, 3, 1, 1, 0);
     EXPECT_EQ(d.Lines(), Utf8Lines({"001", "skip", "002", "skip", "003"}));
 
-    ShapeDoc s({"a", "b", "c"});
+    Utf8Doc s({"a", "b", "c"});
     s->RenoString(5, 3, 2, -5, 1);
     EXPECT_EQ(s.Lines(), Utf8Lines({"a -5", "b  0", "c  5"}));
     EXPECT_EQ(s->ShapeParameters().renoIncrement, 5);
@@ -24,7 +24,7 @@ TEST(DocColumn, SerialNumbersCountTargetLinesOnly) {
 }
 
 TEST(DocColumn, TooManyDigitsIsRefusedWithoutAnUndoStep) {
-    ShapeDoc d({"a"});
+    Utf8Doc d({"a"});
     d->RenoString(1, 2048, 1, 1, 0);
     EXPECT_EQ(d.app.host.messages, std::vector<std::string>{"埋め込み桁数が多すぎます"});
     EXPECT_FALSE(d->CanUndo());
@@ -36,7 +36,7 @@ TEST(DocColumn, TooManyDigitsIsRefusedWithoutAnUndoStep) {
 }
 
 TEST(DocColumn, InsertedCrLfSplitsTheLineAndTheRangeStays) {
-    ShapeDoc d({"abc", "xyz"});
+    Utf8Doc d({"abc", "xyz"});
     d->Target().lastLine = 1;
     d->InsertString(2, "X\r\nY");
     EXPECT_EQ(d.Lines(), Utf8Lines({"aX", "Ybc", "xyz"}));
@@ -44,13 +44,13 @@ TEST(DocColumn, InsertedCrLfSplitsTheLineAndTheRangeStays) {
     EXPECT_EQ(d->ShapeParameters().insertColumn, 2);
     EXPECT_EQ(d->ShapeParameters().insertText, "X\r\nY");
 
-    ShapeDoc e({"ab"});
+    Utf8Doc e({"ab"});
     e->InsertString(3, "\r\n\r\n");
     EXPECT_EQ(e.Lines(), Utf8Lines({"ab", "", ""}));
 }
 
 TEST(DocColumn, SpaceInsertAndShifts) {
-    ShapeDoc d({"abc", "あい"});
+    Utf8Doc d({"abc", "あい"});
     d->ShiftRight();
     EXPECT_EQ(d.Lines(), Utf8Lines({" abc", " あい"}));
     EXPECT_EQ(d->ShapeParameters().insertText, " ");
@@ -67,7 +67,7 @@ TEST(DocColumn, SpaceInsertAndShifts) {
 }
 
 TEST(DocColumn, OddColumnsNeverTouchLinesThatAreNoTargets) {
-    ShapeDoc d({"target", "other"});
+    Utf8Doc d({"target", "other"});
     d->Target().lastLine = 1;
     d->KetaChange(-1);
     d->DeletePos(-5, 0);
@@ -79,12 +79,12 @@ TEST(DocColumn, OddColumnsNeverTouchLinesThatAreNoTargets) {
 }
 
 TEST(DocColumn, CutIndentOverwrite) {
-    ShapeDoc d({"abc", "abcdあ", ""});
+    Utf8Doc d({"abc", "abcdあ", ""});
     d->KetaChange(5);
     EXPECT_EQ(d.Lines(), Utf8Lines({"abc  ", "abcd", "     "}));
     d->IndentChange(2);
     EXPECT_EQ(d.Lines(), Utf8Lines({"  abc  ", "  abcd", "       "}));
-    ShapeDoc e({"abcd", "ab", ""});
+    Utf8Doc e({"abcd", "ab", ""});
     e->OverwriteString(2, "ZZ");
     EXPECT_EQ(e.Lines(), Utf8Lines({"aZZd", "aZZ", " ZZ"}));
 }

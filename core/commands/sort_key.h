@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/sort_item.h"
+#include "core/commands/sort_item.h"
 
 namespace qb {
 

@@ -1,8 +1,8 @@
 // The wrap operations of the document: TurnChange, IndTurnChange, TurnIf.
 #include <string>
 
+#include "core/commands/line_builder.h"
 #include "core/quillbay_doc.h"
-#include "shape/line_builder.h"
 #include "shape/wrap.h"
 
 namespace qb {

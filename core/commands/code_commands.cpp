@@ -4,12 +4,12 @@
 #include <cstring>
 
 #include "convert/code_detect.h"
-#include "convert/doc_line_frame.h"
 #include "convert/euc.h"
 #include "convert/euc_fixed.h"
 #include "convert/jis.h"
 #include "convert/sjis.h"
 #include "convert/unicode.h"
+#include "core/commands/line_by_line.h"
 
 namespace qb {
 

@@ -3,12 +3,12 @@
 #include <climits>
 
 #include "convert/base64.h"
-#include "convert/doc_line_frame.h"
 #include "convert/hex_code.h"
 #include "convert/jis.h"
 #include "convert/mime_header.h"
 #include "convert/url_encoding.h"
 #include "convert/uuencode.h"
+#include "core/commands/line_by_line.h"
 #include "core/split.h"
 #include "settings/atomic_file.h"
 

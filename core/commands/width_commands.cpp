@@ -1,6 +1,6 @@
 // The full-width / half-width commands over the target lines.
-#include "convert/doc_line_frame.h"
 #include "convert/width.h"
+#include "core/commands/line_by_line.h"
 
 namespace qb {
 

@@ -2,17 +2,17 @@
 // come from.
 #include <gtest/gtest.h>
 
-#include "tests/shape/doc_fixture.h"
+#include "tests/support/doc_fixture.h"
 
 namespace qb {
 namespace {
 
-using test::ShapeDoc;
+using test::Utf8Doc;
 using test::Utf8Lines;
 
 TEST(DocWrap, FoldsTargetLinesAndGrowsTheRange) {
-    ShapeDoc d({"あいうえお。かきく", "this line is no target", "abcdefghijklmnopqrstuvwxy",
-                "this line is outside the range"});
+    Utf8Doc d({"あいうえお。かきく", "this line is no target", "abcdefghijklmnopqrstuvwxy",
+               "this line is outside the range"});
     d->Target().lastLine = 3;
     d->Target().lineStep = 2;
     d->TurnChange(10);
@@ -28,14 +28,14 @@ TEST(DocWrap, FoldsTargetLinesAndGrowsTheRange) {
 }
 
 TEST(DocWrap, ShortLinesStayButTheStepIsRecorded) {
-    ShapeDoc d({"abc", ""});
+    Utf8Doc d({"abc", ""});
     d->TurnChange(70);
     EXPECT_EQ(d.Lines(), Utf8Lines({"abc", ""}));
     EXPECT_TRUE(d->CanUndo());
 }
 
 TEST(DocWrap, IndentedFoldRepeatsTheIndent) {
-    ShapeDoc d({"　　あいうえおかきくけ", "x"});
+    Utf8Doc d({"　　あいうえおかきくけ", "x"});
     d->IndTurnChange(10);
     EXPECT_EQ(d.Lines(), Utf8Lines({"　　あいう", "　　えおか", "　　きくけ", "x"}));
     EXPECT_EQ(d->Target().lastLine, 4);
@@ -43,25 +43,25 @@ TEST(DocWrap, IndentedFoldRepeatsTheIndent) {
 
 TEST(DocWrap, EnglishModeComesFromTheSettingsWithDefaultZero) {
     // The application's copy says 1 (the dialog's default), but the fold reads the setting.
-    ShapeDoc d({"see the world"});
+    Utf8Doc d({"see the world"});
     d.app.context.kinsoku = DefaultKinsokuSettings();
     ASSERT_EQ(d.app.context.kinsoku->englishMode, 1);
     d->TurnChange(10);
     EXPECT_EQ(d.Lines(), Utf8Lines({"see the wo", "rld"}));
 
-    ShapeDoc e({"see the world"});
+    Utf8Doc e({"see the world"});
     e.app.settings.WriteInt("Turn", "English", 1);
     e->TurnChange(10);
     EXPECT_EQ(e.Lines(), Utf8Lines({"see the ", "world"}));
 
-    ShapeDoc h({"abcdefg"});
+    Utf8Doc h({"abcdefg"});
     h.app.settings.WriteInt("Turn", "English", 2);
     h->TurnChange(4);
     EXPECT_EQ(h.Lines(), Utf8Lines({"abcd-", "efg"}));
 }
 
 TEST(DocWrap, KinsokuSettingsAreLoadedOnceFromTheStore) {
-    ShapeDoc d({"あいうえお。かきく"});
+    Utf8Doc d({"あいうえお。かきく"});
     d.app.settings.WriteInt("Print", "bKinFirst", 0);
     d->TurnChange(10);
     EXPECT_EQ(d.Lines(), Utf8Lines({"あいうえお", "。かきく"}));
@@ -74,27 +74,27 @@ TEST(DocWrap, KinsokuSettingsAreLoadedOnceFromTheStore) {
 }
 
 TEST(DocWrap, TurnIfBreaksAtTheStringAndKeepsTheRange) {
-    ShapeDoc d({"a,b,c", "x,y"});
+    Utf8Doc d({"a,b,c", "x,y"});
     d->Target().lastLine = 1;
     d->TurnIf(",", 1);
     EXPECT_EQ(d.Lines(), Utf8Lines({"a", "b", "c", "x,y"}));
     EXPECT_EQ(d->Target().lastLine, 1);
 
-    ShapeDoc keep({"a,b,"});
+    Utf8Doc keep({"a,b,"});
     keep->TurnIf(",", 0);
     EXPECT_EQ(keep.Lines(), Utf8Lines({"a,", "b,", ""}));
 
-    ShapeDoc none({"a,b"});
+    Utf8Doc none({"a,b"});
     none->TurnIf("", 1);
     EXPECT_EQ(none.Lines(), Utf8Lines({"a,b"}));
     EXPECT_TRUE(none->CanUndo());
 }
 
 TEST(DocWrap, NoWidthHangs) {
-    ShapeDoc d({"ab", "", "あ"});
+    Utf8Doc d({"ab", "", "あ"});
     d->TurnChange(0);
     EXPECT_EQ(d.Lines(), Utf8Lines({"a", "b", "", "あ"}));
-    ShapeDoc e({" あい", "あい"});
+    Utf8Doc e({" あい", "あい"});
     e->IndTurnChange(-3);
     EXPECT_EQ(e.Lines(), Utf8Lines({" あい", "あ", "い"}));
 }

@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/commands/line_builder.h"
 #include "core/quillbay_doc.h"
 #include "shape/column.h"
-#include "shape/line_builder.h"
 
 namespace qb {
 

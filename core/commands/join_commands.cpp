@@ -2,8 +2,8 @@
 // CtlMToCRLF, LFToCRLF.
 #include <cstring>
 
+#include "core/commands/line_builder.h"
 #include "core/quillbay_doc.h"
-#include "shape/line_builder.h"
 #include "shape/whitespace.h"
 
 namespace qb {

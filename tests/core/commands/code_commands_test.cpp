@@ -1,6 +1,6 @@
 // The character-code commands over a document, code detection and the code under a column.
 #include "convert/code_kind.h"
-#include "tests/convert/doc_command_fixture.h"
+#include "tests/support/doc_fixture.h"
 
 namespace qb {
 namespace {

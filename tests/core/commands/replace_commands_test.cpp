@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/core/doc_fixture.h"
+#include "tests/support/doc_fixture.h"
 #include "tests/support/sjis_literal.h"
 
 namespace qb {

@@ -2,16 +2,16 @@
 // range afterwards.
 #include <gtest/gtest.h>
 
-#include "tests/shape/doc_fixture.h"
+#include "tests/support/doc_fixture.h"
 
 namespace qb {
 namespace {
 
-using test::ShapeDoc;
+using test::Utf8Doc;
 using test::Utf8Lines;
 
 TEST(DocJoin, BlocksEndAtEmptyLinesAndAfterAFullStop) {
-    ShapeDoc d({"ab", "cd。", "ef", "", "gh", "ij"});
+    Utf8Doc d({"ab", "cd。", "ef", "", "gh", "ij"});
     d->Target().firstLine = 1;
     d->ToOneline();
     EXPECT_EQ(d.Lines(), Utf8Lines({"abcd。", "ef", "", "ghij"}));
@@ -19,12 +19,12 @@ TEST(DocJoin, BlocksEndAtEmptyLinesAndAfterAFullStop) {
 
     // A full stop on the first line of a block does not end it; the flag does not carry over
     // an empty line.
-    ShapeDoc f({"a。", "b", "c。", "", "d", "e"});
+    Utf8Doc f({"a。", "b", "c。", "", "d", "e"});
     f->ToOneline();
     EXPECT_EQ(f.Lines(), Utf8Lines({"a。bc。", "", "de"}));
 
     // The second byte 81 of a kanji followed by "B" (42) is no full stop.
-    ShapeDoc k({});
+    Utf8Doc k({});
     k->SetAllText(
         "x\r\n\x88\x81"
         "B\r\ny\r\n");
@@ -36,7 +36,7 @@ TEST(DocJoin, BlocksEndAtEmptyLinesAndAfterAFullStop) {
 }
 
 TEST(DocJoin, ATargetLineJoinsALineThatIsNoTarget) {
-    ShapeDoc d({"a", "b", "skip", "c", "d"});
+    Utf8Doc d({"a", "b", "skip", "c", "d"});
     d->Target().condition = "skip";
     d->Target().invert = true;
     d->ToOneline();
@@ -44,7 +44,7 @@ TEST(DocJoin, ATargetLineJoinsALineThatIsNoTarget) {
 }
 
 TEST(DocJoin, AllTargetLinesIntoTheFirst) {
-    ShapeDoc d({"head", "a", "", "b"});
+    Utf8Doc d({"head", "a", "", "b"});
     d->Target().firstLine = 2;
     d->ToOnelineAll();
     EXPECT_EQ(d.Lines(), Utf8Lines({"head", "ab"}));
@@ -52,19 +52,19 @@ TEST(DocJoin, AllTargetLinesIntoTheFirst) {
 }
 
 TEST(DocJoin, GroupsOfN) {
-    ShapeDoc d({"a", "b", "c", "d", "e"});
+    Utf8Doc d({"a", "b", "c", "d", "e"});
     d->OnelineNo(2);
     EXPECT_EQ(d.Lines(), Utf8Lines({"ab", "cd", "e"}));
-    ShapeDoc t({"a", "b", "c", "d", "e"});
+    Utf8Doc t({"a", "b", "c", "d", "e"});
     t->OnelineNo(3);
     EXPECT_EQ(t.Lines(), Utf8Lines({"abc", "de"}));
-    ShapeDoc all({"a", "b", "c"});
+    Utf8Doc all({"a", "b", "c"});
     all->OnelineNo(1);
     EXPECT_EQ(all.Lines(), Utf8Lines({"abc"}));
 }
 
 TEST(DocJoin, JoiningManyLinesIsLinear) {
-    ShapeDoc d({});
+    Utf8Doc d({});
     std::string text;
     for (int i = 0; i < 200000; ++i)
         text += "0123456789\r\n";
@@ -76,7 +76,7 @@ TEST(DocJoin, JoiningManyLinesIsLinear) {
 }
 
 TEST(DocJoin, SplitAtStrayCrOrLf) {
-    ShapeDoc d({"a\nb\n", "c\rd", "x\ny"});
+    Utf8Doc d({"a\nb\n", "c\rd", "x\ny"});
     d->Target().lastLine = 2;
     d->LFToCRLF();
     EXPECT_EQ(d.Lines(), Utf8Lines({"a", "b", "", "c\rd", "x\ny"}));

@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "tests/core/doc_fixture.h"
+#include "tests/support/doc_fixture.h"
 #include "tests/support/sjis_literal.h"
 #include "tests/support/temp_dir.h"
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "core/text_file.h"
-#include "tests/core/doc_fixture.h"
+#include "tests/support/doc_fixture.h"
 #include "tests/support/sjis_literal.h"
 #include "tests/support/temp_dir.h"
 

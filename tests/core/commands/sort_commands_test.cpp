@@ -5,8 +5,8 @@
 #include <random>
 
 #include "convert/sjis.h"
-#include "core/sort_key.h"
-#include "tests/core/doc_fixture.h"
+#include "core/commands/sort_key.h"
+#include "tests/support/doc_fixture.h"
 #include "tests/support/sjis_literal.h"
 
 namespace qb {

@@ -1,6 +1,6 @@
 // The letter-case and kana commands over the target lines.
 #include "convert/case_kana.h"
-#include "convert/doc_line_frame.h"
+#include "core/commands/line_by_line.h"
 
 namespace qb {
 
