@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QToolBar>
 #include <QtTest>
+#include <cstdio>
 #include <deque>
 
 #include "app/gui/main/gui_host.h"
@@ -12,6 +13,8 @@
 #include "app/gui/view/qbay_frame.h"
 #include "app/gui/view/quillbay_view.h"
 #include "core/quillbay_doc.h"
+#include "macro/macro_controller.h"
+#include "macro/macro_recorder.h"
 #include "settings/settings_store.h"
 #include "tests/support/sjis_literal.h"
 #include "tests/support/temp_dir.h"
@@ -173,6 +176,47 @@ private Q_SLOTS:
         QCOMPARE(view->VerticalPosition(), 21LL * view->LineHeight());
         QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(offered, std::vector<int>{Qt::Key_S});
+    }
+
+    // A file opens once; closing it closes all its windows and records "Close" once; the recent
+    // list keeps it, and forgets it when it can no longer be opened from there.
+    void DocumentsOpenOnceCloseWholeAndLeaveTheRecentList() {
+        test::TempDir dir;
+        Run run(dir.File("settings.ini"));
+        const std::string file = dir.Write("a.txt", "x\r\n");
+        QVERIFY(run.frame.Macros().Recorder().Start(dir.File("rec.qmc")));
+        QVERIFY(run.frame.OpenDocument(file));
+        QVERIFY(run.frame.OpenDocument(dir.Path() + "/./a.txt"));
+        run.frame.RunCommand(57648);  // a second window
+        QCOMPARE(run.frame.Frames().size(), std::size_t(2));
+        run.frame.RunCommand(57602);
+        QVERIFY(run.frame.Frames().empty());
+        run.frame.Macros().Recorder().Stop();
+        QCOMPARE(dir.Read("rec.qmc"), "Open " + file + "\r\nClose\r\n");
+        QCOMPARE(run.frame.Recent().Paths(), std::vector<std::string>{file});
+
+        std::remove(file.c_str());
+        run.frame.RunCommand(57616);
+        QCOMPARE(run.host.messages.back(), std::string("ファイルが見つかりません"));
+        QVERIFY(run.frame.Recent().Paths().empty());
+    }
+
+    // Paste makes a new document of the clipboard's text and records "Paste"; with no text on
+    // the clipboard there is neither a document nor a macro line.
+    void PasteMakesANewDocumentOnlyFromText() {
+        test::TempDir dir;
+        Run run(dir.File("settings.ini"));
+        QVERIFY(run.frame.Macros().Recorder().Start(dir.File("rec.qmc")));
+        QApplication::clipboard()->clear();
+        run.frame.RunCommand(kCommandPaste);
+        QVERIFY(run.frame.Frames().empty());
+        QApplication::clipboard()->setText(QStringLiteral("x\n\ny"));
+        run.frame.RunCommand(kCommandPaste);
+        run.frame.Macros().Recorder().Stop();
+        QCOMPARE(run.frame.Frames().size(), std::size_t(1));
+        QCOMPARE(run.frame.ActiveDocument()->LineCount(), 3);
+        QVERIFY(!run.frame.ActiveDocument()->IsModified());
+        QCOMPARE(dir.Read("rec.qmc"), std::string("Paste\r\n"));
     }
 
     void CloseAllAsksAgainAfterCancel() {

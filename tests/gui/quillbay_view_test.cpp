@@ -30,6 +30,17 @@ int CountColor(const QImage& image, const QRect& area, QRgb color) {
     return count;
 }
 
+// Dark grey to black pixels: black text, antialiased or not (the navy arrow is not counted).
+int CountDark(const QImage& image, const QRect& area) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            if (qRed(p) < 110 && qGreen(p) < 110 && qBlue(p) < 110) ++count;
+        }
+    return count;
+}
+
 // Pixels lighter than mid-grey: white text, antialiased or not.
 int CountLight(const QImage& image, const QRect& area) {
     int count = 0;
@@ -65,6 +76,36 @@ private Q_SLOTS:
         QVERIFY(CountColor(image, row3, kTextColor) > 0);
         QVERIFY(CountColor(image, end, kEndColor) > 0);
         QCOMPARE(view.Ruler().substr(0, 2), std::string("_|"));
+    }
+
+    // Every byte is one cell: a double-byte character is drawn inside its two cells, so the
+    // ruler names every column right, whatever the glyphs' own widths; scrolling sideways moves
+    // the text under a number column that stays.
+    void CharactersSitInTheirCells() {
+        test::TestApp app;
+        auto doc = std::make_shared<CQuillbayDoc>(app.context);
+        doc->TakeLines({test::Sjis("A日B")});
+        doc->Target().firstLine = doc->Target().lastLine = 0;  // nothing marked
+        CQuillbayView view(doc, app.settings);
+        view.resize(400, 100);
+        const int w = view.CharWidth(), h = view.LineHeight();
+        const QImage image = view.viewport()->grab().toImage();
+        const auto ink = [&](int firstCell, int cells) {
+            return CountDark(image, QRect(firstCell * w, 0, cells * w, h - 1));
+        };
+        QVERIFY(ink(0, 1) > 0);
+        QVERIFY(ink(1, 2) > 4);
+        QVERIFY(ink(3, 1) > 0);
+        QCOMPARE(ink(4, 20), 0);  // past the text only the navy line-end arrow
+        QCOMPARE(view.Ruler().substr(0, 10), std::string("----*----+"));
+
+        view.SetLineNumbers(true);
+        view.horizontalScrollBar()->setValue(1);
+        const QImage scrolled = view.viewport()->grab().toImage();
+        const int x0 = 2 * w;
+        QVERIFY(CountColor(scrolled, QRect(0, 0, x0, h - 1), kNumberColor) > 0);
+        QVERIFY(CountDark(scrolled, QRect(x0, 0, 2 * w, h - 1)) > 4);  // 日
+        QCOMPARE(view.Ruler().substr(0, 4), std::string("_|--"));
     }
 
     void PageDownMovesATenthOfTheText() {
