@@ -1,6 +1,7 @@
 // quillbay: the desktop program of Quillbay. Opens the files named on the command line (and
 // those dropped on its window) in document windows.
 #include <QApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QStringList>
 #include <QTranslator>
@@ -35,6 +36,6 @@ int main(int argc, char** argv) {
 
     const QStringList arguments = QApplication::arguments();
     for (qsizetype i = 1; i < arguments.size(); ++i)
-        frame.OpenDocument(qb::gui::QStringToUtf8(arguments[i]));
+        frame.OpenDocument(qb::gui::QStringToUtf8(QFileInfo(arguments[i]).absoluteFilePath()));
     return QApplication::exec();
 }

@@ -173,7 +173,9 @@ bool CMainFrame::OpenDocument(const std::string& path) {
     }
     auto doc = NewDocument();
     if (!doc->OnOpenDocument(path)) return false;
-    m_recent.Add(m_settings, path);
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    m_recent.Add(m_settings, ec ? path : absolute.lexically_normal().string());
     AddFrame(doc);
     if (!doc->OpenWarnings().empty()) {
         QString text;
