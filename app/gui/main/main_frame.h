@@ -161,6 +161,8 @@ private:
     bool CloseDocument(CQuillbayDoc& doc);
     bool SaveDocument(CQuillbayDoc& doc);
     bool SaveDocumentAs(CQuillbayDoc& doc);
+    // Save As to a chosen path; on failure the document keeps its name and the reason is shown.
+    bool SaveDocumentTo(CQuillbayDoc& doc, const std::string& path);
     void OpenWithDialog();
     void OpenRecent(int index);
     void NewFromFile(NewDocumentKind kind);

@@ -263,11 +263,14 @@ bool CMainFrame::SaveDocumentAs(CQuillbayDoc& doc) {
     const QString initial = Utf8ToQString(doc.PathName());
     const auto path = m_host.ChooseSaveFile(QString::fromUtf8("名前を付けて保存"), initial,
                                             QString::fromUtf8(kTextFilter), QStringLiteral("txt"));
-    if (!path) return false;
+    return path && SaveDocumentTo(doc, *path);
+}
+
+bool CMainFrame::SaveDocumentTo(CQuillbayDoc& doc, const std::string& path) {
     const std::string previous = doc.PathName();
-    const bool saved = doc.SaveAs(*path);
+    const bool saved = doc.SaveAs(path);
     if (saved) {
-        m_recent.Add(m_settings, *path);
+        m_recent.Add(m_settings, path);
     } else {
         // The document keeps the name it had: the new one holds nothing of it.
         doc.SetPathName(previous);
@@ -280,17 +283,7 @@ bool CMainFrame::SaveDocumentAs(CQuillbayDoc& doc) {
 bool CMainFrame::SaveActiveDocument(const std::optional<std::string>& path) {
     CQuillbayDoc* doc = ActiveDocument();
     if (!doc) return false;
-    if (!path) return SaveDocument(*doc);
-    const std::string previous = doc->PathName();
-    const bool saved = doc->SaveAs(*path);
-    if (saved) {
-        m_recent.Add(m_settings, *path);
-    } else {
-        doc->SetPathName(previous);
-        if (!doc->LastSaveError().empty()) m_host.ShowWarning(Utf8ToQString(doc->LastSaveError()));
-    }
-    RedrawDocument(*doc);
-    return saved;
+    return path ? SaveDocumentTo(*doc, *path) : SaveDocument(*doc);
 }
 
 // ---- Closing ------------------------------------------------------------------------------------
