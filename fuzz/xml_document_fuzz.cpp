@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "update/feed_item.h"
 #include "update/xml_document.h"
 #include "update/xml_element.h"
 
@@ -16,6 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (doc.Clone()->ToText() != markup) std::abort();
     for (const char* name : {"item", "a", "name"})
         (void)doc.GetElementsByTagName(name).ItemWithChildText("name", "Quillbay");
+    (void)qb::FindFeedItem(doc, "Quillbay");
     doc.LoadText(markup);
     return 0;
 }
