@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "core/quillbay_doc.h"
+#include "macro/front_end.h"
+#include "macro/macro_controller.h"
 #include "macro/macro_interpreter.h"
 #include "macro/macro_line.h"
-#include "macro/macro_runner.h"
-#include "macro/workspace.h"
 
 namespace {
 
@@ -76,7 +76,7 @@ void ReplayFile(benchmark::State& state, const MacroFile& file) {
         SettingsStore settings;
         AppContext app{host, settings};
         OneDocument workspace(app);
-        CMacroInterpreter interpreter(app, workspace);
+        MacroInterpreter interpreter(app, workspace);
         RunMacroFile(file.Path(), interpreter, workspace, host);
         benchmark::DoNotOptimize(workspace.doc.LineCount());
     }

@@ -163,7 +163,7 @@ unsigned UnicodeToCp932Code(char16_t unit) {
                                       (unit & 0xFF)];
 }
 
-std::u16string Cp932ToUtf16(std::string_view sjis) {
+std::u16string SjisToUtf16(std::string_view sjis) {
     const char* s = sjis.data();
     const std::size_t n = sjis.size();
     std::u16string out(n, u'\0');  // never more units than bytes
@@ -193,7 +193,7 @@ std::u16string Cp932ToUtf16(std::string_view sjis) {
     return out;
 }
 
-std::string Utf16ToCp932(std::u16string_view utf16) {
+std::string Utf16ToSjis(std::u16string_view utf16) {
     std::string out;
     out.reserve(utf16.size() * 2);
     for (std::size_t i = 0; i < utf16.size(); ++i) {
@@ -213,7 +213,7 @@ std::string Utf16ToCp932(std::u16string_view utf16) {
     return out;
 }
 
-std::string Cp932ToUtf8(std::string_view sjis) {
+std::string SjisToUtf8(std::string_view sjis) {
     const Utf8Table& table = TheUtf8Table();
     const char* s = sjis.data();
     const std::size_t n = sjis.size();
@@ -342,7 +342,7 @@ std::size_t DecodeInto(std::string_view sjis, char16_t* out, std::size_t* offset
 
 }  // namespace
 
-std::size_t Cp932ToUtf16(std::string_view sjis, char16_t* out, std::size_t* offsets) {
+std::size_t SjisToUtf16(std::string_view sjis, char16_t* out, std::size_t* offsets) {
     return offsets ? DecodeInto<true>(sjis, out, offsets) : DecodeInto<false>(sjis, out, nullptr);
 }
 

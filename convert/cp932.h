@@ -19,16 +19,18 @@ char16_t Cp932CodeToUnicode(unsigned code);
 // The code of one Unicode character, or 0 when it has none (U+0000 gives 0 as well).
 unsigned UnicodeToCp932Code(char16_t unit);
 
-[[nodiscard]] std::u16string Cp932ToUtf16(std::string_view sjis);
-[[nodiscard]] std::string Utf16ToCp932(std::u16string_view utf16);
-[[nodiscard]] std::string Cp932ToUtf8(std::string_view sjis);
+[[nodiscard]] std::u16string SjisToUtf16(std::string_view sjis);
+// A zero unit becomes a zero byte: nothing ends the text early.
+[[nodiscard]] std::string Utf16ToSjis(std::u16string_view utf16);
+// No byte-order mark is written.
+[[nodiscard]] std::string SjisToUtf8(std::string_view sjis);
 [[nodiscard]] std::string Utf8ToCp932(std::string_view utf8);
 
-// Cp932ToUtf16 into a caller's buffer, for decoding many lines without allocating: writes the
+// SjisToUtf16 into a caller's buffer, for decoding many lines without allocating: writes the
 // units to `out` (room for sjis.size() units) and returns how many it wrote. Every character
 // (and every byte that is none) gives exactly one unit. With `offsets` (room for sjis.size() + 1),
 // offsets[k] is the byte offset where unit k's character begins, and offsets[count] the size.
-std::size_t Cp932ToUtf16(std::string_view sjis, char16_t* out, std::size_t* offsets = nullptr);
+std::size_t SjisToUtf16(std::string_view sjis, char16_t* out, std::size_t* offsets = nullptr);
 
 // UTF-8 <-> UTF-16 without going through code page 932.
 [[nodiscard]] std::u16string Utf8ToUtf16(std::string_view utf8);

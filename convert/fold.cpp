@@ -170,7 +170,7 @@ std::size_t FoldedNext(std::string_view text, std::size_t pos, unsigned flags, u
     return next;
 }
 
-int FoldedEqualChars(unsigned a, unsigned b, unsigned flags) {
+int FoldedCompareChars(unsigned a, unsigned b, unsigned flags) {
     return static_cast<int>(MapCode(a, flags)) - static_cast<int>(MapCode(b, flags));
 }
 

@@ -20,7 +20,7 @@ enum FoldFlags : unsigned {
 std::size_t FoldedNext(std::string_view text, std::size_t pos, unsigned flags, unsigned& code);
 
 // Compares two codes after folding; their difference, 0 when equal.
-int FoldedEqualChars(unsigned a, unsigned b, unsigned flags);
+int FoldedCompareChars(unsigned a, unsigned b, unsigned flags);
 
 // Three-way comparison of two strings after folding (negative, zero, positive). A string that
 // ends first sorts first, even against a zero byte.

@@ -66,10 +66,6 @@ std::string Utf8ToSjis(std::string_view utf8) {
     return Utf8ToCp932(utf8);
 }
 
-std::string SjisToUtf8(std::string_view sjis) {
-    return Cp932ToUtf8(sjis);
-}
-
 std::string Utf7ToSjis(std::string_view utf7) {
     std::string out;
     out.reserve(utf7.size());
@@ -102,14 +98,6 @@ std::string Utf7ToSjis(std::string_view utf7) {
     return out;
 }
 
-std::u16string SjisToUtf16(std::string_view sjis) {
-    return Cp932ToUtf16(sjis);
-}
-
-std::string Utf16ToSjis(std::u16string_view utf16) {
-    return Utf16ToCp932(utf16);
-}
-
 std::string Utf16LeBytesToSjis(std::string_view bytes) {
     if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') bytes.remove_prefix(2);
     std::u16string units((bytes.size() + 1) / 2, u'\0');
@@ -117,7 +105,7 @@ std::string Utf16LeBytesToSjis(std::string_view bytes) {
         const unsigned byte = static_cast<unsigned char>(bytes[k]);
         units[k / 2] = static_cast<char16_t>(units[k / 2] | (k % 2 ? byte << 8 : byte));
     }
-    return Utf16ToCp932(units);
+    return Utf16ToSjis(units);
 }
 
 }  // namespace qb

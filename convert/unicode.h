@@ -4,22 +4,17 @@
 #include <string>
 #include <string_view>
 
+#include "convert/cp932.h"  // SjisToUtf8, SjisToUtf16, Utf16ToSjis
+
 namespace qb {
 
 // UTF-8 -> Shift-JIS; a leading byte-order mark EF BB BF is skipped, characters without a
 // Shift-JIS form and malformed UTF-8 become '?'.
 [[nodiscard]] std::string Utf8ToSjis(std::string_view utf8);
-// Shift-JIS -> UTF-8, without a byte-order mark.
-[[nodiscard]] std::string SjisToUtf8(std::string_view sjis);
 // UTF-7 (RFC 2152) -> Shift-JIS. Bytes outside '+' runs are copied unchanged; a run of base64
 // characters ends at any other byte, which is copied unless it is '-' ("+-" gives '+'). A run
 // still open at the end is decoded as if closed; bits of a last incomplete unit are dropped.
 [[nodiscard]] std::string Utf7ToSjis(std::string_view utf7);
-// Shift-JIS -> UTF-16 code units (see Cp932ToUtf16 for bytes that are no character).
-[[nodiscard]] std::u16string SjisToUtf16(std::string_view sjis);
-// UTF-16 code units -> Shift-JIS; characters without a Shift-JIS form and lone surrogates
-// become '?', a zero unit becomes a zero byte (nothing ends the text early).
-[[nodiscard]] std::string Utf16ToSjis(std::u16string_view utf16);
 // The bytes of a UTF-16 little-endian file -> Shift-JIS. A leading byte-order mark FF FE is
 // skipped; a last odd byte is taken as the low half of a unit whose high half is zero.
 [[nodiscard]] std::string Utf16LeBytesToSjis(std::string_view bytes);

@@ -6,15 +6,15 @@
 #include <functional>
 #include <optional>
 
-#include "settings/settings_store.h"
 #include "convert/jis.h"
 #include "core/host.h"
 #include "core/macro_recorder_sink.h"
+#include "settings/settings_store.h"
 #include "shape/kinsoku_settings.h"
 
 namespace qb {
 
-struct CMultiFileResult;
+struct MultiFileResult;
 
 struct AppContext {
     IHost& host;
@@ -41,7 +41,7 @@ struct AppContext {
     // nothing (the command line's --dry-run); `multiFileReport`, when set, receives what each
     // run did or would do.
     bool multiFileDryRun = false;
-    std::function<void(const CMultiFileResult&)> multiFileReport = nullptr;
+    std::function<void(const MultiFileResult&)> multiFileReport = nullptr;
 
     void Record(std::string_view sjisLine) const {
         if (recorder) recorder->RecordLine(sjisLine);

@@ -17,27 +17,27 @@ CQuillbayDoc::~CQuillbayDoc() {
     ReleaseLines(m_lines);
 }
 
-CQuillbayDoc::OperationFrame::OperationFrame(CQuillbayDoc& doc)
+CQuillbayDoc::OperationScope::OperationScope(CQuillbayDoc& doc)
     : m_doc(doc), m_busy(doc.m_app.host) {
     m_doc.PushUndo();
 }
 
-CQuillbayDoc::OperationFrame::~OperationFrame() {
+CQuillbayDoc::OperationScope::~OperationScope() {
     m_doc.SetModifiedFlag(true);
 }
 
 void CQuillbayDoc::SetLine(int index, std::string_view text) {
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     if (index >= 0 && index < LineCount()) m_lines[static_cast<std::size_t>(index)] = Line(text);
 }
 
 void CQuillbayDoc::InsertLine(int index, std::string_view text) {
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     if (index >= 0 && index <= LineCount()) m_lines.insert(m_lines.begin() + index, Line(text));
 }
 
 void CQuillbayDoc::InsertEndLine(std::string_view text) {
-    OperationFrame frame(*this);
+    OperationScope scope(*this);
     m_lines.emplace_back(text);
 }
 

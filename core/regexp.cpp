@@ -136,11 +136,11 @@ struct CRegExp::Compiled {
     std::vector<SjisSearcher> required;
 
     // Decodes the subject of a call into `subject`, reusing the storage from line to line;
-    // with offsets, also the byte offset of each unit (see Cp932ToUtf16).
+    // with offsets, also the byte offset of each unit (see SjisToUtf16).
     void Decode(std::string_view sjis, bool withOffsets) {
         if (subject.size() < sjis.size()) subject.resize(sjis.size());
         if (withOffsets && offsets.size() < sjis.size() + 1) offsets.resize(sjis.size() + 1);
-        length = Cp932ToUtf16(sjis, subject.data(), withOffsets ? offsets.data() : nullptr);
+        length = SjisToUtf16(sjis, subject.data(), withOffsets ? offsets.data() : nullptr);
     }
 
     std::u16string subject;
@@ -175,7 +175,7 @@ bool CRegExp::Prepare() {
         ++m_compilations;
         c.Clear();
         const TranslatedPattern translated =
-            TranslateJsPattern(Cp932ToUtf16(m_pattern), m_ignoreCase);
+            TranslateJsPattern(SjisToUtf16(m_pattern), m_ignoreCase);
         if (!translated.ok) {
             c.error = "invalid pattern: " + translated.error;
         } else {

@@ -10,11 +10,11 @@
 #include "convert/sjis.h"
 #include "core/host.h"
 #include "core/quillbay_doc.h"
-#include "macro/command_frame.h"
 #include "macro/escape.h"
+#include "macro/front_end.h"
 #include "macro/macro_interpreter.h"
 #include "macro/macro_line.h"
-#include "macro/workspace.h"
+#include "macro/view_command.h"
 
 namespace {
 
@@ -94,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static SettingsStore settings;
     static AppContext app{host, settings};
     static Workspace workspace(app);
-    static CMacroInterpreter interpreter(app, workspace);
+    static MacroInterpreter interpreter(app, workspace);
 
     workspace.Reset();
     const std::string_view input(reinterpret_cast<const char*>(data), size);

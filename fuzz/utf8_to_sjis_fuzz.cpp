@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string sjis = qb::Utf8ToSjis(input);
     std::string_view body = input;
     if (body.substr(0, 3) == "\xEF\xBB\xBF") body.remove_prefix(3);
-    if (sjis != qb::Utf16ToCp932(qb::Utf8ToUtf16(body))) std::abort();
+    if (sjis != qb::Utf16ToSjis(qb::Utf8ToUtf16(body))) std::abort();
     if (sjis.size() > body.size()) std::abort();
 
     const std::string utf8 = qb::SjisToUtf8(input);

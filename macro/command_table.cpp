@@ -27,10 +27,10 @@ constexpr CommandInfo Unlisted(CommandId id, std::string_view caption,
     return Listed(id, {}, caption, macro);
 }
 
-// Commands of the main frame and the framework.
-constexpr CommandInfo Frame(CommandId id, std::string_view name, std::string_view caption,
+// Commands of the main window: files, windows, macros, settings, help.
+constexpr CommandInfo WindowCommand(CommandId id, std::string_view name, std::string_view caption,
                             std::string_view macro = {}) {
-    return Listed(id, name, caption, macro).Owner(CommandOwner::MainFrame);
+    return Listed(id, name, caption, macro).Owner(CommandOwner::MainWindow);
 }
 
 // A view command with a window of its own (no macro line).
@@ -49,10 +49,10 @@ constexpr CommandInfo Alias(CommandId id, std::string_view name, std::string_vie
 // macro-menu rows are made by AllCommands() and follow the last listed row.
 constexpr CommandInfo kCommands[] = {
     // [ﾌｧｲﾙ]
-    Frame(57601, "[ﾌｧｲﾙ]開く", "開く(&O)..."),
-    Frame(57602, "[ﾌｧｲﾙ]閉じる", "閉じる(&C)"),
-    Frame(57603, "[ﾌｧｲﾙ]上書き保存", "上書き保存(&S)"),
-    Frame(57604, "[ﾌｧｲﾙ]名前を付けて保存", "名前を付けて保存(&A)..."),
+    WindowCommand(57601, "[ﾌｧｲﾙ]開く", "開く(&O)..."),
+    WindowCommand(57602, "[ﾌｧｲﾙ]閉じる", "閉じる(&C)"),
+    WindowCommand(57603, "[ﾌｧｲﾙ]上書き保存", "上書き保存(&S)"),
+    WindowCommand(57604, "[ﾌｧｲﾙ]名前を付けて保存", "名前を付けて保存(&A)..."),
     Listed(32807, "[ﾌｧｲﾙ]最初の状態に戻す", "最初の状態に戻す(&F)", "ToFirst")
         .Confirm("最初の状態に戻します"),
     Listed(32849, "[ﾌｧｲﾙ]横方向への結合", "横方向の結合(&K)...", "Join")
@@ -61,20 +61,20 @@ constexpr CommandInfo kCommands[] = {
         .Ask(D::SaveFile, "出力ファイル名の入力"),
     Listed(32844, "[ﾌｧｲﾙ]UUENCODE→ファイル", "UUENCODE→ファイル(&U)...", "UuencodeOut")
         .Ask(D::SaveFile, "出力ファイル名の入力"),
-    Frame(32835, "[ﾌｧｲﾙ]ファイル→MIME", "ファイル→MIME(&E)..."),
-    Frame(32922, "[ﾌｧｲﾙ]UNICODEファイル→TEXT", "UNICODEファイル→TEXT(&T)..."),
+    WindowCommand(32835, "[ﾌｧｲﾙ]ファイル→MIME", "ファイル→MIME(&E)..."),
+    WindowCommand(32922, "[ﾌｧｲﾙ]UNICODEファイル→TEXT", "UNICODEファイル→TEXT(&T)..."),
     Ui(57607, "[ﾌｧｲﾙ]印刷", "印刷(&P)..."),
     Ui(57609, "[ﾌｧｲﾙ]印刷プレビュー", "印刷プレビュー(&V)"),
-    Frame(57606, "[ﾌｧｲﾙ]プリンタの設定", "プリンタの設定(&R)..."),
+    WindowCommand(57606, "[ﾌｧｲﾙ]プリンタの設定", "プリンタの設定(&R)..."),
     Ui(32811, "[ﾌｧｲﾙ]印刷形式", "印刷形式(&I)..."),
-    Frame(57616, "[ﾌｧｲﾙ]以前開いたファイル", "以前開いたファイル"),
-    Frame(57665, "[ﾌｧｲﾙ]終了", "アプリケーションの終了(&X)"),
+    WindowCommand(57616, "[ﾌｧｲﾙ]以前開いたファイル", "以前開いたファイル"),
+    WindowCommand(57665, "[ﾌｧｲﾙ]終了", "アプリケーションの終了(&X)"),
 
     // [編集]
     Listed(57643, "[編集]アンドゥ", "アンドゥ(&U)").As(F::Undo),
     Listed(57644, "[編集]リドゥ", "リドウ(&R)").As(F::Redo),
     Listed(57634, "[編集]コピー", "コピー(&C)", "Copy").After(),
-    Frame(57637, "[編集]貼り付け", "貼り付け(&P)", "Paste"),
+    WindowCommand(57637, "[編集]貼り付け", "貼り付け(&P)", "Paste"),
     Listed(32907, "[編集]横結合貼り付け", "横結合貼り付け(&Y)", "PastePlus")
         .Confirm("行末に結合して貼りつけます"),
     Listed(32831, "[編集]並べ替え（昇順）", "昇順(&S)", "Sort1")
@@ -267,32 +267,32 @@ constexpr CommandInfo kCommands[] = {
 
     // [表示]
     Ui(32809, "[表示]文字数のカウント", "文字数のカウント(&C)"),
-    Frame(59392, "[表示]ツールバー", "ツールバー(&T)"),
-    Frame(59393, "[表示]ステータス バー", "ステータス バー(&S)"),
+    WindowCommand(59392, "[表示]ツールバー", "ツールバー(&T)"),
+    WindowCommand(59393, "[表示]ステータス バー", "ステータス バー(&S)"),
 
     // [ｵﾌﾟｼｮﾝ]
-    Frame(32806, "[ｵﾌﾟｼｮﾝ]設定", "設定(&S)..."),
-    Frame(32792, "[ｵﾌﾟｼｮﾝ]エディタの設定", "エディタの設定(&R)..."),
-    Frame(32793, "[ｵﾌﾟｼｮﾝ]エディタの起動", "エディタの起動(&E)"),
-    Frame(32828, "[ｵﾌﾟｼｮﾝ]キーカスタマイズ", "キーカスタマイズ(&K)..."),
-    Frame(32837, "[ｵﾌﾟｼｮﾝ]マクロの記録", "マクロ記録(&C)"),
-    Frame(32838, "[ｵﾌﾟｼｮﾝ]マクロの実行", "マクロ実行(&X)..."),
-    Frame(32852, "[ｵﾌﾟｼｮﾝ]マクロメニュー編集", "マクロメニュー編集(&D)..."),
+    WindowCommand(32806, "[ｵﾌﾟｼｮﾝ]設定", "設定(&S)..."),
+    WindowCommand(32792, "[ｵﾌﾟｼｮﾝ]エディタの設定", "エディタの設定(&R)..."),
+    WindowCommand(32793, "[ｵﾌﾟｼｮﾝ]エディタの起動", "エディタの起動(&E)"),
+    WindowCommand(32828, "[ｵﾌﾟｼｮﾝ]キーカスタマイズ", "キーカスタマイズ(&K)..."),
+    WindowCommand(32837, "[ｵﾌﾟｼｮﾝ]マクロの記録", "マクロ記録(&C)"),
+    WindowCommand(32838, "[ｵﾌﾟｼｮﾝ]マクロの実行", "マクロ実行(&X)..."),
+    WindowCommand(32852, "[ｵﾌﾟｼｮﾝ]マクロメニュー編集", "マクロメニュー編集(&D)..."),
 
     // [ｳｨﾝﾄﾞｳ]
-    Frame(57648, "[ｳｨﾝﾄﾞｳ]新しいウィンドウを開く", "新しいウィンドウを開く(&N)"),
-    Frame(57650, "[ｳｨﾝﾄﾞｳ]重ねて表示", "重ねて表示(&C)"),
-    Frame(57651, "[ｳｨﾝﾄﾞｳ]上下に並べて表示", "上下に並べて表示(&T)"),
-    Frame(57652, "[ｳｨﾝﾄﾞｳ]左右に並べて表示", "左右に並べて表示(&V)"),
-    Frame(57649, "[ｳｨﾝﾄﾞｳ]アイコンの整列", "アイコンの整列(&A)"),
+    WindowCommand(57648, "[ｳｨﾝﾄﾞｳ]新しいウィンドウを開く", "新しいウィンドウを開く(&N)"),
+    WindowCommand(57650, "[ｳｨﾝﾄﾞｳ]重ねて表示", "重ねて表示(&C)"),
+    WindowCommand(57651, "[ｳｨﾝﾄﾞｳ]上下に並べて表示", "上下に並べて表示(&T)"),
+    WindowCommand(57652, "[ｳｨﾝﾄﾞｳ]左右に並べて表示", "左右に並べて表示(&V)"),
+    WindowCommand(57649, "[ｳｨﾝﾄﾞｳ]アイコンの整列", "アイコンの整列(&A)"),
 
     // [ﾍﾙﾌﾟ]
-    Frame(57666, "[ﾍﾙﾌﾟ]目次", "目次"),
-    Frame(32810, "[ﾍﾙﾌﾟ]キーワードで検索", "キーワードで検索(&S)"),
-    Frame(57664, "[ﾍﾙﾌﾟ]バージョン情報", "バージョン情報(&A)..."),
+    WindowCommand(57666, "[ﾍﾙﾌﾟ]目次", "目次"),
+    WindowCommand(32810, "[ﾍﾙﾌﾟ]キーワードで検索", "キーワードで検索(&S)"),
+    WindowCommand(57664, "[ﾍﾙﾌﾟ]バージョン情報", "バージョン情報(&A)..."),
 
     // Not in the command-name table.
-    Frame(57600, {}, "新規作成(&N)..."),
+    WindowCommand(57600, {}, "新規作成(&N)..."),
     Unlisted(32788, "URL形式(%)エンコード(&U)", "SjisToUrl")
         .Confirm("URLエンコード形式に変換します"),
     Unlisted(32949, "結合(&B)...", "FileInsert").Ask(D::OpenFile, "読み込むファイル名の入力"),
@@ -305,12 +305,12 @@ constexpr CommandInfo kCommands[] = {
     Ui(32814, {}, {}),
     Ui(32815, {}, {}),
     Unlisted(32934, {}),  // a menu item that does nothing
-    Frame(32929, {}, "クリップボード監視(&L)"),
-    Frame(32932, {}, "拡張ツールバー(&E)"),
-    Frame(32946, {}, "複数ファイルを開いてマクロ実行(&N)..."),
-    Frame(32937, {}, "右クリックメニューカスタマイズ(&M)..."),
-    Frame(32973, {}, "全てのウィンドウを閉じる(&B)"),
-    Frame(33078, {}, "最新バージョンの確認(&V)..."),
+    WindowCommand(32929, {}, "クリップボード監視(&L)"),
+    WindowCommand(32932, {}, "拡張ツールバー(&E)"),
+    WindowCommand(32946, {}, "複数ファイルを開いてマクロ実行(&N)..."),
+    WindowCommand(32937, {}, "右クリックメニューカスタマイズ(&M)..."),
+    WindowCommand(32973, {}, "全てのウィンドウを閉じる(&B)"),
+    WindowCommand(33078, {}, "最新バージョンの確認(&V)..."),
 };
 
 std::vector<CommandInfo> BuildCommands() {
@@ -325,7 +325,7 @@ std::vector<CommandInfo> BuildCommands() {
         if (i != lastListed) continue;
         for (int n = 0; n < kMacroMenuCount; ++n) {
             names.push_back("[ﾏｸﾛ]マクロメニュー" + std::to_string(n + 1));
-            rows.push_back(Frame(static_cast<CommandId>(kMacroMenuFirst + n), names.back(), {}));
+            rows.push_back(WindowCommand(static_cast<CommandId>(kMacroMenuFirst + n), names.back(), {}));
         }
     }
     return rows;

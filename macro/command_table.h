@@ -1,10 +1,11 @@
 // The one table of every command of the program: its identifier, the name it has in key and
 // menu customisation, its menu caption, its confirmation prompt, its macro line and how the view
-// handles it. Menus, toolbars, key bindings, the right-click menu, the view's command frame and
+// handles it. Menus, toolbars, key bindings, the right-click menu, RunViewCommand and
 // the macro interpreter all read this table, so adding a command is adding a row.
 //
 // Identifiers are stored in key files and in the right-click menu file, so they never change.
-// 57600-59393 are the standard identifiers of the application framework (new, open, copy, ...).
+// 57600-59393 are the standard identifiers of the desktop toolkit's standard commands (new, open,
+// copy, ...).
 #pragma once
 
 #include <cstdint>
@@ -21,13 +22,13 @@ enum class RecordTiming : std::uint8_t { None, Before, After };
 
 // Who handles the command.
 enum class CommandOwner : std::uint8_t {
-    View,       // the document view, through RunViewCommand (macro/command_frame.h)
-    ViewUi,     // the document view with a window of its own (count, fonts, print format, ...)
-    MainFrame,  // the main frame or the framework: files, windows, macros, settings, help
+    View,        // the document view, through RunViewCommand (macro/view_command.h)
+    ViewUi,      // the document view with a window of its own (count, fonts, print format, ...)
+    MainWindow,  // the main window: files, windows, macros, settings, help
 };
 
 // The parameter or file dialog the view shows before the command runs. The values each one
-// returns are listed in macro/command_frame.h.
+// returns are listed in macro/view_command.h.
 enum class CommandDialog : std::uint8_t {
     None,
     Number,          // one number; prompt in dialogText, kept in storeSection/storeName

@@ -12,7 +12,7 @@ MacroArgs ReadMacroArgs(const MacroLineTokens& tokens, std::string_view forms) {
         if (form == 'p') {
             // The rest of the line is there only when an argument token is.
             if (tokens.argCount > 0)
-                args.Add(MacroValue::Text(Cp932ToUtf8(tokens.rest)));
+                args.Add(MacroValue::Text(SjisToUtf8(tokens.rest)));
             else
                 args.Add({});
             continue;
@@ -32,7 +32,7 @@ MacroArgs ReadMacroArgs(const MacroLineTokens& tokens, std::string_view forms) {
                 args.Add(MacroValue::Text(UnescapeMacroArg(token)));
                 break;
             case 'f':
-                args.Add(MacroValue::Text(Cp932ToUtf8(UnescapeMacroArg(token))));
+                args.Add(MacroValue::Text(SjisToUtf8(UnescapeMacroArg(token))));
                 break;
             default:  // 'r'
                 args.Add(MacroValue::Text(std::string(token)));

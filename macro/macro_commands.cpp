@@ -9,7 +9,7 @@
 #include "convert/cp932.h"
 #include "core/quillbay_doc.h"
 #include "macro/escape.h"
-#include "macro/workspace.h"
+#include "macro/front_end.h"
 
 namespace qb {
 
@@ -317,10 +317,10 @@ OpResult RunMultiFileReplace(Ctx& c, const Args& a) {
     CQuillbayDoc* doc = c.doc;
     if (!doc) doc = &scratch.emplace(c.app);
     doc->MultiFileReplace(a.Text(0), a.Text(1), a.Text(2), a.Text(3), c.app.multiFileDryRun);
-    if (c.app.multiFileReport) c.app.multiFileReport(doc->MultiFileResult());
+    if (c.app.multiFileReport) c.app.multiFileReport(doc->LastMultiFileResult());
     OpResult result;
-    result.count = doc->MultiFileResult().replacements;
-    result.filesChanged = doc->MultiFileResult().filesChanged;
+    result.count = doc->LastMultiFileResult().replacements;
+    result.filesChanged = doc->LastMultiFileResult().filesChanged;
     return result;
 }
 
@@ -366,12 +366,12 @@ OpResult RunFileInsert(Ctx& c, const Args& a) {
     c.doc->FileInsert(a.Text(0));
     return {};
 }
-// Run by the view's frame (the interpreter hands 57634 to the view).
+// Run by RunViewCommand (the interpreter hands 57634 to the view).
 OpResult RunCopy(Ctx& c, const Args&) {
     c.doc->Copy();
     return {};
 }
-// Run by the view's frame (the interpreter hands 32907 to the view).
+// Run by RunViewCommand (the interpreter hands 32907 to the view).
 OpResult RunPastePlus(Ctx& c, const Args&) {
     c.doc->PastePlus();
     return {};
@@ -403,12 +403,12 @@ OpResult RunLineSelect(Ctx& c, const Args& a) {
     if (a.Has(4)) t.pattern = a.Int(4) != 0;
     return {};
 }
-// Run by the view's frame (the interpreter hands 32802 to the view).
+// Run by RunViewCommand (the interpreter hands 32802 to the view).
 OpResult RunTextAll(Ctx& c, const Args&) {
     c.doc->TextAll();
     return {};
 }
-// Run by the view's frame (the interpreter hands 32826 to the view).
+// Run by RunViewCommand (the interpreter hands 32826 to the view).
 OpResult RunNotsel(Ctx& c, const Args&) {
     c.doc->Notsel();
     return {};
@@ -520,7 +520,7 @@ MacroArgs ParseReplaceDouble(const MacroLineTokens& t) {
 MacroArgs ParseMultiFileReplace(const MacroLineTokens& t) {
     const bool escaped = ParseMacroInt(t.Arg(4)) != 0;
     auto path = [&](std::string_view token) {
-        return Str(Cp932ToUtf8(escaped ? Unescape(token) : std::string(token)));
+        return Str(SjisToUtf8(escaped ? Unescape(token) : std::string(token)));
     };
     return MacroArgs(
         {path(t.Arg(0)), path(t.Arg(1)), Str(Unescape(t.Arg(2))), Str(Unescape(t.Arg(3)))});

@@ -2,8 +2,8 @@
 // each with the forms of its arguments, the operation it runs and a line of help.
 //
 // A row's `run` is the document operation, called with the decoded arguments by the interpreter
-// and, for a command chosen in a menu, by the view's command frame. Commands that the
-// interpreter replays through the view (`viewCommand`) are run by the frame only.
+// and, for a command chosen in a menu, through RunViewCommand (macro/view_command.h). Commands that
+// the interpreter replays through the view (`viewCommand`) are run there only.
 #pragma once
 
 #include <string>

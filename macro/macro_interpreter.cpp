@@ -1,8 +1,8 @@
 #include "macro/macro_interpreter.h"
 
 #include "convert/cp932.h"
+#include "macro/front_end.h"
 #include "macro/macro_line.h"
-#include "macro/workspace.h"
 
 namespace qb {
 
@@ -13,10 +13,10 @@ constexpr const char* kMissingArgument = "マクロの引数が足りません: 
 
 }  // namespace
 
-CMacroInterpreter::CMacroInterpreter(AppContext& app, IWorkspace& workspace)
+MacroInterpreter::MacroInterpreter(AppContext& app, IWorkspace& workspace)
     : m_app(app), m_workspace(workspace) {}
 
-MacroResult CMacroInterpreter::Execute(std::string_view line) {
+MacroResult MacroInterpreter::Execute(std::string_view line) {
     m_outcome = {};
     const MacroLineTokens tokens = SplitMacroLine(line);
     if (tokens.name.empty()) return MacroResult::Continue;
@@ -35,7 +35,7 @@ MacroResult CMacroInterpreter::Execute(std::string_view line) {
     const MacroArgs args = ParseMacroArgs(*command, tokens);
     if (!HasRequiredArgs(args, command->forms)) {
         m_outcome.kind = MacroOutcome::MissingArgument;
-        m_app.host.ShowMessage(kMissingArgument + Cp932ToUtf8(line));
+        m_app.host.ShowMessage(kMissingArgument + SjisToUtf8(line));
         return MacroResult::Continue;
     }
     m_outcome.kind = MacroOutcome::Ran;

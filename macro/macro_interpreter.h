@@ -1,4 +1,4 @@
-// CMacroInterpreter: runs one macro line at a time against the active document.
+// MacroInterpreter: runs one macro line at a time against the active document.
 //
 // The line is split (macro/macro_line.h), its command looked up without regard to case, its
 // arguments decoded, and the command's operation called directly: no confirmation, no dialog.
@@ -31,9 +31,9 @@ struct MacroOutcome {
     const MacroCommand* command = nullptr;
 };
 
-class CMacroInterpreter {
+class MacroInterpreter {
 public:
-    CMacroInterpreter(AppContext& app, IWorkspace& workspace);
+    MacroInterpreter(AppContext& app, IWorkspace& workspace);
 
     // Executes one macro line (Shift-JIS, without line end). Stop only when no document was
     // open for a command that needs one.

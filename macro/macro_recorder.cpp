@@ -10,11 +10,11 @@
 
 namespace qb {
 
-CMacroRecorder::~CMacroRecorder() {
+MacroRecorder::~MacroRecorder() {
     Stop();
 }
 
-bool CMacroRecorder::Start(const std::string& path) {
+bool MacroRecorder::Start(const std::string& path) {
     Stop();
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) {
@@ -27,7 +27,7 @@ bool CMacroRecorder::Start(const std::string& path) {
     return true;
 }
 
-void CMacroRecorder::Stop() {
+void MacroRecorder::Stop() {
     if (m_fd < 0) return;
     const bool closed = ::close(m_fd) == 0;
     m_fd = -1;
@@ -36,14 +36,14 @@ void CMacroRecorder::Stop() {
                            std::strerror(errno) + ")");
 }
 
-void CMacroRecorder::RecordLine(std::string_view sjisLine) {
+void MacroRecorder::RecordLine(std::string_view sjisLine) {
     if (m_fd < 0) return;
     // A line end inside the line would cut it in two when the file is read back (the escapes
     // have no form for a lone LF or a CR at the end). It is written all the same.
     if (sjisLine.find('\n') != std::string_view::npos ||
         (!sjisLine.empty() && sjisLine.back() == '\r'))
         m_host.ShowMessage("改行文字を含む行のため、マクロを実行しても同じ結果になりません: " +
-                           Cp932ToUtf8(sjisLine));
+                           SjisToUtf8(sjisLine));
     m_buffer.assign(sjisLine);
     m_buffer += "\r\n";
     std::string_view rest = m_buffer;

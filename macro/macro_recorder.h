@@ -1,4 +1,4 @@
-// CMacroRecorder: writes the macro line of every command run while recording is on.
+// MacroRecorder: writes the macro line of every command run while recording is on.
 //
 // The file is created (emptied) when recording starts; each line is written at once, followed
 // by CR LF, so a macro file is complete at any moment. Recording is on exactly while the file
@@ -13,12 +13,12 @@
 
 namespace qb {
 
-class CMacroRecorder : public IMacroRecorderSink {
+class MacroRecorder : public IMacroRecorderSink {
 public:
-    explicit CMacroRecorder(IHost& host) : m_host(host) {}
-    ~CMacroRecorder() override;
-    CMacroRecorder(const CMacroRecorder&) = delete;
-    CMacroRecorder& operator=(const CMacroRecorder&) = delete;
+    explicit MacroRecorder(IHost& host) : m_host(host) {}
+    ~MacroRecorder() override;
+    MacroRecorder(const MacroRecorder&) = delete;
+    MacroRecorder& operator=(const MacroRecorder&) = delete;
 
     // Creates or empties `path` (UTF-8) and starts recording into it (ending a recording that
     // was on). False, with a message that names the file and the reason, when it cannot be

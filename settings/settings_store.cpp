@@ -9,8 +9,8 @@
 #include <cstring>
 #include <filesystem>
 
-#include "settings/atomic_file.h"
 #include "convert/cp932.h"
+#include "settings/atomic_file.h"
 
 namespace qb {
 
@@ -316,7 +316,7 @@ void SettingsStore::WriteString(std::string_view section, std::string_view name,
 
 void SettingsStore::WriteSjisString(std::string_view section, std::string_view name,
                                     std::string_view sjis) {
-    Store(section, name, Cp932ToUtf8(sjis));
+    Store(section, name, SjisToUtf8(sjis));
 }
 
 void SettingsStore::Override(std::string_view section, std::string_view name,

@@ -11,7 +11,7 @@ namespace {
 std::optional<std::string> ChildText(const CVXMLElement& item, std::string_view name) {
     const CVXMLElement* child = item.FirstChildElement(name);
     if (!child) return std::nullopt;
-    return Cp932ToUtf8(child->Text());
+    return SjisToUtf8(child->Text());
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The documents of one qbay run: a plain list whose last entry is the active document. View
-// commands handed to it run through the same command frame as in the desktop program, with no
+// commands handed to it run through the same view-command steps as in the desktop program, with no
 // dialogs (the commands replayed that way need none).
 #pragma once
 
@@ -8,8 +8,8 @@
 
 #include "app/cli/cli_host.h"
 #include "core/quillbay_doc.h"
-#include "macro/command_frame.h"
-#include "macro/workspace.h"
+#include "macro/front_end.h"
+#include "macro/view_command.h"
 
 namespace qb {
 

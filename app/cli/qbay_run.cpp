@@ -13,13 +13,13 @@
 #include "app/cli/detect_command.h"
 #include "app/cli/line_stream.h"
 #include "app/cli/macro_text.h"
-#include "settings/atomic_file.h"
-#include "settings/settings_store.h"
 #include "convert/cp932.h"
-#include "core/multi_file_replace.h"
+#include "core/commands/multi_file_replace.h"
 #include "core/quillbay_doc.h"
 #include "core/text_file.h"
-#include "macro/macro_runner.h"
+#include "macro/macro_controller.h"
+#include "settings/atomic_file.h"
+#include "settings/settings_store.h"
 
 namespace qb {
 
@@ -67,11 +67,11 @@ struct PreparedStep {
 
 // What a multi-file replace did (or with --dry-run would do): one line per matching file, then
 // the totals.
-void PrintMultiFileReport(const CMultiFileResult& result) {
+void PrintMultiFileReport(const MultiFileResult& result) {
     for (const auto& file : result.files) {
         const std::string_view code = CodeKindWord(file.code);
         std::printf("%s: %.*s, ", file.name.c_str(), static_cast<int>(code.size()), code.data());
-        if (file.status == CMultiFileEntry::Failed)
+        if (file.status == MultiFileEntry::Failed)
             std::printf("left alone: %s\n", file.error.c_str());
         else
             std::printf("%d replacement%s\n", file.replacements, file.replacements == 1 ? "" : "s");
@@ -256,7 +256,7 @@ private:
         const bool recording = m_macros.Recorder().IsRecording() && !m_recorded;
         m_recorded = true;
         m_app.recorder = recording ? &m_macros.Recorder() : nullptr;
-        CMacroInterpreter& interpreter = m_macros.Interpreter();
+        MacroInterpreter& interpreter = m_macros.Interpreter();
         interpreter.SetRecordsLines(recording);
         for (const auto& step : m_steps) {
             if (step.kind == CliOptions::Step::MacroLine) {
@@ -267,9 +267,9 @@ private:
             options.utf8 = step.utf8;
             options.onLine = [&](long number, std::string_view line, const MacroOutcome& outcome) {
                 if (outcome.kind == MacroOutcome::Unknown)
-                    m_host.Warn(
-                        step.text + ":" + std::to_string(number) + ": no macro command is named '" +
-                        Cp932ToUtf8(SplitMacroLine(line).name) + "'; the line does nothing");
+                    m_host.Warn(step.text + ":" + std::to_string(number) +
+                                ": no macro command is named '" +
+                                SjisToUtf8(SplitMacroLine(line).name) + "'; the line does nothing");
             };
             if (m_macros.RunMacroFile(step.text, options) != MacroRunEnd::Finished) break;
         }
@@ -339,7 +339,7 @@ private:
     SettingsStore& m_settings;
     AppContext m_app;
     CliWorkspace m_workspace;
-    CMacroController m_macros;
+    MacroController m_macros;
     std::vector<PreparedStep> m_steps;
     bool m_streamable = false;
     bool m_recorded = false;

@@ -1,4 +1,4 @@
-// Cp932ToUtf16 into a caller's buffer against the string form, which steps with the character
+// SjisToUtf16 into a caller's buffer against the string form, which steps with the character
 // model of convert/sjis.h.
 #include <gtest/gtest.h>
 
@@ -23,9 +23,9 @@ TEST(Cp932BufferTest, SameUnitsAndCharacterOffsetsAsTheStringForm) {
 
         std::vector<char16_t> units(sjis.size());
         std::vector<std::size_t> offsets(sjis.size() + 1);
-        const std::size_t count = Cp932ToUtf16(sjis, units.data(), offsets.data());
-        ASSERT_EQ(std::u16string(units.data(), count), Cp932ToUtf16(sjis));
-        EXPECT_EQ(Cp932ToUtf16(sjis, units.data()), count);
+        const std::size_t count = SjisToUtf16(sjis, units.data(), offsets.data());
+        ASSERT_EQ(std::u16string(units.data(), count), SjisToUtf16(sjis));
+        EXPECT_EQ(SjisToUtf16(sjis, units.data()), count);
 
         std::size_t pos = 0;
         for (std::size_t k = 0; k < count; ++k) {

@@ -45,16 +45,16 @@ TEST(Cp932, CharactersWithoutACodeBecomeQuestionMarks) {
     EXPECT_EQ(Utf8ToCp932("〜"), "?");  // U+301C WAVE DASH: only U+FF5E maps to 8160
     EXPECT_EQ(Utf8ToCp932("¥"), "?");
     EXPECT_EQ(Utf8ToCp932("a😀b"), "a?b");  // one character, one '?'
-    EXPECT_EQ(Utf16ToCp932(u"a\xD800"
-                           "b"),
+    EXPECT_EQ(Utf16ToSjis(u"a\xD800"
+                          "b"),
               "a?b");                              // lone surrogate
     EXPECT_EQ(Utf8ToCp932("\xFF\xE3\x81"), "??");  // invalid UTF-8
 }
 
 TEST(Cp932, UndefinedCodesAndLoneLeadBytesDecodeToTheDefaultCharacter) {
     EXPECT_EQ(Cp932CodeToUnicode(0xEB81), 0x30FB);
-    EXPECT_EQ(Cp932ToUtf16("a\x82"), u"a\u30FB");  // lead byte at the end
-    EXPECT_EQ(Cp932ToUtf16(std::string("\x82\0b", 3)), std::u16string(u"\u30FB\0b", 3));
+    EXPECT_EQ(SjisToUtf16("a\x82"), u"a\u30FB");  // lead byte at the end
+    EXPECT_EQ(SjisToUtf16(std::string("\x82\0b", 3)), std::u16string(u"\u30FB\0b", 3));
 }
 
 // Every code that decodes to a character other than the default one encodes back to a code
@@ -70,7 +70,7 @@ TEST(Cp932, EveryCodeRoundTripsThroughUnicode) {
         ASSERT_NE(back, 0u) << std::hex << code;
         EXPECT_EQ(Cp932CodeToUnicode(back), u) << std::hex << code;
         exact += back == code;
-        EXPECT_EQ(Utf8ToCp932(Cp932ToUtf8(Code(code))), Code(back)) << std::hex << code;
+        EXPECT_EQ(Utf8ToCp932(SjisToUtf8(Code(code))), Code(back)) << std::hex << code;
     }
     // The 7517 characters of the reference table, 1880 user-defined, 5 odd single bytes,
     // less U+0000, which the loop skips.
@@ -79,9 +79,9 @@ TEST(Cp932, EveryCodeRoundTripsThroughUnicode) {
 
 TEST(Cp932, Utf8AndUtf16AgreeOnJapaneseText) {
     const std::string text = Sjis("日本語のテキスト、ｶﾀｶﾅ。ABC");
-    EXPECT_EQ(Cp932ToUtf8(text), "日本語のテキスト、ｶﾀｶﾅ。ABC");
-    EXPECT_EQ(Utf16ToUtf8(Cp932ToUtf16(text)), "日本語のテキスト、ｶﾀｶﾅ。ABC");
-    EXPECT_EQ(Utf16ToCp932(Utf8ToUtf16("日本語")), Sjis("日本語"));
+    EXPECT_EQ(SjisToUtf8(text), "日本語のテキスト、ｶﾀｶﾅ。ABC");
+    EXPECT_EQ(Utf16ToUtf8(SjisToUtf16(text)), "日本語のテキスト、ｶﾀｶﾅ。ABC");
+    EXPECT_EQ(Utf16ToSjis(Utf8ToUtf16("日本語")), Sjis("日本語"));
 }
 
 }  // namespace

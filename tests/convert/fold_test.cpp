@@ -72,7 +72,7 @@ TEST(FoldedNext, LoneLeadBytesAndTheEnd) {
     EXPECT_EQ(code, 0x835Cu);
 }
 
-TEST(FoldedEqualChars, MapsByEachFlag) {
+TEST(FoldedCompareChars, MapsByEachFlag) {
     struct Case {
         const char* a;
         const char* b;
@@ -110,9 +110,9 @@ TEST(FoldedEqualChars, MapsByEachFlag) {
     };
     for (const auto& c : cases) {
         const std::string a = Sjis(c.a), b = Sjis(c.b);
-        const int diff = FoldedEqualChars(CharCode(a, 0), CharCode(b, 0), c.flags);
+        const int diff = FoldedCompareChars(CharCode(a, 0), CharCode(b, 0), c.flags);
         EXPECT_EQ(diff == 0, c.equal) << c.a << " " << c.b << " flags " << c.flags;
-        EXPECT_EQ(FoldedEqualChars(CharCode(b, 0), CharCode(a, 0), c.flags), -diff);
+        EXPECT_EQ(FoldedCompareChars(CharCode(b, 0), CharCode(a, 0), c.flags), -diff);
     }
 }
 
@@ -263,7 +263,7 @@ std::size_t SlowFind(std::string_view text, std::string_view pattern, unsigned f
             unsigned a = 0, b = 0;
             t = FoldedNext(text, t, flags, a);
             p = FoldedNext(pattern, p, flags, b);
-            if (FoldedEqualChars(a, b, flags) != 0) break;
+            if (FoldedCompareChars(a, b, flags) != 0) break;
             if (p == pattern.size()) {
                 length = t - q;
                 return q;

@@ -1,5 +1,5 @@
 // A workspace and a view for macro tests: real documents in a plain list, view commands run
-// through the real command frame with dialog answers given by the test.
+// through the real view-command steps with dialog answers given by the test.
 #pragma once
 
 #include <deque>
@@ -9,8 +9,9 @@
 #include <vector>
 
 #include "core/quillbay_doc.h"
-#include "macro/command_frame.h"
-#include "macro/workspace.h"
+#include "macro/front_end.h"
+#include "macro/view_command.h"
+#include "tests/support/doc_fixture.h"
 #include "tests/support/fake_host.h"
 
 namespace qb::test {
@@ -22,11 +23,7 @@ public:
     // A document holding `lines`, every line a target; it becomes the active one.
     CQuillbayDoc& AddDocument(const std::vector<std::string>& lines) {
         auto doc = std::make_unique<CQuillbayDoc>(m_app);
-        std::string text;
-        for (const auto& line : lines)
-            text += line + "\r\n";
-        doc->SetAllText(text);
-        doc->Target().lastLine = doc->LineCount();
+        FillDocument(*doc, lines);
         docs.push_back(std::move(doc));
         return *docs.back();
     }

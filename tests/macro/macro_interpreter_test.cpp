@@ -20,7 +20,7 @@ class InterpreterTest : public ::testing::Test {
 protected:
     test::TestApp app;
     FakeWorkspace workspace{app.context};
-    CMacroInterpreter interpreter{app.context, workspace};
+    MacroInterpreter interpreter{app.context, workspace};
     TempDir dir;
 };
 

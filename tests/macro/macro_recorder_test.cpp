@@ -13,7 +13,7 @@ using test::ReadFileBytes;
 TEST(MacroRecorder, WritesEachLineAtOnceWithCrLf) {
     test::FakeHost host;
     test::TempDir dir;
-    CMacroRecorder recorder(host);
+    MacroRecorder recorder(host);
     recorder.RecordLine("not recording");  // off: nothing
     ASSERT_TRUE(recorder.Start(dir.File("m.qmc")));
     EXPECT_TRUE(recorder.IsRecording());
@@ -35,7 +35,7 @@ TEST(MacroRecorder, WritesEachLineAtOnceWithCrLf) {
 TEST(MacroRecorder, AFileThatCannotBeCreatedLeavesRecordingOff) {
     test::FakeHost host;
     test::TempDir dir;
-    CMacroRecorder recorder(host);
+    MacroRecorder recorder(host);
     EXPECT_FALSE(recorder.Start(dir.File("no/such/folder/m.qmc")));
     EXPECT_FALSE(recorder.IsRecording());
     ASSERT_EQ(host.messages.size(), 1u);
@@ -47,7 +47,7 @@ TEST(MacroRecorder, AFileThatCannotBeCreatedLeavesRecordingOff) {
 TEST(MacroRecorder, SaysWhenALineCannotBeReadBackAsItWas) {
     test::FakeHost host;
     test::TempDir dir;
-    CMacroRecorder recorder(host);
+    MacroRecorder recorder(host);
     ASSERT_TRUE(recorder.Start(dir.File("m.qmc")));
     recorder.RecordLine("StrCat a\rb");  // a CR inside a line reads back
     EXPECT_TRUE(host.messages.empty());
@@ -59,7 +59,7 @@ TEST(MacroRecorder, SaysWhenALineCannotBeReadBackAsItWas) {
 
 TEST(MacroRecorder, AWriteFailureEndsTheRecordingAndSaysSo) {
     test::FakeHost host;
-    CMacroRecorder recorder(host);
+    MacroRecorder recorder(host);
     if (!recorder.Start("/dev/full")) GTEST_SKIP() << "no /dev/full";
     recorder.RecordLine("ZenToHan");
     EXPECT_FALSE(recorder.IsRecording());

@@ -18,7 +18,7 @@ std::vector<std::string> SjisLines(std::initializer_list<std::string_view> utf8L
 }
 
 std::string Show(std::string_view sjis) {
-    std::string out = "\"" + Cp932ToUtf8(sjis) + "\" [";
+    std::string out = "\"" + SjisToUtf8(sjis) + "\" [";
     char hex[4];
     for (unsigned char c : sjis) {
         std::snprintf(hex, sizeof hex, "%02X ", c);

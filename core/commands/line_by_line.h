@@ -1,0 +1,69 @@
+// The frame the document conversion commands share: which lines are targets, and the loop that
+// converts each non-empty target line as one operation.
+//
+// The commands run over documents of hundreds of thousands of lines, so the loop costs nothing
+// beyond the conversion itself: the usual target state (a range, no condition, step 1) is
+// tested without calling IsTargetLine, results are packed into one LineArena, and a line that
+// the conversion leaves as it was keeps its old bytes, shared with the undo history.
+#pragma once
+
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "core/quillbay_doc.h"
+
+namespace qb {
+
+// IsTargetLine, with the common case of a plain range answered from two numbers. Lines are
+// tested as they are when the test is made, so build it before changing any line.
+class TargetLineTest {
+public:
+    explicit TargetLineTest(const CQuillbayDoc& doc) : m_doc(doc) {
+        const TargetState& t = doc.Target();
+        m_simple = !t.pattern && t.condition.empty() && t.lineStep <= 1;
+        m_first = static_cast<long long>(t.firstLine) - 1;
+        m_last = static_cast<long long>(t.lastLine) - 1;
+        m_invert = t.invert;
+    }
+
+    bool operator()(int index) const {
+        if (!m_simple) return m_doc.IsTargetLine(index);
+        return (index >= m_first && index <= m_last) != m_invert;
+    }
+
+private:
+    const CQuillbayDoc& m_doc;
+    bool m_simple = false;
+    long long m_first = 0;  // 0-based bounds of the range (wide: the numbers are not checked)
+    long long m_last = -1;
+    bool m_invert = false;
+};
+
+// Replaces `line` by `result` unless they hold the same bytes (then the old line stays shared).
+inline void ReplaceLineIfChanged(Line& line, const std::string& result, LineArena& arena) {
+    if (result.size() == line.size() &&
+        (result.empty() || std::memcmp(result.data(), line.data(), result.size()) == 0))
+        return;
+    line = arena.Make(result);
+}
+
+// Empty target lines are not passed to `convert`: no conversion makes anything of an empty line
+// (those that carry state from line to line, the JIS shift state or the start of a sentence,
+// leave it as it was), so skipping them changes no result.
+template <class Convert>
+void CQuillbayDoc::ConvertTargetLines(Convert&& convert) {
+    OperationScope scope(*this);
+    const TargetLineTest isTarget(*this);
+    LineArena arena;
+    const int count = LineCount();
+    for (int i = 0; i < count; ++i) {
+        Line& line = m_lines[static_cast<std::size_t>(i)];
+        if (line.empty() || !isTarget(i)) continue;
+        const std::string result = convert(line.view());
+        ReplaceLineIfChanged(line, result, arena);
+    }
+}
+
+}  // namespace qb

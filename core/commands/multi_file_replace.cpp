@@ -1,0 +1,263 @@
+// Replacing a text in every matching file of a folder, directly on disk.
+#include <fcntl.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+#include "convert/code_detect.h"
+#include "convert/euc.h"
+#include "convert/jis.h"
+#include "convert/whole_char_find.h"
+#include "core/quillbay_doc.h"
+#include "settings/atomic_file.h"
+
+namespace qb {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kFolderNotFound = "フォルダが見つかりません";
+constexpr const char* kReadOpenError = "ReadファイルOpenエラー";
+constexpr const char* kWorkOpenError = "WORKファイルOpenエラー";
+constexpr const char* kWriteError = "ファイル書き込みエラー";
+constexpr const char* kRenameError = "ファイルRenameエラー";
+
+// The temporary files AtomicFileWriter makes beside their target (".name.qbtmp-..."): the work
+// files of this operation, never taken for files to process.
+bool IsWorkFileName(const std::string& name) {
+    return !name.empty() && name[0] == '.' && name.find(".qbtmp-") != std::string::npos;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && st.st_size > 0)
+        bytes.reserve(static_cast<std::size_t>(st.st_size));
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            error = std::strerror(errno);
+            ::close(fd);
+            return false;
+        }
+        if (n == 0) break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return true;
+}
+
+// Whether the user has marked the file read-only: no write permission for anyone, or none for us.
+bool IsReadOnly(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return false;
+    return (st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
+// Replaces every case-insensitive occurrence of the (upper-cased) find text in `text`, putting
+// the replacement where the match stood; the rest keeps its case. Returns the count; `out`
+// receives the result when it is not 0.
+int ReplaceIgnoringCase(std::string_view text, std::string_view upperText,
+                        const WholeCharFinder& finder, std::string_view replacement,
+                        std::string& out) {
+    std::size_t hit = finder.Find(upperText, 0);
+    if (hit == std::string_view::npos) return 0;
+    int count = 0;
+    std::size_t pos = 0;
+    out.clear();
+    do {
+        out.append(text.substr(pos, hit - pos));
+        out.append(replacement);
+        ++count;
+        pos = hit + finder.size();
+    } while ((hit = finder.Find(upperText, pos)) != std::string_view::npos);
+    out.append(text.substr(pos));
+    return count;
+}
+
+// The escape sequence that puts a JIS decoder back into the mode `state` describes.
+std::string_view JisModeSequence(const JisShiftState& state) {
+    if (state.kanji) return "\x1b$B";
+    if (state.kana) return "\x1b(I";
+    return {};
+}
+
+// Encodes Shift-JIS `text` as JIS, each line (up to and including its LF) on its own, so that
+// every line ends in ASCII mode before its terminator.
+void AppendAsJis(std::string_view text, const JisEncoderOptions& options, std::string& out) {
+    while (!text.empty()) {
+        const auto lf = text.find('\n');
+        const std::size_t lineEnd = lf == std::string_view::npos ? text.size() : lf + 1;
+        std::string_view line = text.substr(0, lineEnd);
+        std::size_t bodyEnd = line.size();
+        if (bodyEnd > 0 && line[bodyEnd - 1] == '\n') --bodyEnd;
+        if (bodyEnd > 0 && line[bodyEnd - 1] == '\r') --bodyEnd;
+        JisShiftState state;
+        out.append(SjisToJisLine(line.substr(0, bodyEnd), state, options));
+        out.append(line.substr(bodyEnd));
+        text.remove_prefix(lineEnd);
+    }
+}
+
+struct FileOutcome {
+    std::string bytes;  // the new content, when count > 0
+    int count = 0;      // replacements in the lines that changed
+};
+
+// Runs the replacement over one file's bytes, line by line (each line with its terminator), in
+// the file's own code. Lines without a change are kept byte for byte.
+FileOutcome ReplaceInFile(std::string_view bytes, CodeKind code, const WholeCharFinder& finder,
+                          std::string_view replacement, const JisEncoderOptions& jisOptions) {
+    FileOutcome outcome;
+    const bool converted = code == CodeJis || code == CodeEuc;
+    // Shift-JIS text is upper-cased once as a whole; converted text line by line.
+    const std::string upperAll = converted ? std::string() : UpperCased(bytes);
+    JisShiftState decodeState;
+    std::string sjis, upper, result;
+    std::size_t copiedUpTo = 0;  // bytes before this are already in outcome.bytes
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        const auto lf = bytes.find('\n', pos);
+        const std::size_t end = lf == std::string_view::npos ? bytes.size() : lf + 1;
+        const std::string_view raw = bytes.substr(pos, end - pos);
+        std::string_view text = raw;
+        std::string_view upperText;
+        const JisShiftState startState = decodeState;  // what a reader is in as the line begins
+        if (code == CodeJis) {
+            sjis = JisToSjisLine(raw, decodeState);
+            text = sjis;
+        } else if (code == CodeEuc) {
+            sjis = EucToSjisLine(raw);
+            text = sjis;
+        }
+        if (converted) {
+            upper = UpperCased(text);
+            upperText = upper;
+        } else {
+            upperText = std::string_view(upperAll).substr(pos, end - pos);
+        }
+        const int n = ReplaceIgnoringCase(text, upperText, finder, replacement, result);
+        if (n > 0 && result != text) {
+            outcome.bytes.append(bytes.substr(copiedUpTo, pos - copiedUpTo));
+            if (code == CodeJis) {
+                // The new text is encoded from ASCII mode: leave the mode the line began in.
+                if (startState.kanji || startState.kana) outcome.bytes.append("\x1b(B");
+                AppendAsJis(result, jisOptions, outcome.bytes);
+                outcome.bytes.append(JisModeSequence(decodeState));
+            } else if (code == CodeEuc) {
+                outcome.bytes.append(SjisToEucLine(result));
+            } else {
+                outcome.bytes.append(result);
+            }
+            copiedUpTo = end;
+            outcome.count += n;
+        }
+        pos = end;
+    }
+    if (outcome.count > 0) outcome.bytes.append(bytes.substr(copiedUpTo));
+    return outcome;
+}
+
+// The folder to search: as given, or without a trailing backslash when only that form exists.
+fs::path FolderPath(const std::string& folder) {
+    if (folder.empty()) return fs::path(".");
+    std::error_code ec;
+    if (folder.size() > 1 && folder.back() == '\\' && !fs::is_directory(folder, ec))
+        return fs::path(folder.substr(0, folder.size() - 1));
+    return fs::path(folder);
+}
+
+}  // namespace
+
+void CQuillbayDoc::MultiFileReplace(const std::string& folder, const std::string& pattern,
+                                    std::string_view find, std::string_view replacement,
+                                    bool dryRun) {
+    m_multiFile = MultiFileResult{};
+    m_multiFile.dryRun = dryRun;
+    BusyCursor busy(m_app.host);
+
+    const fs::path dir = FolderPath(folder);
+    std::error_code ec;
+    if (!fs::is_directory(dir, ec)) {
+        m_app.host.ShowMessage(kFolderNotFound);
+        return;
+    }
+    // "*.*" matches every file, also one without a dot in its name.
+    const std::string wildcard = pattern == "*.*" ? "*" : pattern;
+    // Every name is taken before any file is written, so that no work file can come up in the
+    // listing; the order is the names' byte order, the same on every run.
+    std::vector<std::string> names;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (fnmatch(wildcard.c_str(), name.c_str(), FNM_CASEFOLD) != 0) continue;
+        if (IsWorkFileName(name)) continue;
+        std::error_code typeError;
+        if (!it->is_regular_file(typeError)) continue;  // directories, devices, pipes
+        names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+
+    const WholeCharFinder finder(UpperCased(find));
+    JisEncoderOptions jisOptions;
+    jisOptions.kanaForm = m_app.settings.ReadInt("Jis", "Kana", 0);
+    jisOptions.kanjiDesignation = m_app.settings.ReadInt("Jis", "Jis", 1);
+
+    for (const std::string& name : names) {
+        MultiFileEntry& entry = m_multiFile.files.emplace_back();
+        entry.name = name;
+        const std::string path = (dir / name).string();
+        std::string bytes;
+        if (!ReadWholeFile(path, bytes, entry.error)) {
+            entry.status = MultiFileEntry::Failed;
+            m_app.host.ShowMessage(kReadOpenError);
+            continue;
+        }
+        entry.code = DetectFileCode(bytes);
+        FileOutcome outcome = ReplaceInFile(bytes, entry.code, finder, replacement, jisOptions);
+        if (outcome.count == 0) continue;
+        entry.replacements = outcome.count;
+        if (!dryRun) {
+            if (IsReadOnly(path)) {
+                entry.status = MultiFileEntry::Failed;
+                entry.error = "the file is read-only";
+                m_app.host.ShowMessage(kWriteError);
+                continue;
+            }
+            // Not synced, as sed -i does not: a sync per file costs more than all the rest.
+            AtomicFileWriter writer(path, /*durable=*/false);
+            if (!writer.Ok()) {
+                // The folder takes no new file: every further file would fail the same way.
+                entry.status = MultiFileEntry::Failed;
+                entry.error = writer.Error();
+                m_app.host.ShowMessage(kWorkOpenError);
+                break;
+            }
+            writer.Write(outcome.bytes);
+            const bool written = writer.Ok();
+            if (!writer.Commit()) {
+                entry.status = MultiFileEntry::Failed;
+                entry.error = writer.Error();
+                m_app.host.ShowMessage(written && writer.Error().rfind("cannot replace", 0) == 0
+                                           ? kRenameError
+                                           : kWriteError);
+                break;
+            }
+        }
+        entry.status = MultiFileEntry::Replaced;
+        ++m_multiFile.filesChanged;
+        m_multiFile.replacements += outcome.count;
+    }
+}
+
+}  // namespace qb
