@@ -182,6 +182,8 @@ void SetOptions(CURL* curl, const DownloadRequest& request, bool secure, Transfe
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);  // no SIGALRM for timeouts: we run on a thread
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, request.timeouts.connectMs);
+    // A server that trickles a byte now and then never stalls; the low-speed limit (under one
+    // byte a second, averaged over the stall time) ends it.
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, request.timeouts.stallSeconds);
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, WriteBlock);
