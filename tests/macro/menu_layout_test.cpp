@@ -7,9 +7,9 @@
 namespace qb {
 namespace {
 
-std::set<CommandId> CommandsOn(const std::vector<MenuItem>& items) {
+std::set<CommandId> CommandsOn(const std::vector<MenuBarItem>& items) {
     std::set<CommandId> ids;
-    ForEachMenuCommand(items, [&](const MenuItem& item) { ids.insert(item.id); });
+    ForEachMenuCommand(items, [&](const MenuBarItem& item) { ids.insert(item.id); });
     return ids;
 }
 
@@ -42,22 +42,22 @@ TEST(MenuLayout, BothBarsEndTheOptionsMenuWithTheMacroEntries) {
         for (const auto& menu : *bar) {
             if (menu.caption != kOptionsMenuCaption) continue;
             ++found;
-            EXPECT_EQ(menu.items.back().kind, MenuItemKind::MacroMenu);
+            EXPECT_EQ(menu.items.back().kind, MenuBarItemKind::MacroMenu);
         }
         EXPECT_EQ(found, 1);
     }
 }
 
 TEST(MenuLayout, CaptionsComeFromTheTableUnlessTheItemNamesItsOwn) {
-    EXPECT_EQ(MenuItemCaption(MenuItem{MenuItemKind::Command, 32797, {}, {}}),
+    EXPECT_EQ(MenuBarItemCaption(MenuBarItem{MenuBarItemKind::Command, 32797, {}, {}}),
               "先頭の空白を削除(&F)");
     bool leftAlign = false;
-    ForEachMenuCommand(DocumentMenuBar(), [&](const MenuItem& item) {
-        EXPECT_FALSE(MenuItemCaption(item).empty()) << item.id;
-        leftAlign = leftAlign || MenuItemCaption(item) == "左揃え(&L)";
+    ForEachMenuCommand(DocumentMenuBar(), [&](const MenuBarItem& item) {
+        EXPECT_FALSE(MenuBarItemCaption(item).empty()) << item.id;
+        leftAlign = leftAlign || MenuBarItemCaption(item) == "左揃え(&L)";
     });
     EXPECT_TRUE(leftAlign);
-    EXPECT_EQ(MenuItemCaption(Popup(PopupMenu::Code)), "コード(&C)");
+    EXPECT_EQ(MenuBarItemCaption(Popup(PopupMenu::Code)), "コード(&C)");
 }
 
 }  // namespace

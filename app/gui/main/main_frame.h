@@ -6,7 +6,7 @@
 // Every command, whatever it comes from (menu, toolbar, key, right-click menu, macro), runs
 // through RunCommand. Other parts of the program plug in through three hooks: a handler for a
 // command (dialogs, printing, help), the lookup of a key no fixed accelerator took, and the
-// view's right-click menu.
+// user's entries of the view's right-click menu.
 #pragma once
 
 #include <QMainWindow>
@@ -22,6 +22,7 @@
 #include "core/quillbay_doc.h"
 #include "macro/front_end.h"
 #include "macro/menu_layout.h"
+#include "macro/right_click_menu.h"
 
 class QAction;
 class QLabel;
@@ -80,9 +81,12 @@ public:
     using KeyHook = std::function<bool(const QKeyEvent& key)>;
     void SetKeyHook(KeyHook hook) { m_keyHook = std::move(hook); }
 
-    // Shows the right-click menu of `view` at `globalPos`; without a hook the base menu shows.
-    using ContextMenuHook = std::function<void(CQuillbayView& view, const QPoint& globalPos)>;
-    void SetContextMenuHook(ContextMenuHook hook) { m_contextMenuHook = std::move(hook); }
+    // The user's entries at the top of the view's right-click menu (the list kept in
+    // "QBayRMenu.dat"); the menu is built from them, the target lines and the base menu each time
+    // it opens.
+    void SetRightClickEntries(std::vector<CommandId> entries) {
+        m_rightClickEntries = std::move(entries);
+    }
 
     // The "オプション(&O)" menus of both menu bars (the macro entries go at their ends).
     std::vector<QMenu*> OptionsMenus() const;
@@ -137,9 +141,9 @@ protected:
 private:
     // Menus and toolbars (main_frame_menus.cpp).
     void BuildMenus();
-    QMenu* BuildMenu(const MenuItem& menu, QWidget* parent, bool topLevel);
-    void AddMenuItems(QMenu* menu, const std::vector<MenuItem>& items);
-    QAction* MakeCommandAction(const MenuItem& item, QObject* parent);
+    QMenu* BuildMenu(const MenuBarItem& menu, QWidget* parent, bool topLevel);
+    void AddMenuItems(QMenu* menu, const std::vector<MenuBarItem>& items);
+    QAction* MakeCommandAction(const MenuBarItem& item, QObject* parent);
     void BuildToolbars();
     void BuildStatusBar();
     void UseMenuBar(bool document);
@@ -147,6 +151,7 @@ private:
     void FillWindowList(QMenu* menu, QAction* marker);
     QMenu* PopupFor(PopupMenu which);
     void ShowContextMenu(CQuillbayView& view, const QPoint& globalPos);
+    void AddRightClickItems(QMenu* menu, const std::vector<MenuItem>& items);
 
     // Commands of the main window and of the view's own windows.
     bool HasBuiltIn(CommandId id) const;
@@ -207,7 +212,7 @@ private:
 
     std::map<CommandId, CommandHandler> m_handlers;
     KeyHook m_keyHook;
-    ContextMenuHook m_contextMenuHook;
+    std::vector<CommandId> m_rightClickEntries;
     RecentFiles m_recent;
     bool m_clipboardMonitor = false;
 };

@@ -16,6 +16,7 @@
 #include "app/gui/main/toolbar_layout.h"
 #include "app/gui/view/qbay_frame.h"
 #include "app/gui/view/quillbay_view.h"
+#include "core/quillbay_doc.h"
 
 namespace qb::gui {
 
@@ -58,9 +59,9 @@ void RemoveFilledActions(QMenu* menu) {
 
 }  // namespace
 
-QAction* CMainFrame::MakeCommandAction(const MenuItem& item, QObject* parent) {
+QAction* CMainFrame::MakeCommandAction(const MenuBarItem& item, QObject* parent) {
     const CommandId id = item.id;
-    auto* action = new QAction(Utf8ToQString(MenuItemCaption(item)), parent);
+    auto* action = new QAction(Utf8ToQString(MenuBarItemCaption(item)), parent);
     action->setStatusTip(Utf8ToQString(CommandDisplayName(id)));
     action->setCheckable(IsCheckable(id));
     action->setData(static_cast<int>(id));
@@ -69,32 +70,32 @@ QAction* CMainFrame::MakeCommandAction(const MenuItem& item, QObject* parent) {
     return action;
 }
 
-void CMainFrame::AddMenuItems(QMenu* menu, const std::vector<MenuItem>& items) {
-    for (const MenuItem& item : items) {
+void CMainFrame::AddMenuItems(QMenu* menu, const std::vector<MenuBarItem>& items) {
+    for (const MenuBarItem& item : items) {
         switch (item.kind) {
-            case MenuItemKind::Command:
+            case MenuBarItemKind::Command:
                 menu->addAction(MakeCommandAction(item, menu));
                 break;
-            case MenuItemKind::Separator:
+            case MenuBarItemKind::Separator:
                 menu->addSeparator();
                 break;
-            case MenuItemKind::Submenu:
+            case MenuBarItemKind::Submenu:
                 menu->addMenu(BuildMenu(item, menu, false));
                 break;
-            case MenuItemKind::RecentFiles:
-            case MenuItemKind::WindowList:
-            case MenuItemKind::MacroMenu: {
+            case MenuBarItemKind::RecentFiles:
+            case MenuBarItemKind::WindowList:
+            case MenuBarItemKind::MacroMenu: {
                 // An invisible marker: the items of the list are put in front of it.
                 auto* marker = new QAction(menu);
                 marker->setVisible(false);
                 menu->addAction(marker);
-                if (item.kind == MenuItemKind::RecentFiles)
+                if (item.kind == MenuBarItemKind::RecentFiles)
                     connect(menu, &QMenu::aboutToShow, this,
                             [this, menu, marker] { FillRecentFiles(menu, marker); });
-                if (item.kind == MenuItemKind::WindowList)
+                if (item.kind == MenuBarItemKind::WindowList)
                     connect(menu, &QMenu::aboutToShow, this,
                             [this, menu, marker] { FillWindowList(menu, marker); });
-                if (item.kind == MenuItemKind::MacroMenu)
+                if (item.kind == MenuBarItemKind::MacroMenu)
                     marker->setObjectName(QStringLiteral("MacroMenuAnchor"));
                 break;
             }
@@ -102,7 +103,7 @@ void CMainFrame::AddMenuItems(QMenu* menu, const std::vector<MenuItem>& items) {
     }
 }
 
-QMenu* CMainFrame::BuildMenu(const MenuItem& menuItem, QWidget* parent, bool topLevel) {
+QMenu* CMainFrame::BuildMenu(const MenuBarItem& menuItem, QWidget* parent, bool topLevel) {
     auto* menu = new QMenu(Utf8ToQString(menuItem.caption), parent);
     AddMenuItems(menu, menuItem.items);
     if (topLevel) connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
@@ -111,9 +112,9 @@ QMenu* CMainFrame::BuildMenu(const MenuItem& menuItem, QWidget* parent, bool top
 }
 
 void CMainFrame::BuildMenus() {
-    for (const MenuItem& item : DocumentMenuBar())
+    for (const MenuBarItem& item : DocumentMenuBar())
         m_documentMenus.push_back(BuildMenu(item, this, true));
-    for (const MenuItem& item : EmptyMenuBar())
+    for (const MenuBarItem& item : EmptyMenuBar())
         m_emptyMenus.push_back(BuildMenu(item, this, true));
     m_showingDocumentMenus = true;  // so that the first UseMenuBar(false) fills the bar
 }
@@ -179,12 +180,35 @@ QMenu* CMainFrame::PopupFor(PopupMenu which) {
     return menu;
 }
 
-void CMainFrame::ShowContextMenu(CQuillbayView& view, const QPoint& globalPos) {
-    if (m_contextMenuHook) {
-        m_contextMenuHook(view, globalPos);
-        return;
+void CMainFrame::AddRightClickItems(QMenu* menu, const std::vector<MenuItem>& items) {
+    for (const MenuItem& item : items) {
+        switch (item.kind) {
+            case MenuItem::Kind::Command: {
+                const CommandId id = item.command;
+                QAction* action = menu->addAction(Utf8ToQString(item.caption));
+                action->setEnabled(IsCommandEnabled(id));
+                if (IsCheckable(id)) {
+                    action->setCheckable(true);
+                    action->setChecked(IsCommandChecked(id));
+                }
+                connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+                break;
+            }
+            case MenuItem::Kind::Separator:
+                menu->addSeparator();
+                break;
+            case MenuItem::Kind::Submenu:
+                AddRightClickItems(menu->addMenu(Utf8ToQString(item.caption)), item.items);
+                break;
+        }
     }
-    PopupFor(PopupMenu::RightClickBase)->exec(globalPos);
+}
+
+void CMainFrame::ShowContextMenu(CQuillbayView& view, const QPoint& globalPos) {
+    QMenu menu(this);
+    AddRightClickItems(
+        &menu, RightClickMenuItems(m_rightClickEntries, view.Document().CountTargetLines()));
+    menu.exec(globalPos);
 }
 
 void CMainFrame::BuildToolbars() {
@@ -199,22 +223,22 @@ void CMainFrame::BuildToolbars() {
                 continue;
             }
             if (button.kind == ToolButton::Kind::Command) {
-                QAction* action =
-                    MakeCommandAction(MenuItem{MenuItemKind::Command, button.id, {}, {}}, bar);
+                QAction* action = MakeCommandAction(
+                    MenuBarItem{MenuBarItemKind::Command, button.id, {}, {}}, bar);
                 action->setText(Utf8ToQString(button.label));
-                action->setToolTip(
-                    PlainCaption(MenuItemCaption({MenuItemKind::Command, button.id, {}, {}})));
+                action->setToolTip(PlainCaption(
+                    MenuBarItemCaption({MenuBarItemKind::Command, button.id, {}, {}})));
                 bar->addAction(action);
                 continue;
             }
             auto* tool = new QToolButton(bar);
             tool->setMenu(PopupFor(button.popup));
             if (button.kind == ToolButton::Kind::DropDown) {
-                QAction* action =
-                    MakeCommandAction(MenuItem{MenuItemKind::Command, button.id, {}, {}}, tool);
+                QAction* action = MakeCommandAction(
+                    MenuBarItem{MenuBarItemKind::Command, button.id, {}, {}}, tool);
                 action->setText(Utf8ToQString(button.label));
-                action->setToolTip(
-                    PlainCaption(MenuItemCaption({MenuItemKind::Command, button.id, {}, {}})));
+                action->setToolTip(PlainCaption(
+                    MenuBarItemCaption({MenuBarItemKind::Command, button.id, {}, {}})));
                 tool->setDefaultAction(action);
                 tool->setPopupMode(QToolButton::MenuButtonPopup);
             } else {
