@@ -1,13 +1,9 @@
-// The fonts the program draws text in, kept in a settings section ("Font" for the screen,
-// "PFont" for printing) as face name, size, weight, italic and underline.
-//
-// The stored faces of a fresh installation ("FIXEDSYS", "ＭＳ ゴシック") do not exist on Linux:
-// a face that is not installed is replaced by the system's fixed-pitch font, and Japanese
-// characters the face lacks are drawn from IPA Gothic (see CellText). "Size" is a pixel height.
+// The screen font of the text views, kept in section "Font" as face name, size, weight, italic
+// and underline. A face that is not installed is drawn with its stand-ins (common/fonts.h);
+// "Size" is a pixel height.
 #pragma once
 
 #include <QFont>
-#include <string_view>
 
 namespace qb {
 class SettingsStore;
@@ -15,26 +11,11 @@ class SettingsStore;
 
 namespace qb::gui {
 
-struct FontDefaults {
-    std::string_view face;
-    int size;
-};
-inline constexpr FontDefaults kScreenFontDefaults{"FIXEDSYS", 14};
-inline constexpr FontDefaults kPrintFontDefaults{"ＭＳ ゴシック", 10};
-
-// The font of `section`, with the installed replacement for a face that is missing. A size or
-// weight out of any sensible range falls back to the default.
-QFont ReadFontSetting(const SettingsStore& settings, std::string_view section,
-                      const FontDefaults& defaults);
+// The screen font: the stored face, or the system's fixed-pitch family when it is missing. A
+// size or weight out of any sensible range falls back to the default (14 pixels, 400).
+QFont ReadScreenFont(const SettingsStore& settings);
 // Stores `font` as the user chose it: "FaceName", "Size" (pixels), "Weight", "Italic",
-// "Underline", and "CharSet" 128 when `withCharSet`.
-void WriteFontSetting(SettingsStore& settings, std::string_view section, const QFont& font,
-                      bool withCharSet);
-
-// The family of the fixed-pitch font of this system; the stand-in for a missing face.
-QString SystemFixedFamily();
-// The family Japanese characters fall back to: IPA Gothic when installed, else empty (the
-// font matcher then finds one).
-QString JapaneseFallbackFamily();
+// "Underline" and "CharSet" 128.
+void WriteScreenFont(SettingsStore& settings, const QFont& font);
 
 }  // namespace qb::gui

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/gui/common/screen_font.h"
+#include "app/gui/common/fonts.h"
 #include "convert/cp932.h"
 
 namespace qb::gui {
@@ -28,9 +28,10 @@ CellText::CellText(const QFont& font) : m_font(font), m_glyphs(0x10000) {
     m_lineHeight = std::max(metrics.height(), 1);
     m_ascent = metrics.ascent();
     m_raw[0] = QRawFont::fromFont(font);
+    // The Japanese stand-in of the face, when the face is not Japanese itself.
     QFont japanese(font);
-    const QString fallback = JapaneseFallbackFamily();
-    if (!fallback.isEmpty()) japanese.setFamily(fallback);
+    const QStringList families = ResolveFontFamilies(font.family());
+    if (families.size() > 1) japanese.setFamily(families.back());
     // A full-width character fills its two cells, as in fonts made for both scripts, but stays
     // inside the row.
     japanese.setPixelSize(std::max(std::min(2 * m_charWidth, m_lineHeight), 1));

@@ -30,7 +30,7 @@ CQuillbayView::CQuillbayView(std::shared_ptr<CQuillbayDoc> doc, SettingsStore& s
       m_docHolder(std::move(doc)),
       m_doc(*m_docHolder),
       m_settings(settings) {
-    m_cells = CellText::For(ReadFontSetting(settings, "Font", kScreenFontDefaults));
+    m_cells = CellText::For(ReadScreenFont(settings));
     m_lineNumbers = settings.ReadInt("View", "LineNo", 0) != 0;
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
@@ -88,7 +88,7 @@ void CQuillbayView::ChooseFont() {
         QFontDialog::getFont(&ok, ScreenFont(), this, QString(), QFontDialog::MonospacedFonts);
     if (!ok) return;
     SetScreenFont(chosen);
-    WriteFontSetting(m_settings, "Font", ScreenFont(), true);
+    WriteScreenFont(m_settings, ScreenFont());
 }
 
 void CQuillbayView::ScrollLines(int n) {
