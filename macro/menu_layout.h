@@ -41,11 +41,10 @@ const std::vector<MenuBarItem>& DocumentMenuBar();
 const std::vector<MenuBarItem>& EmptyMenuBar();
 
 enum class PopupMenu {
-    ZenToHan,        // "全角→半角": drop-down of the extended bar's full-to-half-width button
-    HanToZen,        // "半角→全角"
-    Case,            // "大文字小文字"
-    Code,            // "コード(&C)"
-    RightClickBase,  // the fixed part of the view's right-click menu
+    ZenToHan,  // "全角→半角": drop-down of the extended bar's full-to-half-width button
+    HanToZen,  // "半角→全角"
+    Case,      // "大文字小文字"
+    Code,      // "コード(&C)"
 };
 // A pop-up menu (a Submenu whose caption is its title).
 const MenuBarItem& Popup(PopupMenu which);
