@@ -336,8 +336,9 @@ void SettingsStore::Override(std::string_view section, std::string_view name,
 
 void SettingsStore::ReloadIfChangedOnDisk() {
     // Another instance may have written the file since we read it; start from its values so
-    // that our write does not undo theirs.
-    if (m_persistent && !m_unreadable && FileStamp(m_path) != m_loadedStamp) Load();
+    // that our write does not undo theirs. Values held back by a batch are not dropped for it.
+    if (m_persistent && !m_unreadable && !m_savePending && FileStamp(m_path) != m_loadedStamp)
+        Load();
 }
 
 void SettingsStore::Store(std::string_view section, std::string_view name, std::string_view value) {
@@ -362,8 +363,22 @@ void SettingsStore::Store(std::string_view section, std::string_view name, std::
     Save();
 }
 
+SettingsStore::WriteBatch::WriteBatch(SettingsStore& store) : m_store(store) {
+    ++m_store.m_batchDepth;
+}
+
+SettingsStore::WriteBatch::~WriteBatch() {
+    if (--m_store.m_batchDepth > 0 || !m_store.m_savePending) return;
+    m_store.m_savePending = false;
+    m_store.Save();
+}
+
 void SettingsStore::Save() {
     if (!m_persistent || m_unreadable) return;
+    if (m_batchDepth > 0) {
+        m_savePending = true;
+        return;
+    }
     std::error_code ec;
     if (m_needsBackup) {
         // Keep what we could not parse before the rewrite drops it.

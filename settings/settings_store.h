@@ -46,6 +46,20 @@ public:
     // is never written to disk.
     void Override(std::string_view section, std::string_view name, std::string_view value);
 
+    // Holds back the writes made while it lives and writes the file once when the last one
+    // ends: a dialog that stores forty values then costs one atomic write, not forty. Reads see
+    // the new values at once.
+    class WriteBatch {
+    public:
+        explicit WriteBatch(SettingsStore& store);
+        ~WriteBatch();
+        WriteBatch(const WriteBatch&) = delete;
+        WriteBatch& operator=(const WriteBatch&) = delete;
+
+    private:
+        SettingsStore& m_store;
+    };
+
     const std::string& Path() const { return m_path; }
     // What went wrong while loading, one line per problem (UTF-8); empty when the file was fine.
     const std::vector<std::string>& LoadProblems() const { return m_problems; }
@@ -81,6 +95,8 @@ private:
     std::vector<Section> m_overrides;
     std::vector<std::string> m_problems;
     std::string m_saveError;
+    int m_batchDepth = 0;        // open WriteBatch scopes
+    bool m_savePending = false;  // a write was held back by one
 };
 
 }  // namespace qb

@@ -163,6 +163,24 @@ TEST(SettingsStore, WritesKeepWhatAnotherInstanceWroteMeanwhile) {
     EXPECT_EQ(third.ReadInt("B", "y", 0), 2);
 }
 
+TEST(SettingsStore, ABatchWritesItsValuesOnceWhenItEnds) {
+    test::TempDir dir;
+    SettingsStore store(dir.File("s.ini"));
+    {
+        SettingsStore::WriteBatch outer(store);
+        store.WriteInt("A", "x", 1);
+        {
+            SettingsStore::WriteBatch inner(store);
+            store.WriteString("A", "y", "two");
+        }
+        EXPECT_EQ(store.ReadString("A", "y", ""), "two");
+        EXPECT_FALSE(std::filesystem::exists(dir.File("s.ini")));  // held back until the end
+    }
+    SettingsStore reread(dir.File("s.ini"));
+    EXPECT_EQ(reread.ReadInt("A", "x", 0), 1);
+    EXPECT_EQ(reread.ReadString("A", "y", ""), "two");
+}
+
 TEST(SettingsStore, OverridesHideStoredValuesAndAreNeverWritten) {
     test::TempDir dir;
     SettingsStore store(dir.Write("s.ini", "[System]\nCrLf=1\n"));
