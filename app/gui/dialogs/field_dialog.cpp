@@ -165,7 +165,7 @@ QWidget* FieldDialog::MakeControl(Field& f) {
         case FieldKind::Text:
         case FieldKind::Path: {
             auto* edit = new QLineEdit(this);
-            edit->setMinimumWidth(CharsWide(edit, 36));
+            edit->setMinimumWidth(CharsWide(edit, 40));
             control = edit;
             break;
         }
@@ -173,7 +173,7 @@ QWidget* FieldDialog::MakeControl(Field& f) {
             auto* combo = new QComboBox(this);
             combo->setEditable(true);
             combo->setInsertPolicy(QComboBox::NoInsert);
-            combo->setMinimumWidth(CharsWide(combo, 36));
+            combo->setMinimumWidth(CharsWide(combo, 40));
             control = combo;
             break;
         }
@@ -240,11 +240,13 @@ void FieldDialog::ShowValues(const DialogValues& values) {
                 static_cast<QLineEdit*>(f.control)->setText(QString::number(values.Int(key)));
                 break;
             case FieldKind::Text:
-                static_cast<QLineEdit*>(f.control)->setText(SjisToQString(values.Text(key)));
+            case FieldKind::Path: {
+                auto* edit = static_cast<QLineEdit*>(f.control);
+                edit->setText(f.spec.kind == FieldKind::Path ? Q(values.Text(key))
+                                                             : SjisToQString(values.Text(key)));
+                edit->setCursorPosition(0);  // a long text shows its start
                 break;
-            case FieldKind::Path:
-                static_cast<QLineEdit*>(f.control)->setText(Q(values.Text(key)));
-                break;
+            }
             case FieldKind::Combo:
                 static_cast<QComboBox*>(f.control)->setEditText(SjisToQString(values.Text(key)));
                 break;
@@ -341,6 +343,7 @@ void FieldDialog::accept() {
     std::optional<DialogValues> values = ReadControls();
     if (!values || !CheckValues(*values)) return;
     if (m_settings) {
+        const SettingsStore::WriteBatch batch(*m_settings);
         std::vector<FieldSpec> specs;
         for (const Field& f : m_fields)
             specs.push_back(f.spec);
