@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <limits>
 
 #include "app/gui/common/qt_text.h"
 #include "convert/cp932.h"
@@ -22,6 +23,10 @@
 namespace qb::gui {
 
 namespace {
+
+// A line edit cuts what it is given at 32767 characters unless told otherwise; a document line
+// may be longer, and cutting it would lose text without a word.
+constexpr int kNoLimit = std::numeric_limits<int>::max();
 
 QString Q(std::string_view utf8) {
     return Utf8ToQString(utf8);
@@ -165,6 +170,7 @@ QWidget* FieldDialog::MakeControl(Field& f) {
         case FieldKind::Text:
         case FieldKind::Path: {
             auto* edit = new QLineEdit(this);
+            edit->setMaxLength(kNoLimit);
             edit->setMinimumWidth(CharsWide(edit, 40));
             control = edit;
             break;
@@ -172,6 +178,7 @@ QWidget* FieldDialog::MakeControl(Field& f) {
         case FieldKind::Combo: {
             auto* combo = new QComboBox(this);
             combo->setEditable(true);
+            combo->lineEdit()->setMaxLength(kNoLimit);
             combo->setInsertPolicy(QComboBox::NoInsert);
             combo->setMinimumWidth(CharsWide(combo, 40));
             control = combo;

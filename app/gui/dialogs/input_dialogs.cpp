@@ -39,13 +39,13 @@ CLineEditDlg::CLineEditDlg(const std::string& sjisLine, QWidget* parent)
     DialogValues values;
     values.SetText("text", sjisLine);
     ShowValues(values);
+    m_shown = QStringToSjis(static_cast<QLineEdit*>(Control("text"))->text());
 }
 
 std::vector<MacroValue> CLineEditDlg::Result() const {
-    // Shown and read back unchanged: the line's own bytes, not their re-encoding.
+    // Read back as first shown: the line's own bytes, not their re-encoding.
     const std::string& typed = Values().Text("text");
-    return {
-        MacroValue::Text(typed == QStringToSjis(SjisToQString(m_original)) ? m_original : typed)};
+    return {MacroValue::Text(typed == m_shown ? m_original : typed)};
 }
 
 CTextEditDlg::CTextEditDlg(const QString& title, std::string_view sjisText, QWidget* parent)

@@ -42,6 +42,7 @@ public:
 
 private:
     std::string m_original;
+    std::string m_shown;  // the field's first text, as Shift-JIS
 };
 
 // "テキスト編集": the whole text in one multi-line field. Lines are separated by CR LF in the

@@ -177,11 +177,31 @@ private Q_SLOTS:
             QCOMPARE(message.isEmpty(), c.result.has_value());
         }
 
-        ModalScript script;
-        script.Then([](QWidget* d) { Ok(d); });
-        CLineEditDlg line("x\x82", nullptr);
-        QCOMPARE(line.exec(), int(QDialog::Accepted));
-        QCOMPARE(Show(line.Result().front().text), Show("x\x82"));
+        // One line: kept as it was, and a line longer than a line edit's usual limit is
+        // neither cut when shown nor when edited.
+        const std::string longLine(40000, 'a');
+        const struct {
+            std::string line;
+            const char* typed;
+            std::string result;
+        } lines[] = {
+            {"x\x82", nullptr, "x\x82"},
+            {longLine, nullptr, longLine},
+            {longLine, "b", longLine + "b"},
+        };
+        for (const auto& c : lines) {
+            ModalScript script;
+            script.Then([&](QWidget* d) {
+                auto* edit = d->findChild<QLineEdit*>("text");
+                edit->end(false);
+                if (c.typed) edit->insert(c.typed);
+                Ok(d);
+            });
+            CLineEditDlg line(c.line, nullptr);
+            QCOMPARE(line.exec(), int(QDialog::Accepted));
+            QCOMPARE(line.Result().front().text.size(), c.result.size());
+            QCOMPARE(Show(line.Result().front().text), Show(c.result));
+        }
     }
 
     void MacroOverFilesCollectsTheFilesAndTheEndMode() {
