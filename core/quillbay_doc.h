@@ -2,8 +2,8 @@
 // target-line state, undo history and operation parameters. Every text command of the program is
 // a method of this class; the front ends and the macro interpreter call them.
 //
-// The methods are spread over several files by concern (core/, shape/, convert/doc_*.cpp); this
-// header lists them all, grouped the same way.
+// The methods are spread over several files by concern (core/ for the document itself,
+// core/commands/ for the operations); this header lists them all, grouped the same way.
 #pragma once
 
 #include <memory>
@@ -21,9 +21,9 @@
 #include "core/undo_stack.h"
 
 // Replacement, line-list operations and multi-file replace.
-#include "core/multi_file_replace.h"
-#include "core/sort_item.h"
-#include "core/text_count.h"
+#include "core/commands/multi_file_replace.h"
+#include "core/commands/sort_item.h"
+#include "core/commands/text_count.h"
 
 namespace qb {
 
@@ -191,7 +191,7 @@ public:
     // cannot be read or the document was never saved; nothing changes then.
     bool ToFirst();
 
-    // ---- Line shaping: wrapping, column operations, whitespace, alignment, joining (shape/) ----
+    // ---- Line shaping: wrapping, column operations, whitespace, alignment, joining -------------
     //
     // Each of these is one operation over the target lines (undo step, modified flag); lines
     // that are not targets are never changed. Arguments come in the order of their macro lines;
@@ -293,15 +293,16 @@ public:
     void NewFromFileAsMime(const std::string& path);
     void NewFromUnicodeFile(const std::string& path);
 
-    // ---- Document conversion commands (convert/doc_*.cpp) --------------------------------------
+    // ---- Document conversion commands
+    // ------------------------------------------------------------
     //
     // Each command is one operation over the target lines (one undo step, modified flag): every
     // non-empty target line is converted and replaced; empty lines stay empty. The arguments
-    // are those of the command's macro line (convert/doc_command_texts.h lists the names and
+    // are those of the command's macro line (macro/command_table.cpp lists the names and
     // the confirmation texts the front ends show first).
 
-    // Width (convert/doc_width.cpp). `kind`: 0 all, 1 letters, 2 digits, 3 kana; `flags`: the
-    // WidthFlags byte of convert/width.h.
+    // Width (core/commands/width_commands.cpp). `kind`: 0 all, 1 letters, 2 digits, 3 kana;
+    // `flags`: the WidthFlags byte of convert/width.h.
     void ZenToHan(int kind = 0);
     void ZenToHan2(int kind) { ZenToHan(kind); }
     void HanToZen(int kind = 0);
@@ -309,8 +310,9 @@ public:
     void ZenToHanSw(int flags);
     void HanToZenSw(int flags);
 
-    // Case and kana (convert/doc_case.cpp). ToUpper and ToZenUpper (ToLower and ToZenLower) do
-    // the same: every letter with a case partner, single-byte or double-byte, is converted.
+    // Case and kana (core/commands/case_kana_commands.cpp). ToUpper and ToZenUpper (ToLower and
+    // ToZenLower) do the same: every letter with a case partner, single-byte or double-byte, is
+    // converted.
     void ToUpper();
     void ToLower();
     void ToZenUpper();
@@ -321,8 +323,8 @@ public:
     void ToLineUpper();       // the first letter of every sentence, sentences running on
     void ChangeUpperLower();  // ASCII upper case to lower and back
 
-    // Character codes (convert/doc_codes.cpp). The JIS shift state starts off with each command
-    // and runs on from one target line to the next.
+    // Character codes (core/commands/code_commands.cpp). The JIS shift state starts off with each
+    // command and runs on from one target line to the next.
     void JisToSjis();
     void SjisToJis();  // reads "Jis"/"Kana" and "Jis"/"Jis" into App().jisEncoder first
     void EucToSjis();
@@ -342,7 +344,7 @@ public:
     // empty outside the line.
     std::string CharCodeAt(int index, int column) const;
 
-    // Transfer encodings (convert/doc_transfer.cpp).
+    // Transfer encodings (core/commands/transfer_commands.cpp).
     void MimeToSjis();  // encoded words decoded then JIS-decoded; other lines Base64-decoded
     void SjisToMime();  // MIME header encoding with App().jisEncoder
     void ToMime();      // every byte of the line Base64-encoded
@@ -363,7 +365,7 @@ public:
     bool MimeOut(const std::string& path);
     bool UuencodeOut(const std::string& path);
 
-    // The per-line frame of the conversion commands, defined in convert/doc_line_frame.h: one
+    // The per-line loop of the conversion commands, defined in core/commands/line_by_line.h: one
     // operation that replaces every non-empty target line by convert(line) (a std::string).
     template <class Convert>
     void ConvertTargetLines(Convert&& convert);

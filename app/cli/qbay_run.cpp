@@ -14,7 +14,7 @@
 #include "app/cli/line_stream.h"
 #include "app/cli/macro_text.h"
 #include "convert/cp932.h"
-#include "core/multi_file_replace.h"
+#include "core/commands/multi_file_replace.h"
 #include "core/quillbay_doc.h"
 #include "core/text_file.h"
 #include "macro/macro_controller.h"

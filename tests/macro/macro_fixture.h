@@ -11,6 +11,7 @@
 #include "core/quillbay_doc.h"
 #include "macro/front_end.h"
 #include "macro/view_command.h"
+#include "tests/support/doc_fixture.h"
 #include "tests/support/fake_host.h"
 
 namespace qb::test {
@@ -22,11 +23,7 @@ public:
     // A document holding `lines`, every line a target; it becomes the active one.
     CQuillbayDoc& AddDocument(const std::vector<std::string>& lines) {
         auto doc = std::make_unique<CQuillbayDoc>(m_app);
-        std::string text;
-        for (const auto& line : lines)
-            text += line + "\r\n";
-        doc->SetAllText(text);
-        doc->Target().lastLine = doc->LineCount();
+        FillDocument(*doc, lines);
         docs.push_back(std::move(doc));
         return *docs.back();
     }

@@ -1,0 +1,130 @@
+// The character-code commands over the target lines, code detection of the whole document and
+// the character code under a column.
+#include <cstdio>
+#include <cstring>
+
+#include "convert/code_detect.h"
+#include "convert/euc.h"
+#include "convert/euc_fixed.h"
+#include "convert/jis.h"
+#include "convert/sjis.h"
+#include "convert/unicode.h"
+#include "core/commands/line_by_line.h"
+
+namespace qb {
+
+namespace {
+
+// EUC-JP, or the fixed-width form that SjisToEuc writes when "Euc"/"Code" is not 0 (told apart
+// by its zero bytes, which EUC-JP text never holds), so that EucToSjis reads back either form.
+std::string EucLineToSjis(std::string_view line) {
+    if (std::memchr(line.data(), 0, line.size()) && IsEucFixedLine(line))
+        return EucFixedToSjisLine(line);
+    return EucToSjisLine(line);
+}
+
+// The UTF-16LE form of MbcsToUnicode starts with the byte-order mark FF FE: no UTF-7 or
+// Shift-JIS text starts with the byte FF, so UnicodeToMbcs knows the line for what it is.
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+
+std::string SjisToUtf16LeBytes(std::string_view line) {
+    const std::u16string units = SjisToUtf16(line);
+    std::string bytes(kUtf16LeMark);
+    bytes.reserve(kUtf16LeMark.size() + 2 * units.size());
+    for (const char16_t unit : units) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    return bytes;
+}
+
+}  // namespace
+
+void CQuillbayDoc::JisToSjis() {
+    JisShiftState state;  // off before the first line, then carried from line to line
+    ConvertTargetLines([&state](std::string_view line) { return JisToSjisLine(line, state); });
+}
+
+void CQuillbayDoc::SjisToJis() {
+    JisEncoderOptions& options = m_app.jisEncoder;
+    options.kanaForm = m_app.settings.ReadInt("Jis", "Kana", 0);
+    options.kanjiDesignation = m_app.settings.ReadInt("Jis", "Jis", 1);
+    JisShiftState state;
+    ConvertTargetLines([&](std::string_view line) { return SjisToJisLine(line, state, options); });
+}
+
+void CQuillbayDoc::EucToSjis() {
+    ConvertTargetLines([](std::string_view line) { return EucLineToSjis(line); });
+}
+
+void CQuillbayDoc::SjisToEuc() {
+    if (m_app.settings.ReadInt("Euc", "Code", 0) == 0)
+        ConvertTargetLines([](std::string_view line) { return SjisToEucLine(line); });
+    else
+        ConvertTargetLines([](std::string_view line) { return SjisToEucFixedLine(line); });
+}
+
+// The code is decided once, over the whole text, and every target line is decoded by it.
+// Shift-JIS, ASCII and undecided text stay as they are (the step is still one operation).
+void CQuillbayDoc::ToSjis() {
+    switch (DetectDocumentCode()) {
+        case CodeJis:
+            JisToSjis();
+            break;
+        case CodeEuc:
+            EucToSjis();
+            break;
+        case CodeUtf8:
+            Utf8ToSjis();
+            break;
+        default: {
+            OperationScope scope(*this);
+            break;
+        }
+    }
+}
+
+void CQuillbayDoc::Utf8ToSjis() {
+    ConvertTargetLines([](std::string_view line) { return qb::Utf8ToSjis(line); });
+}
+
+void CQuillbayDoc::SjisToUtf8() {
+    ConvertTargetLines([](std::string_view line) { return qb::SjisToUtf8(line); });
+}
+
+void CQuillbayDoc::UnicodeToMbcs() {
+    ConvertTargetLines([](std::string_view line) {
+        if (line.substr(0, kUtf16LeMark.size()) == kUtf16LeMark) return Utf16LeBytesToSjis(line);
+        return Utf7ToSjis(line);
+    });
+}
+
+void CQuillbayDoc::MbcsToUnicode() {
+    ConvertTargetLines([](std::string_view line) { return SjisToUtf16LeBytes(line); });
+}
+
+CodeKind CQuillbayDoc::DetectDocumentCode() const {
+    return DetectDocumentCodeOfLines(m_lines);
+}
+
+std::string CQuillbayDoc::CharCodeAt(int index, int column) const {
+    if (index < 0 || index >= LineCount() || column < 1) return {};
+    const std::string_view line = GetLine(index).view();
+    const auto target = static_cast<std::size_t>(column - 1);
+    if (target >= line.size()) return {};
+    std::size_t pos = 0;
+    std::size_t length = CharLength(line, pos);
+    while (pos + length <= target) {
+        pos += length;
+        length = CharLength(line, pos);
+    }
+    char text[8];
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(line[k]); };
+    if (length == 2)
+        std::snprintf(text, sizeof text, "%02X %02X", byte(pos), byte(pos + 1));
+    else
+        std::snprintf(text, sizeof text, "%02X", byte(pos));
+    return text;
+}
+
+}  // namespace qb

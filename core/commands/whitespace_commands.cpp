@@ -1,0 +1,119 @@
+// The whitespace and alignment operations of the document: DelSpaceLine, DelSpaceMultiLine,
+// DelSpaceOnly, DelSpaceFirst, DelSpaceBack, TabSpace, SpaceTab, ToCenter, ToRight, TabIf,
+// SpToCsv.
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "core/commands/line_builder.h"
+#include "core/quillbay_doc.h"
+#include "shape/whitespace.h"
+
+namespace qb {
+
+void CQuillbayDoc::DelSpaceLine() {
+    OperationScope scope(*this);
+    const long added =
+        RebuildTargetLines(m_lines, TargetFlags(), [](const Line& line, LineListBuilder& out) {
+            if (!IsBlankLine(line.view(), true)) out.AddLine(line);
+        });
+    m_target.lastLine = MoveLineNumber(m_target.lastLine, added);
+}
+
+void CQuillbayDoc::DelSpaceMultiLine() {
+    OperationScope scope(*this);
+    long run = 0;  // blank target lines seen since the last non-blank one
+    const long added =
+        RebuildTargetLines(m_lines, TargetFlags(), [&](const Line& line, LineListBuilder& out) {
+            if (!IsBlankLine(line.view(), false)) {
+                run = 0;
+                out.AddLine(line);
+                return;
+            }
+            if (run++ == 0) out.AddLine(line.empty() ? line : Line());
+        });
+    m_target.lastLine = MoveLineNumber(m_target.lastLine, added);
+}
+
+void CQuillbayDoc::DelSpaceOnly() {
+    OperationScope scope(*this);
+    for (int i = 0; i < LineCount(); ++i) {
+        Line& line = m_lines[static_cast<std::size_t>(i)];
+        if (!line.empty() && IsTargetLine(i) && IsBlankLine(line.view(), false)) line = Line();
+    }
+}
+
+void CQuillbayDoc::DelSpaceFirst() {
+    OperationScope scope(*this);
+    LineArena arena;
+    for (int i = 0; i < LineCount(); ++i) {
+        Line& line = m_lines[static_cast<std::size_t>(i)];
+        const std::size_t lead = LeadingBlankLength(line.view());
+        if (lead != 0 && IsTargetLine(i)) line = arena.Make(line.view().substr(lead));
+    }
+}
+
+void CQuillbayDoc::DelSpaceBack() {
+    OperationScope scope(*this);
+    LineArena arena;
+    for (int i = 0; i < LineCount(); ++i) {
+        Line& line = m_lines[static_cast<std::size_t>(i)];
+        const std::size_t keep = TrailingBlankStart(line.view());
+        if (keep != line.size() && IsTargetLine(i)) line = arena.Make(line.view().substr(0, keep));
+    }
+}
+
+void CQuillbayDoc::TabSpace(int tabWidth) {
+    OperationScope scope(*this);
+    if (tabWidth < 1) return;
+    LineArena arena;
+    for (int i = 0; i < LineCount(); ++i) {
+        Line& line = m_lines[static_cast<std::size_t>(i)];
+        if (std::memchr(line.data(), '\t', line.size()) == nullptr || !IsTargetLine(i)) continue;
+        line = arena.Make(ExpandTabs(line.view(), tabWidth));
+    }
+}
+
+void CQuillbayDoc::SpaceTab(int tabWidth) {
+    OperationScope scope(*this);
+    if (tabWidth < 1) return;
+    LineArena arena;
+    for (int i = 0; i < LineCount(); ++i) {
+        Line& line = m_lines[static_cast<std::size_t>(i)];
+        if (std::memchr(line.data(), ' ', line.size()) == nullptr || !IsTargetLine(i)) continue;
+        std::string result = CompressSpaces(line.view(), tabWidth);
+        if (result != line.view()) line = arena.Make(result);
+    }
+}
+
+namespace {
+
+long LongestLine(const LineList& lines) {
+    std::size_t longest = 0;
+    for (const Line& line : lines)
+        longest = std::max(longest, line.size());
+    return static_cast<long>(longest);
+}
+
+}  // namespace
+
+void CQuillbayDoc::ToCenter() {
+    const long half = LongestLine(m_lines) / 2;
+    TransformTargetLines([&](std::string_view line) { return CenterLine(line, half); });
+}
+
+void CQuillbayDoc::ToRight() {
+    const long width = LongestLine(m_lines);
+    TransformTargetLines([&](std::string_view line) { return RightAlignLine(line, width); });
+}
+
+void CQuillbayDoc::TabIf(std::string_view separator, int replace) {
+    TransformTargetLines(
+        [&](std::string_view line) { return TabAtString(line, separator, replace != 0); });
+}
+
+void CQuillbayDoc::SpToCsv(int first, int last) {
+    TransformTargetLines([&](std::string_view line) { return SpacesToCommas(line, first, last); });
+}
+
+}  // namespace qb

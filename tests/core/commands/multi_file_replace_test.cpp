@@ -1,0 +1,225 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "core/text_file.h"
+#include "tests/support/doc_fixture.h"
+#include "tests/support/sjis_literal.h"
+#include "tests/support/temp_dir.h"
+
+namespace qb {
+namespace {
+
+using test::ReadFileBytes;
+using test::Sjis;
+using Lines = std::vector<std::string>;
+
+class MultiFileReplaceTest : public ::testing::Test, public test::DocFixture {
+protected:
+    // Dates a file back, so that a rewrite would show in its modification time.
+    void Age(const std::string& path) {
+        struct timespec times[2] = {{1000000000, 0}, {1000000000, 0}};
+        ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    }
+    static long long ModifiedAt(const std::string& path) {
+        struct stat st {};
+        stat(path.c_str(), &st);
+        return st.st_mtim.tv_sec;
+    }
+    const MultiFileEntry* Entry(const std::string& name) const {
+        for (const auto& e : doc.LastMultiFileResult().files)
+            if (e.name == name) return &e;
+        return nullptr;
+    }
+
+    test::TempDir dir;
+};
+
+TEST_F(MultiFileReplaceTest, ReplacesIgnoringCaseAndKeepsEverythingElse) {
+    const std::string text = Sjis("先頭 ABC\r\nabc と Abc\r\nソ\\abc 終わり");
+    dir.Write("a.txt", text);
+    dir.Write("b.txt", Sjis("一致なし\r\n"));
+    dir.Write("c.dat", "abc\r\n");
+    SetLines({"document"});
+    doc.MultiFileReplace(dir.Path(), "*.txt", "abc", "x");
+    EXPECT_EQ(dir.Read("a.txt"), Sjis("先頭 x\r\nx と x\r\nソ\\x 終わり"));
+    EXPECT_EQ(dir.Read("c.dat"), "abc\r\n");
+    const MultiFileResult& result = doc.LastMultiFileResult();
+    EXPECT_EQ(result.filesChanged, 1);
+    EXPECT_EQ(result.replacements, 4);
+    ASSERT_EQ(result.files.size(), 2u);
+    EXPECT_EQ(result.files[0].name, "a.txt");
+    EXPECT_EQ(result.files[0].status, MultiFileEntry::Replaced);
+    EXPECT_EQ(result.files[1].status, MultiFileEntry::Unchanged);
+    // The open document is left alone.
+    EXPECT_EQ(LineTexts(), (Lines{"document"}));
+    EXPECT_FALSE(doc.CanUndo());
+    EXPECT_TRUE(app.host.messages.empty());
+}
+
+TEST_F(MultiFileReplaceTest, JisAndEucFilesKeepTheirCode) {
+    // JIS: 亜 is ESC $ B 30 21, 唖 30 22. Only the changed line is encoded again; the other keeps
+    // its own escape sequences.
+    dir.Write("jis.txt", "\x1b$B0!\x1b(Babc\r\n\x1b$@0\"\x1b(J\r\n");
+    // EUC: ん is A4 F3, あ A4 A2, 亜 B0 A1.
+    dir.Write("euc.txt",
+              "\xa4\xf3"
+              "ABC\r\nkeep\xa4\xa2\r\n");
+    dir.Write("sjis.txt", Sjis("亜abc\r\n"));
+    doc.MultiFileReplace(dir.Path(), "*.txt", Sjis("亜"), "-");
+    EXPECT_EQ(dir.Read("jis.txt"), "-abc\r\n\x1b$@0\"\x1b(J\r\n");
+    EXPECT_EQ(dir.Read("sjis.txt"), "-abc\r\n");
+    EXPECT_EQ(Entry("jis.txt")->code, CodeJis);
+    EXPECT_EQ(Entry("euc.txt")->code, CodeEuc);
+    EXPECT_EQ(Entry("sjis.txt")->code, CodeShiftJis);
+
+    doc.MultiFileReplace(dir.Path(), "*.txt", "abc", Sjis("亜"));
+    EXPECT_EQ(dir.Read("euc.txt"), "\xa4\xf3\xb0\xa1\r\nkeep\xa4\xa2\r\n");
+    EXPECT_EQ(dir.Read("jis.txt"), "-\x1b$B0!\x1b(B\r\n\x1b$@0\"\x1b(J\r\n");
+    EXPECT_EQ(doc.LastMultiFileResult().filesChanged, 3);
+}
+
+TEST_F(MultiFileReplaceTest, AJisLineLeftInKanjiModeStillReadsTheSameAfterIt) {
+    // The first line ends in kanji mode and the second goes on in it. After the first line is
+    // encoded afresh (ending in ASCII), kanji mode is entered again for the second.
+    dir.Write("carry.txt", "\x1b$B0!\r\n0\"\x1b(B\r\n");
+    doc.MultiFileReplace(dir.Path(), "carry.txt", Sjis("亜"), "A");
+    EXPECT_EQ(dir.Read("carry.txt"), "A\r\n\x1b$B0\"\x1b(B\r\n");
+}
+
+// A changed line that begins in the kanji mode of the line before it is encoded afresh from
+// ASCII mode: it first returns to ASCII, so that its ASCII text is not read as kanji.
+TEST_F(MultiFileReplaceTest, AChangedJisLineThatBeginsInKanjiModeReadsTheSame) {
+    // 亜 30 21, 唖 30 22: line two begins in the kanji mode that line one left open.
+    dir.Write("carry.txt", "abc\r\n\x1b$B0!\r\n0!0\"\x1b(B\r\nend\r\n");
+    doc.MultiFileReplace(dir.Path(), "carry.txt", Sjis("亜"), "XY");
+    LineList lines;
+    ASSERT_TRUE(ReadTextFile(dir.File("carry.txt"), lines).ok);
+    CQuillbayDoc check(app.context);
+    check.TakeLines(std::move(lines));
+    check.JisToSjis();
+    std::vector<std::string> texts;
+    for (int i = 0; i < check.LineCount(); ++i)
+        texts.push_back(check.GetLine(i).str());
+    EXPECT_EQ(texts, (Lines{"abc", "XY", "XY" + Sjis("唖"), "end"}));
+}
+
+TEST_F(MultiFileReplaceTest, UnchangedFilesKeepTheirBytesAndTime) {
+    const std::string path = dir.Write("same.txt", "no match here\r\nabc?\n");
+    Age(path);
+    doc.MultiFileReplace(dir.Path(), "*.txt", "abd", "x");
+    EXPECT_EQ(ReadFileBytes(path), "no match here\r\nabc?\n");
+    EXPECT_EQ(ModifiedAt(path), 1000000000);
+    // A replacement equal to what it replaces changes nothing either.
+    doc.MultiFileReplace(dir.Path(), "*.txt", "abc", "abc");
+    EXPECT_EQ(ModifiedAt(path), 1000000000);
+    EXPECT_EQ(doc.LastMultiFileResult().filesChanged, 0);
+    EXPECT_EQ(std::filesystem::directory_iterator(dir.Path())->path().filename(), "same.txt");
+}
+
+TEST_F(MultiFileReplaceTest, WildcardsIgnoreCaseAndFoldersAreSkipped) {
+    dir.Write("A.TXT", "abc");
+    dir.Write("b.Txt", "abc");
+    dir.Write("c.txt.bak", "abc");
+    std::filesystem::create_directory(dir.File("d.txt"));
+    doc.MultiFileReplace(dir.Path() + "/", "*.txt", "abc", "x");
+    EXPECT_EQ(dir.Read("A.TXT"), "x");
+    EXPECT_EQ(dir.Read("b.Txt"), "x");
+    EXPECT_EQ(dir.Read("c.txt.bak"), "abc");
+    EXPECT_EQ(doc.LastMultiFileResult().files.size(), 2u);
+
+    // "*.*" takes names without a dot as well.
+    dir.Write("plain", "abc");
+    doc.MultiFileReplace(dir.Path(), "*.*", "abc", "y");
+    EXPECT_EQ(dir.Read("plain"), "y");
+}
+
+TEST_F(MultiFileReplaceTest, LongLinesAreSearchedWholeAndCrLfCanBeReplaced) {
+    // The match straddles byte 4095 of a 10,000-byte line.
+    std::string line(4093, 'q');
+    line += "abcd" + std::string(5903, 'q');
+    dir.Write("long.txt", line + "\r\nab\r\ncd\r\n");
+    doc.MultiFileReplace(dir.Path(), "long.txt", "abcd", "-");
+    EXPECT_EQ(doc.LastMultiFileResult().replacements, 1);
+    // A find text never reaches past the end of its line.
+    doc.MultiFileReplace(dir.Path(), "long.txt", "ab\r\ncd", "-");
+    EXPECT_EQ(doc.LastMultiFileResult().replacements, 0);
+    doc.MultiFileReplace(dir.Path(), "long.txt", "ab\r\n", "AB ");
+    EXPECT_EQ(dir.Read("long.txt"),
+              std::string(4093, 'q') + "-" + std::string(5903, 'q') + "\r\nAB cd\r\n");
+}
+
+TEST_F(MultiFileReplaceTest, AReadOnlyFileIsReportedAndTheRunGoesOn) {
+    const std::string locked = dir.Write("1.txt", "abc");
+    dir.Write("2.txt", "abc");
+    ASSERT_EQ(chmod(locked.c_str(), 0444), 0);
+    doc.MultiFileReplace(dir.Path(), "*.txt", "abc", "x");
+    EXPECT_EQ(ReadFileBytes(locked), "abc");
+    EXPECT_EQ(dir.Read("2.txt"), "x");
+    EXPECT_EQ(app.host.messages, (Lines{"ファイル書き込みエラー"}));
+    EXPECT_EQ(Entry("1.txt")->status, MultiFileEntry::Failed);
+    EXPECT_EQ(doc.LastMultiFileResult().filesChanged, 1);
+    EXPECT_EQ(doc.LastMultiFileResult().replacements, 1);
+}
+
+TEST_F(MultiFileReplaceTest, PermissionsSurviveTheRewrite) {
+    const std::string path = dir.Write("p.txt", "abc");
+    ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+    doc.MultiFileReplace(dir.Path(), "p.txt", "abc", "x");
+    struct stat st {};
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(ReadFileBytes(path), "x");
+}
+
+TEST_F(MultiFileReplaceTest, AFolderThatTakesNoNewFileEndsTheRunAndLosesNothing) {
+    if (geteuid() == 0) GTEST_SKIP() << "root writes to any folder";
+    dir.Write("1.txt", "abc");
+    ASSERT_EQ(chmod(dir.Path().c_str(), 0555), 0);
+    doc.MultiFileReplace(dir.Path(), "*.txt", "abc", "x");
+    chmod(dir.Path().c_str(), 0755);
+    EXPECT_EQ(dir.Read("1.txt"), "abc");
+    EXPECT_EQ(app.host.messages, (Lines{"WORKファイルOpenエラー"}));
+}
+
+TEST_F(MultiFileReplaceTest, AnUnreadableFileIsReportedAndSkipped) {
+    if (geteuid() == 0) GTEST_SKIP() << "root reads any file";
+    const std::string hidden = dir.Write("1.txt", "abc");
+    dir.Write("2.txt", "abc");
+    ASSERT_EQ(chmod(hidden.c_str(), 0), 0);
+    doc.MultiFileReplace(dir.Path(), "*.txt", "abc", "x");
+    EXPECT_EQ(app.host.messages, (Lines{"ReadファイルOpenエラー"}));
+    EXPECT_EQ(dir.Read("2.txt"), "x");
+}
+
+TEST_F(MultiFileReplaceTest, DryRunListsWhatWouldChangeAndWritesNothing) {
+    const std::string a = dir.Write("a.txt", "abc abc");
+    dir.Write("b.txt", "none");
+    Age(a);
+    doc.MultiFileReplace(dir.Path(), "*.txt", "ABC", "x", true);
+    EXPECT_EQ(ReadFileBytes(a), "abc abc");
+    EXPECT_EQ(ModifiedAt(a), 1000000000);
+    const MultiFileResult& result = doc.LastMultiFileResult();
+    EXPECT_TRUE(result.dryRun);
+    EXPECT_EQ(result.filesChanged, 1);
+    EXPECT_EQ(result.replacements, 2);
+    ASSERT_EQ(result.files.size(), 2u);
+    EXPECT_EQ(result.files[0].replacements, 2);
+    EXPECT_EQ(result.files[0].code, CodeAscii);
+    EXPECT_EQ(result.files[1].replacements, 0);
+}
+
+TEST_F(MultiFileReplaceTest, NoMatchingFileOrNoFolder) {
+    doc.MultiFileReplace(dir.Path(), "*.txt", "abc", "x");
+    EXPECT_EQ(doc.LastMultiFileResult().filesChanged, 0);
+    EXPECT_TRUE(doc.LastMultiFileResult().files.empty());
+    EXPECT_TRUE(app.host.messages.empty());
+    doc.MultiFileReplace(dir.File("missing"), "*.txt", "abc", "x");
+    EXPECT_EQ(app.host.messages, (Lines{"フォルダが見つかりません"}));
+}
+
+}  // namespace
+}  // namespace qb

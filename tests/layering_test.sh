@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Every quoted #include points down the layers:
+#   convert <- settings <- shape <- core <- macro <- app/cli, app/gui;  settings <- update <- app/gui
+# A layer's tests may use what the layer may, plus the shared test support. Prints each include
+# that points up or sideways and fails if there is one.
+#   tests/layering_test.sh SOURCE-ROOT
+set -u
+cd "${1:-$(dirname "$0")/..}" || exit 2
+
+declare -A allowed=(
+    [convert]="convert"
+    [settings]="settings convert"
+    [shape]="shape settings convert"
+    [core]="core shape settings convert"
+    [macro]="macro core shape settings convert"
+    [update]="update settings convert"
+    [app/cli]="app/cli macro core shape settings convert"
+    [app/gui]="app/gui update macro core shape settings convert"
+)
+# Folders outside the layers and the layer whose view they get.
+declare -A tests_of=(
+    [tests/convert]=convert [tests/settings]=settings [tests/shape]=shape [tests/core]=core
+    [tests/macro]=macro [tests/update]=update [tests/cli]=app/cli [tests/gui]=app/gui
+    [tests/support]=core [fuzz]=app/cli [bench]=app/cli
+)
+
+# The layer folder an include path names ("core/commands/x.h" -> core).
+layer_of() {
+    case $1 in
+        app/cli/*) echo app/cli ;;
+        app/gui/*) echo app/gui ;;
+        tests/*) echo "tests/$(cut -d/ -f2 <<<"$1")" ;;
+        *) echo "${1%%/*}" ;;
+    esac
+}
+
+bad=0
+check() {  # FOLDER LAYER-VIEW EXTRA-ALLOWED...
+    local folder=$1 view=$2
+    shift 2
+    local ok=" ${allowed[$view]} $* "
+    while IFS=: read -r file line text; do
+        local path=${text#*\"}
+        path=${path%%\"*}
+        [[ $path == */* ]] || continue  # a system or same-folder header
+        local target
+        target=$(layer_of "$path")
+        if [[ $ok != *" $target "* ]]; then
+            echo "$file:$line: includes \"$path\": $folder may not use $target"
+            bad=1
+        fi
+    done < <(grep -rnE '^\s*#\s*include\s*"' "$folder" --include='*.h' --include='*.cpp' 2>/dev/null)
+}
+
+for layer in "${!allowed[@]}"; do
+    [[ -d $layer ]] && check "$layer" "$layer"
+done
+for folder in "${!tests_of[@]}"; do
+    [[ -d $folder ]] || continue
+    extra="tests/support $folder"
+    [[ $folder == fuzz ]] && extra="$extra update tests/shape"
+    [[ $folder == tests/gui ]] && extra="$extra tests/support"
+    check "$folder" "${tests_of[$folder]}" $extra
+done
+
+if [[ $bad != 0 ]]; then
+    echo "Includes must point down: convert <- settings <- shape <- core <- macro <- app/cli, app/gui; settings <- update <- app/gui."
+    exit 1
+fi
+echo "every include points down the layers"
