@@ -5,7 +5,7 @@
 #include <QDialog>
 
 #include "convert/code_kind.h"
-#include "core/text_count.h"
+#include "core/commands/text_count.h"
 
 namespace qb::gui {
 
