@@ -5,7 +5,7 @@
 #   scripts/install-deps.sh [EXTRA-PACKAGE...]
 set -eu
 
-packages="cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev libpcre2-dev
+packages="cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev libpcre2-dev libcurl4-openssl-dev
           qt6-base-dev fonts-ipafont-gothic $*"
 
 missing=""

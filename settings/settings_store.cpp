@@ -336,9 +336,8 @@ void SettingsStore::Override(std::string_view section, std::string_view name,
 
 void SettingsStore::ReloadIfChangedOnDisk() {
     // Another instance may have written the file since we read it; start from its values so
-    // that our write does not undo theirs. Values held back by a batch are not dropped for it.
-    if (m_persistent && !m_unreadable && !m_savePending && FileStamp(m_path) != m_loadedStamp)
-        Load();
+    // that our write does not undo theirs.
+    if (m_persistent && !m_unreadable && FileStamp(m_path) != m_loadedStamp) Load();
 }
 
 void SettingsStore::Store(std::string_view section, std::string_view name, std::string_view value) {
@@ -346,7 +345,8 @@ void SettingsStore::Store(std::string_view section, std::string_view name, std::
         if (SameName(s.name, section))
             for (auto& e : s.entries)
                 if (SameName(e.name, name)) e.text = value;
-    ReloadIfChangedOnDisk();
+    // Within a batch the store already holds writes the file lacks: a reload would drop them.
+    if (!m_batchHasWrites) ReloadIfChangedOnDisk();
     Section* s = FindSection(section);
     if (!s) {
         m_sections.push_back({std::string(section), {}});
@@ -356,29 +356,28 @@ void SettingsStore::Store(std::string_view section, std::string_view name, std::
         if (!e.name.empty() && SameName(e.name, name)) {
             if (e.text == value) return;  // nothing to write
             e.text = value;
-            Save();
+            SaveNowOrWithTheBatch();
             return;
         }
     s->entries.push_back({std::string(name), std::string(value)});
-    Save();
+    SaveNowOrWithTheBatch();
 }
 
-SettingsStore::WriteBatch::WriteBatch(SettingsStore& store) : m_store(store) {
-    ++m_store.m_batchDepth;
+void SettingsStore::SaveNowOrWithTheBatch() {
+    if (m_batchDepth > 0)
+        m_batchHasWrites = true;
+    else
+        Save();
 }
 
 SettingsStore::WriteBatch::~WriteBatch() {
-    if (--m_store.m_batchDepth > 0 || !m_store.m_savePending) return;
-    m_store.m_savePending = false;
+    if (--m_store.m_batchDepth > 0 || !m_store.m_batchHasWrites) return;
+    m_store.m_batchHasWrites = false;
     m_store.Save();
 }
 
 void SettingsStore::Save() {
     if (!m_persistent || m_unreadable) return;
-    if (m_batchDepth > 0) {
-        m_savePending = true;
-        return;
-    }
     std::error_code ec;
     if (m_needsBackup) {
         // Keep what we could not parse before the rewrite drops it.

@@ -46,12 +46,11 @@ public:
     // is never written to disk.
     void Override(std::string_view section, std::string_view name, std::string_view value);
 
-    // Holds back the writes made while it lives and writes the file once when the last one
-    // ends: a dialog that stores forty values then costs one atomic write, not forty. Reads see
-    // the new values at once.
+    // Groups writes: while a batch lives, writes change the store at once but reach the file only
+    // when the outermost batch ends, in one atomic save (a dialog's OK writes a dozen values).
     class WriteBatch {
     public:
-        explicit WriteBatch(SettingsStore& store);
+        explicit WriteBatch(SettingsStore& store) : m_store(store) { ++m_store.m_batchDepth; }
         ~WriteBatch();
         WriteBatch(const WriteBatch&) = delete;
         WriteBatch& operator=(const WriteBatch&) = delete;
@@ -85,6 +84,7 @@ private:
     void ReloadIfChangedOnDisk();
     void Store(std::string_view section, std::string_view name, std::string_view value);
     void Save();
+    void SaveNowOrWithTheBatch();
 
     std::string m_path;
     bool m_persistent = false;
@@ -95,8 +95,8 @@ private:
     std::vector<Section> m_overrides;
     std::vector<std::string> m_problems;
     std::string m_saveError;
-    int m_batchDepth = 0;        // open WriteBatch scopes
-    bool m_savePending = false;  // a write was held back by one
+    int m_batchDepth = 0;
+    bool m_batchHasWrites = false;
 };
 
 }  // namespace qb
