@@ -62,7 +62,7 @@ for folder in "${!tests_of[@]}"; do
     [[ -d $folder ]] || continue
     extra="tests/support $folder"
     [[ $folder == fuzz ]] && extra="$extra update tests/shape"
-    [[ $folder == tests/gui ]] && extra="$extra tests/support"
+    [[ $folder == tests/gui ]] && extra="$extra tests/support tests/macro"
     check "$folder" "${tests_of[$folder]}" $extra
 done
 
