@@ -14,6 +14,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "app/gui/dialogs/app_dialogs.h"
 #include "app/gui/dialogs/command_ui.h"
 #include "app/gui/main/gui_host.h"
 #include "app/gui/view/qbay_frame.h"
@@ -49,7 +50,8 @@ constexpr CommandId kBuiltInWindowCommands[] = {
 };
 
 // The commands of the view that open windows of their own and are handled here.
-constexpr CommandId kBuiltInViewUiCommands[] = {32944, 32945, 32812, 32813, 32814, 32815};
+constexpr CommandId kBuiltInViewUiCommands[] = {32944, 32945, 32812, 32813,
+                                                32814, 32815, 32809, 32941};
 
 // The program's icon, drawn here: a white "Q" on navy, the colours of a target line.
 QIcon ProgramIcon() {
@@ -73,6 +75,9 @@ CMainFrame::CMainFrame(GuiHost& host, SettingsStore& settings, QWidget* parent)
     setObjectName(QStringLiteral("MainFrame"));
     QApplication::setWindowIcon(ProgramIcon());
     m_host.SetWindow(this);
+    m_host.SetTextEditor([this](std::string_view title, std::string_view sjis) {
+        return EditTextDialog(this, title, sjis);
+    });
     m_app.kinsoku = LoadKinsokuSettings(settings);
     m_macros = std::make_unique<MacroController>(m_app, *this);
     m_commandUi = std::make_unique<GuiCommandUi>(
@@ -99,6 +104,8 @@ CMainFrame::CMainFrame(GuiHost& host, SettingsStore& settings, QWidget* parent)
 
 CMainFrame::~CMainFrame() {
     qApp->removeEventFilter(this);
+    m_host.SetTextEditor(nullptr);
+    m_host.SetWindow(nullptr);
     // The windows go before the macro controller and the context their documents use.
     for (QMdiSubWindow* window : m_mdi->subWindowList())
         delete window;
@@ -226,6 +233,12 @@ void CMainFrame::RunViewUiCommand(CommandId id) {
         case 32815:
             view->ScrollPages(-1);
             break;
+        case 32809:
+            ShowCharacterCount(this, view->Document());
+            break;
+        case 32941:
+            ShowCodeDetection(this, view->Document());
+            break;
         default:
             break;
     }
@@ -275,8 +288,18 @@ void CMainFrame::RunWindowCommand(CommandId id) {
         case 32929:
             SetClipboardMonitor(!m_clipboardMonitor);
             break;
+        case 32806:
+            ShowSettingsDialog(this, m_app);
+            break;
+        case 32792:
+            ShowEditorDialog(this, m_settings);
+            break;
         case 32793:
             StartExternalEditor();
+            break;
+        case 32946:
+            if (const auto run = AskMacroOverFiles(this, m_settings))
+                m_macros->RunOverFiles(run->macroPath, run->files, run->endMode);
             break;
         case 32837:
             ToggleRecording();
