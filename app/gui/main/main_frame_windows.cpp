@@ -10,6 +10,7 @@
 #include <QToolBar>
 
 #include "app/gui/common/qt_text.h"
+#include "app/gui/dialogs/file_dialogs.h"
 #include "app/gui/main/clipboard_watch.h"
 #include "app/gui/main/external_editor.h"
 #include "app/gui/main/gui_host.h"
@@ -23,8 +24,6 @@
 namespace qb::gui {
 
 namespace {
-
-const char* const kMacroFilter = "ﾏｸﾛﾌｧｲﾙ(*.qmc) (*.qmc *.QMC);;全てのファイル (*)";
 
 // Whether a rectangle saved on another screen layout would still be seen.
 bool OnSomeScreen(const QRect& rect) {
@@ -163,18 +162,12 @@ void CMainFrame::ShowVersion() {
 }
 
 void CMainFrame::ToggleRecording() {
-    m_macros->ToggleRecording([this] {
-        return m_host.ChooseSaveFile(QString::fromUtf8("マクロファイル名の入力"), QString(),
-                                     QString::fromUtf8(kMacroFilter), QStringLiteral("qmc"));
-    });
+    m_macros->ToggleRecording([this] { return ChooseMacroToRecord(this, m_settings); });
     UpdateCommandStates();
 }
 
 void CMainFrame::RunMacroFromDialog() {
-    m_macros->RunMacro([this] {
-        return m_host.ChooseOpenFile(QString::fromUtf8("ﾏｸﾛﾌｧｲﾙ名の入力"),
-                                     QString::fromUtf8(kMacroFilter));
-    });
+    m_macros->RunMacro([this] { return ChooseMacroToRun(this, m_settings); });
 }
 
 }  // namespace qb::gui
