@@ -16,7 +16,9 @@
 
 #include "app/gui/dialogs/app_dialogs.h"
 #include "app/gui/dialogs/command_ui.h"
+#include "app/gui/help/help_files.h"
 #include "app/gui/main/gui_host.h"
+#include "app/gui/printing/print_driver.h"
 #include "app/gui/view/qbay_frame.h"
 #include "app/gui/view/quillbay_view.h"
 #include "core/quillbay_doc.h"
@@ -94,6 +96,7 @@ CMainFrame::CMainFrame(GuiHost& host, SettingsStore& settings, QWidget* parent)
     BuildMenus();
     BuildToolbars();
     BuildStatusBar();
+    InstallPrintAndHelpCommands();
     setAcceptDrops(true);
     qApp->installEventFilter(this);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
@@ -109,6 +112,24 @@ CMainFrame::~CMainFrame() {
     // The windows go before the macro controller and the context their documents use.
     for (QMdiSubWindow* window : m_mdi->subWindowList())
         delete window;
+}
+
+void CMainFrame::InstallPrintAndHelpCommands() {
+    m_print = std::make_unique<PrintDriver>();
+    const auto withDocument = [this](auto print) {
+        return [this, print] {
+            if (CQuillbayDoc* doc = ActiveDocument()) print(*doc);
+        };
+    };
+    SetCommandHandler(
+        57607, withDocument([this](CQuillbayDoc& doc) { m_print->Print(this, doc, m_settings); }));
+    SetCommandHandler(57609, withDocument([this](CQuillbayDoc& doc) {
+                          m_print->Preview(this, doc, m_settings);
+                      }));
+    SetCommandHandler(57606, [this] { m_print->SetUpPrinter(this); });
+    SetCommandHandler(32811, [this] { m_print->EditPrintFormat(this, m_settings); });
+    SetCommandHandler(57666, [this] { ShowHelp(this, HelpPage::Contents); });
+    SetCommandHandler(32810, [this] { ShowHelp(this, HelpPage::Keywords); });
 }
 
 // ---- Commands -----------------------------------------------------------------------------------

@@ -43,6 +43,7 @@ class CQBayFrame;
 class CQuillbayView;
 class GuiCommandUi;
 class GuiHost;
+class PrintDriver;
 
 class CMainFrame : public QMainWindow, public IWorkspace {
     Q_OBJECT
@@ -188,12 +189,15 @@ private:
     void ToggleRecording();
     void RunMacroFromDialog();
     bool HandleFixedAccelerator(const QKeyEvent& key);
+    // Printing and help, which live in their own folders.
+    void InstallPrintAndHelpCommands();
 
     GuiHost& m_host;
     SettingsStore& m_settings;
     AppContext m_app;
     std::unique_ptr<MacroController> m_macros;
     std::unique_ptr<GuiCommandUi> m_commandUi;
+    std::unique_ptr<PrintDriver> m_print;  // keeps the chosen printer for the run
 
     QMdiArea* m_mdi = nullptr;
     int m_childShowCmd = 1;  // "Settings"/"ShowCmd": new document windows open maximized at 3
