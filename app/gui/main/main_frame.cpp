@@ -412,10 +412,11 @@ bool CMainFrame::HandleFixedAccelerator(const QKeyEvent& key) {
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
-    // A key is offered once, to the widget with the focus, and only inside this window (the
-    // dialogs keep their keys).
+    // A key is offered once, to the widget with the focus (the window itself when none has it),
+    // and only inside this window (the dialogs keep their keys).
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget != QApplication::focusWidget() || widget->window() != this)
+    QWidget* focus = QApplication::focusWidget();
+    if (!widget || widget != (focus ? focus : this) || widget->window() != this)
         return QMainWindow::eventFilter(watched, event);
     const auto& key = static_cast<const QKeyEvent&>(*event);
     // A modifier pressed on its own is part of a combination still being made, not a key.
