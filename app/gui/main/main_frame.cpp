@@ -14,6 +14,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "app/gui/customize/customization.h"
 #include "app/gui/dialogs/app_dialogs.h"
 #include "app/gui/dialogs/command_ui.h"
 #include "app/gui/help/help_files.h"
@@ -97,6 +98,7 @@ CMainFrame::CMainFrame(GuiHost& host, SettingsStore& settings, QWidget* parent)
     BuildToolbars();
     BuildStatusBar();
     InstallPrintAndHelpCommands();
+    InstallCustomization(*this);
     setAcceptDrops(true);
     qApp->installEventFilter(this);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
