@@ -20,6 +20,7 @@
 #include "app/gui/help/help_files.h"
 #include "app/gui/main/gui_host.h"
 #include "app/gui/printing/print_driver.h"
+#include "app/gui/update/update_commands.h"
 #include "app/gui/view/qbay_frame.h"
 #include "app/gui/view/quillbay_view.h"
 #include "core/quillbay_doc.h"
@@ -99,6 +100,7 @@ CMainFrame::CMainFrame(GuiHost& host, SettingsStore& settings, QWidget* parent)
     BuildStatusBar();
     InstallPrintAndHelpCommands();
     InstallCustomization(*this);
+    InstallUpdateCheck(*this);
     setAcceptDrops(true);
     qApp->installEventFilter(this);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
