@@ -67,6 +67,7 @@ OutputChoice DocumentOutput::Choice(const std::string& target, bool inPlace) con
     choice.inPlace = inPlace;
     choice.crLfSet = m_crLfSet;
     choice.utf8Terminal = target.empty() && m_utf8Terminal;
+    choice.textIsUtf8 = m_textIsUtf8;
     return choice;
 }
 

@@ -19,6 +19,10 @@ public:
     DocumentOutput(const CliOptions& options, const SettingsStore& settings, CliHost& host,
                    LossReport& losses);
 
+    // The macro lines turn the text into UTF-8 themselves (SjisToUtf8): a terminal shows it as
+    // it is.
+    void SetTextIsUtf8(bool textIsUtf8) { m_textIsUtf8 = textIsUtf8; }
+
     // What the options ask of the output to `target` ("" for standard output).
     OutputChoice Choice(const std::string& target, bool inPlace) const;
     // The form for `target` of a document read as `input`.
@@ -54,6 +58,7 @@ private:
     LossReport& m_losses;
     bool m_crLfSet = false;
     bool m_utf8Terminal = false;
+    bool m_textIsUtf8 = false;
 };
 
 // The name of a code in messages: "Shift-JIS", "JIS", "EUC-JP", "UTF-8", "UTF-16".

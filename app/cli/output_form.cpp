@@ -26,7 +26,7 @@ OutputForm ChooseOutputForm(const OutputChoice& choice, const InputForm& input, 
         form.code = *choice.to;
     else if (choice.inPlace)
         form.code = input.code;
-    else if (choice.utf8Terminal)
+    else if (choice.utf8Terminal && !choice.textIsUtf8)
         form.code = FileCode::Utf8;
     if (form.code == input.code) {  // written back as read: the same byte order and mark
         form.bigEndian = input.bigEndian;

@@ -1,7 +1,8 @@
 // Which code and line ends qbay writes a document in. -o and standard output keep what the
 // settings say (Shift-JIS, "System"/"CrLf"); -i writes a file back in the code it was read in and
 // with the line ends it had; --to and --eol say otherwise for the run; a terminal whose locale is
-// UTF-8 gets UTF-8 with LF unless --to or --eol say otherwise.
+// UTF-8 gets UTF-8 with LF unless --to or --eol say otherwise (or the macro lines made the text
+// UTF-8 themselves, with SjisToUtf8: it is shown as it is).
 #pragma once
 
 #include <optional>
@@ -28,6 +29,7 @@ struct OutputChoice {
     bool inPlace = false;                // writing a file back over itself (-i)
     bool crLfSet = false;                // --set System/CrLf was given: it says otherwise too
     bool utf8Terminal = false;           // standard output is a terminal with a UTF-8 locale
+    bool textIsUtf8 = false;             // the macro lines make the text UTF-8 themselves
 };
 
 // The form to write a document in that was read as `input`; `crLfSetting` is "System"/"CrLf".

@@ -159,7 +159,8 @@ public:
         if (m_options.strict && !CheckMacroFiles()) return 2;
         if (!StartRecording()) return 1;
         m_streamable = StepsCanStream();
-        m_convertsUtf8 = StepsConvertUtf8();
+        m_convertsUtf8 = StepsRun({"Utf8ToSjis", "ToSjis"});
+        m_output.SetTextIsUtf8(StepsRun({"SjisToUtf8"}));
         m_files = m_options.files;
         // Without FILE, standard input is the text when it is not a terminal (as for nkf, iconv
         // and sed), unless the macro brings its own documents or takes it as the clipboard.
@@ -230,7 +231,7 @@ private:
 
     // A character a conversion of a document lost, reported under the file it came from.
     void NoteCodeLoss(const CodeLossReport& report) {
-        std::string name = m_currentName;
+        std::string name = m_currentName.empty() ? std::string("the document") : m_currentName;
         long offset = 0;
         if (const auto it = m_docPlaces.find(report.document); it != m_docPlaces.end()) {
             name = it->second.name;
@@ -241,39 +242,24 @@ private:
         m_losses.Add(name, offset + report.line + 1, report.column, report.what, report.into);
     }
 
-    // Whether the macro lines bring their own documents (Open, Paste) or work on a folder
-    // (MultiFileReplace): a run of them without FILE leaves standard input alone.
-    bool StepsRunWithoutDocument() const {
-        const auto brings = [](std::string_view line) {
-            return RunsOneOf(line, {"Open", "Paste", "MultiFileReplace"});
-        };
+    // Whether any macro line (of a -e line or a -m file) runs one of `names`.
+    bool StepsRun(std::initializer_list<std::string_view> names) const {
         for (const auto& step : m_steps) {
             if (step.kind == CliOptions::Step::MacroLine) {
-                if (brings(step.text)) return true;
+                if (RunsOneOf(step.text, names)) return true;
                 continue;
             }
             TextLineReader reader(step.text);
             std::string_view line;
             while (reader.Next(line))
-                if (brings(step.utf8 ? std::string_view(Utf8ToCp932(line)) : line)) return true;
+                if (RunsOneOf(line, names)) return true;  // names are ASCII in either code
         }
         return false;
     }
 
-    // Whether the macro lines convert UTF-8 text themselves (Utf8ToSjis, ToSjis).
-    bool StepsConvertUtf8() const {
-        for (const auto& step : m_steps) {
-            if (step.kind == CliOptions::Step::MacroLine) {
-                if (RunsOneOf(step.text, {"Utf8ToSjis", "ToSjis"})) return true;
-                continue;
-            }
-            TextLineReader reader(step.text);
-            std::string_view line;
-            while (reader.Next(line))
-                if (RunsOneOf(line, {"Utf8ToSjis", "ToSjis"})) return true;
-        }
-        return false;
-    }
+    // Whether the macro lines bring their own documents (Open, Paste) or work on a folder
+    // (MultiFileReplace): a run of them without FILE leaves standard input alone.
+    bool StepsRunWithoutDocument() const { return StepsRun({"Open", "Paste", "MultiFileReplace"}); }
 
     // Text that looks like UTF-8 (valid, and beyond ASCII), read as Shift-JIS by a run that does
     // not convert it: most likely the user meant --from utf8.

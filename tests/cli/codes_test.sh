@@ -107,7 +107,8 @@ run 0 "no UTF-8 hint" -e Utf8ToSjis utf8.txt -o out.txt
 
 # A UTF-8 terminal is shown UTF-8 with LF; a pipe gets the bytes the options say.
 if command -v script > /dev/null; then
-    for steps in "" "-e DelSpaceBack"; do   # as a whole, block by block
+    # As a whole, block by block, and made UTF-8 by the macro itself (shown as it is).
+    for steps in "" "-e DelSpaceBack" "-e SjisToUtf8"; do
         shown=$(script -qec "env LC_ALL=C.UTF-8 $qbay --settings $work/settings.ini $steps \
             sjis.txt" /dev/null | od -An -c | tr -s ' ')
         [ "$shown" = " 344 272 234 343 201 202 A \r \n b \r \n" ] ||
