@@ -119,6 +119,17 @@ status "help" 0 "$qbay" --help
 grep -q "Usage: qbay" "$work/stdout" || fail "--help prints no usage"
 status "version" 0 "$qbay" --version
 
+# An output that is not a file (a device, /dev/stdout, a FIFO) is written where it is.
+printf 'abc\r\n' > "$work/abc.txt"
+status "-o /dev/null" 0 "$qbay" -e ToUpper "$work/abc.txt" -o /dev/null
+status "-o /dev/stdout" 0 "$qbay" -e ToUpper "$work/abc.txt" -o /dev/stdout
+[ "$(cat "$work/stdout")" = $'ABC\r' ] || fail "-o /dev/stdout: $(od -c "$work/stdout")"
+mkfifo "$work/fifo"
+timeout 10 cat "$work/fifo" > "$work/from-fifo.txt" &
+status "-o FIFO" 0 timeout 10 "$qbay" -e ToUpper "$work/abc.txt" -o "$work/fifo"
+wait
+[ "$(cat "$work/from-fifo.txt")" = $'ABC\r' ] || fail "-o FIFO: $(od -c "$work/from-fifo.txt")"
+
 # Running out of memory stops the run with a message and leaves the output as it was.
 if [ -z "${QB_SANITIZED:-}" ]; then
     printf 'abc\r\n' > "$work/small.txt"
