@@ -17,6 +17,7 @@
 #include "app/gui/dialogs/app_dialogs.h"
 #include "app/gui/dialogs/command_ui.h"
 #include "app/gui/help/help_files.h"
+#include "app/gui/main/file_progress_dialog.h"
 #include "app/gui/main/gui_host.h"
 #include "app/gui/printing/print_driver.h"
 #include "app/gui/view/qbay_frame.h"
@@ -97,6 +98,7 @@ CMainFrame::CMainFrame(GuiHost& host, SettingsStore& settings, QWidget* parent)
     BuildToolbars();
     BuildStatusBar();
     InstallPrintAndHelpCommands();
+    InstallFileProgress(*this);
     setAcceptDrops(true);
     qApp->installEventFilter(this);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
@@ -173,8 +175,6 @@ bool CMainFrame::IsCommandEnabled(CommandId id) const {
             return doc->CanRedo();
         case 57616:  // the most recent file
             return !m_recent.Paths().empty();
-        case 32838:  // a macro cannot run while one is recorded
-            return !m_macros->Recorder().IsRecording();
         case 57650:
         case 57651:
         case 57652:
@@ -317,10 +317,6 @@ void CMainFrame::RunWindowCommand(CommandId id) {
             break;
         case 32793:
             StartExternalEditor();
-            break;
-        case 32946:
-            if (const auto run = AskMacroOverFiles(this, m_settings))
-                m_macros->RunOverFiles(run->macroPath, run->files, run->endMode);
             break;
         case 32837:
             ToggleRecording();
