@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QProgressDialog>
+#include <limits>
 
 #include "app/gui/common/qt_text.h"
 #include "app/gui/dialogs/app_dialogs.h"
@@ -57,9 +58,11 @@ bool FileProgressDialog::Step(int done, int total, std::string_view name) {
         m_dialog->setWindowModality(Qt::ApplicationModal);
         m_dialog->setAutoClose(false);
         m_dialog->setAutoReset(false);
-        m_dialog->setMinimumDuration(kShowAfterMs);
+        // Shown from here, between two files, never by the dialog's own timer: that could
+        // put it over a question the work is asking, which then could not be answered.
+        m_dialog->setMinimumDuration(std::numeric_limits<int>::max());
         m_dialog->setRange(0, total);
-        m_dialog->setValue(0);  // starts the clock of the minimum duration
+        m_clock.start();
     } else if (!m_dialog || m_dialog->wasCanceled()) {
         return false;
     }
@@ -67,6 +70,7 @@ bool FileProgressDialog::Step(int done, int total, std::string_view name) {
     m_dialog->setLabelText(
         QStringLiteral("%1\n(%2 / %3)").arg(Utf8ToQString(name)).arg(done + 1).arg(total));
     m_dialog->setValue(done);
+    if (!m_dialog->isVisible() && m_clock.elapsed() >= kShowAfterMs) m_dialog->show();
     // Once the window is up, the Cancel button and the repaints get their turn before each file.
     if (m_dialog->isVisible()) QCoreApplication::processEvents();
     return m_dialog && !m_dialog->wasCanceled();

@@ -5,6 +5,7 @@
 // can change the documents the work is going through.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -42,6 +43,7 @@ private:
     QString m_title;
     QPointer<QProgressDialog> m_dialog;  // while a run goes on
     bool m_running = false;
+    QElapsedTimer m_clock;  // since the run began
 };
 
 // Puts the progress windows into the main window: the one of the multi-file replace (also when
