@@ -146,6 +146,7 @@ struct Walk {
     const char* caption = nullptr;         // its menu item, when not the table's caption
     std::vector<const char*> replay = {};  // windows that come up when the line replays
     bool noMenu = false;                   // not on the menus: run as a key binding runs it
+    // Done in the window before recording starts (what the command needs to be enabled).
     std::function<void(CMainFrame&, const TempDir&)> before = nullptr;
 };
 
