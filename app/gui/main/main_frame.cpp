@@ -14,12 +14,14 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "app/gui/customize/customization.h"
 #include "app/gui/dialogs/app_dialogs.h"
 #include "app/gui/dialogs/command_ui.h"
 #include "app/gui/help/help_files.h"
 #include "app/gui/main/file_progress_dialog.h"
 #include "app/gui/main/gui_host.h"
 #include "app/gui/printing/print_driver.h"
+#include "app/gui/update/update_commands.h"
 #include "app/gui/view/qbay_frame.h"
 #include "app/gui/view/quillbay_view.h"
 #include "core/quillbay_doc.h"
@@ -99,6 +101,8 @@ CMainFrame::CMainFrame(GuiHost& host, SettingsStore& settings, QWidget* parent)
     BuildStatusBar();
     InstallPrintAndHelpCommands();
     InstallFileProgress(*this);
+    InstallCustomization(*this);
+    InstallUpdateCheck(*this);
     setAcceptDrops(true);
     qApp->installEventFilter(this);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
@@ -408,10 +412,11 @@ bool CMainFrame::HandleFixedAccelerator(const QKeyEvent& key) {
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
-    // A key is offered once, to the widget with the focus, and only inside this window (the
-    // dialogs keep their keys).
+    // A key is offered once, to the widget with the focus (the window itself when none has it),
+    // and only inside this window (the dialogs keep their keys).
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget != QApplication::focusWidget() || widget->window() != this)
+    QWidget* focus = QApplication::focusWidget();
+    if (!widget || widget != (focus ? focus : this) || widget->window() != this)
         return QMainWindow::eventFilter(watched, event);
     const auto& key = static_cast<const QKeyEvent&>(*event);
     // A modifier pressed on its own is part of a combination still being made, not a key.
