@@ -51,7 +51,7 @@ bool NeedsDocument(CommandId id) {
 // The main-window commands handled here when nobody set a handler for them.
 constexpr CommandId kBuiltInWindowCommands[] = {
     57600, 57601, 57602, 57603, 57604, 32835, 32922, 57616, 57665, 57637, 59392, 32932, 59393,
-    32929, 32806, 32792, 32793, 32837, 32838, 57648, 57650, 57651, 57652, 57649, 32973, 57664,
+    32929, 32793, 32837, 32838, 57648, 57650, 57651, 57652, 57649, 32973, 57664, 32806, 32792,
 };
 
 // The commands of the view that open windows of their own and are handled here.
