@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "convert/code_kind.h"
@@ -136,7 +137,14 @@ public:
     private:
         CQuillbayDoc& m_doc;
         BusyCursor m_busy;
+        bool m_outermost;
+        bool m_wasModified;
+        const CVelmoUndoUnit* m_snapshot = nullptr;  // the undo step it took, when it took one
     };
+
+    // Whether the last operation was stopped through AppContext::progress, and so put back as it
+    // was, without an undo step. Reading it clears it.
+    bool TakeStopped() { return std::exchange(m_stopped, false); }
 
     // One operation that replaces each target line by transform(line) (a std::string). A result
     // equal to the line keeps the old line, so it stays shared with the undo history.
@@ -146,7 +154,7 @@ public:
         LineArena arena;
         const int count = LineCount();
         PrepareTargetTest();
-        for (int i = 0; i < count; ++i) {
+        for (int i = 0; i < count && m_poll(i, count); ++i) {
             if (!IsPreparedTargetLine(i)) continue;
             Line& line = m_lines[static_cast<std::size_t>(i)];
             const std::string result = transform(line.view());
@@ -497,6 +505,11 @@ protected:
     std::vector<std::string> m_openWarnings;
     bool m_openCutShort = false;
     std::string m_lastSaveError;
+
+    // The running operation's check for a stop (AppContext::progress); loops call m_poll(i, n).
+    ProgressPoll m_poll;
+    int m_operationDepth = 0;
+    bool m_stopped = false;
 
     // ---- Target lines (state) -------------------------------------------------------------------
 

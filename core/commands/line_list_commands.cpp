@@ -122,6 +122,10 @@ void CQuillbayDoc::DupLineDel(int partial, int startColumn, int endColumn, int a
     std::size_t kept = 0;
     for (std::size_t i = 0; i < count; ++i) {
         if (kept != i) m_lines[kept] = std::move(m_lines[i]);
+        if (!m_poll(i, count)) {  // the rest as it was
+            ++kept;
+            continue;
+        }
         const std::string_view text = compared(kept);
         const auto isTarget = [&] { return IsTargetLine(static_cast<int>(kept)); };
         if (assumeSorted) {
