@@ -19,6 +19,7 @@
 #include "app/gui/help/help_files.h"
 #include "app/gui/main/gui_host.h"
 #include "app/gui/printing/print_driver.h"
+#include "app/gui/progress/operation_progress.h"
 #include "app/gui/view/qbay_frame.h"
 #include "app/gui/view/quillbay_view.h"
 #include "core/quillbay_doc.h"
@@ -96,6 +97,7 @@ CMainFrame::CMainFrame(GuiHost& host, SettingsStore& settings, QWidget* parent)
     BuildMenus();
     BuildToolbars();
     BuildStatusBar();
+    InstallOperationProgress(*this);
     InstallPrintAndHelpCommands();
     setAcceptDrops(true);
     qApp->installEventFilter(this);
