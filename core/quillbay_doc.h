@@ -486,10 +486,13 @@ public:
     // the dialog) and recorded in the file's result entry, and leaves that file as it was. A
     // file that cannot be read, or is read-only, is passed over; when the work file cannot be
     // made, written or renamed (the folder takes no new file, the disk is full) the run ends
-    // there. With `dryRun` nothing is written: the result says what would change. The lines
-    // of this document are not touched, and no undo step is taken.
+    // there. With `dryRun` nothing is written: the result says what would change, with every
+    // line that would. With `only`, the files not named there (names in the folder, as a dry run
+    // lists them) are left out, neither read nor written. The lines of this document are not
+    // touched, and no undo step is taken.
     void MultiFileReplace(const std::string& folder, const std::string& pattern,
-                          std::string_view find, std::string_view replacement, bool dryRun = false);
+                          std::string_view find, std::string_view replacement, bool dryRun = false,
+                          const std::vector<std::string>* only = nullptr);
     // The result of the last multi-file replace: the two counters and one entry per file.
     const MultiFileResult& LastMultiFileResult() const { return m_multiFile; }
 
