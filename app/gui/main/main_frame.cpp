@@ -20,6 +20,7 @@
 #include "app/gui/main/gui_host.h"
 #include "app/gui/printing/print_driver.h"
 #include "app/gui/progress/operation_progress.h"
+#include "app/gui/review/multi_file_review.h"
 #include "app/gui/view/qbay_frame.h"
 #include "app/gui/view/quillbay_view.h"
 #include "core/quillbay_doc.h"
@@ -98,6 +99,7 @@ CMainFrame::CMainFrame(GuiHost& host, SettingsStore& settings, QWidget* parent)
     BuildToolbars();
     BuildStatusBar();
     InstallOperationProgress(*this);
+    InstallReviewedMultiFileReplace(*this);
     InstallPrintAndHelpCommands();
     setAcceptDrops(true);
     qApp->installEventFilter(this);
