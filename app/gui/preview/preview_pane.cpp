@@ -25,7 +25,8 @@ constexpr std::size_t kSampleLines = 200;
 constexpr std::size_t kSampleBytes = 256 * 1024;
 constexpr std::size_t kSampleLineBytes = 64 * 1024;
 
-// Changes that come in quick succession (typing) make one update.
+// A change starts an update at once (after the other changes of the same moment); changes that
+// follow it closer than this (typing) wait and make one update.
 constexpr int kDelayMs = 15;
 
 constexpr char kSection[] = "Preview";
@@ -120,7 +121,7 @@ PreviewPane::PreviewPane(const CommandInfo& info, const CQuillbayDoc& doc, AppCo
             m_beforeView->verticalScrollBar(), &QScrollBar::setValue);
 
     m_delay.setSingleShot(true);
-    m_delay.setInterval(kDelayMs);
+    m_delay.setTimerType(Qt::PreciseTimer);
     connect(&m_delay, &QTimer::timeout, this, &PreviewPane::Start);
 
     const bool on = app.settings.ReadInt(kSection, kShow, 1) != 0;
@@ -153,7 +154,9 @@ void PreviewPane::SetOn(bool on) {
 void PreviewPane::Schedule() {
     if (!m_on->isChecked()) return;
     ++*m_generation;  // what is under way was for the values before: it is not shown
-    m_delay.start();
+    if (m_delay.isActive()) return;
+    const bool quick = m_lastStart.isValid() && m_lastStart.elapsed() < kDelayMs;
+    m_delay.start(quick ? kDelayMs : 0);
 }
 
 bool PreviewPane::Current(unsigned generation) const {
@@ -172,6 +175,7 @@ void PreviewPane::ShowInstead(const QString& message) {
 }
 
 void PreviewPane::Start() {
+    m_lastStart.start();
     QString refusal;
     std::optional<std::vector<MacroValue>> values = m_read(&refusal);
     if (!values) {

@@ -9,6 +9,7 @@
 // threads before it goes.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QThreadPool>
 #include <QTimer>
 #include <QWidget>
@@ -82,6 +83,7 @@ private:
     QPlainTextEdit* m_beforeView = nullptr;
     QPlainTextEdit* m_afterView = nullptr;
     QTimer m_delay;
+    QElapsedTimer m_lastStart;
     QThreadPool m_pool;
     // The number of the latest update; work begun for an earlier one stops and is not shown.
     std::shared_ptr<std::atomic<unsigned>> m_generation;
