@@ -1,12 +1,11 @@
 // How a front end watches a long document operation and stops it.
 //
 // The operations ask, every kStride steps of their loops, whether to go on; a document whose
-// application sets no IProgress pays one counter per step and never asks. An operation told to
+// application sets no IProgress pays a test of the loop counter per step. An operation told to
 // stop returns at once, and its OperationScope puts the document back as it was before it began.
 #pragma once
 
 #include <cstddef>
-#include <limits>
 
 namespace qb {
 
@@ -23,45 +22,34 @@ public:
 };
 
 // The check the loops of an operation make: cheap enough for every line, asking the front end
-// only now and then. Once it has said stop it keeps saying so until Reset.
+// only every kStride steps. Once it has said stop it keeps saying so until Reset; a loop that
+// gets false stops.
 class ProgressPoll {
 public:
     static constexpr std::size_t kStride = 1024;
 
-    // True while the operation should go on.
-    bool operator()(std::size_t done, std::size_t total) {
-        if (--m_countdown != 0) return true;
-        return Ask(done, total);
+    // True while the operation should go on. `step` counts the loop's steps from 0 (the front end
+    // is asked at step 0 and every kStride steps); `total` is their number, 0 when unknown.
+    bool operator()(std::size_t step, std::size_t total) {
+        return (step & (kStride - 1)) != 0 || Ask(step, total);
     }
     bool Stopped() const { return m_stopped; }
 
-    // Starts an operation: asks `progress` at the first step, then every kStride steps.
+    // Starts an operation watched by `progress` (none: it never stops).
     void Reset(IProgress* progress) {
         m_progress = progress;
         m_stopped = false;
-        m_countdown = progress ? 1 : kNever;
     }
 
 private:
-    static constexpr std::size_t kNever = std::numeric_limits<std::size_t>::max();
-
     bool Ask(std::size_t done, std::size_t total) {
-        if (m_stopped) {
-            m_countdown = 1;
-            return false;
-        }
-        if (!m_progress) {
-            m_countdown = kNever;
-            return true;
-        }
-        m_countdown = kStride;
+        if (m_stopped) return false;
+        if (!m_progress) return true;
         m_stopped = !m_progress->Continue(done, total);
-        if (m_stopped) m_countdown = 1;
         return !m_stopped;
     }
 
     IProgress* m_progress = nullptr;
-    std::size_t m_countdown = kNever;
     bool m_stopped = false;
 };
 

@@ -69,7 +69,12 @@ long RebuildTargetLines(LineList& lines, const std::vector<char>& targets, Each&
                         std::size_t expectedLines = 0, ProgressPoll* poll = nullptr) {
     LineListBuilder out(expectedLines != 0 ? expectedLines : lines.size() + lines.size() / 4);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i < targets.size() && targets[i] && (!poll || (*poll)(i, lines.size())))
+        if (poll && !(*poll)(i, lines.size())) {
+            for (; i < lines.size(); ++i)
+                out.AddLine(lines[i]);
+            break;
+        }
+        if (i < targets.size() && targets[i])
             each(lines[i], out);
         else
             out.AddLine(lines[i]);

@@ -303,12 +303,13 @@ int CQuillbayDoc::ReplaceDouble(std::string_view start, std::string_view startRe
     m_lines.reserve(pending.size());
     LineArena arena;
     std::string out;
-    for (Line& line : pending) {
-        if (!m_poll(m_lines.size(), pending.size())) {
-            m_lines.push_back(std::move(line));  // the rest as it was
-            continue;
+    for (std::size_t k = 0; k < pending.size(); ++k) {
+        if (!m_poll(k, pending.size())) {
+            for (; k < pending.size(); ++k)  // the rest as it was
+                m_lines.push_back(std::move(pending[k]));
+            break;
         }
-        m_lines.push_back(std::move(line));
+        m_lines.push_back(std::move(pending[k]));
         const int index = LineCount() - 1;
         if (!IsTargetLine(index)) continue;
         out.clear();

@@ -205,7 +205,7 @@ bool SortByChunks(const LineList& lines, const CSortItem& item, std::vector<std:
     };
     std::vector<Entry> entries(n);
     for (std::size_t i = 0; i < n; ++i) {
-        if (!poll(i, 2 * n)) return false;
+        if (!poll(i, n)) return false;
         const auto index = static_cast<std::uint32_t>(i);
         const std::string_view key = store.Add(SortKeyText(lines[i].view(), item));
         entries[i].key = key.data();
@@ -221,8 +221,8 @@ bool SortByChunks(const LineList& lines, const CSortItem& item, std::vector<std:
         std::size_t first, last, depth;
     };
     std::vector<Range> pending{{0, n, 0}};
-    while (!pending.empty()) {
-        if (!poll(2 * n - pending.size(), 2 * n)) return false;
+    for (std::size_t ranges = 0; !pending.empty(); ++ranges) {
+        if (!poll(ranges, 0)) return false;
         const Range r = pending.back();
         pending.pop_back();
         Entry* first = entries.data() + r.first;
@@ -289,7 +289,6 @@ void SortLines(LineList& lines, const SortKeyList& items, ProgressPoll& poll) {
         });
         for (std::size_t i = 0; i < n; ++i)
             order[i] = entries[i].index;
-        if (!poll(n, n)) return;
     }
     LineList sorted;
     sorted.reserve(n);
