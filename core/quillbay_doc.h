@@ -489,7 +489,8 @@ public:
     // there. With `dryRun` nothing is written: the result says what would change, with every
     // line that would. With `only`, the files not named there (names in the folder, as a dry run
     // lists them) are left out, neither read nor written. The lines of this document are not
-    // touched, and no undo step is taken.
+    // touched, and no undo step is taken. The run reports each file to the context's
+    // `fileProgress`, which may stop it between two files (what was written stays written).
     void MultiFileReplace(const std::string& folder, const std::string& pattern,
                           std::string_view find, std::string_view replacement, bool dryRun = false,
                           const std::vector<std::string>* only = nullptr);

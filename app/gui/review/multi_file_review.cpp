@@ -206,6 +206,7 @@ void RunReviewed(CMainFrame& frame) {
 
     doc->MultiFileReplace(folder, pattern, find, replacement, /*dryRun=*/true);
     const MultiFileResult preview = doc->LastMultiFileResult();
+    if (preview.stopped) return;  // a review of some of the files would mislead
     std::vector<std::string> chosen;
     if (preview.filesChanged > 0) {
         MultiFileReview review(preview, &frame);
