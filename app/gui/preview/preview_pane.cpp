@@ -2,9 +2,11 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -38,7 +40,14 @@ QPlainTextEdit* MakeView(const QString& name, const QFont& font, QWidget* parent
     view->setReadOnly(true);
     view->setLineWrapMode(QPlainTextEdit::NoWrap);
     view->setFont(font);
-    view->setMinimumHeight(view->fontMetrics().lineSpacing() * 8);
+    // Room for a line of some 50 columns and 16 lines, so that a wrap or an indent shows
+    // its effect without scrolling; a small screen still gets a dialog that fits.
+    const QFontMetrics metrics = view->fontMetrics();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize room = screen ? screen->availableGeometry().size() : QSize(1024, 768);
+    view->setMinimumWidth(
+        std::min(metrics.horizontalAdvance(QLatin1Char('0')) * 50, room.width() * 2 / 5));
+    view->setMinimumHeight(std::min(metrics.lineSpacing() * 16, room.height() / 3));
     return view;
 }
 
@@ -48,6 +57,12 @@ QWidget* Framed(const QString& title, QWidget* inside, QWidget* parent) {
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(inside);
     return box;
+}
+
+// A message in place of the lines, wrapped to the pane so that it can be read whole.
+void ShowMessageIn(QPlainTextEdit* view, const QString& message) {
+    view->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    view->setPlainText(message);
 }
 
 QString Lines(const std::vector<std::string>& messages) {
@@ -168,7 +183,7 @@ void PreviewPane::ShowInstead(const QString& message) {
     m_after.clear();
     ShowMarkedLines(m_beforeView, m_sample ? m_sample->lines : std::vector<std::string>{}, {},
                     QColor());
-    m_afterView->setPlainText(message);
+    ShowMessageIn(m_afterView, message);
     m_status->setText(QString());
     m_count->setText(QString());
     Q_EMIT Updated();
@@ -239,8 +254,8 @@ void PreviewPane::ShowOutcome(unsigned generation, const std::shared_ptr<Outcome
         // The command refused these values (a malformed pattern, say): its words, no preview.
         m_after.clear();
         ShowMarkedLines(m_beforeView, m_before, {}, QColor());
-        m_afterView->setPlainText(outcome->ran ? Lines(outcome->messages)
-                                               : QStringLiteral("この値では何も行われません。"));
+        ShowMessageIn(m_afterView, outcome->ran ? Lines(outcome->messages)
+                                                : QStringLiteral("この値では何も行われません。"));
         m_status->setText(QString());
         Q_EMIT Updated();
         return;
@@ -248,10 +263,31 @@ void PreviewPane::ShowOutcome(unsigned generation, const std::shared_ptr<Outcome
     m_after = outcome->after;
     const int before = m_beforeView->verticalScrollBar()->value();
     ShowMarkedLines(m_beforeView, m_before, outcome->changes.removed, RemovedColor());
+    m_afterView->setLineWrapMode(QPlainTextEdit::NoWrap);
     ShowMarkedLines(m_afterView, m_after, outcome->changes.added, AddedColor());
     m_beforeView->verticalScrollBar()->setValue(before);
+    ScrollToFirstChange(outcome->changes);
     m_status->setText(m_note);
     Q_EMIT Updated();
+}
+
+// A change is the point of the preview: when none shows where the user left the panes (the
+// first match of a replace far down, say), they move to the first one, a line above it in view.
+void PreviewPane::ScrollToFirstChange(const LineChanges& changes) {
+    const auto first = [](const std::vector<std::vector<ByteSpan>>& lines) {
+        const auto it =
+            std::find_if(lines.begin(), lines.end(),
+                         [](const std::vector<ByteSpan>& spans) { return !spans.empty(); });
+        return it == lines.end() ? -1 : static_cast<int>(it - lines.begin());
+    };
+    const bool removes = first(changes.removed) >= 0;
+    QPlainTextEdit* view = removes ? m_beforeView : m_afterView;
+    const int line = removes ? first(changes.removed) : first(changes.added);
+    if (line < 0) return;
+    QScrollBar* bar = view->verticalScrollBar();
+    const int shown = std::max(1, view->viewport()->height() / view->fontMetrics().lineSpacing());
+    if (line >= bar->value() && line < bar->value() + shown) return;
+    bar->setValue(std::max(0, line - 1));
 }
 
 void PreviewPane::ShowCount(unsigned generation, long long count) {

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -149,16 +150,19 @@ private Q_SLOTS:
         QCOMPARE(LinesOf(doc), kLines);
     }
 
-    // The replace dialogs count over the whole target range, beyond the lines shown; the check
-    // box turns the pane off, and that is remembered.
+    // The replace dialogs count over the whole target range, beyond the lines shown, and move
+    // the panes to a first match out of view; the check box turns the pane off, and that is
+    // remembered.
     void CountsTheWholeRangeAndIsRemembered() {
         TestApp app;
         FakeWorkspace side(app.context);
         std::vector<std::string> lines(900, "ab ab");
         lines.back() = "a";
+        lines[150] = "xyz";
         CQuillbayDoc& doc = side.AddDocument(lines);
         gui::GuiCommandUi ui(nullptr, app.context, nullptr);
         QString count;
+        int firstShown = -1;
         bool paneShown = true;
         ModalScript script;
         script.Then([&](QWidget* dialog) {
@@ -167,6 +171,11 @@ private Q_SLOTS:
             Set(dialog, "replacement", QStringLiteral("c"));
             if (counted.wait(5000))
                 count = dialog->findChild<QLabel*>(QStringLiteral("previewCount"))->text();
+            // A match far down: the panes move to it.
+            SetAndWait(dialog, {{"search", "xyz"}});
+            firstShown = dialog->findChild<QPlainTextEdit*>(QStringLiteral("previewBefore"))
+                             ->verticalScrollBar()
+                             ->value();
             dialog->findChild<QCheckBox*>(QStringLiteral("previewOn"))->setChecked(false);
             Cancel(dialog);
         });
@@ -176,7 +185,8 @@ private Q_SLOTS:
         });
         RunViewCommand(32783, doc, side, ui);
         RunViewCommand(32783, doc, side, ui);
-        QCOMPARE(count, QStringLiteral("置換数: 1798"));
+        QCOMPARE(count, QStringLiteral("置換数: 1796"));
+        QCOMPARE(firstShown, 149);
         QVERIFY(!paneShown);
         QCOMPARE(app.settings.ReadInt("Preview", "Show", 1), 0);
     }
