@@ -195,7 +195,7 @@ fs::path FolderPath(const std::string& folder) {
 
 void CQuillbayDoc::MultiFileReplace(const std::string& folder, const std::string& pattern,
                                     std::string_view find, std::string_view replacement,
-                                    bool dryRun) {
+                                    bool dryRun, const std::vector<std::string>* only) {
     m_multiFile = MultiFileResult{};
     m_multiFile.dryRun = dryRun;
     m_multiFile.folder = folder;
@@ -218,6 +218,7 @@ void CQuillbayDoc::MultiFileReplace(const std::string& folder, const std::string
         if (IsWorkFileName(name)) continue;
         std::error_code typeError;
         if (!it->is_regular_file(typeError)) continue;  // directories, devices, pipes
+        if (only && std::find(only->begin(), only->end(), name) == only->end()) continue;
         names.push_back(name);
     }
     std::sort(names.begin(), names.end());
@@ -229,7 +230,10 @@ void CQuillbayDoc::MultiFileReplace(const std::string& folder, const std::string
 
     FileProgressRun progress(m_app.fileProgress, static_cast<int>(names.size()));
     for (const std::string& name : names) {
-        if (!progress.Next(name)) break;  // stopped: the files done so far keep their changes
+        if (!progress.Next(name)) {  // stopped: the files done so far keep their changes
+            m_multiFile.stopped = true;
+            break;
+        }
         MultiFileEntry& entry = m_multiFile.files.emplace_back();
         entry.name = name;
         const std::string path = (dir / name).string();

@@ -33,6 +33,7 @@ struct MultiFileResult {
     int filesChanged = 0;  // files rewritten (in a dry run: that would be)
     int replacements = 0;  // replacements in them
     bool dryRun = false;
+    bool stopped = false;               // the file progress stopped the run before its last file
     std::string folder;                 // as given (UTF-8)
     std::vector<MultiFileEntry> files;  // every matching file, in name order
 };
