@@ -116,6 +116,61 @@ const Utf8Table& TheUtf8Table() {
     return *table;
 }
 
+// Code page 932 -> UTF-16 by first and second byte, laid out as the UTF-8 table: 60 rows for the
+// lead bytes and a row of zeros for every other first byte. Zero means "no double-byte character
+// here" (no double-byte code decodes to U+0000), also after a lead byte for a zero second byte.
+struct Utf16Table {
+    char16_t doubles[61 * 256];
+    const char16_t* rows[256];
+};
+
+const Utf16Table& TheUtf16Table() {
+    static const Utf16Table* const table = [] {
+        auto* t = new Utf16Table;
+        for (unsigned k = 0; k < 61 * 256; ++k)
+            t->doubles[k] = k < 60 * 256 && k % 256 != 0 ? cp932_table::kDoubleToUnicode[k] : 0;
+        for (unsigned b = 0; b < 256; ++b)
+            t->rows[b] = t->doubles + (IsLeadByte(static_cast<unsigned char>(b))
+                                           ? LeadIndex(static_cast<unsigned char>(b))
+                                           : 60) *
+                                          256;
+        return t;
+    }();
+    return *table;
+}
+
+// SjisToUtf16 into `out` (room for sjis.size() units); returns the units written.
+std::size_t DecodeUtf16(std::string_view sjis, char16_t* out) {
+    const Utf16Table& table = TheUtf16Table();
+    const auto* p = reinterpret_cast<const unsigned char*>(sjis.data());
+    const std::size_t n = sjis.size();
+    std::size_t i = 0, o = 0;
+    while (i < n) {
+        if (p[i] < 0x80) {
+            out[o++] = p[i++];
+            // After one ASCII byte, more are likely: take them eight at a time.
+            while (i + 8 <= n) {
+                const std::uint64_t w = detail::LoadWord(sjis.data() + i);
+                if (detail::HighBytes(w) != 0) break;
+                for (int k = 0; k < 8; ++k)
+                    out[o + k] = static_cast<char16_t>(w >> (8 * k) & 0xFF);
+                i += 8, o += 8;
+            }
+            continue;
+        }
+        // A run of double-byte characters; the step comes from the bytes, not the table.
+        while (i + 1 < n) {
+            const char16_t unit = table.rows[p[i]][p[i + 1]];
+            if (unit == 0) break;
+            out[o++] = unit;
+            i += 2;
+        }
+        // Half-width katakana, odd single bytes, a lead byte without a trail byte.
+        if (i < n && p[i] >= 0x80) out[o++] = cp932_table::kSingleToUnicode[p[i++]];
+    }
+    return o;
+}
+
 // Stores the (up to three) UTF-8 bytes of an entry; writes four bytes.
 inline void StoreEntry(char* p, std::uint32_t entry) {
 #if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
@@ -164,32 +219,8 @@ unsigned UnicodeToCp932Code(char16_t unit) {
 }
 
 std::u16string SjisToUtf16(std::string_view sjis) {
-    const char* s = sjis.data();
-    const std::size_t n = sjis.size();
-    std::u16string out(n, u'\0');  // never more units than bytes
-    char16_t* p = out.data();
-    std::size_t i = 0, o = 0;
-    while (i < n) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        if (b < 0x80) {
-            p[o++] = b;
-            ++i;
-            continue;
-        }
-        // A run of double-byte characters; the step comes from the bytes, not the table.
-        while (i + 1 < n && IsLeadByte(static_cast<unsigned char>(s[i])) && s[i + 1] != '\0') {
-            p[o++] =
-                cp932_table::kDoubleToUnicode[LeadIndex(static_cast<unsigned char>(s[i])) * 256 +
-                                              static_cast<unsigned char>(s[i + 1])];
-            i += 2;
-        }
-        // Half-width katakana, odd single bytes, a lead byte without a trail byte.
-        if (i < n && static_cast<unsigned char>(s[i]) >= 0x80) {
-            p[o++] = cp932_table::kSingleToUnicode[static_cast<unsigned char>(s[i])];
-            ++i;
-        }
-    }
-    out.resize(o);
+    std::u16string out(sjis.size(), u'\0');  // never more units than bytes
+    out.resize(DecodeUtf16(sjis, out.data()));
     return out;
 }
 
@@ -308,26 +339,18 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
 
 namespace {
 
-template <bool kWithOffsets>
-std::size_t DecodeInto(std::string_view sjis, char16_t* out, std::size_t* offsets) {
+// SjisToUtf16 with the byte offset of every unit's character; steps characters one at a time
+// with the character model of convert/sjis.h.
+std::size_t DecodeWithOffsets(std::string_view sjis, char16_t* out, std::size_t* offsets) {
     const auto* p = reinterpret_cast<const unsigned char*>(sjis.data());
     const std::size_t n = sjis.size();
     std::size_t i = 0, k = 0;
     while (i < n) {
         const unsigned char b = p[i];
-        if constexpr (kWithOffsets) offsets[k] = i;
+        offsets[k] = i;
         if (b < 0x80) {
             out[k++] = b;
             ++i;
-            // After one ASCII byte, more are likely: take them eight at a time.
-            for (std::uint64_t word; i + 8 <= n;) {
-                std::memcpy(&word, p + i, 8);
-                if ((word & 0x8080808080808080ULL) != 0) break;
-                for (int j = 0; j < 8; ++j) {
-                    if constexpr (kWithOffsets) offsets[k] = i;
-                    out[k++] = p[i++];
-                }
-            }
         } else if (IsLeadByte(b) && i + 1 < n && p[i + 1] != 0) {
             out[k++] = cp932_table::kDoubleToUnicode[LeadIndex(b) * 256 + p[i + 1]];
             i += 2;
@@ -336,14 +359,14 @@ std::size_t DecodeInto(std::string_view sjis, char16_t* out, std::size_t* offset
             ++i;
         }
     }
-    if constexpr (kWithOffsets) offsets[k] = n;
+    offsets[k] = n;
     return k;
 }
 
 }  // namespace
 
 std::size_t SjisToUtf16(std::string_view sjis, char16_t* out, std::size_t* offsets) {
-    return offsets ? DecodeInto<true>(sjis, out, offsets) : DecodeInto<false>(sjis, out, nullptr);
+    return offsets ? DecodeWithOffsets(sjis, out, offsets) : DecodeUtf16(sjis, out);
 }
 
 void AppendUtf8(std::string& out, char32_t cp) {
