@@ -179,6 +179,42 @@ inline void StoreEntry(char* p, std::uint32_t entry) {
     std::memcpy(p, &entry, sizeof entry);
 }
 
+// The code page 932 form of every BMP character, ready to store: the bytes in memory order (the
+// first in the low byte), '?' for a character without one. A second byte is never zero, so a
+// form above 0xFF has two bytes.
+struct SjisFormTable {
+    std::uint16_t forms[0x10000];
+};
+
+const SjisFormTable& TheSjisFormTable() {
+    static const SjisFormTable* const table = [] {
+        auto* t = new SjisFormTable;
+        for (unsigned u = 0; u < 0x10000; ++u) {
+            const unsigned code = UnicodeToCp932Code(static_cast<char16_t>(u));
+            t->forms[u] = static_cast<std::uint16_t>(code > 0xFF ? (code >> 8 | (code & 0xFF) << 8)
+                                                                 : (code ? code : '?'));
+        }
+        return t;
+    }();
+    return *table;
+}
+
+// Stores a form of the table above; writes two bytes and returns how many belong to the form.
+inline std::size_t StoreForm(char* p, std::uint16_t form) {
+    p[0] = static_cast<char>(form & 0xFF);
+    p[1] = static_cast<char>(form >> 8);
+    return form > 0xFF ? 2 : 1;
+}
+
+inline std::uint32_t LoadLittleEndian32(const char* p) {
+    std::uint32_t w;
+    std::memcpy(&w, p, sizeof w);
+#if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    w = __builtin_bswap32(w);
+#endif
+    return w;
+}
+
 // Stores the bytes of a code page 932 code, '?' for 0 (no code); returns their count.
 inline std::size_t StoreCode(char* p, unsigned code) {
     if (code > 0xFF) {
@@ -244,13 +280,10 @@ std::string Utf16ToSjis(std::u16string_view utf16) {
     return out;
 }
 
-std::string SjisToUtf8(std::string_view sjis) {
+std::size_t SjisToUtf8(std::string_view sjis, char* out) {
     const Utf8Table& table = TheUtf8Table();
     const char* s = sjis.data();
     const std::size_t n = sjis.size();
-    // At most three bytes out per byte in, plus room for whole-word stores.
-    detail::ScratchOutput scratch(3 * n + 8);
-    char* out = scratch.data();
     std::size_t i = 0, o = 0;
     while (i < n) {
         const auto b = static_cast<unsigned char>(s[i]);
@@ -277,15 +310,18 @@ std::string SjisToUtf8(std::string_view sjis) {
             ++i;
         }
     }
-    return scratch.Result(o);
+    return o;
 }
 
-std::string Utf8ToCp932(std::string_view utf8) {
+std::string SjisToUtf8(std::string_view sjis) {
+    detail::ScratchOutput scratch(SjisToUtf8Room(sjis.size()));
+    return scratch.Result(SjisToUtf8(sjis, scratch.data()));
+}
+
+std::size_t Utf8ToCp932(std::string_view utf8, char* out) {
+    const SjisFormTable& forms = TheSjisFormTable();
     const char* s = utf8.data();
     const std::size_t n = utf8.size();
-    // No sequence gives more bytes than it has: 2 for 2- and 3-byte sequences, '?' for the rest.
-    detail::ScratchOutput scratch(n + 8);
-    char* out = scratch.data();
     std::size_t i = 0, o = 0;
     while (i < n) {
         const auto b0 = static_cast<unsigned char>(s[i]);
@@ -293,23 +329,26 @@ std::string Utf8ToCp932(std::string_view utf8) {
             CopyAsciiStep(s, n, i, out, o);
             continue;
         }
-        // A run of well-formed three-byte sequences (Japanese text) without the general decoder.
-        while (i + 2 < n) {
-            const auto c0 = static_cast<unsigned char>(s[i]);
-            const auto c1 = static_cast<unsigned char>(s[i + 1]);
-            const auto c2 = static_cast<unsigned char>(s[i + 2]);
-            const unsigned cp = (c0 & 0x0Fu) << 12 | (c1 & 0x3Fu) << 6 | (c2 & 0x3Fu);
-            if ((c0 & 0xF0) != 0xE0 || (c1 & 0xC0) != 0x80 || (c2 & 0xC0) != 0x80 || cp < 0x800 ||
-                (cp >= 0xD800 && cp <= 0xDFFF))
-                break;
-            o += StoreCode(out + o, UnicodeToCp932Code(static_cast<char16_t>(cp)));
+        // A run of well-formed three-byte sequences (Japanese text) without the general
+        // decoder: E0-EF, then two bytes 80-BF, for U+0800 and above less the surrogates.
+        while (i + 4 <= n) {
+            const std::uint32_t w = LoadLittleEndian32(s + i);
+            if ((w & 0xC0C0F0u) != 0x8080E0u) break;
+            const unsigned cp = (w & 0x0Fu) << 12 | (w >> 2 & 0xFC0u) | (w >> 16 & 0x3Fu);
+            if (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)) break;
+            o += StoreForm(out + o, forms.forms[cp]);
             i += 3;
         }
         if (i >= n || static_cast<unsigned char>(s[i]) < 0x80) continue;
         const char32_t cp = DecodeUtf8(utf8, i);
         o += StoreCode(out + o, cp <= 0xFFFF ? UnicodeToCp932Code(static_cast<char16_t>(cp)) : 0);
     }
-    return scratch.Result(o);
+    return o;
+}
+
+std::string Utf8ToCp932(std::string_view utf8) {
+    detail::ScratchOutput scratch(Utf8ToCp932Room(utf8.size()));
+    return scratch.Result(Utf8ToCp932(utf8, scratch.data()));
 }
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {

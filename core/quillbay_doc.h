@@ -369,6 +369,11 @@ public:
     // operation that replaces every non-empty target line by convert(line) (a std::string).
     template <class Convert>
     void ConvertTargetLines(Convert&& convert);
+    // The same for a conversion that writes into a buffer: room(size) is the most bytes it
+    // writes for a line of `size` bytes, convert(line, out) returns how many it wrote. Each
+    // result is written where the new line will lie, without a string in between.
+    template <class Room, class Convert>
+    void ConvertTargetLinesInPlace(Room&& room, Convert&& convert);
 
 private:
     // The same, cutting each converted line at CR LF; the end of the target range grows by the

@@ -85,11 +85,14 @@ void CQuillbayDoc::ToSjis() {
 }
 
 void CQuillbayDoc::Utf8ToSjis() {
-    ConvertTargetLines([](std::string_view line) { return qb::Utf8ToSjis(line); });
+    ConvertTargetLinesInPlace(Utf8ToCp932Room, [](std::string_view line, char* out) {
+        return qb::Utf8ToSjis(line, out);
+    });
 }
 
 void CQuillbayDoc::SjisToUtf8() {
-    ConvertTargetLines([](std::string_view line) { return qb::SjisToUtf8(line); });
+    ConvertTargetLinesInPlace(
+        SjisToUtf8Room, [](std::string_view line, char* out) { return qb::SjisToUtf8(line, out); });
 }
 
 void CQuillbayDoc::UnicodeToMbcs() {
