@@ -2,9 +2,11 @@
 
 #include <sys/mman.h>
 
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <new>
 
 namespace qb {
@@ -16,6 +18,35 @@ constexpr std::size_t kBulkBlockSize = 4 << 20;
 constexpr std::size_t kHugePage = 2 << 20;
 constexpr std::size_t kAlign = 8;
 
+// Bulk blocks given back are kept for the next ones, up to a few: converting or streaming a file
+// gives back the blocks of the lines it replaces while it fills new ones, and a block kept is one
+// the system need not clear and map in again. Documents live on one thread, but the lock keeps a
+// line released on another thread (a writer thread's last copy) from corrupting the list.
+class BulkBlockCache {
+public:
+    void* Take() {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        return m_count > 0 ? m_blocks[--m_count] : nullptr;
+    }
+    bool Keep(void* block) {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_count == m_blocks.size()) return false;
+        m_blocks[m_count++] = block;
+        return true;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::array<void*, 4> m_blocks{};
+    std::size_t m_count = 0;
+};
+
+// Never destroyed: lines held by static objects may give their blocks back during exit.
+BulkBlockCache& TheBulkBlockCache() {
+    static auto* const cache = new BulkBlockCache;
+    return *cache;
+}
+
 // A block for an arena that has already filled one (loading a file, converting many lines),
 // which will fill this one too. It is mapped on its own, on huge-page boundaries, and asks for
 // huge pages and for all its pages at once: a hundred megabytes of lines then cost a few dozen
@@ -23,6 +54,7 @@ constexpr std::size_t kAlign = 8;
 // gives no huge pages the advice is ignored and the pages come one by one. Null when no memory
 // is left.
 void* MapBulkBlock() {
+    if (void* kept = TheBulkBlockCache().Take()) return kept;
     const std::size_t span = kBulkBlockSize + kHugePage;
     void* memory = mmap(nullptr, span, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (memory == MAP_FAILED) return nullptr;
@@ -42,10 +74,10 @@ void* MapBulkBlock() {
 }
 
 void FreeBlock(LineArena::Block* block) {
-    if (block->mapped)
-        munmap(block, block->mapped);
-    else
+    if (!block->mapped)
         std::free(block);
+    else if (!TheBulkBlockCache().Keep(block))
+        munmap(block, block->mapped);
 }
 
 }  // namespace
