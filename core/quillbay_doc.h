@@ -520,7 +520,11 @@ protected:
 
 private:
     void ResetTargetRangeToAll();
-    bool FinishOpen(TextReadResult read, LineList lines, const std::string& name);
+    // Reads the rest of `reader` into `lines` (after the lines it holds) for opening. When
+    // opening converts the code and no undo history is kept, JIS and EUC-JP text is converted
+    // as it is read, and `converted` says so; otherwise the lines are as read.
+    TextReadResult ReadLinesForOpen(TextLineReader& reader, LineList& lines, bool& converted);
+    bool FinishOpen(TextReadResult read, LineList lines, const std::string& name, bool converted);
 };
 
 }  // namespace qb

@@ -222,29 +222,33 @@ std::vector<std::string> ReadWarnings(const TextReadResult& read, const std::str
     return warnings;
 }
 
-TextReadResult ReadAllLines(TextLineReader& reader, LineList& lines) {
+TextReadResult ReadOutcome(const TextLineReader& reader) {
     TextReadResult result;
-    LineArena arena;
-    std::string_view line;
-    bool estimated = false;
-    while (reader.Next(line)) {
-        lines.push_back(arena.Make(line));
-        if (!estimated && lines.size() == 1000 && reader.SizeHint() > 0) {
-            // Reserve once from the average length so far; saves the doubling copies.
-            std::size_t bytes = 0;
-            for (const auto& l : lines)
-                bytes += l.size() + 2;
-            lines.reserve(static_cast<std::size_t>(reader.SizeHint()) / (bytes / 1000 + 1) * 11 /
-                              10 +
-                          lines.size());
-            estimated = true;
-        }
-    }
     result.error = reader.Error();
     result.ok = result.error.empty();
     result.sawZeroByte = reader.SawZeroByte();
     result.stoppedAtCtrlZ = reader.StoppedAtCtrlZ();
     return result;
+}
+
+void ReserveFromFirstLines(LineList& lines, const TextLineReader& reader) {
+    constexpr std::size_t kSample = 1000;
+    if (lines.size() != kSample || reader.SizeHint() <= 0) return;
+    std::size_t bytes = 0;
+    for (const auto& l : lines)
+        bytes += l.size() + 2;
+    lines.reserve(static_cast<std::size_t>(reader.SizeHint()) / (bytes / kSample + 1) * 11 / 10 +
+                  lines.size());
+}
+
+TextReadResult ReadAllLines(TextLineReader& reader, LineList& lines) {
+    LineArena arena;
+    std::string_view line;
+    while (reader.Next(line)) {
+        lines.push_back(arena.Make(line));
+        ReserveFromFirstLines(lines, reader);
+    }
+    return ReadOutcome(reader);
 }
 
 TextReadResult ReadTextFile(const std::string& path, LineList& lines) {

@@ -80,6 +80,12 @@ std::vector<std::string> ReadWarnings(const TextReadResult& read, const std::str
 
 // Reads every remaining line of `reader` into `lines` (appending).
 TextReadResult ReadAllLines(TextLineReader& reader, LineList& lines);
+// What `reader` noticed, as ReadAllLines reports it; for callers that read the lines themselves.
+TextReadResult ReadOutcome(const TextLineReader& reader);
+// For a caller that appends a file's lines one by one: once `lines` holds its first thousand,
+// reserves room for as many as the rest of the file will likely give (from their average
+// length), so that the list is not copied over and over as it grows.
+void ReserveFromFirstLines(LineList& lines, const TextLineReader& reader);
 // Reads every line of `path` into `lines` (appending). On failure `lines` holds what was read
 // before it.
 TextReadResult ReadTextFile(const std::string& path, LineList& lines);
