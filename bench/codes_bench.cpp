@@ -128,6 +128,7 @@ void BM_Utf8ToSjis_Ascii(benchmark::State& s) {
     PerLine(s, Ascii(), Utf8ToSjisKernel);
 }
 void BM_SjisToUtf16(benchmark::State& s) {
+    // The one-argument form (SjisToUtf16 also has a form that writes into a buffer).
     PerLine(s, Prose(), [](std::string_view line) { return qb::SjisToUtf16(line); });
 }
 

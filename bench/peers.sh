@@ -40,10 +40,12 @@ run_once() {
 }
 
 # report LABEL TARGET PEER-NAME OUR-WALLS OUR-CPUS PEER-WALLS PEER-CPUS [NOTE]: prints one line.
-# The time lists are comma-separated, one entry per run, runs of the same index paired.
+# The time lists are comma-separated, one entry per run, runs of the same index paired. The first
+# command is called qbay unless $COMPARE_AS names it otherwise.
 report() {
     # The label goes through the environment: awk -v would read \b in it as an escape.
-    LABEL=$1 NOTE=${8:-} awk -v t="$2" -v p="$3" -v aw="$4" -v ac="$5" -v bw="$6" -v bc="$7" '
+    LABEL=$1 NOTE=${8:-} awk -v t="$2" -v p="$3" -v aw="$4" -v ac="$5" -v bw="$6" -v bc="$7" \
+        -v o="${COMPARE_AS:-qbay}" '
     function sort(a, n,   i, j, x) {
         for (i = 2; i <= n; i++) { x = a[i]; for (j = i - 1; j >= 1 && a[j] > x; j--) a[j + 1] = a[j]; a[j + 1] = x }
     }
@@ -63,8 +65,8 @@ report() {
         return s sprintf("%" (40 - n - wide > 0 ? 40 - n - wide : 0) "s", "")
     }
     BEGIN {
-        printf "%s qbay %6.3fs cpu %6.3fs  %-6s %6.3fs cpu %6.3fs  ratio %s cpu %s  (target %s)%s\n",
-            padded(ENVIRON["LABEL"]), med(aw), med(ac), substr(p, 1, 6), med(bw), med(bc),
+        printf "%s %-4s %6.3fs cpu %6.3fs  %-6s %6.3fs cpu %6.3fs  ratio %s cpu %s  (target %s)%s\n",
+            padded(ENVIRON["LABEL"]), o, med(aw), med(ac), substr(p, 1, 6), med(bw), med(bc),
             ratios(aw, bw), ratios(ac, bc), t, ENVIRON["NOTE"] }'
 }
 
