@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "convert/code_kind.h"
@@ -93,6 +94,8 @@ public:
     // Takes `lines` as the whole text, as a new document would: the range covers them all, no
     // undo step, no code conversion, modified flag unchanged.
     void TakeLines(LineList lines);
+    // Hands the lines over to the caller, leaving the document empty (for a caller done with it).
+    LineList ExtractLines() { return std::exchange(m_lines, LineList()); }
     // Writes every line followed by the "System"/"CrLf" terminator, atomically: on any failure
     // the message is shown, the old file stays and false is returned, modified flag unchanged.
     bool OnSaveDocument(const std::string& path);

@@ -7,10 +7,8 @@
 
 #include "convert/base64.h"
 #include "convert/code_detect.h"
-#include "convert/euc.h"
-#include "convert/euc_fixed.h"
-#include "convert/jis.h"
 #include "convert/unicode.h"
+#include "core/opening_converter.h"
 #include "core/quillbay_doc.h"
 #include "core/split.h"
 #include "core/text_file.h"
@@ -68,96 +66,6 @@ private:
     int m_fd = -1;
 };
 
-// Opening a file with "System"/"Auto" on when no undo history is kept: decides the code of the
-// text as its lines come in, as ConvertCodeOnOpen decides it over the whole text (the file form
-// of the detection over the lines joined with LF; EUC-JP only when the text is not well-formed
-// UTF-8), and once JIS or EUC-JP is certain converts the lines so far and then every line as it
-// is read, so that the lines as read are never stored. Each line goes through the same
-// conversion, in the same order and with the same JIS state, as JisToSjis or EucToSjis would
-// give it.
-class OpeningConverter {
-public:
-    // Appends the next line as read to `lines`, converted once the code is known to need it.
-    void Add(std::string_view line, LineList& lines) {
-        switch (m_phase) {
-            case Phase::Jis:
-            case Phase::Euc:
-                lines.push_back(Convert(line));
-                return;
-            case Phase::AsRead:
-                lines.push_back(m_arena.Make(line));
-                return;
-            case Phase::Deciding:
-                lines.push_back(m_arena.Make(line));
-                m_detector.Feed(line);
-                m_detector.Feed("\n");
-                if (m_detector.Decided()) Decide(lines);
-                return;
-            case Phase::EucUnlessUtf8:
-                lines.push_back(m_arena.Make(line));
-                FeedUtf8(line);
-                if (m_utf8.Failed()) ConvertSoFar(Phase::Euc, lines);
-                return;
-        }
-    }
-
-    // After the last line: converts the lines kept as read when the whole text says so. True
-    // when the text was converted.
-    bool Finish(LineList& lines) {
-        if (m_phase == Phase::EucUnlessUtf8 && !m_utf8.Valid()) ConvertSoFar(Phase::Euc, lines);
-        return m_phase == Phase::Jis || m_phase == Phase::Euc;
-    }
-
-private:
-    enum class Phase { Deciding, EucUnlessUtf8, Jis, Euc, AsRead };
-
-    void Decide(LineList& lines) {
-        const CodeKind kind = m_detector.Result();
-        if (kind == CodeJis) {
-            ConvertSoFar(Phase::Jis, lines);
-        } else if (kind == CodeEuc) {
-            // Text whose first non-ASCII character lies beyond U+FFFF looks like EUC to the
-            // detection: it stays as read when it is well-formed UTF-8 to its end.
-            for (const Line& line : lines)
-                FeedUtf8(line.view());
-            if (m_utf8.Failed())
-                ConvertSoFar(Phase::Euc, lines);
-            else
-                m_phase = Phase::EucUnlessUtf8;
-        } else {
-            m_phase = Phase::AsRead;
-        }
-    }
-
-    void FeedUtf8(std::string_view line) {
-        m_utf8.Feed(line);
-        m_utf8.Feed("\n");
-    }
-
-    void ConvertSoFar(Phase phase, LineList& lines) {
-        m_phase = phase;
-        for (Line& line : lines)
-            line = Convert(line.view());
-    }
-
-    // Empty lines are left as they are, as the conversion commands leave them.
-    Line Convert(std::string_view line) {
-        if (line.empty()) return Line();
-        if (m_phase == Phase::Jis) {
-            char* out = m_arena.Reserve(JisToSjisRoom(line.size()));
-            return m_arena.Commit(JisToSjisLine(line, m_jis, out));
-        }
-        char* out = m_arena.Reserve(EucToSjisRoom(line.size()));
-        return m_arena.Commit(EucEitherFormToSjisLine(line, out));
-    }
-
-    Phase m_phase = Phase::Deciding;
-    CodeDetector m_detector{CodeDetector::Form::File};
-    Utf8Validator m_utf8;
-    JisShiftState m_jis;  // off before the first line, then carried from line to line
-    LineArena m_arena;
-};
-
 }  // namespace
 
 TextReadResult CQuillbayDoc::ReadLinesForOpen(TextLineReader& reader, LineList& lines,
@@ -170,14 +78,15 @@ TextReadResult CQuillbayDoc::ReadLinesForOpen(TextLineReader& reader, LineList& 
     const LineList before = std::move(lines);
     lines.clear();
     OpeningConverter converter;
+    LineArena arena;
     for (const Line& line : before)
-        converter.Add(line.view(), lines);
+        converter.Add(line.view(), lines, arena);
     std::string_view line;
     while (reader.Next(line)) {
-        converter.Add(line, lines);
+        converter.Add(line, lines, arena);
         ReserveFromFirstLines(lines, reader);
     }
-    converted = converter.Finish(lines);
+    converted = converter.Finish(lines, arena);
     return ReadOutcome(reader);
 }
 
