@@ -87,12 +87,15 @@ MacroRunEnd MacroController::RunMacroFile(const std::string& path,
 }
 
 void MacroController::RunOverFiles(const std::string& macroPath,
-                                   const std::vector<std::string>& files, MacroEndMode endMode) {
+                                   const std::vector<std::string>& files, MacroEndMode endMode,
+                                   const FileProgress& progress) {
     if (::access(macroPath.c_str(), R_OK) != 0) {
         m_app.host.ShowMessage(kCannotOpen);
         return;
     }
+    FileProgressRun run(progress, static_cast<int>(files.size()));
     for (const auto& file : files) {
+        if (!run.Next(file)) break;
         if (!m_workspace.OpenDocument(file)) continue;
         if (!m_workspace.ActiveDocument()) continue;
         RunMacroFile(macroPath);

@@ -13,6 +13,7 @@
 #include "convert/euc.h"
 #include "convert/jis.h"
 #include "convert/whole_char_find.h"
+#include "core/file_progress.h"
 #include "core/quillbay_doc.h"
 #include "settings/atomic_file.h"
 
@@ -213,7 +214,9 @@ void CQuillbayDoc::MultiFileReplace(const std::string& folder, const std::string
     jisOptions.kanaForm = m_app.settings.ReadInt("Jis", "Kana", 0);
     jisOptions.kanjiDesignation = m_app.settings.ReadInt("Jis", "Jis", 1);
 
+    FileProgressRun progress(m_app.fileProgress, static_cast<int>(names.size()));
     for (const std::string& name : names) {
+        if (!progress.Next(name)) break;  // stopped: the files done so far keep their changes
         MultiFileEntry& entry = m_multiFile.files.emplace_back();
         entry.name = name;
         const std::string path = (dir / name).string();
