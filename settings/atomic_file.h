@@ -36,6 +36,7 @@ public:
 
 private:
     bool Flush();
+    bool WriteOut(std::string_view bytes);
     void Fail(const std::string& what);
 
     std::string m_target;

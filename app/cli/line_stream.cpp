@@ -4,7 +4,7 @@
 #include <array>
 #include <future>
 
-#include "convert/code_detect.h"
+#include "core/opening_converter.h"
 #include "macro/escape.h"
 #include "macro/macro_commands.h"
 #include "macro/macro_line.h"
@@ -50,21 +50,6 @@ bool IsLineLocalReplace(std::string_view name, const MacroLineTokens& tokens) {
     return tokens.argCount == 3 && tokens.Arg(2) == "0";  // DelStr
 }
 
-// Whether opening the text that starts with `lines` would leave it as it is.
-bool OpeningKeepsTheText(AppContext& app, const LineList& lines, bool atEnd) {
-    if (app.settings.ReadInt("System", "Auto", 1) == 0) return true;
-    CodeDetector detector(CodeDetector::Form::File);
-    for (const auto& line : lines) {
-        detector.Feed(line.view());
-        detector.Feed("\n");
-        if (detector.Decided()) break;
-    }
-    // Undecided text may still turn out to be JIS or EUC further on, unless it has ended.
-    if (!detector.Decided() && !atEnd) return false;
-    const CodeKind kind = detector.Result();
-    return kind != CodeJis && kind != CodeEuc;
-}
-
 }  // namespace
 
 bool IsLineLocalMacroLine(std::string_view sjisLine) {
@@ -87,7 +72,11 @@ StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBloc
     LineList writing;
     std::future<bool> written;
     const auto waitForWrite = [&written] { return !written.valid() || written.get(); };
-    bool checkedCode = false;
+    // Opening converts JIS and EUC-JP text; the lines are converted as they are read, as the
+    // whole-document open does it.
+    const bool convertsCode = app.settings.ReadInt("System", "Auto", 1) != 0;
+    OpeningConverter converter;
+    bool firstBlock = true;
     bool atEnd = false;
     while (!atEnd) {
         LineList block;
@@ -100,7 +89,10 @@ StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBloc
                 atEnd = true;
                 break;
             }
-            block.push_back(arena.Make(line));
+            if (convertsCode)
+                converter.Add(line, block, arena);
+            else
+                block.push_back(arena.Make(line));
             bytes += line.size();
         }
         read.error = reader.Error();
@@ -111,13 +103,18 @@ StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBloc
             waitForWrite();
             return StreamOutcome::WriteFailed;
         }
-        if (!checkedCode) {
-            checkedCode = true;
-            if (!OpeningKeepsTheText(app, block, atEnd)) {
+        if (firstBlock && convertsCode) {
+            // How every line is taken must be settled within the first block (the blocks before
+            // the one that settles it would be written already); a text that ends in it settles
+            // at its end. Otherwise the whole document is opened from the lines as read.
+            if (atEnd)
+                converter.Finish(block, arena);
+            else if (!converter.Settled()) {
                 linesSoFar = std::move(block);
                 return StreamOutcome::WholeFile;
             }
         }
+        firstBlock = false;
         runBlock(block);
         if (!waitForWrite()) return StreamOutcome::WriteFailed;
         writing = std::move(block);

@@ -5,8 +5,9 @@
 // same text as running them over the whole document, but the file is never held in memory
 // whole: reading, converting and writing overlap, and memory stays small however large the
 // file is. Anything else (line selection, commands that join, sort or count lines, commands that
-// keep state from one line to the next, a file that opening would convert from JIS or EUC) runs
-// over the whole document as usual.
+// keep state from one line to the next) runs over the whole document as usual. A JIS or EUC-JP
+// file is converted as it is read, as opening converts it, when its code is certain within the
+// first block.
 #pragma once
 
 #include <functional>
@@ -35,10 +36,11 @@ enum class StreamOutcome {
 };
 
 // Reads `reader` block by block, runs each block through `runBlock` and writes it with the
-// terminator of "System"/"CrLf". Before the first block is run it makes sure that opening would
-// not convert the text ("System"/"Auto" off, or the code decided as Shift-JIS); otherwise it
-// stops with WholeFile and leaves the lines read in `linesSoFar`. `read` receives what the
-// reader noticed (errors, zero bytes, Ctrl-Z).
+// terminator of "System"/"CrLf". With "System"/"Auto" on, JIS and EUC-JP text is converted as it
+// is read, as opening converts it; when the first block does not settle whether it must be (the
+// code still undecided, or EUC-JP that may yet be UTF-8), it stops with WholeFile and leaves the
+// lines as read in `linesSoFar`. `read` receives what the reader noticed (errors, zero bytes,
+// Ctrl-Z).
 StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBlockFn& runBlock,
                           const WriteBlockFn& write, LineList& linesSoFar, TextReadResult& read);
 
