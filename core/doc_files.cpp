@@ -47,11 +47,16 @@ bool CQuillbayDoc::OnOpenDocument(const std::string& path) {
     m_modified = true;
     LineList lines;
     TextReadResult read;
+    bool converted = false;
     {
         BusyCursor busy(m_app.host);
-        read = ReadTextFile(path, lines);
+        TextLineReader reader(path);
+        if (reader.IsOpen())
+            read = ReadLinesForOpen(reader, lines, converted);
+        else
+            read.error = reader.Error();
     }
-    if (!FinishOpen(std::move(read), std::move(lines), path)) return false;
+    if (!FinishOpen(std::move(read), std::move(lines), path, converted)) return false;
     m_app.Record("Open " + Utf8ToCp932(path));
     m_pathName = path;
     return true;
@@ -66,11 +71,12 @@ bool CQuillbayDoc::OpenFromReader(TextLineReader& reader, LineList linesSoFar,
                                   const std::string& name, bool convertCode) {
     m_modified = true;
     TextReadResult read;
+    bool converted = false;
     {
         BusyCursor busy(m_app.host);
-        read = ReadAllLines(reader, linesSoFar);
+        read = ReadLinesForOpen(reader, linesSoFar, converted, convertCode);
     }
-    return FinishOpen(std::move(read), std::move(linesSoFar), name, convertCode);
+    return FinishOpen(std::move(read), std::move(linesSoFar), name, converted, convertCode);
 }
 
 void CQuillbayDoc::TakeLines(LineList lines) {
@@ -78,9 +84,10 @@ void CQuillbayDoc::TakeLines(LineList lines) {
     ResetTargetRangeToAll();
 }
 
-// The steps of opening that follow the reading: warnings, target range, code conversion.
+// The steps of opening that follow the reading: warnings, target range, code conversion (unless
+// the reading did it, or the caller converts itself).
 bool CQuillbayDoc::FinishOpen(TextReadResult read, LineList lines, const std::string& name,
-                              bool convertCode) {
+                              bool converted, bool convertCode) {
     m_openWarnings.clear();
     m_openConversion = CodeShiftJis;
     if (!read.ok) {
@@ -91,7 +98,8 @@ bool CQuillbayDoc::FinishOpen(TextReadResult read, LineList lines, const std::st
     m_openCutShort = read.stoppedAtCtrlZ;
     m_lines = std::move(lines);
     ResetTargetRangeToAll();
-    if (convertCode && m_app.settings.ReadInt("System", "Auto", 1) != 0) ConvertCodeOnOpen();
+    if (convertCode && !converted && m_app.settings.ReadInt("System", "Auto", 1) != 0)
+        ConvertCodeOnOpen();
     m_modified = false;
     return true;
 }

@@ -96,6 +96,8 @@ public:
     // Takes `lines` as the whole text, as a new document would: the range covers them all, no
     // undo step, no code conversion, modified flag unchanged.
     void TakeLines(LineList lines);
+    // Hands the lines over to the caller, leaving the document empty (for a caller done with it).
+    LineList ExtractLines() { return std::exchange(m_lines, LineList()); }
     // Writes every line followed by the "System"/"CrLf" terminator, atomically: on any failure
     // the message is shown, the old file stays and false is returned, modified flag unchanged.
     bool OnSaveDocument(const std::string& path);
@@ -387,6 +389,11 @@ public:
     // the code `into` names.
     template <class Convert, class FindLosses>
     void ConvertTargetLines(Convert&& convert, FindLosses&& findLosses, std::string_view into);
+    // The same for a conversion that writes into a buffer: room(size) is the most bytes it
+    // writes for a line of `size` bytes, convert(line, out) returns how many it wrote. Each
+    // result is written where the new line will lie, without a string in between.
+    template <class Room, class Convert>
+    void ConvertTargetLinesInPlace(Room&& room, Convert&& convert);
 
 private:
     // The same, cutting each converted line at CR LF; the end of the target range grows by the
@@ -543,7 +550,13 @@ protected:
 
 private:
     void ResetTargetRangeToAll();
-    bool FinishOpen(TextReadResult read, LineList lines, const std::string& name,
+    // Reads the rest of `reader` into `lines` (after the lines it holds) for opening. When
+    // opening converts the code (`convertCode` and the settings), no undo history is kept and
+    // no one asks for the characters a conversion loses (AppContext::codeLoss), JIS and EUC-JP
+    // text is converted as it is read, and `converted` says so; otherwise the lines are as read.
+    TextReadResult ReadLinesForOpen(TextLineReader& reader, LineList& lines, bool& converted,
+                                    bool convertCode = true);
+    bool FinishOpen(TextReadResult read, LineList lines, const std::string& name, bool converted,
                     bool convertCode = true);
 };
 

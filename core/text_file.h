@@ -6,6 +6,9 @@
 // a line stays, and nothing splits a line, however long.
 #pragma once
 
+#include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,6 +55,9 @@ public:
 private:
     TextLineReader() = default;
     bool Fill();
+    bool NextAcrossBlocks(std::string_view& line);
+    // Records the line end of the first line, `piece` being that line with its CRs, before its LF.
+    void NoteFirstLineEnd(std::string_view piece);
 
     int m_fd = -1;
     bool m_ownsFd = false;
@@ -68,6 +74,9 @@ private:
     std::string m_buffer;
     std::size_t m_pos = 0;
     std::size_t m_end = 0;
+    std::unique_ptr<std::uint32_t[]> m_lineEnds;  // offsets of the block's LFs, found at once
+    std::size_t m_lineEndCount = 0;
+    std::size_t m_nextLineEnd = 0;
     std::string m_carry;  // the start of a line that continues in the next block
 };
 
@@ -85,6 +94,12 @@ std::vector<std::string> ReadWarnings(const TextReadResult& read, const std::str
 
 // Reads every remaining line of `reader` into `lines` (appending).
 TextReadResult ReadAllLines(TextLineReader& reader, LineList& lines);
+// What `reader` noticed, as ReadAllLines reports it; for callers that read the lines themselves.
+TextReadResult ReadOutcome(const TextLineReader& reader);
+// For a caller that appends a file's lines one by one: once `lines` holds its first thousand,
+// reserves room for as many as the rest of the file will likely give (from their average
+// length), so that the list is not copied over and over as it grows.
+void ReserveFromFirstLines(LineList& lines, const TextLineReader& reader);
 // Reads every line of `path` into `lines` (appending). On failure `lines` holds what was read
 // before it.
 TextReadResult ReadTextFile(const std::string& path, LineList& lines);
@@ -94,27 +109,39 @@ void SplitTextModeLines(std::string_view bytes, LineList& lines);
 // The line terminator the "System"/"CrLf" setting selects: 0 CR LF, 1 CR, 2 LF (others: CR LF).
 std::string_view LineTerminator(int crLfSetting);
 
-// Serialises lines, each followed by `terminator`, into `out` in blocks, calling
-// `sink(std::string_view)` whenever a block is full and at the end. Stops and returns false as
-// soon as `sink` returns false.
+// Serialises lines, each followed by `terminator` (at most two bytes), into blocks of about a
+// megabyte, calling `sink(std::string_view)` whenever a block is full and at the end; a line
+// longer than a block goes to `sink` by itself. Stops and returns false as soon as `sink`
+// returns false.
 template <class Sink>
 bool WriteLines(const LineList& lines, std::string_view terminator, Sink&& sink) {
     constexpr std::size_t kBlock = 1 << 20;
-    std::string block;
-    block.reserve(kBlock);
+    // Both terminator bytes are always stored (the second one is then written over), so that
+    // the copy of the terminator has no length to look at.
+    const std::size_t termSize = terminator.size() < 2 ? terminator.size() : 2;
+    const char term0 = termSize > 0 ? terminator[0] : '\0';
+    const char term1 = termSize > 1 ? terminator[1] : '\0';
+    const std::unique_ptr<char[]> block(new char[kBlock]);
+    char* const start = block.get();
+    char* const limit = start + kBlock - 2;  // room for the stores of both terminator bytes
+    char* p = start;
     for (const Line& line : lines) {
-        if (block.size() + line.size() + terminator.size() > kBlock) {
-            if (!sink(std::string_view(block))) return false;
-            block.clear();
+        std::size_t size = line.size();
+        if (p >= limit || static_cast<std::size_t>(limit - p) < size) {
+            if (p > start && !sink(std::string_view(start, p - start))) return false;
+            p = start;
+            if (size > kBlock / 2) {
+                if (!sink(line.view())) return false;
+                size = 0;
+            }
         }
-        if (line.size() >= kBlock) {
-            if (!sink(line.view())) return false;
-        } else {
-            block.append(line.view());
-        }
-        block.append(terminator);
+        std::memcpy(p, line.data(), size);
+        p += size;
+        p[0] = term0;
+        p[1] = term1;
+        p += termSize;
     }
-    return block.empty() || sink(std::string_view(block));
+    return p == start || sink(std::string_view(start, p - start));
 }
 
 }  // namespace qb

@@ -38,6 +38,7 @@ public:
 
 private:
     bool Flush();
+    bool WriteOut(std::string_view bytes);
     void Fail(const std::string& what);
     // Opens `path` for writing when it exists and is neither a file nor a folder; false
     // otherwise (it is to be replaced, or refused).

@@ -5,8 +5,9 @@
 // same text as running them over the whole document, but the file is never held in memory
 // whole: reading, converting and writing overlap, and memory stays small however large the
 // file is. Anything else (line selection, commands that join, sort or count lines, commands that
-// keep state from one line to the next, a file that opening would convert from JIS or EUC) runs
-// over the whole document as usual.
+// keep state from one line to the next) runs over the whole document as usual. A JIS or EUC-JP
+// file is converted as it is read, as opening converts it, when its code is certain within the
+// first block.
 #pragma once
 
 #include <functional>

@@ -306,9 +306,14 @@ private:
     }
 
     // Whether every step is a -e line that can run over a file block by block (see
-    // app/cli/line_stream.h). Recording runs whole, so that the lines are recorded once.
+    // app/cli/line_stream.h). Recording runs whole, so that the lines are recorded once; a dry
+    // run writes nothing, which only the whole run knows how to do. A run without steps (open
+    // and save) streams when it writes a file: reading and writing then overlap, and a failure
+    // leaves no file behind.
     bool StepsCanStream() const {
-        if (m_steps.empty() || !m_options.recordPath.empty()) return false;
+        if (!m_options.recordPath.empty() || m_options.dryRun) return false;
+        if (m_steps.empty())
+            return m_options.inPlace || (!m_options.output.empty() && m_options.output != "-");
         for (const auto& step : m_steps)
             if (step.kind != CliOptions::Step::MacroLine || !IsLineLocalMacroLine(step.text))
                 return false;
@@ -457,12 +462,16 @@ private:
         RunBlockFn run = [&](LineList& lines) {
             if (linesRun == 0) HintUtf8(lines, name);
             const auto count = static_cast<long long>(lines.size());
+            if (m_steps.empty()) {
+                linesRun += count;
+                return;
+            }
             CQuillbayDoc& doc = m_workspace.Adopt(std::make_unique<CQuillbayDoc>(m_app));
             m_docPlaces[&doc] = {name, static_cast<long>(linesRun)};
             doc.TakeLines(std::move(lines));
             for (const auto& step : m_steps)
                 m_macros.Interpreter().Execute(step.text);
-            lines = doc.Lines();
+            lines = doc.ExtractLines();
             m_docPlaces.erase(&doc);
             m_workspace.Clear();
             linesRun += count;
@@ -475,6 +484,8 @@ private:
             for (const auto& [line, loss] : outputLosses)
                 m_losses.Add(DocumentOutput::NameOf(target), line, loss.offset + 1, loss.what,
                              FileCodeName(encoder->Form().code));
+        // -i counts them under the file, which may refuse to be written back below.
+        if (!m_options.inPlace) m_losses.Finish(DocumentOutput::NameOf(target));
         for (const auto& warning : ReadWarnings(read, file == "-" ? "standard input" : file))
             m_host.Warn(warning);
         if (!read.ok) {

@@ -16,14 +16,6 @@ namespace qb {
 
 namespace {
 
-// EUC-JP, or the fixed-width form that SjisToEuc writes when "Euc"/"Code" is not 0 (told apart
-// by its zero bytes, which EUC-JP text never holds), so that EucToSjis reads back either form.
-std::string EucLineToSjis(std::string_view line) {
-    if (std::memchr(line.data(), 0, line.size()) && IsEucFixedLine(line))
-        return EucFixedToSjisLine(line);
-    return EucToSjisLine(line);
-}
-
 // The UTF-16LE form of MbcsToUnicode starts with the byte-order mark FF FE: no UTF-7 or
 // Shift-JIS text starts with the byte FF, so UnicodeToMbcs knows the line for what it is.
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
@@ -69,6 +61,12 @@ bool EucMayLose(std::string_view line) {
 
 void CQuillbayDoc::JisToSjis() {
     JisShiftState state;  // off before the first line, then carried from line to line
+    if (!m_app.codeLoss) {
+        ConvertTargetLinesInPlace(JisToSjisRoom, [&state](std::string_view line, char* out) {
+            return JisToSjisLine(line, state, out);
+        });
+        return;
+    }
     bool inX0212 = false;
     ConvertTargetLines([&state](std::string_view line) { return JisToSjisLine(line, state); },
                        [&](std::string_view line, const std::string&) {
@@ -91,14 +89,24 @@ void CQuillbayDoc::SjisToJis() {
 }
 
 void CQuillbayDoc::EucToSjis() {
-    ConvertTargetLines([](std::string_view line) { return EucLineToSjis(line); },
-                       [](std::string_view line, const std::string&) {
-                           // The fixed-width form keeps every byte.
-                           if (!EucMayLose(line) || Holds(line, '\0'))
-                               return std::vector<CodeLoss>();
-                           return EucLossesToSjis(line);
-                       },
-                       "Shift-JIS");
+    // Either form, so that EucToSjis reads back what SjisToEuc wrote under either setting of
+    // "Euc"/"Code".
+    if (!m_app.codeLoss) {
+        ConvertTargetLinesInPlace(EucToSjisRoom, EucEitherFormToSjisLine);
+        return;
+    }
+    ConvertTargetLines(
+        [](std::string_view line) {
+            std::string out(EucToSjisRoom(line.size()), '\0');
+            out.resize(EucEitherFormToSjisLine(line, out.data()));
+            return out;
+        },
+        [](std::string_view line, const std::string&) {
+            // The fixed-width form keeps every byte.
+            if (!EucMayLose(line) || Holds(line, '\0')) return std::vector<CodeLoss>();
+            return EucLossesToSjis(line);
+        },
+        "Shift-JIS");
 }
 
 void CQuillbayDoc::SjisToEuc() {
@@ -132,6 +140,12 @@ void CQuillbayDoc::ToSjis() {
 }
 
 void CQuillbayDoc::Utf8ToSjis() {
+    if (!m_app.codeLoss) {
+        ConvertTargetLinesInPlace(Utf8ToCp932Room, [](std::string_view line, char* out) {
+            return qb::Utf8ToSjis(line, out);
+        });
+        return;
+    }
     std::size_t lost = 0;  // in the line just converted
     ConvertTargetLines(
         [&lost](std::string_view line) {
@@ -145,6 +159,12 @@ void CQuillbayDoc::Utf8ToSjis() {
 }
 
 void CQuillbayDoc::SjisToUtf8() {
+    if (!m_app.codeLoss) {
+        ConvertTargetLinesInPlace(SjisToUtf8Room, [](std::string_view line, char* out) {
+            return qb::SjisToUtf8(line, out);
+        });
+        return;
+    }
     std::size_t lost = 0;
     ConvertTargetLines(
         [&lost](std::string_view line) {

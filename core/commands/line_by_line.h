@@ -77,13 +77,30 @@ void CQuillbayDoc::ConvertTargetLines(Convert&& convert, FindLosses&& findLosses
     const TargetLineTest isTarget(*this);
     LineArena arena;
     const int count = LineCount();
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < count && m_poll(i, count); ++i) {
         Line& line = m_lines[static_cast<std::size_t>(i)];
         if (line.empty() || !isTarget(i)) continue;
         const std::string result = convert(line.view());
         for (auto& loss : findLosses(line.view(), result))
             m_app.codeLoss({this, i, loss.offset + 1, std::move(loss.what), into});
         ReplaceLineIfChanged(line, result, arena);
+    }
+}
+
+template <class Room, class Convert>
+void CQuillbayDoc::ConvertTargetLinesInPlace(Room&& room, Convert&& convert) {
+    OperationScope scope(*this);
+    const TargetLineTest isTarget(*this);
+    LineArena arena;
+    const int count = LineCount();
+    for (int i = 0; i < count; ++i) {
+        Line& line = m_lines[static_cast<std::size_t>(i)];
+        if (line.empty() || !isTarget(i)) continue;
+        char* out = arena.Reserve(room(line.size()));
+        const std::size_t size = convert(line.view(), out);
+        // An unchanged line keeps its old bytes; the room taken is given back.
+        if (size == line.size() && std::memcmp(out, line.data(), size) == 0) continue;
+        line = arena.Commit(size);
     }
 }
 

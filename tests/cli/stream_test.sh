@@ -73,11 +73,19 @@ q -e SjisToUtf8 nocr.txt -o utf8.txt
 q --set System/Auto=0 -e Utf8ToSjis utf8.txt -o back.txt
 cmp -s read.txt back.txt || fail "SjisToUtf8 then Utf8ToSjis does not give the text back"
 
-# JIS and EUC files are converted on opening, so they run whole; standard input streams too.
+# JIS and EUC files are converted as opening converts them, block by block as well as whole,
+# with steps or without (open and save). Text whose code the first block leaves undecided
+# (ASCII first, JIS later) runs whole from the lines already read.
 q -e SjisToJis in.txt -o jis.txt
-q -e ZenToHan jis.txt -o a.txt
-q -e TextAll -e ZenToHan jis.txt -o b.txt
-cmp -s a.txt b.txt || fail "a JIS file converted on opening"
+q -e SjisToEuc in.txt -o euc.txt
+{ yes 'plain ASCII' | head -70000; cat jis.txt; } > late.txt
+for f in jis.txt euc.txt late.txt in.txt; do
+    for steps in "-e ZenToHan" ""; do
+        q $steps $f -o a.txt
+        q -e TextAll $steps $f -o b.txt
+        cmp -s a.txt b.txt || fail "$f${steps:+ with $steps}: the block-by-block result differs"
+    done
+done
 q -e ZenToHan - -o a.txt < in.txt
 q -e TextAll -e ZenToHan in.txt -o b.txt
 cmp -s a.txt b.txt || fail "standard input"
