@@ -57,6 +57,7 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
 
 AtomicFileWriter::AtomicFileWriter(const std::string& targetPath, bool durable)
     : m_target(ResolveTarget(targetPath)), m_durable(durable) {
+    if (OpenDirectly(targetPath)) return;
     struct stat link {};
     if (::lstat(m_target.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
         errno = ELOOP;
@@ -91,6 +92,18 @@ AtomicFileWriter::AtomicFileWriter(const std::string& targetPath, bool durable)
         ::fchmod(m_fd, st.st_mode & 07777);
     }
     m_buffer.reserve(kBufferSize);
+}
+
+bool AtomicFileWriter::OpenDirectly(const std::string& path) {
+    // The name as given, not the resolved link: /dev/stdout leads to "pipe:[N]", which only the
+    // kernel's own link can open again.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || S_ISREG(st.st_mode) || S_ISDIR(st.st_mode)) return false;
+    m_direct = true;
+    m_target = path;
+    m_fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    if (m_fd < 0) Fail("cannot write " + path);
+    return true;
 }
 
 AtomicFileWriter::~AtomicFileWriter() {
@@ -133,6 +146,13 @@ bool AtomicFileWriter::Flush() {
 }
 
 bool AtomicFileWriter::Commit() {
+    if (m_direct) {  // nothing to sync or rename: a device or a pipe takes the bytes as they come
+        if (Ok()) Flush();
+        if (m_fd >= 0 && ::close(m_fd) != 0) Fail("cannot write " + m_target);
+        m_fd = -1;
+        m_committed = Ok();
+        return m_committed;
+    }
     if (Ok() && Flush() && m_durable && ::fsync(m_fd) != 0) Fail("cannot write " + m_target);
     if (m_fd >= 0 && ::close(m_fd) != 0) Fail("cannot write " + m_target);
     m_fd = -1;

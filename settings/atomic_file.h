@@ -3,7 +3,9 @@
 // The bytes go to a temporary file in the same folder, which is flushed, synced and then renamed
 // over the target. The new file keeps the old one's permission bits (a new file gets 0666 less
 // the umask). A target that is a symbolic link is written through: the link stays, its target is
-// replaced. This is the lowest layer that writes files, so the document's save uses it too.
+// replaced. A target that is neither a file nor a folder (a device such as /dev/null, a FIFO, a
+// terminal, /dev/stdout) cannot be replaced: it is written directly, as a shell redirection
+// would. This is the lowest layer that writes files, so the document's save uses it too.
 #pragma once
 
 #include <sys/types.h>
@@ -38,6 +40,9 @@ private:
     bool Flush();
     bool WriteOut(std::string_view bytes);
     void Fail(const std::string& what);
+    // Opens `path` for writing when it exists and is neither a file nor a folder; false
+    // otherwise (it is to be replaced, or refused).
+    bool OpenDirectly(const std::string& path);
 
     std::string m_target;
     std::string m_temp;
@@ -47,6 +52,7 @@ private:
     std::string m_error;
     bool m_committed = false;
     bool m_durable = true;
+    bool m_direct = false;  // written in place, not replaced
 };
 
 // Writes `bytes` to `path` with an AtomicFileWriter. Returns false on failure, with what went

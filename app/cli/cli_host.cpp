@@ -8,8 +8,13 @@ void CliHost::ShowMessage(std::string_view text) {
     ++m_messages;
     std::string line = "qbay: ";
     if (!m_subject.empty()) line += m_subject + ": ";
-    line.append(text);
+    line += m_japanese ? std::string(text) : EnglishMessage(text);
     std::fprintf(m_err, "%s\n", line.c_str());
+}
+
+void CliHost::NoteLoss(std::string_view text) {
+    ++m_losses;
+    std::fprintf(m_err, "qbay: %.*s\n", static_cast<int>(text.size()), text.data());
 }
 
 void CliHost::Warn(std::string_view text) {

@@ -1,5 +1,9 @@
 #include "app/cli/cli_workspace.h"
 
+#include <cerrno>
+
+#include "app/cli/input_error.h"
+
 namespace qb {
 
 CQuillbayDoc* CliWorkspace::ActiveDocument() {
@@ -7,6 +11,11 @@ CQuillbayDoc* CliWorkspace::ActiveDocument() {
 }
 
 bool CliWorkspace::OpenDocument(const std::string& path) {
+    // A folder or a file without read permission gets its own reason, not "not found".
+    if (const int problem = InputProblem(path); problem != 0 && problem != ENOENT) {
+        m_host.ShowMessage(InputErrorMessage(problem, path));
+        return false;
+    }
     auto doc = std::make_unique<CQuillbayDoc>(m_app);
     if (!doc->OnOpenDocument(path)) return false;
     for (const auto& warning : doc->OpenWarnings())

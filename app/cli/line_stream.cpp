@@ -4,7 +4,7 @@
 #include <array>
 #include <future>
 
-#include "core/opening_converter.h"
+#include "convert/code_detect.h"
 #include "macro/escape.h"
 #include "macro/macro_commands.h"
 #include "macro/macro_line.h"
@@ -50,6 +50,21 @@ bool IsLineLocalReplace(std::string_view name, const MacroLineTokens& tokens) {
     return tokens.argCount == 3 && tokens.Arg(2) == "0";  // DelStr
 }
 
+// Whether opening the text that starts with `lines` would leave it as it is.
+bool OpeningKeepsTheText(AppContext& app, const LineList& lines, bool atEnd) {
+    if (app.settings.ReadInt("System", "Auto", 1) == 0) return true;
+    CodeDetector detector(CodeDetector::Form::File);
+    for (const auto& line : lines) {
+        detector.Feed(line.view());
+        detector.Feed("\n");
+        if (detector.Decided()) break;
+    }
+    // Undecided text may still turn out to be JIS or EUC further on, unless it has ended.
+    if (!detector.Decided() && !atEnd) return false;
+    const CodeKind kind = detector.Result();
+    return kind != CodeJis && kind != CodeEuc;
+}
+
 }  // namespace
 
 bool IsLineLocalMacroLine(std::string_view sjisLine) {
@@ -64,19 +79,15 @@ bool IsLineLocalMacroLine(std::string_view sjisLine) {
 }
 
 StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBlockFn& runBlock,
-                          const WriteBlockFn& write, LineList& linesSoFar, TextReadResult& read) {
-    const std::string_view terminator = LineTerminator(app.settings.ReadInt("System", "CrLf", 0));
+                          const WriteLinesFn& write, LineList& linesSoFar, TextReadResult& read,
+                          bool convertsNothing) {
     // Each block is written on a second thread while the next one is read and run. The block
     // being written is touched by nothing else until its write has been waited for, and its
     // lines share no storage with any other block's, so no line is counted from two threads.
     LineList writing;
     std::future<bool> written;
     const auto waitForWrite = [&written] { return !written.valid() || written.get(); };
-    // Opening converts JIS and EUC-JP text; the lines are converted as they are read, as the
-    // whole-document open does it.
-    const bool convertsCode = app.settings.ReadInt("System", "Auto", 1) != 0;
-    OpeningConverter converter;
-    bool firstBlock = true;
+    bool checkedCode = convertsNothing;
     bool atEnd = false;
     while (!atEnd) {
         LineList block;
@@ -89,10 +100,7 @@ StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBloc
                 atEnd = true;
                 break;
             }
-            if (convertsCode)
-                converter.Add(line, block, arena);
-            else
-                block.push_back(arena.Make(line));
+            block.push_back(arena.Make(line));
             bytes += line.size();
         }
         read.error = reader.Error();
@@ -103,23 +111,18 @@ StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBloc
             waitForWrite();
             return StreamOutcome::WriteFailed;
         }
-        if (firstBlock && convertsCode) {
-            // How every line is taken must be settled within the first block (the blocks before
-            // the one that settles it would be written already); a text that ends in it settles
-            // at its end. Otherwise the whole document is opened from the lines as read.
-            if (atEnd)
-                converter.Finish(block, arena);
-            else if (!converter.Settled()) {
+        if (!checkedCode) {
+            checkedCode = true;
+            if (!OpeningKeepsTheText(app, block, atEnd)) {
                 linesSoFar = std::move(block);
                 return StreamOutcome::WholeFile;
             }
         }
-        firstBlock = false;
         runBlock(block);
         if (!waitForWrite()) return StreamOutcome::WriteFailed;
         writing = std::move(block);
-        written =
-            std::async(std::launch::async, [&] { return WriteLines(writing, terminator, write); });
+        const BlockPlace place{atEnd, reader.FirstLineEnd(), reader.EndedWithLineEnd()};
+        written = std::async(std::launch::async, [&, place] { return write(writing, place); });
     }
     return waitForWrite() ? StreamOutcome::Streamed : StreamOutcome::WriteFailed;
 }

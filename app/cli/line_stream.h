@@ -26,8 +26,16 @@ bool IsLineLocalMacroLine(std::string_view sjisLine);
 
 // Runs the macro lines over a block of lines, leaving the result in `lines`.
 using RunBlockFn = std::function<void(LineList& lines)>;
-// Where the converted text goes; false when it could not be written (the run stops).
-using WriteBlockFn = std::function<bool(std::string_view bytes)>;
+
+// What the reader had seen when a block was handed on to be written, taken on the reading
+// thread (the block is written on another).
+struct BlockPlace {
+    bool last = false;  // the block ends the text
+    TextLineReader::LineEnd firstLineEnd = TextLineReader::LineEnd::None;
+    bool endedWithLineEnd = true;  // meaningful for the last block
+};
+// Writes a block of converted lines; false when it could not be written (the run stops).
+using WriteLinesFn = std::function<bool(const LineList& lines, const BlockPlace& place)>;
 
 enum class StreamOutcome {
     Streamed,     // every line was run and written
@@ -35,13 +43,13 @@ enum class StreamOutcome {
     WholeFile,    // the file must run as a whole document: `linesSoFar` holds what was read
 };
 
-// Reads `reader` block by block, runs each block through `runBlock` and writes it with the
-// terminator of "System"/"CrLf". With "System"/"Auto" on, JIS and EUC-JP text is converted as it
-// is read, as opening converts it; when the first block does not settle whether it must be (the
-// code still undecided, or EUC-JP that may yet be UTF-8), it stops with WholeFile and leaves the
-// lines as read in `linesSoFar`. `read` receives what the reader noticed (errors, zero bytes,
-// Ctrl-Z).
+// Reads `reader` block by block, runs each block through `runBlock` and hands it to `write` (on
+// a second thread, while the next block is read and run). Unless `convertsNothing`, before the
+// first block is run it makes sure that opening would not convert the text ("System"/"Auto"
+// off, or the code decided as Shift-JIS); otherwise it stops with WholeFile and leaves the lines
+// read in `linesSoFar`. `read` receives what the reader noticed (errors, zero bytes, Ctrl-Z).
 StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBlockFn& runBlock,
-                          const WriteBlockFn& write, LineList& linesSoFar, TextReadResult& read);
+                          const WriteLinesFn& write, LineList& linesSoFar, TextReadResult& read,
+                          bool convertsNothing = false);
 
 }  // namespace qb

@@ -1,5 +1,6 @@
 // qbay: the command line of Quillbay.
 #include <malloc.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <exception>
@@ -7,6 +8,7 @@
 
 #include "app/cli/cli_options.h"
 #include "app/cli/detect_command.h"
+#include "app/cli/help_command.h"
 #include "app/cli/qbay_run.h"
 
 #ifndef QB_VERSION
@@ -21,15 +23,13 @@ int Run(int argc, char** argv) {
     mallopt(M_MMAP_THRESHOLD, 64 << 20);
     mallopt(M_TRIM_THRESHOLD, 256 << 20);
     qb::CliOptions options;
+    options.stdinIsTerminal = ::isatty(STDIN_FILENO) != 0;
     const std::string error = qb::ParseCliOptions(argc, argv, options);
     if (!error.empty()) {
         std::fprintf(stderr, "qbay: %s\nTry 'qbay --help' for more information.\n", error.c_str());
         return 2;
     }
-    if (options.help) {
-        std::fputs(qb::CliHelpText().c_str(), stdout);
-        return 0;
-    }
+    if (options.help || options.list) return qb::RunHelp(options);
     if (options.version) {
         std::printf("qbay (Quillbay) %s\n", QB_VERSION);
         return 0;
