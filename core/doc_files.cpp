@@ -98,7 +98,9 @@ bool CQuillbayDoc::FinishOpen(TextReadResult read, LineList lines, const std::st
     m_openCutShort = read.stoppedAtCtrlZ;
     m_lines = std::move(lines);
     ResetTargetRangeToAll();
-    if (convertCode && !converted && m_app.settings.ReadInt("System", "Auto", 1) != 0)
+    if (converted)
+        FinishReadConversion();
+    else if (convertCode && m_app.settings.ReadInt("System", "Auto", 1) != 0)
         ConvertCodeOnOpen();
     m_modified = false;
     return true;
