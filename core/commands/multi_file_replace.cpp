@@ -209,9 +209,9 @@ void CQuillbayDoc::MultiFileReplace(const std::string& folder, const std::string
     std::sort(names.begin(), names.end());
 
     const WholeCharFinder finder(UpperCased(find));
-    JisEncoderOptions jisOptions;
-    jisOptions.kanaForm = m_app.settings.ReadInt("Jis", "Kana", 0);
-    jisOptions.kanjiDesignation = m_app.settings.ReadInt("Jis", "Jis", 1);
+    // JIS goes out as the last SjisToJis wrote it (as MIME header encoding does), not as the
+    // settings say now.
+    const JisEncoderOptions jisOptions = m_app.jisEncoder;
 
     for (const std::string& name : names) {
         MultiFileEntry& entry = m_multiFile.files.emplace_back();

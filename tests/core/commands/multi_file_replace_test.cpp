@@ -82,6 +82,22 @@ TEST_F(MultiFileReplaceTest, JisAndEucFilesKeepTheirCode) {
     EXPECT_EQ(doc.LastMultiFileResult().filesChanged, 3);
 }
 
+// A JIS file is written as the last SjisToJis wrote JIS (ESC $ B until one has run), not as
+// the settings say now, the same as MIME header encoding.
+TEST_F(MultiFileReplaceTest, JisIsWrittenAsTheLastSjisToJisWroteIt) {
+    app.settings.WriteInt("Jis", "Jis", 0);                // ESC $ @, once SjisToJis has read it
+    const std::string jis = "\x1b$B0\"\x1b(B\r\nabc\r\n";  // 唖, then abc
+    dir.Write("jis.txt", jis);
+    doc.MultiFileReplace(dir.Path(), "jis.txt", "abc", Sjis("亜"));
+    EXPECT_EQ(dir.Read("jis.txt"), "\x1b$B0\"\x1b(B\r\n\x1b$B0!\x1b(B\r\n");
+    SetLines({"x"});
+    doc.SjisToJis();
+    app.settings.WriteInt("Jis", "Jis", 1);
+    dir.Write("jis.txt", jis);
+    doc.MultiFileReplace(dir.Path(), "jis.txt", "abc", Sjis("亜"));
+    EXPECT_EQ(dir.Read("jis.txt"), "\x1b$B0\"\x1b(B\r\n\x1b$@0!\x1b(B\r\n");
+}
+
 TEST_F(MultiFileReplaceTest, AJisLineLeftInKanjiModeStillReadsTheSameAfterIt) {
     // The first line ends in kanji mode and the second goes on in it. After the first line is
     // encoded afresh (ending in ASCII), kanji mode is entered again for the second.
