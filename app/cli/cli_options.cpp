@@ -33,6 +33,20 @@ bool TakeValue(int argc, const char* const* argv, int& i, std::string_view arg,
     return false;
 }
 
+// False for a value that reads as a whole number a settings value cannot hold: it would not
+// be taken as given. Any other text (a string value) is fine.
+bool FitsSettingsNumber(std::string_view value) {
+    std::size_t i = value.empty() || (value[0] != '-' && value[0] != '+') ? 0 : 1;
+    if (i == value.size()) return true;
+    for (std::size_t k = i; k < value.size(); ++k)
+        if (value[k] < '0' || value[k] > '9') return true;
+    while (i + 1 < value.size() && value[i] == '0')
+        ++i;
+    const std::string_view digits = value.substr(i);
+    const std::string_view limit = value[0] == '-' ? "2147483648" : "4294967295";
+    return digits.size() < limit.size() || (digits.size() == limit.size() && digits <= limit);
+}
+
 }  // namespace
 
 std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& options) {
@@ -75,6 +89,9 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& optio
             if (error.empty() && (slash == std::string::npos || eq == std::string::npos ||
                                   slash == 0 || eq < slash + 2))
                 error = "--set takes SECTION/NAME=VALUE, not '" + value + "'";
+            else if (error.empty() && !FitsSettingsNumber(std::string_view(value).substr(eq + 1)))
+                error =
+                    "--set " + value + ": out of range (numbers go from -2147483648 to 4294967295)";
             options.sets.push_back(value);
         } else {
             error = "unknown option " + std::string(arg);
@@ -177,11 +194,13 @@ clean-up, plain replacement), qbay runs them over the file block by block, with 
 result, so files of any size take little memory.
 
 Settings:
-  --settings PATH      read and write the settings in PATH instead of the per-user file
-                       ($QUILLBAY_SETTINGS, else ~/.config/VelmoLabs/Quillbay/settings.ini)
+  --settings PATH      read the settings in PATH instead of the per-user file
+                       ($QUILLBAY_SETTINGS, else ~/.config/VelmoLabs/Quillbay/settings.ini);
+                       qbay never writes it: what a run changes lasts for the run only
   --set SECTION/NAME=VALUE
                        use VALUE for one setting during this run only (repeatable),
-                       e.g. --set System/CrLf=2 for LF line ends
+                       e.g. --set System/CrLf=2 for LF line ends; numbers go from
+                       -2147483648 to 4294967295
 
 Other:
       --detect         print the character code of each FILE as "FILE: KIND" (one line each,

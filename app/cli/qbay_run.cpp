@@ -114,8 +114,6 @@ public:
         for (const auto& file : m_options.files)
             ProcessFile(file);
         m_workspace.Clear();
-        if (!m_settings.LastSaveError().empty())  // the documents write as they close
-            m_host.Warn("settings not saved: " + m_settings.LastSaveError());
         m_macros.Recorder().Stop();
         return m_host.MessageCount() == 0 ? 0 : 1;
     }
@@ -147,6 +145,7 @@ private:
         if (m_options.recordPath.empty()) return true;
         std::vector<std::string> used(m_options.files.begin(), m_options.files.end());
         if (!m_options.output.empty()) used.push_back(m_options.output);
+        used.push_back(m_settings.Path());
         for (const auto& step : m_steps)
             if (step.kind == CliOptions::Step::MacroFile) used.push_back(step.text);
         for (const auto& path : used) {
@@ -349,8 +348,11 @@ private:
 
 int RunQbay(const CliOptions& options) {
     CliHost host;
-    SettingsStore settings(options.settingsPath.empty() ? SettingsStore::DefaultPath()
-                                                        : options.settingsPath);
+    // Read only: a run changes no setting for a later run (the pattern flag LineSelect sets,
+    // the values of --set) and never rewrites or copies the user's file.
+    SettingsStore settings(
+        options.settingsPath.empty() ? SettingsStore::DefaultPath() : options.settingsPath,
+        SettingsStore::Access::ReadOnly);
     ApplySettingOverrides(options, settings);
     return QbayRun(options, host, settings).Run();
 }
