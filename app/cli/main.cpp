@@ -1,6 +1,7 @@
 // qbay: the command line of Quillbay.
 #include <malloc.h>
 
+#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <new>
@@ -8,6 +9,7 @@
 #include "app/cli/cli_options.h"
 #include "app/cli/detect_command.h"
 #include "app/cli/qbay_run.h"
+#include "settings/atomic_file.h"
 
 #ifndef QB_VERSION
 #define QB_VERSION "0.1.0"
@@ -16,6 +18,10 @@
 namespace {
 
 int Run(int argc, char** argv) {
+    // Past a file size limit (ulimit -f) a write fails with EFBIG, which is reported like any
+    // other write error, instead of the signal ending the run and leaving a temporary file.
+    std::signal(SIGXFSZ, SIG_IGN);
+    qb::RemoveTemporaryFilesOnSignals();
     // A run reads a whole file and replaces its lines block by block. Keep freed blocks for
     // reuse instead of handing them back to the system and faulting fresh pages in again.
     mallopt(M_MMAP_THRESHOLD, 64 << 20);
