@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -31,19 +32,43 @@ TextLineReader::TextLineReader(const std::string& path) {
             m_fd = -1;
             return;
         }
-        if (S_ISREG(st.st_mode)) m_sizeHint = st.st_size;
+        if (S_ISREG(st.st_mode)) {
+            m_sizeHint = st.st_size;
+            m_regular = true;
+        }
     }
 }
 
 TextLineReader TextLineReader::FromDescriptor(int fd) {
     TextLineReader reader;
     reader.m_fd = fd;
+    struct stat st {};
+    // Standard input may be a file that someone has read part of: the text starts here.
+    const off_t start =
+        ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? ::lseek(fd, 0, SEEK_CUR) : -1;
+    if (start >= 0 && start <= st.st_size) {
+        reader.m_regular = true;
+        reader.m_startOffset = start;
+        reader.m_sizeHint = st.st_size - start;
+    }
+    return reader;
+}
+
+TextLineReader TextLineReader::FromBytes(std::string_view bytes) {
+    TextLineReader reader;
+    reader.m_inMemory = true;
+    reader.m_buffer.assign(bytes);
+    reader.m_sizeHint = static_cast<long long>(bytes.size());
     return reader;
 }
 
 TextLineReader::TextLineReader(TextLineReader&& other) noexcept
     : m_fd(other.m_fd),
       m_ownsFd(other.m_ownsFd),
+      m_regular(other.m_regular),
+      m_inMemory(other.m_inMemory),
+      m_limit(other.m_limit),
+      m_startOffset(other.m_startOffset),
       m_atEnd(other.m_atEnd),
       m_done(other.m_done),
       m_sizeHint(other.m_sizeHint),
@@ -65,11 +90,26 @@ TextLineReader::~TextLineReader() {
 
 // Reads the next block; false when no more bytes will come.
 bool TextLineReader::Fill() {
-    if (m_atEnd || m_fd < 0) return false;
+    if (m_atEnd) return false;
+    if (m_inMemory) {  // the one block there is
+        m_pos = 0;
+        m_end = m_buffer.size();
+        m_offset = static_cast<long long>(m_end);
+        m_atEnd = true;
+        ExamineBlock();
+        return true;
+    }
+    if (m_fd < 0 || (m_limit >= 0 && m_offset >= m_limit)) {
+        m_atEnd = true;
+        return false;
+    }
+    std::size_t want = kBlockSize;
+    if (m_limit >= 0)
+        want = static_cast<std::size_t>(std::min<long long>(want, m_limit - m_offset));
     if (m_buffer.size() != kBlockSize) m_buffer.resize(kBlockSize);
     ssize_t n;
     do {
-        n = ::read(m_fd, m_buffer.data(), kBlockSize);
+        n = ::read(m_fd, m_buffer.data(), want);
     } while (n < 0 && errno == EINTR);
     if (n < 0) m_error = std::strerror(errno);
     if (n <= 0) {
@@ -79,14 +119,37 @@ bool TextLineReader::Fill() {
     m_pos = 0;
     m_end = static_cast<std::size_t>(n);
     m_offset += n;
+    ExamineBlock();
+    return true;
+}
+
+void TextLineReader::ExamineBlock() {
     if (const void* z = std::memchr(m_buffer.data(), kCtrlZ, m_end)) {
         const std::size_t at = static_cast<const char*>(z) - m_buffer.data();
         m_stoppedAtCtrlZ = at + 1 < m_end || m_sizeHint > m_offset;
+        if (!m_stoppedAtCtrlZ && !m_regular && !m_inMemory && m_fd >= 0 &&
+            (m_limit < 0 || m_offset < m_limit)) {
+            // A pipe that has given nothing after the Ctrl-Z so far: whether anything follows
+            // shows only by reading on.
+            char next;
+            ssize_t n;
+            do {
+                n = ::read(m_fd, &next, 1);
+            } while (n < 0 && errno == EINTR);
+            m_stoppedAtCtrlZ = n > 0;
+        }
         m_end = at;
         m_atEnd = true;
     }
     if (!m_sawZeroByte && std::memchr(m_buffer.data(), '\0', m_end)) m_sawZeroByte = true;
-    return true;
+}
+
+long TextLineReader::ReadAt(char* out, std::size_t size, long long offset) const {
+    ssize_t n;
+    do {
+        n = ::pread(m_fd, out, size, static_cast<off_t>(m_startOffset + offset));
+    } while (n < 0 && errno == EINTR);
+    return static_cast<long>(n);
 }
 
 bool TextLineReader::Next(std::string_view& line) {
@@ -133,6 +196,43 @@ std::vector<std::string> ReadWarnings(const TextReadResult& read, const std::str
     return warnings;
 }
 
+bool ReadSmallFile(const std::string& path, std::size_t limit, std::string& bytes,
+                   std::string& error) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0;
+    if (!ok)
+        error = std::strerror(errno);
+    else if (S_ISDIR(st.st_mode))
+        error = std::strerror(EISDIR), ok = false;
+    else if (!S_ISREG(st.st_mode) && !S_ISFIFO(st.st_mode) && !S_ISSOCK(st.st_mode))
+        error = "not a regular file or a pipe", ok = false;
+    // Opened without waiting for a writer; now wait for what a writer sends, as any read does.
+    if (ok) ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    char block[65536];
+    while (ok) {
+        const ssize_t n = ::read(fd, block, sizeof block);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            error = std::strerror(errno);
+            ok = false;
+        } else if (n == 0) {
+            break;
+        } else if (bytes.size() + static_cast<std::size_t>(n) > limit) {
+            error = "larger than " + std::to_string(limit >> 20) + " MiB";
+            ok = false;
+        } else {
+            bytes.append(block, static_cast<std::size_t>(n));
+        }
+    }
+    ::close(fd);
+    return ok;
+}
+
 TextReadResult ReadAllLines(TextLineReader& reader, LineList& lines) {
     TextReadResult result;
     LineArena arena;
@@ -155,6 +255,7 @@ TextReadResult ReadAllLines(TextLineReader& reader, LineList& lines) {
     result.ok = result.error.empty();
     result.sawZeroByte = reader.SawZeroByte();
     result.stoppedAtCtrlZ = reader.StoppedAtCtrlZ();
+    result.regularFile = reader.IsRegularFile();
     return result;
 }
 

@@ -20,6 +20,8 @@ public:
     explicit TextLineReader(const std::string& path);
     // Reads from an open file descriptor (standard input, say); does not close it.
     static TextLineReader FromDescriptor(int fd);
+    // Reads bytes held in memory (a copy is taken).
+    static TextLineReader FromBytes(std::string_view bytes);
     TextLineReader(TextLineReader&& other) noexcept;
     TextLineReader(const TextLineReader&) = delete;
     TextLineReader& operator=(const TextLineReader&) = delete;
@@ -35,6 +37,17 @@ public:
 
     // The file's size when it was opened, -1 when unknown (a pipe, say).
     long long SizeHint() const { return m_sizeHint; }
+    // Whether the input is a regular file, which can be read again from its start.
+    bool IsRegularFile() const { return m_regular; }
+    // Ends the input after `bytes` bytes, as if the file ended there (for reading no more than
+    // a bounded start of something that may never end).
+    void LimitTo(long long bytes) { m_limit = bytes; }
+    // For a regular file: hands its bytes from the start up to the first Ctrl-Z (the text as a
+    // text-mode read sees it, line ends unchanged) to `onBlock` in blocks, until it returns
+    // false; the lines Next gives are not disturbed. False when the file is no regular file or
+    // cannot be read.
+    template <class OnBlock>
+    bool ScanFromStart(OnBlock&& onBlock) const;
     // Whether a zero byte came by (the text is probably binary).
     bool SawZeroByte() const { return m_sawZeroByte; }
     // Whether a Ctrl-Z ended the input while bytes followed it (they were not read).
@@ -43,10 +56,18 @@ public:
 private:
     TextLineReader() = default;
     bool Fill();
+    // Looks at the block just read for a Ctrl-Z (the end of the text) and zero bytes.
+    void ExamineBlock();
+    // Reads up to `size` bytes at `offset` of a regular file; -1 on error.
+    long ReadAt(char* out, std::size_t size, long long offset) const;
 
     int m_fd = -1;
     bool m_ownsFd = false;
-    bool m_atEnd = false;  // no more bytes will come (end of file, Ctrl-Z or error)
+    bool m_regular = false;
+    bool m_inMemory = false;
+    long long m_limit = -1;       // bytes to read at most; -1 for no limit
+    long long m_startOffset = 0;  // where the text starts in a regular file
+    bool m_atEnd = false;         // no more bytes will come (end of file, Ctrl-Z or error)
     bool m_done = false;
     long long m_sizeHint = -1;
     long long m_offset = 0;  // bytes read so far
@@ -59,13 +80,37 @@ private:
     std::string m_carry;  // the start of a line that continues in the next block
 };
 
+template <class OnBlock>
+bool TextLineReader::ScanFromStart(OnBlock&& onBlock) const {
+    if (!m_regular) return false;
+    std::string block(1 << 20, '\0');
+    for (long long offset = 0;;) {
+        const long n = ReadAt(block.data(), block.size(), offset);
+        if (n < 0) return false;
+        if (n == 0) return true;
+        std::string_view bytes(block.data(), static_cast<std::size_t>(n));
+        const auto ctrlZ = bytes.find('\x1A');
+        if (ctrlZ != std::string_view::npos) bytes = bytes.substr(0, ctrlZ);
+        if (!onBlock(bytes) || ctrlZ != std::string_view::npos) return true;
+        offset += n;
+    }
+}
+
 // What reading a whole file noticed besides its lines.
 struct TextReadResult {
     bool ok = false;
     std::string error;            // why the file could not be opened or read (UTF-8)
     bool sawZeroByte = false;     // probably a binary file
     bool stoppedAtCtrlZ = false;  // bytes after a Ctrl-Z were not read
+    bool regularFile = false;     // read from a regular file (not a pipe or a device)
 };
+
+// Reads a small file whole into `bytes`: a regular file or a pipe (standard input, a process
+// substitution), never a folder or a device, and at most `limit` bytes. Opening does not wait
+// for a writer, so a named pipe nobody writes to reads as empty. False with `error` (UTF-8)
+// otherwise. For macro files and the like, which are small and read once.
+bool ReadSmallFile(const std::string& path, std::size_t limit, std::string& bytes,
+                   std::string& error);
 
 // What the user should hear about a file read as `name` (UTF-8): text that looks binary, text
 // cut short by Ctrl-Z.

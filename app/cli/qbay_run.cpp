@@ -62,6 +62,7 @@ void ApplySettingOverrides(const CliOptions& options, SettingsStore& settings) {
 struct PreparedStep {
     CliOptions::Step::Kind kind;
     std::string text;   // the Shift-JIS line, or the macro file's path
+    std::string bytes;  // the macro file, read once (it may be a pipe)
     bool utf8 = false;  // the macro file is UTF-8
 };
 
@@ -119,22 +120,23 @@ public:
     }
 
 private:
-    // Converts the -e lines and checks that every -m file can be read, before any file is
-    // touched.
+    // Converts the -e lines and reads every -m file, once (it may be a pipe), before any file
+    // is touched.
     bool PrepareSteps() {
         for (const auto& step : m_options.steps) {
             if (step.kind == CliOptions::Step::MacroLine) {
                 m_steps.push_back({step.kind, CommandLineMacroToSjis(step.text)});
                 continue;
             }
-            if (::access(step.text.c_str(), R_OK) != 0) {
+            std::string bytes, error;
+            if (!ReadSmallFile(step.text, kMaxMacroFileSize, bytes, error)) {
                 m_host.SetSubject(step.text);
-                m_host.ShowMessage(std::string("ファイルを開けません (") + std::strerror(errno) +
-                                   ")");
+                m_host.ShowMessage("ファイルを開けません (" + error + ")");
                 m_host.SetSubject({});
                 return false;
             }
-            m_steps.push_back({step.kind, step.text, MacroFileIsUtf8(step.text)});
+            const bool utf8 = MacroTextIsUtf8(bytes);
+            m_steps.push_back({step.kind, step.text, std::move(bytes), utf8});
         }
         return true;
     }
@@ -270,7 +272,8 @@ private:
                                 ": no macro command is named '" +
                                 SjisToUtf8(SplitMacroLine(line).name) + "'; the line does nothing");
             };
-            if (m_macros.RunMacroFile(step.text, options) != MacroRunEnd::Finished) break;
+            if (m_macros.RunMacroText(step.bytes, step.text, options) != MacroRunEnd::Finished)
+                break;
         }
         interpreter.SetRecordsLines(false);
         m_app.recorder = nullptr;

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/support/temp_dir.h"
@@ -113,6 +114,97 @@ TEST(TextFile, ReadsFromAPipe) {
     EXPECT_TRUE(ReadAllLines(reader, lines).ok);
     close(fds[0]);
     EXPECT_EQ(Strings(lines), (Lines{"one", "two"}));
+}
+
+// A pipe's Ctrl-Z may end what the writer has sent so far: whether bytes follow it shows only
+// by reading on, and they must not go without a word.
+TEST(TextFile, ACtrlZAtTheEndOfWhatAPipeHasSentSoFarIsStillNoticed) {
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    std::thread writer([&] {
+        (void)!write(fds[1], "a\x1A", 2);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        (void)!write(fds[1], "rest\n", 5);
+        close(fds[1]);
+    });
+    LineList lines;
+    TextLineReader reader = TextLineReader::FromDescriptor(fds[0]);
+    const TextReadResult read = ReadAllLines(reader, lines);
+    writer.join();
+    close(fds[0]);
+    EXPECT_EQ(Strings(lines), (Lines{"a"}));
+    EXPECT_TRUE(read.stoppedAtCtrlZ);
+}
+
+TEST(TextFile, BytesInMemoryReadAsTheSameBytesInAFile) {
+    test::TempDir dir;
+    for (const std::string bytes : {"", "a\r\nb", "x\x1A", "x\x1Ay", "a\0b\r\r\n\r"}) {
+        LineList fromFile, fromMemory;
+        const TextReadResult file = ReadTextFile(dir.Write("f", bytes), fromFile);
+        TextLineReader reader = TextLineReader::FromBytes(bytes);
+        const TextReadResult memory = ReadAllLines(reader, fromMemory);
+        EXPECT_EQ(Strings(fromMemory), Strings(fromFile));
+        EXPECT_EQ(memory.stoppedAtCtrlZ, file.stoppedAtCtrlZ);
+        EXPECT_EQ(memory.sawZeroByte, file.sawZeroByte);
+    }
+}
+
+// The raw bytes of a regular file up to its Ctrl-Z, from where the text starts, without
+// disturbing the lines read.
+TEST(TextFile, ARegularFileCanBeScannedFromItsStart) {
+    test::TempDir dir;
+    const int fd = open(dir.Write("f",
+                                  "skip\na\r\nb\x1A"
+                                  "c")
+                            .c_str(),
+                        O_RDONLY);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(lseek(fd, 5, SEEK_SET), 5);  // someone read "skip\n" before us
+    TextLineReader reader = TextLineReader::FromDescriptor(fd);
+    std::string_view line;
+    ASSERT_TRUE(reader.Next(line));
+    EXPECT_EQ(line, "a");
+    std::string scanned;
+    EXPECT_TRUE(reader.ScanFromStart([&](std::string_view block) {
+        scanned.append(block);
+        return true;
+    }));
+    EXPECT_EQ(scanned, "a\r\nb");
+    ASSERT_TRUE(reader.Next(line));
+    EXPECT_EQ(line, "b");
+    close(fd);
+    EXPECT_FALSE(
+        TextLineReader::FromBytes("x").ScanFromStart([](std::string_view) { return true; }));
+}
+
+TEST(TextFile, ALimitEndsTheInputThere) {
+    const int fd = open("/dev/zero", O_RDONLY);
+    TextLineReader reader = TextLineReader::FromDescriptor(fd);
+    reader.LimitTo(3 << 20);
+    LineList lines;
+    EXPECT_TRUE(ReadAllLines(reader, lines).ok);
+    close(fd);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].size(), 3u << 20);
+}
+
+// Small files (macro files) come whole from a file or a pipe, never from a device, never
+// beyond their limit, and a named pipe nobody writes to does not keep the reader waiting.
+TEST(TextFile, SmallFilesComeFromFilesAndPipesOnly) {
+    test::TempDir dir;
+    std::string bytes, error;
+    EXPECT_TRUE(ReadSmallFile(dir.Write("m", "ToUpper\r\n"), 100, bytes, error));
+    EXPECT_EQ(bytes, "ToUpper\r\n");
+    bytes.clear();
+    EXPECT_FALSE(ReadSmallFile(dir.File("m"), 5, bytes, error));
+    EXPECT_NE(error.find("larger"), std::string::npos);
+    EXPECT_FALSE(ReadSmallFile("/dev/zero", 100, bytes, error));
+    EXPECT_EQ(error, "not a regular file or a pipe");
+    EXPECT_FALSE(ReadSmallFile(dir.Path(), 100, bytes, error));
+    ASSERT_EQ(mkfifo(dir.File("fifo").c_str(), 0600), 0);
+    bytes.clear();
+    EXPECT_TRUE(ReadSmallFile(dir.File("fifo"), 100, bytes, error)) << error;
+    EXPECT_EQ(bytes, "");
 }
 
 TEST(TextFile, SplitTextModeLinesFollowsTheSameRules) {
