@@ -161,6 +161,15 @@ public:
     bool IsTargetLine(int index) const;
     // IsTargetLine of every line, for operations that insert or remove lines as they go.
     std::vector<char> TargetFlags() const;
+    // Whether the target test can be made on every line: false, after showing one message
+    // that says why, when the condition is a pattern the engine refuses or cannot finish on
+    // some line (its limits). The document is not changed. Front ends call it before an
+    // operation that uses the target lines, so that a failing test stops the operation
+    // instead of counting as "no match" (with invert set, as "every line").
+    bool CheckTargetTest();
+    // Why a target test made since the last CheckTargetTest failed (UTF-8); empty when none
+    // did. A failed test counts as no match.
+    const std::string& TargetTestError() const { return m_targetTestError; }
 
     const TargetState& Target() const { return m_target; }
     // Direct access, for replaying "LineSelect" (which stores its values as they are).
@@ -502,6 +511,7 @@ protected:
 
     // The plain condition, prepared for searching every line; rebuilt when the condition changes.
     mutable std::optional<SjisSearcher> m_conditionSearcher;
+    mutable std::string m_targetTestError;  // see TargetTestError()
 
     // The target test in two halves for passes over many lines: PrepareTargetTest makes the
     // condition's searcher or pattern once, IsPreparedTargetLine then tests a line (0-based,

@@ -316,6 +316,9 @@ CommandOutcome RunViewCommand(CommandId id, CQuillbayDoc& doc, IWorkspace& works
         case Prepared::Ready:
             break;
     }
+    // A target-line pattern that cannot be tested stops the command before it changes anything.
+    if (inv.command && inv.command->usesTargetLines && !doc.CheckTargetTest())
+        return CommandOutcome::Refused;
     if (!inv.line.empty() && info->record == RecordTiming::Before) app.Record(inv.line);
     OpResult result;
     if (inv.command) {
