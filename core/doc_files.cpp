@@ -2,11 +2,11 @@
 #include <cerrno>
 #include <cstring>
 
-#include "settings/atomic_file.h"
 #include "convert/cp932.h"
 #include "core/quillbay_doc.h"
 #include "core/split.h"
 #include "core/text_file.h"
+#include "settings/atomic_file.h"
 
 namespace qb {
 
@@ -87,6 +87,7 @@ bool CQuillbayDoc::FinishOpen(TextReadResult read, LineList lines, const std::st
     }
     m_openWarnings = ReadWarnings(read, name);
     m_openCutShort = read.stoppedAtCtrlZ;
+    m_openHeldZeroBytes = read.sawZeroByte;
     m_lines = std::move(lines);
     ResetTargetRangeToAll();
     if (m_app.settings.ReadInt("System", "Auto", 1) != 0) ConvertCodeOnOpen();
@@ -107,6 +108,7 @@ bool CQuillbayDoc::OnSaveDocument(const std::string& path) {
     m_lastSaveError.clear();
     m_modified = false;
     m_openCutShort = false;  // the file written holds the whole text now
+    m_openHeldZeroBytes = false;
     return true;
 }
 

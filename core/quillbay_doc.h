@@ -112,6 +112,9 @@ public:
     // Whether a Ctrl-Z ended the text of the last open before the end of the file: saving over
     // that file would lose every byte after the Ctrl-Z.
     bool OpenCutShort() const { return m_openCutShort; }
+    // Whether the file of the last open held zero bytes (UTF-16 text, a binary file): saving it
+    // as lines would not give back its bytes.
+    bool OpenHeldZeroBytes() const { return m_openHeldZeroBytes; }
     // Why the last save failed (UTF-8, with the system's reason), for front ends that can say more
     // than the message box.
     const std::string& LastSaveError() const { return m_lastSaveError; }
@@ -505,6 +508,7 @@ protected:
     bool m_modified = false;
     std::vector<std::string> m_openWarnings;
     bool m_openCutShort = false;
+    bool m_openHeldZeroBytes = false;
     std::string m_lastSaveError;
 
     // ---- Target lines (state) -------------------------------------------------------------------

@@ -283,6 +283,17 @@ void SplitTextModeLines(std::string_view bytes, LineList& lines) {
     }
 }
 
+std::optional<ReadBackLoss> FindLineThatWillNotReadBack(const LineList& lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = lines[i].view();
+        if (line.empty()) continue;
+        if (std::memchr(line.data(), '\n', line.size())) return ReadBackLoss{i, "an LF byte"};
+        if (std::memchr(line.data(), kCtrlZ, line.size())) return ReadBackLoss{i, "a Ctrl-Z byte"};
+        if (line.back() == '\r') return ReadBackLoss{i, "a CR byte at its end"};
+    }
+    return std::nullopt;
+}
+
 std::string_view LineTerminator(int crLfSetting) {
     switch (crLfSetting) {
         case 1:

@@ -6,6 +6,7 @@
 // a line stays, and nothing splits a line, however long.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -123,6 +124,16 @@ TextReadResult ReadAllLines(TextLineReader& reader, LineList& lines);
 TextReadResult ReadTextFile(const std::string& path, LineList& lines);
 // The same over bytes in memory.
 void SplitTextModeLines(std::string_view bytes, LineList& lines);
+
+// Where saving `lines` would give a file that does not read back as the same lines (by the rules
+// above, whatever the terminator): a line holding an LF (it reads back as two lines) or a
+// Ctrl-Z (the text ends there), or ending in a CR (reading drops it). A CR inside a line reads
+// back as it was.
+struct ReadBackLoss {
+    std::size_t index = 0;  // of the first such line, 0-based
+    std::string what;       // what it holds (UTF-8), e.g. "an LF byte"
+};
+std::optional<ReadBackLoss> FindLineThatWillNotReadBack(const LineList& lines);
 
 // The line terminator the "System"/"CrLf" setting selects: 0 CR LF, 1 CR, 2 LF (others: CR LF).
 std::string_view LineTerminator(int crLfSetting);
