@@ -24,7 +24,7 @@ public:
     }
 
     // Prints a warning; warnings do not count as messages.
-    void Warn(std::string_view text);
+    void Warn(std::string_view text) override;
     // The file the next messages are about ("" for none); it prefixes them.
     void SetSubject(std::string subject) { m_subject = std::move(subject); }
     int MessageCount() const { return m_messages; }

@@ -69,6 +69,8 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& optio
             options.detect = true;
         } else if (arg == "--dry-run") {
             options.dryRun = true;
+        } else if (arg == "--lossy") {
+            options.lossy = true;
         } else if (TakeValue(argc, argv, i, arg, "-e", "--exec", value, error)) {
             options.steps.push_back({CliOptions::Step::MacroLine, value});
         } else if (TakeValue(argc, argv, i, arg, "-m", "--macro", value, error)) {

@@ -17,6 +17,7 @@ struct CliOptions {
     std::vector<Step> steps;
     std::string output;             // -o: a path, "-" for standard output, empty for none
     bool inPlace = false;           // -i
+    bool lossy = false;             // --lossy: write what would not read back as written
     std::string settingsPath;       // --settings; empty for the default
     std::string recordPath;         // --record: where to write the macro lines of the run
     std::vector<std::string> sets;  // --set SECTION/NAME=VALUE, as given

@@ -1,5 +1,8 @@
 #include "app/cli/cli_workspace.h"
 
+#include "app/cli/same_file.h"
+#include "app/cli/save_check.h"
+
 namespace qb {
 
 CQuillbayDoc* CliWorkspace::ActiveDocument() {
@@ -7,6 +10,14 @@ CQuillbayDoc* CliWorkspace::ActiveDocument() {
 }
 
 bool CliWorkspace::OpenDocument(const std::string& path) {
+    for (const auto& entry : m_docs)
+        if (entry.doc->IsModified() && !entry.doc->PathName().empty() &&
+            IsSameFile(entry.doc->PathName(), path)) {
+            m_host.ShowMessage(path +
+                               " is already open with unsaved changes; save them first (Save), "
+                               "or they would be lost");
+            return false;
+        }
     auto doc = std::make_unique<CQuillbayDoc>(m_app);
     if (!doc->OnOpenDocument(path)) return false;
     for (const auto& warning : doc->OpenWarnings())
@@ -24,6 +35,7 @@ void CliWorkspace::CloseActiveDocument() {
 bool CliWorkspace::SaveActiveDocument(const std::optional<std::string>& path) {
     CQuillbayDoc* doc = ActiveDocument();
     if (!doc) return false;
+    if (!MayWriteLines(doc->Lines(), 1, m_lossy, m_host)) return false;
     bool saved;
     if (path) {
         saved = doc->SaveAs(*path);

@@ -2,10 +2,13 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "app/cli/cli_host.h"
+#include "app/cli/standard_output.h"
 #include "convert/code_detect.h"
 
 namespace qb {
@@ -100,10 +103,17 @@ int RunDetect(const CliOptions& options) {
             status = 1;
             continue;
         }
-        const std::string_view word = CodeKindWord(kind);
-        std::printf("%s: %.*s\n", file.c_str(), static_cast<int>(word.size()), word.data());
+        std::string line = file + ": ";
+        line += CodeKindWord(kind);
+        line += "\n";
+        if (!WriteStandardOutput(line)) {
+            host.SetSubject("standard output");
+            host.ShowMessage(std::string("ファイルに書き込めません (") + std::strerror(errno) +
+                             ")");
+            return 1;
+        }
     }
-    return std::fflush(stdout) == 0 ? status : 1;
+    return status;
 }
 
 }  // namespace qb

@@ -118,7 +118,10 @@ StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBloc
                 return StreamOutcome::WholeFile;
             }
         }
-        runBlock(block);
+        if (!runBlock(block)) {
+            waitForWrite();
+            return StreamOutcome::Stopped;
+        }
         if (!waitForWrite()) return StreamOutcome::WriteFailed;
         writing = std::move(block);
         written =

@@ -23,14 +23,16 @@ namespace qb {
 // keeps every line a target, so that it gives the same result block by block.
 bool IsLineLocalMacroLine(std::string_view sjisLine);
 
-// Runs the macro lines over a block of lines, leaving the result in `lines`.
-using RunBlockFn = std::function<void(LineList& lines)>;
+// Runs the macro lines over a block of lines, leaving the result in `lines`; false when the run
+// showed an error (the block is not written, and the stream stops).
+using RunBlockFn = std::function<bool(LineList& lines)>;
 // Where the converted text goes; false when it could not be written (the run stops).
 using WriteBlockFn = std::function<bool(std::string_view bytes)>;
 
 enum class StreamOutcome {
     Streamed,     // every line was run and written
     WriteFailed,  // writing failed; what was written is not complete
+    Stopped,      // a block's run showed an error; what was written is not complete
     WholeFile,    // the file must run as a whole document: `linesSoFar` holds what was read
 };
 

@@ -1,14 +1,18 @@
 // qbay: the command line of Quillbay.
 #include <malloc.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <new>
+#include <string>
 
 #include "app/cli/cli_options.h"
 #include "app/cli/detect_command.h"
 #include "app/cli/qbay_run.h"
+#include "app/cli/standard_output.h"
 #include "settings/atomic_file.h"
 
 #ifndef QB_VERSION
@@ -16,6 +20,13 @@
 #endif
 
 namespace {
+
+// Writes `text` to standard output; 0, or 1 after saying why it could not.
+int Print(const std::string& text) {
+    if (qb::WriteStandardOutput(text)) return 0;
+    std::fprintf(stderr, "qbay: standard output: %s\n", std::strerror(errno));
+    return 1;
+}
 
 int Run(int argc, char** argv) {
     // Past a file size limit (ulimit -f) a write fails with EFBIG, which is reported like any
@@ -32,14 +43,8 @@ int Run(int argc, char** argv) {
         std::fprintf(stderr, "qbay: %s\nTry 'qbay --help' for more information.\n", error.c_str());
         return 2;
     }
-    if (options.help) {
-        std::fputs(qb::CliHelpText().c_str(), stdout);
-        return 0;
-    }
-    if (options.version) {
-        std::printf("qbay (Quillbay) %s\n", QB_VERSION);
-        return 0;
-    }
+    if (options.help) return Print(qb::CliHelpText());
+    if (options.version) return Print(std::string("qbay (Quillbay) ") + QB_VERSION + "\n");
     if (options.detect) return qb::RunDetect(options);
     return qb::RunQbay(options);
 }
@@ -50,6 +55,7 @@ int Run(int argc, char** argv) {
 // stopping on an exception here leaves the file being worked on as it was (the stack unwinds and
 // the temporary file goes).
 int main(int argc, char** argv) {
+    qb::ClaimStandardDescriptors();
     try {
         return Run(argc, argv);
     } catch (const std::bad_alloc&) {

@@ -3,9 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <optional>
 
 #include "app/cli/cli_host.h"
@@ -13,6 +11,9 @@
 #include "app/cli/detect_command.h"
 #include "app/cli/line_stream.h"
 #include "app/cli/macro_text.h"
+#include "app/cli/same_file.h"
+#include "app/cli/save_check.h"
+#include "app/cli/standard_output.h"
 #include "convert/cp932.h"
 #include "core/commands/multi_file_replace.h"
 #include "core/quillbay_doc.h"
@@ -24,30 +25,6 @@
 namespace qb {
 
 namespace {
-
-// Whether two paths name the same file: the same existing file under any name (links
-// included), or the same path for a file not made yet.
-bool IsSameFile(const std::string& a, const std::string& b) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    if (fs::equivalent(a, b, ec) && !ec) return true;
-    const fs::path ca = fs::weakly_canonical(a, ec);
-    if (ec) return false;
-    const fs::path cb = fs::weakly_canonical(b, ec);
-    return !ec && ca == cb;
-}
-
-bool WriteToDescriptor(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
 
 void ApplySettingOverrides(const CliOptions& options, SettingsStore& settings) {
     for (const auto& set : options.sets) {
@@ -66,21 +43,30 @@ struct PreparedStep {
     bool utf8 = false;  // the macro file is UTF-8
 };
 
+// " N thing" or " N things".
+std::string Count(int n, std::string_view thing) {
+    std::string text = std::to_string(n) + " ";
+    text += thing;
+    if (n != 1) text += "s";
+    return text;
+}
+
 // What a multi-file replace did (or with --dry-run would do): one line per matching file, then
 // the totals.
-void PrintMultiFileReport(const MultiFileResult& result) {
+std::string MultiFileReport(const MultiFileResult& result) {
+    std::string text;
     for (const auto& file : result.files) {
-        const std::string_view code = CodeKindWord(file.code);
-        std::printf("%s: %.*s, ", file.name.c_str(), static_cast<int>(code.size()), code.data());
+        text += file.name + ": ";
+        text += CodeKindWord(file.code);
         if (file.status == MultiFileEntry::Failed)
-            std::printf("left alone: %s\n", file.error.c_str());
+            text += ", left alone: " + file.error + "\n";
         else
-            std::printf("%d replacement%s\n", file.replacements, file.replacements == 1 ? "" : "s");
+            text += ", " + Count(file.replacements, "replacement") + "\n";
     }
-    std::printf("%d file%s %s, %d replacement%s in all\n", result.filesChanged,
-                result.filesChanged == 1 ? "" : "s", result.dryRun ? "would change" : "changed",
-                result.replacements, result.replacements == 1 ? "" : "s");
-    std::fflush(stdout);
+    text += Count(result.filesChanged, "file") +
+            (result.dryRun ? " would change, " : " changed, ") +
+            Count(result.replacements, "replacement") + " in all\n";
+    return text;
 }
 
 class QbayRun {
@@ -95,7 +81,10 @@ public:
         m_app.recorder = nullptr;       // documents record only while the macro lines run
         m_app.keepUndoHistory = false;  // no macro line can undo
         m_app.multiFileDryRun = m_options.dryRun;
-        m_app.multiFileReport = PrintMultiFileReport;
+        m_app.multiFileReport = [this](const MultiFileResult& result) {
+            if (!WriteStandardOutput(MultiFileReport(result))) ShowStandardOutputError();
+        };
+        m_workspace.SetLossy(m_options.lossy);
     }
 
     int Run() {
@@ -109,6 +98,7 @@ public:
         if (!stdinIsFile && !::isatty(STDIN_FILENO)) m_host.SetClipboardSource(STDIN_FILENO);
 
         if (m_options.files.empty()) {
+            m_messagesBeforeRun = m_host.MessageCount();
             RunSteps();
             WriteResults({});
         }
@@ -171,11 +161,22 @@ private:
         return true;
     }
 
+    // Whether the run over the current file (or without one) has shown an error: it stops
+    // there, and nothing is written for that file.
+    bool RunShowedError() const { return m_host.MessageCount() > m_messagesBeforeRun; }
+
     void ProcessFile(const std::string& file) {
         m_workspace.Clear();
+        m_messagesBeforeRun = m_host.MessageCount();
         const bool isStdin = file == "-";
         const std::string name = isStdin ? "standard input" : file;
         m_host.SetSubject(name);
+        if (isStdin && StandardInputWasClosed()) {
+            m_host.ShowMessage(std::string("ファイルが見つかりません (") + std::strerror(EBADF) +
+                               ")");
+            m_host.SetSubject({});
+            return;
+        }
         auto doc = std::make_unique<CQuillbayDoc>(m_app);
         TextLineReader reader =
             isStdin ? TextLineReader::FromDescriptor(STDIN_FILENO) : TextLineReader(file);
@@ -211,20 +212,31 @@ private:
         int stdoutError = 0;                     // errno is the writing thread's own
         WriteBlockFn write = [&](std::string_view bytes) {
             if (target.empty()) {
-                if (WriteToDescriptor(STDOUT_FILENO, bytes)) return true;
+                if (WriteStandardOutput(bytes)) return true;
                 stdoutError = errno;
                 return false;
             }
             if (!writer) writer.emplace(target);
             return writer->Write(bytes);
         };
+        long long linesRun = 0;  // before the block at hand, to number the lines in messages
+        bool lossWarned = false;
         RunBlockFn run = [&](LineList& lines) {
             CQuillbayDoc& doc = m_workspace.Adopt(std::make_unique<CQuillbayDoc>(m_app));
             doc.TakeLines(std::move(lines));
             for (const auto& step : m_steps)
-                m_macros.Interpreter().Execute(step.text);
+                if (m_macros.Interpreter().Execute(step.text) == MacroResult::Stop ||
+                    RunShowedError())
+                    break;
             lines = doc.Lines();
             m_workspace.Clear();
+            if (!RunShowedError()) {
+                m_host.SetSubject(target.empty() ? "standard output" : target);
+                MayWriteLines(lines, linesRun + 1, m_options.lossy, m_host, &lossWarned);
+                m_host.SetSubject(file == "-" ? "standard input" : file);
+            }
+            linesRun += static_cast<long long>(lines.size());
+            return !RunShowedError();
         };
         TextReadResult read;
         const StreamOutcome outcome = StreamLines(m_app, reader, run, write, linesSoFar, read);
@@ -235,9 +247,13 @@ private:
             m_host.ShowMessage("ファイルが見つかりません");
             return true;
         }
+        if (outcome == StreamOutcome::Stopped) {
+            SayNothingWritten(target);
+            return true;  // the writer goes without a commit: the file stays as it was
+        }
         if (!target.empty() && !writer) writer.emplace(target);  // an empty file still is one
-        if (m_options.inPlace && read.stoppedAtCtrlZ) {
-            RefuseCutShortInPlace(file);
+        if (m_options.inPlace && (read.stoppedAtCtrlZ || read.sawZeroByte)) {
+            RefuseUnfaithfulInPlace(file, read.stoppedAtCtrlZ);
             return true;  // the writer goes without a commit: the file stays as it was
         }
         const bool written = outcome == StreamOutcome::Streamed && (!writer || writer->Commit());
@@ -261,11 +277,12 @@ private:
         interpreter.SetRecordsLines(recording);
         for (const auto& step : m_steps) {
             if (step.kind == CliOptions::Step::MacroLine) {
-                if (interpreter.Execute(step.text) == MacroResult::Stop) break;
+                if (interpreter.Execute(step.text) == MacroResult::Stop || RunShowedError()) break;
                 continue;
             }
             MacroFileOptions options;
             options.utf8 = step.utf8;
+            options.stopHere = [this] { return RunShowedError(); };
             options.onLine = [&](long number, std::string_view line, const MacroOutcome& outcome) {
                 if (outcome.kind == MacroOutcome::Unknown)
                     m_host.Warn(step.text + ":" + std::to_string(number) +
@@ -284,13 +301,17 @@ private:
     // output.
     void WriteResults(const std::string& file) {
         if (m_options.dryRun) return;  // a preview writes nothing
+        if (RunShowedError()) {
+            SayNothingWritten(m_options.inPlace ? file : m_options.output);
+            return;
+        }
         if (m_options.inPlace) {
             for (const auto& entry : m_workspace.Documents()) {
                 CQuillbayDoc& doc = *entry.doc;
-                if (!doc.PathName().empty() && doc.OpenCutShort() &&
-                    (entry.input || doc.IsModified()))
-                    RefuseCutShortInPlace(doc.PathName());
-                else if (!doc.PathName().empty() && (entry.input || doc.IsModified()))
+                if (doc.PathName().empty() || (!entry.input && !doc.IsModified())) continue;
+                if (doc.OpenCutShort() || doc.OpenHeldZeroBytes())
+                    RefuseUnfaithfulInPlace(doc.PathName(), doc.OpenCutShort());
+                else
                     SaveTo(doc, doc.PathName());
             }
             return;
@@ -310,30 +331,43 @@ private:
         }
     }
 
-    // Writing text that a Ctrl-Z cut short back over its own file would lose every byte after
-    // the Ctrl-Z: the file is left as it is.
-    void RefuseCutShortInPlace(const std::string& file) {
+    // A file that was not read as it is cannot be written back over itself: text that a
+    // Ctrl-Z cut short would lose every byte after the Ctrl-Z, and zero bytes (UTF-16 text, a
+    // binary file) would not come back as they were. The file is left as it is.
+    void RefuseUnfaithfulInPlace(const std::string& file, bool cutShort) {
         m_host.SetSubject(file);
         m_host.ShowMessage(
-            "not written back: a Ctrl-Z byte ends the text and the bytes after it would be lost; "
-            "use -o to write the result to another file");
+            cutShort ? "not written back: a Ctrl-Z byte ends the text and the bytes after it "
+                       "would be lost; use -o to write the result to another file"
+                     : "not written back: the file holds zero bytes (UTF-16 text or no text at "
+                       "all) and would not be written as it was read; use -o to write the "
+                       "result to another file");
+    }
+
+    // After an error the run stopped; say that the file it was for is as it was.
+    void SayNothingWritten(const std::string& target) {
+        if (target.empty() || target == "-") return;
+        m_host.Warn(target + ": nothing written: the run stopped at the error above");
     }
 
     void SaveTo(CQuillbayDoc& doc, const std::string& path) {
+        m_host.SetSubject(path);
+        if (!MayWriteLines(doc.Lines(), 1, m_options.lossy, m_host)) return;
         if (!doc.OnSaveDocument(path) && !doc.LastSaveError().empty())
             m_host.Warn(doc.LastSaveError());
     }
 
     void WriteToStandardOutput(const CQuillbayDoc& doc) {
+        m_host.SetSubject("standard output");
+        if (!MayWriteLines(doc.Lines(), 1, m_options.lossy, m_host)) return;
         const auto terminator = LineTerminator(m_settings.ReadInt("System", "CrLf", 0));
-        const bool ok = WriteLines(doc.Lines(), terminator, [](std::string_view block) {
-            return WriteToDescriptor(STDOUT_FILENO, block);
-        });
-        if (!ok) {
-            m_host.SetSubject("standard output");
-            m_host.ShowMessage(std::string("ファイルに書き込めません (") + std::strerror(errno) +
-                               ")");
-        }
+        if (!WriteLines(doc.Lines(), terminator, WriteStandardOutput)) ShowStandardOutputError();
+    }
+
+    void ShowStandardOutputError() {
+        const int error = errno;
+        m_host.SetSubject("standard output");
+        m_host.ShowMessage(std::string("ファイルに書き込めません (") + std::strerror(error) + ")");
     }
 
     const CliOptions& m_options;
@@ -345,6 +379,7 @@ private:
     std::vector<PreparedStep> m_steps;
     bool m_streamable = false;
     bool m_recorded = false;
+    int m_messagesBeforeRun = 0;  // the host's count when the run over the current file began
 };
 
 }  // namespace

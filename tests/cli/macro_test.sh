@@ -149,10 +149,11 @@ expect_bytes self.qmc 'ToUpper\r\n'
 expect_bytes self.txt 'abc\r\n'
 [ -e self-out.txt ] && fail "a clashing --record still wrote self-out.txt"
 
-# A missing number that would destroy text: the line runs nothing and says so.
+# A missing number that would destroy text: the line runs nothing and says so, and the run
+# stops there and writes nothing.
 q -e 'LineEdit' keep.txt -o - > k.out 2> err.txt
 expect_status 1 $? "missing argument"
-expect_bytes k.out 'keep\r\n'
+expect_bytes k.out ''
 
 # --help lists the macro commands with their arguments.
 q --help | grep -q '^  TurnChange WIDTH' || fail "--help does not list TurnChange WIDTH"

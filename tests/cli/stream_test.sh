@@ -31,14 +31,21 @@ LC_ALL=C awk 'BEGIN {
     }
 }' > in.txt
 
+# The text holds lines that end in a CR (a CR and three more before its CR LF), which would not
+# read back as written: --lossy lets them through, with one warning. Each way writes out.txt in
+# a folder of its own, so that the messages name the same file.
+mkdir -p s w
 check() {
     local args=() line
     for line in "$@"; do args+=(-e "$line"); done
-    q "${args[@]}" in.txt -o streamed.txt 2> streamed.err
+    rm -f s/out.txt w/out.txt
+    (cd s && q --lossy "${args[@]}" ../in.txt -o out.txt 2> ../streamed.err)
     local s=$?
-    q -e TextAll "${args[@]}" in.txt -o whole.txt 2> whole.err
+    (cd w && q --lossy -e TextAll "${args[@]}" ../in.txt -o out.txt 2> ../whole.err)
     local w=$?
-    cmp -s streamed.txt whole.txt || fail "$*: the block-by-block result differs"
+    if [ -e s/out.txt ] || [ -e w/out.txt ]; then
+        cmp -s s/out.txt w/out.txt || fail "$*: the block-by-block result differs"
+    fi
     [ "$s" = "$w" ] || fail "$*: exit status $s block by block, $w whole"
     cmp -s streamed.err whole.err || fail "$*: different messages: $(cat streamed.err)"
 }
@@ -64,7 +71,7 @@ check 'KetaChange 30' 'IndentChange 4'
 check 'DeletePos 3 5' 'OverwriteString 2 XY' 'StrCat \s!'
 check 'Replace 漢字 KANJI 0 0' 'Replace か X 7 0' 'DelStr 。 0 0'
 check 'Replace 表 \n 0 0' ZenToHan     # splits lines: runs whole, the same either way
-check 'TurnChange'                     # a missing width: the same message either way
+check 'TurnChange'                     # a missing width: the same message, nothing written
 
 # Converting back gives the text (without lone CRs, which reading strips at line ends).
 tr -d '\r' < in.txt > nocr.txt
@@ -74,17 +81,17 @@ q --set System/Auto=0 -e Utf8ToSjis utf8.txt -o back.txt
 cmp -s read.txt back.txt || fail "SjisToUtf8 then Utf8ToSjis does not give the text back"
 
 # JIS and EUC files are converted on opening, so they run whole; standard input streams too.
-q -e SjisToJis in.txt -o jis.txt
-q -e ZenToHan jis.txt -o a.txt
-q -e TextAll -e ZenToHan jis.txt -o b.txt
+q --lossy -e SjisToJis in.txt -o jis.txt
+q --lossy -e ZenToHan jis.txt -o a.txt
+q --lossy -e TextAll -e ZenToHan jis.txt -o b.txt
 cmp -s a.txt b.txt || fail "a JIS file converted on opening"
-q -e ZenToHan - -o a.txt < in.txt
-q -e TextAll -e ZenToHan in.txt -o b.txt
+q --lossy -e ZenToHan - -o a.txt < in.txt
+q --lossy -e TextAll -e ZenToHan in.txt -o b.txt
 cmp -s a.txt b.txt || fail "standard input"
 
 # -i writes over the file only when everything went well; an unwritable target loses nothing.
 cp in.txt inplace.txt
-q -i -e ZenToHan inplace.txt
+q --lossy -i -e ZenToHan inplace.txt
 cmp -s inplace.txt b.txt || fail "-i"
 mkdir locked && cp in.txt locked/f.txt && chmod 555 locked
 if [ "$(id -u)" != 0 ]; then
