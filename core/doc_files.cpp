@@ -90,7 +90,8 @@ bool CQuillbayDoc::FinishOpen(TextReadResult read, LineList lines, const std::st
     m_openHeldZeroBytes = read.sawZeroByte;
     m_lines = std::move(lines);
     ResetTargetRangeToAll();
-    if (m_app.settings.ReadInt("System", "Auto", 1) != 0) ConvertCodeOnOpen();
+    // Text that is no regular file is judged by its start (it may never end).
+    if (m_app.settings.ReadInt("System", "Auto", 1) != 0) ConvertCodeOnOpen(read.regularFile);
     m_modified = false;
     return true;
 }

@@ -298,8 +298,9 @@ public:
     // ---- Code conversion on open and file-level conversions ------------------------------------
 
     // Runs after a file has been read, when "System"/"Auto" is on: detects the code of the lines
-    // as read and converts JIS or EUC text to Shift-JIS as the first undoable operation.
-    void ConvertCodeOnOpen();
+    // as read (all of them when `wholeText`, else the first of them, as core/open_code.h says)
+    // and converts JIS or EUC text to Shift-JIS as the first undoable operation.
+    void ConvertCodeOnOpen(bool wholeText = true);
     // New-document kinds 1 and 2: the file's bytes as Base64 lines, a UTF-16LE file as text.
     // When the file cannot be read, "ファイルが開けません" is shown and the document stays empty.
     void NewFromFileAsMime(const std::string& path);

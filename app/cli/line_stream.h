@@ -38,9 +38,11 @@ enum class StreamOutcome {
 
 // Reads `reader` block by block, runs each block through `runBlock` and writes it with the
 // terminator of "System"/"CrLf". Before the first block is run it makes sure that opening would
-// not convert the text ("System"/"Auto" off, or the code decided as Shift-JIS); otherwise it
-// stops with WholeFile and leaves the lines read in `linesSoFar`. `read` receives what the
-// reader noticed (errors, zero bytes, Ctrl-Z).
+// not convert the text ("System"/"Auto" off, or the code of core/open_code.h not JIS or EUC: a
+// regular file is read ahead for it, anything else decided by its first bytes, so that memory
+// stays bounded and output begins early for text of any length); otherwise it stops with
+// WholeFile and leaves the lines read in `linesSoFar`. `read` receives what the reader noticed
+// (errors, zero bytes, Ctrl-Z).
 StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBlockFn& runBlock,
                           const WriteBlockFn& write, LineList& linesSoFar, TextReadResult& read);
 

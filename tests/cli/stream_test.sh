@@ -89,6 +89,12 @@ q --lossy -e ZenToHan - -o a.txt < in.txt
 q --lossy -e TextAll -e ZenToHan in.txt -o b.txt
 cmp -s a.txt b.txt || fail "standard input"
 
+# Text whose code stays undecided (ASCII) streams too: output from a never-ending pipe begins
+# after its first bytes.
+first=$(timeout 20 bash -c 'yes abc | "$0" --settings "$1" - -e ToUpper | head -n 2' \
+        "$qbay" "$work/settings.ini")
+[ "$first" = $'ABC\r\nABC\r' ] || fail "yes | qbay - -e ToUpper gave no output: '$first'"
+
 # -i writes over the file only when everything went well; an unwritable target loses nothing.
 cp in.txt inplace.txt
 q --lossy -i -e ZenToHan inplace.txt
