@@ -17,12 +17,13 @@ constexpr char kCtrlZ = 0x1A;
 
 }  // namespace
 
-TextLineReader::TextLineReader(const std::string& path) {
-    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+TextLineReader::TextLineReader(const std::string& path, bool waitForWriter) {
+    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | (waitForWriter ? 0 : O_NONBLOCK));
     if (m_fd < 0) {
         m_error = path + ": " + std::strerror(errno);
         return;
     }
+    if (!waitForWriter) ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK);
     m_ownsFd = true;
     struct stat st {};
     if (::fstat(m_fd, &st) == 0) {

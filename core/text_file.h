@@ -17,8 +17,9 @@ namespace qb {
 
 class TextLineReader {
 public:
-    // Opens `path` (UTF-8) for reading; IsOpen() tells whether that worked.
-    explicit TextLineReader(const std::string& path);
+    // Opens `path` (UTF-8) for reading; IsOpen() tells whether that worked. Without
+    // `waitForWriter`, a named pipe opens at once (as if empty when nobody writes to it).
+    explicit TextLineReader(const std::string& path, bool waitForWriter = true);
     // Reads from an open file descriptor (standard input, say); does not close it.
     static TextLineReader FromDescriptor(int fd);
     // Reads bytes held in memory (a copy is taken).

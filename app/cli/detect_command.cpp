@@ -10,6 +10,7 @@
 #include "app/cli/cli_host.h"
 #include "app/cli/standard_output.h"
 #include "convert/code_detect.h"
+#include "core/open_code.h"
 
 namespace qb {
 
@@ -46,8 +47,10 @@ private:
 
 // The code of one file; false (after the message) when it cannot be read.
 bool DetectFile(const std::string& file, CliHost& host, CodeKind& kind) {
-    TextLineReader reader =
-        file == "-" ? TextLineReader::FromDescriptor(STDIN_FILENO) : TextLineReader(file);
+    TextLineReader reader = file == "-" ? TextLineReader::FromDescriptor(STDIN_FILENO)
+                                        : TextLineReader(file, /*waitForWriter=*/false);
+    // What may never end is judged by its start, as opening judges it.
+    if (!reader.IsRegularFile()) reader.LimitTo(kOpenCodePrefix);
     const CodeKind detected = DetectDocumentCodeOfReader(reader);
     if (!reader.IsOpen() || !reader.Error().empty()) {
         host.SetSubject(file == "-" ? "standard input" : file);

@@ -52,6 +52,18 @@ cmp -s "$work/out" "$work/expected" || fail "several files: $(cat "$work/out")"
 grep -q "missing.txt" "$work/err" || fail "missing file not reported: $(cat "$work/err")"
 "$qbay" --detect "$work" > /dev/null 2>&1 && fail "a folder is no file"
 
+# Something that may never end (a device, a pipe, a named pipe nobody writes to) is judged by
+# its start, as opening judges it: no wait, no endless reading.
+mkfifo "$work/nobody.fifo"
+for input in /dev/zero "$work/nobody.fifo"; do
+    timeout 10 "$qbay" --detect "$input" > "$work/out" 2> "$work/err"
+    status=$?
+    [ $status = 0 ] || fail "--detect $input: exit status $status ($(cat "$work/err"))"
+    [ "$(cat "$work/out")" = "$input: ASCII" ] || fail "--detect $input: $(cat "$work/out")"
+done
+out=$(timeout 10 bash -c 'yes | "$0" --detect -' "$qbay")
+[ "$out" = "-: ASCII" ] || fail "yes | qbay --detect -: '$out'"
+
 # --detect only reads: it refuses options that convert or write.
 "$qbay" --detect -o "$work/x" "$work/jis.txt" > /dev/null 2> "$work/err"
 [ $? = 2 ] || fail "--detect with -o: not a usage error"
