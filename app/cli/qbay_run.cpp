@@ -60,6 +60,8 @@ std::string MultiFileReport(const MultiFileResult& result) {
         text += CodeKindWord(file.code);
         if (file.status == MultiFileEntry::Failed)
             text += ", left alone: " + file.error + "\n";
+        else if (file.status == MultiFileEntry::Skipped)
+            text += ", passed over: " + file.error + "\n";
         else
             text += ", " + Count(file.replacements, "replacement") + "\n";
     }
