@@ -157,6 +157,14 @@ public:
         }
     }
 
+    // Whether an operation that adds about `perLine(line)` bytes to each target line (its
+    // estimate, each line it adds counted as AppContext::kAddedLineCost bytes) may run: the
+    // sum must not pass App().growthAllowance (1 GiB). Otherwise the message is shown and
+    // false returned, before anything changes. Sets App().lastGrowth. The operations whose
+    // arguments can make a result of any size (columns, counts, widths) ask first.
+    template <class PerLine>
+    bool AllowGrowth(PerLine&& perLine);
+
     // ---- Target lines --------------------------------------------------------------------------
 
     // Whether line `index` (0-based) is touched by operations: in the range, holding (or
@@ -532,5 +540,27 @@ private:
     void ResetTargetRangeToAll();
     bool FinishOpen(TextReadResult read, LineList lines, const std::string& name);
 };
+
+template <class PerLine>
+bool CQuillbayDoc::AllowGrowth(PerLine&& perLine) {
+    const long long allowed = m_app.growthAllowance;
+    // Over every line first, which needs no target test; only when that passes the bound do
+    // the target lines alone decide (an operation on a few lines of a large text).
+    long long added = 0;
+    for (std::size_t i = 0; i < m_lines.size() && added <= allowed; ++i)
+        added += static_cast<long long>(perLine(m_lines[i].view()));
+    if (added > allowed) {
+        added = 0;
+        PrepareTargetTest();
+        for (int i = 0; i < LineCount() && added <= allowed; ++i)
+            if (IsPreparedTargetLine(i))
+                added +=
+                    static_cast<long long>(perLine(m_lines[static_cast<std::size_t>(i)].view()));
+    }
+    m_app.lastGrowth = added;
+    if (added <= allowed) return true;
+    m_app.host.ShowMessage("結果が大きすぎるため中止しました（1 GiB を超えて大きくなります）");
+    return false;
+}
 
 }  // namespace qb

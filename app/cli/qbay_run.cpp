@@ -223,13 +223,20 @@ private:
         };
         long long linesRun = 0;  // before the block at hand, to number the lines in messages
         bool lossWarned = false;
+        // What each step has added so far: its bound on growth holds for the whole text, as
+        // when the text runs whole.
+        std::vector<long long> grown(m_steps.size(), 0);
         RunBlockFn run = [&](LineList& lines) {
             CQuillbayDoc& doc = m_workspace.Adopt(std::make_unique<CQuillbayDoc>(m_app));
             doc.TakeLines(std::move(lines));
-            for (const auto& step : m_steps)
-                if (m_macros.Interpreter().Execute(step.text) == MacroResult::Stop ||
-                    RunShowedError())
-                    break;
+            for (std::size_t i = 0; i < m_steps.size(); ++i) {
+                m_app.growthAllowance = AppContext::kMaxGrowth - grown[i];
+                m_app.lastGrowth = 0;
+                const MacroResult result = m_macros.Interpreter().Execute(m_steps[i].text);
+                grown[i] += m_app.lastGrowth;
+                if (result == MacroResult::Stop || RunShowedError()) break;
+            }
+            m_app.growthAllowance = AppContext::kMaxGrowth;
             lines = doc.Lines();
             m_workspace.Clear();
             if (!RunShowedError()) {

@@ -249,6 +249,7 @@ void CQuillbayDoc::StrCat(std::string_view text) {
         OperationScope scope(*this);
         return;
     }
+    if (!AllowGrowth([&](std::string_view) { return text.size(); })) return;
     TransformTargetLines([&](std::string_view line) {
         std::string out;
         out.reserve(line.size() + text.size());

@@ -63,7 +63,24 @@ void CQuillbayDoc::DelSpaceBack() {
     }
 }
 
+namespace {
+
+long long CountByte(std::string_view line, char byte) {
+    long long count = 0;
+    for (const char *p = line.data(), *end = p + line.size();
+         (p = static_cast<const char*>(std::memchr(p, byte, static_cast<std::size_t>(end - p))));
+         ++p)
+        ++count;
+    return count;
+}
+
+}  // namespace
+
 void CQuillbayDoc::TabSpace(int tabWidth) {
+    if (tabWidth > 1 && !AllowGrowth([&](std::string_view line) {
+            return CountByte(line, '\t') * (static_cast<long long>(tabWidth) - 1);
+        }))
+        return;
     OperationScope scope(*this);
     if (tabWidth < 1) return;
     LineArena arena;
@@ -99,11 +116,19 @@ long LongestLine(const LineList& lines) {
 
 void CQuillbayDoc::ToCenter() {
     const long half = LongestLine(m_lines) / 2;
+    if (!AllowGrowth([&](std::string_view line) {
+            return std::max(0LL, half - static_cast<long long>(line.size()) / 2);
+        }))
+        return;
     TransformTargetLines([&](std::string_view line) { return CenterLine(line, half); });
 }
 
 void CQuillbayDoc::ToRight() {
     const long width = LongestLine(m_lines);
+    if (!AllowGrowth([&](std::string_view line) {
+            return static_cast<long long>(width) - static_cast<long long>(line.size());
+        }))
+        return;
     TransformTargetLines([&](std::string_view line) { return RightAlignLine(line, width); });
 }
 

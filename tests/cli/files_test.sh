@@ -149,7 +149,7 @@ done
 if [ -z "${QB_SANITIZED:-}" ]; then
     printf 'abc\r\n' > "$work/small.txt"
     printf 'old\r\n' > "$work/kept.txt"
-    status "out of memory" 1 bash -c 'ulimit -v 1000000; "$0" -e "IndentChange 2000000000" \
+    status "out of memory" 1 bash -c 'ulimit -v 600000; "$0" -e "IndentChange 900000000" \
         "$1" -o "$2"' "$qbay" "$work/small.txt" "$work/kept.txt"
     grep -q "out of memory" "$work/stderr" || fail "out of memory: no message ($(cat "$work/stderr"))"
     [ "$(cat "$work/kept.txt")" = $'old\r' ] || fail "out of memory: the output was changed"

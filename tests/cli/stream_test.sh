@@ -72,6 +72,7 @@ check 'DeletePos 3 5' 'OverwriteString 2 XY' 'StrCat \s!'
 check 'Replace 漢字 KANJI 0 0' 'Replace か X 7 0' 'DelStr 。 0 0'
 check 'Replace 表 \n 0 0' ZenToHan     # splits lines: runs whole, the same either way
 check 'TurnChange'                     # a missing width: the same message, nothing written
+check 'IndentChange 2147483647'        # a result too large: the same message, nothing written
 
 # Converting back gives the text (without lone CRs, which reading strips at line ends).
 tr -d '\r' < in.txt > nocr.txt
