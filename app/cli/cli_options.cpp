@@ -152,16 +152,21 @@ Input and output:
                        standard output
   -i, --in-place       write each FILE's document back over its own file (atomically: on
                        any error the original stays as it was), and every other document
-                       the macro opened and changed under its own path; a FILE whose text
-                       a Ctrl-Z cut short is not written back
+                       the macro opened and changed under its own path; a read-only file,
+                       and one that was not read as it is (text a Ctrl-Z cut short, zero
+                       bytes as in UTF-16 text), is not written back
                        Without -o or -i the active document goes to standard output.
                        Every line is written followed by the terminator that the setting
                        "System"/"CrLf" selects: 0 CR LF (the default), 1 CR, 2 LF.
+                       A run stops at its first error and writes nothing for its file.
+      --lossy          write lines that would not read back as written (holding an LF or
+                       a Ctrl-Z byte, or ending in a CR), which are otherwise refused
 
 Macros:
   -e, --exec LINE      run one macro line (repeatable)
   -m, --macro FILE     run the macro file FILE, one macro line per line (repeatable);
-                       -e and -m run in the order given
+                       -e and -m run in the order given; FILE is read once, whole (a
+                       file or a pipe of at most 16 MiB)
       --dry-run        with -e 'MultiFileReplace FOLDER PATTERN SEARCH REPLACEMENT' lines
                        only: list each matching file with its code and the number of
                        replacements that would be made, and change nothing
@@ -193,7 +198,11 @@ Examples:
 
 When every -e line changes each line on its own (conversions, wrapping, tab and space
 clean-up, plain replacement), qbay runs them over the file block by block, with the same
-result, so files of any size take little memory.
+result, so files of any size take little memory. Standard input and other pipes are judged
+for their code (JIS and EUC are converted on opening) by their first 1 MiB.
+
+No command may make the text more than 1 GiB larger (counting 32 bytes for each line it
+adds): one whose arguments would (IndentChange 2147483647, say) stops before it starts.
 
 Settings:
   --settings PATH      read the settings in PATH instead of the per-user file
@@ -212,10 +221,10 @@ Other:
       --version        show the version and exit
 
 Messages go to standard error in UTF-8. Exit status: 0 when no message was shown, 1 when
-one was (a file that could not be read or written, a macro that stopped, say), 2 for a
-usage error. Warnings (a file that looks binary, text cut short by Ctrl-Z, a damaged
-settings file, a macro-file line naming no command) are printed but do not change the
-exit status.
+one was (a file that could not be read or written, a macro that stopped, standard output
+that could not be written, say), 2 for a usage error. Warnings (a file that looks binary,
+text cut short by Ctrl-Z, a damaged settings file, a macro-file line naming no command) are
+printed but do not change the exit status.
 )";
 
 }  // namespace
