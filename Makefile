@@ -19,9 +19,14 @@ build: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j $(JOBS)
 
-# Until the desktop program exists, show the bundled sample read back through qbay.
+# The desktop program on the bundled sample; with no display, the qbay demonstration instead.
 run: build
-	@scripts/run-sample.sh $(BUILD)/app/cli/qbay
+	@if [ -n "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ]; then \
+	  $(BUILD)/app/gui/quillbay samples/sample.txt; \
+	else \
+	  echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): showing the qbay demonstration instead."; \
+	  scripts/run-sample.sh $(BUILD)/app/cli/qbay; \
+	fi
 
 # Every test, then the non-GUI tests again under AddressSanitizer + UndefinedBehaviorSanitizer.
 test: build

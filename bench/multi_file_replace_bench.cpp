@@ -29,7 +29,7 @@ void BM_MultiFileReplace(benchmark::State& state) {
         state.ResumeTiming();
         bench.doc.MultiFileReplace(dir, "*.txt", find, replacement);
         state.PauseTiming();
-        if (bench.doc.MultiFileResult().filesChanged != files) std::abort();
+        if (bench.doc.LastMultiFileResult().filesChanged != files) std::abort();
         std::filesystem::remove_all(dir);
         state.ResumeTiming();
     }

@@ -5,8 +5,8 @@
 #   scripts/install-deps.sh [EXTRA-PACKAGE...]
 set -eu
 
-packages="cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev libpcre2-dev
-          qt6-base-dev fonts-ipafont-gothic $*"
+packages="cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev libpcre2-dev libcurl4-openssl-dev
+          qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic $*"
 
 missing=""
 for p in $packages; do

@@ -16,14 +16,15 @@ run_qbay() {
     "$qbay" --settings "$settings" "$@" "$sample" -o -
 }
 
-# show TITLE MACRO-LINE... : the result, turned into UTF-8 for the terminal by a last SjisToUtf8.
+# show TITLE MACRO-LINE... : the result, turned into UTF-8 for the terminal by a last SjisToUtf8
+# over every line (TextAll first: the macro lines may have left only some lines as targets).
 show() {
     title=$1
     shift
     printf '\n== qbay'
-    printf " -e '%s'" "$@" SjisToUtf8
+    printf " -e '%s'" "$@" TextAll SjisToUtf8
     printf ' samples/sample.txt -o -    # %s\n' "$title"
-    run_qbay "$@" SjisToUtf8
+    run_qbay "$@" TextAll SjisToUtf8
 }
 
 echo "== samples/sample.txt read by qbay and shown in UTF-8 (qbay -e SjisToUtf8 samples/sample.txt):"

@@ -431,7 +431,8 @@ void SettingsStore::Store(std::string_view section, std::string_view name, std::
         if (SameName(s.name, section))
             for (auto& e : s.entries)
                 if (SameName(e.name, name)) e.text = value;
-    ReloadIfChangedOnDisk();
+    // Within a batch the store already holds writes the file lacks: a reload would drop them.
+    if (!m_batchHasWrites) ReloadIfChangedOnDisk();
     Section* s = FindSection(section);
     if (!s) {
         m_sections.push_back({std::string(section), {}});
@@ -441,11 +442,24 @@ void SettingsStore::Store(std::string_view section, std::string_view name, std::
         if (!e.name.empty() && SameName(e.name, name)) {
             if (e.text == value) return;  // nothing to write
             e.text = value;
-            Save();
+            SaveNowOrWithTheBatch();
             return;
         }
     s->entries.push_back({std::string(name), std::string(value)});
-    Save();
+    SaveNowOrWithTheBatch();
+}
+
+void SettingsStore::SaveNowOrWithTheBatch() {
+    if (m_batchDepth > 0)
+        m_batchHasWrites = true;
+    else
+        Save();
+}
+
+SettingsStore::WriteBatch::~WriteBatch() {
+    if (--m_store.m_batchDepth > 0 || !m_store.m_batchHasWrites) return;
+    m_store.m_batchHasWrites = false;
+    m_store.Save();
 }
 
 std::string SettingsStore::Text() const {

@@ -54,6 +54,19 @@ public:
     // is never written to disk.
     void Override(std::string_view section, std::string_view name, std::string_view value);
 
+    // Groups writes: while a batch lives, writes change the store at once but reach the file only
+    // when the outermost batch ends, in one atomic save (a dialog's OK writes a dozen values).
+    class WriteBatch {
+    public:
+        explicit WriteBatch(SettingsStore& store) : m_store(store) { ++m_store.m_batchDepth; }
+        ~WriteBatch();
+        WriteBatch(const WriteBatch&) = delete;
+        WriteBatch& operator=(const WriteBatch&) = delete;
+
+    private:
+        SettingsStore& m_store;
+    };
+
     const std::string& Path() const { return m_path; }
     // What went wrong while loading, one line per problem (UTF-8); empty when the file was fine.
     const std::vector<std::string>& LoadProblems() const { return m_problems; }
@@ -81,6 +94,7 @@ private:
     void ReloadIfChangedOnDisk();
     void Store(std::string_view section, std::string_view name, std::string_view value);
     void Save();
+    void SaveNowOrWithTheBatch();
 
     std::string m_path;
     bool m_persistent = false;
@@ -94,6 +108,8 @@ private:
     std::vector<Section> m_overrides;
     std::vector<std::string> m_problems;
     std::string m_saveError;
+    int m_batchDepth = 0;
+    bool m_batchHasWrites = false;
 };
 
 }  // namespace qb

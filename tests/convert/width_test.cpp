@@ -4,10 +4,10 @@
 
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "convert/char_tables.h"
-#include "convert/sjis.h"
+#include "convert/cp932.h"
 #include "tests/support/sjis_literal.h"
 
 namespace qb {
@@ -16,78 +16,198 @@ namespace {
 using test::Show;
 using test::Sjis;
 
-// ---- A slow reference, one character at a time, written from the rules as they read --------
+// ---- A slow reference, one character at a time, built from Unicode ---------------------------
+//
+// It shares nothing with the conversion tables: each character is decoded with the code page 932
+// table, classified by its Unicode block, and paired with its other width by Unicode's own order
+// of the fullwidth and halfwidth forms. Only where the code page or the conversions pair
+// characters differently from Unicode is a list written out by hand.
 
-std::string CodeBytes(unsigned code) {
-    std::string s;
-    if (code > 0xFF) s.push_back(static_cast<char>(code >> 8));
-    s.push_back(static_cast<char>(code & 0xFF));
-    return s;
+using std::u16string;
+using std::u16string_view;
+
+// Fullwidth forms FF01-FF5E are ASCII 21-7E in order; the code page pairs these five ASCII
+// characters with other characters (it has ＂ and ＇ only among its vendor extensions, and its
+// ＼ ｀ ～ are no one's full-width form).
+constexpr std::pair<char16_t, char16_t> kAsciiExceptions[] = {
+    {u'"', u'”'}, {u'\'', u'’'}, {u'\\', u'￥'}, {u'`', u'‘'}, {u'~', u'￣'}};
+
+// Unicode's halfwidth katakana FF61-FF9F, in order, as the full-width characters they stand for.
+constexpr u16string_view kHalfwidthKana =
+    u"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノ"
+    u"ハヒフヘホマミムメモヤユヨラリルレロワン゛゜";
+static_assert(kHalfwidthKana.size() == 0xFF9F - 0xFF61 + 1);
+
+// Kana that have no halfwidth letter of their own and borrow the nearest plain one.
+constexpr std::pair<char16_t, char16_t> kNearestKana[] = {
+    {u'ヮ', u'ワ'}, {u'ヰ', u'イ'}, {u'ヱ', u'エ'}, {u'ヵ', u'カ'}, {u'ヶ', u'ケ'}};
+
+// Kind 0 writes these, which have no single-byte form, as their ASCII look-alikes.
+constexpr std::pair<char16_t, char16_t> kLookAlikes[] = {{u'‐', u'-'}, {u'×', u'*'}, {u'÷', u'/'}};
+
+constexpr u16string_view kKanjiNumerals = u"〇一二三四五六七八九";
+
+bool IsHiraganaU(char16_t u) {
+    return u >= 0x3041 && u <= 0x3096;
+}
+bool IsKatakanaU(char16_t u) {
+    return u >= 0x30A1 && u <= 0x30FA;
+}
+bool IsLetterU(char16_t u) {
+    return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z');
+}
+bool IsDigitU(char16_t u) {
+    return u >= '0' && u <= '9';
+}
+bool IsSpaceU(char16_t u) {
+    return u == ' ' || (u >= 0x09 && u <= 0x0D);
+}
+bool IsPunctU(char16_t u) {
+    return u > ' ' && u < 0x7F && !IsLetterU(u) && !IsDigitU(u);
+}
+bool IsHalfwidthKanaU(char16_t u) {
+    return u >= 0xFF61 && u <= 0xFF9F;
+}
+// The full-width symbol row is a range of codes, 、 (8141) to 〓 (81AC); 817F is no character.
+bool InSymbolRow(unsigned code) {
+    return code >= 0x8141 && code <= 0x81AC && code != 0x817F;
 }
 
-std::string VoicedHalf(int index) {
-    return {static_cast<char>(kVoicedHankaku[index][0]),
-            static_cast<char>(kVoicedHankaku[index][1])};
+// A voiced kana and the plain kana and mark it is written with in half width. In Unicode a kana
+// with ゛ follows its plain kana and one with ゜ comes two after it; ヴ (ウ + ゛) lies apart.
+struct VoicedKana {
+    char16_t kana, base, mark;
+};
+const std::vector<VoicedKana>& VoicedList() {
+    static const std::vector<VoicedKana> list = [] {
+        std::vector<VoicedKana> v;
+        for (char16_t k : u16string_view(u"ガギグゲゴザジズゼゾダヂヅデドバビブベボ"))
+            v.push_back({k, static_cast<char16_t>(k - 1), u'゛'});
+        for (char16_t k : u16string_view(u"パピプペポ"))
+            v.push_back({k, static_cast<char16_t>(k - 2), u'゜'});
+        v.push_back({u'ヴ', u'ウ', u'゛'});
+        return v;
+    }();
+    return list;
 }
 
-// The half-width text of one character under ZenToHan `kind`, or "" when it stays.
-std::string RefZenChar(unsigned c, int kind) {
-    if (c <= 0xFF) return "";
-    const unsigned form = SingleByteForm(c);
-    const int voiced = FindVoicedZenkaku(c);
+// The character of a code, or 0 when the code is not that character's own code (an undefined
+// code, a lone lead byte, a duplicate such as EEFC, whose ＂ is FA57's). A lone 83 decodes to
+// ・, which would otherwise pair with ･.
+char16_t Decode(unsigned code) {
+    const char16_t u = Cp932CodeToUnicode(code);
+    return UnicodeToCp932Code(u) == code ? u : 0;
+}
+
+// The full-width character of a single-byte one, or 0.
+char16_t FullOf(char16_t u) {
+    if (u == ' ') return u'\u3000';
+    for (auto [ascii, full] : kAsciiExceptions)
+        if (ascii == u) return full;
+    if (u > ' ' && u < 0x7F) return static_cast<char16_t>(u + 0xFEE0);
+    if (IsHalfwidthKanaU(u)) return kHalfwidthKana[u - 0xFF61];
+    return 0;
+}
+
+// Hiragana lie 60 below their katakana in Unicode.
+char16_t AsKatakana(char16_t u) {
+    return IsHiraganaU(u) ? static_cast<char16_t>(u + 0x60) : u;
+}
+
+const VoicedKana* FindVoiced(char16_t u) {
+    const char16_t k = AsKatakana(u);
+    for (const VoicedKana& v : VoicedList())
+        if (v.kana == k) return &v;
+    return nullptr;
+}
+
+// The single-byte (ASCII or halfwidth) character of a full-width one, or 0.
+char16_t HalfOf(char16_t u) {
+    for (char16_t a = ' '; a < 0x7F; ++a)
+        if (FullOf(a) == u) return a;
+    char16_t k = AsKatakana(u);
+    if (const VoicedKana* v = FindVoiced(k)) k = v->base;
+    for (auto [kana, nearest] : kNearestKana)
+        if (kana == k) k = nearest;
+    const auto at = kHalfwidthKana.find(k);
+    return at == u16string_view::npos ? 0 : static_cast<char16_t>(0xFF61 + at);
+}
+
+// The two halfwidth characters of a voiced kana, or "".
+u16string VoicedHalf(char16_t u) {
+    const VoicedKana* v = FindVoiced(u);
+    return v ? u16string{HalfOf(v->base), HalfOf(v->mark)} : u16string{};
+}
+
+// The half-width text of one double-byte character under ZenToHan `kind`, or "" when it stays.
+u16string RefZenChar(unsigned code, char16_t u, int kind) {
+    const char16_t half = HalfOf(u);
+    const bool kata = IsKatakanaU(u);
     switch (kind) {
         case 0:
-            if (voiced >= 0 && (IsKatakana(c) || IsHiragana(c))) return VoicedHalf(voiced);
-            if (form <= 0xFF) return CodeBytes(form);
-            if (c == 0x815D) return "-";
-            if (c == 0x817E) return "*";
-            if (c == 0x8180) return "/";
-            return "";
+            if (!VoicedHalf(u).empty()) return VoicedHalf(u);
+            if (half) return {half};
+            for (auto [from, to] : kLookAlikes)
+                if (from == u) return {to};
+            return {};
         case 1:
-            return (c >= 0x8260 && c <= 0x8279) || (c >= 0x8281 && c <= 0x829A) ? CodeBytes(form)
-                                                                                : "";
+            return (u >= u'Ａ' && u <= u'Ｚ') || (u >= u'ａ' && u <= u'ｚ') ? u16string{half}
+                                                                            : u16string{};
         case 2:
-            return c >= 0x824F && c <= 0x8258 ? CodeBytes(form) : "";
+            return u >= u'０' && u <= u'９' ? u16string{half} : u16string{};
         case 3:
-            if (IsKatakana(c) && voiced >= 0) return VoicedHalf(voiced);
-            if ((IsKatakana(c) || IsSymbolRow(c)) && form <= 0xFF) return CodeBytes(form);
-            return "";
+            if (kata && !VoicedHalf(u).empty()) return VoicedHalf(u);
+            return (kata || InSymbolRow(code)) && half ? u16string{half} : u16string{};
     }
-    return "";
+    return {};
 }
 
-// The rules of ZenToHanSw, step by step; s is read as the low byte of the single-byte form,
-// as the rules put it.
-std::string RefZenSwChar(unsigned c, unsigned f) {
-    if (c <= 0xFF) return "";
-    const int voiced = FindVoicedZenkaku(c);
-    if (((IsKatakana(c) && (f & WidthKatakana)) || (IsHiragana(c) && (f & WidthHiragana))) &&
-        voiced >= 0)
-        return VoicedHalf(voiced);
-    if ((f & WidthKanjiNumerals) && KanjiNumeralDigit(c) >= 0)
-        return std::string(1, static_cast<char>('0' + KanjiNumeralDigit(c)));
-    const unsigned form = SingleByteForm(c);
-    const unsigned s = form & 0xFF;
-    const bool letter = IsAsciiLetter(s), digit = IsDigit(c), kata = IsKatakana(c),
-               hira = IsHiragana(c), punct = IsAsciiPunct(s), space = IsAsciiSpace(s);
+// ZenToHanSw, step by step; the letter, punctuation and space classes are judged on the
+// single-byte form, the digit and kana classes on the character itself.
+u16string RefZenSwChar(unsigned code, char16_t u, unsigned f) {
+    const bool kata = IsKatakanaU(u), hira = IsHiraganaU(u);
+    if (((kata && (f & WidthKatakana)) || (hira && (f & WidthHiragana))) && !VoicedHalf(u).empty())
+        return VoicedHalf(u);
+    const auto numeral = kKanjiNumerals.find(u);
+    if ((f & WidthKanjiNumerals) && numeral != u16string_view::npos)
+        return {static_cast<char16_t>(u'0' + numeral)};
+    const char16_t s = HalfOf(u);
+    const bool letter = IsLetterU(s), digit = u >= u'０' && u <= u'９', punct = IsPunctU(s),
+               space = IsSpaceU(s);
     const bool convert =
         (letter && (f & WidthAlphabet)) || (digit && (f & WidthDigits)) ||
-        (kata && (f & WidthKatakana)) || (IsSymbolRow(c) && (f & WidthKatakana)) ||
-        (punct && (f & WidthAsciiSymbols)) || (space && (f & WidthAsciiSymbols)) ||
-        (hira && (f & WidthHiragana)) ||
+        ((kata || InSymbolRow(code)) && (f & WidthKatakana)) ||
+        ((punct || space) && (f & WidthAsciiSymbols)) || (hira && (f & WidthHiragana)) ||
         (!letter && !digit && !kata && !hira && !punct && !space && (f & WidthJapaneseSymbols));
-    if (convert && form <= 0xFF) return CodeBytes(form);
-    if (c == 0x815D) return "-";
-    return "";
+    if (convert && s) return {s};
+    if (u == u'‐') return u"-";  // whatever the flags
+    return {};
+}
+
+// A character is a lead byte (81-9F, E0-FC) and the byte after it, unless that is missing or 0.
+std::size_t RefCharLength(std::string_view text, std::size_t i) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+    return lead && i + 1 < text.size() && text[i + 1] != '\0' ? 2 : 1;
+}
+
+unsigned RefCode(std::string_view text, std::size_t i) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    return RefCharLength(text, i) == 1 ? b : b * 256u + static_cast<unsigned char>(text[i + 1]);
 }
 
 // mode < 4: ZenToHan kind; mode >= 4: ZenToHanSw with flags mode - 4.
 std::string RefZen(std::string_view text, int mode) {
     std::string out;
-    for (std::size_t i = 0; i < text.size(); i = NextChar(text, i)) {
-        const unsigned c = CharCode(text, i);
-        const std::string half = mode < 4 ? RefZenChar(c, mode) : RefZenSwChar(c, mode - 4);
-        out += half.empty() ? text.substr(i, CharLength(text, i)) : half;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t len = RefCharLength(text, i);
+        const unsigned code = RefCode(text, i);
+        const char16_t u = Decode(code);
+        u16string half;
+        if (len == 2 && u != 0)
+            half = mode < 4 ? RefZenChar(code, u, mode) : RefZenSwChar(code, u, mode - 4);
+        out += half.empty() ? std::string(text.substr(i, len)) : Utf16ToSjis(half);
+        i += len;
     }
     return out;
 }
@@ -95,51 +215,57 @@ std::string RefZen(std::string_view text, int mode) {
 // mode < 4: HanToZen kind; mode >= 4: HanToZenSw with flags mode - 4.
 std::string RefHan(std::string_view text, int mode) {
     const unsigned f = mode - 4;
-    const bool voiced = mode == 0 || mode == 3 || (mode >= 4 && (f & WidthKatakana));
+    const bool voicing = mode == 0 || mode == 3 || (mode >= 4 && (f & WidthKatakana));
     std::string out;
     for (std::size_t i = 0; i < text.size();) {
-        const std::size_t len = CharLength(text, i);
-        const unsigned c = CharCode(text, i);
-        if (voiced && len == 1 && IsHankakuKana(c) && i + 1 < text.size()) {
-            const int index = FindVoicedHankaku(static_cast<unsigned char>(c),
-                                                static_cast<unsigned char>(text[i + 1]));
-            if (index >= 0) {
-                out += CodeBytes(kVoicedKatakana[index]);
+        const std::size_t len = RefCharLength(text, i);
+        const char16_t u = len == 1 ? Decode(RefCode(text, i)) : 0;
+        if (voicing && IsHalfwidthKanaU(u) && i + 1 < text.size()) {
+            const char16_t mark = FullOf(Decode(static_cast<unsigned char>(text[i + 1])));
+            const VoicedKana* pair = nullptr;
+            for (const VoicedKana& v : VoicedList())
+                if (v.base == FullOf(u) && v.mark == mark) pair = &v;
+            if (pair) {
+                out += Utf16ToSjis(u16string{pair->kana});
                 i += 2;
                 continue;
             }
         }
+        const bool letter = IsLetterU(u), digit = IsDigitU(u), kana = IsHalfwidthKanaU(u),
+                   punct = IsPunctU(u), space = IsSpaceU(u);
         bool convert = false;
-        if (len == 1) {
-            switch (mode) {
-                case 0:
-                    convert = true;
-                    break;
-                case 1:
-                    convert = IsAsciiLetter(c);
-                    break;
-                case 2:
-                    convert = IsAsciiDigit(c);
-                    break;
-                case 3:
-                    convert = IsHankakuKana(c);
-                    break;
-                default: {
-                    const bool letter = IsAsciiLetter(c), digit = IsAsciiDigit(c),
-                               kana = IsHankakuKana(c), punct = c < 0x7F && IsAsciiPunct(c),
-                               space = IsAsciiSpace(c);
-                    convert = (letter && (f & WidthAlphabet)) || (digit && (f & WidthDigits)) ||
-                              (kana && (f & WidthKatakana)) || (punct && (f & WidthAsciiSymbols)) ||
-                              (space && (f & WidthAsciiSymbols)) ||
-                              (!letter && !digit && !kana && !punct && !space &&
-                               (f & WidthJapaneseSymbols));
-                }
-            }
+        switch (mode) {
+            case 0:
+                convert = true;
+                break;
+            case 1:
+                convert = letter;
+                break;
+            case 2:
+                convert = digit;
+                break;
+            case 3:
+                convert = kana;
+                break;
+            default:
+                convert =
+                    (letter && (f & WidthAlphabet)) || (digit && (f & WidthDigits)) ||
+                    (kana && (f & WidthKatakana)) ||
+                    ((punct || space) && (f & WidthAsciiSymbols)) ||
+                    (!letter && !digit && !kana && !punct && !space && (f & WidthJapaneseSymbols));
         }
-        out += convert ? CodeBytes(DoubleByteForm(c)) : std::string(text.substr(i, len));
+        const char16_t full = u ? FullOf(u) : 0;
+        out += convert && full ? Utf16ToSjis(u16string{full}) : std::string(text.substr(i, len));
         i += len;
     }
     return out;
+}
+
+std::string CodeBytes(unsigned code) {
+    std::string s;
+    if (code > 0xFF) s.push_back(static_cast<char>(code >> 8));
+    s.push_back(static_cast<char>(code & 0xFF));
+    return s;
 }
 
 std::string Zen(std::string_view text, int mode) {
@@ -264,12 +390,13 @@ TEST(WidthConversions, EveryCodeAloneMatchesTheReference) {
             ASSERT_EQ(Han(text, mode), RefHan(text, mode)) << std::hex << code << " mode " << mode;
         }
     }
-    // Every flag combination over the block that holds all convertible codes, and the numerals.
+    // Every flag combination over the rows that hold every full-width form (81-83), and the
+    // numerals.
     std::vector<unsigned> codes;
     for (unsigned code = 0x8100; code <= 0x83FF; ++code)
         codes.push_back(code);
-    for (unsigned code : kKanjiNumerals)
-        codes.push_back(code);
+    for (char16_t numeral : kKanjiNumerals)
+        codes.push_back(UnicodeToCp932Code(numeral));
     for (unsigned flags = 0; flags < 0x80; ++flags) {
         for (unsigned code : codes) {
             const std::string text = CodeBytes(code);
@@ -353,7 +480,7 @@ TEST(WidthConversions, EverySingleByteRoundTrips) {
         const std::string text(1, static_cast<char>(b));
         const std::string full = HanToZen(text, 0);
         EXPECT_EQ(ZenToHan(full, 0), text) << std::hex << b;
-        if (DoubleByteForm(b) != b) {
+        if (FullOf(Decode(b)) != 0) {
             EXPECT_EQ(full.size(), 2u) << std::hex << b;
             EXPECT_EQ(HanToZenSw(text, 0x7F), full) << std::hex << b;
             EXPECT_EQ(ZenToHanSw(full, 0x3F), text) << std::hex << b;
@@ -362,10 +489,10 @@ TEST(WidthConversions, EverySingleByteRoundTrips) {
         }
     }
     // The voiced pairs come back as the same two bytes.
-    for (int i = 0; i < kVoicedCount; ++i) {
-        const std::string pair = VoicedHalf(i);
-        EXPECT_EQ(ZenToHan(HanToZen(pair, 0), 0), pair) << i;
-        EXPECT_EQ(ZenToHan(HanToZen(pair, 3), 3), pair) << i;
+    for (const VoicedKana& v : VoicedList()) {
+        const std::string pair = Utf16ToSjis(VoicedHalf(v.kana));
+        EXPECT_EQ(ZenToHan(HanToZen(pair, 0), 0), pair) << Show(pair);
+        EXPECT_EQ(ZenToHan(HanToZen(pair, 3), 3), pair) << Show(pair);
     }
 }
 

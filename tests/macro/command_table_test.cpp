@@ -93,8 +93,9 @@ TEST(CommandTable, RowsCarryWhatTheirFormNeeds) {
             EXPECT_FALSE(row.dialogText.empty()) << row.id;
             EXPECT_FALSE(row.storeSection.empty() || row.storeName.empty()) << row.id;
         }
-        if (!row.prompt.empty()) EXPECT_EQ(row.owner, CommandOwner::View) << row.id;
-        if (row.dialog != CommandDialog::None) EXPECT_EQ(row.owner, CommandOwner::View) << row.id;
+        if (!row.prompt.empty() || row.dialog != CommandDialog::None) {
+            EXPECT_EQ(row.owner, CommandOwner::View) << row.id;
+        }
     }
 }
 

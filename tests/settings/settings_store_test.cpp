@@ -222,6 +222,27 @@ TEST(SettingsStore, WritesKeepWhatAnotherInstanceWroteMeanwhile) {
     EXPECT_EQ(third.ReadInt("B", "y", 0), 2);
 }
 
+TEST(SettingsStore, ABatchWritesOnceWhenItEndsAndKeepsAnotherInstancesWrites) {
+    test::TempDir dir;
+    SettingsStore store(dir.File("s.ini"));
+    SettingsStore other(dir.File("s.ini"));
+    other.WriteInt("Other", "z", 3);
+    {
+        SettingsStore::WriteBatch batch(store);
+        store.WriteInt("A", "x", 1);
+        {
+            SettingsStore::WriteBatch inner(store);
+            store.WriteString("A", "y", "two");
+        }
+        EXPECT_EQ(store.ReadString("A", "y", ""), "two");            // the store sees it at once
+        EXPECT_EQ(dir.Read("s.ini").find("x="), std::string::npos);  // the file not yet
+    }
+    SettingsStore again(dir.File("s.ini"));
+    EXPECT_EQ(again.ReadInt("A", "x", 0), 1);
+    EXPECT_EQ(again.ReadString("A", "y", ""), "two");
+    EXPECT_EQ(again.ReadInt("Other", "z", 0), 3);
+}
+
 TEST(SettingsStore, OverridesHideStoredValuesAndAreNeverWritten) {
     test::TempDir dir;
     SettingsStore store(dir.Write("s.ini", "[System]\nCrLf=1\n"));

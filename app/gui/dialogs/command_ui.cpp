@@ -1,23 +1,104 @@
 #include "app/gui/dialogs/command_ui.h"
 
-#include <QMessageBox>
-
 #include "app/gui/common/qt_text.h"
+#include "app/gui/dialogs/app_dialogs.h"
+#include "app/gui/dialogs/input_dialogs.h"
+#include "app/gui/dialogs/line_dialogs.h"
+#include "app/gui/dialogs/replace_dialogs.h"
+#include "app/gui/dialogs/shaping_dialogs.h"
 
 namespace qb::gui {
+
+namespace {
+
+using Values = std::optional<std::vector<MacroValue>>;
+
+// Shows the dialog built from `args` and hands back its values, or nothing on Cancel.
+template <class Dialog, class... Args>
+Values Run(Args&&... args) {
+    Dialog dialog(std::forward<Args>(args)...);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Result();
+}
+
+Values ChoosePath(QWidget* parent, std::string_view title, bool save) {
+    FileDialogSpec spec;
+    spec.title = Utf8ToQString(title);
+    spec.filter = AnyFileFilter();
+    spec.save = save;
+    const auto path = ChooseFile(parent, spec);
+    if (!path) return std::nullopt;
+    return std::vector<MacroValue>{MacroValue::Text(*path)};
+}
+
+}  // namespace
 
 GuiCommandUi::GuiCommandUi(QWidget* parent, AppContext& app, RedrawViews redraw)
     : m_parent(parent), m_app(app), m_redraw(std::move(redraw)) {}
 
-// The parameter dialogs are added one kind at a time; a kind without its dialog yet cancels.
-std::optional<std::vector<MacroValue>> GuiCommandUi::ShowDialog(const DialogRequest&) {
+std::optional<std::vector<MacroValue>> GuiCommandUi::ShowDialog(const DialogRequest& request) {
+    SettingsStore& settings = m_app.settings;
+    QWidget* parent = m_parent;
+    using D = CommandDialog;
+    switch (request.kind) {
+        case D::Number:
+            return Run<CInputNoDlg>(request.text, request.presetNumber, parent);
+        case D::Text:
+            return Run<CInputDlg>(request.text, request.presetText, parent);
+        case D::LineText:
+            return Run<CLineEditDlg>(request.presetText, parent);
+        case D::Overwrite:
+            return Run<CUstrDlg>(settings, parent);
+        case D::Numbering:
+            return Run<CRenoDlg>(settings, parent);
+        case D::Insert:
+            return Run<CInsertDlg>(settings, parent);
+        case D::DeleteColumns:
+            return Run<CDelposDlg>(settings, parent);
+        case D::SpaceInsert:
+            return Run<CSpaceInsDlg>(settings, parent);
+        case D::JoinCount:
+            return Run<COnelineDlg>(settings, parent);
+        case D::BreakAt:
+            return Run<CTurnIfDlg>(settings, parent);
+        case D::TabAt:
+            return Run<CTabIfDlg>(settings, parent);
+        case D::TabWidth:
+            return Run<CTabDlg>(settings, parent);
+        case D::SpaceToCsv:
+            return Run<CSptocsvDlg>(settings, parent);
+        case D::SelectLines:
+            return Run<CSearchDlg>(request.doc, settings, parent);
+        case D::Replace:
+            return Run<CReplaceDlg>(settings, parent);
+        case D::DeleteString:
+            return Run<CDelStrDlg>(settings, parent);
+        case D::SuperReplace:
+            return Run<CSReplaceDlg>(settings, parent);
+        case D::ReplaceDouble:
+            return Run<CReplaceDoubleDlg>(parent);
+        case D::MultiReplace:
+            return Run<CMultiReplaceDlg>(settings, parent);
+        case D::Sort:
+            return Run<CSortDlg>(settings, parent);
+        case D::DuplicateLines:
+            return Run<CDupLineDelDlg>(settings, parent);
+        case D::ZenToHanKinds:
+            return Run<CZentohanDlg>(settings, parent);
+        case D::HanToZenKinds:
+            return Run<CHantozenDlg>(settings, parent);
+        case D::SaveFile:
+            return ChoosePath(parent, request.text, true);
+        case D::OpenFile:
+            return ChoosePath(parent, request.text, false);
+        case D::None:
+            break;
+    }
     return std::nullopt;
 }
 
 void GuiCommandUi::ShowMultiReplaceReport(int filesChanged, int replacements) {
-    QMessageBox::information(m_parent, Utf8ToQString("置換終了"),
-                             QString::number(filesChanged) + QStringLiteral(" / ") +
-                                 QString::number(replacements));
+    gui::ShowMultiReplaceReport(m_parent, filesChanged, replacements);
 }
 
 void GuiCommandUi::Redraw(CQuillbayDoc& doc) {

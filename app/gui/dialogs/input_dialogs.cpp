@@ -1,0 +1,116 @@
+#include "app/gui/dialogs/input_dialogs.h"
+
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/gui/common/qt_text.h"
+#include "core/split.h"
+
+namespace qb::gui {
+
+CInputNoDlg::CInputNoDlg(std::string_view prompt, int preset, QWidget* parent)
+    : FieldDialog(ProgramTitle(), {NumberField("number", prompt)}, nullptr, parent) {
+    DialogValues values;
+    values.SetInt("number", preset);
+    ShowValues(values);
+}
+
+std::vector<MacroValue> CInputNoDlg::Result() const {
+    return PickValues(Values(), "n", {"number"});
+}
+
+CInputDlg::CInputDlg(std::string_view prompt, const std::string& preset, QWidget* parent)
+    : FieldDialog(ProgramTitle(), {TextField("text", prompt)}, nullptr, parent) {
+    DialogValues values;
+    values.SetText("text", preset);
+    ShowValues(values);
+}
+
+std::vector<MacroValue> CInputDlg::Result() const {
+    return PickValues(Values(), "t", {"text"});
+}
+
+CLineEditDlg::CLineEditDlg(const std::string& sjisLine, QWidget* parent)
+    : FieldDialog(QStringLiteral("行の入力"), {TextField("text", {})}, nullptr, parent),
+      m_original(sjisLine) {
+    DialogValues values;
+    values.SetText("text", sjisLine);
+    ShowValues(values);
+    m_shown = QStringToSjis(static_cast<QLineEdit*>(Control("text"))->text());
+}
+
+std::vector<MacroValue> CLineEditDlg::Result() const {
+    // Read back as first shown: the line's own bytes, not their re-encoding.
+    const std::string& typed = Values().Text("text");
+    return {MacroValue::Text(typed == m_shown ? m_original : typed)};
+}
+
+CTextEditDlg::CTextEditDlg(const QString& title, std::string_view sjisText, QWidget* parent)
+    : QDialog(parent), m_original(sjisText) {
+    setWindowTitle(title);
+    auto* layout = new QVBoxLayout(this);
+    m_edit = new QPlainTextEdit(this);
+    m_edit->setObjectName(QStringLiteral("text"));
+    m_edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    layout->addWidget(m_edit);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->setObjectName(QStringLiteral("buttons"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    resize(640, 480);
+
+    QString shown;
+    ForEachPiece(sjisText, "\r\n", [&](std::string_view line) {
+        const QString text = SjisToQString(line);
+        if (QStringToSjis(text) != line) {
+            const auto at = m_lossyLines.find(text);
+            if (at == m_lossyLines.end())
+                m_lossyLines.insert(text, std::string(line));
+            else if (at.value() != line)
+                at.value().reset();
+        }
+        shown += text;
+        shown += QLatin1Char('\n');
+    });
+    // A line that reads the same as a lossy one must not take its bytes.
+    ForEachPiece(sjisText, "\r\n", [&](std::string_view line) {
+        const QString text = SjisToQString(line);
+        auto at = m_lossyLines.find(text);
+        if (at != m_lossyLines.end() && QStringToSjis(text) == line) at.value().reset();
+    });
+    m_edit->setPlainText(shown);
+    m_shown = m_edit->toPlainText();
+}
+
+void CTextEditDlg::accept() {
+    const QString bad = FirstNonSjisCharacter(m_edit->toPlainText());
+    if (!bad.isEmpty()) {
+        RefuseField(this, m_edit,
+                    QStringLiteral("「%1」はシフトJISにない文字のため使えません。").arg(bad));
+        return;
+    }
+    QDialog::accept();
+}
+
+std::string CTextEditDlg::Text() const {
+    const QString edited = m_edit->toPlainText();
+    if (edited == m_shown) return m_original;
+    std::string text;
+    const QStringList lines = edited.split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const auto lossy = m_lossyLines.constFind(lines[i]);
+        if (lossy != m_lossyLines.constEnd() && lossy.value())
+            text += *lossy.value();
+        else
+            text += QStringToSjis(lines[i]);
+        if (i + 1 < lines.size()) text += "\r\n";
+    }
+    return text;
+}
+
+}  // namespace qb::gui

@@ -1,0 +1,125 @@
+#include "app/gui/main/gui_host.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QMimeData>
+
+#include "app/gui/common/qt_text.h"
+
+namespace qb::gui {
+
+namespace {
+
+const QString kTitle = QStringLiteral("Quillbay");
+
+// A message box with the buttons named as the rest of the program speaks.
+QMessageBox::StandardButton Ask(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+                                QMessageBox::StandardButtons buttons,
+                                QMessageBox::StandardButton preset) {
+    QMessageBox box(icon, kTitle, text, buttons, parent);
+    box.setDefaultButton(preset);
+    const std::pair<QMessageBox::StandardButton, const char*> names[] = {
+        {QMessageBox::Ok, "OK"},
+        {QMessageBox::Cancel, "キャンセル"},
+        {QMessageBox::Yes, "はい(&Y)"},
+        {QMessageBox::No, "いいえ(&N)"},
+    };
+    for (const auto& [button, name] : names)
+        if (QAbstractButton* b = box.button(button)) b->setText(QString::fromUtf8(name));
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+}  // namespace
+
+std::string ClipboardToDocumentText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out += '\r';
+        out += text[i];
+    }
+    return out;
+}
+
+std::string DocumentToClipboardText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) out += text[i];
+    return out;
+}
+
+void GuiHost::ShowMessage(std::string_view text) {
+    Ask(m_window, QMessageBox::Warning, Utf8ToQString(text), QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool GuiHost::Confirm(std::string_view text) {
+    return Ask(m_window, QMessageBox::Question, Utf8ToQString(text),
+               QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;
+}
+
+void GuiHost::BeginBusy() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void GuiHost::EndBusy() {
+    QApplication::restoreOverrideCursor();
+}
+
+std::optional<std::string> GuiHost::GetClipboardText() {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    if (!data || !data->hasText()) return std::nullopt;
+    // Through UTF-8 first, so that the line ends are mended before the code page conversion.
+    const std::string utf8 = ClipboardToDocumentText(QStringToUtf8(data->text()));
+    return QStringToSjis(Utf8ToQString(utf8));
+}
+
+void GuiHost::SetClipboardText(std::string_view sjis) {
+    const std::string text = DocumentToClipboardText(sjis);
+    m_lastWritten = SjisToQString(text);
+    m_wrote = true;
+    QApplication::clipboard()->setText(m_lastWritten);
+}
+
+std::optional<std::string> GuiHost::EditText(std::string_view title, std::string_view sjisText) {
+    if (!m_editor) return std::nullopt;
+    return m_editor(title, sjisText);
+}
+
+GuiHost::SaveAnswer GuiHost::AskSaveChanges(const QString& name) {
+    const auto answer =
+        Ask(m_window, QMessageBox::Question, name + QString::fromUtf8(" への変更を保存しますか?"),
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer == QMessageBox::Yes) return SaveAnswer::Yes;
+    if (answer == QMessageBox::No) return SaveAnswer::No;
+    return SaveAnswer::Cancel;
+}
+
+void GuiHost::ShowWarning(const QString& text) {
+    Ask(m_window, QMessageBox::Warning, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+std::optional<std::string> GuiHost::ChooseOpenFile(const QString& title, const QString& filter) {
+    const QString path = QFileDialog::getOpenFileName(m_window, title, QString(), filter);
+    if (path.isEmpty()) return std::nullopt;
+    return QStringToUtf8(path);
+}
+
+std::optional<std::string> GuiHost::ChooseSaveFile(const QString& title, const QString& initial,
+                                                   const QString& filter, const QString& suffix) {
+    QFileDialog dialog(m_window, title, initial, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return QStringToUtf8(dialog.selectedFiles().front());
+}
+
+bool GuiHost::ClipboardIsOurs() const {
+    return m_wrote && QApplication::clipboard()->text() == m_lastWritten;
+}
+
+}  // namespace qb::gui

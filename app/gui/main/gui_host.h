@@ -1,0 +1,66 @@
+// The desktop program's host: messages and questions as message boxes over the main window, the
+// busy cursor, the system clipboard, and the few questions and file choices of the main window.
+//
+// Everything that asks the user is virtual, so that tests can answer from a script.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "core/host.h"
+
+class QWidget;
+
+namespace qb::gui {
+
+// The clipboard holds LF-terminated text on this platform; documents split and join at CR LF.
+// Every lone LF becomes CR LF (CR LF stays as it is).
+std::string ClipboardToDocumentText(std::string_view text);
+// Every CR LF becomes LF.
+std::string DocumentToClipboardText(std::string_view text);
+
+class GuiHost : public IHost {
+public:
+    enum class SaveAnswer { Yes, No, Cancel };
+    // The text-edit dialog; nullopt on Cancel.
+    using TextEditor =
+        std::function<std::optional<std::string>(std::string_view title, std::string_view sjis)>;
+
+    // Boxes open over `window` (the main window; may be set later).
+    explicit GuiHost(QWidget* window = nullptr) : m_window(window) {}
+    void SetWindow(QWidget* window) { m_window = window; }
+    QWidget* Window() const { return m_window; }
+
+    void ShowMessage(std::string_view text) override;
+    bool Confirm(std::string_view text) override;
+    void BeginBusy() override;
+    void EndBusy() override;
+    std::optional<std::string> GetClipboardText() override;
+    void SetClipboardText(std::string_view sjis) override;
+    // Without a text editor set, the dialog answers Cancel.
+    std::optional<std::string> EditText(std::string_view title, std::string_view sjisText) override;
+    void SetTextEditor(TextEditor editor) { m_editor = std::move(editor); }
+
+    // "<name> への変更を保存しますか?" with Yes, No and Cancel.
+    virtual SaveAnswer AskSaveChanges(const QString& name);
+    // A warning that is no failure (what an open noticed about a file).
+    virtual void ShowWarning(const QString& text);
+    // An open-file dialog; the chosen path (UTF-8), nullopt on Cancel.
+    virtual std::optional<std::string> ChooseOpenFile(const QString& title, const QString& filter);
+    // A save-file dialog that asks before overwriting; `suffix` is added to a name without one.
+    virtual std::optional<std::string> ChooseSaveFile(const QString& title, const QString& initial,
+                                                      const QString& filter, const QString& suffix);
+
+    // Whether the clipboard holds the text this program put there last.
+    bool ClipboardIsOurs() const;
+
+private:
+    QWidget* m_window;
+    TextEditor m_editor;
+    QString m_lastWritten;
+    bool m_wrote = false;
+};
+
+}  // namespace qb::gui

@@ -1,0 +1,224 @@
+// CMainFrame: the main window. It holds the document windows (an MDI area of CQBayFrame), the
+// menus and toolbars built from the command table, the five-pane status bar, the window
+// placement, the recent files, the clipboard monitor and the external editor, and it is the
+// workspace the macro interpreter and the view commands work in.
+//
+// Every command, whatever it comes from (menu, toolbar, key, right-click menu, macro), runs
+// through RunCommand. Other parts of the program plug in through three hooks: a handler for a
+// command (dialogs, printing, help), the lookup of a key no fixed accelerator took, and the
+// user's entries of the view's right-click menu.
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/gui/main/recent_files.h"
+#include "core/app_context.h"
+#include "core/quillbay_doc.h"
+#include "macro/front_end.h"
+#include "macro/menu_layout.h"
+#include "macro/right_click_menu.h"
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+
+namespace qb {
+class CQuillbayDoc;
+class MacroController;
+class SettingsStore;
+}  // namespace qb
+
+namespace qb::gui {
+
+class CQBayFrame;
+class CQuillbayView;
+class GuiCommandUi;
+class GuiHost;
+class PrintDriver;
+
+class CMainFrame : public QMainWindow, public IWorkspace {
+    Q_OBJECT
+public:
+    // Reads the toolbar, recent-file and document-window settings; shows nothing yet.
+    CMainFrame(GuiHost& host, SettingsStore& settings, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    AppContext& App() { return m_app; }
+    GuiHost& Host() { return m_host; }
+    SettingsStore& Settings() { return m_settings; }
+    MacroController& Macros() { return *m_macros; }
+    GuiCommandUi& CommandUi() { return *m_commandUi; }
+
+    // Applies "Settings"/"WindowPos" (when it holds ten numbers) and shows the window; turns the
+    // clipboard monitor on when "system"/"ClipCheck" is 1.
+    void ShowWithStoredPlacement();
+
+    // ---- Commands -------------------------------------------------------------------------------
+
+    // Runs command `id` as if it had been chosen from its menu.
+    void RunCommand(CommandId id);
+    bool IsCommandEnabled(CommandId id) const;
+    bool IsCommandChecked(CommandId id) const;
+    // Menu and toolbar states follow the active document; call after anything changed them.
+    void UpdateCommandStates();
+
+    // Makes `handler` run command `id` instead of the built-in handling (or where there is
+    // none: dialogs, printing, help). A command without a handler or a built-in is disabled.
+    // A view command's handler is enabled only while a document window is active.
+    using CommandHandler = std::function<void()>;
+    void SetCommandHandler(CommandId id, CommandHandler handler);
+
+    // Offered every key press in the main window that no fixed accelerator took; returns true
+    // when it consumed the key (a bound command ran).
+    using KeyHook = std::function<bool(const QKeyEvent& key)>;
+    void SetKeyHook(KeyHook hook) { m_keyHook = std::move(hook); }
+
+    // The user's entries at the top of the view's right-click menu (the list kept in
+    // "QBayRMenu.dat"); the menu is built from them, the target lines and the base menu each time
+    // it opens.
+    void SetRightClickEntries(std::vector<CommandId> entries) {
+        m_rightClickEntries = std::move(entries);
+    }
+
+    // The "オプション(&O)" menus of both menu bars (the macro entries go at their ends).
+    std::vector<QMenu*> OptionsMenus() const;
+    // Every menu action of command `id` (a command may sit on several menus).
+    std::vector<QAction*> ActionsFor(CommandId id) const;
+    QToolBar* StandardBar() const { return m_standardBar; }
+    QToolBar* ExtendedBar() const { return m_extendedBar; }
+
+    // ---- Documents and windows ------------------------------------------------------------------
+
+    CQBayFrame* ActiveFrame() const;
+    CQuillbayView* ActiveView() const;
+    // The open document windows, in the order they were opened.
+    std::vector<CQBayFrame*> Frames() const;
+    // The windows showing `doc`.
+    std::vector<CQBayFrame*> FramesOf(const CQuillbayDoc& doc) const;
+    // Repaints every view of `doc` after its lines changed, with titles and menu states.
+    void RedrawDocument(CQuillbayDoc& doc);
+
+    // Closes one document window; the last window of a modified document asks to save first.
+    // False when the user kept it open.
+    bool CloseFrame(CQBayFrame* frame);
+    // "全てのウィンドウを閉じる(&B)": closes the active window until none is left, asking again
+    // for the same window when its save question was cancelled.
+    void CloseAllWindows();
+
+    const RecentFiles& Recent() const { return m_recent; }
+
+    // ---- Clipboard monitor ----------------------------------------------------------------------
+
+    bool ClipboardMonitor() const { return m_clipboardMonitor; }
+    // Turns the monitor on or off and stores "system"/"ClipCheck".
+    void SetClipboardMonitor(bool on);
+
+    // ---- IWorkspace -----------------------------------------------------------------------------
+
+    CQuillbayDoc* ActiveDocument() override;
+    bool OpenDocument(const std::string& path) override;
+    void CloseActiveDocument() override;
+    bool SaveActiveDocument(const std::optional<std::string>& path) override;
+    bool NewDocumentFromClipboard() override;
+    void SendCommandToActiveView(CommandId id) override;
+    // After a macro run: every document's views, as the macro may have changed several.
+    void RedrawActiveDocument() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Menus and toolbars (main_frame_menus.cpp).
+    void BuildMenus();
+    QMenu* BuildMenu(const MenuBarItem& menu, QWidget* parent, bool topLevel);
+    void AddMenuItems(QMenu* menu, const std::vector<MenuBarItem>& items);
+    QAction* MakeCommandAction(const MenuBarItem& item, QObject* parent);
+    void BuildToolbars();
+    void BuildStatusBar();
+    void UseMenuBar(bool document);
+    void FillRecentFiles(QMenu* menu, QAction* marker);
+    void FillWindowList(QMenu* menu, QAction* marker);
+    QMenu* PopupFor(PopupMenu which);
+    void ShowContextMenu(CQuillbayView& view, const QPoint& globalPos);
+    void AddRightClickItems(QMenu* menu, const std::vector<MenuItem>& items);
+
+    // Commands of the main window and of the view's own windows.
+    bool HasBuiltIn(CommandId id) const;
+    void RunWindowCommand(CommandId id);
+    void RunViewUiCommand(CommandId id);
+
+    // Documents and files (main_frame_files.cpp).
+    CQBayFrame* AddFrame(const std::shared_ptr<CQuillbayDoc>& doc);
+    std::shared_ptr<CQuillbayDoc> NewDocument();
+    CQBayFrame* FindOpenFile(const std::string& path) const;
+    bool CanCloseDocument(CQuillbayDoc& doc);
+    bool CloseDocument(CQuillbayDoc& doc);
+    bool SaveDocument(CQuillbayDoc& doc);
+    bool SaveDocumentAs(CQuillbayDoc& doc);
+    // Save As to a chosen path; on failure the document keeps its name and the reason is shown.
+    bool SaveDocumentTo(CQuillbayDoc& doc, const std::string& path);
+    void OpenWithDialog();
+    void OpenRecent(int index);
+    void NewFromFile(NewDocumentKind kind);
+    void PasteAsNewDocument();
+    void AdoptNewDocument(const std::shared_ptr<CQuillbayDoc>& doc);
+    QString DocumentName(const CQuillbayDoc& doc) const;
+    void UpdateTitles();
+    void OnFrameCloseRequested(CQBayFrame* frame, bool* allow);
+    void OnSubWindowActivated(QMdiSubWindow* window);
+
+    // Windows, placement, clipboard and the editor (main_frame_windows.cpp).
+    void SavePlacement();
+    void TileWindows(bool stacked);
+    void ArrangeIcons();
+    void OnClipboardChanged();
+    void StartExternalEditor();
+    void ShowVersion();
+    void ToggleRecording();
+    void RunMacroFromDialog();
+    bool HandleFixedAccelerator(const QKeyEvent& key);
+    // Printing and help, which live in their own folders.
+    void InstallPrintAndHelpCommands();
+
+    GuiHost& m_host;
+    SettingsStore& m_settings;
+    AppContext m_app;
+    std::unique_ptr<MacroController> m_macros;
+    std::unique_ptr<GuiCommandUi> m_commandUi;
+    std::unique_ptr<PrintDriver> m_print;  // keeps the chosen printer for the run
+
+    QMdiArea* m_mdi = nullptr;
+    int m_childShowCmd = 1;  // "Settings"/"ShowCmd": new document windows open maximized at 3
+
+    // Two menu bars' worth of menus; the bar shows one set at a time.
+    std::vector<QMenu*> m_documentMenus;
+    std::vector<QMenu*> m_emptyMenus;
+    bool m_showingDocumentMenus = false;
+    std::vector<QMenu*> m_optionsMenus;
+    std::multimap<CommandId, QAction*> m_actions;
+    std::map<PopupMenu, QMenu*> m_popups;
+    QToolBar* m_standardBar = nullptr;
+    QToolBar* m_extendedBar = nullptr;
+    std::vector<QWidget*> m_documentOnlyWidgets;  // toolbar buttons that need a document
+    QLabel* m_panes[4] = {};  // column,row; character code; macro recording; clipboard monitor
+
+    std::map<CommandId, CommandHandler> m_handlers;
+    KeyHook m_keyHook;
+    std::vector<CommandId> m_rightClickEntries;
+    RecentFiles m_recent;
+    bool m_clipboardMonitor = false;
+};
+
+}  // namespace qb::gui

@@ -1,0 +1,281 @@
+// The main window's menus, toolbars and status bar, all built from the command table and the
+// menu layout (macro/menu_layout.h).
+#include <QAction>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "app/gui/common/qt_text.h"
+#include "app/gui/main/main_frame.h"
+#include "app/gui/main/toolbar_layout.h"
+#include "app/gui/view/qbay_frame.h"
+#include "app/gui/view/quillbay_view.h"
+#include "core/quillbay_doc.h"
+
+namespace qb::gui {
+
+namespace {
+
+// The commands whose menu items carry a check mark.
+bool IsCheckable(CommandId id) {
+    switch (id) {
+        case 32826:  // 排他選択
+        case 32945:  // 行番号
+        case 32929:  // クリップボード監視
+        case 32837:  // マクロ記録
+        case 59392:  // 標準バー
+        case 32932:  // 拡張バー
+        case 59393:  // ステータス バー
+            return true;
+        default:
+            return false;
+    }
+}
+
+// A caption without its mnemonic, for tooltips.
+QString PlainCaption(std::string_view caption) {
+    QString text = Utf8ToQString(caption);
+    text.remove(QRegularExpression(QStringLiteral("\\(&.\\)$")));
+    text.remove(QLatin1Char('&'));
+    return text;
+}
+
+// Marks the actions a menu rebuilds each time it opens.
+const char* const kFilledProperty = "qbFilled";
+
+void RemoveFilledActions(QMenu* menu) {
+    for (QAction* action : menu->actions())
+        if (action->property(kFilledProperty).toBool()) {
+            menu->removeAction(action);
+            action->deleteLater();
+        }
+}
+
+}  // namespace
+
+QAction* CMainFrame::MakeCommandAction(const MenuBarItem& item, QObject* parent) {
+    const CommandId id = item.id;
+    auto* action = new QAction(Utf8ToQString(MenuBarItemCaption(item)), parent);
+    action->setStatusTip(Utf8ToQString(CommandDisplayName(id)));
+    action->setCheckable(IsCheckable(id));
+    action->setData(static_cast<int>(id));
+    connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+    m_actions.insert({id, action});
+    return action;
+}
+
+void CMainFrame::AddMenuItems(QMenu* menu, const std::vector<MenuBarItem>& items) {
+    for (const MenuBarItem& item : items) {
+        switch (item.kind) {
+            case MenuBarItemKind::Command:
+                menu->addAction(MakeCommandAction(item, menu));
+                break;
+            case MenuBarItemKind::Separator:
+                menu->addSeparator();
+                break;
+            case MenuBarItemKind::Submenu:
+                menu->addMenu(BuildMenu(item, menu, false));
+                break;
+            case MenuBarItemKind::RecentFiles:
+            case MenuBarItemKind::WindowList:
+            case MenuBarItemKind::MacroMenu: {
+                // An invisible marker: the items of the list are put in front of it.
+                auto* marker = new QAction(menu);
+                marker->setVisible(false);
+                menu->addAction(marker);
+                if (item.kind == MenuBarItemKind::RecentFiles)
+                    connect(menu, &QMenu::aboutToShow, this,
+                            [this, menu, marker] { FillRecentFiles(menu, marker); });
+                if (item.kind == MenuBarItemKind::WindowList)
+                    connect(menu, &QMenu::aboutToShow, this,
+                            [this, menu, marker] { FillWindowList(menu, marker); });
+                if (item.kind == MenuBarItemKind::MacroMenu)
+                    marker->setObjectName(QStringLiteral("MacroMenuAnchor"));
+                break;
+            }
+        }
+    }
+}
+
+QMenu* CMainFrame::BuildMenu(const MenuBarItem& menuItem, QWidget* parent, bool topLevel) {
+    auto* menu = new QMenu(Utf8ToQString(menuItem.caption), parent);
+    AddMenuItems(menu, menuItem.items);
+    if (topLevel) connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+    if (menuItem.caption == kOptionsMenuCaption) m_optionsMenus.push_back(menu);
+    return menu;
+}
+
+void CMainFrame::BuildMenus() {
+    for (const MenuBarItem& item : DocumentMenuBar())
+        m_documentMenus.push_back(BuildMenu(item, this, true));
+    for (const MenuBarItem& item : EmptyMenuBar())
+        m_emptyMenus.push_back(BuildMenu(item, this, true));
+    m_showingDocumentMenus = true;  // so that the first UseMenuBar(false) fills the bar
+}
+
+void CMainFrame::UseMenuBar(bool document) {
+    if (document == m_showingDocumentMenus) return;
+    m_showingDocumentMenus = document;
+    menuBar()->clear();
+    for (QMenu* menu : document ? m_documentMenus : m_emptyMenus)
+        menuBar()->addMenu(menu);
+}
+
+std::vector<QMenu*> CMainFrame::OptionsMenus() const {
+    return m_optionsMenus;
+}
+
+std::vector<QAction*> CMainFrame::ActionsFor(CommandId id) const {
+    std::vector<QAction*> actions;
+    const auto [begin, end] = m_actions.equal_range(id);
+    for (auto it = begin; it != end; ++it)
+        actions.push_back(it->second);
+    return actions;
+}
+
+void CMainFrame::FillRecentFiles(QMenu* menu, QAction* marker) {
+    RemoveFilledActions(menu);
+    const auto& paths = m_recent.Paths();
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const QString text = QStringLiteral("&%1 ").arg(i + 1) +
+                             Utf8ToQString(AbbreviatePath(paths[i])).replace('&', "&&");
+        auto* action = new QAction(text, menu);
+        action->setProperty(kFilledProperty, true);
+        action->setStatusTip(Utf8ToQString(paths[i]));
+        const int index = static_cast<int>(i);
+        connect(action, &QAction::triggered, this, [this, index] { OpenRecent(index); });
+        menu->insertAction(marker, action);
+    }
+}
+
+void CMainFrame::FillWindowList(QMenu* menu, QAction* marker) {
+    RemoveFilledActions(menu);
+    int number = 1;
+    const CQBayFrame* active = ActiveFrame();
+    for (CQBayFrame* frame : Frames()) {
+        QMdiSubWindow* window = qobject_cast<QMdiSubWindow*>(frame->parentWidget());
+        if (!window) continue;
+        auto* action =
+            new QAction(QStringLiteral("&%1 ").arg(number++) + window->windowTitle(), menu);
+        action->setProperty(kFilledProperty, true);
+        action->setCheckable(true);
+        action->setChecked(frame == active);
+        connect(action, &QAction::triggered, this,
+                [this, window] { m_mdi->setActiveSubWindow(window); });
+        menu->insertAction(marker, action);
+    }
+}
+
+QMenu* CMainFrame::PopupFor(PopupMenu which) {
+    if (QMenu* built = m_popups[which]) return built;
+    QMenu* menu = BuildMenu(Popup(which), this, false);
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+    m_popups[which] = menu;
+    return menu;
+}
+
+void CMainFrame::AddRightClickItems(QMenu* menu, const std::vector<MenuItem>& items) {
+    for (const MenuItem& item : items) {
+        switch (item.kind) {
+            case MenuItem::Kind::Command: {
+                const CommandId id = item.command;
+                QAction* action = menu->addAction(Utf8ToQString(item.caption));
+                action->setEnabled(IsCommandEnabled(id));
+                if (IsCheckable(id)) {
+                    action->setCheckable(true);
+                    action->setChecked(IsCommandChecked(id));
+                }
+                connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+                break;
+            }
+            case MenuItem::Kind::Separator:
+                menu->addSeparator();
+                break;
+            case MenuItem::Kind::Submenu:
+                AddRightClickItems(menu->addMenu(Utf8ToQString(item.caption)), item.items);
+                break;
+        }
+    }
+}
+
+void CMainFrame::ShowContextMenu(CQuillbayView& view, const QPoint& globalPos) {
+    QMenu menu(this);
+    AddRightClickItems(
+        &menu, RightClickMenuItems(m_rightClickEntries, view.Document().CountTargetLines()));
+    menu.exec(globalPos);
+}
+
+void CMainFrame::BuildToolbars() {
+    const auto build = [this](const QString& title, const QString& name,
+                              const std::vector<ToolButton>& buttons) {
+        QToolBar* bar = addToolBar(title);
+        bar->setObjectName(name);
+        bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        for (const ToolButton& button : buttons) {
+            if (button.kind == ToolButton::Kind::Separator) {
+                bar->addSeparator();
+                continue;
+            }
+            if (button.kind == ToolButton::Kind::Command) {
+                QAction* action = MakeCommandAction(
+                    MenuBarItem{MenuBarItemKind::Command, button.id, {}, {}}, bar);
+                action->setText(Utf8ToQString(button.label));
+                action->setToolTip(PlainCaption(
+                    MenuBarItemCaption({MenuBarItemKind::Command, button.id, {}, {}})));
+                bar->addAction(action);
+                continue;
+            }
+            auto* tool = new QToolButton(bar);
+            tool->setMenu(PopupFor(button.popup));
+            if (button.kind == ToolButton::Kind::DropDown) {
+                QAction* action = MakeCommandAction(
+                    MenuBarItem{MenuBarItemKind::Command, button.id, {}, {}}, tool);
+                action->setText(Utf8ToQString(button.label));
+                action->setToolTip(PlainCaption(
+                    MenuBarItemCaption({MenuBarItemKind::Command, button.id, {}, {}})));
+                tool->setDefaultAction(action);
+                tool->setPopupMode(QToolButton::MenuButtonPopup);
+            } else {
+                tool->setText(Utf8ToQString(button.label));
+                tool->setToolTip(PlainCaption(Popup(button.popup).caption));
+                tool->setPopupMode(QToolButton::InstantPopup);
+                m_documentOnlyWidgets.push_back(tool);
+            }
+            bar->addWidget(tool);
+        }
+        return bar;
+    };
+    m_standardBar =
+        build(QString::fromUtf8("標準バー"), QStringLiteral("StandardBar"), StandardToolbar());
+    addToolBarBreak();
+    m_extendedBar =
+        build(QString::fromUtf8("拡張バー"), QStringLiteral("ExtendedBar"), ExtendedToolbar());
+    // The bar layout first, then the two visibility settings, which have the last word.
+    const QByteArray state = QByteArray::fromBase64(
+        QByteArray::fromStdString(m_settings.ReadString("General", "State", "")));
+    if (!state.isEmpty()) restoreState(state);
+    m_standardBar->setVisible(m_settings.ReadInt("Toolbar", "Normal", 1) != 0);
+    m_extendedBar->setVisible(m_settings.ReadInt("Toolbar", "Extend", 1) != 0);
+}
+
+void CMainFrame::BuildStatusBar() {
+    QStatusBar* bar = statusBar();
+    for (int i = 0; i < 4; ++i) {
+        m_panes[i] = new QLabel(bar);
+        m_panes[i]->setAlignment(Qt::AlignCenter);
+        bar->addPermanentWidget(m_panes[i]);
+    }
+    const QFontMetrics metrics(bar->font());
+    m_panes[0]->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("WW WW")) + 8);
+    m_panes[1]->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("WW WW")) + 8);
+    m_panes[0]->setObjectName(QStringLiteral("PositionPane"));
+    m_panes[1]->setObjectName(QStringLiteral("CodePane"));
+}
+
+}  // namespace qb::gui

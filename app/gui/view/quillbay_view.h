@@ -1,0 +1,125 @@
+// CQuillbayView: the text view of one document window. It shows the document's lines one per
+// row on a grid of byte cells (see CellText), marks the target lines white on navy, shows line
+// numbers and the "END" mark, publishes the column ruler, and lets the user choose the target
+// range with the mouse.
+//
+// Painting touches only the rows in the window: nothing walks every line. The widest line seen
+// so far sets the horizontal scroll range; lines are measured as they come into view, and the
+// measure starts again when the document changes.
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <memory>
+#include <string>
+
+#include "macro/command_table.h"
+
+namespace qb {
+class CQuillbayDoc;
+class SettingsStore;
+}  // namespace qb
+
+namespace qb::gui {
+
+class CellText;
+
+// The fixed colours of the view.
+inline constexpr QRgb kTextColor = qRgb(0, 0, 0);
+inline constexpr QRgb kBackColor = qRgb(255, 255, 255);
+inline constexpr QRgb kTargetTextColor = qRgb(255, 255, 255);
+inline constexpr QRgb kTargetBackColor = qRgb(0, 0, 128);
+inline constexpr QRgb kNumberColor = qRgb(0, 128, 0);
+inline constexpr QRgb kEndColor = qRgb(0, 128, 255);
+inline constexpr QRgb kArrowColor = qRgb(0, 0, 128);
+
+class CQuillbayView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    // A view of `doc`, which lives as long as one of its views does; the font comes from section
+    // "Font" and the line numbers from "View"/"LineNo" of `settings`.
+    CQuillbayView(std::shared_ptr<CQuillbayDoc> doc, SettingsStore& settings,
+                  QWidget* parent = nullptr);
+    ~CQuillbayView() override;
+
+    CQuillbayDoc& Document() const { return m_doc; }
+    const std::shared_ptr<CQuillbayDoc>& SharedDocument() const { return m_docHolder; }
+
+    // ---- Display --------------------------------------------------------------------------------
+
+    const QFont& ScreenFont() const;
+    void SetScreenFont(const QFont& font);
+    const std::shared_ptr<CellText>& Cells() const { return m_cells; }
+    int CharWidth() const;
+    int LineHeight() const;
+
+    bool LineNumbers() const { return m_lineNumbers; }
+    void SetLineNumbers(bool on);
+
+    // The lines changed: measure the visible lines again, reset the scroll sizes, repaint.
+    void DocumentChanged();
+    // Only the marks changed (the target range): repaint.
+    void Refresh();
+
+    // The ruler the indicator strip shows.
+    const std::string& Ruler() const { return m_ruler; }
+
+    // ---- Commands of the view -------------------------------------------------------------------
+
+    // 32945: line numbers on or off, stored as "View"/"LineNo".
+    void ToggleLineNumbers();
+    // 32944: the font dialog (fixed-pitch fonts); the choice is stored in section "Font".
+    void ChooseFont();
+    // 32812 / 32813: one line down (n > 0) or up; 32814 / 32815: one page (a tenth of the text).
+    void ScrollLines(int n);
+    void ScrollPages(int n);
+
+    // Scroll positions in pixels.
+    long long VerticalPosition() const;
+    long long HorizontalPosition() const;
+    void SetVerticalPosition(long long pixels);
+
+Q_SIGNALS:
+    void RulerChanged(const QString& ruler);
+    void FontChanged();
+    // The pointer is over column,row ("%d,%d") on a character with this code; both empty over
+    // the number column.
+    void PointerMoved(const QString& position, const QString& code);
+    // The mouse changed the document's target range: every view of it should repaint.
+    void TargetRangeChanged();
+    // A command the view asks for (a double-click asks for the line editor).
+    void CommandRequested(qb::CommandId id);
+    void ContextMenuRequested(const QPoint& globalPos);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    int NumberCells() const;
+    int VisibleColumns() const;
+    // Raises the widest-line measure to the lines now in the window (and the one below).
+    void MeasureVisibleLines();
+    void UpdateScrollBars();
+    void UpdateRuler();
+    void AfterGeometryChange();
+    void DrawRow(QPainter& painter, int index, int y, long long textX, int numberCells);
+
+    std::shared_ptr<CQuillbayDoc> m_docHolder;
+    CQuillbayDoc& m_doc;
+    SettingsStore& m_settings;
+    std::shared_ptr<CellText> m_cells;
+    bool m_lineNumbers = false;
+    long long m_maxColumns = 80;  // the widest line measured, in cells; at least 80
+    int m_vUnit = 1;              // pixels per vertical scroll-bar step
+    bool m_dragging = false;
+    int m_wheelRest = 0;  // wheel rotation not yet turned into lines (1/8 degree units)
+    std::string m_ruler;
+};
+
+}  // namespace qb::gui

@@ -1,0 +1,127 @@
+#include "macro/right_click_file.h"
+
+#include <filesystem>
+
+#include "macro/user_files.h"
+#include "settings/atomic_file.h"
+
+namespace qb {
+
+namespace {
+
+constexpr std::size_t kMaxFileSize = 4 + 4 * kMaxRightClickEntries;
+
+std::uint32_t Get32(std::string_view bytes, std::size_t at) {
+    std::uint32_t v = 0;
+    for (int i = 3; i >= 0; --i)
+        v = (v << 8) | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
+    return v;
+}
+
+RightClickFileRead Refuse(std::string why) {
+    RightClickFileRead read;
+    read.error = std::move(why);
+    return read;
+}
+
+}  // namespace
+
+std::string RightClickFileRead::Message() const {
+    std::string text = "読み込めません";
+    if (!path.empty()) text += ": " + path;
+    if (!error.empty()) text += " (" + error + ")";
+    return text;
+}
+
+std::string RightClickFileBytes(const std::vector<CommandId>& ids) {
+    std::string out;
+    out.reserve(4 + 4 * ids.size());
+    auto put32 = [&out](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+    };
+    put32(static_cast<std::uint32_t>(ids.size()));
+    for (const CommandId id : ids)
+        put32(id);
+    return out;
+}
+
+RightClickFileRead ParseRightClickFile(std::string_view bytes) {
+    if (bytes.empty()) {
+        RightClickFileRead read;
+        read.ok = true;
+        return read;
+    }
+    if (bytes.size() < 4) return Refuse("the file ends inside its count");
+    const std::uint32_t count = Get32(bytes, 0);
+    if (count > kMaxRightClickEntries)
+        return Refuse("it claims " + std::to_string(count) + " entries, more than a menu holds");
+    const std::size_t expected = 4 + 4 * static_cast<std::size_t>(count);
+    if (bytes.size() != expected)
+        return Refuse(std::to_string(count) + " entries make " + std::to_string(expected) +
+                      " bytes, but the file has " + std::to_string(bytes.size()));
+    RightClickFileRead read;
+    read.ids.reserve(count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::uint32_t id = Get32(bytes, 4 + 4 * static_cast<std::size_t>(i));
+        if (id > 0xFFFF)
+            return Refuse("entry " + std::to_string(i + 1) + " is " + std::to_string(id) +
+                          ", which is no command");
+        read.ids.push_back(static_cast<CommandId>(id));
+    }
+    read.ok = true;
+    return read;
+}
+
+RightClickFileRead LoadRightClickFile(const std::string& path) {
+    const UserFileRead file = ReadUserFile(path, kMaxFileSize);
+    RightClickFileRead read;
+    if (file.status == UserFileRead::Status::Missing) {
+        read.ok = true;
+    } else if (file.status == UserFileRead::Status::Failed) {
+        read.error = file.error;
+    } else {
+        read = ParseRightClickFile(file.bytes);
+    }
+    read.path = path;
+    return read;
+}
+
+RightClickFileRead LoadUserRightClickFile(const SettingsStore& settings,
+                                          const std::string& dataDir) {
+    const std::string own = UserFilePath(settings, kRightClickFileName);
+    std::error_code ec;
+    if (own.empty() || !std::filesystem::exists(own, ec)) {
+        const std::string installed = DataFilePath(dataDir, kRightClickFileName);
+        if (!installed.empty()) return LoadRightClickFile(installed);
+        RightClickFileRead read;
+        read.ok = true;
+        return read;
+    }
+    return LoadRightClickFile(own);
+}
+
+bool SaveRightClickFile(const std::string& path, const std::vector<CommandId>& ids,
+                        std::string* error) {
+    if (ids.size() > kMaxRightClickEntries) {
+        if (error) *error = "more than " + std::to_string(kMaxRightClickEntries) + " entries";
+        return false;
+    }
+    return WriteFileAtomically(path, RightClickFileBytes(ids), error);
+}
+
+bool SaveUserRightClickFile(const SettingsStore& settings, const std::vector<CommandId>& ids,
+                            std::string* message) {
+    const std::string path = UserFilePath(settings, kRightClickFileName);
+    std::string error = "there is no settings folder";
+    const bool saved = !path.empty() && MakeFolders(UserFileFolder(settings), &error) &&
+                       SaveRightClickFile(path, ids, &error);
+    if (!saved && message) {
+        *message = "保存できません";
+        if (!path.empty()) *message += ": " + path;
+        *message += " (" + error + ")";
+    }
+    return saved;
+}
+
+}  // namespace qb

@@ -1,0 +1,58 @@
+// The right-click menu file "QBayRMenu.dat": the user's entries of the document view's
+// right-click menu, little-endian, with no header:
+//
+//   u32 N, then N u32 command identifiers      (4 + 4N bytes; three entries are 16 bytes)
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "macro/command_table.h"
+#include "settings/settings_store.h"
+
+namespace qb {
+
+// The most entries the list may hold: far more than a menu can show, so a larger count means
+// the file is not a right-click menu file.
+inline constexpr std::size_t kMaxRightClickEntries = 4096;
+
+// The bytes of the file for `ids`.
+std::string RightClickFileBytes(const std::vector<CommandId>& ids);
+
+struct RightClickFileRead {
+    bool ok = false;
+    std::vector<CommandId> ids;
+    std::string path;   // the file read
+    std::string error;  // why it was refused (English)
+
+    // "読み込めません" followed by the file and the reason.
+    std::string Message() const;
+};
+
+// Reads the file's bytes. Empty bytes are an empty list. Bytes that are not 4 + 4N long for
+// their count N, a count beyond kMaxRightClickEntries, or an identifier above 0xFFFF (which no
+// command has) are refused as a whole. Safe on any input.
+RightClickFileRead ParseRightClickFile(std::string_view bytes);
+
+// Reads the file at `path`; a missing file is an empty list.
+RightClickFileRead LoadRightClickFile(const std::string& path);
+
+// At start-up: the file in the settings folder, or when the user has none yet the copy in
+// `dataDir` (if any). A missing file is an empty list; a refused one is reported, and the list
+// is empty.
+RightClickFileRead LoadUserRightClickFile(const SettingsStore& settings,
+                                          const std::string& dataDir);
+
+// Writes the list atomically to `path` (the file stays as it was on failure). False, with the
+// reason in *error (English), when it cannot be written.
+bool SaveRightClickFile(const std::string& path, const std::vector<CommandId>& ids,
+                        std::string* error);
+
+// Writes the list to the file in the settings folder, creating the folder. False, with a
+// message for the user ("保存できません", the file and the reason) in *message.
+bool SaveUserRightClickFile(const SettingsStore& settings, const std::vector<CommandId>& ids,
+                            std::string* message);
+
+}  // namespace qb

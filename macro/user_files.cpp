@@ -1,0 +1,79 @@
+#include "macro/user_files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+namespace qb {
+
+std::string UserFileFolder(const SettingsStore& settings) {
+    if (settings.Path().empty()) return {};
+    const std::filesystem::path folder = std::filesystem::path(settings.Path()).parent_path();
+    return folder.empty() ? "." : folder.string();
+}
+
+std::string UserFilePath(const SettingsStore& settings, std::string_view name) {
+    const std::string folder = UserFileFolder(settings);
+    if (folder.empty()) return {};
+    return (std::filesystem::path(folder) / name).string();
+}
+
+std::string DataFilePath(const std::string& dataDir, std::string_view name) {
+    if (dataDir.empty()) return {};
+    return (std::filesystem::path(dataDir) / name).string();
+}
+
+bool MakeFolders(const std::string& folder, std::string* error) {
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (!ec && std::filesystem::is_directory(folder, ec)) return true;
+    if (error) *error = "cannot create the folder " + folder + ": " + ec.message();
+    return false;
+}
+
+UserFileRead ReadUserFile(const std::string& path, std::size_t maxBytes) {
+    UserFileRead read;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) {
+            read.status = UserFileRead::Status::Missing;
+        } else {
+            read.error = std::strerror(errno);
+        }
+        return read;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        read.error = "not a regular file";
+        ::close(fd);
+        return read;
+    }
+    // Read one byte more than allowed, so that a file that grew since fstat is still caught.
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            read.error = std::strerror(errno);
+            ::close(fd);
+            return read;
+        }
+        if (n == 0) break;
+        read.bytes.append(buffer, static_cast<std::size_t>(n));
+        if (read.bytes.size() > maxBytes) {
+            read.error = "larger than " + std::to_string(maxBytes) + " bytes";
+            read.bytes.clear();
+            ::close(fd);
+            return read;
+        }
+    }
+    ::close(fd);
+    read.status = UserFileRead::Status::Read;
+    return read;
+}
+
+}  // namespace qb

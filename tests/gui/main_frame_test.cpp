@@ -1,0 +1,261 @@
+// The main window as a user meets it: what it stores and restores, the titles and the Edit
+// menu's states, saving, closing everything, and the clipboard monitor. Questions and file
+// choices are answered from a script.
+#include <QApplication>
+#include <QClipboard>
+#include <QToolBar>
+#include <QtTest>
+#include <cstdio>
+#include <deque>
+
+#include "app/gui/main/gui_host.h"
+#include "app/gui/main/main_frame.h"
+#include "app/gui/view/qbay_frame.h"
+#include "app/gui/view/quillbay_view.h"
+#include "core/quillbay_doc.h"
+#include "macro/macro_controller.h"
+#include "macro/macro_recorder.h"
+#include "settings/settings_store.h"
+#include "tests/support/sjis_literal.h"
+#include "tests/support/temp_dir.h"
+
+using namespace qb;
+using namespace qb::gui;
+
+namespace {
+
+class ScriptedHost : public GuiHost {
+public:
+    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
+    bool Confirm(std::string_view text) override {
+        messages.emplace_back(text);
+        return true;
+    }
+    void ShowWarning(const QString& text) override { warnings << text; }
+    SaveAnswer AskSaveChanges(const QString& name) override {
+        asked << name;
+        if (answers.empty()) return SaveAnswer::No;
+        const SaveAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::optional<std::string> ChooseSaveFile(const QString&, const QString&, const QString&,
+                                              const QString&) override {
+        return savePath;
+    }
+
+    std::vector<std::string> messages;
+    QStringList warnings;
+    QStringList asked;
+    std::deque<SaveAnswer> answers;
+    std::optional<std::string> savePath;
+};
+
+// A program run over one settings file, as main() makes it.
+struct Run {
+    explicit Run(const std::string& settingsPath) : settings(settingsPath), frame(host, settings) {}
+    ScriptedHost host;
+    SettingsStore settings;
+    CMainFrame frame;
+};
+
+}  // namespace
+
+class MainFrameTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void PlacementRoundTripsAndNineNumbersAreIgnored() {
+        test::TempDir dir;
+        const std::string ini = dir.File("settings.ini");
+        QRect saved;
+        {
+            Run run(ini);
+            run.frame.ShowWithStoredPlacement();
+            run.frame.setGeometry(40, 50, 700, 500);
+            saved = run.frame.geometry();
+            run.frame.close();
+        }
+        {
+            Run run(ini);
+            QCOMPARE(run.settings.ReadString("Settings", "WindowPos", ""),
+                     "0,1,-1,-1,-1,-1," + std::to_string(saved.left()) + "," +
+                         std::to_string(saved.top()) + "," + std::to_string(saved.right() + 1) +
+                         "," + std::to_string(saved.bottom() + 1));
+            run.frame.ShowWithStoredPlacement();
+            QCOMPARE(run.frame.geometry(), saved);
+            run.frame.showMaximized();
+            run.frame.close();
+        }
+        {
+            Run run(ini);
+            QVERIFY(run.settings.ReadString("Settings", "WindowPos", "").rfind("2,3,", 0) == 0);
+            run.frame.ShowWithStoredPlacement();
+            QVERIFY(run.frame.isMaximized());
+            run.settings.WriteString("Settings", "WindowPos", "0,1,-1,-1,-1,-1,40,50,740");
+        }
+        {
+            Run run(ini);
+            run.frame.ShowWithStoredPlacement();
+            QVERIFY(!run.frame.isMaximized());
+            QVERIFY(run.frame.geometry() != saved);
+        }
+    }
+
+    void HiddenToolbarStaysHiddenAfterRestart() {
+        test::TempDir dir;
+        qputenv("QUILLBAY_SETTINGS", QByteArray::fromStdString(dir.File("settings.ini")));
+        {
+            Run run(SettingsStore::DefaultPath());
+            run.frame.ShowWithStoredPlacement();
+            run.frame.RunCommand(32932);  // 拡張ツールバー
+            QVERIFY(run.frame.ExtendedBar()->isHidden());
+            run.frame.close();
+        }
+        Run run(SettingsStore::DefaultPath());
+        run.frame.ShowWithStoredPlacement();
+        QVERIFY(run.frame.ExtendedBar()->isHidden());
+        QVERIFY(!run.frame.StandardBar()->isHidden());
+        QVERIFY(!run.frame.IsCommandChecked(32932));
+        QVERIFY(run.frame.IsCommandChecked(59392));
+        qunsetenv("QUILLBAY_SETTINGS");
+    }
+
+    void TitleUndoAndSavingFollowTheDocument() {
+        test::TempDir dir;
+        const std::string file = dir.Write("rashomon.txt", test::Sjis("ＡＢＣ\r\n羅生門\r\n"));
+        Run run(dir.File("settings.ini"));
+        QVERIFY(run.frame.OpenDocument(file));
+        QCOMPARE(run.frame.windowTitle(), QStringLiteral("rashomon.txt[*] - Quillbay"));
+        QVERIFY(!run.frame.IsCommandEnabled(57643));
+        run.frame.RunCommand(32829);  // 全角→半角, after its question
+        CQuillbayDoc& doc = *run.frame.ActiveDocument();
+        QCOMPARE(doc.GetLine(0).str(), std::string("ABC"));
+        QVERIFY(run.frame.isWindowModified());
+        QVERIFY(run.frame.IsCommandEnabled(57643));
+        QVERIFY(!run.frame.IsCommandEnabled(57644));
+        run.frame.RunCommand(57643);
+        QCOMPARE(doc.GetLine(0).str(), test::Sjis("ＡＢＣ"));
+        QVERIFY(run.frame.IsCommandEnabled(57644));
+        // A second window onto the document shows the same lines and repaints with the first.
+        run.frame.RunCommand(57648);
+        QCOMPARE(run.frame.FramesOf(doc).size(), std::size_t(2));
+
+        // A save that cannot be written keeps the changes, the name, and says why.
+        run.host.savePath = dir.File("no/such/folder/out.txt");
+        run.frame.RunCommand(57604);
+        QVERIFY(doc.IsModified());
+        QCOMPARE(doc.PathName(), file);
+        QCOMPARE(run.host.messages.back(), std::string("ファイルに書き込めません"));
+        QCOMPARE(run.host.warnings.size(), 1);
+        run.frame.RunCommand(57603);
+        QVERIFY(!doc.IsModified());
+        QCOMPARE(dir.Read("rashomon.txt"), test::Sjis("ＡＢＣ\r\n羅生門\r\n"));
+    }
+
+    // The fixed accelerators act first; any other key goes to the key lookup.
+    void KeysGoToTheFixedAcceleratorsThenToTheLookup() {
+        test::TempDir dir;
+        std::string text;
+        for (int i = 0; i < 200; ++i)
+            text += "line\r\n";
+        Run run(dir.File("settings.ini"));
+        run.frame.show();
+        QVERIFY(run.frame.OpenDocument(dir.Write("long.txt", text)));
+        QApplication::setActiveWindow(&run.frame);
+        CQuillbayView* view = run.frame.ActiveView();
+        view->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(&run.frame));
+        std::vector<int> offered;
+        run.frame.SetKeyHook([&](const QKeyEvent& key) {
+            offered.push_back(key.key());
+            return key.key() == Qt::Key_S;
+        });
+        QTest::keyClick(view, Qt::Key_PageDown);
+        QCOMPARE(view->VerticalPosition(), 20LL * view->LineHeight());
+        QTest::keyClick(view, Qt::Key_Down);
+        QCOMPARE(view->VerticalPosition(), 21LL * view->LineHeight());
+        QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(offered, std::vector<int>{Qt::Key_S});
+    }
+
+    // A file opens once; closing it closes all its windows and records "Close" once; the recent
+    // list keeps it, and forgets it when it can no longer be opened from there.
+    void DocumentsOpenOnceCloseWholeAndLeaveTheRecentList() {
+        test::TempDir dir;
+        Run run(dir.File("settings.ini"));
+        const std::string file = dir.Write("a.txt", "x\r\n");
+        QVERIFY(run.frame.Macros().Recorder().Start(dir.File("rec.qmc")));
+        QVERIFY(run.frame.OpenDocument(file));
+        QVERIFY(run.frame.OpenDocument(dir.Path() + "/./a.txt"));
+        run.frame.RunCommand(57648);  // a second window
+        QCOMPARE(run.frame.Frames().size(), std::size_t(2));
+        run.frame.RunCommand(57602);
+        QVERIFY(run.frame.Frames().empty());
+        run.frame.Macros().Recorder().Stop();
+        QCOMPARE(dir.Read("rec.qmc"), "Open " + file + "\r\nClose\r\n");
+        QCOMPARE(run.frame.Recent().Paths(), std::vector<std::string>{file});
+
+        std::remove(file.c_str());
+        run.frame.RunCommand(57616);
+        QCOMPARE(run.host.messages.back(), std::string("ファイルが見つかりません"));
+        QVERIFY(run.frame.Recent().Paths().empty());
+    }
+
+    // Paste makes a new document of the clipboard's text and records "Paste"; with no text on
+    // the clipboard there is neither a document nor a macro line.
+    void PasteMakesANewDocumentOnlyFromText() {
+        test::TempDir dir;
+        Run run(dir.File("settings.ini"));
+        QVERIFY(run.frame.Macros().Recorder().Start(dir.File("rec.qmc")));
+        QApplication::clipboard()->clear();
+        run.frame.RunCommand(kCommandPaste);
+        QVERIFY(run.frame.Frames().empty());
+        QApplication::clipboard()->setText(QStringLiteral("x\n\ny"));
+        run.frame.RunCommand(kCommandPaste);
+        run.frame.Macros().Recorder().Stop();
+        QCOMPARE(run.frame.Frames().size(), std::size_t(1));
+        QCOMPARE(run.frame.ActiveDocument()->LineCount(), 3);
+        QVERIFY(!run.frame.ActiveDocument()->IsModified());
+        QCOMPARE(dir.Read("rec.qmc"), std::string("Paste\r\n"));
+    }
+
+    void CloseAllAsksAgainAfterCancel() {
+        test::TempDir dir;
+        Run run(dir.File("settings.ini"));
+        for (const char* name : {"a.txt", "b.txt"}) {
+            QVERIFY(run.frame.OpenDocument(dir.Write(name, "x\r\n")));
+            run.frame.RunCommand(32843);  // 右シフト: a change
+        }
+        run.host.answers = {GuiHost::SaveAnswer::Cancel, GuiHost::SaveAnswer::Cancel,
+                            GuiHost::SaveAnswer::No, GuiHost::SaveAnswer::Yes};
+        run.frame.RunCommand(32973);
+        QCOMPARE(run.host.asked, (QStringList{"b.txt", "b.txt", "b.txt", "a.txt"}));
+        QVERIFY(run.frame.Frames().empty());
+        QCOMPARE(dir.Read("a.txt"), std::string(" x\r\n"));
+        QCOMPARE(dir.Read("b.txt"), std::string("x\r\n"));
+        QVERIFY(!run.frame.IsCommandEnabled(57603));
+    }
+
+    void ClipboardMonitorOpensOnlyOtherProgramsCopies() {
+        test::TempDir dir;
+        Run run(dir.File("settings.ini"));
+        QApplication::clipboard()->setText(QStringLiteral("before"));
+        run.frame.SetClipboardMonitor(true);
+        QCOMPARE(run.settings.ReadInt("system", "ClipCheck", 0), 1);
+        // Another program's copy: nothing of this program has the focus.
+        QApplication::clipboard()->setText(QString::fromUtf8("一行目\n二行目\n"));
+        QCOMPARE(run.frame.Frames().size(), std::size_t(1));
+        const CQuillbayDoc& doc = *run.frame.ActiveDocument();
+        QCOMPARE(doc.LineCount(), 2);
+        QCOMPARE(doc.GetLine(1).str(), test::Sjis("二行目"));
+        // The program's own copy does not.
+        run.host.SetClipboardText("copied\r\n");
+        QCOMPARE(run.frame.Frames().size(), std::size_t(1));
+        run.frame.SetClipboardMonitor(false);
+        QApplication::clipboard()->setText(QStringLiteral("after"));
+        QCOMPARE(run.frame.Frames().size(), std::size_t(1));
+    }
+};
+
+QTEST_MAIN(MainFrameTest)
+#include "main_frame_test.moc"
