@@ -96,11 +96,18 @@ bool CQuillbayDoc::FinishOpen(TextReadResult read, LineList lines, const std::st
     return true;
 }
 
-bool CQuillbayDoc::OnSaveDocument(const std::string& path) {
+bool CQuillbayDoc::OnSaveDocument(const std::string& path, ReadBackCheck check) {
     BusyCursor busy(m_app.host);
     const std::string_view terminator = LineTerminator(m_app.settings.ReadInt("System", "CrLf", 0));
     AtomicFileWriter writer(path);
-    WriteLines(m_lines, terminator, [&](std::string_view block) { return writer.Write(block); });
+    m_lastSaveLoss.reset();
+    const bool complete = WriteLines(
+        m_lines, terminator, [&](std::string_view block) { return writer.Write(block); }, check,
+        &m_lastSaveLoss);
+    if (!complete && check == ReadBackCheck::Refuse && m_lastSaveLoss) {
+        m_lastSaveError.clear();
+        return false;  // the writer goes without a commit: the file stays as it was
+    }
     if (!writer.Commit()) {
         m_lastSaveError = writer.Error();
         m_app.host.ShowMessage(kCannotWrite);

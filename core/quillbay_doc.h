@@ -95,7 +95,10 @@ public:
     void TakeLines(LineList lines);
     // Writes every line followed by the "System"/"CrLf" terminator, atomically: on any failure
     // the message is shown, the old file stays and false is returned, modified flag unchanged.
-    bool OnSaveDocument(const std::string& path);
+    // `check` says what to do about lines that would not read back as written (LastSaveLoss()
+    // names the first): a save that Refuse stops writes nothing and shows no message, as the
+    // front end that asked for it says why.
+    bool OnSaveDocument(const std::string& path, ReadBackCheck check = ReadBackCheck::None);
     // Records "Close" (the front end then destroys the document).
     void OnCloseDocument();
 
@@ -118,6 +121,9 @@ public:
     // Why the last save failed (UTF-8, with the system's reason), for front ends that can say more
     // than the message box.
     const std::string& LastSaveError() const { return m_lastSaveError; }
+    // The first line of the last save that would not read back as written, when its check
+    // looked for one.
+    const std::optional<ReadBackLoss>& LastSaveLoss() const { return m_lastSaveLoss; }
 
     const std::string& PathName() const { return m_pathName; }
     void SetPathName(const std::string& path) { m_pathName = path; }
@@ -519,6 +525,7 @@ protected:
     bool m_openCutShort = false;
     bool m_openHeldZeroBytes = false;
     std::string m_lastSaveError;
+    std::optional<ReadBackLoss> m_lastSaveLoss;
 
     // ---- Target lines (state) -------------------------------------------------------------------
 

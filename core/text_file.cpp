@@ -6,7 +6,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
+
+#include "convert/byte_scan.h"
 
 namespace qb {
 
@@ -284,14 +287,36 @@ void SplitTextModeLines(std::string_view bytes, LineList& lines) {
     }
 }
 
+namespace {
+
+// Whether `line` holds an LF or a Ctrl-Z; long lines by memchr, which is quicker there.
+bool HoldsLineFeedOrCtrlZ(std::string_view line) {
+    const char* p = line.data();
+    const std::size_t n = line.size();
+    if (n > 256) return std::memchr(p, '\n', n) || std::memchr(p, kCtrlZ, n);
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8)
+        if (detail::WordHoldsLineFeedOrCtrlZ(detail::LoadWord(p + i))) return true;
+    for (; i < n; ++i)
+        if ((static_cast<unsigned char>(p[i]) | 0x10) == 0x1A) return true;
+    return false;
+}
+
+}  // namespace
+
+const char* WhyLineWillNotReadBack(std::string_view line) {
+    if (line.empty()) return nullptr;
+    if (HoldsLineFeedOrCtrlZ(line))
+        return std::memchr(line.data(), '\n', line.size()) ? "an LF byte" : "a Ctrl-Z byte";
+    if (line.back() == '\r') return "a CR byte at its end";
+    return nullptr;
+}
+
 std::optional<ReadBackLoss> FindLineThatWillNotReadBack(const LineList& lines) {
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view line = lines[i].view();
-        if (line.empty()) continue;
-        if (std::memchr(line.data(), '\n', line.size())) return ReadBackLoss{i, "an LF byte"};
-        if (std::memchr(line.data(), kCtrlZ, line.size())) return ReadBackLoss{i, "a Ctrl-Z byte"};
-        if (line.back() == '\r') return ReadBackLoss{i, "a CR byte at its end"};
-    }
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (detail::LineMayNotReadBack(lines[i].view()))
+            if (const char* why = WhyLineWillNotReadBack(lines[i].view()))
+                return ReadBackLoss{i, why};
     return std::nullopt;
 }
 

@@ -6,11 +6,14 @@
 // a line stays, and nothing splits a line, however long.
 #pragma once
 
+#include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "convert/byte_scan.h"
 #include "core/line.h"
 
 namespace qb {
@@ -135,19 +138,71 @@ struct ReadBackLoss {
     std::string what;       // what it holds (UTF-8), e.g. "an LF byte"
 };
 std::optional<ReadBackLoss> FindLineThatWillNotReadBack(const LineList& lines);
+// The same test of one line: what it holds that would not read back (UTF-8), null if nothing.
+const char* WhyLineWillNotReadBack(std::string_view line);
+
+namespace detail {
+
+// Whether a word holds an LF (0A) or a Ctrl-Z (1A): the two bytes b with b | 10 == 1A.
+inline bool WordHoldsLineFeedOrCtrlZ(std::uint64_t w) {
+    return BytesBelow((w | kLowBits * 0x10) ^ (kLowBits * 0x1A), 1) != 0;
+}
+
+// Whether `line` may not read back as written (the quick test, inline for the writing loop;
+// WhyLineWillNotReadBack says what it holds): an LF or a Ctrl-Z anywhere, or a CR at its end.
+inline bool LineMayNotReadBack(std::string_view line) {
+    const char* p = line.data();
+    const std::size_t n = line.size();
+    if (n == 0) return false;
+    if (p[n - 1] == '\r') return true;
+    if (n < 8) {
+        for (std::size_t i = 0; i < n; ++i)
+            if ((static_cast<unsigned char>(p[i]) | 0x10) == 0x1A) return true;
+        return false;
+    }
+    // Past a few words the library's vector search is the quicker, even twice over.
+    if (n > 64) return std::memchr(p, '\n', n) || std::memchr(p, 0x1A, n);
+    for (std::size_t i = 0; i + 8 <= n; i += 8)
+        if (WordHoldsLineFeedOrCtrlZ(LoadWord(p + i))) return true;
+    return WordHoldsLineFeedOrCtrlZ(LoadWord(p + n - 8));  // the last bytes, overlapping
+}
+
+}  // namespace detail
+
+// What a save does about lines that would not read back as written.
+enum class ReadBackCheck {
+    None,    // writes them without a look
+    Note,    // writes them and notes the first
+    Refuse,  // stops at the first, before it is written
+};
 
 // The line terminator the "System"/"CrLf" setting selects: 0 CR LF, 1 CR, 2 LF (others: CR LF).
 std::string_view LineTerminator(int crLfSetting);
 
 // Serialises lines, each followed by `terminator`, into `out` in blocks, calling
 // `sink(std::string_view)` whenever a block is full and at the end. Stops and returns false as
-// soon as `sink` returns false.
+// soon as `sink` returns false. With a `check` other than None each line is tested as it is
+// written (while its bytes are at hand): `loss` receives the first that would not read back,
+// its index counted from `firstIndex`, and Refuse stops there and returns false.
 template <class Sink>
-bool WriteLines(const LineList& lines, std::string_view terminator, Sink&& sink) {
+bool WriteLines(const LineList& lines, std::string_view terminator, Sink&& sink,
+                ReadBackCheck check = ReadBackCheck::None,
+                std::optional<ReadBackLoss>* loss = nullptr, std::size_t firstIndex = 0) {
     constexpr std::size_t kBlock = 1 << 20;
     std::string block;
     block.reserve(kBlock);
-    for (const Line& line : lines) {
+    // Lines that a sort has scattered lie far apart: their bytes are fetched a few lines ahead.
+    constexpr std::size_t kAhead = 8;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i + kAhead < lines.size()) __builtin_prefetch(lines[i + kAhead].data());
+        const Line& line = lines[i];
+        if (check != ReadBackCheck::None && !(loss && *loss) &&
+            detail::LineMayNotReadBack(line.view())) {
+            if (const char* why = WhyLineWillNotReadBack(line.view())) {
+                if (loss) *loss = ReadBackLoss{firstIndex + i, why};
+                if (check == ReadBackCheck::Refuse) return false;
+            }
+        }
         if (block.size() + line.size() + terminator.size() > kBlock) {
             if (!sink(std::string_view(block))) return false;
             block.clear();

@@ -35,7 +35,7 @@ void CliWorkspace::CloseActiveDocument() {
 bool CliWorkspace::SaveActiveDocument(const std::optional<std::string>& path) {
     CQuillbayDoc* doc = ActiveDocument();
     if (!doc) return false;
-    if (!MayWriteLines(doc->Lines(), 1, m_lossy, m_host)) return false;
+    if (!MayWriteLines(doc->Lines(), m_lossy, m_host)) return false;
     bool saved;
     if (path) {
         saved = doc->SaveAs(*path);

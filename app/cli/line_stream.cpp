@@ -79,7 +79,8 @@ bool IsLineLocalMacroLine(std::string_view sjisLine) {
 }
 
 StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBlockFn& runBlock,
-                          const WriteBlockFn& write, LineList& linesSoFar, TextReadResult& read) {
+                          const WriteBlockFn& write, LineList& linesSoFar, TextReadResult& read,
+                          ReadBackCheck check, std::optional<ReadBackLoss>& loss) {
     const std::string_view terminator = LineTerminator(app.settings.ReadInt("System", "CrLf", 0));
     // Whether opening would leave the text as read; unknown until decided. A regular file is
     // decided before its first line, anything else by its first bytes, which are held (no more
@@ -97,9 +98,17 @@ StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBloc
     // Each block is written on a second thread while the next one is read and run. The block
     // being written is touched by nothing else until its write has been waited for, and its
     // lines share no storage with any other block's, so no line is counted from two threads.
+    // The lines are checked as they are written, on the writing thread, while their bytes are
+    // at hand.
     LineList writing;
+    std::size_t writingFrom = 0;  // the index in the text of the first line of `writing`
+    std::size_t linesRun = 0;
     std::future<bool> written;
     const auto waitForWrite = [&written] { return !written.valid() || written.get(); };
+    const auto failure = [&] {
+        return check == ReadBackCheck::Refuse && loss ? StreamOutcome::Refused
+                                                      : StreamOutcome::WriteFailed;
+    };
     bool atEnd = false;
     while (!atEnd) {
         LineList block;
@@ -141,12 +150,15 @@ StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBloc
             waitForWrite();
             return StreamOutcome::Stopped;
         }
-        if (!waitForWrite()) return StreamOutcome::WriteFailed;
+        if (!waitForWrite()) return failure();
+        writingFrom = linesRun;
+        linesRun += block.size();
         writing = std::move(block);
-        written =
-            std::async(std::launch::async, [&] { return WriteLines(writing, terminator, write); });
+        written = std::async(std::launch::async, [&] {
+            return WriteLines(writing, terminator, write, check, &loss, writingFrom);
+        });
     }
-    return waitForWrite() ? StreamOutcome::Streamed : StreamOutcome::WriteFailed;
+    return waitForWrite() ? StreamOutcome::Streamed : failure();
 }
 
 }  // namespace qb

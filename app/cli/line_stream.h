@@ -10,6 +10,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,8 @@ enum class StreamOutcome {
     Streamed,     // every line was run and written
     WriteFailed,  // writing failed; what was written is not complete
     Stopped,      // a block's run showed an error; what was written is not complete
+    Refused,      // a line would not read back as written (`loss`); what was written is not
+                  // complete
     WholeFile,    // the file must run as a whole document: `linesSoFar` holds what was read
 };
 
@@ -43,7 +46,11 @@ enum class StreamOutcome {
 // stays bounded and output begins early for text of any length); otherwise it stops with
 // WholeFile and leaves the lines read in `linesSoFar`. `read` receives what the reader noticed
 // (errors, zero bytes, Ctrl-Z).
+// `check` is the save's check of lines that would not read back as written: `loss` receives
+// the first (its index counted over the whole text); Refuse ends the stream there, with
+// nothing of its block written.
 StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBlockFn& runBlock,
-                          const WriteBlockFn& write, LineList& linesSoFar, TextReadResult& read);
+                          const WriteBlockFn& write, LineList& linesSoFar, TextReadResult& read,
+                          ReadBackCheck check, std::optional<ReadBackLoss>& loss);
 
 }  // namespace qb

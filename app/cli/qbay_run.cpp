@@ -221,8 +221,6 @@ private:
             if (!writer) writer.emplace(target);
             return writer->Write(bytes);
         };
-        long long linesRun = 0;  // before the block at hand, to number the lines in messages
-        bool lossWarned = false;
         // What each step has added so far: its bound on growth holds for the whole text, as
         // when the text runs whole.
         std::vector<long long> grown(m_steps.size(), 0);
@@ -239,16 +237,12 @@ private:
             m_app.growthAllowance = AppContext::kMaxGrowth;
             lines = doc.Lines();
             m_workspace.Clear();
-            if (!RunShowedError()) {
-                m_host.SetSubject(target.empty() ? "standard output" : target);
-                MayWriteLines(lines, linesRun + 1, m_options.lossy, m_host, &lossWarned);
-                m_host.SetSubject(file == "-" ? "standard input" : file);
-            }
-            linesRun += static_cast<long long>(lines.size());
             return !RunShowedError();
         };
         TextReadResult read;
-        const StreamOutcome outcome = StreamLines(m_app, reader, run, write, linesSoFar, read);
+        std::optional<ReadBackLoss> loss;
+        const StreamOutcome outcome = StreamLines(m_app, reader, run, write, linesSoFar, read,
+                                                  SaveCheckFor(m_options.lossy), loss);
         if (outcome == StreamOutcome::WholeFile) return false;
         for (const auto& warning : ReadWarnings(read, file == "-" ? "standard input" : file))
             m_host.Warn(warning);
@@ -256,8 +250,12 @@ private:
             m_host.ShowMessage("ファイルが見つかりません");
             return true;
         }
-        if (outcome == StreamOutcome::Stopped) {
-            SayNothingWritten(target);
+        if (loss && outcome != StreamOutcome::Stopped) {
+            m_host.SetSubject(target.empty() ? "standard output" : target);
+            ReportReadBackLoss(*loss, m_options.lossy, m_host);
+        }
+        if (outcome == StreamOutcome::Stopped || outcome == StreamOutcome::Refused) {
+            if (outcome == StreamOutcome::Stopped) SayNothingWritten(target);
             return true;  // the writer goes without a commit: the file stays as it was
         }
         if (!target.empty() && !writer) writer.emplace(target);  // an empty file still is one
@@ -361,14 +359,15 @@ private:
 
     void SaveTo(CQuillbayDoc& doc, const std::string& path) {
         m_host.SetSubject(path);
-        if (!MayWriteLines(doc.Lines(), 1, m_options.lossy, m_host)) return;
-        if (!doc.OnSaveDocument(path) && !doc.LastSaveError().empty())
-            m_host.Warn(doc.LastSaveError());
+        const bool saved = doc.OnSaveDocument(path, SaveCheckFor(m_options.lossy));
+        if (doc.LastSaveLoss()) ReportReadBackLoss(*doc.LastSaveLoss(), m_options.lossy, m_host);
+        if (!saved && !doc.LastSaveError().empty()) m_host.Warn(doc.LastSaveError());
     }
 
+    // All or nothing, as a whole text is: the lines are checked before the first is written.
     void WriteToStandardOutput(const CQuillbayDoc& doc) {
         m_host.SetSubject("standard output");
-        if (!MayWriteLines(doc.Lines(), 1, m_options.lossy, m_host)) return;
+        if (!MayWriteLines(doc.Lines(), m_options.lossy, m_host)) return;
         const auto terminator = LineTerminator(m_settings.ReadInt("System", "CrLf", 0));
         if (!WriteLines(doc.Lines(), terminator, WriteStandardOutput)) ShowStandardOutputError();
     }

@@ -4,23 +4,20 @@
 
 namespace qb {
 
-bool MayWriteLines(const LineList& lines, long long firstLineNumber, bool lossy, CliHost& host,
-                   bool* warned) {
-    if (lossy && warned && *warned) return true;
+bool MayWriteLines(const LineList& lines, bool lossy, CliHost& host) {
     const auto loss = FindLineThatWillNotReadBack(lines);
     if (!loss) return true;
-    const std::string where =
-        "line " + std::to_string(firstLineNumber + static_cast<long long>(loss->index)) +
-        " holds " + loss->what +
-        ", so the file would not read back as the "
-        "same lines";
-    if (lossy) {
-        if (warned) *warned = true;
+    ReportReadBackLoss(*loss, lossy, host);
+    return lossy;
+}
+
+void ReportReadBackLoss(const ReadBackLoss& loss, bool lossy, CliHost& host) {
+    const std::string where = "line " + std::to_string(loss.index + 1) + " holds " + loss.what +
+                              ", so the file would not read back as the same lines";
+    if (lossy)
         host.Warn(where + " (written all the same, as --lossy allows)");
-        return true;
-    }
-    host.ShowMessage("not written: " + where + "; --lossy writes it all the same");
-    return false;
+    else
+        host.ShowMessage("not written: " + where + "; --lossy writes it all the same");
 }
 
 }  // namespace qb

@@ -7,14 +7,19 @@
 
 #include "app/cli/cli_host.h"
 #include "core/line.h"
+#include "core/text_file.h"
 
 namespace qb {
 
-// Whether `lines`, the part of a text that starts at line `firstLineNumber` (1-based), may be
-// written: true when they read back as written. Otherwise shows the message (under the
-// host's subject) and returns false, or with `lossy` only warns and returns true. A text
-// checked block by block passes `warned`, so that it is warned of once, as a whole text is.
-bool MayWriteLines(const LineList& lines, long long firstLineNumber, bool lossy, CliHost& host,
-                   bool* warned = nullptr);
+// Whether `lines` may be written: true when they read back as written. Otherwise reports the
+// first line that would not (ReportReadBackLoss) and returns `lossy`.
+bool MayWriteLines(const LineList& lines, bool lossy, CliHost& host);
+// Says (under the host's subject) that a line of the text would not read back as written:
+// the message that refuses it, or with `lossy` a warning that it was written all the same.
+void ReportReadBackLoss(const ReadBackLoss& loss, bool lossy, CliHost& host);
+// The check a save makes (ReadBackCheck::Refuse, or Note with --lossy).
+inline ReadBackCheck SaveCheckFor(bool lossy) {
+    return lossy ? ReadBackCheck::Note : ReadBackCheck::Refuse;
+}
 
 }  // namespace qb

@@ -66,9 +66,10 @@ Streamed Stream(TextLineReader& reader) {
     Streamed result;
     LineList linesSoFar;
     TextReadResult read;
+    std::optional<ReadBackLoss> loss;
     result.outcome = StreamLines(
         app.context, reader, [&](LineList&) { return ++result.blocks, true; },
-        [](std::string_view) { return true; }, linesSoFar, read);
+        [](std::string_view) { return true; }, linesSoFar, read, ReadBackCheck::Refuse, loss);
     result.linesHeldBack = linesSoFar.size();
     return result;
 }
