@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "convert/jis.h"
+#include "core/file_progress.h"
 #include "core/host.h"
 #include "core/macro_recorder_sink.h"
 #include "settings/settings_store.h"
@@ -52,6 +53,9 @@ struct AppContext {
     // run did or would do.
     bool multiFileDryRun = false;
     std::function<void(const MultiFileResult&)> multiFileReport = nullptr;
+    // Told of each file the multi-file replace comes to; it may stop the run between two files
+    // (the desktop program's progress dialog with its Cancel button). Empty: nobody watches.
+    FileProgress fileProgress = nullptr;
 
     void Record(std::string_view sjisLine) const {
         if (recorder) recorder->RecordLine(sjisLine);

@@ -506,7 +506,9 @@ public:
     // file that cannot be read, or is read-only, is passed over; when the work file cannot be
     // made, written or renamed (the folder takes no new file, the disk is full) the run ends
     // there. With `dryRun` nothing is written: the result says what would change. The lines
-    // of this document are not touched, and no undo step is taken.
+    // of this document are not touched, and no undo step is taken. The run reports each file to
+    // the context's `fileProgress`, which may stop it between two files (what was written
+    // stays written).
     void MultiFileReplace(const std::string& folder, const std::string& pattern,
                           std::string_view find, std::string_view replacement, bool dryRun = false);
     // The result of the last multi-file replace: the two counters and one entry per file.

@@ -93,13 +93,16 @@ MacroRunEnd MacroController::RunMacroText(std::string_view bytes, const std::str
 }
 
 void MacroController::RunOverFiles(const std::string& macroPath,
-                                   const std::vector<std::string>& files, MacroEndMode endMode) {
+                                   const std::vector<std::string>& files, MacroEndMode endMode,
+                                   const FileProgress& progress) {
     std::string macro, error;
     if (!ReadSmallFile(macroPath, kMaxMacroFileSize, macro, error)) {
         m_app.host.ShowMessage(kCannotOpen);
         return;
     }
+    FileProgressRun run(progress, static_cast<int>(files.size()));
     for (const auto& file : files) {
+        if (!run.Next(file)) break;
         if (!m_workspace.OpenDocument(file)) continue;
         if (!m_workspace.ActiveDocument()) continue;
         RunMacroText(macro, macroPath);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/app_context.h"
+#include "core/file_progress.h"
 #include "macro/macro_interpreter.h"
 #include "macro/macro_recorder.h"
 
@@ -82,9 +83,11 @@ public:
                              const MacroFileOptions& options = {});
     // Opens each of `files` in turn, runs the macro over it and then leaves, saves, or saves and
     // closes it. Files that cannot be opened are skipped. The macro file is read once; one that
-    // cannot be read is reported once and nothing is opened.
+    // cannot be read is reported once and nothing is opened. Each file is reported to `progress`
+    // before it is opened; when that says stop, the files before it stay as the end mode left
+    // them.
     void RunOverFiles(const std::string& macroPath, const std::vector<std::string>& files,
-                      MacroEndMode endMode);
+                      MacroEndMode endMode, const FileProgress& progress = nullptr);
 
 private:
     AppContext& m_app;

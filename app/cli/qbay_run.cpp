@@ -117,7 +117,7 @@ private:
     bool PrepareSteps() {
         for (const auto& step : m_options.steps) {
             if (step.kind == CliOptions::Step::MacroLine) {
-                m_steps.push_back({step.kind, CommandLineMacroToSjis(step.text)});
+                m_steps.push_back({step.kind, CommandLineMacroToSjis(step.text), {}, false});
                 continue;
             }
             std::string bytes, error;

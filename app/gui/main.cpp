@@ -9,6 +9,7 @@
 #include "app/gui/common/qt_text.h"
 #include "app/gui/main/gui_host.h"
 #include "app/gui/main/main_frame.h"
+#include "app/gui/update/update_commands.h"
 #include "settings/settings_store.h"
 
 int main(int argc, char** argv) {
@@ -33,6 +34,8 @@ int main(int argc, char** argv) {
     frame.ShowWithStoredPlacement();
     for (const auto& problem : settings.LoadProblems())
         host.ShowWarning(qb::gui::Utf8ToQString(problem));
+    // An installer that started replaces this program: the window has closed, so end here.
+    if (qb::gui::CheckForUpdatesAtStartup(frame)) return 0;
 
     const QStringList arguments = QApplication::arguments();
     for (qsizetype i = 1; i < arguments.size(); ++i)

@@ -14,6 +14,7 @@
 #include "convert/euc.h"
 #include "convert/jis.h"
 #include "convert/whole_char_find.h"
+#include "core/file_progress.h"
 #include "core/quillbay_doc.h"
 #include "settings/atomic_file.h"
 
@@ -253,7 +254,9 @@ void CQuillbayDoc::MultiFileReplace(const std::string& folder, const std::string
     // settings say now.
     const JisEncoderOptions jisOptions = m_app.jisEncoder;
 
+    FileProgressRun progress(m_app.fileProgress, static_cast<int>(names.size()));
     for (const auto& [name, link] : names) {
+        if (!progress.Next(name)) break;  // stopped: the files done so far keep their changes
         MultiFileEntry& entry = m_multiFile.files.emplace_back();
         entry.name = name;
         if (link) {

@@ -15,6 +15,7 @@
 #include "core/quillbay_doc.h"
 #include "macro/macro_controller.h"
 #include "macro/macro_recorder.h"
+#include "macro/menu_layout.h"
 #include "settings/settings_store.h"
 #include "tests/support/sjis_literal.h"
 #include "tests/support/temp_dir.h"
@@ -150,6 +151,19 @@ private Q_SLOTS:
         run.frame.RunCommand(57603);
         QVERIFY(!doc.IsModified());
         QCOMPARE(dir.Read("rashomon.txt"), test::Sjis("ＡＢＣ\r\n羅生門\r\n"));
+    }
+
+    // With a document open, every command on the menus can be chosen, but undo and redo with
+    // nothing to take back or bring again.
+    void EveryMenuCommandIsEnabledWithADocument() {
+        test::TempDir dir;
+        const std::string file = dir.Write("a.txt", "abc\r\n");
+        Run run(dir.File("settings.ini"));
+        QVERIFY(run.frame.OpenDocument(file));
+        ForEachMenuCommand(DocumentMenuBar(), [&](const MenuBarItem& item) {
+            if (item.id == 57643 || item.id == 57644) return;
+            QVERIFY2(run.frame.IsCommandEnabled(item.id), std::to_string(item.id).c_str());
+        });
     }
 
     // The fixed accelerators act first; any other key goes to the key lookup.

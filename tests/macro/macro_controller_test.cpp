@@ -174,5 +174,25 @@ TEST_F(RunnerTest, RunsOverSeveralFilesWithEachEndMode) {
     EXPECT_EQ(workspace.docs.size(), 2u);
 }
 
+// A stop before the third file: the two before it are saved and closed, the third never opens.
+TEST_F(RunnerTest, ProgressMayStopARunOverFilesBetweenTwoFiles) {
+    const std::string macro = dir.Write("m.qmc", "InsertEndLine added\r\n");
+    std::vector<std::string> files;
+    for (const char* name : {"1.txt", "2.txt", "3.txt"})
+        files.push_back(dir.Write(name, "x\r\n"));
+    std::vector<int> seen;
+    macros.RunOverFiles(macro, files, MacroEndMode::SaveAndClose,
+                        [&](int done, int total, std::string_view name) {
+                            EXPECT_EQ(total, 3);
+                            seen.push_back(done);
+                            return name != files[2];
+                        });
+    EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 2}));
+    EXPECT_EQ(workspace.opened, (std::vector<std::string>{files[0], files[1]}));
+    EXPECT_TRUE(workspace.docs.empty());
+    EXPECT_EQ(dir.Read("2.txt"), "x\r\nadded\r\n");
+    EXPECT_EQ(dir.Read("3.txt"), "x\r\n");
+}
+
 }  // namespace
 }  // namespace qb

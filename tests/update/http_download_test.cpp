@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "tests/support/temp_dir.h"
-#include "tests/update/local_http_server.h"
+#include "tests/support/local_http_server.h"
 #include "update/update_texts.h"
 
 namespace qb {

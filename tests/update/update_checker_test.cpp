@@ -12,7 +12,7 @@
 
 #include "settings/settings_store.h"
 #include "tests/support/temp_dir.h"
-#include "tests/update/local_http_server.h"
+#include "tests/support/local_http_server.h"
 #include "update/update_ui.h"
 
 namespace qb {

@@ -14,11 +14,14 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "app/gui/customize/customization.h"
 #include "app/gui/dialogs/app_dialogs.h"
 #include "app/gui/dialogs/command_ui.h"
 #include "app/gui/help/help_files.h"
+#include "app/gui/main/file_progress_dialog.h"
 #include "app/gui/main/gui_host.h"
 #include "app/gui/printing/print_driver.h"
+#include "app/gui/update/update_commands.h"
 #include "app/gui/view/qbay_frame.h"
 #include "app/gui/view/quillbay_view.h"
 #include "core/quillbay_doc.h"
@@ -47,8 +50,8 @@ bool NeedsDocument(CommandId id) {
 
 // The main-window commands handled here when nobody set a handler for them.
 constexpr CommandId kBuiltInWindowCommands[] = {
-    57600, 57601, 57602, 57603, 57604, 32835, 32922, 57616, 57665, 57637, 59392, 32932,
-    59393, 32929, 32793, 32837, 32838, 57648, 57650, 57651, 57652, 57649, 32973, 57664,
+    57600, 57601, 57602, 57603, 57604, 32835, 32922, 57616, 57665, 57637, 59392, 32932, 59393,
+    32929, 32793, 32837, 32838, 57648, 57650, 57651, 57652, 57649, 32973, 57664, 32806, 32792,
 };
 
 // The commands of the view that open windows of their own and are handled here.
@@ -97,6 +100,9 @@ CMainFrame::CMainFrame(GuiHost& host, SettingsStore& settings, QWidget* parent)
     BuildToolbars();
     BuildStatusBar();
     InstallPrintAndHelpCommands();
+    InstallFileProgress(*this);
+    InstallCustomization(*this);
+    InstallUpdateCheck(*this);
     setAcceptDrops(true);
     qApp->installEventFilter(this);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
@@ -173,8 +179,6 @@ bool CMainFrame::IsCommandEnabled(CommandId id) const {
             return doc->CanRedo();
         case 57616:  // the most recent file
             return !m_recent.Paths().empty();
-        case 32838:  // a macro cannot run while one is recorded
-            return !m_macros->Recorder().IsRecording();
         case 57650:
         case 57651:
         case 57652:
@@ -318,10 +322,6 @@ void CMainFrame::RunWindowCommand(CommandId id) {
         case 32793:
             StartExternalEditor();
             break;
-        case 32946:
-            if (const auto run = AskMacroOverFiles(this, m_settings))
-                m_macros->RunOverFiles(run->macroPath, run->files, run->endMode);
-            break;
         case 32837:
             ToggleRecording();
             break;
@@ -412,10 +412,11 @@ bool CMainFrame::HandleFixedAccelerator(const QKeyEvent& key) {
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
-    // A key is offered once, to the widget with the focus, and only inside this window (the
-    // dialogs keep their keys).
+    // A key is offered once, to the widget with the focus (the window itself when none has it),
+    // and only inside this window (the dialogs keep their keys).
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget != QApplication::focusWidget() || widget->window() != this)
+    QWidget* focus = QApplication::focusWidget();
+    if (!widget || widget != (focus ? focus : this) || widget->window() != this)
         return QMainWindow::eventFilter(watched, event);
     const auto& key = static_cast<const QKeyEvent&>(*event);
     // A modifier pressed on its own is part of a combination still being made, not a key.

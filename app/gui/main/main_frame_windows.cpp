@@ -13,6 +13,7 @@
 #include "app/gui/dialogs/file_dialogs.h"
 #include "app/gui/main/clipboard_watch.h"
 #include "app/gui/main/external_editor.h"
+#include "app/gui/main/file_progress_dialog.h"
 #include "app/gui/main/gui_host.h"
 #include "app/gui/main/main_frame.h"
 #include "app/gui/main/window_placement.h"
@@ -140,6 +141,9 @@ void CMainFrame::SetClipboardMonitor(bool on) {
 }
 
 void CMainFrame::OnClipboardChanged() {
+    // A run through several files lets events in between two files; a document opened then
+    // would become the one its next lines work on.
+    if (FileProgressDialog::AnyRunning()) return;
     const bool focusHere = QApplication::activeWindow() != nullptr;
     const bool ours = m_host.ClipboardIsOurs() || QApplication::clipboard()->ownsClipboard();
     if (!ShouldOpenCopiedText(m_clipboardMonitor, focusHere, ours)) return;

@@ -276,5 +276,24 @@ TEST_F(MultiFileReplaceTest, NoMatchingFileOrNoFolder) {
     EXPECT_EQ(app.host.messages, (Lines{"フォルダが見つかりません"}));
 }
 
+// Each file is announced before it is read; a stop leaves the files before it rewritten and the
+// rest untouched, and the end is announced however the run ends.
+TEST_F(MultiFileReplaceTest, ProgressSeesEveryFileAndMayStopBetweenTwo) {
+    for (const char* name : {"a.txt", "b.txt", "c.txt"})
+        dir.Write(name, "abc\r\n");
+    std::vector<std::string> calls;
+    app.context.fileProgress = [&](int done, int total, std::string_view name) {
+        calls.push_back(std::to_string(done) + "/" + std::to_string(total) + " " +
+                        std::string(name));
+        return name != "c.txt";
+    };
+    doc.MultiFileReplace(dir.Path(), "*.txt", "abc", "x");
+    EXPECT_EQ(calls, (Lines{"0/3 a.txt", "1/3 b.txt", "2/3 c.txt", "2/3 "}));
+    EXPECT_EQ(dir.Read("b.txt"), "x\r\n");
+    EXPECT_EQ(dir.Read("c.txt"), "abc\r\n");
+    EXPECT_EQ(doc.LastMultiFileResult().filesChanged, 2);
+    EXPECT_EQ(doc.LastMultiFileResult().files.size(), 2u);
+}
+
 }  // namespace
 }  // namespace qb

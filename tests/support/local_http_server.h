@@ -1,6 +1,6 @@
-// A tiny HTTP server on 127.0.0.1 (an ephemeral port) for the download tests. It answers one
-// connection at a time on its own thread, each by what the test's handler returns for the
-// requested path.
+// A tiny HTTP server on 127.0.0.1 (an ephemeral port) for the download and update-check tests. It
+// answers one connection at a time on its own thread, each by what the test's handler returns
+// for the requested path.
 #pragma once
 
 #include <arpa/inet.h>
