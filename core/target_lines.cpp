@@ -48,7 +48,9 @@ bool CQuillbayDoc::IsPreparedTargetLine(int index) const {
 
 bool CQuillbayDoc::CheckTargetTest() {
     m_targetTestError.clear();
-    if (!m_target.pattern) return true;
+    // A plain condition, and an empty pattern, which matches every line, cannot fail: no pass
+    // over the lines for them.
+    if (!m_target.pattern || m_target.condition.empty()) return true;
     PrepareTargetTest();
     if (!m_targetRegex.Compile()) {
         m_targetTestError = m_targetRegex.Error();
