@@ -6,12 +6,17 @@
 // a line stays, and nothing splits a line, however long.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "convert/byte_scan.h"
 #include "core/line.h"
@@ -148,6 +153,25 @@ inline bool WordHoldsLineFeedOrCtrlZ(std::uint64_t w) {
     return BytesBelow((w | kLowBits * 0x10) ^ (kLowBits * 0x1A), 1) != 0;
 }
 
+// Whether the `n` (> 32) bytes at `p` hold an LF or a Ctrl-Z: one pass, 32 bytes a step.
+inline bool LongLineHoldsLineFeedOrCtrlZ(const char* p, std::size_t n) {
+#if defined(__SSE2__)
+    const __m128i tens = _mm_set1_epi8(0x10);
+    const __m128i wanted = _mm_set1_epi8(0x1A);
+    const auto hits = [&](const char* at) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 16));
+        return _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(_mm_or_si128(a, tens), wanted),
+                                              _mm_cmpeq_epi8(_mm_or_si128(b, tens), wanted)));
+    };
+    for (std::size_t i = 0; i + 32 <= n; i += 32)
+        if (hits(p + i)) return true;
+    return hits(p + n - 32) != 0;  // the last bytes, overlapping
+#else
+    return std::memchr(p, '\n', n) || std::memchr(p, 0x1A, n);
+#endif
+}
+
 // Whether `line` may not read back as written (the quick test, inline for the writing loop;
 // WhyLineWillNotReadBack says what it holds): an LF or a Ctrl-Z anywhere, or a CR at its end.
 inline bool LineMayNotReadBack(std::string_view line) {
@@ -160,8 +184,7 @@ inline bool LineMayNotReadBack(std::string_view line) {
             if ((static_cast<unsigned char>(p[i]) | 0x10) == 0x1A) return true;
         return false;
     }
-    // Past a few words the library's vector search is the quicker, even twice over.
-    if (n > 64) return std::memchr(p, '\n', n) || std::memchr(p, 0x1A, n);
+    if (n > 64) return LongLineHoldsLineFeedOrCtrlZ(p, n);
     for (std::size_t i = 0; i + 8 <= n; i += 8)
         if (WordHoldsLineFeedOrCtrlZ(LoadWord(p + i))) return true;
     return WordHoldsLineFeedOrCtrlZ(LoadWord(p + n - 8));  // the last bytes, overlapping
@@ -194,7 +217,7 @@ bool WriteLines(const LineList& lines, std::string_view terminator, Sink&& sink,
     // Lines that a sort has scattered lie far apart: their bytes are fetched a few lines ahead.
     constexpr std::size_t kAhead = 8;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i + kAhead < lines.size()) __builtin_prefetch(lines[i + kAhead].data());
+        __builtin_prefetch(lines[std::min(i + kAhead, lines.size() - 1)].data());
         const Line& line = lines[i];
         if (check != ReadBackCheck::None && !(loss && *loss) &&
             detail::LineMayNotReadBack(line.view())) {

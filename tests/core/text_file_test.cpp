@@ -246,6 +246,31 @@ TEST(TextFile, FindsExactlyTheLinesThatWouldNotReadBack) {
     }
 }
 
+// The save's check reads lines by words and by vectors as their lengths grow: an LF or a
+// Ctrl-Z is found at every place in each, and the bytes next to them in value are not.
+TEST(TextFile, TheSavesCheckFindsLineFeedsAndCtrlZAtEveryPlaceOfLinesOfAnyLength) {
+    for (const std::size_t n : {1u, 7u, 8u, 9u, 31u, 33u, 64u, 65u, 96u, 97u, 300u}) {
+        for (std::size_t at = 0; at < n; ++at) {
+            for (const char b : {'\n', '\x1A', '\x0B', '\x1B', '\x2A', '\x8A', '\x9A', '\x0E'}) {
+                std::string text(n, 'a');
+                text[at] = b;
+                const LineList lines{Line("fine"), Line(text)};
+                const bool lost = b == '\n' || b == '\x1A';
+                std::optional<ReadBackLoss> loss;
+                const bool written = WriteLines(
+                    lines, "\r\n", [](std::string_view) { return true; }, ReadBackCheck::Refuse,
+                    &loss);
+                EXPECT_EQ(written, !lost) << n << " " << at << " " << int(b);
+                EXPECT_EQ(FindLineThatWillNotReadBack(lines).has_value(), lost) << n << " " << at;
+                if (lost) {
+                    ASSERT_TRUE(loss);
+                    EXPECT_EQ(loss->index, 1u);
+                }
+            }
+        }
+    }
+}
+
 TEST(TextFile, WriteLinesPutsTheTerminatorAfterEveryLine) {
     LineList lines{Line("a"), Line(""), Line(std::string(3 << 20, 'b'))};
     std::string out;
