@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "core/commands/line_builder.h"
 #include "core/quillbay_doc.h"
@@ -77,17 +78,35 @@ long long CountByte(std::string_view line, char byte) {
 }  // namespace
 
 void CQuillbayDoc::TabSpace(int tabWidth) {
+    // The estimate's pass over every line notes the lines that hold a tab, so that the
+    // expansion need not search every line again. When the estimate had to look at the target
+    // lines alone, the notes are incomplete and every line is searched.
+    std::vector<int> withTabs;
+    int seen = 0;
+    long long added = 0;
     if (tabWidth > 1 && !AllowGrowth([&](std::string_view line) {
-            return CountByte(line, '\t') * (static_cast<long long>(tabWidth) - 1);
+            const long long growth = CountByte(line, '\t') * (static_cast<long long>(tabWidth) - 1);
+            if (growth > 0) withTabs.push_back(seen);
+            ++seen;
+            added += growth;
+            return growth;
         }))
         return;
+    const bool noted = tabWidth > 1 && seen == LineCount() && added <= m_app.growthAllowance;
     OperationScope scope(*this);
     if (tabWidth < 1) return;
     LineArena arena;
-    for (int i = 0; i < LineCount(); ++i) {
+    const auto expand = [&](int i) {
         Line& line = m_lines[static_cast<std::size_t>(i)];
-        if (std::memchr(line.data(), '\t', line.size()) == nullptr || !IsTargetLine(i)) continue;
+        if (std::memchr(line.data(), '\t', line.size()) == nullptr || !IsTargetLine(i)) return;
         line = arena.Make(ExpandTabs(line.view(), tabWidth));
+    };
+    if (noted) {
+        for (const int i : withTabs)
+            expand(i);
+    } else {
+        for (int i = 0; i < LineCount(); ++i)
+            expand(i);
     }
 }
 

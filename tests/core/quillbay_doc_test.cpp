@@ -79,5 +79,23 @@ TEST(QuillbayDoc, TheBoundCountsTheTargetLinesOnly) {
     EXPECT_EQ(app.context.lastGrowth, 60);
 }
 
+// TabSpace expands the tabs of the target lines alone, both when the bound is judged over
+// every line and when, past it there, over the target lines.
+TEST(QuillbayDoc, TabSpaceExpandsTheTargetLinesWhereverTheBoundWasJudged) {
+    for (const long long allowance : {AppContext::kMaxGrowth, 20LL}) {
+        test::TestApp app;
+        app.context.growthAllowance = allowance;
+        CQuillbayDoc doc(app.context);
+        test::FillDocument(doc, {"a\tb", "h", "c\td", "e\tf\tg"});
+        doc.Target().firstLine = 3;
+        doc.Target().lastLine = 3;
+        doc.TabSpace(8);
+        EXPECT_TRUE(app.host.messages.empty()) << allowance;
+        EXPECT_EQ(doc.GetLine(0).view(), "a\tb");
+        EXPECT_EQ(doc.GetLine(2).view(), "c       d") << allowance;
+        EXPECT_EQ(doc.GetLine(3).view(), "e\tf\tg");
+    }
+}
+
 }  // namespace
 }  // namespace qb
