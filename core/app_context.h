@@ -10,6 +10,7 @@
 #include "core/file_progress.h"
 #include "core/host.h"
 #include "core/macro_recorder_sink.h"
+#include "core/progress.h"
 #include "settings/settings_store.h"
 #include "shape/kinsoku_settings.h"
 
@@ -24,6 +25,9 @@ struct AppContext {
     // False where nothing can ever undo (the command line: macros have no undo command): the
     // documents then keep no history, and lines an operation replaces are freed at once.
     bool keepUndoHistory = true;
+    // Watches long operations and may stop them (the desktop program's progress bar); null: no
+    // operation is ever stopped.
+    IProgress* progress = nullptr;
 
     // ---- Size of results ----
     // How much one operation may add to the text: bytes, each line it adds counted as

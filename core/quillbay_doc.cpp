@@ -18,12 +18,36 @@ CQuillbayDoc::~CQuillbayDoc() {
 }
 
 CQuillbayDoc::OperationScope::OperationScope(CQuillbayDoc& doc)
-    : m_doc(doc), m_busy(doc.m_app.host) {
+    : m_doc(doc),
+      m_busy(doc.m_app.host),
+      m_outermost(doc.m_operationDepth++ == 0),
+      m_wasModified(doc.m_modified) {
     m_doc.PushUndo();
+    if (!m_outermost) return;
+    if (m_doc.m_app.keepUndoHistory) m_snapshot = m_doc.m_undo.Latest();
+    m_doc.m_stopped = false;
+    m_doc.m_poll.Reset(m_doc.m_app.progress);
+    if (m_doc.m_app.progress) m_doc.m_app.progress->Begin();
 }
 
 CQuillbayDoc::OperationScope::~OperationScope() {
-    m_doc.SetModifiedFlag(true);
+    --m_doc.m_operationDepth;
+    if (!m_outermost) {
+        m_doc.SetModifiedFlag(true);
+        return;
+    }
+    const auto snapshot =
+        m_doc.m_poll.Stopped() && m_snapshot ? m_doc.m_undo.TakeBackTo(m_snapshot) : nullptr;
+    if (snapshot) {
+        // Stopped half-way: the lines, the range and the history go back to how they were.
+        snapshot->Restore(m_doc.m_target.firstLine, m_doc.m_target.lastLine, m_doc.m_lines);
+        m_doc.m_modified = m_wasModified;
+    } else {
+        m_doc.SetModifiedFlag(true);  // without a history to go back to, what is done stays
+    }
+    m_doc.m_stopped = m_doc.m_poll.Stopped();
+    m_doc.m_poll.Reset(nullptr);
+    if (m_doc.m_app.progress) m_doc.m_app.progress->End();
 }
 
 void CQuillbayDoc::SetLine(int index, std::string_view text) {

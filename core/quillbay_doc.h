@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "convert/code_kind.h"
@@ -145,7 +146,14 @@ public:
     private:
         CQuillbayDoc& m_doc;
         BusyCursor m_busy;
+        bool m_outermost;
+        bool m_wasModified;
+        const CVelmoUndoUnit* m_snapshot = nullptr;  // the undo step it took, when it took one
     };
+
+    // Whether the last operation was stopped through AppContext::progress, and so put back as it
+    // was, without an undo step. Reading it clears it.
+    bool TakeStopped() { return std::exchange(m_stopped, false); }
 
     // One operation that replaces each target line by transform(line) (a std::string). A result
     // equal to the line keeps the old line, so it stays shared with the undo history.
@@ -155,7 +163,7 @@ public:
         LineArena arena;
         const int count = LineCount();
         PrepareTargetTest();
-        for (int i = 0; i < count; ++i) {
+        for (int i = 0; i < count && m_poll(i, count); ++i) {
             if (!IsPreparedTargetLine(i)) continue;
             Line& line = m_lines[static_cast<std::size_t>(i)];
             const std::string result = transform(line.view());
@@ -505,12 +513,14 @@ public:
     // the dialog) and recorded in the file's result entry, and leaves that file as it was. A
     // file that cannot be read, or is read-only, is passed over; when the work file cannot be
     // made, written or renamed (the folder takes no new file, the disk is full) the run ends
-    // there. With `dryRun` nothing is written: the result says what would change. The lines
-    // of this document are not touched, and no undo step is taken. The run reports each file to
-    // the context's `fileProgress`, which may stop it between two files (what was written
-    // stays written).
+    // there. With `dryRun` nothing is written: the result says what would change, with every
+    // line that would. With `only`, the files not named there (names in the folder, as a dry run
+    // lists them) are left out, neither read nor written. The lines of this document are not
+    // touched, and no undo step is taken. The run reports each file to the context's
+    // `fileProgress`, which may stop it between two files (what was written stays written).
     void MultiFileReplace(const std::string& folder, const std::string& pattern,
-                          std::string_view find, std::string_view replacement, bool dryRun = false);
+                          std::string_view find, std::string_view replacement, bool dryRun = false,
+                          const std::vector<std::string>* only = nullptr);
     // The result of the last multi-file replace: the two counters and one entry per file.
     const MultiFileResult& LastMultiFileResult() const { return m_multiFile; }
 
@@ -528,6 +538,11 @@ protected:
     bool m_openHeldZeroBytes = false;
     std::string m_lastSaveError;
     std::optional<ReadBackLoss> m_lastSaveLoss;
+
+    // The running operation's check for a stop (AppContext::progress); loops call m_poll(i, n).
+    ProgressPoll m_poll;
+    int m_operationDepth = 0;
+    bool m_stopped = false;
 
     // ---- Target lines (state) -------------------------------------------------------------------
 

@@ -53,6 +53,18 @@ void CVelmoUndoStack::Push(std::unique_ptr<CVelmoUndoUnit> unit) {
     m_position = Count();
 }
 
+std::unique_ptr<const CQBayUndo> CVelmoUndoStack::TakeBackTo(const CVelmoUndoUnit* unit) {
+    while (m_position > 0) {
+        std::unique_ptr<CVelmoUndoUnit> latest = std::move(m_units[std::size_t(m_position - 1)]);
+        m_units.erase(m_units.begin() + (m_position - 1), m_units.end());
+        --m_position;
+        if (latest.get() == unit)
+            return std::unique_ptr<const CQBayUndo>(
+                static_cast<const CQBayUndo*>(latest.release()));
+    }
+    return nullptr;
+}
+
 const CVelmoUndoUnit* CVelmoUndoStack::Undo(std::unique_ptr<CVelmoUndoUnit> current) {
     if (!CanUndo()) return nullptr;
     if (m_position == Count() && current) m_units.push_back(std::move(current));

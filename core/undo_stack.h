@@ -66,6 +66,10 @@ public:
     bool UndoNeedsCurrentState() const { return CanUndo() && m_position == Count(); }
     // Steps forward; returns the unit to restore, or null when redo is not possible.
     const CVelmoUndoUnit* Redo();
+    // Takes back the units pushed since `unit` (which must be among the units before the current
+    // state) and `unit` itself, for an operation that was abandoned; returns `unit` for
+    // restoring.
+    std::unique_ptr<const CQBayUndo> TakeBackTo(const CVelmoUndoUnit* unit);
 
     // The unit just before the current state (index Position() - 1), or null: the state the
     // next snapshot is most alike.

@@ -319,13 +319,22 @@ CommandOutcome RunViewCommand(CommandId id, CQuillbayDoc& doc, IWorkspace& works
     // A target-line pattern that cannot be tested stops the command before it changes anything.
     if (inv.command && inv.command->usesTargetLines && !doc.CheckTargetTest())
         return CommandOutcome::Refused;
-    if (!inv.line.empty() && info->record == RecordTiming::Before) app.Record(inv.line);
+    // Where the operation may be stopped half-way, its line waits until it has run whole: a
+    // stopped operation leaves the document as it was and no line behind.
+    const bool mayStop = app.progress != nullptr;
+    if (!inv.line.empty() && info->record == RecordTiming::Before && !mayStop) app.Record(inv.line);
     OpResult result;
     if (inv.command) {
         MacroRunContext context{app, workspace, &doc};
         result = inv.command->run(context, inv.args);
     }
-    if (!inv.line.empty() && info->record == RecordTiming::After) app.Record(inv.line);
+    if (doc.TakeStopped()) {
+        ui.Redraw(doc);
+        return CommandOutcome::Cancelled;
+    }
+    if (!inv.line.empty() &&
+        (info->record == RecordTiming::After || (info->record == RecordTiming::Before && mayStop)))
+        app.Record(inv.line);
     if (info->reportsCount)
         app.host.ShowMessage(result.count > 0 ? CountMessage(result.count) : kNotFound);
     if (info->form == CommandForm::MultiFileReplace)

@@ -23,7 +23,7 @@ namespace qb {
 
 enum class CommandOutcome {
     Done,
-    Cancelled,   // the confirmation or the dialog was cancelled
+    Cancelled,   // the confirmation or the dialog was cancelled, or the operation was stopped
     Refused,     // the command said why it cannot run (a message was shown)
     NotHandled,  // not a view command (the main window's, or one with its own window)
 };

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Remakes docs/screenshot.png, the main window as the README shows it: the two bundled samples
-# side by side, line numbers on, lines 4 to 6 of the first as the target range. Needs no display.
+# side by side, line numbers on, lines 4 to 6 of the first as the target range; and
+# docs/preview.png, the replace dialog previewing "、" to "，" on the first sample. Needs no display.
 #   scripts/screenshot.sh [BUILD-DIR]
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -8,4 +9,6 @@ build=${1:-$here/build}
 cmake --build "$build" --target quillbay-screenshot
 QT_QPA_PLATFORM=offscreen "$build/app/gui/quillbay-screenshot" "$here/docs/screenshot.png" \
     "$here/samples/sample.txt" "$here/samples/sample-euc.txt"
-echo "wrote docs/screenshot.png"
+QT_QPA_PLATFORM=offscreen "$build/app/gui/quillbay-screenshot" --preview "$here/docs/preview.png" \
+    "$here/samples/sample.txt"
+echo "wrote docs/screenshot.png and docs/preview.png"

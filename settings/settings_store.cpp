@@ -229,6 +229,13 @@ std::string FileStamp(const std::string& path) {
 
 SettingsStore::SettingsStore() = default;
 
+SettingsStore SettingsStore::InMemoryCopy() const {
+    SettingsStore copy;
+    copy.m_sections = m_sections;
+    copy.m_overrides = m_overrides;
+    return copy;
+}
+
 SettingsStore::SettingsStore(std::string path, Access access)
     : m_path(std::move(path)), m_persistent(access == Access::ReadWrite) {
     Load();

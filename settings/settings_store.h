@@ -50,6 +50,10 @@ public:
                                std::string_view defaultSjis) const;
     void WriteSjisString(std::string_view section, std::string_view name, std::string_view sjis);
 
+    // A copy of the values as they stand (overrides included) that lives in memory only: its
+    // writes never reach a file.
+    SettingsStore InMemoryCopy() const;
+
     // Sets a value for this run only (the command line's --set); it hides the stored value and
     // is never written to disk.
     void Override(std::string_view section, std::string_view name, std::string_view value);

@@ -63,6 +63,7 @@ for folder in "${!tests_of[@]}"; do
     extra="tests/support $folder"
     [[ $folder == fuzz ]] && extra="$extra update tests/shape"
     [[ $folder == tests/gui ]] && extra="$extra tests/support tests/macro"
+    [[ $folder == bench/gui ]] && extra="$extra bench"  # the benchmarks' documents
     check "$folder" "${tests_of[$folder]}" $extra
 done
 

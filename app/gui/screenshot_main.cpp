@@ -1,22 +1,79 @@
 // quillbay-screenshot: renders the main window as the README shows it (two documents, line
-// numbers, a target range) into a PNG, without a display. scripts/screenshot.sh runs it.
+// numbers, a target range), or the replace dialog with its preview, into a PNG, without a
+// display. scripts/screenshot.sh runs it.
 //
 //   quillbay-screenshot OUT.png FILE1 FILE2
+//   quillbay-screenshot --preview OUT.png FILE
 #include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QMdiArea>
 #include <QPixmap>
 #include <cstdio>
+#include <cstring>
 
+#include "app/gui/dialogs/replace_dialogs.h"
 #include "app/gui/main/gui_host.h"
 #include "app/gui/main/main_frame.h"
+#include "app/gui/preview/preview_pane.h"
 #include "app/gui/view/qbay_frame.h"
 #include "core/quillbay_doc.h"
 #include "settings/settings_store.h"
 
+namespace {
+
+// Runs the event loop until `done` holds; false after five seconds without.
+template <class Done>
+bool WaitUntil(Done&& done) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > 5000) return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+// The replace dialog over FILE with its preview: "、" to "，", as the README shows it.
+int PreviewShot(const char* out, const char* file) {
+    qb::SettingsStore settings;
+    qb::gui::GuiHost host;
+    qb::gui::CMainFrame frame(host, settings);
+    if (!frame.OpenDocument(file)) return 1;
+    const qb::CommandInfo& replace = *qb::FindCommand(32783);
+    const qb::DialogRequest request{replace.dialog, replace, *frame.ActiveDocument(), {}, 0, {}};
+    qb::gui::CReplaceDlg dialog(settings, nullptr);
+    qb::gui::AttachPreview(dialog, request, frame.App(), [&dialog](const qb::gui::DialogValues& v) {
+        return dialog.WithValues(v, [&dialog] { return dialog.Result(); });
+    });
+    auto* pane = dialog.findChild<qb::gui::PreviewPane*>(QStringLiteral("preview"));
+    bool shown = false, counted = false;
+    QObject::connect(pane, &qb::gui::PreviewPane::Updated, [&] { shown = true; });
+    QObject::connect(pane, &qb::gui::PreviewPane::CountUpdated, [&] { counted = true; });
+    dialog.resize(900, 560);
+    dialog.show();
+    dialog.findChild<QComboBox*>(QStringLiteral("search"))->setEditText(QStringLiteral("、"));
+    dialog.findChild<QComboBox*>(QStringLiteral("replacement"))->setEditText(QStringLiteral("，"));
+    shown = counted = false;
+    if (!WaitUntil([&] { return shown && counted; })) return 1;
+    QApplication::processEvents();
+    if (!dialog.grab().save(QString::fromLocal8Bit(out))) {
+        std::fprintf(stderr, "quillbay-screenshot: cannot write %s\n", out);
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    if (argc == 4 && std::strcmp(argv[1], "--preview") == 0) return PreviewShot(argv[2], argv[3]);
     if (argc != 4) {
-        std::fprintf(stderr, "usage: quillbay-screenshot OUT.png FILE1 FILE2\n");
+        std::fprintf(stderr,
+                     "usage: quillbay-screenshot OUT.png FILE1 FILE2\n"
+                     "       quillbay-screenshot --preview OUT.png FILE\n");
         return 2;
     }
     qb::SettingsStore settings;  // defaults, nothing written

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/line.h"
+#include "core/progress.h"
 
 namespace qb {
 
@@ -62,12 +63,17 @@ private:
 // Rebuilds `lines`: lines whose flag in `targets` is off are kept; each target line is passed to
 // each(const Line& line, LineListBuilder& out), which adds its replacement lines (none removes
 // it). Returns the number of lines added (negative when lines were removed). `expectedLines`, when
-// known, sizes the new list once.
+// known, sizes the new list once. Once `poll` (when given) says stop, the rest is kept as it is.
 template <class Each>
 long RebuildTargetLines(LineList& lines, const std::vector<char>& targets, Each&& each,
-                        std::size_t expectedLines = 0) {
+                        std::size_t expectedLines = 0, ProgressPoll* poll = nullptr) {
     LineListBuilder out(expectedLines != 0 ? expectedLines : lines.size() + lines.size() / 4);
     for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (poll && !(*poll)(i, lines.size())) {
+            for (; i < lines.size(); ++i)
+                out.AddLine(lines[i]);
+            break;
+        }
         if (i < targets.size() && targets[i])
             each(lines[i], out);
         else

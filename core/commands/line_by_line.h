@@ -58,7 +58,7 @@ void CQuillbayDoc::ConvertTargetLines(Convert&& convert) {
     const TargetLineTest isTarget(*this);
     LineArena arena;
     const int count = LineCount();
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < count && m_poll(i, count); ++i) {
         Line& line = m_lines[static_cast<std::size_t>(i)];
         if (line.empty() || !isTarget(i)) continue;
         const std::string result = convert(line.view());

@@ -121,6 +121,11 @@ void CQuillbayDoc::DupLineDel(int partial, int startColumn, int endColumn, int a
     std::string_view previous;
     std::size_t kept = 0;
     for (std::size_t i = 0; i < count; ++i) {
+        if (!m_poll(i, count)) {
+            for (; i < count; ++i, ++kept)  // the rest as it was
+                if (kept != i) m_lines[kept] = std::move(m_lines[i]);
+            break;
+        }
         if (kept != i) m_lines[kept] = std::move(m_lines[i]);
         const std::string_view text = compared(kept);
         const auto isTarget = [&] { return IsTargetLine(static_cast<int>(kept)); };

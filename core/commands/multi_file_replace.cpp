@@ -125,6 +125,7 @@ struct FileOutcome {
     std::string bytes;     // the new content, when count > 0
     int count = 0;         // replacements in the lines that changed
     bool notHeld = false;  // a changed line of a UTF-8 file holds what Shift-JIS cannot
+    std::vector<MultiFileLineChange>* changes = nullptr;  // where to list them, when wanted
 };
 
 // The code a file is treated in: its detected code, but text that is well-formed UTF-8 (and not
@@ -135,18 +136,27 @@ CodeKind FileCode(std::string_view bytes) {
     return CodeUtf8;
 }
 
+// A line without its LF or CR LF.
+std::string_view WithoutLineEnd(std::string_view line) {
+    if (line.ends_with('\n')) line.remove_suffix(1);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    return line;
+}
+
 // Runs the replacement over one file's bytes, line by line (each line with its terminator), in
 // the file's own code. Lines without a change are kept byte for byte.
-FileOutcome ReplaceInFile(std::string_view bytes, CodeKind code, const WholeCharFinder& finder,
-                          std::string_view replacement, const JisEncoderOptions& jisOptions) {
-    FileOutcome outcome;
+void ReplaceInFile(std::string_view bytes, CodeKind code, const WholeCharFinder& finder,
+                   std::string_view replacement, const JisEncoderOptions& jisOptions,
+                   FileOutcome& outcome) {
     const bool converted = code == CodeJis || code == CodeEuc || code == CodeUtf8;
     // Shift-JIS text is upper-cased once as a whole; converted text line by line.
     const std::string upperAll = converted ? std::string() : UpperCased(bytes);
     JisShiftState decodeState;
     std::string sjis, upper, result;
     std::size_t copiedUpTo = 0;  // bytes before this are already in outcome.bytes
+    long lineNumber = 0;
     for (std::size_t pos = 0; pos < bytes.size();) {
+        ++lineNumber;
         const auto lf = bytes.find('\n', pos);
         const std::size_t end = lf == std::string_view::npos ? bytes.size() : lf + 1;
         const std::string_view raw = bytes.substr(pos, end - pos);
@@ -187,7 +197,7 @@ FileOutcome ReplaceInFile(std::string_view bytes, CodeKind code, const WholeChar
                 // Written back only when the line held nothing that Shift-JIS lacks.
                 if (SjisToUtf8(text) != raw.substr(bom.size())) {
                     outcome.notHeld = true;
-                    return outcome;
+                    return;
                 }
                 outcome.bytes.append(bom);
                 outcome.bytes.append(SjisToUtf8(result));
@@ -196,11 +206,13 @@ FileOutcome ReplaceInFile(std::string_view bytes, CodeKind code, const WholeChar
             }
             copiedUpTo = end;
             outcome.count += n;
+            if (outcome.changes)
+                outcome.changes->push_back({lineNumber, std::string(WithoutLineEnd(text)),
+                                            std::string(WithoutLineEnd(result))});
         }
         pos = end;
     }
     if (outcome.count > 0) outcome.bytes.append(bytes.substr(copiedUpTo));
-    return outcome;
 }
 
 // The folder to search: as given, or without a trailing backslash when only that form exists.
@@ -216,9 +228,10 @@ fs::path FolderPath(const std::string& folder) {
 
 void CQuillbayDoc::MultiFileReplace(const std::string& folder, const std::string& pattern,
                                     std::string_view find, std::string_view replacement,
-                                    bool dryRun) {
+                                    bool dryRun, const std::vector<std::string>* only) {
     m_multiFile = MultiFileResult{};
     m_multiFile.dryRun = dryRun;
+    m_multiFile.folder = folder;
     BusyCursor busy(m_app.host);
 
     const fs::path dir = FolderPath(folder);
@@ -245,6 +258,7 @@ void CQuillbayDoc::MultiFileReplace(const std::string& folder, const std::string
         if (IsWorkFileName(name)) continue;
         std::error_code typeError;
         if (!it->is_regular_file(typeError)) continue;  // directories, devices, pipes
+        if (only && std::find(only->begin(), only->end(), name) == only->end()) continue;
         names.push_back({name, it->is_symlink(typeError)});
     }
     std::sort(names.begin(), names.end());
@@ -256,7 +270,10 @@ void CQuillbayDoc::MultiFileReplace(const std::string& folder, const std::string
 
     FileProgressRun progress(m_app.fileProgress, static_cast<int>(names.size()));
     for (const auto& [name, link] : names) {
-        if (!progress.Next(name)) break;  // stopped: the files done so far keep their changes
+        if (!progress.Next(name)) {  // stopped: the files done so far keep their changes
+            m_multiFile.stopped = true;
+            break;
+        }
         MultiFileEntry& entry = m_multiFile.files.emplace_back();
         entry.name = name;
         if (link) {
@@ -273,7 +290,9 @@ void CQuillbayDoc::MultiFileReplace(const std::string& folder, const std::string
             continue;
         }
         entry.code = FileCode(bytes);
-        FileOutcome outcome = ReplaceInFile(bytes, entry.code, finder, replacement, jisOptions);
+        FileOutcome outcome;
+        if (dryRun) outcome.changes = &entry.changes;
+        ReplaceInFile(bytes, entry.code, finder, replacement, jisOptions, outcome);
         if (outcome.notHeld) {
             entry.status = MultiFileEntry::Failed;
             entry.error = "a changed line would hold characters Shift-JIS cannot; left as UTF-8";

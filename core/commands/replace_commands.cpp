@@ -48,7 +48,8 @@ LineResult KeptOrChanged(std::string_view line, std::string_view result) {
 // list is rebuilt only when a line splits, so that an operation that splits nothing costs no copy
 // of the list.
 template <class PerLine>
-void RewriteFlaggedLines(LineList& lines, const std::vector<char>& flags, PerLine&& perLine) {
+void RewriteFlaggedLines(LineList& lines, const std::vector<char>& flags, ProgressPoll& poll,
+                         PerLine&& perLine) {
     LineArena arena;
     LineList out;
     bool rebuilding = false;
@@ -57,7 +58,9 @@ void RewriteFlaggedLines(LineList& lines, const std::vector<char>& flags, PerLin
     for (std::size_t i = 0; i < count; ++i) {
         Line& line = lines[i];
         LineResult state = LineResult::Unchanged;
-        if (flags[i]) {
+        if (!poll(i, count)) {
+            state = LineResult::Stop;
+        } else if (flags[i]) {
             result.clear();
             state = perLine(line.view(), result);
         }
@@ -100,7 +103,7 @@ int CQuillbayDoc::Replace(std::string_view find, std::string_view replacement, i
     const unsigned fold = static_cast<unsigned>(options) & 0x07u;
     if (fold == 0) {
         const WholeCharFinder finder(find);
-        RewriteFlaggedLines(m_lines, flags, [&](std::string_view line, std::string& out) {
+        RewriteFlaggedLines(m_lines, flags, m_poll, [&](std::string_view line, std::string& out) {
             std::size_t hit = finder.Find(line, 0);
             if (hit == std::string_view::npos) return LineResult::Unchanged;
             std::size_t pos = 0;
@@ -114,7 +117,7 @@ int CQuillbayDoc::Replace(std::string_view find, std::string_view replacement, i
             return KeptOrChanged(line, out);
         });
     } else {
-        RewriteFlaggedLines(m_lines, flags, [&](std::string_view line, std::string& out) {
+        RewriteFlaggedLines(m_lines, flags, m_poll, [&](std::string_view line, std::string& out) {
             std::size_t length = 0;
             std::size_t hit = FoldedFind(line, find, fold, 0, length);
             if (hit == std::string_view::npos || length == 0) return LineResult::Unchanged;
@@ -145,7 +148,7 @@ int CQuillbayDoc::RegExpReplace(std::string_view pattern, std::string_view repla
     int matched = 0;
     if (!failed) {
         const std::vector<char> flags = TargetFlags();
-        RewriteFlaggedLines(m_lines, flags, [&](std::string_view line, std::string& out) {
+        RewriteFlaggedLines(m_lines, flags, m_poll, [&](std::string_view line, std::string& out) {
             const bool hit = m_regex.Test(line);
             if (m_regex.Ok() && hit) out = m_regex.Replace(line, replacement);
             if (!m_regex.Ok()) {
@@ -172,7 +175,7 @@ int CQuillbayDoc::SuperReplace(std::string_view start, std::string_view end,
     int found = 0;
     const WholeCharFinder startFinder(start);
     const WholeCharFinder endFinder(end);
-    RewriteFlaggedLines(m_lines, flags, [&](std::string_view line, std::string& out) {
+    RewriteFlaggedLines(m_lines, flags, m_poll, [&](std::string_view line, std::string& out) {
         std::size_t hit = startFinder.Find(line, 0);
         if (hit == std::string_view::npos) return LineResult::Unchanged;
         std::size_t pos = 0;
@@ -300,8 +303,13 @@ int CQuillbayDoc::ReplaceDouble(std::string_view start, std::string_view startRe
     m_lines.reserve(pending.size());
     LineArena arena;
     std::string out;
-    for (Line& line : pending) {
-        m_lines.push_back(std::move(line));
+    for (std::size_t k = 0; k < pending.size(); ++k) {
+        if (!m_poll(k, pending.size())) {
+            for (; k < pending.size(); ++k)  // the rest as it was
+                m_lines.push_back(std::move(pending[k]));
+            break;
+        }
+        m_lines.push_back(std::move(pending[k]));
         const int index = LineCount() - 1;
         if (!IsTargetLine(index)) continue;
         out.clear();

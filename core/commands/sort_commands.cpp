@@ -183,7 +183,9 @@ private:
 // by eight bytes of their keys, and each run of equal bytes is then sorted by the next eight. A
 // comparison stays inside the array, keys are read once per level rather than once per
 // comparison, and lines with equal keys stop costing anything once their keys end.
-void SortByChunks(const LineList& lines, const CSortItem& item, std::vector<std::uint32_t>& order) {
+// False, with `order` not filled, when `poll` said stop.
+bool SortByChunks(const LineList& lines, const CSortItem& item, std::vector<std::uint32_t>& order,
+                  ProgressPoll& poll) {
     const std::size_t n = lines.size();
     const bool descending = item.descending != 0;
     FoldedKeyStore store;
@@ -203,6 +205,7 @@ void SortByChunks(const LineList& lines, const CSortItem& item, std::vector<std:
     };
     std::vector<Entry> entries(n);
     for (std::size_t i = 0; i < n; ++i) {
+        if (!poll(i, n)) return false;
         const auto index = static_cast<std::uint32_t>(i);
         const std::string_view key = store.Add(SortKeyText(lines[i].view(), item));
         entries[i].key = key.data();
@@ -218,7 +221,8 @@ void SortByChunks(const LineList& lines, const CSortItem& item, std::vector<std:
         std::size_t first, last, depth;
     };
     std::vector<Range> pending{{0, n, 0}};
-    while (!pending.empty()) {
+    for (std::size_t ranges = 0; !pending.empty(); ++ranges) {
+        if (!poll(ranges, 0)) return false;
         const Range r = pending.back();
         pending.pop_back();
         Entry* first = entries.data() + r.first;
@@ -253,14 +257,16 @@ void SortByChunks(const LineList& lines, const CSortItem& item, std::vector<std:
     }
     for (std::size_t i = 0; i < n; ++i)
         order[i] = entries[i].index;
+    return true;
 }
 
-void SortLines(LineList& lines, const SortKeyList& items) {
+// Leaves `lines` as they were when `poll` says stop.
+void SortLines(LineList& lines, const SortKeyList& items, ProgressPoll& poll) {
     const std::size_t n = lines.size();
     if (n < 2 || items.empty()) return;
     std::vector<std::uint32_t> order(n);
     if (items.size() == 1 && !items[0].numeric) {
-        SortByChunks(lines, items[0], order);
+        if (!SortByChunks(lines, items[0], order, poll)) return;
     } else {
         const SortKeyTable table(lines, items);
         // The first key's order as an integer inside each entry decides most comparisons
@@ -271,6 +277,7 @@ void SortLines(LineList& lines, const SortKeyList& items) {
         };
         std::vector<Entry> entries(n);
         for (std::size_t i = 0; i < n; ++i) {
+            if (!poll(i, n)) return;
             const auto index = static_cast<std::uint32_t>(i);
             std::uint64_t first = table.FirstKeyOrder(index);
             if (items[0].descending) first = ~first;
@@ -303,7 +310,7 @@ void CQuillbayDoc::Sort2() {
 void CQuillbayDoc::Sort(const SortKeyList& keys) {
     OperationScope scope(*this);
     m_sortKeys = keys;
-    SortLines(m_lines, m_sortKeys);
+    SortLines(m_lines, m_sortKeys, m_poll);
 }
 
 }  // namespace qb

@@ -77,7 +77,7 @@ void CQuillbayDoc::TurnChange(int width) {
                 out.Add(hyphenated);
             });
         },
-        ExpectedFoldedLines(m_lines, width));
+        ExpectedFoldedLines(m_lines, width), &m_poll);
     m_target.lastLine = MoveLineNumber(m_target.lastLine, added);
 }
 
@@ -108,7 +108,7 @@ void CQuillbayDoc::IndTurnChange(int width) {
                                  out.Add(joined);
                              });
         },
-        ExpectedFoldedLines(m_lines, width));
+        ExpectedFoldedLines(m_lines, width), &m_poll);
     m_target.lastLine = MoveLineNumber(m_target.lastLine, added);
 }
 

@@ -290,7 +290,7 @@ const std::vector<Walk>& Walks() {
         {32851,
          "MultiFileReplace {dir}/multi *.txt abc x",
          {{"folder", "{dir}/multi"}, {"find", "abc"}, {"replacement", "x"}},
-         {"[置換終了]"}},
+         {"[置換の確認]", "[置換終了]"}},
         {32851,  // refused: nothing to search for
          nullptr,
          {{"folder", "{dir}/multi"}, {"find", ""}, {"replacement", "x"}},

@@ -247,8 +247,9 @@ private Q_SLOTS:
         QCOMPARE(dir.Read("f2.txt"), std::string("x\r\n"));
         QVERIFY(program.frame.Frames().empty());
 
-        // The multi-file replace: the second file cannot be written, and Cancel is pressed
-        // while that is said; the first keeps its change, the third is not touched.
+        // The multi-file replace, every file ticked in its review: the second file cannot be
+        // written, and Cancel is pressed while that is said; the first keeps its change, the third
+        // is not touched.
         const std::string folder = dir.File("multi");
         std::filesystem::create_directory(folder);
         for (const char* name : {"multi/a.txt", "multi/b.txt", "multi/c.txt"})
@@ -258,6 +259,7 @@ private Q_SLOTS:
         QString report;
         script.Then(Fill(
             {{"folder", QString::fromStdString(folder)}, {"find", "abc"}, {"replacement", "x"}}));
+        script.Then([](QWidget* review) { Ok(review); });  // every file ticked
         script.Then([&](QWidget* message) {
             QCOMPARE(MessageOf(message), QString::fromUtf8("ファイル書き込みエラー"));
             ProgressOf(program.frame)->cancel();

@@ -349,5 +349,41 @@ TEST_F(FrameTest, MultiFileReplaceRefusesAnEmptySearchAndWritesFoldersItCannotHo
               "ReplaceDouble ( \\b ) \\b \\ 1");
 }
 
+// Says stop at its `stopAt`-th question (never when 0).
+class StoppingProgress : public IProgress {
+public:
+    explicit StoppingProgress(int stopAt) : m_stopAt(stopAt) {}
+    bool Continue(std::size_t, std::size_t) override { return ++m_asked != m_stopAt; }
+
+private:
+    int m_stopAt;
+    int m_asked = 0;
+};
+
+std::vector<std::string> ManyLines() {
+    return std::vector<std::string>(3000, "abc abc");
+}
+
+// A view command whose operation is stopped is cancelled: no macro line, no report.
+TEST_F(FrameTest, AStoppedOperationIsCancelledAndRecordsNothing) {
+    workspace.AddDocument(ManyLines());
+    StoppingProgress progress(2);
+    app.context.progress = &progress;
+    workspace.dialogAnswers.push_back(std::vector<MacroValue>{T("abc"), T("x"), N(0), N(0)});
+    EXPECT_EQ(RunViewCommand(32783, *workspace.ActiveDocument(), workspace, workspace),
+              CommandOutcome::Cancelled);
+    EXPECT_TRUE(app.recorder.lines.empty());
+    EXPECT_TRUE(app.host.messages.empty()) << "no count is reported";
+    EXPECT_EQ(test::Strings(*workspace.ActiveDocument()), ManyLines());
+
+    // Let run, the same command records its line after the operation.
+    StoppingProgress lets(0);
+    app.context.progress = &lets;
+    workspace.dialogAnswers.push_back(std::vector<MacroValue>{T("abc"), T("x"), N(0), N(0)});
+    EXPECT_EQ(RunViewCommand(32783, *workspace.ActiveDocument(), workspace, workspace),
+              CommandOutcome::Done);
+    EXPECT_EQ(app.recorder.lines, std::vector<std::string>{"Replace abc x 0 0"});
+}
+
 }  // namespace
 }  // namespace qb

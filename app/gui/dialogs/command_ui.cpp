@@ -6,20 +6,13 @@
 #include "app/gui/dialogs/line_dialogs.h"
 #include "app/gui/dialogs/replace_dialogs.h"
 #include "app/gui/dialogs/shaping_dialogs.h"
+#include "app/gui/preview/preview_pane.h"
 
 namespace qb::gui {
 
 namespace {
 
 using Values = std::optional<std::vector<MacroValue>>;
-
-// Shows the dialog built from `args` and hands back its values, or nothing on Cancel.
-template <class Dialog, class... Args>
-Values Run(Args&&... args) {
-    Dialog dialog(std::forward<Args>(args)...);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return dialog.Result();
-}
 
 Values ChoosePath(QWidget* parent, std::string_view title, bool save) {
     FileDialogSpec spec;
@@ -36,7 +29,20 @@ Values ChoosePath(QWidget* parent, std::string_view title, bool save) {
 GuiCommandUi::GuiCommandUi(QWidget* parent, AppContext& app, RedrawViews redraw)
     : m_parent(parent), m_app(app), m_redraw(std::move(redraw)) {}
 
+template <class Dialog, class... Args>
+Values GuiCommandUi::Run(Args&&... args) {
+    Dialog dialog(std::forward<Args>(args)...);
+    if constexpr (std::is_base_of_v<FieldDialog, Dialog>) {
+        AttachPreview(dialog, *m_request, m_app, [&dialog](const DialogValues& values) {
+            return dialog.WithValues(values, [&dialog] { return dialog.Result(); });
+        });
+    }
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Result();
+}
+
 std::optional<std::vector<MacroValue>> GuiCommandUi::ShowDialog(const DialogRequest& request) {
+    m_request = &request;
     SettingsStore& settings = m_app.settings;
     QWidget* parent = m_parent;
     using D = CommandDialog;

@@ -26,6 +26,12 @@ public:
     void Redraw(CQuillbayDoc& doc) override;
 
 private:
+    // Shows the dialog built from `args` (with its preview) and hands back its values, or
+    // nothing on Cancel.
+    template <class Dialog, class... Args>
+    std::optional<std::vector<MacroValue>> Run(Args&&... args);
+
+    const DialogRequest* m_request = nullptr;  // the request being answered
     QWidget* m_parent;
     AppContext& m_app;
     RedrawViews m_redraw;

@@ -164,6 +164,7 @@ QWidget* FieldDialog::MakeControl(Field& f) {
         case FieldKind::Number: {
             auto* edit = new QLineEdit(this);
             edit->setMaximumWidth(CharsWide(edit, 12));
+            connect(edit, &QLineEdit::textChanged, this, &FieldDialog::Edited);
             control = edit;
             break;
         }
@@ -172,6 +173,7 @@ QWidget* FieldDialog::MakeControl(Field& f) {
             auto* edit = new QLineEdit(this);
             edit->setMaxLength(kNoLimit);
             edit->setMinimumWidth(CharsWide(edit, 40));
+            connect(edit, &QLineEdit::textChanged, this, &FieldDialog::Edited);
             control = edit;
             break;
         }
@@ -181,12 +183,14 @@ QWidget* FieldDialog::MakeControl(Field& f) {
             combo->lineEdit()->setMaxLength(kNoLimit);
             combo->setInsertPolicy(QComboBox::NoInsert);
             combo->setMinimumWidth(CharsWide(combo, 40));
+            connect(combo, &QComboBox::editTextChanged, this, &FieldDialog::Edited);
             control = combo;
             break;
         }
         case FieldKind::Check: {
             auto* check = new QCheckBox(Q(s.label), this);
             connect(check, &QCheckBox::toggled, this, &FieldDialog::UpdateEnabling);
+            connect(check, &QCheckBox::toggled, this, &FieldDialog::Edited);
             control = check;
             break;
         }
@@ -194,6 +198,7 @@ QWidget* FieldDialog::MakeControl(Field& f) {
             auto* combo = new QComboBox(this);
             for (std::string_view choice : s.choices)
                 combo->addItem(Q(choice));
+            connect(combo, &QComboBox::currentIndexChanged, this, &FieldDialog::Edited);
             control = combo;
             break;
         }
@@ -207,6 +212,7 @@ QWidget* FieldDialog::MakeControl(Field& f) {
                 buttons->addButton(radio, static_cast<int>(i));
                 column->addWidget(radio);
             }
+            connect(buttons, &QButtonGroup::idToggled, this, &FieldDialog::Edited);
             control = box;
             break;
         }
@@ -299,7 +305,7 @@ void FieldDialog::UpdateEnabling() {
     }
 }
 
-bool FieldDialog::ReadField(const Field& f, bool enabled, DialogValues& values) {
+QString FieldDialog::ReadField(const Field& f, bool enabled, DialogValues& values) const {
     const std::string_view key = f.spec.key;
     switch (f.spec.kind) {
         case FieldKind::Number: {
@@ -307,43 +313,60 @@ bool FieldDialog::ReadField(const Field& f, bool enabled, DialogValues& values) 
             const IntCheck check = CheckInt(QStringToUtf8(text), f.spec.rule);
             if (check.value) values.SetInt(key, *check.value);
             // A disabled field the user cannot reach keeps the value it was shown with.
-            if (check.value || !enabled) return true;
-            RefuseField(this, f.control, Q(check.message));
-            return false;
+            if (check.value || !enabled) return {};
+            return Q(check.message);
         }
         case FieldKind::Text:
         case FieldKind::Combo: {
             const QString text = LineEditOf(f.control)->text();
             const QString bad = FirstNonSjisCharacter(text);
             if (bad.isEmpty()) values.SetText(key, QStringToSjis(text));
-            if (bad.isEmpty() || !enabled) return true;
-            RefuseField(this, f.control,
-                        QStringLiteral("「%1」はシフトJISにない文字のため使えません。").arg(bad));
-            return false;
+            if (bad.isEmpty() || !enabled) return {};
+            return QStringLiteral("「%1」はシフトJISにない文字のため使えません。").arg(bad);
         }
         case FieldKind::Path:
             values.SetText(key, QStringToUtf8(static_cast<QLineEdit*>(f.control)->text()));
-            return true;
+            return {};
         case FieldKind::Check:
             values.SetInt(key, static_cast<QCheckBox*>(f.control)->isChecked() ? 1 : 0);
-            return true;
+            return {};
         case FieldKind::Choice:
             values.SetInt(key, static_cast<QComboBox*>(f.control)->currentIndex());
-            return true;
+            return {};
         case FieldKind::Radio: {
             const int id = f.control->findChild<QButtonGroup*>()->checkedId();
             if (id >= 0) values.SetInt(key, id);
-            return true;
+            return {};
         }
     }
-    return true;
+    return {};
 }
 
 std::optional<DialogValues> FieldDialog::ReadControls() {
     DialogValues values = m_values;
-    for (const Field& f : m_fields)
-        if (!ReadField(f, f.control->isEnabled(), values)) return std::nullopt;
+    for (const Field& f : m_fields) {
+        const QString refusal = ReadField(f, f.control->isEnabled(), values);
+        if (!refusal.isEmpty()) {
+            RefuseField(this, f.control, refusal);
+            return std::nullopt;
+        }
+    }
     return values;
+}
+
+std::optional<DialogValues> FieldDialog::ReadNow(QString* refusal) const {
+    DialogValues values = m_values;
+    for (const Field& f : m_fields) {
+        const QString why = ReadField(f, f.control->isEnabled(), values);
+        if (why.isEmpty()) continue;
+        if (refusal) *refusal = why;
+        return std::nullopt;
+    }
+    return values;
+}
+
+void FieldDialog::AddPane(QWidget* pane) {
+    m_layout->insertWidget(m_layout->indexOf(m_buttons), pane, 1);
 }
 
 void FieldDialog::accept() {

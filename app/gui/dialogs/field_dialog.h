@@ -6,7 +6,9 @@
 
 #include <QDialog>
 #include <QString>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/gui/dialogs/dialog_fields.h"
@@ -51,6 +53,25 @@ public:
     // Checks every enabled field in order, then CheckValues; stores and closes when all pass.
     void accept() override;
 
+    // What the controls hold now, read as OK reads them but quietly: the values, or nothing and
+    // in `refusal` the message OK would show for the first field that is not valid.
+    std::optional<DialogValues> ReadNow(QString* refusal) const;
+    // Calls `read` while Values() answers with `values`, so that the dialog's own reading of its
+    // values (Result()) can be asked about values that are not confirmed yet.
+    template <class Read>
+    auto WithValues(const DialogValues& values, Read&& read) {
+        DialogValues kept = std::exchange(m_values, values);
+        auto result = read();
+        m_values = std::move(kept);
+        return result;
+    }
+    // Puts `pane` between the fields and the buttons (the dialog's preview).
+    void AddPane(QWidget* pane);
+
+Q_SIGNALS:
+    // The user (or ShowValues) changed the value of a control.
+    void Edited();
+
 protected:
     // Further checks after every field passed; show the refusal (RefuseField) and return false
     // to keep the dialog open.
@@ -88,7 +109,8 @@ private:
     void UpdateEnabling();
     // The values in the controls; nullopt after refusing the first field that is not valid.
     std::optional<DialogValues> ReadControls();
-    bool ReadField(const Field& field, bool enabled, DialogValues& values);
+    // Puts the field's value into `values`; the message that refuses it, or an empty string.
+    QString ReadField(const Field& field, bool enabled, DialogValues& values) const;
 
     std::vector<Field> m_fields;
     SettingsStore* m_settings;

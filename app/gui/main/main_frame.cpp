@@ -21,6 +21,8 @@
 #include "app/gui/main/file_progress_dialog.h"
 #include "app/gui/main/gui_host.h"
 #include "app/gui/printing/print_driver.h"
+#include "app/gui/progress/operation_progress.h"
+#include "app/gui/review/multi_file_review.h"
 #include "app/gui/update/update_commands.h"
 #include "app/gui/view/qbay_frame.h"
 #include "app/gui/view/quillbay_view.h"
@@ -99,6 +101,8 @@ CMainFrame::CMainFrame(GuiHost& host, SettingsStore& settings, QWidget* parent)
     BuildMenus();
     BuildToolbars();
     BuildStatusBar();
+    InstallOperationProgress(*this);
+    InstallReviewedMultiFileReplace(*this);
     InstallPrintAndHelpCommands();
     InstallFileProgress(*this);
     InstallCustomization(*this);

@@ -14,6 +14,7 @@
 #include "app/gui/common/qt_text.h"
 #include "app/gui/main/gui_host.h"
 #include "app/gui/main/main_frame.h"
+#include "app/gui/review/lossy_save.h"
 #include "app/gui/view/qbay_frame.h"
 #include "app/gui/view/quillbay_view.h"
 #include "core/quillbay_doc.h"
@@ -252,6 +253,7 @@ bool CMainFrame::SaveDocument(CQuillbayDoc& doc) {
             QString::fromUtf8(" は Ctrl-Z で読み込みが打ち切られています。上書きすると Ctrl-Z "
                               "以降の内容が失われます。保存しますか?"))))
         return false;
+    if (!ConfirmLossySave(m_host, doc, DocumentName(doc))) return false;
     const bool saved = doc.Save();
     if (!saved && !doc.LastSaveError().empty())
         m_host.ShowWarning(Utf8ToQString(doc.LastSaveError()));
@@ -267,6 +269,7 @@ bool CMainFrame::SaveDocumentAs(CQuillbayDoc& doc) {
 }
 
 bool CMainFrame::SaveDocumentTo(CQuillbayDoc& doc, const std::string& path) {
+    if (!ConfirmLossySave(m_host, doc, Utf8ToQString(path))) return false;
     const std::string previous = doc.PathName();
     const bool saved = doc.SaveAs(path);
     if (saved) {

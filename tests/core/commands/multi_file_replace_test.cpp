@@ -276,6 +276,32 @@ TEST_F(MultiFileReplaceTest, NoMatchingFileOrNoFolder) {
     EXPECT_EQ(app.host.messages, (Lines{"フォルダが見つかりません"}));
 }
 
+// The review of a replace: a dry run names each line that would change, in the file's lines
+// and in Shift-JIS; the run that follows touches only the files chosen.
+TEST_F(MultiFileReplaceTest, ADryRunListsTheLinesAndARunKeepsToTheChosenFiles) {
+    const std::string a = dir.Write("a.txt", "keep\r\nabc x\r\nno\r\nABC");
+    const std::string b = dir.Write("b.txt", "abc");
+    const std::string c = dir.Write("c.txt", "abc");
+    ::chmod(c.c_str(), 0);  // neither read nor reported when left out
+    doc.MultiFileReplace(dir.Path(), "*.txt", "abc", "y\r\nz", true, nullptr);
+    const std::vector<MultiFileLineChange>& changes = Entry("a.txt")->changes;
+    ASSERT_EQ(changes.size(), 2u);
+    EXPECT_EQ(changes[0].line, 2);
+    EXPECT_EQ(changes[0].before, "abc x");
+    EXPECT_EQ(changes[0].after, "y\r\nz x");
+    EXPECT_EQ(changes[1].line, 4);
+    EXPECT_EQ(changes[1].after, "y\r\nz");
+    app.host.messages.clear();
+
+    const std::vector<std::string> chosen{"b.txt"};
+    doc.MultiFileReplace(dir.Path(), "*.txt", "abc", "y", false, &chosen);
+    EXPECT_EQ(ReadFileBytes(a), "keep\r\nabc x\r\nno\r\nABC");
+    EXPECT_EQ(ReadFileBytes(b), "y");
+    EXPECT_EQ(doc.LastMultiFileResult().filesChanged, 1);
+    EXPECT_EQ(doc.LastMultiFileResult().files.size(), 1u);
+    EXPECT_TRUE(app.host.messages.empty());
+}
+
 // Each file is announced before it is read; a stop leaves the files before it rewritten and the
 // rest untouched, and the end is announced however the run ends.
 TEST_F(MultiFileReplaceTest, ProgressSeesEveryFileAndMayStopBetweenTwo) {
@@ -293,6 +319,7 @@ TEST_F(MultiFileReplaceTest, ProgressSeesEveryFileAndMayStopBetweenTwo) {
     EXPECT_EQ(dir.Read("c.txt"), "abc\r\n");
     EXPECT_EQ(doc.LastMultiFileResult().filesChanged, 2);
     EXPECT_EQ(doc.LastMultiFileResult().files.size(), 2u);
+    EXPECT_TRUE(doc.LastMultiFileResult().stopped);
 }
 
 }  // namespace

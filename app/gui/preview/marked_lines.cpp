@@ -1,0 +1,53 @@
+#include "app/gui/preview/marked_lines.h"
+
+#include <QPlainTextEdit>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <string_view>
+
+#include "app/gui/common/qt_text.h"
+
+namespace qb::gui {
+
+QColor RemovedColor() {
+    return QColor(255, 200, 200);
+}
+
+QColor AddedColor() {
+    return QColor(190, 240, 190);
+}
+
+void ShowMarkedLines(QPlainTextEdit* view, const std::vector<std::string>& lines,
+                     const std::vector<std::vector<ByteSpan>>& marks, const QColor& color) {
+    QTextDocument* document = view->document();
+    document->clear();
+    QTextCursor cursor(document);
+    cursor.beginEditBlock();
+    const QTextCharFormat plain;
+    QTextCharFormat marked;
+    marked.setBackground(color);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) cursor.insertBlock();
+        const std::string_view line = lines[i];
+        std::size_t at = 0;
+        const std::vector<ByteSpan> none;
+        const std::vector<ByteSpan>& spans = i < marks.size() ? marks[i] : none;
+        for (const ByteSpan& span : spans) {
+            if (span.start < at || span.start > line.size()) continue;  // never out of the line
+            cursor.insertText(SjisToQString(line.substr(at, span.start - at)), plain);
+            if (span.length == 0) {
+                cursor.insertText(QString(QChar(kBreakMark)), marked);
+                at = span.start;
+                continue;
+            }
+            const std::size_t end = std::min(line.size(), span.start + span.length);
+            cursor.insertText(SjisToQString(line.substr(span.start, end - span.start)), marked);
+            at = end;
+        }
+        cursor.insertText(SjisToQString(line.substr(at)), plain);
+    }
+    cursor.endEditBlock();
+}
+
+}  // namespace qb::gui

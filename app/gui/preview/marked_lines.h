@@ -1,0 +1,27 @@
+// Lines shown with some of their characters marked: what a change removes or adds, in the
+// preview of a dialog and in the review of a multi-file replace.
+#pragma once
+
+#include <QColor>
+#include <string>
+#include <vector>
+
+#include "core/text_diff.h"
+
+class QPlainTextEdit;
+
+namespace qb::gui {
+
+// The colours of what goes and what comes.
+QColor RemovedColor();
+QColor AddedColor();
+
+// The mark shown where a line break goes or comes (a break has no character of its own).
+inline constexpr char16_t kBreakMark = u'\u21B5';
+
+// Shows the Shift-JIS `lines` in `view`, one per row, with the spans of `marks` (one list per
+// line; a span of length 0 at a line's end is its break, shown as kBreakMark) on `color`.
+void ShowMarkedLines(QPlainTextEdit* view, const std::vector<std::string>& lines,
+                     const std::vector<std::vector<ByteSpan>>& marks, const QColor& color);
+
+}  // namespace qb::gui

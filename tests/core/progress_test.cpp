@@ -1,0 +1,112 @@
+// Long operations watched through AppContext::progress: one that is let run gives the same lines
+// as without a watcher; one that is stopped half-way leaves the document as it was, with no undo
+// step and its modified flag, whichever loop it was stopped in.
+#include "core/progress.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/quillbay_doc.h"
+#include "tests/support/doc_fixture.h"
+
+namespace qb {
+namespace {
+
+using test::Lines;
+
+// Says stop at its `stopAt`-th question (never when 0), and counts the calls.
+class StoppingProgress : public IProgress {
+public:
+    explicit StoppingProgress(int stopAt) : m_stopAt(stopAt) {}
+    void Begin() override { ++depth, ++begun; }
+    void End() override { --depth; }
+    bool Continue(std::size_t, std::size_t) override { return ++asked != m_stopAt; }
+
+    int depth = 0;
+    int begun = 0;
+    int asked = 0;
+
+private:
+    int m_stopAt;
+};
+
+// Enough lines that every loop asks more than once.
+Lines ManyLines() {
+    Lines lines;
+    for (int i = 0; i < 5000; ++i)
+        lines.push_back("line " + std::to_string((i * 7919) % 3001) + " abc,def(x)\tend");
+    return lines;
+}
+
+const struct {
+    const char* name;
+    std::function<void(CQuillbayDoc&)> run;
+} kOperations[] = {
+    {"TurnChange", [](CQuillbayDoc& d) { d.TurnChange(6); }},
+    {"KetaChange", [](CQuillbayDoc& d) { d.KetaChange(4); }},
+    {"ZenToHan", [](CQuillbayDoc& d) { d.HanToZen(0); }},
+    {"Replace", [](CQuillbayDoc& d) { d.Replace("abc", "\r\n", 0); }},
+    {"ReplaceFolded", [](CQuillbayDoc& d) { d.Replace("ABC", "x", 2); }},
+    {"RegExpReplace", [](CQuillbayDoc& d) { d.RegExpReplace("[0-9]+", "#", 0); }},
+    {"SuperReplace", [](CQuillbayDoc& d) { d.SuperReplace("(", ")", "-"); }},
+    {"ReplaceDouble", [](CQuillbayDoc& d) { d.ReplaceDouble("(", "[", ")", "]", ""); }},
+    {"Sort1", [](CQuillbayDoc& d) { d.Sort1(); }},
+    {"SortNumeric",
+     [](CQuillbayDoc& d) {
+         d.Sort({CSortItem{1, 6, 9, 1}, CSortItem{0, 1, -1, 0}});
+     }},
+    {"DupLineDel", [](CQuillbayDoc& d) { d.DupLineDel(0, 0, 0, 0); }},
+};
+
+TEST(ProgressTest, AWatchedOperationGivesTheSameLinesAsAnUnwatchedOne) {
+    for (const auto& op : kOperations) {
+        test::DocFixture plain, watched;
+        plain.SetLines(ManyLines());
+        watched.SetLines(ManyLines());
+        StoppingProgress progress(0);
+        watched.app.context.progress = &progress;
+        op.run(plain.doc);
+        op.run(watched.doc);
+        EXPECT_EQ(watched.LineTexts(), plain.LineTexts()) << op.name;
+        EXPECT_EQ(watched.doc.Target().lastLine, plain.doc.Target().lastLine) << op.name;
+        EXPECT_FALSE(watched.doc.TakeStopped()) << op.name;
+        EXPECT_GT(progress.asked, 1) << op.name << " asks as it goes";
+        EXPECT_EQ(progress.begun, 1) << op.name;
+        EXPECT_EQ(progress.depth, 0) << op.name;
+    }
+}
+
+TEST(ProgressTest, AStoppedOperationLeavesTheDocumentAsItWas) {
+    for (int stopAt : {1, 2}) {  // at its first question, and half-way
+        for (const auto& op : kOperations) {
+            test::DocFixture f;
+            f.SetLines(ManyLines());
+            f.doc.SetLine(0, "first");  // one undo step before
+            f.doc.SetModifiedFlag(false);
+            f.doc.Target().firstLine = 2;
+            const Lines before = f.LineTexts();
+            const int lastLine = f.doc.Target().lastLine;
+            StoppingProgress progress(stopAt);
+            f.app.context.progress = &progress;
+
+            op.run(f.doc);
+            EXPECT_TRUE(f.doc.TakeStopped()) << op.name << " at " << stopAt;
+            EXPECT_FALSE(f.doc.TakeStopped()) << "reading it clears it";
+            EXPECT_EQ(f.LineTexts(), before) << op.name << " at " << stopAt;
+            EXPECT_EQ(f.doc.Target().firstLine, 2) << op.name;
+            EXPECT_EQ(f.doc.Target().lastLine, lastLine) << op.name;
+            EXPECT_FALSE(f.doc.IsModified()) << op.name;
+            EXPECT_EQ(f.doc.UndoStack().Count(), 1) << op.name << " takes no undo step";
+            EXPECT_EQ(progress.depth, 0) << op.name;
+            EXPECT_TRUE(f.doc.Undo());
+            EXPECT_EQ(f.doc.GetLine(0).str(), ManyLines()[0])
+                << op.name << " keeps the step before";
+        }
+    }
+}
+
+}  // namespace
+}  // namespace qb

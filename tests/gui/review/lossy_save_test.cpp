@@ -1,0 +1,83 @@
+// Saving text that would not read back as it is: the save asks first, naming the places; a "no"
+// leaves the file and the modified flag as they were.
+#include "app/gui/review/lossy_save.h"
+
+#include <QtTest>
+#include <filesystem>
+
+#include "app/gui/main/gui_host.h"
+#include "app/gui/main/main_frame.h"
+#include "core/quillbay_doc.h"
+#include "settings/settings_store.h"
+#include "tests/support/temp_dir.h"
+
+using namespace qb;
+using namespace qb::gui;
+
+namespace {
+
+class AnsweringHost : public GuiHost {
+public:
+    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
+    bool Confirm(std::string_view text) override {
+        questions.emplace_back(text);
+        return answer;
+    }
+    std::optional<std::string> ChooseSaveFile(const QString&, const QString&, const QString&,
+                                              const QString&) override {
+        return savePath;
+    }
+    std::vector<std::string> messages;
+    std::vector<std::string> questions;
+    bool answer = false;
+    std::optional<std::string> savePath;
+};
+
+}  // namespace
+
+class LossySaveTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void DecliningKeepsTheFileAndTheModifiedFlag() {
+        test::TempDir dir;
+        const std::string path = dir.Write("f.txt", "old\r\n");
+        const std::string other = dir.File("g.txt");
+        AnsweringHost host;
+        host.savePath = other;
+        SettingsStore settings;
+        CMainFrame frame(host, settings);
+        QVERIFY(frame.OpenDocument(path));
+        CQuillbayDoc& doc = *frame.ActiveDocument();
+        doc.SetLine(0, "a\nb\x1A");
+
+        for (CommandId id : {57603, 57604}) {  // save, save as
+            host.questions.clear();
+            frame.RunCommand(id);
+            QCOMPARE(host.questions.size(), std::size_t(1));
+            const QString question = QString::fromStdString(host.questions.front());
+            QVERIFY2(question.contains(QStringLiteral("1 行 2 桁目: 改行文字 LF（0A）")),
+                     qPrintable(question));
+            QVERIFY2(question.contains(QStringLiteral("1 行 4 桁目: Ctrl-Z（1A）")),
+                     qPrintable(question));
+            QCOMPARE(test::ReadFileBytes(path), std::string("old\r\n"));
+            QVERIFY(!std::filesystem::exists(other));
+            QVERIFY(doc.IsModified());
+            QCOMPARE(doc.PathName(), path);
+        }
+
+        host.answer = true;
+        frame.RunCommand(57603);
+        QCOMPARE(test::ReadFileBytes(path), std::string("a\nb\x1A\r\n"));
+        QVERIFY(!doc.IsModified());
+
+        // Text that reads back whole is saved without a question.
+        host.questions.clear();
+        doc.SetLine(0, "fine");
+        frame.RunCommand(57603);
+        QVERIFY(host.questions.empty());
+        QCOMPARE(test::ReadFileBytes(path), std::string("fine\r\n"));
+    }
+};
+
+QTEST_MAIN(LossySaveTest)
+#include "lossy_save_test.moc"

@@ -1,0 +1,101 @@
+// "複数ファイル置換" through the main window with its review: Cancel writes nothing; unticking
+// a file leaves it as it was while the others are replaced.
+#include "app/gui/review/multi_file_review.h"
+
+#include <QPlainTextEdit>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include "app/gui/main/gui_host.h"
+#include "app/gui/main/main_frame.h"
+#include "core/quillbay_doc.h"
+#include "macro/macro_recorder.h"
+#include "settings/settings_store.h"
+#include "tests/gui/dialogs/modal_script.h"
+#include "tests/support/temp_dir.h"
+
+using namespace qb;
+using namespace qb::gui;
+using namespace qb::test;
+
+namespace {
+
+class QuietHost : public GuiHost {
+public:
+    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
+    bool Confirm(std::string_view) override { return true; }
+    std::vector<std::string> messages;
+};
+
+ModalScript::Step FillReplace(const std::string& folder) {
+    return [folder](QWidget* dialog) {
+        Set(dialog, "folder", QString::fromStdString(folder));
+        Set(dialog, "pattern", QStringLiteral("*.txt"));
+        Set(dialog, "find", QStringLiteral("abc"));
+        Set(dialog, "replacement", QStringLiteral("xyz"));
+        Ok(dialog);
+    };
+}
+
+}  // namespace
+
+class MultiFileReviewTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void CancelWritesNothingAndUntickedFilesStay() {
+        TempDir dir;
+        const std::string a = dir.Write("a.txt", "keep\r\nabc 1\r\n");
+        const std::string b = dir.Write("b.txt", "ABC\r\n");
+        dir.Write("c.txt", "nothing here\r\n");
+        const std::string doc = dir.Write("doc.txt", "open\r\n");
+        QuietHost host;
+        SettingsStore settings;
+        CMainFrame frame(host, settings);
+        QVERIFY(frame.OpenDocument(doc));
+
+        QStringList listed;
+        QString before, after;
+        ModalScript script;
+        script.Then(FillReplace(dir.Path()));
+        script.Then([&](QWidget* review) {
+            auto* files = review->findChild<QTreeWidget*>(QStringLiteral("reviewFiles"));
+            for (int i = 0; i < files->topLevelItemCount(); ++i)
+                listed << files->topLevelItem(i)->text(0) + QLatin1Char('|') +
+                              files->topLevelItem(i)->text(1) + QLatin1Char('|') +
+                              files->topLevelItem(i)->text(2);
+            before =
+                review->findChild<QPlainTextEdit*>(QStringLiteral("reviewBefore"))->toPlainText();
+            after =
+                review->findChild<QPlainTextEdit*>(QStringLiteral("reviewAfter"))->toPlainText();
+            Cancel(review);
+        });
+        frame.RunCommand(32851);
+        QCOMPARE(listed, QStringList({"a.txt|ASCII|1", "b.txt|ASCII|1"}));
+        QCOMPARE(before, QStringLiteral("     2: abc 1"));
+        QCOMPARE(after, QStringLiteral("     2: xyz 1"));
+        QCOMPARE(ReadFileBytes(a), std::string("keep\r\nabc 1\r\n"));
+        QCOMPARE(ReadFileBytes(b), std::string("ABC\r\n"));
+
+        int files = -1;
+        ModalScript run;
+        run.Then(FillReplace(dir.Path()));
+        run.Then([](QWidget* review) {
+            auto* list = review->findChild<QTreeWidget*>(QStringLiteral("reviewFiles"));
+            list->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
+            Ok(review);
+        });
+        run.Then([&](QWidget* report) {
+            files = Shown(report, "filesChanged").toInt();
+            Ok(report);
+        });
+        frame.RunCommand(32851);
+        QCOMPARE(ReadFileBytes(a), std::string("keep\r\nxyz 1\r\n"));
+        QCOMPARE(ReadFileBytes(b), std::string("ABC\r\n"));
+        QCOMPARE(files, 1);
+        QCOMPARE(run.Unexpected(), 0);
+        QVERIFY(host.messages.empty());
+    }
+};
+
+QTEST_MAIN(MultiFileReviewTest)
+#include "multi_file_review_test.moc"
