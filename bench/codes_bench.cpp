@@ -72,7 +72,7 @@ Lines Map(const Lines& lines, F f) {
 }
 
 const Lines& ProseUtf8() {
-    static const Lines lines = Map(Prose(), qb::SjisToUtf8);
+    static const Lines lines = Map(Prose(), [](const std::string& s) { return qb::SjisToUtf8(s); });
     return lines;
 }
 const Lines& ProseJis() {
@@ -103,34 +103,53 @@ void PerLine(benchmark::State& state, const Lines& lines, Kernel kernel) {
     state.SetBytesProcessed(state.iterations() * Bytes(lines));
 }
 
+// The two Unicode conversions as the document runs them: into a buffer, not a string each.
+std::size_t SjisToUtf8Kernel(const std::string& line) {
+    static std::string out;
+    out.resize(qb::SjisToUtf8Room(line.size()));
+    return qb::SjisToUtf8(line, out.data());
+}
+std::size_t Utf8ToSjisKernel(const std::string& line) {
+    static std::string out;
+    out.resize(qb::Utf8ToCp932Room(line.size()));
+    return qb::Utf8ToSjis(line, out.data());
+}
+
 void BM_SjisToUtf8(benchmark::State& s) {
-    PerLine(s, Prose(), qb::SjisToUtf8);
+    PerLine(s, Prose(), SjisToUtf8Kernel);
 }
 void BM_SjisToUtf8_Ascii(benchmark::State& s) {
-    PerLine(s, Ascii(), qb::SjisToUtf8);
+    PerLine(s, Ascii(), SjisToUtf8Kernel);
 }
 void BM_Utf8ToSjis(benchmark::State& s) {
-    PerLine(s, ProseUtf8(), qb::Utf8ToSjis);
+    PerLine(s, ProseUtf8(), Utf8ToSjisKernel);
 }
 void BM_Utf8ToSjis_Ascii(benchmark::State& s) {
-    PerLine(s, Ascii(), qb::Utf8ToSjis);
+    PerLine(s, Ascii(), Utf8ToSjisKernel);
 }
 void BM_SjisToUtf16(benchmark::State& s) {
     // The one-argument form (SjisToUtf16 also has a form that writes into a buffer).
     PerLine(s, Prose(), [](std::string_view line) { return qb::SjisToUtf16(line); });
 }
 
+// The decoders as opening a file runs them: into a buffer.
+std::size_t JisToSjisKernel(const std::string& line) {
+    static std::string out;
+    out.resize(qb::JisToSjisRoom(line.size()));
+    qb::JisShiftState state;
+    return qb::JisToSjisLine(line, state, out.data());
+}
+std::size_t EucToSjisKernel(const std::string& line) {
+    static std::string out;
+    out.resize(qb::EucToSjisRoom(line.size()));
+    return qb::EucToSjisLine(line, out.data());
+}
+
 void BM_JisToSjisLine(benchmark::State& s) {
-    PerLine(s, ProseJis(), [](const std::string& line) {
-        qb::JisShiftState state;
-        return qb::JisToSjisLine(line, state);
-    });
+    PerLine(s, ProseJis(), JisToSjisKernel);
 }
 void BM_JisToSjisLine_Ascii(benchmark::State& s) {
-    PerLine(s, Ascii(), [](const std::string& line) {
-        qb::JisShiftState state;
-        return qb::JisToSjisLine(line, state);
-    });
+    PerLine(s, Ascii(), JisToSjisKernel);
 }
 void BM_SjisToJisLine(benchmark::State& s) {
     PerLine(s, Prose(), [](const std::string& line) {
@@ -139,7 +158,7 @@ void BM_SjisToJisLine(benchmark::State& s) {
     });
 }
 void BM_EucToSjisLine(benchmark::State& s) {
-    PerLine(s, ProseEuc(), qb::EucToSjisLine);
+    PerLine(s, ProseEuc(), EucToSjisKernel);
 }
 void BM_SjisToEucLine(benchmark::State& s) {
     PerLine(s, Prose(), qb::SjisToEucLine);

@@ -116,12 +116,103 @@ const Utf8Table& TheUtf8Table() {
     return *table;
 }
 
+// Code page 932 -> UTF-16 by first and second byte, laid out as the UTF-8 table: 60 rows for the
+// lead bytes and a row of zeros for every other first byte. Zero means "no double-byte character
+// here" (no double-byte code decodes to U+0000), also after a lead byte for a zero second byte.
+struct Utf16Table {
+    char16_t doubles[61 * 256];
+    const char16_t* rows[256];
+};
+
+const Utf16Table& TheUtf16Table() {
+    static const Utf16Table* const table = [] {
+        auto* t = new Utf16Table;
+        for (unsigned k = 0; k < 61 * 256; ++k)
+            t->doubles[k] = k < 60 * 256 && k % 256 != 0 ? cp932_table::kDoubleToUnicode[k] : 0;
+        for (unsigned b = 0; b < 256; ++b)
+            t->rows[b] = t->doubles + (IsLeadByte(static_cast<unsigned char>(b))
+                                           ? LeadIndex(static_cast<unsigned char>(b))
+                                           : 60) *
+                                          256;
+        return t;
+    }();
+    return *table;
+}
+
+// SjisToUtf16 into `out` (room for sjis.size() units); returns the units written.
+std::size_t DecodeUtf16(std::string_view sjis, char16_t* out) {
+    const Utf16Table& table = TheUtf16Table();
+    const auto* p = reinterpret_cast<const unsigned char*>(sjis.data());
+    const std::size_t n = sjis.size();
+    std::size_t i = 0, o = 0;
+    while (i < n) {
+        if (p[i] < 0x80) {
+            out[o++] = p[i++];
+            // After one ASCII byte, more are likely: take them eight at a time.
+            while (i + 8 <= n) {
+                const std::uint64_t w = detail::LoadWord(sjis.data() + i);
+                if (detail::HighBytes(w) != 0) break;
+                for (int k = 0; k < 8; ++k)
+                    out[o + k] = static_cast<char16_t>(w >> (8 * k) & 0xFF);
+                i += 8, o += 8;
+            }
+            continue;
+        }
+        // A run of double-byte characters; the step comes from the bytes, not the table.
+        while (i + 1 < n) {
+            const char16_t unit = table.rows[p[i]][p[i + 1]];
+            if (unit == 0) break;
+            out[o++] = unit;
+            i += 2;
+        }
+        // Half-width katakana, odd single bytes, a lead byte without a trail byte.
+        if (i < n && p[i] >= 0x80) out[o++] = cp932_table::kSingleToUnicode[p[i++]];
+    }
+    return o;
+}
+
 // Stores the (up to three) UTF-8 bytes of an entry; writes four bytes.
 inline void StoreEntry(char* p, std::uint32_t entry) {
 #if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
     entry = __builtin_bswap32(entry);
 #endif
     std::memcpy(p, &entry, sizeof entry);
+}
+
+// The code page 932 form of every BMP character, ready to store: the bytes in memory order (the
+// first in the low byte), '?' for a character without one. A second byte is never zero, so a
+// form above 0xFF has two bytes.
+struct SjisFormTable {
+    std::uint16_t forms[0x10000];
+};
+
+const SjisFormTable& TheSjisFormTable() {
+    static const SjisFormTable* const table = [] {
+        auto* t = new SjisFormTable;
+        for (unsigned u = 0; u < 0x10000; ++u) {
+            const unsigned code = UnicodeToCp932Code(static_cast<char16_t>(u));
+            t->forms[u] = static_cast<std::uint16_t>(code > 0xFF ? (code >> 8 | (code & 0xFF) << 8)
+                                                                 : (code ? code : '?'));
+        }
+        return t;
+    }();
+    return *table;
+}
+
+// Stores a form of the table above; writes two bytes and returns how many belong to the form.
+inline std::size_t StoreForm(char* p, std::uint16_t form) {
+    p[0] = static_cast<char>(form & 0xFF);
+    p[1] = static_cast<char>(form >> 8);
+    return form > 0xFF ? 2 : 1;
+}
+
+inline std::uint32_t LoadLittleEndian32(const char* p) {
+    std::uint32_t w;
+    std::memcpy(&w, p, sizeof w);
+#if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    w = __builtin_bswap32(w);
+#endif
+    return w;
 }
 
 // Stores the bytes of a code page 932 code, '?' for 0 (no code); returns their count.
@@ -164,32 +255,8 @@ unsigned UnicodeToCp932Code(char16_t unit) {
 }
 
 std::u16string SjisToUtf16(std::string_view sjis) {
-    const char* s = sjis.data();
-    const std::size_t n = sjis.size();
-    std::u16string out(n, u'\0');  // never more units than bytes
-    char16_t* p = out.data();
-    std::size_t i = 0, o = 0;
-    while (i < n) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        if (b < 0x80) {
-            p[o++] = b;
-            ++i;
-            continue;
-        }
-        // A run of double-byte characters; the step comes from the bytes, not the table.
-        while (i + 1 < n && IsLeadByte(static_cast<unsigned char>(s[i])) && s[i + 1] != '\0') {
-            p[o++] =
-                cp932_table::kDoubleToUnicode[LeadIndex(static_cast<unsigned char>(s[i])) * 256 +
-                                              static_cast<unsigned char>(s[i + 1])];
-            i += 2;
-        }
-        // Half-width katakana, odd single bytes, a lead byte without a trail byte.
-        if (i < n && static_cast<unsigned char>(s[i]) >= 0x80) {
-            p[o++] = cp932_table::kSingleToUnicode[static_cast<unsigned char>(s[i])];
-            ++i;
-        }
-    }
-    out.resize(o);
+    std::u16string out(sjis.size(), u'\0');  // never more units than bytes
+    out.resize(DecodeUtf16(sjis, out.data()));
     return out;
 }
 
@@ -213,13 +280,10 @@ std::string Utf16ToSjis(std::u16string_view utf16) {
     return out;
 }
 
-std::string SjisToUtf8(std::string_view sjis) {
+std::size_t SjisToUtf8(std::string_view sjis, char* out) {
     const Utf8Table& table = TheUtf8Table();
     const char* s = sjis.data();
     const std::size_t n = sjis.size();
-    // At most three bytes out per byte in, plus room for whole-word stores.
-    detail::ScratchOutput scratch(3 * n + 8);
-    char* out = scratch.data();
     std::size_t i = 0, o = 0;
     while (i < n) {
         const auto b = static_cast<unsigned char>(s[i]);
@@ -246,15 +310,18 @@ std::string SjisToUtf8(std::string_view sjis) {
             ++i;
         }
     }
-    return scratch.Result(o);
+    return o;
 }
 
-std::string Utf8ToCp932(std::string_view utf8) {
+std::string SjisToUtf8(std::string_view sjis) {
+    detail::ScratchOutput scratch(SjisToUtf8Room(sjis.size()));
+    return scratch.Result(SjisToUtf8(sjis, scratch.data()));
+}
+
+std::size_t Utf8ToCp932(std::string_view utf8, char* out) {
+    const SjisFormTable& forms = TheSjisFormTable();
     const char* s = utf8.data();
     const std::size_t n = utf8.size();
-    // No sequence gives more bytes than it has: 2 for 2- and 3-byte sequences, '?' for the rest.
-    detail::ScratchOutput scratch(n + 8);
-    char* out = scratch.data();
     std::size_t i = 0, o = 0;
     while (i < n) {
         const auto b0 = static_cast<unsigned char>(s[i]);
@@ -262,23 +329,26 @@ std::string Utf8ToCp932(std::string_view utf8) {
             CopyAsciiStep(s, n, i, out, o);
             continue;
         }
-        // A run of well-formed three-byte sequences (Japanese text) without the general decoder.
-        while (i + 2 < n) {
-            const auto c0 = static_cast<unsigned char>(s[i]);
-            const auto c1 = static_cast<unsigned char>(s[i + 1]);
-            const auto c2 = static_cast<unsigned char>(s[i + 2]);
-            const unsigned cp = (c0 & 0x0Fu) << 12 | (c1 & 0x3Fu) << 6 | (c2 & 0x3Fu);
-            if ((c0 & 0xF0) != 0xE0 || (c1 & 0xC0) != 0x80 || (c2 & 0xC0) != 0x80 || cp < 0x800 ||
-                (cp >= 0xD800 && cp <= 0xDFFF))
-                break;
-            o += StoreCode(out + o, UnicodeToCp932Code(static_cast<char16_t>(cp)));
+        // A run of well-formed three-byte sequences (Japanese text) without the general
+        // decoder: E0-EF, then two bytes 80-BF, for U+0800 and above less the surrogates.
+        while (i + 4 <= n) {
+            const std::uint32_t w = LoadLittleEndian32(s + i);
+            if ((w & 0xC0C0F0u) != 0x8080E0u) break;
+            const unsigned cp = (w & 0x0Fu) << 12 | (w >> 2 & 0xFC0u) | (w >> 16 & 0x3Fu);
+            if (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)) break;
+            o += StoreForm(out + o, forms.forms[cp]);
             i += 3;
         }
         if (i >= n || static_cast<unsigned char>(s[i]) < 0x80) continue;
         const char32_t cp = DecodeUtf8(utf8, i);
         o += StoreCode(out + o, cp <= 0xFFFF ? UnicodeToCp932Code(static_cast<char16_t>(cp)) : 0);
     }
-    return scratch.Result(o);
+    return o;
+}
+
+std::string Utf8ToCp932(std::string_view utf8) {
+    detail::ScratchOutput scratch(Utf8ToCp932Room(utf8.size()));
+    return scratch.Result(Utf8ToCp932(utf8, scratch.data()));
 }
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {
@@ -308,26 +378,18 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
 
 namespace {
 
-template <bool kWithOffsets>
-std::size_t DecodeInto(std::string_view sjis, char16_t* out, std::size_t* offsets) {
+// SjisToUtf16 with the byte offset of every unit's character; steps characters one at a time
+// with the character model of convert/sjis.h.
+std::size_t DecodeWithOffsets(std::string_view sjis, char16_t* out, std::size_t* offsets) {
     const auto* p = reinterpret_cast<const unsigned char*>(sjis.data());
     const std::size_t n = sjis.size();
     std::size_t i = 0, k = 0;
     while (i < n) {
         const unsigned char b = p[i];
-        if constexpr (kWithOffsets) offsets[k] = i;
+        offsets[k] = i;
         if (b < 0x80) {
             out[k++] = b;
             ++i;
-            // After one ASCII byte, more are likely: take them eight at a time.
-            for (std::uint64_t word; i + 8 <= n;) {
-                std::memcpy(&word, p + i, 8);
-                if ((word & 0x8080808080808080ULL) != 0) break;
-                for (int j = 0; j < 8; ++j) {
-                    if constexpr (kWithOffsets) offsets[k] = i;
-                    out[k++] = p[i++];
-                }
-            }
         } else if (IsLeadByte(b) && i + 1 < n && p[i + 1] != 0) {
             out[k++] = cp932_table::kDoubleToUnicode[LeadIndex(b) * 256 + p[i + 1]];
             i += 2;
@@ -336,14 +398,14 @@ std::size_t DecodeInto(std::string_view sjis, char16_t* out, std::size_t* offset
             ++i;
         }
     }
-    if constexpr (kWithOffsets) offsets[k] = n;
+    offsets[k] = n;
     return k;
 }
 
 }  // namespace
 
 std::size_t SjisToUtf16(std::string_view sjis, char16_t* out, std::size_t* offsets) {
-    return offsets ? DecodeInto<true>(sjis, out, offsets) : DecodeInto<false>(sjis, out, nullptr);
+    return offsets ? DecodeWithOffsets(sjis, out, offsets) : DecodeUtf16(sjis, out);
 }
 
 void AppendUtf8(std::string& out, char32_t cp) {

@@ -37,14 +37,26 @@ inline void CopyAsciiRun(const char* s, std::size_t n, std::size_t& i, char* out
 }  // namespace
 
 std::string EucToSjisLine(std::string_view line) {
+    detail::ScratchOutput scratch(EucToSjisRoom(line.size()));
+    return scratch.Result(EucToSjisLine(line, scratch.data()));
+}
+
+std::size_t EucToSjisLine(std::string_view line, char* out) {
     const char* s = line.data();
     const std::size_t n = line.size();
-    detail::ScratchOutput scratch(n + 8);  // never more bytes out than in
-    char* out = scratch.data();
     std::size_t i = 0, o = 0;
     while (i < n) {
         CopyAsciiRun(s, n, i, out, o);
         // Double-byte characters, the bulk of Japanese text.
+#if defined(__SSE2__)
+        // Eight codes at a time while there are sixteen bytes; the byte loop below takes the
+        // rest of the line and whatever ends the run.
+        while (i + 16 <= n) {
+            const unsigned done = detail::JisPairsToSjis16(s + i, out + o, 0x80);
+            o += done, i += done;
+            if (done < 16) break;
+        }
+#endif
         while (i + 1 < n && IsEucByte(static_cast<unsigned char>(s[i])) &&
                IsEucByte(static_cast<unsigned char>(s[i + 1]))) {
             const unsigned code =
@@ -77,7 +89,7 @@ std::string EucToSjisLine(std::string_view line) {
             ++i;
         }
     }
-    return scratch.Result(o);
+    return o;
 }
 
 std::string SjisToEucLine(std::string_view line) {

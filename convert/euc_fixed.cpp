@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "convert/euc.h"
 #include "convert/jis_arith.h"
 #include "convert/sjis.h"
 
@@ -69,6 +70,15 @@ std::string EucFixedToSjisLine(std::string_view line) {
     }
     if (i < n) out.push_back(static_cast<char>(s[i]));
     return out;
+}
+
+std::size_t EucEitherFormToSjisLine(std::string_view line, char* out) {
+    if (std::memchr(line.data(), 0, line.size()) && IsEucFixedLine(line)) {
+        const std::string sjis = EucFixedToSjisLine(line);
+        std::memcpy(out, sjis.data(), sjis.size());
+        return sjis.size();
+    }
+    return EucToSjisLine(line, out);
 }
 
 }  // namespace qb

@@ -7,6 +7,7 @@
 // back exactly.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -25,5 +26,11 @@ namespace qb {
 // the Shift-JIS character of its JIS code. Any other unit (the line is not in the form) is copied
 // unchanged, and a last odd byte too.
 [[nodiscard]] std::string EucFixedToSjisLine(std::string_view line);
+
+// A line in either form -> Shift-JIS, into a caller's buffer with room for
+// EucToSjisRoom(line.size()) bytes (neither form gives more bytes than it reads): the fixed-width
+// form when the line holds a zero byte and IsEucFixedLine says so, else EUC-JP. Returns the bytes
+// written.
+std::size_t EucEitherFormToSjisLine(std::string_view line, char* out);
 
 }  // namespace qb

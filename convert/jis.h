@@ -1,6 +1,7 @@
 // JIS (ISO-2022-JP style, 7-bit with escape sequences and shift codes) <-> Shift-JIS.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,12 @@ unsigned SjisToJisCode(unsigned sjis);
 // truncated or unknown escape sequences, stray bytes in either mode) is copied unchanged, a
 // Shift-JIS character whole.
 [[nodiscard]] std::string JisToSjisLine(std::string_view line, JisShiftState& state);
+// The same into a caller's buffer with room for JisToSjisRoom(line.size()) bytes; returns the
+// bytes written.
+constexpr std::size_t JisToSjisRoom(std::size_t lineSize) {
+    return lineSize + 8;  // never more bytes out than in, and room for whole-word stores
+}
+std::size_t JisToSjisLine(std::string_view line, JisShiftState& state, char* out);
 // Encodes one line with the sequences `options` select, starting from `state`. An IBM extension
 // (FA40-FC4B) is written as the code of the same character that JIS has (a NEC-selected kanji,
 // a NEC row-13 or JIS symbol). Characters without any JIS form (the user-defined area F040-F9FC,

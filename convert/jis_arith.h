@@ -2,6 +2,10 @@
 // kernels.
 #pragma once
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace qb::detail {
 
 // 21-7E: a row or cell byte of a JIS X 0208 code.
@@ -53,6 +57,39 @@ struct SjisToJisTables {
     }
 };
 inline constexpr SjisToJisTables kSjisToJis;
+
+#if defined(__SSE2__)
+// Up to eight JIS X 0208 codes at once, for runs of kanji: the sixteen bytes at `in` are taken as
+// eight codes whose bytes are `base` + 21 to `base` + 7E (base 0 for JIS, 80 for EUC-JP), and
+// their Shift-JIS codes are stored at `out` as JisPairToSjis gives them. Returns how many bytes
+// from the start are whole codes within that range (an even number up to 16); sixteen bytes are
+// stored all the same, those beyond garbage.
+inline unsigned JisPairsToSjis16(const char* in, char* out, unsigned char base) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+    // Row and cell less 21, 0 to 5D; in each 16-bit lane the row is the low byte.
+    const __m128i off = _mm_sub_epi8(v, _mm_set1_epi8(static_cast<char>(base + 0x21)));
+    const unsigned valid = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(off, _mm_set1_epi8(0x5D)), off)));
+    const __m128i one = _mm_set1_epi16(1);
+    const __m128i row = _mm_and_si128(off, _mm_set1_epi16(0x00FF));
+    const __m128i cell = _mm_srli_epi16(off, 8);
+    // The lead byte: 81 + row / 2, and 40 more from row byte 5F on.
+    __m128i lead = _mm_add_epi16(_mm_srli_epi16(row, 1), _mm_set1_epi16(0x81));
+    lead = _mm_add_epi16(
+        lead, _mm_and_si128(_mm_cmpgt_epi16(row, _mm_set1_epi16(0x3D)), _mm_set1_epi16(0x40)));
+    // The trail byte: for an odd row byte 40 + cell, skipping 7F; for an even one 9F + cell.
+    const __m128i oddRowByte = _mm_cmpeq_epi16(_mm_and_si128(row, one), _mm_setzero_si128());
+    const __m128i trailOdd =
+        _mm_add_epi16(_mm_add_epi16(cell, _mm_set1_epi16(0x40)),
+                      _mm_and_si128(_mm_cmpgt_epi16(cell, _mm_set1_epi16(0x3E)), one));
+    const __m128i trailEven = _mm_add_epi16(cell, _mm_set1_epi16(0x9F));
+    const __m128i trail =
+        _mm_or_si128(_mm_and_si128(oddRowByte, trailOdd), _mm_andnot_si128(oddRowByte, trailEven));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_or_si128(lead, _mm_slli_epi16(trail, 8)));
+    // The leading run of valid bytes, whole codes only.
+    return static_cast<unsigned>(__builtin_ctz(~valid | 0x10000u)) & ~1u;
+}
+#endif
 
 // Shift-JIS bytes of a legal double-byte code -> JIS code, 0 when there is none (lead bytes
 // F0-FC fall outside the 94 rows).

@@ -11,6 +11,9 @@ namespace qb {
 // UTF-8 -> Shift-JIS; a leading byte-order mark EF BB BF is skipped, characters without a
 // Shift-JIS form and malformed UTF-8 become '?'.
 [[nodiscard]] std::string Utf8ToSjis(std::string_view utf8);
+// The same into a caller's buffer with room for Utf8ToCp932Room(utf8.size()) bytes; returns the
+// bytes written.
+std::size_t Utf8ToSjis(std::string_view utf8, char* out);
 // UTF-7 (RFC 2152) -> Shift-JIS. Bytes outside '+' runs are copied unchanged; a run of base64
 // characters ends at any other byte, which is copied unless it is '-' ("+-" gives '+'). A run
 // still open at the end is decoded as if closed; bits of a last incomplete unit are dropped.

@@ -47,11 +47,16 @@ bool CQuillbayDoc::OnOpenDocument(const std::string& path) {
     m_modified = true;
     LineList lines;
     TextReadResult read;
+    bool converted = false;
     {
         BusyCursor busy(m_app.host);
-        read = ReadTextFile(path, lines);
+        TextLineReader reader(path);
+        if (reader.IsOpen())
+            read = ReadLinesForOpen(reader, lines, converted);
+        else
+            read.error = reader.Error();
     }
-    if (!FinishOpen(std::move(read), std::move(lines), path)) return false;
+    if (!FinishOpen(std::move(read), std::move(lines), path, converted)) return false;
     m_app.Record("Open " + Utf8ToCp932(path));
     m_pathName = path;
     return true;
@@ -66,11 +71,12 @@ bool CQuillbayDoc::OpenFromReader(TextLineReader& reader, LineList linesSoFar,
                                   const std::string& name) {
     m_modified = true;
     TextReadResult read;
+    bool converted = false;
     {
         BusyCursor busy(m_app.host);
-        read = ReadAllLines(reader, linesSoFar);
+        read = ReadLinesForOpen(reader, linesSoFar, converted);
     }
-    return FinishOpen(std::move(read), std::move(linesSoFar), name);
+    return FinishOpen(std::move(read), std::move(linesSoFar), name, converted);
 }
 
 void CQuillbayDoc::TakeLines(LineList lines) {
@@ -78,8 +84,10 @@ void CQuillbayDoc::TakeLines(LineList lines) {
     ResetTargetRangeToAll();
 }
 
-// The steps of opening that follow the reading: warnings, target range, code conversion.
-bool CQuillbayDoc::FinishOpen(TextReadResult read, LineList lines, const std::string& name) {
+// The steps of opening that follow the reading: warnings, target range, code conversion (unless
+// the reading did it).
+bool CQuillbayDoc::FinishOpen(TextReadResult read, LineList lines, const std::string& name,
+                              bool converted) {
     m_openWarnings.clear();
     if (!read.ok) {
         m_app.host.ShowMessage(kFileNotFound);
@@ -91,7 +99,8 @@ bool CQuillbayDoc::FinishOpen(TextReadResult read, LineList lines, const std::st
     m_lines = std::move(lines);
     ResetTargetRangeToAll();
     // Text that is no regular file is judged by its start (it may never end).
-    if (m_app.settings.ReadInt("System", "Auto", 1) != 0) ConvertCodeOnOpen(read.regularFile);
+    if (!converted && m_app.settings.ReadInt("System", "Auto", 1) != 0)
+        ConvertCodeOnOpen(read.regularFile);
     m_modified = false;
     return true;
 }

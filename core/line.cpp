@@ -2,44 +2,82 @@
 
 #include <sys/mman.h>
 
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <new>
 
 namespace qb {
 
-// A block of the arena: a count of the lines alive in it (plus one while the arena fills it),
-// then the lines, each aligned to 8 bytes.
-struct LineArena::Block {
-    std::size_t live;
-};
-
 namespace {
 
-constexpr std::size_t kBlockSize = 1 << 20;
+constexpr std::size_t kFirstBlockSize = 1 << 20;
+constexpr std::size_t kBulkBlockSize = 4 << 20;
+constexpr std::size_t kHugePage = 2 << 20;
 constexpr std::size_t kAlign = 8;
-// Lines longer than this are allocated alone rather than wasting the end of a block.
-constexpr std::size_t kLargestArenaLine = kBlockSize / 16;
 
-std::size_t AlignUp(std::size_t n) {
-    return (n + kAlign - 1) & ~(kAlign - 1);
+// Bulk blocks given back are kept for the next ones, up to a few: converting or streaming a file
+// gives back the blocks of the lines it replaces while it fills new ones, and a block kept is one
+// the system need not clear and map in again. Documents live on one thread, but the lock keeps a
+// line released on another thread (a writer thread's last copy) from corrupting the list.
+class BulkBlockCache {
+public:
+    void* Take() {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        return m_count > 0 ? m_blocks[--m_count] : nullptr;
+    }
+    bool Keep(void* block) {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_count == m_blocks.size()) return false;
+        m_blocks[m_count++] = block;
+        return true;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::array<void*, 4> m_blocks{};
+    std::size_t m_count = 0;
+};
+
+// Never destroyed: lines held by static objects may give their blocks back during exit.
+BulkBlockCache& TheBulkBlockCache() {
+    static auto* const cache = new BulkBlockCache;
+    return *cache;
 }
 
-// Maps in a new block's pages with one call instead of a page fault each. Only for an arena that
-// has already filled a block (loading a file, converting many lines), which will fill this one
-// too; a small edit keeps only the pages it touches. Kernels without the call refuse it and the
-// pages fault in as usual.
-void Prefault(void* block) {
-#ifdef MADV_POPULATE_WRITE
-    constexpr std::uintptr_t kPage = 4096;
-    const auto start = reinterpret_cast<std::uintptr_t>(block);
-    const std::uintptr_t first = (start + kPage - 1) & ~(kPage - 1);
-    const std::uintptr_t end = (start + kBlockSize) & ~(kPage - 1);
-    madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE);
-#else
-    (void)block;
+// A block for an arena that has already filled one (loading a file, converting many lines),
+// which will fill this one too. It is mapped on its own, on huge-page boundaries, and asks for
+// huge pages and for all its pages at once: a hundred megabytes of lines then cost a few dozen
+// page faults instead of tens of thousands, and unmapping them is as quick. Where the system
+// gives no huge pages the advice is ignored and the pages come one by one. Null when no memory
+// is left.
+void* MapBulkBlock() {
+    if (void* kept = TheBulkBlockCache().Take()) return kept;
+    const std::size_t span = kBulkBlockSize + kHugePage;
+    void* memory = mmap(nullptr, span, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED) return nullptr;
+    const auto start = reinterpret_cast<std::uintptr_t>(memory);
+    const std::uintptr_t aligned = (start + kHugePage - 1) & ~std::uintptr_t{kHugePage - 1};
+    const std::uintptr_t end = aligned + kBulkBlockSize;
+    if (aligned > start) munmap(memory, aligned - start);
+    if (start + span > end) munmap(reinterpret_cast<void*>(end), start + span - end);
+    void* block = reinterpret_cast<void*>(aligned);
+#ifdef MADV_HUGEPAGE
+    madvise(block, kBulkBlockSize, MADV_HUGEPAGE);
 #endif
+#ifdef MADV_POPULATE_WRITE
+    madvise(block, kBulkBlockSize, MADV_POPULATE_WRITE);  // old kernels refuse it: no matter
+#endif
+    return block;
+}
+
+void FreeBlock(LineArena::Block* block) {
+    if (!block->mapped)
+        std::free(block);
+    else if (!TheBulkBlockCache().Keep(block))
+        munmap(block, block->mapped);
 }
 
 }  // namespace
@@ -80,7 +118,7 @@ void Line::Release() noexcept {
         } else {
             auto* block = reinterpret_cast<LineArena::Block*>(reinterpret_cast<char*>(m_rep) -
                                                               m_rep->blockOffset * kAlign);
-            if (--block->live == 0) std::free(block);
+            if (--block->live == 0) FreeBlock(block);
         }
     }
     m_rep = nullptr;
@@ -101,32 +139,46 @@ LineArena::~LineArena() {
 }
 
 void LineArena::ReleaseBlock() {
-    if (m_block && --m_block->live == 0) std::free(m_block);
+    if (m_block && --m_block->live == 0) FreeBlock(m_block);
     m_block = nullptr;
 }
 
-Line LineArena::Make(std::string_view bytes) {
+// A block starts with its header; the lines that follow it are aligned to 8 bytes.
+void LineArena::StartBlock() {
+    ReleaseBlock();
+    const bool bulk = m_blocksBegun++ > 0;
+    void* memory = bulk ? MapBulkBlock() : std::malloc(kFirstBlockSize);
+    if (!memory) throw std::bad_alloc();
+    m_block = static_cast<Block*>(memory);
+    m_block->live = 1;  // the arena's own count
+    m_block->mapped = bulk ? kBulkBlockSize : 0;
+    m_capacity = bulk ? kBulkBlockSize : kFirstBlockSize;
+    m_used = (sizeof(Block) + kAlign - 1) & ~(kAlign - 1);
+}
+
+Line LineArena::MakeElsewhere(std::string_view bytes) {
     if (bytes.empty()) return Line();
-    if (bytes.size() > kLargestArenaLine) return Line(bytes);
-    const std::size_t need = AlignUp(Line::kHeaderSize + bytes.size() + 1);
-    if (!m_block || m_used + need > kBlockSize) {
-        ReleaseBlock();
-        void* memory = std::malloc(kBlockSize);
-        if (!memory) throw std::bad_alloc();
-        if (m_blocksBegun++ > 0) Prefault(memory);
-        m_block = static_cast<Block*>(memory);
-        m_block->live = 1;  // the arena's own count
-        m_used = AlignUp(sizeof(Block));
+    if (bytes.size() > kLargestLine) return Line(bytes);
+    StartBlock();
+    std::memcpy(At()->bytes, bytes.data(), bytes.size());
+    return CommitHere(bytes.size());
+}
+
+char* LineArena::ReserveElsewhere(std::size_t capacity) {
+    if (m_reservedAside) {
+        if (m_aside.size() < capacity) m_aside.resize(capacity);
+        return m_aside.data();
     }
-    auto* rep = reinterpret_cast<Line::Rep*>(reinterpret_cast<char*>(m_block) + m_used);
-    rep->refs = 1;
-    rep->blockOffset = static_cast<std::uint32_t>(m_used / kAlign);
-    rep->size = bytes.size();
-    std::memcpy(rep->bytes, bytes.data(), bytes.size());
-    rep->bytes[bytes.size()] = '\0';
-    m_used += need;
-    ++m_block->live;
-    return Line(rep);
+    // Room for nothing yet is room for one byte: Commit(0) writes nothing.
+    if (capacity > 0 || !m_block) StartBlock();
+    return At()->bytes;
+}
+
+Line LineArena::CommitAside(std::size_t size) {
+    Line line(std::string_view(m_aside.data(), size));
+    // A huge line's room is not kept for the rest of the arena's life.
+    if (m_aside.size() > 16 * kLargestLine) std::string().swap(m_aside);
+    return line;
 }
 
 }  // namespace qb

@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -80,8 +81,10 @@ using LineList = std::vector<Line>;
 // lines further on are fetched while the earlier ones are released.
 void ReleaseLines(LineList& lines) noexcept;
 
-// Makes many lines quickly: packs them into shared blocks of about a megabyte. A block is freed
-// when the last line in it goes, so an arena may be dropped as soon as its lines are made.
+// Makes many lines quickly: packs them into shared blocks, a megabyte for the first and four for
+// each one after it (an arena that has filled one block is making a whole file's lines). A block
+// is freed when the last line in it goes, so an arena may be dropped as soon as its lines are
+// made.
 class LineArena {
 public:
     LineArena() = default;
@@ -89,16 +92,70 @@ public:
     LineArena(const LineArena&) = delete;
     LineArena& operator=(const LineArena&) = delete;
 
-    Line Make(std::string_view bytes);
+    Line Make(std::string_view bytes) {
+        if (!Fits(bytes.size())) return MakeElsewhere(bytes);
+        std::memcpy(At()->bytes, bytes.data(), bytes.size());
+        return CommitHere(bytes.size());
+    }
 
-    struct Block;  // public only so that Line can find a line's block
+    // Writing a line in place, for conversions that know only a bound of their result's size:
+    // Reserve gives room for `capacity` bytes, valid until the next call on the arena, and
+    // Commit makes the first `size` bytes written there (size <= capacity) a line. A
+    // reservation that is not committed costs nothing.
+    char* Reserve(std::size_t capacity) {
+        m_reservedAside = capacity > kLargestLine;
+        if (!Fits(capacity)) return ReserveElsewhere(capacity);
+        return At()->bytes;
+    }
+    Line Commit(std::size_t size) {
+        if (size == 0) return Line();
+        if (m_reservedAside) return CommitAside(size);
+        return CommitHere(size);
+    }
+
+    struct Block {
+        std::size_t live;    // lines alive in the block, plus one while the arena fills it
+        std::size_t mapped;  // the size of the block's own mapping; 0 when it came from malloc
+    };
 
 private:
+    // Lines longer than this are allocated alone rather than wasting the end of a block.
+    static constexpr std::size_t kLargestLine = std::size_t{1} << 16;
+    static constexpr std::size_t kAlign = 8;
+
+    // The room a line of `bytes` bytes takes in a block.
+    static std::size_t SpaceFor(std::size_t bytes) {
+        return (Line::kHeaderSize + bytes + 1 + kAlign - 1) & ~(kAlign - 1);
+    }
+    // Whether a non-empty line of `bytes` bytes goes into the current block.
+    bool Fits(std::size_t bytes) const {
+        return bytes - 1 < kLargestLine && m_used + SpaceFor(bytes) <= m_capacity;
+    }
+    Line::Rep* At() const {
+        return reinterpret_cast<Line::Rep*>(reinterpret_cast<char*>(m_block) + m_used);
+    }
+    Line CommitHere(std::size_t size) {
+        Line::Rep* rep = At();
+        rep->refs = 1;
+        rep->blockOffset = static_cast<std::uint32_t>(m_used / kAlign);
+        rep->size = size;
+        rep->bytes[size] = '\0';
+        m_used += SpaceFor(size);
+        ++m_block->live;
+        return Line(rep);
+    }
+    Line MakeElsewhere(std::string_view bytes);
+    char* ReserveElsewhere(std::size_t capacity);
+    Line CommitAside(std::size_t size);
     void ReleaseBlock();
+    void StartBlock();
 
     Block* m_block = nullptr;  // the block being filled; the arena holds one count on it
     std::size_t m_used = 0;
+    std::size_t m_capacity = 0;     // bytes in m_block (0 before the first)
     std::size_t m_blocksBegun = 0;  // blocks begun so far, the current one included
+    std::string m_aside;            // a reservation too large for a block
+    bool m_reservedAside = false;
 };
 
 }  // namespace qb

@@ -94,6 +94,8 @@ public:
     // Takes `lines` as the whole text, as a new document would: the range covers them all, no
     // undo step, no code conversion, modified flag unchanged.
     void TakeLines(LineList lines);
+    // Hands the lines over to the caller, leaving the document empty (for a caller done with it).
+    LineList ExtractLines() { return std::exchange(m_lines, LineList()); }
     // Writes every line followed by the "System"/"CrLf" terminator, atomically: on any failure
     // the message is shown, the old file stays and false is returned, modified flag unchanged.
     // `check` says what to do about lines that would not read back as written (LastSaveLoss()
@@ -404,6 +406,11 @@ public:
     // operation that replaces every non-empty target line by convert(line) (a std::string).
     template <class Convert>
     void ConvertTargetLines(Convert&& convert);
+    // The same for a conversion that writes into a buffer: room(size) is the most bytes it
+    // writes for a line of `size` bytes, convert(line, out) returns how many it wrote. Each
+    // result is written where the new line will lie, without a string in between.
+    template <class Room, class Convert>
+    void ConvertTargetLinesInPlace(Room&& room, Convert&& convert);
 
 private:
     // The same, cutting each converted line at CR LF; the end of the target range grows by the
@@ -562,7 +569,11 @@ protected:
 
 private:
     void ResetTargetRangeToAll();
-    bool FinishOpen(TextReadResult read, LineList lines, const std::string& name);
+    // Reads the rest of `reader` into `lines` (after the lines it holds) for opening. When
+    // opening converts the code and no undo history is kept, JIS and EUC-JP text is converted
+    // as it is read, and `converted` says so; otherwise the lines are as read.
+    TextReadResult ReadLinesForOpen(TextLineReader& reader, LineList& lines, bool& converted);
+    bool FinishOpen(TextReadResult read, LineList lines, const std::string& name, bool converted);
 };
 
 template <class PerLine>

@@ -13,6 +13,7 @@
 #include <optional>
 #include <vector>
 
+#include "convert/byte_set.h"
 #include "convert/cp932.h"
 #include "convert/sjis.h"
 #include "convert/sjis_searcher.h"
@@ -100,27 +101,49 @@ struct CRegExp::Compiled {
         groups = 0;
         error.clear();
         required.clear();
+        minLength = 0;
+        firstBytes = ByteSet();
+        checkFirstBytes = false;
     }
 
-    // Case-sensitive patterns: the characters every match must contain (PCRE2 knows the first
-    // and the last fixed one), as Shift-JIS searchers, so that a line without them is turned
-    // down before it is decoded.
-    void FindRequiredCharacters() {
-        uint32_t firstType = 0, unit = 0;
-        if (pcre2_pattern_info(code, PCRE2_INFO_FIRSTCODETYPE, &firstType) == 0 && firstType == 1 &&
-            pcre2_pattern_info(code, PCRE2_INFO_FIRSTCODEUNIT, &unit) == 0)
-            AddRequired(unit);
-        uint32_t lastType = 0;
-        if (pcre2_pattern_info(code, PCRE2_INFO_LASTCODETYPE, &lastType) == 0 && lastType == 1 &&
-            pcre2_pattern_info(code, PCRE2_INFO_LASTCODEUNIT, &unit) == 0)
-            AddRequired(unit);
+    // What every match needs, so that a line without it is turned down before it is decoded
+    // (PCRE2 reports these from the compiled pattern and skips by them itself):
+    // - the fewest characters a match takes; a line has at least as many bytes as characters;
+    // - case-sensitive patterns: the first and the last fixed character, as Shift-JIS searchers;
+    // - a set of characters every match begins with, when they are all ASCII (a class such as
+    //   [0-9] or \w): an ASCII character is its own byte and no other character decodes to it,
+    //   so the line must hold one of those bytes.
+    void FindSkipConditions(bool caseless) {
+        uint32_t length = 0;
+        if (pcre2_pattern_info(code, PCRE2_INFO_MINLENGTH, &length) == 0) minLength = length;
+        if (!caseless) {
+            uint32_t firstType = 0, unit = 0;
+            if (pcre2_pattern_info(code, PCRE2_INFO_FIRSTCODETYPE, &firstType) == 0 &&
+                firstType == 1 && pcre2_pattern_info(code, PCRE2_INFO_FIRSTCODEUNIT, &unit) == 0)
+                AddRequired(unit);
+            uint32_t lastType = 0;
+            if (pcre2_pattern_info(code, PCRE2_INFO_LASTCODETYPE, &lastType) == 0 &&
+                lastType == 1 && pcre2_pattern_info(code, PCRE2_INFO_LASTCODEUNIT, &unit) == 0)
+                AddRequired(unit);
+        }
+        const uint8_t* bitmap = nullptr;
+        if (pcre2_pattern_info(code, PCRE2_INFO_FIRSTBITMAP, &bitmap) != 0 || !bitmap) return;
+        // Bit u: a match may begin with unit u; bit 255 stands for every unit from 255 on.
+        const auto has = [bitmap](unsigned u) { return (bitmap[u / 8] >> (u % 8) & 1) != 0; };
+        for (unsigned u = 0x80; u < 256; ++u)
+            if (has(u)) return;
+        for (unsigned u = 0; u < 0x80; ++u)
+            if (has(u)) firstBytes.Add(static_cast<unsigned char>(u));
+        checkFirstBytes = true;
     }
     void AddRequired(uint32_t unit) {
         if (unit > 0xFFFF) return;
         if (auto form = SoleSjisForm(static_cast<char16_t>(unit))) required.emplace_back(*form);
     }
-    // False when the subject cannot match for want of a required character.
+    // False when the subject cannot match.
     bool MayMatch(std::string_view sjis) const {
+        if (sjis.size() < minLength) return false;
+        if (checkFirstBytes && !firstBytes.AnyIn(sjis)) return false;
         for (const SjisSearcher& searcher : required)
             if (!searcher.IsIn(sjis)) return false;
         return true;
@@ -134,19 +157,70 @@ struct CRegExp::Compiled {
     int groups = 0;
     std::string error;  // why the pattern did not compile
     std::vector<SjisSearcher> required;
+    std::size_t minLength = 0;
+    ByteSet firstBytes;
+    bool checkFirstBytes = false;
 
-    // Decodes the subject of a call into `subject`, reusing the storage from line to line;
-    // with offsets, also the byte offset of each unit (see SjisToUtf16).
-    void Decode(std::string_view sjis, bool withOffsets) {
+    // Decodes the subject of a call into `subject`, reusing the storage from line to line.
+    void Decode(std::string_view sjis) {
         if (subject.size() < sjis.size()) subject.resize(sjis.size());
-        if (withOffsets && offsets.size() < sjis.size() + 1) offsets.resize(sjis.size() + 1);
-        length = SjisToUtf16(sjis, subject.data(), withOffsets ? offsets.data() : nullptr);
+        length = SjisToUtf16(sjis, subject.data());
     }
 
     std::u16string subject;
-    std::size_t length = 0;  // units of `subject` in use
-    std::vector<std::size_t> offsets;
+    std::size_t length = 0;                // units of `subject` in use
+    std::vector<std::size_t> offsetTable;  // see UnitOffsets
 };
+
+namespace {
+
+// Where each UTF-16 unit of a decoded subject begins in its Shift-JIS bytes (each unit is one
+// character, as the decoder steps them). A replacement asks mostly in increasing order, so the
+// answer comes from stepping over the characters from the last one, or from the start of the
+// current match (Anchor) for a group before that; an offset before the match (a group inside a
+// lookbehind) makes a table of every offset, once per subject.
+class UnitOffsets {
+public:
+    UnitOffsets(std::string_view sjis, std::size_t units, std::vector<std::size_t>& table)
+        : m_sjis(sjis), m_units(units), m_table(table) {}
+
+    void Anchor(std::size_t unit) {
+        (*this)(unit);
+        if (!m_haveTable) m_anchorUnit = m_unit, m_anchorByte = m_byte;
+    }
+
+    std::size_t operator()(std::size_t unit) {
+        if (unit == 0) return 0;
+        if (unit >= m_units) return m_sjis.size();
+        if (m_haveTable) return m_table[unit];
+        if (unit < m_unit) {
+            if (unit < m_anchorUnit) return MakeTable()[unit];
+            m_unit = m_anchorUnit;
+            m_byte = m_anchorByte;
+        }
+        for (; m_unit < unit; ++m_unit)
+            m_byte += CharLength(m_sjis, m_byte);
+        return m_byte;
+    }
+
+private:
+    const std::vector<std::size_t>& MakeTable() {
+        m_table.resize(m_units);
+        for (std::size_t k = 0, at = 0; k < m_units; ++k, at += CharLength(m_sjis, at))
+            m_table[k] = at;
+        m_haveTable = true;
+        return m_table;
+    }
+
+    std::string_view m_sjis;
+    std::size_t m_units;
+    std::vector<std::size_t>& m_table;
+    bool m_haveTable = false;
+    std::size_t m_unit = 0, m_byte = 0;              // the last answer
+    std::size_t m_anchorUnit = 0, m_anchorByte = 0;  // the start of the current match
+};
+
+}  // namespace
 
 CRegExp::CRegExp() = default;
 CRegExp::~CRegExp() = default;
@@ -193,7 +267,7 @@ bool CRegExp::Prepare() {
                 pcre2_jit_compile(c.code, PCRE2_JIT_COMPLETE);
                 c.matchData = pcre2_match_data_create_from_pattern(c.code, nullptr);
                 c.groups = translated.groups;
-                if (!m_ignoreCase) c.FindRequiredCharacters();
+                c.FindSkipConditions(m_ignoreCase);
                 if (!c.matchData) {
                     c.Clear();
                     c.error = "out of memory";
@@ -231,11 +305,11 @@ int CRegExp::MatchAt(std::size_t start) {
 
 bool CRegExp::Test(std::string_view sjisSubject) {
     if (!Prepare()) return false;
-    if (!m_compiled->MayMatch(sjisSubject)) {
+    if (m_prefilter && !m_compiled->MayMatch(sjisSubject)) {
         m_error.clear();
         return false;
     }
-    m_compiled->Decode(sjisSubject, false);
+    m_compiled->Decode(sjisSubject);
     const int result = MatchAt(0);
     if (result < 0) return false;
     m_error.clear();
@@ -243,36 +317,49 @@ bool CRegExp::Test(std::string_view sjisSubject) {
 }
 
 std::string CRegExp::Replace(std::string_view sjisSubject, std::string_view sjisReplacement) {
-    if (!Prepare()) return std::string(sjisSubject);
+    std::string out;
+    if (!ReplaceInto(sjisSubject, sjisReplacement, out)) return std::string(sjisSubject);
+    return out;
+}
+
+bool CRegExp::ReplaceInto(std::string_view sjisSubject, std::string_view sjisReplacement,
+                          std::string& out) {
+    if (!Prepare()) return false;
     Compiled& c = *m_compiled;
-    if (!c.MayMatch(sjisSubject)) {
+    if (m_prefilter && !c.MayMatch(sjisSubject)) {
         m_error.clear();
-        return std::string(sjisSubject);
+        return false;
     }
-    c.Decode(sjisSubject, true);
+    c.Decode(sjisSubject);
     const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(c.matchData);
     const std::size_t units = c.length;
+    UnitOffsets offsetOf(sjisSubject, units, c.offsetTable);
 
     // The Shift-JIS bytes of UTF-16 range [from, to).
     auto bytes = [&](std::size_t from, std::size_t to) {
-        return sjisSubject.substr(c.offsets[from], c.offsets[to] - c.offsets[from]);
+        const std::size_t begin = offsetOf(from);
+        return sjisSubject.substr(begin, offsetOf(to) - begin);
     };
     auto group = [&](int n) {
         const PCRE2_SIZE from = ovector[2 * n], to = ovector[2 * n + 1];
         return from == PCRE2_UNSET ? std::string_view() : bytes(from, to);
     };
 
-    std::string out;
+    const std::size_t outStart = out.size();
     std::size_t copied = 0;  // units of the subject already in `out`
     bool matched = false;
     for (std::size_t start = 0; start <= units;) {
         const int result = MatchAt(start);
-        if (result < 0) return std::string(sjisSubject);
+        if (result < 0) {
+            out.resize(outStart);
+            return false;
+        }
         if (result == 0) break;
-        if (!matched) out.reserve(sjisSubject.size() + sjisReplacement.size());
+        if (!matched) out.reserve(outStart + sjisSubject.size() + sjisReplacement.size());
         matched = true;
         const std::size_t from = ovector[0], to = ovector[1];
         out.append(bytes(copied, from));
+        offsetOf.Anchor(from);
         copied = to;
 
         // The template: $$ $& $` $' $n $nn; anything else after $ is literal.
@@ -324,9 +411,9 @@ std::string CRegExp::Replace(std::string_view sjisSubject, std::string_view sjis
         start = to > from ? to : to + 1;
     }
     m_error.clear();
-    if (!matched) return std::string(sjisSubject);
+    if (!matched) return false;
     out.append(bytes(copied, units));
-    return out;
+    return true;
 }
 
 }  // namespace qb

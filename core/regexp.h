@@ -40,6 +40,11 @@ public:
     // template ($& $` $' $1..$99 $$). The parts of the subject that no match covers, and the
     // subject itself when nothing matched, keep their bytes exactly.
     std::string Replace(std::string_view sjisSubject, std::string_view sjisReplacement);
+    // Replace for a caller that needs to know whether anything matched: true when something
+    // did, with the result appended to `out`; false (and `out` as it was) when nothing matched
+    // or on an error, which Ok() tells apart.
+    bool ReplaceInto(std::string_view sjisSubject, std::string_view sjisReplacement,
+                     std::string& out);
 
     // Whether the last Test or Replace succeeded; Error() says why it did not (UTF-8).
     bool Ok() const { return m_error.empty(); }
@@ -47,6 +52,9 @@ public:
 
     // How many times a pattern was compiled, for tests and diagnostics.
     int Compilations() const { return m_compilations; }
+    // Whether a subject is turned down before matching when it lacks what every match of the
+    // pattern needs (on by default). Off gives the same results, only slower: tests compare.
+    void SetPrefilter(bool on) { m_prefilter = on; }
 
 private:
     struct Compiled;
@@ -60,6 +68,7 @@ private:
     bool m_ignoreCase = false;
     bool m_global = false;
     bool m_stale = true;  // the pattern or IgnoreCase changed since the last compile
+    bool m_prefilter = true;
     int m_compilations = 0;
     std::string m_error;
     std::unique_ptr<Compiled> m_compiled;  // rebuilt when the pattern or IgnoreCase changes

@@ -9,6 +9,10 @@
 #include <cstdint>
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include "convert/byte_scan.h"
 
 namespace qb {
@@ -17,6 +21,81 @@ namespace {
 
 constexpr std::size_t kBlockSize = 1 << 20;
 constexpr char kCtrlZ = 0x1A;
+
+// Finds the line ends of a block in one pass: stores the offset of every LF before the first
+// Ctrl-Z in `ends` (room for n) and their number in `count`, and returns where the Ctrl-Z is (n
+// when there is none). Sets `sawZero` when a zero byte lies before it.
+class BlockScanner {
+public:
+    BlockScanner(const char* p, std::uint32_t* ends) : m_p(p), m_ends(ends) {}
+
+    std::size_t Scan(std::size_t n, std::size_t& count, bool& sawZero) {
+        std::size_t i = 0;
+#ifdef __SSE2__
+        // 64 bytes at a time: the LFs as a bit mask, walked bit by bit; a Ctrl-Z or zero byte
+        // (rare) sends the 64 bytes through the byte loop.
+        const __m128i lf = _mm_set1_epi8('\n');
+        const __m128i ctrlZ = _mm_set1_epi8(kCtrlZ);
+        const __m128i zero = _mm_setzero_si128();
+        for (; i + 64 <= n; i += 64) {
+            __m128i v[4];
+            std::uint64_t lfs = 0;
+            __m128i odd = zero;
+            for (int k = 0; k < 4; ++k) {
+                v[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m_p + i + 16 * k));
+                lfs |= std::uint64_t{static_cast<std::uint16_t>(
+                           _mm_movemask_epi8(_mm_cmpeq_epi8(v[k], lf)))}
+                       << (16 * k);
+                odd = _mm_or_si128(
+                    odd, _mm_or_si128(_mm_cmpeq_epi8(v[k], ctrlZ), _mm_cmpeq_epi8(v[k], zero)));
+            }
+            if (_mm_movemask_epi8(odd) != 0) {
+                const std::size_t stop = Bytes(i, i + 64, sawZero);
+                if (stop != i + 64) return Finish(stop, count);
+                continue;
+            }
+            while (lfs != 0) {
+                m_ends[m_count++] = static_cast<std::uint32_t>(i + __builtin_ctzll(lfs));
+                lfs &= lfs - 1;
+            }
+        }
+#endif
+        return Finish(Bytes(i, n, sawZero), count);
+    }
+
+private:
+    // The byte loop over [from, to): returns where a Ctrl-Z is, or `to`.
+    std::size_t Bytes(std::size_t from, std::size_t to, bool& sawZero) {
+        for (std::size_t i = from; i < to; ++i) {
+            const char c = m_p[i];
+            if (c == '\n') {
+                m_ends[m_count++] = static_cast<std::uint32_t>(i);
+            } else if (c == kCtrlZ) {
+                return i;
+            } else if (c == '\0') {
+                sawZero = true;
+            }
+        }
+        return to;
+    }
+
+    std::size_t Finish(std::size_t end, std::size_t& count) const {
+        count = m_count;
+        return end;
+    }
+
+    const char* m_p;
+    std::uint32_t* m_ends;
+    std::size_t m_count = 0;
+};
+
+// Removes the CRs that text mode takes off a line ended by LF: CR LF reads as LF, then one
+// trailing CR is stripped, so up to two go.
+std::string_view WithoutTrailingCrs(std::string_view piece) {
+    for (int k = 0; k < 2 && !piece.empty() && piece.back() == '\r'; ++k)
+        piece.remove_suffix(1);
+    return piece;
+}
 
 }  // namespace
 
@@ -83,6 +162,9 @@ TextLineReader::TextLineReader(TextLineReader&& other) noexcept
       m_buffer(std::move(other.m_buffer)),
       m_pos(other.m_pos),
       m_end(other.m_end),
+      m_lineEnds(std::move(other.m_lineEnds)),
+      m_lineEndCount(other.m_lineEndCount),
+      m_nextLineEnd(other.m_nextLineEnd),
       m_carry(std::move(other.m_carry)) {
     other.m_fd = -1;
     other.m_ownsFd = false;
@@ -92,15 +174,14 @@ TextLineReader::~TextLineReader() {
     if (m_ownsFd && m_fd >= 0) ::close(m_fd);
 }
 
-// Reads the next block; false when no more bytes will come.
+// Reads the next block and finds its line ends; false when no more bytes will come.
 bool TextLineReader::Fill() {
     if (m_atEnd) return false;
-    if (m_inMemory) {  // the one block there is
-        m_pos = 0;
-        m_end = m_buffer.size();
-        m_offset = static_cast<long long>(m_end);
+    if (m_inMemory) {  // the one block there is (small: a macro's text, say)
+        m_offset = static_cast<long long>(m_buffer.size());
         m_atEnd = true;
-        ExamineBlock();
+        m_lineEnds.reset(new std::uint32_t[m_buffer.size()]);
+        ExamineBlock(m_buffer.size());
         return true;
     }
     if (m_fd < 0 || (m_limit >= 0 && m_offset >= m_limit)) {
@@ -111,6 +192,8 @@ bool TextLineReader::Fill() {
     if (m_limit >= 0)
         want = static_cast<std::size_t>(std::min<long long>(want, m_limit - m_offset));
     if (m_buffer.size() != kBlockSize) m_buffer.resize(kBlockSize);
+    // Not value-initialised: only the entries a block's lines use are ever touched.
+    if (!m_lineEnds) m_lineEnds.reset(new std::uint32_t[kBlockSize]);
     ssize_t n;
     do {
         n = ::read(m_fd, m_buffer.data(), want);
@@ -120,17 +203,19 @@ bool TextLineReader::Fill() {
         m_atEnd = true;
         return false;
     }
-    m_pos = 0;
-    m_end = static_cast<std::size_t>(n);
+    const auto size = static_cast<std::size_t>(n);
     m_offset += n;
-    ExamineBlock();
+    ExamineBlock(size);
     return true;
 }
 
-void TextLineReader::ExamineBlock() {
-    if (const void* z = std::memchr(m_buffer.data(), kCtrlZ, m_end)) {
-        const std::size_t at = static_cast<const char*>(z) - m_buffer.data();
-        m_stoppedAtCtrlZ = at + 1 < m_end || m_sizeHint > m_offset;
+void TextLineReader::ExamineBlock(std::size_t size) {
+    m_pos = 0;
+    m_nextLineEnd = 0;
+    m_end =
+        BlockScanner(m_buffer.data(), m_lineEnds.get()).Scan(size, m_lineEndCount, m_sawZeroByte);
+    if (m_end < size) {  // a Ctrl-Z
+        m_stoppedAtCtrlZ = m_end + 1 < size || m_sizeHint > m_offset;
         if (!m_stoppedAtCtrlZ && !m_regular && !m_inMemory && m_fd >= 0 &&
             (m_limit < 0 || m_offset < m_limit)) {
             // A pipe that has given nothing after the Ctrl-Z so far: whether anything follows
@@ -142,10 +227,8 @@ void TextLineReader::ExamineBlock() {
             } while (n < 0 && errno == EINTR);
             m_stoppedAtCtrlZ = n > 0;
         }
-        m_end = at;
         m_atEnd = true;
     }
-    if (!m_sawZeroByte && std::memchr(m_buffer.data(), '\0', m_end)) m_sawZeroByte = true;
 }
 
 long TextLineReader::ReadAt(char* out, std::size_t size, long long offset) const {
@@ -157,28 +240,33 @@ long TextLineReader::ReadAt(char* out, std::size_t size, long long offset) const
 }
 
 bool TextLineReader::Next(std::string_view& line) {
+    if (m_nextLineEnd < m_lineEndCount && m_carry.empty()) {
+        const std::size_t lf = m_lineEnds[m_nextLineEnd++];
+        line = WithoutTrailingCrs(std::string_view(m_buffer.data() + m_pos, lf - m_pos));
+        m_pos = lf + 1;
+        return true;
+    }
+    return NextAcrossBlocks(line);
+}
+
+// Next() at the end of a block: the line may begin in one block and end in a later one.
+bool TextLineReader::NextAcrossBlocks(std::string_view& line) {
     if (m_done) return false;
     m_carry.clear();
     for (;;) {
-        if (m_pos < m_end) {
-            const char* start = m_buffer.data() + m_pos;
-            const auto* lf = static_cast<const char*>(std::memchr(start, '\n', m_end - m_pos));
-            if (lf) {
-                std::string_view piece(start, lf - start);
-                m_pos += piece.size() + 1;
-                if (!m_carry.empty()) {
-                    m_carry.append(piece);
-                    piece = m_carry;
-                }
-                // CR LF reads as LF, then one trailing CR is stripped: up to two CRs go.
-                for (int k = 0; k < 2 && !piece.empty() && piece.back() == '\r'; ++k)
-                    piece.remove_suffix(1);
-                line = piece;
-                return true;
+        if (m_nextLineEnd < m_lineEndCount) {
+            const std::size_t lf = m_lineEnds[m_nextLineEnd++];
+            std::string_view piece(m_buffer.data() + m_pos, lf - m_pos);
+            m_pos = lf + 1;
+            if (!m_carry.empty()) {
+                m_carry.append(piece);
+                piece = m_carry;
             }
-            m_carry.append(start, m_end - m_pos);
-            m_pos = m_end;
+            line = WithoutTrailingCrs(piece);
+            return true;
         }
+        m_carry.append(m_buffer.data() + m_pos, m_end - m_pos);
+        m_pos = m_end;
         if (!Fill()) break;
     }
     m_done = true;
@@ -237,30 +325,34 @@ bool ReadSmallFile(const std::string& path, std::size_t limit, std::string& byte
     return ok;
 }
 
-TextReadResult ReadAllLines(TextLineReader& reader, LineList& lines) {
+TextReadResult ReadOutcome(const TextLineReader& reader) {
     TextReadResult result;
-    LineArena arena;
-    std::string_view line;
-    bool estimated = false;
-    while (reader.Next(line)) {
-        lines.push_back(arena.Make(line));
-        if (!estimated && lines.size() == 1000 && reader.SizeHint() > 0) {
-            // Reserve once from the average length so far; saves the doubling copies.
-            std::size_t bytes = 0;
-            for (const auto& l : lines)
-                bytes += l.size() + 2;
-            lines.reserve(static_cast<std::size_t>(reader.SizeHint()) / (bytes / 1000 + 1) * 11 /
-                              10 +
-                          lines.size());
-            estimated = true;
-        }
-    }
     result.error = reader.Error();
     result.ok = result.error.empty();
     result.sawZeroByte = reader.SawZeroByte();
     result.stoppedAtCtrlZ = reader.StoppedAtCtrlZ();
     result.regularFile = reader.IsRegularFile();
     return result;
+}
+
+void ReserveFromFirstLines(LineList& lines, const TextLineReader& reader) {
+    constexpr std::size_t kSample = 1000;
+    if (lines.size() != kSample || reader.SizeHint() <= 0) return;
+    std::size_t bytes = 0;
+    for (const auto& l : lines)
+        bytes += l.size() + 2;
+    lines.reserve(static_cast<std::size_t>(reader.SizeHint()) / (bytes / kSample + 1) * 11 / 10 +
+                  lines.size());
+}
+
+TextReadResult ReadAllLines(TextLineReader& reader, LineList& lines) {
+    LineArena arena;
+    std::string_view line;
+    while (reader.Next(line)) {
+        lines.push_back(arena.Make(line));
+        ReserveFromFirstLines(lines, reader);
+    }
+    return ReadOutcome(reader);
 }
 
 TextReadResult ReadTextFile(const std::string& path, LineList& lines) {

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -66,8 +67,9 @@ public:
 private:
     TextLineReader() = default;
     bool Fill();
-    // Looks at the block just read for a Ctrl-Z (the end of the text) and zero bytes.
-    void ExamineBlock();
+    // Finds the line ends of the block just read, a Ctrl-Z (the end of the text) and zero bytes.
+    void ExamineBlock(std::size_t size);
+    bool NextAcrossBlocks(std::string_view& line);
     // Reads up to `size` bytes at `offset` of a regular file; -1 on error.
     long ReadAt(char* out, std::size_t size, long long offset) const;
 
@@ -87,6 +89,9 @@ private:
     std::string m_buffer;
     std::size_t m_pos = 0;
     std::size_t m_end = 0;
+    std::unique_ptr<std::uint32_t[]> m_lineEnds;  // offsets of the block's LFs, found at once
+    std::size_t m_lineEndCount = 0;
+    std::size_t m_nextLineEnd = 0;
     std::string m_carry;  // the start of a line that continues in the next block
 };
 
@@ -128,6 +133,12 @@ std::vector<std::string> ReadWarnings(const TextReadResult& read, const std::str
 
 // Reads every remaining line of `reader` into `lines` (appending).
 TextReadResult ReadAllLines(TextLineReader& reader, LineList& lines);
+// What `reader` noticed, as ReadAllLines reports it; for callers that read the lines themselves.
+TextReadResult ReadOutcome(const TextLineReader& reader);
+// For a caller that appends a file's lines one by one: once `lines` holds its first thousand,
+// reserves room for as many as the rest of the file will likely give (from their average
+// length), so that the list is not copied over and over as it grows.
+void ReserveFromFirstLines(LineList& lines, const TextLineReader& reader);
 // Reads every line of `path` into `lines` (appending). On failure `lines` holds what was read
 // before it.
 TextReadResult ReadTextFile(const std::string& path, LineList& lines);
@@ -202,18 +213,26 @@ enum class ReadBackCheck {
 // The line terminator the "System"/"CrLf" setting selects: 0 CR LF, 1 CR, 2 LF (others: CR LF).
 std::string_view LineTerminator(int crLfSetting);
 
-// Serialises lines, each followed by `terminator`, into `out` in blocks, calling
-// `sink(std::string_view)` whenever a block is full and at the end. Stops and returns false as
-// soon as `sink` returns false. With a `check` other than None each line is tested as it is
-// written (while its bytes are at hand): `loss` receives the first that would not read back,
-// its index counted from `firstIndex`, and Refuse stops there and returns false.
+// Serialises lines, each followed by `terminator` (at most two bytes), into blocks of about a
+// megabyte, calling `sink(std::string_view)` whenever a block is full and at the end; a line
+// longer than a block goes to `sink` by itself. Stops and returns false as soon as `sink`
+// returns false. With a `check` other than None each line is tested as it is written (while its
+// bytes are at hand): `loss` receives the first that would not read back, its index counted
+// from `firstIndex`, and Refuse stops there and returns false.
 template <class Sink>
 bool WriteLines(const LineList& lines, std::string_view terminator, Sink&& sink,
                 ReadBackCheck check = ReadBackCheck::None,
                 std::optional<ReadBackLoss>* loss = nullptr, std::size_t firstIndex = 0) {
     constexpr std::size_t kBlock = 1 << 20;
-    std::string block;
-    block.reserve(kBlock);
+    // Both terminator bytes are always stored (the second one is then written over), so that
+    // the copy of the terminator has no length to look at.
+    const std::size_t termSize = terminator.size() < 2 ? terminator.size() : 2;
+    const char term0 = termSize > 0 ? terminator[0] : '\0';
+    const char term1 = termSize > 1 ? terminator[1] : '\0';
+    const std::unique_ptr<char[]> block(new char[kBlock]);
+    char* const start = block.get();
+    char* const limit = start + kBlock - 2;  // room for the stores of both terminator bytes
+    char* p = start;
     // Lines that a sort has scattered lie far apart: their bytes are fetched a few lines ahead.
     constexpr std::size_t kAhead = 8;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -226,18 +245,22 @@ bool WriteLines(const LineList& lines, std::string_view terminator, Sink&& sink,
                 if (check == ReadBackCheck::Refuse) return false;
             }
         }
-        if (block.size() + line.size() + terminator.size() > kBlock) {
-            if (!sink(std::string_view(block))) return false;
-            block.clear();
+        std::size_t size = line.size();
+        if (p >= limit || static_cast<std::size_t>(limit - p) < size) {
+            if (p > start && !sink(std::string_view(start, p - start))) return false;
+            p = start;
+            if (size > kBlock / 2) {
+                if (!sink(line.view())) return false;
+                size = 0;
+            }
         }
-        if (line.size() >= kBlock) {
-            if (!sink(line.view())) return false;
-        } else {
-            block.append(line.view());
-        }
-        block.append(terminator);
+        std::memcpy(p, line.data(), size);
+        p += size;
+        p[0] = term0;
+        p[1] = term1;
+        p += termSize;
     }
-    return block.empty() || sink(std::string_view(block));
+    return p == start || sink(std::string_view(start, p - start));
 }
 
 }  // namespace qb

@@ -197,29 +197,30 @@ bool AtomicFileWriter::Write(std::string_view bytes) {
     if (!Ok()) return false;
     if (m_buffer.size() + bytes.size() > kBufferSize) {
         if (!Flush()) return false;
-        if (bytes.size() >= kBufferSize) {
-            if (!WriteAll(m_fd, bytes.data(), bytes.size())) Fail("cannot write " + m_target);
-            m_written += static_cast<off_t>(bytes.size());
-            return Ok();
-        }
+        // Blocks as large as half the buffer (what the document's save hands over) go out as
+        // they are, without a copy into the buffer.
+        if (bytes.size() >= kBufferSize / 2) return WriteOut(bytes);
     }
     m_buffer.append(bytes);
     return true;
 }
 
-bool AtomicFileWriter::Flush() {
-    if (!m_buffer.empty()) {
-        if (WriteAll(m_fd, m_buffer.data(), m_buffer.size())) {
-            // Start writing this block to disk now, so that the sync at the end has little
-            // left to wait for.
-            if (!m_direct)
-                sync_file_range(m_fd, m_written, static_cast<off_t>(m_buffer.size()),
-                                SYNC_FILE_RANGE_WRITE);
-            m_written += static_cast<off_t>(m_buffer.size());
-        } else {
-            Fail("cannot write " + m_target);
-        }
+bool AtomicFileWriter::WriteOut(std::string_view bytes) {
+    if (WriteAll(m_fd, bytes.data(), bytes.size())) {
+        // Start writing these bytes to disk now, so that the sync at the end has little left
+        // to wait for. A device or pipe has no disk range to start.
+        if (!m_direct)
+            sync_file_range(m_fd, m_written, static_cast<off_t>(bytes.size()),
+                            SYNC_FILE_RANGE_WRITE);
+        m_written += static_cast<off_t>(bytes.size());
+    } else {
+        Fail("cannot write " + m_target);
     }
+    return Ok();
+}
+
+bool AtomicFileWriter::Flush() {
+    if (!m_buffer.empty()) WriteOut(m_buffer);
     m_buffer.clear();
     return Ok();
 }

@@ -50,6 +50,7 @@ private:
     bool OpenTemporaryFile(const std::string& dir, TempFile tempFile);
     bool Flush();
     bool GiveName();
+    bool WriteOut(std::string_view bytes);
     void Fail(const std::string& what);
 
     std::string m_target;

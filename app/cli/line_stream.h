@@ -5,8 +5,8 @@
 // same text as running them over the whole document, but the file is never held in memory
 // whole: reading, converting and writing overlap, and memory stays small however large the
 // file is. Anything else (line selection, commands that join, sort or count lines, commands that
-// keep state from one line to the next, a file that opening would convert from JIS or EUC) runs
-// over the whole document as usual.
+// keep state from one line to the next) runs over the whole document as usual. A JIS or EUC-JP
+// file is converted as it is read, as opening converts it.
 #pragma once
 
 #include <functional>
@@ -40,12 +40,12 @@ enum class StreamOutcome {
 };
 
 // Reads `reader` block by block, runs each block through `runBlock` and writes it with the
-// terminator of "System"/"CrLf". Before the first block is run it makes sure that opening would
-// not convert the text ("System"/"Auto" off, or the code of core/open_code.h not JIS or EUC: a
-// regular file is read ahead for it, anything else decided by its first bytes, so that memory
-// stays bounded and output begins early for text of any length); otherwise it stops with
-// WholeFile and leaves the lines read in `linesSoFar`. `read` receives what the reader noticed
-// (errors, zero bytes, Ctrl-Z).
+// terminator of "System"/"CrLf". With "System"/"Auto" on, JIS and EUC-JP text is converted as it
+// is read, as opening converts it: the code of a regular file is decided by reading it ahead,
+// that of anything else by its first bytes (see core/open_code.h), so that memory stays bounded
+// and output begins early for text of any length. Only EUC-JP text from a pipe that may yet be
+// UTF-8 stops with WholeFile, leaving the lines as read in `linesSoFar`. `read` receives what the
+// reader noticed (errors, zero bytes, Ctrl-Z).
 // `check` is the save's check of lines that would not read back as written: `loss` receives
 // the first (its index counted over the whole text); Refuse ends the stream there, with
 // nothing of its block written.

@@ -154,9 +154,14 @@ private:
     }
 
     // Whether every step is a -e line that can run over a file block by block (see
-    // app/cli/line_stream.h). Recording runs whole, so that the lines are recorded once.
+    // app/cli/line_stream.h). Recording runs whole, so that the lines are recorded once; a dry
+    // run writes nothing, which only the whole run knows how to do. A run without steps (open
+    // and save) streams when it writes a file: reading and writing then overlap, and a failure
+    // leaves no file behind.
     bool StepsCanStream() const {
-        if (m_steps.empty() || !m_options.recordPath.empty()) return false;
+        if (!m_options.recordPath.empty() || m_options.dryRun) return false;
+        if (m_steps.empty())
+            return m_options.inPlace || (!m_options.output.empty() && m_options.output != "-");
         for (const auto& step : m_steps)
             if (step.kind != CliOptions::Step::MacroLine || !IsLineLocalMacroLine(step.text))
                 return false;
@@ -225,6 +230,7 @@ private:
         // when the text runs whole.
         std::vector<long long> grown(m_steps.size(), 0);
         RunBlockFn run = [&](LineList& lines) {
+            if (m_steps.empty()) return true;
             CQuillbayDoc& doc = m_workspace.Adopt(std::make_unique<CQuillbayDoc>(m_app));
             doc.TakeLines(std::move(lines));
             for (std::size_t i = 0; i < m_steps.size(); ++i) {
@@ -235,7 +241,7 @@ private:
                 if (result == MacroResult::Stop || RunShowedError()) break;
             }
             m_app.growthAllowance = AppContext::kMaxGrowth;
-            lines = doc.Lines();
+            lines = doc.ExtractLines();
             m_workspace.Clear();
             return !RunShowedError();
         };

@@ -2,8 +2,8 @@
 # the benchmark programs (built with -DQB_BENCH=ON):
 # - bench/target_lines_bench: the document's line test over every line of a 1,000,000-line file,
 #   against LC_ALL=C grep -c on the same file (plain condition) and grep -cP on a UTF-8 copy
-#   (pattern condition). Both wall and CPU time are shown; CPU time is the fairer figure on a
-#   busy machine. The document's loading is not counted, grep's reading is.
+#   (pattern condition). CPU time is the fairer figure on a busy machine. The document's loading
+#   is not counted, grep's reading is.
 # - bench/undo_bench: 100 one-line edits of a 100 MB, 1,000,000-line document, each pushing an
 #   undo snapshot.
 TL_BENCH=$(cd "$build" && pwd)/bench/target_lines_bench
@@ -15,32 +15,30 @@ for plain_input in "$SHORT" "$LINES"; do
     [ -s "$utf8_copy" ] || iconv -f CP932 -t UTF-8 "$plain_input" > "$utf8_copy"
 done
 
-# grep_times CMD...: the best wall and best CPU (user + sys) seconds of $RUNS runs of CMD. The
-# output goes to a file: with its output on /dev/null, grep stops at the first match.
+# grep_times CMD...: the wall and CPU (user + sys) seconds of $RUNS runs of CMD, as two
+# comma-separated lists. The output goes to a file: with its output on /dev/null, grep stops at
+# the first match.
 grep_times() {
-    local wall="" cpu="" t w u s c
+    local walls=() cpus=() t w u s
     for _ in $(seq "$RUNS"); do
         t=$( { TIMEFORMAT="%3R %3U %3S"; time "$@" > "$OUT/grep-count.txt" || true; } 2>&1 | tail -n 1)
         read -r w u s <<< "$t"
-        c=$(awk -v u="$u" -v s="$s" 'BEGIN { print u + s }')
-        if [ -z "$wall" ] || awk "BEGIN{exit !($w < $wall)}"; then wall=$w; fi
-        if [ -z "$cpu" ] || awk "BEGIN{exit !($c < $cpu)}"; then cpu=$c; fi
+        walls+=("$w")
+        cpus+=("$(awk -v u="$u" -v s="$s" 'BEGIN { printf "%.3f", u + s }')")
     done
-    echo "$wall $cpu"
+    local IFS=,
+    echo "${walls[*]} ${cpus[*]}"
 }
 
 # target_compare LABEL TARGET FILE plain|pattern CONDITION-UTF8 -- GREP-CMD...
 target_compare() {
     local label=$1 target=$2 file=$3 mode=$4 condition=$5; shift 6
-    local sjis count load wall cpu gwall gcpu
+    local sjis count load walls cpus gwalls gcpus
     sjis=$(printf %s "$condition" | iconv -f UTF-8 -t CP932)
-    read -r count load wall cpu <<< "$("$TL_BENCH" "$file" "$mode" "$sjis" "$RUNS")"
-    read -r gwall gcpu <<< "$(grep_times "$@")"
-    # The label goes through the environment: awk -v would read \b in it as an escape.
-    LABEL=$label awk -v a="$wall" -v ac="$cpu" -v b="$gwall" -v bc="$gcpu" -v t="$target" \
-        -v n="$count" -v gn="$(cat "$OUT/grep-count.txt")" 'BEGIN {
-        printf "%-36s ours %6.3fs cpu %6.3fs  grep %6.3fs cpu %6.3fs  ratio %5.2fx cpu %5.2fx  (target %s)  lines %d/%d\n",
-            ENVIRON["LABEL"], a, ac, b, bc, (b > 0 ? a / b : 0), (bc > 0 ? ac / bc : 0), t, n, gn }'
+    read -r count load walls cpus <<< "$("$TL_BENCH" "$file" "$mode" "$sjis" "$RUNS")"
+    read -r gwalls gcpus <<< "$(grep_times "$@")"
+    report "$label" "$target" grep "$walls" "$cpus" "$gwalls" "$gcpus" \
+        "  lines $count/$(cat "$OUT/grep-count.txt")"
 }
 
 if [ ! -x "$TL_BENCH" ] || [ ! -x "$UNDO_BENCH" ]; then

@@ -19,12 +19,20 @@ qbay_supports() {
 }
 
 # Opening converts JIS and EUC files to Shift-JIS by itself.
+# nkf is told the input code and not to decode MIME, so that it does only the conversion. The
+# second pair compares against qbay's own open + save of the same text in Shift-JIS.
 compare "open JIS with conversion, 100 MB prose" "<= 0.25x" -- \
     "$QBAY" "$PROSE_JIS" -o "$OUT/prose.from-jis.txt" -- \
-    nkf -x -s "$PROSE_JIS"
+    nkf -J -s -x -m0 "$PROSE_JIS"
 compare "open EUC with conversion, 100 MB prose" "<= 0.25x" -- \
     "$QBAY" "$PROSE_EUC" -o "$OUT/prose.from-euc.txt" -- \
-    nkf -x -s "$PROSE_EUC"
+    nkf -E -s -x -m0 "$PROSE_EUC"
+compare "open JIS against open Shift-JIS" "<= 1.3x" -- \
+    "$QBAY" "$PROSE_JIS" -o "$OUT/prose.from-jis.txt" -- \
+    "$QBAY" "$PROSE" -o "$OUT/prose.txt"
+compare "open EUC against open Shift-JIS" "<= 1.3x" -- \
+    "$QBAY" "$PROSE_EUC" -o "$OUT/prose.from-euc.txt" -- \
+    "$QBAY" "$PROSE" -o "$OUT/prose.txt"
 cmp -s "$OUT/prose.from-jis.txt" "$PROSE" || echo "open JIS: the result differs from the prose"
 cmp -s "$OUT/prose.from-euc.txt" "$PROSE" || echo "open EUC: the result differs from the prose"
 

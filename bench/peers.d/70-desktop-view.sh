@@ -7,10 +7,8 @@ if [ ! -x "$VIEW_BENCH" ]; then
 else
     for input in "$PROSE" "$SHORT"; do
         name=$(basename "$input" .txt)
-        t_view=$(best_time "$VIEW_BENCH" --first "$input")
-        t_qbay=$(best_time "$QBAY" "$input" -o "$OUT/$name.txt")
-        awk -v l="open to first painted page, $name" -v a="$t_view" -v b="$t_qbay" 'BEGIN {
-            printf "%-44s view %6.2fs  qbay -o %6.2fs  ratio %5.2fx  (target <= 1.5x)\n", l, a, b, (b > 0) ? a / b : 0 }'
+        COMPARE_AS=view compare "open to first painted page, $name" "<= 1.5x" -- \
+            "$VIEW_BENCH" --first "$input" -- "$QBAY" "$input" -o "$OUT/$name.txt"
         echo "view of $name:"
         "$VIEW_BENCH" "$input" 2>/dev/null | sed 's/^/    /'
     done

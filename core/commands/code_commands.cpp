@@ -15,14 +15,6 @@ namespace qb {
 
 namespace {
 
-// EUC-JP, or the fixed-width form that SjisToEuc writes when "Euc"/"Code" is not 0 (told apart
-// by its zero bytes, which EUC-JP text never holds), so that EucToSjis reads back either form.
-std::string EucLineToSjis(std::string_view line) {
-    if (std::memchr(line.data(), 0, line.size()) && IsEucFixedLine(line))
-        return EucFixedToSjisLine(line);
-    return EucToSjisLine(line);
-}
-
 // The UTF-16LE form of MbcsToUnicode starts with the byte-order mark FF FE: no UTF-7 or
 // Shift-JIS text starts with the byte FF, so UnicodeToMbcs knows the line for what it is.
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
@@ -42,7 +34,9 @@ std::string SjisToUtf16LeBytes(std::string_view line) {
 
 void CQuillbayDoc::JisToSjis() {
     JisShiftState state;  // off before the first line, then carried from line to line
-    ConvertTargetLines([&state](std::string_view line) { return JisToSjisLine(line, state); });
+    ConvertTargetLinesInPlace(JisToSjisRoom, [&state](std::string_view line, char* out) {
+        return JisToSjisLine(line, state, out);
+    });
 }
 
 void CQuillbayDoc::SjisToJis() {
@@ -54,7 +48,9 @@ void CQuillbayDoc::SjisToJis() {
 }
 
 void CQuillbayDoc::EucToSjis() {
-    ConvertTargetLines([](std::string_view line) { return EucLineToSjis(line); });
+    // Either form, so that EucToSjis reads back what SjisToEuc wrote under either setting of
+    // "Euc"/"Code".
+    ConvertTargetLinesInPlace(EucToSjisRoom, EucEitherFormToSjisLine);
 }
 
 void CQuillbayDoc::SjisToEuc() {
@@ -85,11 +81,14 @@ void CQuillbayDoc::ToSjis() {
 }
 
 void CQuillbayDoc::Utf8ToSjis() {
-    ConvertTargetLines([](std::string_view line) { return qb::Utf8ToSjis(line); });
+    ConvertTargetLinesInPlace(Utf8ToCp932Room, [](std::string_view line, char* out) {
+        return qb::Utf8ToSjis(line, out);
+    });
 }
 
 void CQuillbayDoc::SjisToUtf8() {
-    ConvertTargetLines([](std::string_view line) { return qb::SjisToUtf8(line); });
+    ConvertTargetLinesInPlace(
+        SjisToUtf8Room, [](std::string_view line, char* out) { return qb::SjisToUtf8(line, out); });
 }
 
 void CQuillbayDoc::UnicodeToMbcs() {

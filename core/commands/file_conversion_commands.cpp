@@ -9,8 +9,10 @@
 #include "convert/code_detect.h"
 #include "convert/unicode.h"
 #include "core/open_code.h"
+#include "core/opening_converter.h"
 #include "core/quillbay_doc.h"
 #include "core/split.h"
+#include "core/text_file.h"
 
 namespace qb {
 
@@ -66,6 +68,28 @@ private:
 };
 
 }  // namespace
+
+TextReadResult CQuillbayDoc::ReadLinesForOpen(TextLineReader& reader, LineList& lines,
+                                              bool& converted) {
+    converted = false;
+    if (m_app.keepUndoHistory || m_app.settings.ReadInt("System", "Auto", 1) == 0)
+        return ReadAllLines(reader, lines);
+    // Lines read before (by a caller that looked at the start of the text) go through the same
+    // steps first.
+    const LineList before = std::move(lines);
+    lines.clear();
+    OpeningConverter converter(reader.IsRegularFile());
+    LineArena arena;
+    for (const Line& line : before)
+        converter.Add(line.view(), lines, arena);
+    std::string_view line;
+    while (reader.Next(line)) {
+        converter.Add(line, lines, arena);
+        ReserveFromFirstLines(lines, reader);
+    }
+    converted = converter.Finish(lines, arena);
+    return ReadOutcome(reader);
+}
 
 // JIS and EUC text becomes Shift-JIS as the first undoable operation, so that undo gives back the
 // text as read. The code is decided on the lines as read: a text-mode read gives the file's text

@@ -66,4 +66,21 @@ void CQuillbayDoc::ConvertTargetLines(Convert&& convert) {
     }
 }
 
+template <class Room, class Convert>
+void CQuillbayDoc::ConvertTargetLinesInPlace(Room&& room, Convert&& convert) {
+    OperationScope scope(*this);
+    const TargetLineTest isTarget(*this);
+    LineArena arena;
+    const int count = LineCount();
+    for (int i = 0; i < count; ++i) {
+        Line& line = m_lines[static_cast<std::size_t>(i)];
+        if (line.empty() || !isTarget(i)) continue;
+        char* out = arena.Reserve(room(line.size()));
+        const std::size_t size = convert(line.view(), out);
+        // An unchanged line keeps its old bytes; the room taken is given back.
+        if (size == line.size() && std::memcmp(out, line.data(), size) == 0) continue;
+        line = arena.Commit(size);
+    }
+}
+
 }  // namespace qb

@@ -149,8 +149,7 @@ int CQuillbayDoc::RegExpReplace(std::string_view pattern, std::string_view repla
     if (!failed) {
         const std::vector<char> flags = TargetFlags();
         RewriteFlaggedLines(m_lines, flags, m_poll, [&](std::string_view line, std::string& out) {
-            const bool hit = m_regex.Test(line);
-            if (m_regex.Ok() && hit) out = m_regex.Replace(line, replacement);
+            const bool hit = m_regex.ReplaceInto(line, replacement, out);
             if (!m_regex.Ok()) {
                 failed = true;
                 return LineResult::Stop;

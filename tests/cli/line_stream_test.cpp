@@ -59,6 +59,7 @@ struct Streamed {
     StreamOutcome outcome;
     std::size_t blocks = 0;
     std::size_t linesHeldBack = 0;  // handed back for the whole open
+    std::string bytes;              // what was written
 };
 
 Streamed Stream(TextLineReader& reader) {
@@ -69,14 +70,15 @@ Streamed Stream(TextLineReader& reader) {
     std::optional<ReadBackLoss> loss;
     result.outcome = StreamLines(
         app.context, reader, [&](LineList&) { return ++result.blocks, true; },
-        [](std::string_view) { return true; }, linesSoFar, read, ReadBackCheck::Refuse, loss);
+        [&](std::string_view bytes) { return result.bytes.append(bytes), true; }, linesSoFar, read,
+        ReadBackCheck::Refuse, loss);
     result.linesHeldBack = linesSoFar.size();
     return result;
 }
 
 // A text whose code stays undecided (ASCII) streams all the same: a regular file is read ahead
-// for its code, so that an escape far on still makes it run whole; a pipe is judged by its
-// start, and its whole open judges it the same way.
+// for its code, so that an escape far on still converts it from its first line; a pipe is
+// judged by its start, and its whole open judges it the same way.
 TEST(LineStream, UndecidedTextStreamsAndOpensAsItIsJudged) {
     test::TempDir dir;
     std::string ascii;
@@ -91,8 +93,9 @@ TEST(LineStream, UndecidedTextStreamsAndOpensAsItIsJudged) {
 
     TextLineReader late(dir.Write("late.txt", jisLate));
     const Streamed b = Stream(late);
-    EXPECT_EQ(b.outcome, StreamOutcome::WholeFile);
-    EXPECT_EQ(b.linesHeldBack, 0u);
+    EXPECT_EQ(b.outcome, StreamOutcome::Streamed);
+    EXPECT_GT(b.blocks, 1u);
+    EXPECT_TRUE(b.bytes.ends_with("line\r\n\x88\x9F\r\n"));  // converted to Shift-JIS
 
     for (const bool whole : {false, true}) {
         int fds[2];

@@ -81,11 +81,21 @@ q -e SjisToUtf8 nocr.txt -o utf8.txt
 q --set System/Auto=0 -e Utf8ToSjis utf8.txt -o back.txt
 cmp -s read.txt back.txt || fail "SjisToUtf8 then Utf8ToSjis does not give the text back"
 
-# JIS and EUC files are converted on opening, so they run whole; standard input streams too.
+# JIS and EUC files are converted as opening converts them, block by block as well as whole,
+# with steps or without (open and save), also when the code shows only after many ASCII lines.
 q --lossy -e SjisToJis in.txt -o jis.txt
-q --lossy -e ZenToHan jis.txt -o a.txt
-q --lossy -e TextAll -e ZenToHan jis.txt -o b.txt
-cmp -s a.txt b.txt || fail "a JIS file converted on opening"
+q --lossy -e SjisToEuc in.txt -o euc.txt
+{ yes 'plain ASCII' | head -70000; cat jis.txt; } > late.txt
+for f in jis.txt euc.txt late.txt in.txt; do
+    for steps in "-e ZenToHan" ""; do
+        q --lossy $steps $f -o a.txt
+        q --lossy -e TextAll $steps $f -o b.txt
+        cmp -s a.txt b.txt || fail "$f${steps:+ with $steps}: the block-by-block result differs"
+        # From a pipe as well, whose code is judged by its start.
+        cat $f | q --lossy $steps - -o a.txt
+        cmp -s a.txt b.txt || fail "$f${steps:+ with $steps} from a pipe: the result differs"
+    done
+done
 q --lossy -e ZenToHan - -o a.txt < in.txt
 q --lossy -e TextAll -e ZenToHan in.txt -o b.txt
 cmp -s a.txt b.txt || fail "standard input"

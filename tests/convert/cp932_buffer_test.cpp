@@ -36,5 +36,22 @@ TEST(Cp932BufferTest, SameUnitsAndCharacterOffsetsAsTheStringForm) {
     }
 }
 
+// Every pair of bytes, between text that makes it start a character: the fast decoder looks
+// double-byte characters up by both bytes at once and must agree with the character model.
+TEST(Cp932BufferTest, EveryBytePairDecodesAsTheCharacterModelSays) {
+    std::vector<char16_t> fast(8), stepped(8);
+    std::vector<std::size_t> offsets(9);
+    for (unsigned pair = 0; pair < 0x10000; ++pair) {
+        for (const std::string& sjis :
+             {std::string{"a"} + static_cast<char>(pair >> 8) + static_cast<char>(pair & 0xFF),
+              std::string{static_cast<char>(pair >> 8), static_cast<char>(pair & 0xFF)} + "bc"}) {
+            const std::size_t count = SjisToUtf16(sjis, fast.data());
+            ASSERT_EQ(SjisToUtf16(sjis, stepped.data(), offsets.data()), count) << pair;
+            ASSERT_EQ(std::u16string(fast.data(), count), std::u16string(stepped.data(), count))
+                << std::hex << pair;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace qb

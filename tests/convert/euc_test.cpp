@@ -72,6 +72,26 @@ TEST(SjisToEucLine, EveryJisX0208CharacterAndEveryKatakanaRoundTrips) {
     EXPECT_EQ(EucToSjisLine(SjisToEucLine(text)), text);
 }
 
+// Runs of kanji are decoded eight codes at a time: every code, in runs cut short at every
+// position of such a step by an ASCII byte.
+TEST(EucToSjisLine, EveryCodeInLongRunsComesOutAsItsShiftJisCode) {
+    for (int shift = 0; shift < 16; ++shift) {
+        std::string euc(static_cast<std::size_t>(shift), 'a');
+        std::string sjis = euc;
+        int codes = 0;
+        for (unsigned jis = 0x2121; jis <= 0x7E7E; ++jis) {
+            const unsigned code = JisToSjisCode(jis);
+            if (code == 0) continue;
+            euc += static_cast<char>((jis >> 8) | 0x80);
+            euc += static_cast<char>((jis & 0xFF) | 0x80);
+            sjis += static_cast<char>(code >> 8);
+            sjis += static_cast<char>(code & 0xFF);
+            if (++codes % (9 + shift) == 0) euc += "x", sjis += "x";
+        }
+        ASSERT_EQ(Show(EucToSjisLine(euc)), Show(sjis)) << shift;
+    }
+}
+
 // The IBM extensions have no JIS form of their own; each goes out as the code of the same
 // character that has one, so that it comes back as that character.
 TEST(SjisToEucLine, IbmExtensionsComeBackAsTheSameCharacters) {

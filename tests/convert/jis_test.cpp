@@ -225,5 +225,22 @@ TEST(JisToSjisLine, AgreesWithAByteAtATimeReadingOnRandomText) {
     }
 }
 
+// Runs of kanji are decoded eight codes at a time. Every code, in runs cut short at every
+// position of such a step by a stray byte, must come out as the byte-at-a-time reading says.
+TEST(JisToSjisLine, EveryCodeInLongKanjiRunsAgreesWithTheByteAtATimeReading) {
+    for (int shift = 0; shift < 16; ++shift) {
+        std::string text = std::string(static_cast<std::size_t>(shift), 'a') + "\x1B$B";
+        int codes = 0;
+        for (unsigned jis = 0x2121; jis <= 0x7E7E; ++jis) {
+            if (JisToSjisCode(jis) == 0) continue;
+            text += static_cast<char>(jis >> 8);
+            text += static_cast<char>(jis & 0xFF);
+            if (++codes % (9 + shift) == 0) text += "\x7F";
+        }
+        JisShiftState fast, slow;
+        ASSERT_EQ(Show(JisToSjisLine(text, fast)), Show(ReferenceDecode(text, slow))) << shift;
+    }
+}
+
 }  // namespace
 }  // namespace qb

@@ -112,6 +112,7 @@ TEST(UnicodeForms, KernelsAgreeWithReferencesOnRandomText) {
                                   "\xC3\xA9",
                                   "\xE3\x81",
                                   "\xED\xA0\x80",
+                                  "\xE0\x80\xAF",
                                   "\xBF",
                                   std::string(1, '\0'),
                                   "\xEF\xBB\xBF"};

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
+#include <vector>
 
 namespace qb {
 namespace {
@@ -59,6 +62,36 @@ TEST(LineArena, LinesOutliveTheArenaInAnyOrder) {
     lines.clear();
     for (std::size_t k = 0; k < survivors.size() - 1; ++k)
         EXPECT_EQ(survivors[k].view(), "line " + std::to_string(k * 997));
+}
+
+// Lines written in place: committed at any size up to what was reserved, also when the
+// reservation was larger than a block allows or was dropped for a later one.
+TEST(LineArena, ReservedRoomBecomesALineOfTheSizeCommitted) {
+    LineList lines;
+    std::vector<std::string> expected;
+    {
+        LineArena arena;
+        for (std::size_t capacity : {std::size_t{5}, std::size_t{70000}, std::size_t{300000},
+                                     std::size_t{1} << 20, std::size_t{3}}) {
+            for (int i = 0; i < 3000; ++i) {
+                const std::string text = std::to_string(i) + std::string(i % 7, 'a');
+                const std::size_t size = std::min(text.size(), capacity);
+                char* room = arena.Reserve(capacity);
+                if (i % 5 == 0) continue;  // dropped: the next reservation takes its place
+                std::memcpy(room, text.data(), size);
+                lines.push_back(arena.Commit(size));
+                expected.push_back(text.substr(0, size));
+            }
+        }
+        arena.Reserve(10);
+        lines.push_back(arena.Commit(0));
+        expected.emplace_back();
+    }
+    ASSERT_EQ(lines.size(), expected.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        ASSERT_EQ(lines[i].view(), expected[i]) << i;
+        ASSERT_EQ(lines[i].data()[lines[i].size()], '\0') << i;
+    }
 }
 
 }  // namespace

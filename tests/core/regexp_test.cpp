@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "convert/cp932.h"
+#include "convert/sjis.h"
 #include "tests/support/sjis_literal.h"
 
 namespace qb {
@@ -223,6 +225,71 @@ TEST(CRegExpTest, IgnoreCaseChangesNothingWithoutLetters) {
         }
     }
     EXPECT_GT(compared, 5000);  // enough of the random patterns were well-formed
+}
+
+// Lines are turned down before matching by what every match needs (the fewest characters, a
+// fixed first or last character, a set of ASCII first characters). That must never change a
+// result: with and without it, Test and Replace agree on random patterns and subjects. The
+// subjects put digits and letters after lead bytes, where they are trail bytes and no match may
+// begin; the patterns hold letters whose other case lies outside ASCII (k and the Kelvin sign,
+// s and the long s).
+TEST(CRegExpTest, TurningLinesDownEarlyChangesNoResult) {
+    // Pieces separated by spaces, in UTF-8; then subject pieces of bytes as they are: lead bytes
+    // before digits and letters, a lone lead byte, a space and a zero byte.
+    const auto split = [](std::string_view text) {
+        std::vector<std::string> pieces;
+        for (std::size_t at = 0; at < text.size();) {
+            const std::size_t space = std::min(text.find(' ', at), text.size());
+            pieces.push_back(Sjis(std::string(text.substr(at, space - at))));
+            at = space + 1;
+        }
+        return pieces;
+    };
+    const std::vector<std::string> patternPieces = split(
+        "[0-9]+ \\d \\w+ [a-c] [A-Z]{2} k s x|5 (?<=a) (?=b) ^ $ [^0-9] . * + ( ) | ? 1 @ \\s "
+        "手紙 円 [ｱ-ﾝ] [あ-ん] \\bOK\\b [\\x80-\\xff]");
+    std::vector<std::string> subjectPieces = split("0 42 a b K k s OK x @ 円 手紙 Ｋ あ");
+    for (const char* bytes :
+         {"\x81\x30", "\x81\x35", "\xE0\x41", "\x88\x40k", "\xB1", "\xE2\x84\xAA", "\x81", " "})
+        subjectPieces.emplace_back(bytes);
+    subjectPieces.emplace_back(1, '\0');
+    std::mt19937 rng(1616);
+    auto build = [&](const std::vector<std::string>& pieces, int most) {
+        std::string text;
+        for (int n = static_cast<int>(rng() % (most + 1)); n > 0; --n)
+            text += pieces[rng() % pieces.size()];
+        return text;
+    };
+    CRegExp filtered, unfiltered;
+    unfiltered.SetPrefilter(false);
+    int compared = 0;
+    for (int round = 0; round < 4000; ++round) {
+        const std::string pattern = build(patternPieces, 4);
+        for (CRegExp* re : {&filtered, &unfiltered}) {
+            re->SetPattern(pattern);
+            re->SetGlobal(round % 3 != 0);
+            re->SetIgnoreCase(round % 2 == 0);
+        }
+        for (int k = 0; k < 8; ++k) {
+            const std::string subject = build(subjectPieces, 6);
+            ASSERT_EQ(filtered.Test(subject), unfiltered.Test(subject))
+                << pattern << " on " << Show(subject);
+            ASSERT_EQ(filtered.Replace(subject, "<$&|$`|$'>"),
+                      unfiltered.Replace(subject, "<$&|$`|$'>"))
+                << pattern << " on " << Show(subject);
+            compared += filtered.Ok() ? 1 : 0;
+        }
+    }
+    EXPECT_GT(compared, 10000);
+}
+
+// The set of ASCII first characters is checked on the bytes: that holds only because no other
+// byte or byte pair decodes to an ASCII character.
+TEST(CRegExpTest, OnlyAnAsciiByteDecodesToAnAsciiCharacter) {
+    for (unsigned code = 0x80; code <= 0xFFFF; ++code)
+        if (code > 0xFF ? (code & 0xFF) != 0 && IsLeadByte(static_cast<unsigned char>(code >> 8))
+                        : true)
+            ASSERT_GE(Cp932CodeToUnicode(code), 0x80u) << std::hex << code;
 }
 
 TEST(CRegExpTest, MalformedPatternsAreErrors) {

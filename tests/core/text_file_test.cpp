@@ -78,6 +78,33 @@ TEST(TextFile, CrLfSplitAcrossABlockBoundaryIsStillOneLineEnd) {
     EXPECT_EQ(lines[1], "z");
 }
 
+// The reader finds line ends a block at a time, in chunks of many bytes; the byte-at-a-time
+// split of the same bytes in memory must give the same lines, whatever falls on the edges of
+// chunks and blocks: CR LF pairs, runs of CRs, zero bytes, a Ctrl-Z, a last line without LF.
+TEST(TextFile, ReaderSplitsAsTheSplitOfTheBytesInMemory) {
+    std::mt19937 random(16);
+    test::TempDir dir;
+    for (int round = 0; round < 12; ++round) {
+        const std::size_t size =
+            (round % 3 == 0) ? 200 + random() % 300 : (1 << 20) + random() % 5000;
+        std::string bytes(size, 'x');
+        for (char& c : bytes) {
+            const unsigned r = random() % 64;
+            c = r < 3 ? '\n' : r < 5 ? '\r' : r == 5 ? '\0' : static_cast<char>(0x81 + r);
+        }
+        if (round % 4 == 1) bytes[size - 1 - random() % 100] = 0x1A;
+        if (round % 4 == 2) bytes.back() = '\n';
+        LineList read, split;
+        const auto result = ReadTextFile(dir.Write("f.txt", bytes), read);
+        ASSERT_TRUE(result.ok);
+        SplitTextModeLines(bytes, split);
+        ASSERT_EQ(Strings(read), Strings(split)) << "round " << round;
+        const std::string_view kept = std::string_view(bytes).substr(0, bytes.find('\x1A'));
+        EXPECT_EQ(result.sawZeroByte, kept.find('\0') != std::string_view::npos);
+        EXPECT_EQ(result.stoppedAtCtrlZ, kept.size() + 1 < bytes.size());
+    }
+}
+
 TEST(TextFile, ReportsWhatItNoticed) {
     test::TempDir dir;
     LineList lines;
@@ -286,6 +313,32 @@ TEST(TextFile, WriteLinesPutsTheTerminatorAfterEveryLine) {
     int calls = 0;
     EXPECT_FALSE(WriteLines(lines, "\n", [&](std::string_view) { return ++calls, false; }));
     EXPECT_EQ(calls, 1);  // stops at the first failure
+}
+
+// Many lines fill several blocks; each block must end where a line or its terminator ends, and
+// lines about the size of a block (just under, just over half of it) must not be cut or lost.
+// Lines of sixteen bytes with their terminator fill a block to its last byte.
+TEST(TextFile, WriteLinesAcrossBlocksGivesEveryByteOnce) {
+    for (const std::string_view terminator : {"\r\n", "\n", ""}) {
+        LineList lines;
+        for (int i = 0; i < 150000; ++i)
+            lines.push_back(Line(std::string(16 - terminator.size(), 'e')));
+        for (int i = 0; i < 200000; ++i)
+            lines.push_back(Line(std::string(i % 23, static_cast<char>('a' + i % 26))));
+        for (std::size_t size : {(1u << 19) - 1, (1u << 19) + 1, (1u << 20) - 2, (1u << 20) + 3})
+            lines.push_back(Line(std::string(size, 'L')));
+        lines.push_back(Line("end"));
+        std::string plain;
+        for (const auto& line : lines)
+            plain.append(line.view()).append(terminator);
+        std::string out;
+        ASSERT_TRUE(WriteLines(lines, terminator, [&](std::string_view block) {
+            EXPECT_LE(block.size(), (1u << 20) + 3);
+            out.append(block);
+            return true;
+        }));
+        EXPECT_TRUE(out == plain) << "terminator of " << terminator.size();
+    }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "convert/base64.h"
 
 #include "core/quillbay_doc.h"
+#include "core/text_file.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/sjis_literal.h"
 #include "tests/support/temp_dir.h"
@@ -89,6 +90,55 @@ TEST_F(ConvertOnOpenTest, StandardInputIsConvertedFromTheLinesAsRead) {
     EXPECT_EQ(Strings(doc), SjisLines({"亜", "亜"}));
     ASSERT_TRUE(doc.Undo());
     EXPECT_EQ(Strings(doc), (std::vector<std::string>{"\x1B$B0!", "0!\x1B(B"}));
+}
+
+// Without an undo history (qbay) opening converts JIS and EUC lines as it reads them, deciding
+// the code as the lines come in. Whatever is decided when, and whatever lines a caller read
+// before, the lines must be those that reading everything and then converting gives.
+TEST_F(ConvertOnOpenTest, ConvertingWhileReadingGivesWhatConvertingAfterwardsGives) {
+    std::string longJis;
+    for (int i = 0; i < 3000; ++i)
+        longJis += i % 7 == 0 ? "\r\n" : i % 5 == 0 ? "\x1B$B0!$\"\r\n" : "x\x1B(B y 0!\r\n";
+    const std::string cases[] = {
+        "\x1B$B0!\r\n$\"\x1B(B a\r\n\r\n\x0E\x31\x0F",
+        "plain\r\nascii\r\n\r\n\x1B$B0!\r\n0!\x1B(B\r\n",  // decided on the fourth line
+        "\xB0\xA1\xA4\xF3\n\x8E\xB1x",
+        std::string("\0a\xB0\xA1\r\n\xB0\xA1\r\n", 8),  // the fixed-width EUC form, then EUC
+        "\xF0\x9F\x98\x80 \xE3\x81\x82\r\nok",          // UTF-8 to the end: stays
+        "\xF0\x9F\x98\x80\r\n\xB0\xA1\r\n",             // EUC after all on the second line
+        "\xF0\x9F\x98\x80\r\n\xE3\x81",                 // cut inside a character: EUC
+        "\x82\xA0\r\n\x1B$B0!",
+        "ascii\x1B(B",
+        "\xA4\xA2",
+        longJis,
+    };
+    for (const std::string& bytes : cases) {
+        const std::string path = dir.Write("in.txt", bytes);
+        app.context.keepUndoHistory = true;
+        CQuillbayDoc afterwards(app.context);
+        ASSERT_TRUE(afterwards.OnOpenDocument(path));
+        app.context.keepUndoHistory = false;
+        CQuillbayDoc whileReading(app.context);
+        ASSERT_TRUE(whileReading.OnOpenDocument(path));
+        EXPECT_EQ(Strings(whileReading), Strings(afterwards)) << test::Show(bytes);
+        EXPECT_FALSE(whileReading.IsModified());
+        // The first lines already read by the caller, the rest from the file.
+        for (std::size_t before = 1; before <= 2 && before < afterwards.Lines().size(); ++before) {
+            LineList linesSoFar;
+            std::size_t offset = 0;
+            for (std::size_t k = 0; k < before; ++k) {
+                const std::size_t end = bytes.find('\n', offset);
+                std::string line = bytes.substr(offset, end - offset);
+                if (!line.empty() && line.back() == '\r') line.pop_back();
+                linesSoFar.push_back(Line(line));
+                offset = end + 1;
+            }
+            TextLineReader rest(dir.Write("rest.txt", bytes.substr(offset)));
+            CQuillbayDoc continued(app.context);
+            ASSERT_TRUE(continued.OpenFromReader(rest, std::move(linesSoFar), "in.txt"));
+            EXPECT_EQ(Strings(continued), Strings(afterwards)) << before << test::Show(bytes);
+        }
+    }
 }
 
 class NewFromFileTest : public ::testing::Test {

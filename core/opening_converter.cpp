@@ -1,0 +1,83 @@
+#include "core/opening_converter.h"
+
+#include "convert/euc.h"
+#include "convert/euc_fixed.h"
+
+namespace qb {
+
+void OpeningConverter::Add(std::string_view line, LineList& lines, LineArena& arena) {
+    switch (m_phase) {
+        case Phase::Jis:
+        case Phase::Euc:
+            lines.push_back(Convert(line, arena));
+            return;
+        case Phase::AsRead:
+            lines.push_back(arena.Make(line));
+            return;
+        case Phase::Deciding:
+            lines.push_back(arena.Make(line));
+            m_detector.FeedLine(line);
+            if (m_detector.Done()) Decide(lines, arena);
+            return;
+        case Phase::EucUnlessUtf8:
+            lines.push_back(arena.Make(line));
+            FeedUtf8(line);
+            if (m_utf8.Failed()) ConvertSoFar(Phase::Euc, lines, arena);
+            return;
+    }
+}
+
+bool OpeningConverter::Finish(LineList& lines, LineArena& arena) {
+    if (m_phase == Phase::EucUnlessUtf8 && !m_utf8.Valid()) ConvertSoFar(Phase::Euc, lines, arena);
+    return m_phase == Phase::Jis || m_phase == Phase::Euc;
+}
+
+void OpeningConverter::StartDecided(CodeKind kind, bool validUtf8) {
+    if (kind == CodeJis)
+        m_phase = Phase::Jis;
+    else if (kind == CodeEuc && !validUtf8)
+        m_phase = Phase::Euc;
+    else
+        m_phase = Phase::AsRead;
+}
+
+void OpeningConverter::Decide(LineList& lines, LineArena& arena) {
+    const CodeKind kind = m_detector.Result();
+    if (kind == CodeJis) {
+        ConvertSoFar(Phase::Jis, lines, arena);
+    } else if (kind == CodeEuc) {
+        // Text whose first non-ASCII character lies beyond U+FFFF looks like EUC to the
+        // detection: it stays as read when it is well-formed UTF-8 to its end.
+        for (const Line& line : lines)
+            FeedUtf8(line.view());
+        if (m_utf8.Failed())
+            ConvertSoFar(Phase::Euc, lines, arena);
+        else
+            m_phase = Phase::EucUnlessUtf8;
+    } else {
+        m_phase = Phase::AsRead;
+    }
+}
+
+void OpeningConverter::FeedUtf8(std::string_view line) {
+    m_utf8.Feed(line);
+    m_utf8.Feed("\n");
+}
+
+void OpeningConverter::ConvertSoFar(Phase phase, LineList& lines, LineArena& arena) {
+    m_phase = phase;
+    for (Line& line : lines)
+        line = Convert(line.view(), arena);
+}
+
+Line OpeningConverter::Convert(std::string_view line, LineArena& arena) {
+    if (line.empty()) return Line();
+    if (m_phase == Phase::Jis) {
+        char* out = arena.Reserve(JisToSjisRoom(line.size()));
+        return arena.Commit(JisToSjisLine(line, m_jis, out));
+    }
+    char* out = arena.Reserve(EucToSjisRoom(line.size()));
+    return arena.Commit(EucEitherFormToSjisLine(line, out));
+}
+
+}  // namespace qb
