@@ -7,8 +7,9 @@ FUZZ_BUILD  ?= build-fuzz
 BENCH_BUILD ?= build-bench
 JOBS        ?= $(shell nproc)
 CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+PREFIX      ?= /usr/local
 
-.PHONY: all deps build run test test-asan bench fuzz-smoke format clean
+.PHONY: all deps build run test test-asan install bench fuzz-smoke format clean
 
 all: build
 
@@ -38,6 +39,10 @@ test-asan: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) 
+
+# Installs under PREFIX (default /usr/local), inside DESTDIR when it is set (for packaging).
+install: build
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
 
 # Benchmarks against the peer tools on generated 100 MB inputs (see bench/README.md).
 bench:

@@ -79,7 +79,8 @@ void AppendEncoded(std::string& out, char16_t unit) {
 }
 
 // Code page 932 -> UTF-8 for one character, ready to store: the UTF-8 bytes in the low three
-// bytes (first byte lowest) and their count in the high byte.
+// bytes (first byte lowest), their count in the two low bits of the high byte, and kLostMark
+// there when the character is no character (the U+30FB written in its place stands for a loss).
 struct Utf8Table {
     std::uint32_t singles[256];
     // By first and second byte: 60 rows for the lead bytes, and one row of zeros (no
@@ -89,23 +90,34 @@ struct Utf8Table {
     const std::uint32_t* rows[256];
 };
 
-std::uint32_t MakeEntry(char16_t unit) {
+constexpr std::uint32_t kLostMark = 1u << 31;
+constexpr std::uint32_t kEntryLength = 3;  // of the high byte
+
+std::uint32_t MakeEntry(char16_t unit, bool lost) {
     std::string bytes;
     AppendUtf8(bytes, unit);
     std::uint32_t entry = 0;
     for (std::size_t k = 0; k < bytes.size(); ++k)
         entry |= std::uint32_t{static_cast<unsigned char>(bytes[k])} << (8 * k);
-    return entry | static_cast<std::uint32_t>(bytes.size()) << 24;
+    return entry | static_cast<std::uint32_t>(bytes.size()) << 24 | (lost ? kLostMark : 0);
 }
 
 const Utf8Table& TheUtf8Table() {
     static const Utf8Table* const table = [] {
         auto* t = new Utf8Table;
-        for (unsigned b = 0; b < 256; ++b)
-            t->singles[b] = MakeEntry(cp932_table::kSingleToUnicode[b]);
-        for (unsigned k = 0; k < 61 * 256; ++k)
-            t->doubles[k] =
-                k < 60 * 256 && k % 256 != 0 ? MakeEntry(cp932_table::kDoubleToUnicode[k]) : 0;
+        constexpr char16_t kNoCharacter = 0x30FB;
+        for (unsigned b = 0; b < 256; ++b) {
+            const char16_t unit = cp932_table::kSingleToUnicode[b];
+            t->singles[b] =
+                MakeEntry(unit, unit == kNoCharacter || IsLeadByte(static_cast<unsigned char>(b)));
+        }
+        for (unsigned k = 0; k < 61 * 256; ++k) {
+            const char16_t unit = k < 60 * 256 ? cp932_table::kDoubleToUnicode[k] : 0;
+            // 81 45 is the one code that is U+30FB; every other code decoding to it is none.
+            t->doubles[k] = k < 60 * 256 && k % 256 != 0
+                                ? MakeEntry(unit, unit == kNoCharacter && k != 0x45)
+                                : 0;
+        }
         for (unsigned b = 0; b < 256; ++b)
             t->rows[b] = t->doubles + (IsLeadByte(static_cast<unsigned char>(b))
                                            ? LeadIndex(static_cast<unsigned char>(b))
@@ -280,7 +292,10 @@ std::string Utf16ToSjis(std::u16string_view utf16) {
     return out;
 }
 
-std::size_t SjisToUtf8(std::string_view sjis, char* out) {
+namespace {
+
+template <bool kCount>
+std::size_t SjisToUtf8Counting(std::string_view sjis, char* out, std::size_t& lost) {
     const Utf8Table& table = TheUtf8Table();
     const char* s = sjis.data();
     const std::size_t n = sjis.size();
@@ -299,26 +314,31 @@ std::size_t SjisToUtf8(std::string_view sjis, char* out) {
                 table.rows[static_cast<unsigned char>(s[i])][static_cast<unsigned char>(s[i + 1])];
             if (entry == 0) break;
             StoreEntry(out + o, entry);
-            o += entry >> 24;
+            o += (entry >> 24) & kEntryLength;
+            if constexpr (kCount) lost += entry >> 31;
             i += 2;
         }
         // Half-width katakana, odd single bytes, a lead byte without a trail byte.
         if (i < n && static_cast<unsigned char>(s[i]) >= 0x80) {
             const std::uint32_t entry = table.singles[static_cast<unsigned char>(s[i])];
             StoreEntry(out + o, entry);
-            o += entry >> 24;
+            o += (entry >> 24) & kEntryLength;
+            if constexpr (kCount) lost += entry >> 31;
             ++i;
         }
     }
     return o;
 }
 
-std::string SjisToUtf8(std::string_view sjis) {
-    detail::ScratchOutput scratch(SjisToUtf8Room(sjis.size()));
-    return scratch.Result(SjisToUtf8(sjis, scratch.data()));
+// Stores the code page 932 form of a character, or '?' when it has none (counted then).
+template <bool kCount>
+inline std::size_t StoreCounting(char* p, unsigned code, std::size_t& lost) {
+    if constexpr (kCount) lost += code == 0;
+    return StoreCode(p, code);
 }
 
-std::size_t Utf8ToCp932(std::string_view utf8, char* out) {
+template <bool kCount>
+std::size_t Utf8ToCp932Counting(std::string_view utf8, char* out, std::size_t& lost) {
     const SjisFormTable& forms = TheSjisFormTable();
     const char* s = utf8.data();
     const std::size_t n = utf8.size();
@@ -336,19 +356,49 @@ std::size_t Utf8ToCp932(std::string_view utf8, char* out) {
             if ((w & 0xC0C0F0u) != 0x8080E0u) break;
             const unsigned cp = (w & 0x0Fu) << 12 | (w >> 2 & 0xFC0u) | (w >> 16 & 0x3Fu);
             if (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)) break;
-            o += StoreForm(out + o, forms.forms[cp]);
+            const std::uint16_t form = forms.forms[cp];
+            if constexpr (kCount) lost += form == '?';  // no form: no character above 7F is '?'
+            o += StoreForm(out + o, form);
             i += 3;
         }
         if (i >= n || static_cast<unsigned char>(s[i]) < 0x80) continue;
         const char32_t cp = DecodeUtf8(utf8, i);
-        o += StoreCode(out + o, cp <= 0xFFFF ? UnicodeToCp932Code(static_cast<char16_t>(cp)) : 0);
+        o += StoreCounting<kCount>(
+            out + o, cp <= 0xFFFF ? UnicodeToCp932Code(static_cast<char16_t>(cp)) : 0, lost);
     }
     return o;
+}
+
+}  // namespace
+
+std::size_t SjisToUtf8(std::string_view sjis, char* out) {
+    std::size_t unused = 0;
+    return SjisToUtf8Counting<false>(sjis, out, unused);
+}
+
+std::string SjisToUtf8(std::string_view sjis) {
+    detail::ScratchOutput scratch(SjisToUtf8Room(sjis.size()));
+    return scratch.Result(SjisToUtf8(sjis, scratch.data()));
+}
+
+std::string SjisToUtf8(std::string_view sjis, std::size_t& lost) {
+    detail::ScratchOutput scratch(SjisToUtf8Room(sjis.size()));
+    return scratch.Result(SjisToUtf8Counting<true>(sjis, scratch.data(), lost));
+}
+
+std::size_t Utf8ToCp932(std::string_view utf8, char* out) {
+    std::size_t unused = 0;
+    return Utf8ToCp932Counting<false>(utf8, out, unused);
 }
 
 std::string Utf8ToCp932(std::string_view utf8) {
     detail::ScratchOutput scratch(Utf8ToCp932Room(utf8.size()));
     return scratch.Result(Utf8ToCp932(utf8, scratch.data()));
+}
+
+std::string Utf8ToCp932(std::string_view utf8, std::size_t& lost) {
+    detail::ScratchOutput scratch(Utf8ToCp932Room(utf8.size()));
+    return scratch.Result(Utf8ToCp932Counting<true>(utf8, scratch.data(), lost));
 }
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {

@@ -25,6 +25,12 @@ unsigned UnicodeToCp932Code(char16_t unit);
 // No byte-order mark is written.
 [[nodiscard]] std::string SjisToUtf8(std::string_view sjis);
 [[nodiscard]] std::string Utf8ToCp932(std::string_view utf8);
+// The same, adding to `lost` the characters that did not come through: those SjisToUtf8 wrote as
+// U+30FB for being no character (an undefined code, a lead byte without its trail byte; not 81
+// 45, which is that character), those Utf8ToCp932 wrote as '?' (no form, malformed). Where to
+// look then is for convert/code_loss.h; this only tells, at no cost, whether to.
+[[nodiscard]] std::string SjisToUtf8(std::string_view sjis, std::size_t& lost);
+[[nodiscard]] std::string Utf8ToCp932(std::string_view utf8, std::size_t& lost);
 
 // The same two into a caller's buffer, for converting many lines without a string each: `out`
 // has room for the Room() of the input's size (the kernels store whole words, a few bytes past

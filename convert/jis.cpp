@@ -136,6 +136,7 @@ std::size_t JisToSjisLine(std::string_view line, JisShiftState& state, char* out
             }
             if (left > 3 && c1 == '$' && c2 == '(' && s[i + 3] == 'D') {
                 state.kanji = true, state.kana = false;
+                state.sawX0212 = true;
                 i += 4;
                 continue;
             }

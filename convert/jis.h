@@ -13,6 +13,10 @@ namespace qb {
 struct JisShiftState {
     bool kanji = false;
     bool kana = false;
+    // Set by decoding when it meets ESC $ ( D, the designation of JIS X 0212, whose characters
+    // it can only read as JIS X 0208 codes; never cleared by it (a caller that wants to know
+    // clears it).
+    bool sawX0212 = false;
     void Reset() { kanji = kana = false; }
 };
 

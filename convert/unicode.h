@@ -11,6 +11,8 @@ namespace qb {
 // UTF-8 -> Shift-JIS; a leading byte-order mark EF BB BF is skipped, characters without a
 // Shift-JIS form and malformed UTF-8 become '?'.
 [[nodiscard]] std::string Utf8ToSjis(std::string_view utf8);
+// The same, adding to `lost` the characters that became '?' (as Utf8ToCp932 counts them).
+[[nodiscard]] std::string Utf8ToSjis(std::string_view utf8, std::size_t& lost);
 // The same into a caller's buffer with room for Utf8ToCp932Room(utf8.size()) bytes; returns the
 // bytes written.
 std::size_t Utf8ToSjis(std::string_view utf8, char* out);

@@ -16,7 +16,18 @@
 
 namespace qb {
 
+class CQuillbayDoc;
 struct MultiFileResult;
+
+// A character a code conversion of the document could not carry over (it became '?', '・' or
+// another character).
+struct CodeLossReport {
+    const CQuillbayDoc* document = nullptr;
+    int line = 0;            // the line's index in the document, from 0
+    std::size_t column = 0;  // where the character began in the line before the conversion, from 1
+    std::string what;        // UTF-8: "😀 (U+1F600)", "bytes EB 81"
+    std::string_view into;   // the code it has no form in: "Shift-JIS", "Unicode", "JIS"
+};
 
 struct AppContext {
     IHost& host;
@@ -60,6 +71,12 @@ struct AppContext {
     // Told of each file the multi-file replace comes to; it may stop the run between two files
     // (the desktop program's progress dialog with its Cancel button). Empty: nobody watches.
     FileProgress fileProgress = nullptr;
+
+    // ---- Lost characters ----
+    // When set, the code conversions of the documents (JisToSjis, EucToSjis, Utf8ToSjis,
+    // SjisToUtf8, SjisToJis, SjisToEuc, MbcsToUnicode, and those of opening) report here every
+    // character they could not carry over. Unset, they do not look.
+    std::function<void(const CodeLossReport&)> codeLoss = nullptr;
 
     void Record(std::string_view sjisLine) const {
         if (recorder) recorder->RecordLine(sjisLine);

@@ -68,15 +68,15 @@ bool CQuillbayDoc::OpenDescriptor(int fd) {
 }
 
 bool CQuillbayDoc::OpenFromReader(TextLineReader& reader, LineList linesSoFar,
-                                  const std::string& name) {
+                                  const std::string& name, bool convertCode) {
     m_modified = true;
     TextReadResult read;
     bool converted = false;
     {
         BusyCursor busy(m_app.host);
-        read = ReadLinesForOpen(reader, linesSoFar, converted);
+        read = ReadLinesForOpen(reader, linesSoFar, converted, convertCode);
     }
-    return FinishOpen(std::move(read), std::move(linesSoFar), name, converted);
+    return FinishOpen(std::move(read), std::move(linesSoFar), name, converted, convertCode);
 }
 
 void CQuillbayDoc::TakeLines(LineList lines) {
@@ -85,10 +85,11 @@ void CQuillbayDoc::TakeLines(LineList lines) {
 }
 
 // The steps of opening that follow the reading: warnings, target range, code conversion (unless
-// the reading did it).
+// the reading did it, or the caller converts itself).
 bool CQuillbayDoc::FinishOpen(TextReadResult read, LineList lines, const std::string& name,
-                              bool converted) {
+                              bool converted, bool convertCode) {
     m_openWarnings.clear();
+    m_openConversion = CodeShiftJis;
     if (!read.ok) {
         m_app.host.ShowMessage(kFileNotFound);
         return false;
@@ -99,7 +100,7 @@ bool CQuillbayDoc::FinishOpen(TextReadResult read, LineList lines, const std::st
     m_lines = std::move(lines);
     ResetTargetRangeToAll();
     // Text that is no regular file is judged by its start (it may never end).
-    if (!converted && m_app.settings.ReadInt("System", "Auto", 1) != 0)
+    if (convertCode && !converted && m_app.settings.ReadInt("System", "Auto", 1) != 0)
         ConvertCodeOnOpen(read.regularFile);
     m_modified = false;
     return true;

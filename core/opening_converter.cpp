@@ -32,15 +32,6 @@ bool OpeningConverter::Finish(LineList& lines, LineArena& arena) {
     return m_phase == Phase::Jis || m_phase == Phase::Euc;
 }
 
-void OpeningConverter::StartDecided(CodeKind kind, bool validUtf8) {
-    if (kind == CodeJis)
-        m_phase = Phase::Jis;
-    else if (kind == CodeEuc && !validUtf8)
-        m_phase = Phase::Euc;
-    else
-        m_phase = Phase::AsRead;
-}
-
 void OpeningConverter::Decide(LineList& lines, LineArena& arena) {
     const CodeKind kind = m_detector.Result();
     if (kind == CodeJis) {

@@ -21,11 +21,6 @@ class OpeningConverter {
 public:
     // `wholeText`: the code is judged over all of the text (a regular file), else over its start.
     explicit OpeningConverter(bool wholeText = true) : m_detector(wholeText) {}
-
-    // For a code decided before the first line (from the file's bytes read ahead): `kind` the
-    // detection's result, `validUtf8` whether the whole text is well-formed UTF-8. Every line
-    // is then taken as Add would take it once it had seen the whole text.
-    void StartDecided(CodeKind kind, bool validUtf8);
     // Appends the next line as read to `lines`, made in `arena`, converted once the code is
     // known to need it. When the code becomes certain, every line in `lines` is converted, so
     // `lines` must hold all lines given so far unless Settled() was already true.
@@ -37,8 +32,6 @@ public:
     // EUC-JP, the text cannot be UTF-8. Until then the lines are kept as read, and a later one
     // may still convert them all.
     bool Settled() const { return m_phase != Phase::Deciding && m_phase != Phase::EucUnlessUtf8; }
-    // Whether the code is decided (it may still be EUC-JP that turns out to be UTF-8).
-    bool CodeDecided() const { return m_phase != Phase::Deciding; }
 
 private:
     enum class Phase { Deciding, EucUnlessUtf8, Jis, Euc, AsRead };

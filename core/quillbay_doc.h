@@ -89,8 +89,10 @@ public:
     bool OpenDescriptor(int fd);
     // Opens as OnOpenDocument does from a reader that has already given `linesSoFar` (the
     // command line reads the start of a file before it decides how to run): reads the rest,
-    // warns under `name`, converts the code. Nothing is recorded and no file name is set.
-    bool OpenFromReader(TextLineReader& reader, LineList linesSoFar, const std::string& name);
+    // warns under `name`, converts the code as "System"/"Auto" says (not at all without
+    // `convertCode`: the caller decides the code). Nothing is recorded and no file name is set.
+    bool OpenFromReader(TextLineReader& reader, LineList linesSoFar, const std::string& name,
+                        bool convertCode = true);
     // Takes `lines` as the whole text, as a new document would: the range covers them all, no
     // undo step, no code conversion, modified flag unchanged.
     void TakeLines(LineList lines);
@@ -121,6 +123,9 @@ public:
     // Whether the file of the last open held zero bytes (UTF-16 text, a binary file): saving it
     // as lines would not give back its bytes.
     bool OpenHeldZeroBytes() const { return m_openHeldZeroBytes; }
+    // The code the last open converted the text from (CodeJis or CodeEuc), or CodeShiftJis when
+    // it converted nothing.
+    CodeKind OpenConversion() const { return m_openConversion; }
     // Why the last save failed (UTF-8, with the system's reason), for front ends that can say more
     // than the message box.
     const std::string& LastSaveError() const { return m_lastSaveError; }
@@ -406,6 +411,11 @@ public:
     // operation that replaces every non-empty target line by convert(line) (a std::string).
     template <class Convert>
     void ConvertTargetLines(Convert&& convert);
+    // The same, and when AppContext::codeLoss is set, reports what `findLosses(line, result)`
+    // finds (a std::vector<CodeLoss>) in each converted line, as characters without a form in
+    // the code `into` names.
+    template <class Convert, class FindLosses>
+    void ConvertTargetLines(Convert&& convert, FindLosses&& findLosses, std::string_view into);
     // The same for a conversion that writes into a buffer: room(size) is the most bytes it
     // writes for a line of `size` bytes, convert(line, out) returns how many it wrote. Each
     // result is written where the new line will lie, without a string in between.
@@ -543,6 +553,7 @@ protected:
     std::vector<std::string> m_openWarnings;
     bool m_openCutShort = false;
     bool m_openHeldZeroBytes = false;
+    CodeKind m_openConversion = CodeShiftJis;
     std::string m_lastSaveError;
     std::optional<ReadBackLoss> m_lastSaveLoss;
 
@@ -570,10 +581,13 @@ protected:
 private:
     void ResetTargetRangeToAll();
     // Reads the rest of `reader` into `lines` (after the lines it holds) for opening. When
-    // opening converts the code and no undo history is kept, JIS and EUC-JP text is converted
-    // as it is read, and `converted` says so; otherwise the lines are as read.
-    TextReadResult ReadLinesForOpen(TextLineReader& reader, LineList& lines, bool& converted);
-    bool FinishOpen(TextReadResult read, LineList lines, const std::string& name, bool converted);
+    // opening converts the code (`convertCode` and the settings), no undo history is kept and
+    // no one asks for the characters a conversion loses (AppContext::codeLoss), JIS and EUC-JP
+    // text is converted as it is read, and `converted` says so; otherwise the lines are as read.
+    TextReadResult ReadLinesForOpen(TextLineReader& reader, LineList& lines, bool& converted,
+                                    bool convertCode = true);
+    bool FinishOpen(TextReadResult read, LineList lines, const std::string& name, bool converted,
+                    bool convertCode = true);
 };
 
 template <class PerLine>

@@ -102,6 +102,7 @@ std::string_view WithoutTrailingCrs(std::string_view piece) {
 TextLineReader::TextLineReader(const std::string& path, bool waitForWriter) {
     m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | (waitForWriter ? 0 : O_NONBLOCK));
     if (m_fd < 0) {
+        m_errorNumber = errno;
         m_error = path + ": " + std::strerror(errno);
         return;
     }
@@ -110,6 +111,7 @@ TextLineReader::TextLineReader(const std::string& path, bool waitForWriter) {
     struct stat st {};
     if (::fstat(m_fd, &st) == 0) {
         if (S_ISDIR(st.st_mode)) {
+            m_errorNumber = EISDIR;
             m_error = path + ": " + std::strerror(EISDIR);
             ::close(m_fd);
             m_fd = -1;
@@ -159,6 +161,9 @@ TextLineReader::TextLineReader(TextLineReader&& other) noexcept
       m_sawZeroByte(other.m_sawZeroByte),
       m_stoppedAtCtrlZ(other.m_stoppedAtCtrlZ),
       m_error(std::move(other.m_error)),
+      m_errorNumber(other.m_errorNumber),
+      m_firstLineEnd(other.m_firstLineEnd),
+      m_endedWithLineEnd(other.m_endedWithLineEnd),
       m_buffer(std::move(other.m_buffer)),
       m_pos(other.m_pos),
       m_end(other.m_end),
@@ -198,7 +203,10 @@ bool TextLineReader::Fill() {
     do {
         n = ::read(m_fd, m_buffer.data(), want);
     } while (n < 0 && errno == EINTR);
-    if (n < 0) m_error = std::strerror(errno);
+    if (n < 0) {
+        m_errorNumber = errno;
+        m_error = std::strerror(errno);
+    }
     if (n <= 0) {
         m_atEnd = true;
         return false;
@@ -242,11 +250,17 @@ long TextLineReader::ReadAt(char* out, std::size_t size, long long offset) const
 bool TextLineReader::Next(std::string_view& line) {
     if (m_nextLineEnd < m_lineEndCount && m_carry.empty()) {
         const std::size_t lf = m_lineEnds[m_nextLineEnd++];
-        line = WithoutTrailingCrs(std::string_view(m_buffer.data() + m_pos, lf - m_pos));
+        const std::string_view piece(m_buffer.data() + m_pos, lf - m_pos);
+        if (m_firstLineEnd == LineEnd::None) NoteFirstLineEnd(piece);
+        line = WithoutTrailingCrs(piece);
         m_pos = lf + 1;
         return true;
     }
     return NextAcrossBlocks(line);
+}
+
+void TextLineReader::NoteFirstLineEnd(std::string_view piece) {
+    m_firstLineEnd = !piece.empty() && piece.back() == '\r' ? LineEnd::CrLf : LineEnd::Lf;
 }
 
 // Next() at the end of a block: the line may begin in one block and end in a later one.
@@ -262,6 +276,7 @@ bool TextLineReader::NextAcrossBlocks(std::string_view& line) {
                 m_carry.append(piece);
                 piece = m_carry;
             }
+            if (m_firstLineEnd == LineEnd::None) NoteFirstLineEnd(piece);
             line = WithoutTrailingCrs(piece);
             return true;
         }
@@ -272,6 +287,8 @@ bool TextLineReader::NextAcrossBlocks(std::string_view& line) {
     m_done = true;
     if (!m_error.empty() || m_carry.empty()) return false;
     std::string_view piece = m_carry;
+    // A last line without LF: ended only where a text without any LF ends in CR (a Mac file).
+    m_endedWithLineEnd = m_firstLineEnd == LineEnd::None && piece.back() == '\r';
     if (piece.back() == '\r') piece.remove_suffix(1);
     line = piece;
     return true;

@@ -41,10 +41,19 @@ public:
     bool IsOpen() const { return m_fd >= 0; }
     // Why the file could not be opened or read (UTF-8); empty while all is well.
     const std::string& Error() const { return m_error; }
+    // The errno value of Error() (ENOENT, EISDIR, EIO...); 0 while all is well.
+    int ErrorNumber() const { return m_errorNumber; }
 
     // The next line, valid until the following call. False at the end of the input (end of
     // file or Ctrl-Z) and on a read error, which Error() then describes.
     bool Next(std::string_view& line);
+
+    // The line ends of the text, once it has been read to its end: how the first line that
+    // ended in LF ended (None when no line did), and whether the text ended with a line end (an
+    // LF, or in a text without LF a CR; an empty text counts as ended).
+    enum class LineEnd { None, CrLf, Lf };
+    LineEnd FirstLineEnd() const { return m_firstLineEnd; }
+    bool EndedWithLineEnd() const { return m_endedWithLineEnd; }
 
     // The file's size when it was opened, -1 when unknown (a pipe, say).
     long long SizeHint() const { return m_sizeHint; }
@@ -72,6 +81,8 @@ private:
     bool NextAcrossBlocks(std::string_view& line);
     // Reads up to `size` bytes at `offset` of a regular file; -1 on error.
     long ReadAt(char* out, std::size_t size, long long offset) const;
+    // Records the line end of the first line, `piece` being that line with its CRs, before its LF.
+    void NoteFirstLineEnd(std::string_view piece);
 
     int m_fd = -1;
     bool m_ownsFd = false;
@@ -86,6 +97,9 @@ private:
     bool m_sawZeroByte = false;
     bool m_stoppedAtCtrlZ = false;
     std::string m_error;
+    int m_errorNumber = 0;
+    LineEnd m_firstLineEnd = LineEnd::None;
+    bool m_endedWithLineEnd = true;
     std::string m_buffer;
     std::size_t m_pos = 0;
     std::size_t m_end = 0;

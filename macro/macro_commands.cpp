@@ -567,8 +567,8 @@ std::vector<MacroCommand> BuildTable() {
         cmd("DeletePos", "NN", "FIRST LAST", "delete the columns FIRST to LAST", RunDeletePos),
         cmd("ZenToHan", "", "", "full-width to half-width, all kinds", RunZenToHan),
         cmd("HanToZen", "", "", "half-width to full-width, all kinds", RunHanToZen),
-        cmd("ToUpper", "", "", "half-width lower case to upper case", RunToUpper),
-        cmd("ToLower", "", "", "half-width upper case to lower case", RunToLower),
+        cmd("ToUpper", "", "", "lower case to upper case, full-width too", RunToUpper),
+        cmd("ToLower", "", "", "upper case to lower case, full-width too", RunToLower),
         cmd("ToZenUpper", "", "", "lower case to upper case, full-width too", RunToZenUpper),
         cmd("ToZenLower", "", "", "upper case to lower case, full-width too", RunToZenLower),
         cmd("HiraToKana", "", "", "hiragana to katakana", RunHiraToKana),
@@ -694,7 +694,8 @@ std::vector<MacroCommand> BuildTable() {
         cmd("ToMime", "", "", "Base64-encode every target line", RunToMime),
         cmd("SjisToUrl", "", "", "URL-encode", RunSjisToUrl),
         allLines(cmd("FileInsert", "f", "FILE", "append the lines of FILE", RunFileInsert)),
-        cmd("ChangeUpperLower", "", "", "swap upper and lower case", RunChangeUpperLower),
+        cmd("ChangeUpperLower", "", "", "swap half-width upper and lower case",
+            RunChangeUpperLower),
         allLines(cmd("Reverse", "", "", "reverse the order of all lines", RunReverse)),
     };
 }

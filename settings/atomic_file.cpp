@@ -100,6 +100,7 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
 
 AtomicFileWriter::AtomicFileWriter(const std::string& targetPath, bool durable, TempFile tempFile)
     : m_target(ResolveTarget(targetPath)), m_durable(durable) {
+    if (OpenDirectly(targetPath)) return;
     struct stat link {};
     if (::lstat(m_target.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
         errno = ELOOP;
@@ -108,15 +109,6 @@ AtomicFileWriter::AtomicFileWriter(const std::string& targetPath, bool durable, 
     }
     struct stat st {};
     const bool exists = ::stat(m_target.c_str(), &st) == 0;
-    if (exists && (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode))) {
-        // Nothing to replace: the bytes go to the device or pipe itself.
-        m_direct = true;
-        do {
-            m_fd = ::open(m_target.c_str(), O_WRONLY | O_CLOEXEC);
-        } while (m_fd < 0 && errno == EINTR);
-        if (m_fd < 0) Fail("cannot write " + m_target);
-        return;
-    }
     if (exists && !S_ISREG(st.st_mode)) {
         m_error = m_target + " is not a regular file";  // no system error to add
         return;
@@ -183,6 +175,20 @@ bool AtomicFileWriter::GiveName() {
     return false;
 }
 
+bool AtomicFileWriter::OpenDirectly(const std::string& path) {
+    // The name as given, not the resolved link: /dev/stdout leads to "pipe:[N]", which only the
+    // kernel's own link can open again.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || S_ISREG(st.st_mode) || S_ISDIR(st.st_mode)) return false;
+    m_direct = true;
+    m_target = path;
+    do {
+        m_fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    } while (m_fd < 0 && errno == EINTR);
+    if (m_fd < 0) Fail("cannot write " + path);
+    return true;
+}
+
 AtomicFileWriter::~AtomicFileWriter() {
     if (m_fd >= 0) ::close(m_fd);
     if (!m_committed && !m_temp.empty()) ::unlink(m_temp.c_str());
@@ -226,9 +232,15 @@ bool AtomicFileWriter::Flush() {
 }
 
 bool AtomicFileWriter::Commit() {
-    if (Ok() && Flush() && m_durable && !m_direct && ::fsync(m_fd) != 0)
-        Fail("cannot write " + m_target);
-    if (Ok() && !m_direct && m_temp.empty()) GiveName();
+    if (m_direct) {  // nothing to sync or rename: a device or a pipe takes the bytes as they come
+        if (Ok()) Flush();
+        if (m_fd >= 0 && ::close(m_fd) != 0) Fail("cannot write " + m_target);
+        m_fd = -1;
+        m_committed = Ok();
+        return m_committed;
+    }
+    if (Ok() && Flush() && m_durable && ::fsync(m_fd) != 0) Fail("cannot write " + m_target);
+    if (Ok() && m_temp.empty()) GiveName();
     if (m_fd >= 0 && ::close(m_fd) != 0) Fail("cannot write " + m_target);
     m_fd = -1;
     if (Ok() && !m_direct && ::rename(m_temp.c_str(), m_target.c_str()) != 0)

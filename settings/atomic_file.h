@@ -9,8 +9,9 @@
 // The new file keeps the old one's permission bits (a new file gets 0666 less the umask). A
 // file the user made read-only (no write permission for anyone, or none for us) is not
 // replaced. A target that is a symbolic link is written through: the link stays, its target is
-// replaced. A device or a pipe (/dev/null, say) is written to directly, as there is no file to
-// replace. This is the lowest layer that writes files, so the document's save uses it too.
+// replaced. A target that is neither a file nor a folder (a device such as /dev/null, a FIFO, a
+// terminal, /dev/stdout) cannot be replaced: it is written directly, as a shell redirection
+// would. This is the lowest layer that writes files, so the document's save uses it too.
 #pragma once
 
 #include <sys/types.h>
@@ -52,6 +53,9 @@ private:
     bool GiveName();
     bool WriteOut(std::string_view bytes);
     void Fail(const std::string& what);
+    // Opens `path` for writing when it exists and is neither a file nor a folder; false
+    // otherwise (it is to be replaced, or refused).
+    bool OpenDirectly(const std::string& path);
 
     std::string m_target;
     std::string m_temp;      // the temporary file's name, once it has one

@@ -30,8 +30,13 @@ void CliHost::ShowMessage(std::string_view text) {
     ++m_messages;
     std::string line = "qbay: ";
     if (!m_subject.empty()) line += Visible(m_subject) + ": ";
-    line += Visible(text) + "\n";
+    line += Visible(m_japanese ? std::string(text) : EnglishMessage(text)) + "\n";
     std::fwrite(line.data(), 1, line.size(), m_err);
+}
+
+void CliHost::NoteLoss(std::string_view text) {
+    ++m_losses;
+    std::fprintf(m_err, "qbay: %.*s\n", static_cast<int>(text.size()), text.data());
 }
 
 void CliHost::Warn(std::string_view text) {

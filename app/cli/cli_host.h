@@ -1,4 +1,5 @@
-// The host of the command line: messages go to standard error, confirmations are answered OK,
+// The host of the command line: messages go to standard error (in English unless the locale is
+// Japanese, app/cli/cli_messages.h), confirmations are answered OK,
 // and there is no dialog. The clipboard lives in memory for the run: Copy puts text there and
 // Paste takes it; until Copy does, it holds standard input, when that is allowed (not a
 // terminal, not read as a FILE).
@@ -7,13 +8,15 @@
 #include <cstdio>
 #include <string>
 
+#include "app/cli/cli_messages.h"
 #include "core/host.h"
 
 namespace qb {
 
 class CliHost : public IHost {
 public:
-    explicit CliHost(std::FILE* err = stderr) : m_err(err) {}
+    explicit CliHost(std::FILE* err = stderr)
+        : m_err(err), m_japanese(JapaneseMessagesFromEnvironment()) {}
 
     void ShowMessage(std::string_view text) override;
     bool Confirm(std::string_view) override { return true; }
@@ -25,9 +28,15 @@ public:
 
     // Prints a warning; warnings do not count as messages.
     void Warn(std::string_view text) override;
+    // Prints that characters were lost ("qbay: " and `text`): not a message, as the run goes on,
+    // but counted, so that the exit status tells of it.
+    void NoteLoss(std::string_view text);
+    int LossCount() const { return m_losses; }
     // The file the next messages are about ("" for none); it prefixes them.
     void SetSubject(std::string subject) { m_subject = std::move(subject); }
     int MessageCount() const { return m_messages; }
+    // Shows the core's messages as they are (Japanese) or in English.
+    void SetJapanese(bool japanese) { m_japanese = japanese; }
 
     // Lets the clipboard start with the text of descriptor `fd` (read by the text-mode rules,
     // lines joined with CR LF) the first time it is asked for; -1 for an empty clipboard.
@@ -35,8 +44,10 @@ public:
 
 private:
     std::FILE* m_err;
+    bool m_japanese;
     std::string m_subject;
     int m_messages = 0;
+    int m_losses = 0;
     int m_clipboardFd = -1;
     std::optional<std::string> m_clipboard;
 };

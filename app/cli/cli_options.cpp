@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "app/cli/command_help.h"
+#include "app/cli/macro_line_check.h"
 #include "macro/macro_commands.h"
 #include "macro/macro_line.h"
 
@@ -47,6 +49,22 @@ bool FitsSettingsNumber(std::string_view value) {
     return digits.size() < limit.size() || (digits.size() == limit.size() && digits <= limit);
 }
 
+// Takes an option whose value may be left out: "--name", "--name VALUE" (a next argument that is
+// no option), "--name=VALUE".
+bool TakeOptionalValue(int argc, const char* const* argv, int& i, std::string_view arg,
+                       std::string_view shortName, std::string_view longName, std::string& value) {
+    if (arg == shortName || arg == longName) {
+        if (i + 1 < argc && argv[i + 1][0] != '-' && argv[i + 1][0] != '\0') value = argv[++i];
+        return true;
+    }
+    if (arg.size() > longName.size() && arg.substr(0, longName.size()) == longName &&
+        arg[longName.size()] == '=') {
+        value = std::string(arg.substr(longName.size() + 1));
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& options) {
@@ -59,8 +77,29 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& optio
             options.files.emplace_back(arg);
         } else if (arg == "--") {
             onlyFiles = true;
-        } else if (arg == "-h" || arg == "--help") {
+        } else if (TakeOptionalValue(argc, argv, i, arg, "-h", "--help", options.helpCommand)) {
             options.help = true;
+        } else if (TakeOptionalValue(argc, argv, i, arg, "", "--list", options.listWord)) {
+            options.list = true;
+        } else if (arg == "--strict") {
+            options.strict = true;
+        } else if (arg == "--lossy") {
+            options.lossy = true;
+        } else if (TakeValue(argc, argv, i, arg, "", "--from", value, error)) {
+            const auto code = ParseFileCode(value);
+            if (!code && error.empty())
+                error = "--from takes auto, sjis, jis, euc, utf8 or utf16, not '" + value + "'";
+            options.from = code.value_or(FileCode::Auto);
+        } else if (TakeValue(argc, argv, i, arg, "", "--to", value, error)) {
+            const auto code = ParseFileCode(value);
+            if ((!code || *code == FileCode::Auto) && error.empty())
+                error = "--to takes sjis, jis, euc, utf8 or utf16, not '" + value + "'";
+            options.to = code;
+        } else if (TakeValue(argc, argv, i, arg, "", "--eol", value, error)) {
+            const auto eol = ParseEolChoice(value);
+            if (!eol && error.empty())
+                error = "--eol takes crlf, lf, cr or keep, not '" + value + "'";
+            options.eol = eol.value_or(EolChoice::Setting);
         } else if (arg == "--version") {
             options.version = true;
         } else if (arg == "-i" || arg == "--in-place") {
@@ -69,8 +108,6 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& optio
             options.detect = true;
         } else if (arg == "--dry-run") {
             options.dryRun = true;
-        } else if (arg == "--lossy") {
-            options.lossy = true;
         } else if (TakeValue(argc, argv, i, arg, "-e", "--exec", value, error)) {
             options.steps.push_back({CliOptions::Step::MacroLine, value});
         } else if (TakeValue(argc, argv, i, arg, "-m", "--macro", value, error)) {
@@ -99,16 +136,19 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& optio
             error = "unknown option " + std::string(arg);
         }
     }
-    if (!error.empty() || options.help || options.version) return error;
+    if (!error.empty() || options.help || options.list || options.version) return error;
     for (const auto& step : options.steps) {
         if (step.kind != CliOptions::Step::MacroLine) continue;
         const std::string_view name = SplitMacroLine(step.text).name;
         if (!name.empty() && !FindMacroCommand(name))
             return "-e '" + step.text + "': no macro command is named '" + std::string(name) + "'" +
-                   (name.back() == ' ' ? " (one space only after the name)" : "") +
-                   "; qbay --help lists them";
+                   (name.back() == ' ' ? " (one space only after the name)" : DidYouMean(name)) +
+                   "; qbay --list lists them";
+        if (const std::string problem = MacroArgumentProblem(step.text); !problem.empty())
+            return "-e '" + step.text + "': " + problem + "; qbay --help " +
+                   std::string(FindMacroCommand(name)->name) + " describes it";
     }
-    if (options.files.empty() && options.steps.empty())
+    if (options.files.empty() && options.steps.empty() && options.stdinIsTerminal)
         return "no input files (give - to read standard input)";
     if (options.detect && (!options.steps.empty() || !options.output.empty() || options.inPlace ||
                            !options.recordPath.empty()))
@@ -133,128 +173,6 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& optio
         for (const auto& f : options.files)
             if (f == "-") return "-i cannot save standard input in place; use -o";
     return {};
-}
-
-namespace {
-
-constexpr const char* kHelpHead = R"(Usage: qbay [OPTION]... [FILE]...
-Convert and reshape Japanese text from the command line: open each FILE as Quillbay opens
-it, run macro lines over it, and write the result.
-
-Input and output:
-  FILE                 a text file; - reads standard input. Files are read as lines (CR LF
-                       or LF; a Ctrl-Z byte ends the text). With "System"/"Auto" on (the
-                       default), JIS and EUC files are converted to Shift-JIS on opening.
-                       With several FILEs the macro lines run on each in turn. Without a
-                       FILE the macro lines run once, with no document open (for macros that
-                       begin with Open or Paste).
-  -o, --output PATH    write the active document to PATH (one FILE only); - writes to
-                       standard output
-  -i, --in-place       write each FILE's document back over its own file (atomically: on
-                       any error the original stays as it was), and every other document
-                       the macro opened and changed under its own path; a read-only file,
-                       and one that was not read as it is (text a Ctrl-Z cut short, zero
-                       bytes as in UTF-16 text), is not written back
-                       Without -o or -i the active document goes to standard output.
-                       Every line is written followed by the terminator that the setting
-                       "System"/"CrLf" selects: 0 CR LF (the default), 1 CR, 2 LF.
-                       A run stops at its first error and writes nothing for its file.
-      --lossy          write lines that would not read back as written (holding an LF or
-                       a Ctrl-Z byte, or ending in a CR), which are otherwise refused
-
-Macros:
-  -e, --exec LINE      run one macro line (repeatable)
-  -m, --macro FILE     run the macro file FILE, one macro line per line (repeatable);
-                       -e and -m run in the order given; FILE is read once, whole (a
-                       file or a pipe of at most 16 MiB)
-      --dry-run        with -e 'MultiFileReplace FOLDER PATTERN SEARCH REPLACEMENT' lines
-                       only: list each matching file with its code and the number of
-                       replacements that would be made, and change nothing
-      --record FILE    write the macro lines of the commands run to FILE (Shift-JIS, CR LF),
-                       ready to replay with -m or in Quillbay; with several FILEs, those of
-                       the first. Lines of Open, Save and Close are written as the documents
-                       record them.
-
-  A macro line is a command name (any case) followed by its arguments, separated by single
-  spaces. In text arguments write a space as \s, a tab as \t, a line break as \n, a
-  backslash before s, t, n or \ as \\, and an empty text as \b. -e lines and -m files are
-  taken as UTF-8 and converted to Shift-JIS, as typed on a UTF-8 terminal; a -m file that
-  is not valid UTF-8 (one recorded by Quillbay, say) is read as Shift-JIS.
-  A line naming a command that needs a document, when none is open, stops the run with
-  "文書が存在しません". qbay has no clipboard of its own: Paste and PastePlus take what Copy
-  put there, or else the text of standard input (when it is not a terminal and not read as
-  FILE -). Close discards the document's changes; Save first to keep them.
-
-Macro commands (N a number, TEXT a text, FILE and PATH file names):
-)";
-
-constexpr const char* kHelpTail = R"(
-Examples:
-  qbay -e ZenToHan -e 'TurnChange 70' in.txt -o out.txt
-  qbay -m tidy.qmc -i *.txt
-  qbay -e 'LineSelect 1 \b 2 10 0' -e 'StrCat \s(checked)' notes.txt
-  qbay --record tidy.qmc -e 'Replace colour color 2 0' -e DelSpaceBack draft.txt -o -
-  qbay -e SjisToUtf8 sample.txt          # show a Shift-JIS file on a UTF-8 terminal
-
-When every -e line changes each line on its own (conversions, wrapping, tab and space
-clean-up, plain replacement), qbay runs them over the file block by block, with the same
-result, so files of any size take little memory. Standard input and other pipes are judged
-for their code (JIS and EUC are converted on opening) by their first 1 MiB.
-
-No command may make the text more than 1 GiB larger (counting 32 bytes for each line it
-adds): one whose arguments would (IndentChange 2147483647, say) stops before it starts.
-
-Settings:
-  --settings PATH      read the settings in PATH instead of the per-user file
-                       ($QUILLBAY_SETTINGS, else ~/.config/VelmoLabs/Quillbay/settings.ini);
-                       qbay never writes it: what a run changes lasts for the run only
-  --set SECTION/NAME=VALUE
-                       use VALUE for one setting during this run only (repeatable),
-                       e.g. --set System/CrLf=2 for LF line ends; numbers go from
-                       -2147483648 to 4294967295
-
-Other:
-      --detect         print the character code of each FILE as "FILE: KIND" (one line each,
-                       KIND one of ShiftJIS, JIS, EUC, UTF8, ASCII, Unknown) and exit; the
-                       files are read without conversion and nothing is written
-  -h, --help           show this help and exit
-      --version        show the version and exit
-
-Messages go to standard error in UTF-8. Exit status: 0 when no message was shown, 1 when
-one was (a file that could not be read or written, a macro that stopped, standard output
-that could not be written, say), 2 for a usage error. Warnings (a file that looks binary,
-text cut short by Ctrl-Z, a damaged settings file, a macro-file line naming no command) are
-printed but do not change the exit status.
-)";
-
-}  // namespace
-
-std::string CliHelpText() {
-    std::string text = kHelpHead;
-    for (const MacroCommand& command : MacroCommands()) {
-        std::string left = "  ";
-        left += command.name;
-        if (!command.usage.empty()) {
-            left += ' ';
-            left += command.usage;
-        }
-        if (left.size() < 34)
-            left.resize(34, ' ');
-        else
-            left += "\n" + std::string(34, ' ');
-        // The summary, folded at word boundaries to keep lines within 92 columns.
-        std::string_view summary = command.summary;
-        while (summary.size() > 58) {
-            std::size_t cut = summary.rfind(' ', 58);
-            if (cut == std::string_view::npos) cut = summary.find(' ');
-            if (cut == std::string_view::npos) break;
-            left += std::string(summary.substr(0, cut)) + "\n" + std::string(34, ' ');
-            summary.remove_prefix(cut + 1);
-        }
-        text += left + std::string(summary) + "\n";
-    }
-    text += kHelpTail;
-    return text;
 }
 
 }  // namespace qb

@@ -1,8 +1,11 @@
 // The command line of qbay, parsed.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "app/cli/file_code.h"
 
 namespace qb {
 
@@ -17,20 +20,29 @@ struct CliOptions {
     std::vector<Step> steps;
     std::string output;             // -o: a path, "-" for standard output, empty for none
     bool inPlace = false;           // -i
-    bool lossy = false;             // --lossy: write what would not read back as written
     std::string settingsPath;       // --settings; empty for the default
     std::string recordPath;         // --record: where to write the macro lines of the run
     std::vector<std::string> sets;  // --set SECTION/NAME=VALUE, as given
     bool detect = false;
-    bool dryRun = false;  // --dry-run: preview MultiFileReplace lines, change nothing
+    bool dryRun = false;             // --dry-run: preview MultiFileReplace lines, change nothing
+    bool strict = false;             // --strict: a -m line naming no command is a usage error
+    FileCode from = FileCode::Auto;  // --from
+    std::optional<FileCode> to;      // --to
+    EolChoice eol = EolChoice::Setting;
+    // --lossy: -i may write text that lost characters; lines that would not read back as
+    // written are written
+    bool lossy = false;
+    // Whether standard input is a terminal (set before parsing): when it is not, a run without
+    // FILE reads it.
+    bool stdinIsTerminal = true;
     bool help = false;
+    std::string helpCommand;  // --help CMD
+    bool list = false;
+    std::string listWord;  // --list WORD
     bool version = false;
 };
 
 // Parses argv. Returns an empty string on success, else the usage error to print (UTF-8).
 std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& options);
-
-// The text of qbay --help (the list of macro commands comes from their table).
-std::string CliHelpText();
 
 }  // namespace qb

@@ -1,5 +1,8 @@
 #include "app/cli/cli_workspace.h"
 
+#include <cerrno>
+
+#include "app/cli/input_error.h"
 #include "app/cli/same_file.h"
 #include "app/cli/save_check.h"
 
@@ -10,6 +13,11 @@ CQuillbayDoc* CliWorkspace::ActiveDocument() {
 }
 
 bool CliWorkspace::OpenDocument(const std::string& path) {
+    // A folder or a file without read permission gets its own reason, not "not found".
+    if (const int problem = InputProblem(path); problem != 0 && problem != ENOENT) {
+        m_host.ShowMessage(InputErrorMessage(problem, path));
+        return false;
+    }
     for (const auto& entry : m_docs)
         if (entry.doc->IsModified() && !entry.doc->PathName().empty() &&
             IsSameFile(entry.doc->PathName(), path)) {

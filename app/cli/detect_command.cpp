@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/cli/cli_host.h"
+#include "app/cli/input_error.h"
 #include "app/cli/standard_output.h"
 #include "convert/code_detect.h"
 #include "core/open_code.h"
@@ -45,21 +46,20 @@ private:
     Utf8Validator m_utf8;
 };
 
-// The code of one file; false (after the message) when it cannot be read.
-bool DetectFile(const std::string& file, CliHost& host, CodeKind& kind) {
+// The word for the code of one file; false (after the message) when it cannot be read.
+bool DetectFile(const std::string& file, CliHost& host, std::string_view& word) {
     TextLineReader reader = file == "-" ? TextLineReader::FromDescriptor(STDIN_FILENO)
                                         : TextLineReader(file, /*waitForWriter=*/false);
     // What may never end is judged by its start, as opening judges it.
     if (!reader.IsRegularFile()) reader.LimitTo(kOpenCodePrefix);
-    const CodeKind detected = DetectDocumentCodeOfReader(reader);
+    const std::string_view detected = DetectCodeWordOfReader(reader);
     if (!reader.IsOpen() || !reader.Error().empty()) {
         host.SetSubject(file == "-" ? "standard input" : file);
-        host.ShowMessage("ファイルが見つかりません");
-        if (!reader.Error().empty()) host.Warn(reader.Error());
+        host.ShowMessage(InputErrorMessage(reader.ErrorNumber()));
         host.SetSubject({});
         return false;
     }
-    kind = detected;
+    word = detected;
     return true;
 }
 
@@ -71,6 +71,20 @@ CodeKind DetectDocumentCodeOfReader(TextLineReader& reader) {
     while (!code.Done() && reader.Next(line))
         code.Feed(line);
     return code.Result();
+}
+
+std::string_view DetectCodeWordOfReader(TextLineReader& reader) {
+    std::string_view first;
+    if (!reader.Next(first)) return CodeKindWord(CodeAscii);
+    // UTF-16 with its byte-order mark: the text-mode lines of such a file are no text to detect.
+    if (first.starts_with("\xFF\xFE")) return "UTF16LE";
+    if (first.starts_with("\xFE\xFF")) return "UTF16BE";
+    StreamingDocumentCode code;
+    code.Feed(first);
+    std::string_view line;
+    while (!code.Done() && reader.Next(line))
+        code.Feed(line);
+    return CodeKindWord(code.Result());
 }
 
 std::string_view CodeKindWord(CodeKind kind) {
@@ -100,14 +114,16 @@ int RunDetect(const CliOptions& options) {
     }
     CliHost host;
     int status = 0;
-    for (const auto& file : options.files) {
-        CodeKind kind;
-        if (!DetectFile(file, host, kind)) {
+    std::vector<std::string> files = options.files;
+    if (files.empty() && !options.stdinIsTerminal) files.push_back("-");
+    for (const auto& file : files) {
+        std::string_view word;
+        if (!DetectFile(file, host, word)) {
             status = 1;
             continue;
         }
         std::string line = file + ": ";
-        line += CodeKindWord(kind);
+        line += word;
         line += "\n";
         if (!WriteStandardOutput(line)) {
             host.SetSubject("standard output");

@@ -1,4 +1,5 @@
-// qbay --detect: which character code each FILE is in, as the code-detection dialog decides it.
+// qbay --detect: which character code each FILE is in, as the code-detection dialog decides it
+// (and, beyond the dialog's six kinds, UTF-16 text by its byte-order mark).
 #pragma once
 
 #include <string_view>
@@ -17,6 +18,10 @@ std::string_view CodeKindWord(CodeKind kind);
 // document holding these lines. Reads no further than needed; the caller checks the reader
 // for errors.
 CodeKind DetectDocumentCodeOfReader(TextLineReader& reader);
+
+// The word --detect prints for the text `reader` gives: "UTF16LE" or "UTF16BE" for text that
+// begins with a UTF-16 byte-order mark, else the word of DetectDocumentCodeOfReader's kind.
+std::string_view DetectCodeWordOfReader(TextLineReader& reader);
 
 // Prints "FILE: KIND" for every FILE ("-: KIND" for standard input), as file(1) does. The text
 // is read as a document reads it, without the code conversion of opening. Returns the exit

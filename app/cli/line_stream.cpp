@@ -7,7 +7,6 @@
 #include <optional>
 
 #include "core/open_code.h"
-#include "core/opening_converter.h"
 #include "macro/escape.h"
 #include "macro/macro_commands.h"
 #include "macro/macro_line.h"
@@ -53,23 +52,17 @@ bool IsLineLocalReplace(std::string_view name, const MacroLineTokens& tokens) {
     return tokens.argCount == 3 && tokens.Arg(2) == "0";  // DelStr
 }
 
-// Decides, before any line is made, how opening takes a regular file's lines: from its bytes
-// read ahead at the pace of memory, with the same decision as over the lines (see
-// core/open_code.h; CR bytes and the LFs that reading adds are ASCII, so that they change
-// neither the code nor whether the text is well-formed UTF-8). False when the file could not be
-// read ahead (the whole open then says why).
-bool DecideRegularFileCode(const TextLineReader& reader, OpeningConverter& converter) {
+// Whether opening a regular file would leave its text as it is, decided from its bytes read
+// ahead at the pace of memory (before any line is made, so that nothing is held meanwhile).
+// Empty when the file could not be read ahead (the whole open then says why).
+std::optional<bool> RegularFileKeepsItsText(const TextLineReader& reader) {
     OpenCodeDetector detector(true);
-    Utf8Validator utf8;
     const bool scanned = reader.ScanFromStart([&](std::string_view bytes) {
         detector.FeedBytes(bytes);
-        utf8.Feed(bytes);
-        // EUC-JP is taken only when the text is not UTF-8, which may show at its very end.
-        return !detector.Done() || (detector.Result() == CodeEuc && !utf8.Failed());
+        return !detector.Done();
     });
-    if (!scanned) return false;
-    converter.StartDecided(detector.Result(), utf8.Valid());
-    return true;
+    if (!scanned) return std::nullopt;
+    return OpeningKeepsCode(detector.Result());
 }
 
 }  // namespace
@@ -86,33 +79,27 @@ bool IsLineLocalMacroLine(std::string_view sjisLine) {
 }
 
 StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBlockFn& runBlock,
-                          const WriteBlockFn& write, LineList& linesSoFar, TextReadResult& read,
-                          ReadBackCheck check, std::optional<ReadBackLoss>& loss) {
-    const std::string_view terminator = LineTerminator(app.settings.ReadInt("System", "CrLf", 0));
-    // Opening converts JIS and EUC-JP text; the lines are converted as they are read, as the
-    // whole-document open does it. A regular file's code is decided before its first line;
-    // anything else's by its first bytes, whose lines are held (no more than the first block
-    // past them) until then.
-    const bool convertsCode = app.settings.ReadInt("System", "Auto", 1) != 0;
-    OpeningConverter converter(reader.IsRegularFile());
-    if (convertsCode && reader.IsRegularFile() && !DecideRegularFileCode(reader, converter))
-        return StreamOutcome::WholeFile;
-    LineList held;  // lines read while the way of taking them is not settled, as read
+                          const WriteLinesFn& write, LineList& linesSoFar, TextReadResult& read,
+                          bool convertsNothing) {
+    // Whether opening would leave the text as read; unknown until decided. A regular file is
+    // decided before its first line, anything else by its first bytes, which are held (no more
+    // than the first block past them) until then.
+    std::optional<bool> keepsText;
+    if (convertsNothing || app.settings.ReadInt("System", "Auto", 1) == 0) {
+        keepsText = true;
+    } else if (reader.IsRegularFile()) {
+        keepsText = RegularFileKeepsItsText(reader);
+        if (!keepsText || !*keepsText) return StreamOutcome::WholeFile;
+    }
+    OpenCodeDetector startDetector(false);
+    LineList held;  // lines read while the code of a pipe's text is not decided
 
     // Each block is written on a second thread while the next one is read and run. The block
     // being written is touched by nothing else until its write has been waited for, and its
     // lines share no storage with any other block's, so no line is counted from two threads.
-    // The lines are checked as they are written, on the writing thread, while their bytes are
-    // at hand.
     LineList writing;
-    std::size_t writingFrom = 0;  // the index in the text of the first line of `writing`
-    std::size_t linesRun = 0;
     std::future<bool> written;
     const auto waitForWrite = [&written] { return !written.valid() || written.get(); };
-    const auto failure = [&] {
-        return check == ReadBackCheck::Refuse && loss ? StreamOutcome::Refused
-                                                      : StreamOutcome::WriteFailed;
-    };
     bool atEnd = false;
     while (!atEnd) {
         LineList block;
@@ -125,12 +112,7 @@ StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBloc
                 atEnd = true;
                 break;
             }
-            if (!convertsCode)
-                block.push_back(arena.Make(line));
-            else if (converter.Settled())
-                converter.Add(line, block, arena);
-            else
-                converter.Add(line, held, arena);  // may convert all of `held` at once
+            block.push_back(arena.Make(line));
             bytes += line.size();
         }
         read.error = reader.Error();
@@ -142,33 +124,29 @@ StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBloc
             waitForWrite();
             return StreamOutcome::WriteFailed;
         }
-        if (convertsCode && !held.empty()) {
-            if (!converter.CodeDecided() && !atEnd) continue;  // bounded by the start judged
-            if (atEnd) {
-                converter.Finish(held, arena);
-            } else if (!converter.Settled()) {
-                // EUC-JP that may yet be UTF-8 to its end: only the whole text tells.
+        if (!keepsText) {
+            for (std::size_t i = 0; i < block.size() && !startDetector.Done(); ++i)
+                startDetector.FeedLine(block[i].view());
+            held.insert(held.end(), std::make_move_iterator(block.begin()),
+                        std::make_move_iterator(block.end()));
+            if (!startDetector.Done() && !atEnd) continue;
+            keepsText = OpeningKeepsCode(startDetector.Result());
+            if (!*keepsText) {
                 linesSoFar = std::move(held);
                 return StreamOutcome::WholeFile;
             }
-            held.insert(held.end(), std::make_move_iterator(block.begin()),
-                        std::make_move_iterator(block.end()));
             block = std::move(held);
-            held = LineList();
         }
         if (!runBlock(block)) {
             waitForWrite();
             return StreamOutcome::Stopped;
         }
-        if (!waitForWrite()) return failure();
-        writingFrom = linesRun;
-        linesRun += block.size();
+        if (!waitForWrite()) return StreamOutcome::WriteFailed;
         writing = std::move(block);
-        written = std::async(std::launch::async, [&] {
-            return WriteLines(writing, terminator, write, check, &loss, writingFrom);
-        });
+        const BlockPlace place{atEnd, reader.FirstLineEnd(), reader.EndedWithLineEnd()};
+        written = std::async(std::launch::async, [&, place] { return write(writing, place); });
     }
-    return waitForWrite() ? StreamOutcome::Streamed : failure();
+    return waitForWrite() ? StreamOutcome::Streamed : StreamOutcome::WriteFailed;
 }
 
 }  // namespace qb

@@ -1,5 +1,6 @@
 // qbay: the command line of Quillbay.
 #include <malloc.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
@@ -11,6 +12,7 @@
 
 #include "app/cli/cli_options.h"
 #include "app/cli/detect_command.h"
+#include "app/cli/help_command.h"
 #include "app/cli/qbay_run.h"
 #include "app/cli/standard_output.h"
 #include "settings/atomic_file.h"
@@ -38,12 +40,13 @@ int Run(int argc, char** argv) {
     mallopt(M_MMAP_THRESHOLD, 64 << 20);
     mallopt(M_TRIM_THRESHOLD, 256 << 20);
     qb::CliOptions options;
+    options.stdinIsTerminal = ::isatty(STDIN_FILENO) != 0;
     const std::string error = qb::ParseCliOptions(argc, argv, options);
     if (!error.empty()) {
         std::fprintf(stderr, "qbay: %s\nTry 'qbay --help' for more information.\n", error.c_str());
         return 2;
     }
-    if (options.help) return Print(qb::CliHelpText());
+    if (options.help || options.list) return qb::RunHelp(options);
     if (options.version) return Print(std::string("qbay (Quillbay) ") + QB_VERSION + "\n");
     if (options.detect) return qb::RunDetect(options);
     return qb::RunQbay(options);

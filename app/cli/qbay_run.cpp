@@ -1,19 +1,30 @@
 #include "app/cli/qbay_run.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <optional>
+#include <unordered_map>
 
 #include "app/cli/cli_host.h"
 #include "app/cli/cli_workspace.h"
 #include "app/cli/detect_command.h"
+#include "app/cli/document_output.h"
+#include "app/cli/dry_run_diff.h"
+#include "app/cli/input_error.h"
 #include "app/cli/line_stream.h"
+#include "app/cli/macro_file_check.h"
+#include "app/cli/macro_line_check.h"
 #include "app/cli/macro_text.h"
 #include "app/cli/same_file.h"
 #include "app/cli/save_check.h"
 #include "app/cli/standard_output.h"
+#include "app/cli/utf16_text.h"
+#include "convert/code_detect.h"
+#include "convert/code_loss.h"
 #include "convert/cp932.h"
 #include "core/commands/multi_file_replace.h"
 #include "core/quillbay_doc.h"
@@ -35,6 +46,47 @@ void ApplySettingOverrides(const CliOptions& options, SettingsStore& settings) {
     }
 }
 
+// Whether a macro line (Shift-JIS) runs one of `names`.
+bool RunsOneOf(std::string_view line, std::initializer_list<std::string_view> names) {
+    const MacroCommand* command = FindMacroCommand(SplitMacroLine(line).name);
+    if (!command) return false;
+    for (const std::string_view name : names)
+        if (command->name == name) return true;
+    return false;
+}
+
+// The code a file was converted from on opening.
+FileCode OpenedCode(CodeKind kind) {
+    return kind == CodeJis ? FileCode::Jis : kind == CodeEuc ? FileCode::Euc : FileCode::Sjis;
+}
+
+// The whole of a file, or of standard input ("-"); false after setting `error` (errno).
+bool ReadAllBytes(const std::string& file, std::string& bytes, int& error) {
+    const int fd = file == "-" ? STDIN_FILENO : ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = errno;
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        error = EISDIR;
+        return false;
+    }
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            error = n < 0 ? errno : 0;
+            break;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    if (fd != STDIN_FILENO) ::close(fd);
+    return error == 0;
+}
+
 // One -e line or -m file, ready to run.
 struct PreparedStep {
     CliOptions::Step::Kind kind;
@@ -51,11 +103,16 @@ std::string Count(int n, std::string_view thing) {
     return text;
 }
 
-// What a multi-file replace did (or with --dry-run would do): one line per matching file, then
-// the totals.
+// What a multi-file replace did: one line per matching file, then the totals. With --dry-run,
+// what it would do: the lines it would change as a diff, the files it could not read or passed
+// over, the totals.
 std::string MultiFileReport(const MultiFileResult& result) {
     std::string text;
+    if (result.dryRun) text += MultiFileDiff(result);
     for (const auto& file : result.files) {
+        if (result.dryRun && file.status != MultiFileEntry::Failed &&
+            file.status != MultiFileEntry::Skipped)
+            continue;
         text += file.name + ": ";
         text += CodeKindWord(file.code);
         if (file.status == MultiFileEntry::Failed)
@@ -87,28 +144,39 @@ public:
             if (!WriteStandardOutput(MultiFileReport(result))) ShowStandardOutputError();
         };
         m_workspace.SetLossy(m_options.lossy);
+        m_app.codeLoss = [this](const CodeLossReport& report) { NoteCodeLoss(report); };
     }
 
     int Run() {
         for (const auto& problem : m_settings.LoadProblems())
             m_host.Warn(problem);
-        if (!PrepareSteps() || !StartRecording()) return 1;
+        if (!PrepareSteps()) return 1;
+        if (m_options.strict && !CheckMacroFiles()) return 2;
+        if (!StartRecording()) return 1;
         m_streamable = StepsCanStream();
+        m_convertsUtf8 = StepsRun({"Utf8ToSjis", "ToSjis"});
+        m_output.SetTextIsUtf8(StepsRun({"SjisToUtf8"}));
+        m_files = m_options.files;
+        // Without FILE, standard input is the text when it is not a terminal (as for nkf, iconv
+        // and sed), unless the macro brings its own documents or takes it as the clipboard.
+        if (m_files.empty() && !m_options.stdinIsTerminal && !StepsRunWithoutDocument())
+            m_files.push_back("-");
         bool stdinIsFile = false;
-        for (const auto& file : m_options.files)
+        for (const auto& file : m_files)
             stdinIsFile = stdinIsFile || file == "-";
         if (!stdinIsFile && !::isatty(STDIN_FILENO)) m_host.SetClipboardSource(STDIN_FILENO);
 
-        if (m_options.files.empty()) {
+        if (m_files.empty()) {
             m_messagesBeforeRun = m_host.MessageCount();
             RunSteps();
-            WriteResults({});
+            WriteResults({}, InputForm{});
+            m_losses.Finish(m_stepLossName);
         }
-        for (const auto& file : m_options.files)
+        for (const auto& file : m_files)
             ProcessFile(file);
         m_workspace.Clear();
         m_macros.Recorder().Stop();
-        return m_host.MessageCount() == 0 ? 0 : 1;
+        return m_host.MessageCount() == 0 && m_host.LossCount() == 0 ? 0 : 1;
     }
 
 private:
@@ -117,6 +185,7 @@ private:
     bool PrepareSteps() {
         for (const auto& step : m_options.steps) {
             if (step.kind == CliOptions::Step::MacroLine) {
+                NoteTextLosses("-e '" + step.text + "'", 0, step.text);
                 m_steps.push_back({step.kind, CommandLineMacroToSjis(step.text), {}, false});
                 continue;
             }
@@ -128,9 +197,89 @@ private:
                 return false;
             }
             const bool utf8 = MacroTextIsUtf8(bytes);
+            if (utf8) NoteMacroFileLosses(step.text, bytes);
             m_steps.push_back({step.kind, step.text, std::move(bytes), utf8});
         }
         return true;
+    }
+
+    // What a -e line or a UTF-8 macro file loses on its way to Shift-JIS (an emoji in a text,
+    // say): it would be lost in every file, so -i writes none without --lossy.
+    void NoteTextLosses(const std::string& name, long line, std::string_view utf8) {
+        if (!IsValidUtf8(utf8)) return;  // taken as Shift-JIS as it is
+        for (const CodeLoss& loss : Utf8LossesToSjis(utf8)) {
+            m_losses.Add(name, line, loss.offset + 1, loss.what, "Shift-JIS");
+            ++m_stepLosses;
+        }
+        m_stepLossName = name;
+    }
+
+    // `bytes` the file as read (it may be a pipe, which cannot be read again).
+    void NoteMacroFileLosses(const std::string& path, std::string_view bytes) {
+        TextLineReader reader = TextLineReader::FromBytes(bytes);
+        std::string_view line;
+        for (long number = 1; reader.Next(line); ++number)
+            NoteTextLosses(path, number,
+                           number == 1 && line.starts_with("\xEF\xBB\xBF") ? line.substr(3) : line);
+        m_losses.Finish(path);
+    }
+
+    // A character a conversion of a document lost, reported under the file it came from.
+    void NoteCodeLoss(const CodeLossReport& report) {
+        std::string name = m_currentName.empty() ? std::string("the document") : m_currentName;
+        long offset = 0;
+        if (const auto it = m_docPlaces.find(report.document); it != m_docPlaces.end()) {
+            name = it->second.name;
+            offset = it->second.lineOffset;
+        } else if (report.document && !report.document->PathName().empty()) {
+            name = report.document->PathName();
+        }
+        m_losses.Add(name, offset + report.line + 1, report.column, report.what, report.into);
+    }
+
+    // Whether any macro line (of a -e line or a -m file) runs one of `names`.
+    bool StepsRun(std::initializer_list<std::string_view> names) const {
+        for (const auto& step : m_steps) {
+            if (step.kind == CliOptions::Step::MacroLine) {
+                if (RunsOneOf(step.text, names)) return true;
+                continue;
+            }
+            // The file as read once (it may be a pipe).
+            TextLineReader reader = TextLineReader::FromBytes(step.bytes);
+            std::string_view line;
+            while (reader.Next(line))
+                if (RunsOneOf(line, names)) return true;  // names are ASCII in either code
+        }
+        return false;
+    }
+
+    // Whether the macro lines bring their own documents (Open, Paste) or work on a folder
+    // (MultiFileReplace): a run of them without FILE leaves standard input alone.
+    bool StepsRunWithoutDocument() const { return StepsRun({"Open", "Paste", "MultiFileReplace"}); }
+
+    // Text that looks like UTF-8 (valid, and beyond ASCII), read as Shift-JIS by a run that does
+    // not convert it: most likely the user meant --from utf8.
+    void HintUtf8(const LineList& lines, const std::string& name) {
+        if (m_options.from != FileCode::Auto || m_hintedUtf8 || m_convertsUtf8) return;
+        if (DetectDocumentCodeOfLines(lines) != CodeUtf8) return;
+        m_hintedUtf8 = true;
+        m_host.Warn(name +
+                    " looks like UTF-8 and is read as Shift-JIS; give --from utf8 to convert it");
+    }
+
+    // --strict: a -m line that names no command is refused before anything runs.
+    bool CheckMacroFiles() {
+        bool clean = true;
+        for (const auto& step : m_steps) {
+            if (step.kind != CliOptions::Step::MacroFile) continue;
+            for (const auto& problem : UnknownCommandLines(step.text, step.utf8)) {
+                std::fprintf(stderr, "qbay: %s\n", problem.c_str());
+                clean = false;
+            }
+        }
+        if (!clean)
+            std::fputs("qbay: --strict: nothing was run; qbay --list lists the commands\n", stderr);
+        return clean;
     }
 
     // Starting a recording empties its file at once, so it must not be a file this run still
@@ -175,38 +324,101 @@ private:
     void ProcessFile(const std::string& file) {
         m_workspace.Clear();
         m_messagesBeforeRun = m_host.MessageCount();
+        m_docPlaces.clear();
         const bool isStdin = file == "-";
         const std::string name = isStdin ? "standard input" : file;
+        m_currentName = name;
         m_host.SetSubject(name);
         if (isStdin && StandardInputWasClosed()) {
             m_host.ShowMessage(std::string("ファイルが見つかりません (") + std::strerror(EBADF) +
                                ")");
             m_host.SetSubject({});
+            m_currentName.clear();
             return;
         }
-        auto doc = std::make_unique<CQuillbayDoc>(m_app);
-        TextLineReader reader =
-            isStdin ? TextLineReader::FromDescriptor(STDIN_FILENO) : TextLineReader(file);
-        LineList linesSoFar;
-        if (m_streamable && reader.IsOpen() && StreamFile(file, reader, linesSoFar)) {
-            m_host.SetSubject({});
-            return;
-        }
-        const bool opened =
-            reader.IsOpen() && doc->OpenFromReader(reader, std::move(linesSoFar), name);
-        if (!reader.IsOpen()) {
-            m_host.ShowMessage("ファイルが見つかりません");
-            if (!reader.Error().empty()) m_host.Warn(reader.Error());  // why: missing, a folder...
-        }
-        if (opened && !isStdin) doc->SetPathName(file);
-        if (opened) {
-            for (const auto& warning : doc->OpenWarnings())
-                m_host.Warn(warning);
+        InputForm input;
+        std::unique_ptr<CQuillbayDoc> doc = m_options.from == FileCode::Utf16
+                                                ? OpenUtf16(file, name, input)
+                                                : OpenText(file, name, input);
+        if (doc) {
+            if (!isStdin) doc->SetPathName(file);
             m_workspace.Adopt(std::move(doc), true);
             RunSteps();
-            WriteResults(file);
+            WriteResults(file, input);
         }
+        m_losses.Finish(name);
         m_host.SetSubject({});
+        m_currentName.clear();
+    }
+
+    // Opens FILE as text; converts it as --from says (or as opening does, for auto). Null when
+    // it could not be read, or when it ran block by block and is done.
+    std::unique_ptr<CQuillbayDoc> OpenText(const std::string& file, const std::string& name,
+                                           InputForm& input) {
+        TextLineReader reader =
+            file == "-" ? TextLineReader::FromDescriptor(STDIN_FILENO) : TextLineReader(file);
+        if (!reader.IsOpen()) {
+            m_host.ShowMessage(InputErrorMessage(reader.ErrorNumber()));
+            return nullptr;
+        }
+        LineList linesSoFar;
+        const bool readAsIs = m_options.from == FileCode::Auto || m_options.from == FileCode::Sjis;
+        if (m_streamable && readAsIs && StreamFile(file, reader, linesSoFar)) return nullptr;
+        auto doc = std::make_unique<CQuillbayDoc>(m_app);
+        m_docPlaces[doc.get()] = {name, 0};
+        if (!doc->OpenFromReader(reader, std::move(linesSoFar), name,
+                                 m_options.from == FileCode::Auto))
+            return nullptr;
+        for (const auto& warning : doc->OpenWarnings())
+            m_host.Warn(warning);
+        input.firstLineEnd = reader.FirstLineEnd();
+        input.endedWithLineEnd = reader.EndedWithLineEnd();
+        input.crInside = input.firstLineEnd == TextLineReader::LineEnd::None &&
+                         doc->LineCount() > 0 && doc->Lines()[0].view().find('\r') != npos;
+        switch (m_options.from) {
+            case FileCode::Auto:
+                input.code = OpenedCode(doc->OpenConversion());
+                if (input.code == FileCode::Sjis) HintUtf8(doc->Lines(), name);
+                break;
+            case FileCode::Jis:
+                doc->JisToSjis();
+                break;
+            case FileCode::Euc:
+                doc->EucToSjis();
+                break;
+            case FileCode::Utf8:
+                input.byteOrderMark =
+                    doc->LineCount() > 0 && doc->Lines()[0].view().starts_with("\xEF\xBB\xBF");
+                doc->Utf8ToSjis();
+                break;
+            default:
+                break;
+        }
+        if (m_options.from != FileCode::Auto) input.code = m_options.from;
+        doc->SetModifiedFlag(false);
+        return doc;
+    }
+
+    // Opens FILE as UTF-16 text (--from utf16), read whole: its bytes are no text-mode lines.
+    std::unique_ptr<CQuillbayDoc> OpenUtf16(const std::string& file, const std::string& name,
+                                            InputForm& input) {
+        std::string bytes;
+        int error = 0;
+        if (!ReadAllBytes(file, bytes, error)) {
+            m_host.ShowMessage(InputErrorMessage(error));
+            return nullptr;
+        }
+        Utf16Text text = DecodeUtf16Text(bytes);
+        for (const auto& loss : text.losses)
+            m_losses.Add(name, loss.line, loss.column, loss.what, "Shift-JIS");
+        input.code = FileCode::Utf16;
+        input.bigEndian = text.bigEndian;
+        input.byteOrderMark = text.byteOrderMark;
+        input.firstLineEnd = text.firstLineEnd;
+        input.endedWithLineEnd = text.endedWithLineEnd;
+        auto doc = std::make_unique<CQuillbayDoc>(m_app);
+        doc->TakeLines(std::move(text.lines));
+        return doc;
     }
 
     // Runs the steps over `file` block by block into the output. False when the file has to
@@ -215,9 +427,10 @@ private:
         const std::string target = m_options.inPlace         ? file
                                    : m_options.output != "-" ? m_options.output
                                                              : std::string();
+        const std::string name = file == "-" ? "standard input" : file;
         std::optional<AtomicFileWriter> writer;  // made at the first block: nothing before
         int stdoutError = 0;                     // errno is the writing thread's own
-        WriteBlockFn write = [&](std::string_view bytes) {
+        const auto writeBytes = [&](std::string_view bytes) {
             if (target.empty()) {
                 if (WriteStandardOutput(bytes)) return true;
                 stdoutError = errno;
@@ -229,9 +442,46 @@ private:
         // What each step has added so far: its bound on growth holds for the whole text, as
         // when the text runs whole.
         std::vector<long long> grown(m_steps.size(), 0);
+        // The encoder is made on the writing thread at the first block, from what the reader
+        // had seen then; what it cannot hold waits there until the stream has ended.
+        // Everything the writing thread needs is taken here: the settings may change while the
+        // macro lines run.
+        const OutputChoice choice = m_output.Choice(target, m_options.inPlace);
+        const int crLf = m_settings.ReadInt("System", "CrLf", 0);
+        const JisEncoderOptions jis = m_output.JisOptions();
+        const bool reportsLosses = m_output.ReportsLosses(target);
+        std::optional<LineEncoder> encoder;
+        std::vector<std::pair<long, CodeLoss>> outputLosses;
+        std::optional<ReadBackLoss> loss;  // the first line that would not read back
+        WriteLinesFn write = [&, choice, crLf, jis, reportsLosses](const LineList& lines,
+                                                                   const BlockPlace& place) {
+            InputForm input;
+            input.firstLineEnd = place.firstLineEnd;
+            input.endedWithLineEnd = place.last ? place.endedWithLineEnd : true;
+            input.crInside = place.firstLineEnd == TextLineReader::LineEnd::None &&
+                             !lines.empty() && lines[0].view().find('\r') != npos;
+            const OutputForm form = ChooseOutputForm(choice, input, crLf);
+            if (!encoder) {
+                encoder.emplace(form, jis);
+                if (reportsLosses)
+                    encoder->SetLossFn([&outputLosses](long line, const CodeLoss& loss) {
+                        outputLosses.push_back({line, loss});
+                    });
+                encoder->SetReadBackCheck(SaveCheckFor(m_options.lossy), &loss);
+            }
+            encoder->SetFinalLineEnd(form.finalLineEnd);
+            return encoder->Write(lines, place.last, writeBytes);
+        };
+        long long linesRun = 0;  // before the block at hand, to number the lines in messages
         RunBlockFn run = [&](LineList& lines) {
-            if (m_steps.empty()) return true;
+            if (linesRun == 0) HintUtf8(lines, name);
+            const auto count = static_cast<long long>(lines.size());
+            if (m_steps.empty()) {
+                linesRun += count;
+                return true;
+            }
             CQuillbayDoc& doc = m_workspace.Adopt(std::make_unique<CQuillbayDoc>(m_app));
+            m_docPlaces[&doc] = {name, static_cast<long>(linesRun)};
             doc.TakeLines(std::move(lines));
             for (std::size_t i = 0; i < m_steps.size(); ++i) {
                 m_app.growthAllowance = AppContext::kMaxGrowth - grown[i];
@@ -242,25 +492,34 @@ private:
             }
             m_app.growthAllowance = AppContext::kMaxGrowth;
             lines = doc.ExtractLines();
+            m_docPlaces.erase(&doc);
             m_workspace.Clear();
+            linesRun += count;
             return !RunShowedError();
         };
         TextReadResult read;
-        std::optional<ReadBackLoss> loss;
-        const StreamOutcome outcome = StreamLines(m_app, reader, run, write, linesSoFar, read,
-                                                  SaveCheckFor(m_options.lossy), loss);
+        StreamOutcome outcome = StreamLines(m_app, reader, run, write, linesSoFar, read,
+                                            m_options.from == FileCode::Sjis);
+        // A line that would not read back ended the writing, with nothing of its block written.
+        const bool refused = outcome == StreamOutcome::WriteFailed && loss && !m_options.lossy;
         if (outcome == StreamOutcome::WholeFile) return false;
+        if (encoder)
+            for (const auto& [line, loss] : outputLosses)
+                m_losses.Add(DocumentOutput::NameOf(target), line, loss.offset + 1, loss.what,
+                             FileCodeName(encoder->Form().code));
+        // -i counts them under the file, which may refuse to be written back below.
+        if (!m_options.inPlace) m_losses.Finish(DocumentOutput::NameOf(target));
         for (const auto& warning : ReadWarnings(read, file == "-" ? "standard input" : file))
             m_host.Warn(warning);
         if (!read.ok) {
-            m_host.ShowMessage("ファイルが見つかりません");
+            m_host.ShowMessage(InputErrorMessage(reader.ErrorNumber()));
             return true;
         }
         if (loss && outcome != StreamOutcome::Stopped) {
             m_host.SetSubject(target.empty() ? "standard output" : target);
             ReportReadBackLoss(*loss, m_options.lossy, m_host);
         }
-        if (outcome == StreamOutcome::Stopped || outcome == StreamOutcome::Refused) {
+        if (outcome == StreamOutcome::Stopped || refused) {
             if (outcome == StreamOutcome::Stopped) SayNothingWritten(target);
             return true;  // the writer goes without a commit: the file stays as it was
         }
@@ -269,6 +528,8 @@ private:
             RefuseUnfaithfulInPlace(file, read.stoppedAtCtrlZ);
             return true;  // the writer goes without a commit: the file stays as it was
         }
+        if (m_options.inPlace && !m_output.MayWriteBack(file, m_stepLosses))
+            return true;  // nor when characters were lost
         const bool written = outcome == StreamOutcome::Streamed && (!writer || writer->Commit());
         if (!written) {
             m_host.SetSubject(target.empty() ? "standard output" : target);
@@ -297,10 +558,13 @@ private:
             options.utf8 = step.utf8;
             options.stopHere = [this] { return RunShowedError(); };
             options.onLine = [&](long number, std::string_view line, const MacroOutcome& outcome) {
-                if (outcome.kind == MacroOutcome::Unknown)
-                    m_host.Warn(step.text + ":" + std::to_string(number) +
-                                ": no macro command is named '" +
-                                SjisToUtf8(SplitMacroLine(line).name) + "'; the line does nothing");
+                if (outcome.kind == MacroOutcome::Unknown && IsUnknownCommandLine(line))
+                    m_host.Warn(UnknownCommandText(step.text, number, line) +
+                                "; the line does nothing");
+                if (outcome.kind != MacroOutcome::Ran) return;
+                if (const std::string problem = MacroArgumentProblem(line, false); !problem.empty())
+                    m_host.Warn(step.text + ":" + std::to_string(number) + ": " + problem +
+                                "; the line ran as the macro language reads it");
             };
             if (m_macros.RunMacroText(step.bytes, step.text, options) != MacroRunEnd::Finished)
                 break;
@@ -312,7 +576,7 @@ private:
     // -i: the FILE's document (unless the macro closed it) and every other changed document
     // with a path, each under its own path. Otherwise the active document, to -o or standard
     // output.
-    void WriteResults(const std::string& file) {
+    void WriteResults(const std::string& file, const InputForm& input) {
         if (m_options.dryRun) return;  // a preview writes nothing
         if (RunShowedError()) {
             SayNothingWritten(m_options.inPlace ? file : m_options.output);
@@ -325,7 +589,8 @@ private:
                 if (doc.OpenCutShort() || doc.OpenHeldZeroBytes())
                     RefuseUnfaithfulInPlace(doc.PathName(), doc.OpenCutShort());
                 else
-                    SaveTo(doc, doc.PathName());
+                    m_output.Write(doc.Lines(), doc.PathName(),
+                                   entry.input ? input : OpenedForm(doc), true, m_stepLosses);
             }
             return;
         }
@@ -336,12 +601,25 @@ private:
                             ": no document is open at the end; nothing written");
             return;
         }
-        if (!m_options.output.empty() && m_options.output != "-") {
-            m_host.SetSubject(m_options.output);
-            SaveTo(*active, m_options.output);
-        } else {
-            WriteToStandardOutput(*active);
-        }
+        const std::string target = m_options.output == "-" ? std::string() : m_options.output;
+        m_output.Write(active->Lines(), target, input, false, m_stepLosses);
+        m_losses.Finish(DocumentOutput::NameOf(target));
+    }
+
+    // How a document a macro opened was read: the code opening converted it from, and the line
+    // ends of its file (read again: it is still as it was).
+    InputForm OpenedForm(const CQuillbayDoc& doc) {
+        InputForm input;
+        input.code = OpenedCode(doc.OpenConversion());
+        TextLineReader reader(doc.PathName());
+        std::string_view line;
+        bool crInside = false;
+        for (bool first = true; reader.Next(line); first = false)
+            crInside = first && line.find('\r') != npos;
+        input.firstLineEnd = reader.FirstLineEnd();
+        input.endedWithLineEnd = reader.EndedWithLineEnd();
+        input.crInside = input.firstLineEnd == TextLineReader::LineEnd::None && crInside;
+        return input;
     }
 
     // A file that was not read as it is cannot be written back over itself: text that a
@@ -363,21 +641,6 @@ private:
         m_host.Warn(target + ": nothing written: the run stopped at the error above");
     }
 
-    void SaveTo(CQuillbayDoc& doc, const std::string& path) {
-        m_host.SetSubject(path);
-        const bool saved = doc.OnSaveDocument(path, SaveCheckFor(m_options.lossy));
-        if (doc.LastSaveLoss()) ReportReadBackLoss(*doc.LastSaveLoss(), m_options.lossy, m_host);
-        if (!saved && !doc.LastSaveError().empty()) m_host.Warn(doc.LastSaveError());
-    }
-
-    // All or nothing, as a whole text is: the lines are checked before the first is written.
-    void WriteToStandardOutput(const CQuillbayDoc& doc) {
-        m_host.SetSubject("standard output");
-        if (!MayWriteLines(doc.Lines(), m_options.lossy, m_host)) return;
-        const auto terminator = LineTerminator(m_settings.ReadInt("System", "CrLf", 0));
-        if (!WriteLines(doc.Lines(), terminator, WriteStandardOutput)) ShowStandardOutputError();
-    }
-
     void ShowStandardOutputError() {
         const int error = errno;
         m_host.SetSubject("standard output");
@@ -391,9 +654,25 @@ private:
     CliWorkspace m_workspace;
     MacroController m_macros;
     std::vector<PreparedStep> m_steps;
+    std::vector<std::string> m_files;  // FILE, or standard input when none is given
     bool m_streamable = false;
     bool m_recorded = false;
     int m_messagesBeforeRun = 0;  // the host's count when the run over the current file began
+
+    // What was lost in code conversions, and where the lines of a document come from.
+    LossReport m_losses{m_host};
+    DocumentOutput m_output{m_options, m_settings, m_host, m_losses};
+    struct DocPlace {
+        std::string name;     // the FILE
+        long lineOffset = 0;  // lines of the file before the document's first
+    };
+    std::unordered_map<const CQuillbayDoc*, DocPlace> m_docPlaces;
+    std::string m_currentName;    // the FILE being run
+    int m_stepLosses = 0;         // characters the -e lines and -m files lost themselves
+    std::string m_stepLossName;   // where those were reported
+    bool m_convertsUtf8 = false;  // the macro lines convert UTF-8 themselves
+    bool m_hintedUtf8 = false;
+    static constexpr auto npos = std::string_view::npos;
 };
 
 }  // namespace

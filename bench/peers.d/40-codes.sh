@@ -60,3 +60,20 @@ if qbay_supports -e SjisToUtf8; then
 else
     echo "SjisToUtf8, Utf8ToSjis, ZenToHan, HanToZen: qbay runs no macro lines yet, skipped"
 fi
+
+# Reading and writing other codes with the options, as iconv users type it.
+if qbay_supports --to utf8; then
+    compare "--to utf8, 100 MB prose" "<= 0.5x" -- \
+        "$QBAY" --to utf8 --eol keep "$PROSE" -o "$OUT/prose.to-utf8.txt" -- \
+        iconv -f CP932 -t UTF-8 "$PROSE" -o "$OUT/iconv.txt"
+    cmp -s "$OUT/prose.to-utf8.txt" "$PROSE_UTF8" || echo "--to utf8: the result differs from iconv's"
+    compare "--from utf8, 100 MB prose" "<= 0.5x" -- \
+        "$QBAY" --from utf8 --eol keep "$PROSE_UTF8" -o "$OUT/prose.from-utf8.txt" -- \
+        iconv -f UTF-8 -t CP932 "$PROSE_UTF8" -o "$OUT/iconv.txt"
+    cmp -s "$OUT/prose.from-utf8.txt" "$PROSE" || echo "--from utf8: the result differs from the prose"
+    compare "--to euc, 100 MB prose" "<= 0.5x" -- \
+        "$QBAY" --to euc --eol keep "$PROSE" -o "$OUT/prose.to-euc.txt" -- \
+        nkf -x -e "$PROSE"
+else
+    echo "--to, --from: not in this qbay, skipped"
+fi

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "convert/code_detect.h"
+#include "convert/code_loss.h"
 #include "convert/euc.h"
 #include "convert/euc_fixed.h"
 #include "convert/jis.h"
@@ -30,13 +31,51 @@ std::string SjisToUtf16LeBytes(std::string_view line) {
     return bytes;
 }
 
+bool Holds(std::string_view text, char c) {
+    return std::memchr(text.data(), c, text.size()) != nullptr;
+}
+
+// The losses of the conversions are looked for in full only where the conversion itself, or a
+// quick test of the line, says there are some, so that clean text costs next to nothing.
+
+std::vector<CodeLoss> Utf8Losses(std::string_view utf8) {
+    const std::size_t mark = utf8.starts_with("\xEF\xBB\xBF") ? 3 : 0;  // dropped, not lost
+    std::vector<CodeLoss> losses = Utf8LossesToSjis(utf8.substr(mark));
+    for (auto& loss : losses)
+        loss.offset += mark;
+    return losses;
+}
+
+// Whether EUC-JP text may hold what Shift-JIS lacks: a JIS X 0212 character (after 8F), or an
+// 8E that no half-width katakana follows.
+bool EucMayLose(std::string_view line) {
+    if (Holds(line, '\x8F')) return true;
+    for (std::size_t at = line.find('\x8E'); at != std::string_view::npos;
+         at = line.find('\x8E', at + 2))
+        if (at + 1 >= line.size() || !IsHankakuKanaByte(static_cast<unsigned char>(line[at + 1])))
+            return true;
+    return false;
+}
+
 }  // namespace
 
 void CQuillbayDoc::JisToSjis() {
     JisShiftState state;  // off before the first line, then carried from line to line
-    ConvertTargetLinesInPlace(JisToSjisRoom, [&state](std::string_view line, char* out) {
-        return JisToSjisLine(line, state, out);
-    });
+    if (!m_app.codeLoss) {
+        ConvertTargetLinesInPlace(JisToSjisRoom, [&state](std::string_view line, char* out) {
+            return JisToSjisLine(line, state, out);
+        });
+        return;
+    }
+    bool inX0212 = false;
+    ConvertTargetLines([&state](std::string_view line) { return JisToSjisLine(line, state); },
+                       [&](std::string_view line, const std::string&) {
+                           // Only text that designated JIS X 0212 can hold its characters.
+                           if (!inX0212 && !state.sawX0212) return std::vector<CodeLoss>();
+                           state.sawX0212 = false;
+                           return JisLossesToSjis(line, inX0212);
+                       },
+                       "Shift-JIS");
 }
 
 void CQuillbayDoc::SjisToJis() {
@@ -44,18 +83,38 @@ void CQuillbayDoc::SjisToJis() {
     options.kanaForm = m_app.settings.ReadInt("Jis", "Kana", 0);
     options.kanjiDesignation = m_app.settings.ReadInt("Jis", "Jis", 1);
     JisShiftState state;
-    ConvertTargetLines([&](std::string_view line) { return SjisToJisLine(line, state, options); });
+    ConvertTargetLines(
+        [&](std::string_view line) { return SjisToJisLine(line, state, options); },
+        [](std::string_view line, const std::string&) { return SjisLossesToJis(line); }, "JIS");
 }
 
 void CQuillbayDoc::EucToSjis() {
     // Either form, so that EucToSjis reads back what SjisToEuc wrote under either setting of
     // "Euc"/"Code".
-    ConvertTargetLinesInPlace(EucToSjisRoom, EucEitherFormToSjisLine);
+    if (!m_app.codeLoss) {
+        ConvertTargetLinesInPlace(EucToSjisRoom, EucEitherFormToSjisLine);
+        return;
+    }
+    ConvertTargetLines(
+        [](std::string_view line) {
+            std::string out(EucToSjisRoom(line.size()), '\0');
+            out.resize(EucEitherFormToSjisLine(line, out.data()));
+            return out;
+        },
+        [](std::string_view line, const std::string&) {
+            // The fixed-width form keeps every byte.
+            if (!EucMayLose(line) || Holds(line, '\0')) return std::vector<CodeLoss>();
+            return EucLossesToSjis(line);
+        },
+        "Shift-JIS");
 }
 
 void CQuillbayDoc::SjisToEuc() {
     if (m_app.settings.ReadInt("Euc", "Code", 0) == 0)
-        ConvertTargetLines([](std::string_view line) { return SjisToEucLine(line); });
+        ConvertTargetLines(
+            [](std::string_view line) { return SjisToEucLine(line); },
+            [](std::string_view line, const std::string&) { return SjisLossesToJis(line); },
+            "EUC-JP");
     else
         ConvertTargetLines([](std::string_view line) { return SjisToEucFixedLine(line); });
 }
@@ -81,14 +140,41 @@ void CQuillbayDoc::ToSjis() {
 }
 
 void CQuillbayDoc::Utf8ToSjis() {
-    ConvertTargetLinesInPlace(Utf8ToCp932Room, [](std::string_view line, char* out) {
-        return qb::Utf8ToSjis(line, out);
-    });
+    if (!m_app.codeLoss) {
+        ConvertTargetLinesInPlace(Utf8ToCp932Room, [](std::string_view line, char* out) {
+            return qb::Utf8ToSjis(line, out);
+        });
+        return;
+    }
+    std::size_t lost = 0;  // in the line just converted
+    ConvertTargetLines(
+        [&lost](std::string_view line) {
+            lost = 0;
+            return qb::Utf8ToSjis(line, lost);
+        },
+        [&lost](std::string_view line, const std::string&) {
+            return lost ? Utf8Losses(line) : std::vector<CodeLoss>();
+        },
+        "Shift-JIS");
 }
 
 void CQuillbayDoc::SjisToUtf8() {
-    ConvertTargetLinesInPlace(
-        SjisToUtf8Room, [](std::string_view line, char* out) { return qb::SjisToUtf8(line, out); });
+    if (!m_app.codeLoss) {
+        ConvertTargetLinesInPlace(SjisToUtf8Room, [](std::string_view line, char* out) {
+            return qb::SjisToUtf8(line, out);
+        });
+        return;
+    }
+    std::size_t lost = 0;
+    ConvertTargetLines(
+        [&lost](std::string_view line) {
+            lost = 0;
+            return qb::SjisToUtf8(line, lost);
+        },
+        [&lost](std::string_view line, const std::string&) {
+            return lost ? SjisLossesToUnicode(line) : std::vector<CodeLoss>();
+        },
+        "Unicode");
 }
 
 void CQuillbayDoc::UnicodeToMbcs() {
@@ -99,7 +185,10 @@ void CQuillbayDoc::UnicodeToMbcs() {
 }
 
 void CQuillbayDoc::MbcsToUnicode() {
-    ConvertTargetLines([](std::string_view line) { return SjisToUtf16LeBytes(line); });
+    ConvertTargetLines(
+        [](std::string_view line) { return SjisToUtf16LeBytes(line); },
+        [](std::string_view line, const std::string&) { return SjisLossesToUnicode(line); },
+        "Unicode");
 }
 
 CodeKind CQuillbayDoc::DetectDocumentCode() const {

@@ -70,9 +70,11 @@ private:
 }  // namespace
 
 TextReadResult CQuillbayDoc::ReadLinesForOpen(TextLineReader& reader, LineList& lines,
-                                              bool& converted) {
+                                              bool& converted, bool convertCode) {
     converted = false;
-    if (m_app.keepUndoHistory || m_app.settings.ReadInt("System", "Auto", 1) == 0)
+    // The conversion as the lines come in knows neither the code it came from nor what it lost.
+    if (!convertCode || m_app.codeLoss || m_app.keepUndoHistory ||
+        m_app.settings.ReadInt("System", "Auto", 1) == 0)
         return ReadAllLines(reader, lines);
     // Lines read before (by a caller that looked at the start of the text) go through the same
     // steps first.
@@ -102,13 +104,17 @@ void CQuillbayDoc::ConvertCodeOnOpen(bool wholeText) {
     switch (detector.Result()) {
         case CodeJis:
             JisToSjis();
+            m_openConversion = CodeJis;
             break;
         case CodeEuc:
             // The detection takes a byte F0-FE for EUC evidence, and UTF-8 text whose first
             // non-ASCII character lies beyond U+FFFF (an emoji) begins with one. EUC text with
             // kana or kanji is never well-formed UTF-8, so such text is left as it was read
             // rather than garbled.
-            if (!LinesAreValidUtf8(m_lines, "\n")) EucToSjis();
+            if (!LinesAreValidUtf8(m_lines, "\n")) {
+                EucToSjis();
+                m_openConversion = CodeEuc;
+            }
             break;
         default:
             break;

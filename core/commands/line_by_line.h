@@ -66,6 +66,27 @@ void CQuillbayDoc::ConvertTargetLines(Convert&& convert) {
     }
 }
 
+template <class Convert, class FindLosses>
+void CQuillbayDoc::ConvertTargetLines(Convert&& convert, FindLosses&& findLosses,
+                                      std::string_view into) {
+    if (!m_app.codeLoss) {
+        ConvertTargetLines(convert);
+        return;
+    }
+    OperationScope scope(*this);
+    const TargetLineTest isTarget(*this);
+    LineArena arena;
+    const int count = LineCount();
+    for (int i = 0; i < count && m_poll(i, count); ++i) {
+        Line& line = m_lines[static_cast<std::size_t>(i)];
+        if (line.empty() || !isTarget(i)) continue;
+        const std::string result = convert(line.view());
+        for (auto& loss : findLosses(line.view(), result))
+            m_app.codeLoss({this, i, loss.offset + 1, std::move(loss.what), into});
+        ReplaceLineIfChanged(line, result, arena);
+    }
+}
+
 template <class Room, class Convert>
 void CQuillbayDoc::ConvertTargetLinesInPlace(Room&& room, Convert&& convert) {
     OperationScope scope(*this);

@@ -237,7 +237,7 @@ void CQuillbayDoc::MultiFileReplace(const std::string& folder, const std::string
     const fs::path dir = FolderPath(folder);
     std::error_code ec;
     if (!fs::is_directory(dir, ec)) {
-        m_app.host.ShowMessage(kFolderNotFound);
+        m_app.host.ShowMessage(std::string(kFolderNotFound) + ": " + folder);
         return;
     }
     // "*.*" matches every file, also one without a dot in its name.

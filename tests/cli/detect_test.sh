@@ -20,6 +20,8 @@ printf '\xa4\xa2\xa4\xf3\r\n' > "$work/euc.txt"                  # あん in EUC
 printf '\xe3\x81\x82\r\n' > "$work/utf8.txt"                      # あ in UTF-8
 printf '\xa4\xa2\r\n' > "$work/unknown.txt"                       # EUC or Shift-JIS
 printf '\xe3\x81' > "$work/cut.txt"                               # UTF-8 cut short
+printf '\xff\xfeB0\x0d\x00\x0a\x00' > "$work/utf16le.txt"             # 亜 in UTF-16 with its mark
+printf '\xfe\xff0B\x00\x0d\x00\x0a' > "$work/utf16be.txt"
 : > "$work/empty.txt"
 detect "ascii" ASCII "$work/ascii.txt"
 detect "shift-jis" ShiftJIS "$work/sjis.txt"
@@ -29,6 +31,8 @@ detect "utf-8" UTF8 "$work/utf8.txt"
 detect "undecided" Unknown "$work/unknown.txt"
 detect "cut utf-8" ShiftJIS "$work/cut.txt"
 detect "empty" ASCII "$work/empty.txt"
+detect "utf-16 little-endian" UTF16LE "$work/utf16le.txt"
+detect "utf-16 big-endian" UTF16BE "$work/utf16be.txt"
 
 # The setting that converts JIS and EUC on opening changes nothing here.
 out=$("$qbay" --set System/Auto=1 --detect "$work/jis.txt")
@@ -50,7 +54,10 @@ printf '%s\n' "$work/sjis.txt: ShiftJIS" "-: JIS" "$work/euc.txt: EUC" > "$work/
 cmp -s "$work/out" "$work/expected" || fail "several files: $(cat "$work/out")"
 [ "$status" = 1 ] || fail "missing file: exit status $status"
 grep -q "missing.txt" "$work/err" || fail "missing file not reported: $(cat "$work/err")"
-"$qbay" --detect "$work" > /dev/null 2>&1 && fail "a folder is no file"
+# A folder is reported once, for what it is.
+"$qbay" --detect "$work" > /dev/null 2> "$work/err" && fail "a folder is no file"
+[ "$(cat "$work/err")" = "qbay: $work: cannot open the file (Is a directory)" ] ||
+    fail "a folder: $(cat "$work/err")"
 
 # Something that may never end (a device, a pipe, a named pipe nobody writes to) is judged by
 # its start, as opening judges it: no wait, no endless reading.

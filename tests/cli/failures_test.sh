@@ -28,7 +28,8 @@ run "malformed pattern -o" 1 -e ToUpper -e 'Replace [ x 0 1' -e 'StrCat Z' -e 'S
 [ -e saved.txt ] && fail "malformed pattern: the Save after the error ran"
 printf 'z\r\n' > z.txt
 printf 'y\r\n' > y.txt
-run "missing argument -i" 1 -e Utf8ToSjis -e ZenToHan -e TurnChange -i z.txt
+printf 'Utf8ToSjis\r\nZenToHan\r\nTurnChange\r\n' > missing.qmc  # -e would refuse it at once
+run "missing argument -i" 1 -m missing.qmc -i z.txt
 unchanged "missing argument -i" z.txt 'z\r\n'
 printf 'StrCat !\r\nReplace [ x 0 1\r\n' > bad.qmc
 run "error in a macro file, two files" 1 -m bad.qmc -i z.txt

@@ -17,7 +17,7 @@ expect_status() {
 
 # -e lines run in order on FILE; -o writes the result.
 printf 'one\r\ntwo\r\n' > in.txt
-q -e 'LineEdit 0 first line' -e 'InsertEndLine last\sline' -e 'lineedit 1 x' in.txt -o out.txt
+q -e 'LineEdit 0 first' -e 'InsertEndLine last\sline' -e 'lineedit 1 x' in.txt -o out.txt
 expect_status 0 $? "-e lines"
 expect_bytes out.txt 'first\r\nx\r\nlast line\r\n'
 expect_bytes in.txt 'one\r\ntwo\r\n'
@@ -35,7 +35,7 @@ printf 'b\nbb\n' > b.txt
 q -m script.qmc a.txt b.txt -i
 expect_status 0 $? "-m over two files"
 expect_bytes a.txt 'top\r\nend\r\n'
-expect_bytes b.txt 'top\r\nbb\r\nend\r\n'
+expect_bytes b.txt 'top\nbb\nend\n'      # -i keeps each file's line ends
 
 # -e and -m in the order given.
 printf 'x\r\n' > c.txt
@@ -44,10 +44,10 @@ expect_bytes c.out 'top\r\n1\r\nend\r\n2\r\n'
 
 # A recorded run replays to the same result, with -m as in the desktop program.
 printf 'alpha\r\nbeta\r\ngamma\r\n' > r.txt
-q --record rec.qmc -e 'LineSelect 2 a 1 3 0' -e 'Notsel' -e 'LineEdit 2 with  two spaces' \
+q --record rec.qmc -e 'LineSelect 2 a 1 3 0' -e 'Notsel' -e 'LineEdit 2 with\s\stwo\sspaces' \
   -e 'TextAll' -e 'InsertLine 0 \\s\\\\' r.txt -o direct.txt
 expect_status 0 $? "--record"
-expect_bytes rec.qmc 'LineSelect 2 a 1 3 0\r\nNotsel\r\nLineEdit 2 with  two spaces\r\nTextAll\r\nInsertLine 0 \\\\s\\\\\\\\\r\n'
+expect_bytes rec.qmc 'LineSelect 2 a 1 3 0\r\nNotsel\r\nLineEdit 2 with\\s\\stwo\\sspaces\r\nTextAll\r\nInsertLine 0 \\\\s\\\\\\\\\r\n'
 q -m rec.qmc r.txt -o replayed.txt
 cmp -s direct.txt replayed.txt || fail "the recorded macro replays differently"
 
@@ -69,9 +69,14 @@ expect_bytes 'saved copy.txt' 'first\r\nmore\r\n'
 expect_bytes files.qmc 'Open with space.txt\r\nInsertEndLine more\r\nSave saved copy.txt\r\nClose\r\n'
 
 # Without a document a command stops the run; without FILE the lines still run.
-q -e 'Close' -e 'Paste' 2> err.txt < /dev/null
+# Messages are Japanese under a Japanese locale, English under any other.
+env LC_ALL=ja_JP.UTF-8 "$qbay" -e 'Close' -e 'Paste' 2> err.txt < /dev/null
 expect_status 1 $? "no document"
 grep -q '文書が存在しません' err.txt || fail "no document: $(cat err.txt)"
+env LANG=ja_JP.UTF-8 LC_ALL= "$qbay" -e 'Close' -e 'Paste' 2> err.txt < /dev/null
+grep -q '文書が存在しません' err.txt || fail "no document under LANG: $(cat err.txt)"
+q -e 'Close' -e 'Paste' 2> err.txt < /dev/null
+grep -q '^qbay: no document is open$' err.txt || fail "no document in English: $(cat err.txt)"
 
 # Paste takes standard input as the clipboard; Copy replaces it.
 printf 'p1\np2\n' | q -e Paste -e 'InsertEndLine p3' -o - > paste.out
@@ -129,7 +134,7 @@ q -m missing.qmc keep.txt -i 2> err.txt
 expect_status 1 $? "missing macro file"
 q --record no/such/dir/r.qmc -e 'InsertEndLine z' keep.txt -i 2> err.txt
 expect_status 1 $? "recording into a missing folder"
-grep -q 'マクロファイルを作成できません' err.txt || fail "recording failure: $(cat err.txt)"
+grep -q 'cannot create the macro file' err.txt || fail "recording failure: $(cat err.txt)"
 expect_bytes keep.txt 'keep\r\n'
 
 # A recording never goes over a file the run reads or writes: the macro file being run, an
@@ -149,13 +154,53 @@ expect_bytes self.qmc 'ToUpper\r\n'
 expect_bytes self.txt 'abc\r\n'
 [ -e self-out.txt ] && fail "a clashing --record still wrote self-out.txt"
 
-# A missing number that would destroy text: the line runs nothing and says so, and the run
-# stops there and writes nothing.
-q -e 'LineEdit' keep.txt -o - > k.out 2> err.txt
+# A missing number that would destroy text: in a macro file the line runs nothing and says so,
+# and the run stops there and writes nothing;
+# on the command line it is a usage error, as are a word where a number belongs and a token
+# beyond the arguments. A macro file keeps the language's reading of them, with a warning.
+printf 'LineEdit\r\n' > lineedit.qmc
+q -m lineedit.qmc keep.txt -o - > k.out 2> err.txt
 expect_status 1 $? "missing argument"
 expect_bytes k.out ''
+for line in LineEdit 'TurnChange abc' 'StrCat a b'; do
+    q -e "$line" keep.txt -o - > k.out 2> err.txt
+    expect_status 2 $? "-e '$line'"
+    [ -s k.out ] && fail "-e '$line' wrote $(cat k.out)"
+done
+grep -q "^qbay: -e 'StrCat a b': 'b' is one argument too many" err.txt || fail "StrCat a b: $(cat err.txt)"
+printf 'TurnChange 2x\r\n' > turn.qmc
+q -m turn.qmc keep.txt -o - > k.out 2> err.txt
+expect_status 0 $? "-m TurnChange 2x"
+expect_bytes k.out 'ke\r\nep\r\n'
+grep -q "turn.qmc:1: WIDTH must be a number, not '2x'" err.txt || fail "-m TurnChange 2x: $(cat err.txt)"
 
-# --help lists the macro commands with their arguments.
-q --help | grep -q '^  TurnChange WIDTH' || fail "--help does not list TurnChange WIDTH"
+# A -m line naming no command does nothing, with a warning naming the nearest command; a line
+# beginning with # is a comment. --strict refuses the file before anything runs.
+printf 'ToUpper\r\n# lower case next\r\nZenToHn\r\n' > notes.qmc
+q -m notes.qmc keep.txt -o - > k.out 2> err.txt
+expect_status 0 $? "-m with a note"
+expect_bytes k.out 'KEEP\r\n'
+grep -q "notes.qmc:3: no macro command is named 'ZenToHn' (did you mean ZenToHan?)" err.txt ||
+    fail "-m unknown line: $(cat err.txt)"
+grep -q 'notes.qmc:2' err.txt && fail "a # line was warned about"
+cp keep.txt strict.txt
+q --strict -m notes.qmc -i strict.txt > k.out 2> err.txt
+expect_status 2 $? "--strict"
+grep -q "notes.qmc:3: no macro command" err.txt || fail "--strict: $(cat err.txt)"
+expect_bytes strict.txt 'keep\r\n'
+
+# --list shows the commands by topic, --help CMD one command; a name that is no command gets
+# the nearest ones.
+q --list | grep -q '^  TurnChange WIDTH' || fail "--list does not list TurnChange WIDTH"
+[ "$(q --list wrap | grep -c '^  [A-Z]')" = 3 ] || fail "--list wrap: $(q --list wrap)"
+q --list no-such-word > /dev/null 2>&1
+expect_status 1 $? "--list matching nothing"
+q --help turnchange | grep -q 'Print/KinsokuFirst' || fail "--help TurnChange names no settings"
+q --help SjisToUtf > /dev/null 2> err.txt
+expect_status 2 $? "--help of no command"
+grep -q 'did you mean SjisToUtf8?' err.txt || fail "--help SjisToUtf: $(cat err.txt)"
+q -e ZenToHn keep.txt 2> err.txt
+expect_status 2 $? "-e naming no command"
+grep -q 'did you mean ZenToHan?' err.txt || fail "-e ZenToHn: $(cat err.txt)"
 
 finish "macro checks"

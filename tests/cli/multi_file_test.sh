@@ -11,10 +11,12 @@ printf 'a\r\n' > folder/skipped.csv
 touch -d '2001-01-01' folder/other.TXT
 sums=$(cd folder && md5sum ./*)
 
-# The preview lists every matching file with its code and count, and changes nothing.
+# The preview shows the lines each file would change as a diff in UTF-8, and changes nothing.
 q -e 'MultiFileReplace folder *.txt a b' --dry-run > out.txt 2> err.txt
 [ $? = 0 ] || fail "dry run: exit status $? ($(cat err.txt))"
-want=$'jis.txt: JIS, 1 replacement\nother.TXT: ASCII, 0 replacements\nsjis.txt: ShiftJIS, 2 replacements\n2 files would change, 3 replacements in all'
+want=$'--- folder/jis.txt\tJIS, 1 replacement\n+++ folder/jis.txt\n@@ -1 +1 @@\n-あa\n+あb
+--- folder/sjis.txt\tShiftJIS, 2 replacements\n+++ folder/sjis.txt\n@@ -1,2 +1,2 @@\n-あa\n-a\n+あb\n+b
+2 files would change, 3 replacements in all'
 [ "$(cat out.txt)" = "$want" ] || fail "dry run listing: $(cat out.txt)"
 [ "$(cd folder && md5sum ./*)" = "$sums" ] || fail "the dry run changed a file"
 
@@ -38,6 +40,10 @@ cmp -s utf8/u.txt <(printf '\xe3\x81\x81[x\r\n') || fail "the UTF-8 file: $(od -
 grep -q 'u.txt: UTF8, 1 replacement' out.txt || fail "the UTF-8 file's line: $(cat out.txt)"
 grep -q 'link.txt: .*passed over: a symbolic link' out.txt || fail "the link's line: $(cat out.txt)"
 [ "$(cat outside.txt)" = $'abc\r' ] || fail "a link was followed out of the folder"
+# A folder that is not there is named.
+q -e 'MultiFileReplace nowhere *.txt a b' > out.txt 2> err.txt
+[ $? = 1 ] || fail "missing folder: exit status"
+[ "$(cat err.txt)" = "qbay: folder not found: nowhere" ] || fail "missing folder: $(cat err.txt)"
 
 # A preview refuses anything that could change a file.
 for args in "-e ZenToHan folder/sjis.txt" "-e 'MultiFileReplace folder *.txt a b' -i folder/sjis.txt" \

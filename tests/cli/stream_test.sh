@@ -115,10 +115,10 @@ if [ "$(id -u)" != 0 ]; then
     q -i -e ZenToHan locked/f.txt 2> err.txt
     [ $? = 1 ] || fail "an unwritable folder must give exit status 1"
     cmp -s locked/f.txt in.txt || fail "an unwritable folder changed the file"
-    grep -q "ファイルに書き込めません" err.txt || fail "no message for an unwritable folder"
+    grep -q "cannot write the file" err.txt || fail "no message for an unwritable folder"
 fi
 q -e ZenToHan missing.txt -o x.txt 2> err.txt
 [ $? = 1 ] || fail "a missing file must give exit status 1"
-grep -q "ファイルが見つかりません" err.txt || fail "no message for a missing file"
+grep -q "file not found" err.txt || fail "no message for a missing file"
 
 finish "stream checks"

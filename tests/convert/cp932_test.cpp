@@ -85,4 +85,27 @@ TEST(Cp932, Utf8AndUtf16AgreeOnJapaneseText) {
 }
 
 }  // namespace
+// The counting forms say whether anything was lost, and give the same text as the plain ones.
+TEST(Cp932, CountingFormsCountWhatDidNotComeThrough) {
+    struct Case {
+        std::string text;
+        std::size_t lost;
+    } toUtf8[] = {{"\x82\xA0\x81\x45", 0}, {"a\xEB\x81z", 1}, {"a\x81", 1}, {"\xB1", 0}},
+      toSjis[] = {{"あ?", 0},
+                  {"\xF0\x9F\x98\x80é", 2},
+                  {"a\xFF"
+                   "b",
+                   1}};
+    for (const auto& c : toUtf8) {
+        std::size_t lost = 0;
+        EXPECT_EQ(SjisToUtf8(c.text, lost), SjisToUtf8(c.text));
+        EXPECT_EQ(lost, c.lost) << testing::PrintToString(c.text);
+    }
+    for (const auto& c : toSjis) {
+        std::size_t lost = 0;
+        EXPECT_EQ(Utf8ToCp932(c.text, lost), Utf8ToCp932(c.text));
+        EXPECT_EQ(lost, c.lost) << c.text;
+    }
+}
+
 }  // namespace qb

@@ -32,6 +32,29 @@ std::vector<std::string> ReadBack(const std::string& bytes) {
 
 using Lines = std::vector<std::string>;
 
+// What a reader tells about the line ends, so that a file can be written back with them.
+TEST(TextFile, ReaderNotesTheFirstLineEndAndTheLast) {
+    using E = TextLineReader::LineEnd;
+    struct Case {
+        std::string bytes;
+        E first;
+        bool ended;
+    } cases[] = {
+        {"", E::None, true},       {"a", E::None, false},      {"a\r\nb\n", E::CrLf, true},
+        {"a\nb\r\n", E::Lf, true}, {"a\r\nb", E::CrLf, false}, {"a\rb\r", E::None, true},
+        {"a\rb", E::None, false},  {"\n\x1a", E::Lf, true},
+    };
+    test::TempDir dir;
+    for (const auto& c : cases) {
+        TextLineReader reader(dir.Write("f.txt", c.bytes));
+        std::string_view line;
+        while (reader.Next(line)) {
+        }
+        EXPECT_EQ(reader.FirstLineEnd(), c.first) << testing::PrintToString(c.bytes);
+        EXPECT_EQ(reader.EndedWithLineEnd(), c.ended) << testing::PrintToString(c.bytes);
+    }
+}
+
 TEST(TextFile, LineEndsByTheTextModeRules) {
     struct Case {
         std::string bytes;

@@ -1,5 +1,6 @@
 #include "settings/atomic_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -8,6 +9,8 @@
 
 #include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <thread>
 
 #include "tests/support/temp_dir.h"
 
@@ -101,6 +104,28 @@ TEST(AtomicFile, AFailureLeavesTheOldFileAndNoLitter) {
         chmod(dir.Path().c_str(), 0700);
         EXPECT_EQ(dir.Read("kept.txt"), "keep me");
     }
+}
+
+// What cannot be replaced is written where it is: a device, and a FIFO whose reader gets the
+// bytes; no temporary file is made beside it.
+TEST(AtomicFile, WritesADeviceOrAFifoInPlace) {
+    EXPECT_TRUE(WriteFileAtomically("/dev/null", "gone"));
+    test::TempDir dir;
+    const std::string fifo = dir.File("fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::string read;
+    std::thread reader([&] {
+        std::ifstream in(fifo, std::ios::binary);
+        read.assign(std::istreambuf_iterator<char>(in), {});
+    });
+    std::string error;
+    if (!WriteFileAtomically(fifo, "through", &error)) {
+        ADD_FAILURE() << error;
+        close(open(fifo.c_str(), O_WRONLY | O_NONBLOCK));  // let the reader go
+    }
+    reader.join();
+    EXPECT_EQ(read, "through");
+    EXPECT_EQ(EntriesIn(dir.Path()), 1u);
 }
 
 TEST(AtomicFile, UncommittedWritesLeaveNothing) {

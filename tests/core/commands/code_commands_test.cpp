@@ -52,6 +52,48 @@ TEST_F(DocCodesTest, EachCommandConvertsEveryTargetLine) {
     }
 }
 
+// With a listener set, each conversion names what it could not carry over, by line and column
+// of the text it converted; clean lines report nothing.
+TEST_F(DocCodesTest, ConversionsReportTheCharactersTheyLose) {
+    struct Case {
+        const char* name;
+        test::DocCommand command;
+        Lines lines;
+        std::vector<std::string> reports;  // "line:column what"
+    };
+    const Case cases[] = {
+        {"EucToSjis (JIS X 0212)",
+         [](CQuillbayDoc& d) { d.EucToSjis(); },
+         {kEucA, "a\x8F\xAB\xB1"},  // é in JIS X 0212
+         {"1:2 bytes 8F AB B1 (JIS X 0212)"}},
+        {"JisToSjis (JIS X 0212, over two lines)",
+         [](CQuillbayDoc& d) { d.JisToSjis(); },
+         {kJisA, "\x1B$(D", "\x2B\x31\x1B(B"},
+         {"2:1 bytes 2B 31 (JIS X 0212)"}},
+        {"Utf8ToSjis",
+         [](CQuillbayDoc& d) { d.Utf8ToSjis(); },
+         {"\xEF\xBB\xBF?a", "\xF0\x9F\x98\x80?"},  // a mark and a ? are no loss
+         {"1:1 😀 (U+1F600)"}},
+        {"SjisToUtf8",
+         [](CQuillbayDoc& d) { d.SjisToUtf8(); },
+         {Sjis("あ・"), "x\xEB\x81"},
+         {"1:2 bytes EB 81"}},
+        {"SjisToJis", [](CQuillbayDoc& d) { d.SjisToJis(); }, {"\xF0\x40"}, {"0:1 bytes F0 40"}},
+        {"SjisToEuc", [](CQuillbayDoc& d) { d.SjisToEuc(); }, {"a\xF0\x40"}, {"0:2 bytes F0 40"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> reports;
+        app.context.codeLoss = [&](const CodeLossReport& r) {
+            reports.push_back(std::to_string(r.line) + ":" + std::to_string(r.column) + " " +
+                              r.what);
+        };
+        SetLines(c.lines);
+        Run(c.command);
+        EXPECT_EQ(reports, c.reports) << c.name;
+    }
+    app.context.codeLoss = nullptr;
+}
+
 TEST_F(DocCodesTest, TheJisShiftStateRunsOnWithinACommandButNotIntoTheNext) {
     const auto jisToSjis = [](CQuillbayDoc& d) { d.JisToSjis(); };
     // The first line ends in kanji mode; an empty line between does not end it.

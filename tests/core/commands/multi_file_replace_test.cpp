@@ -273,7 +273,7 @@ TEST_F(MultiFileReplaceTest, NoMatchingFileOrNoFolder) {
     EXPECT_TRUE(doc.LastMultiFileResult().files.empty());
     EXPECT_TRUE(app.host.messages.empty());
     doc.MultiFileReplace(dir.File("missing"), "*.txt", "abc", "x");
-    EXPECT_EQ(app.host.messages, (Lines{"フォルダが見つかりません"}));
+    EXPECT_EQ(app.host.messages, (Lines{"フォルダが見つかりません: " + dir.File("missing")}));
 }
 
 // The review of a replace: a dry run names each line that would change, in the file's lines

@@ -1,0 +1,202 @@
+#include "app/cli/option_table.h"
+
+namespace qb {
+
+namespace {
+
+using V = OptionValue;
+
+constexpr std::size_t kTextColumn = 23;
+constexpr std::size_t kWidth = 92;
+
+constexpr std::string_view kIntro =
+    "Convert and reshape Japanese text from the command line: open each FILE as Quillbay opens "
+    "it, run macro lines over it, and write the result. A FILE is read as lines (CR LF or LF; "
+    "a Ctrl-Z byte ends the text); with \"System\"/\"Auto\" on (the default), JIS and EUC files "
+    "are converted to Shift-JIS on opening (--from names another code). - reads standard "
+    "input; so does a run without FILE when standard input is not a terminal, unless its macro "
+    "lines bring their own documents (Open, Paste) or work on a folder (MultiFileReplace): those "
+    "run once, with no document open. With several FILEs the macro lines run on each in turn. "
+    "Without -o or -i the active document goes to standard output (in UTF-8 with LF on a "
+    "terminal whose locale is UTF-8).";
+
+constexpr std::string_view kMacroLines =
+    "A macro line is a command name (any case) followed by its arguments, separated by single "
+    "spaces. In text arguments write a space as \\s, a tab as \\t, a line break as \\n, a "
+    "backslash before s, t, n or \\ as \\\\, and an empty text as \\b. -e lines and -m files are "
+    "taken as UTF-8 and converted to Shift-JIS, as typed on a UTF-8 terminal; a -m file that is "
+    "not valid UTF-8 (one recorded by Quillbay, say) is read as Shift-JIS. In a -m file, a line "
+    "that names no command does nothing (with a warning; --strict refuses it), and a line "
+    "beginning with # is a comment. A line naming a command that needs a document, when none is "
+    "open, stops the run with \"文書が存在しません\". qbay has no clipboard of its own: Paste "
+    "and PastePlus take what Copy put there, or else the text of standard input (when it is not "
+    "a terminal and not read as FILE -). Close discards the document's changes; Save first to "
+    "keep them. When every -e line changes each line on its own (conversions, wrapping, tab and "
+    "space clean-up, plain replacement), qbay runs them over the file block by block, with the "
+    "same result, so files of any size take little memory.";
+
+constexpr std::string_view kExitStatus =
+    "Messages go to standard error, in Japanese under a Japanese locale (LC_ALL, LC_MESSAGES or "
+    "LANG beginning with ja) and in English otherwise. Exit status: 0 when no message was shown, "
+    "1 when one was (a file that could not be read or written, a macro that stopped, a character "
+    "a conversion lost, say), 2 for a usage error. Warnings (a file that looks binary, text cut "
+    "short by Ctrl-Z, a damaged "
+    "settings file, a macro-file line naming no command) are printed but do not change the exit "
+    "status.";
+
+constexpr std::string_view kExamples =
+    "  qbay -e ZenToHan -e 'TurnChange 70' in.txt -o out.txt\n"
+    "  qbay -m tidy.qmc -i *.txt\n"
+    "  qbay -e 'LineSelect 1 \\b 2 10 0' -e 'StrCat \\s(checked)' notes.txt\n"
+    "  qbay --record tidy.qmc -e 'Replace colour color 2 0' -e DelSpaceBack draft.txt -o -\n"
+    "  qbay --to utf8 --eol lf notes.txt -o notes.utf8.txt\n"
+    "  qbay -i --from utf8 -e 'TurnChange 70' *.md   # UTF-8 files stay UTF-8\n"
+    "  qbay --list wrap                       # the commands that wrap lines\n"
+    "  qbay --help TurnChange                 # one command in full\n";
+
+// Columns of UTF-8 text (one per character; help texts hold few wide ones).
+std::size_t Columns(std::string_view utf8) {
+    std::size_t n = 0;
+    for (const char c : utf8)
+        n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return n;
+}
+
+// `text` folded at spaces into lines of at most kWidth columns, each after `indent` spaces; the
+// first line without its indent.
+std::string FoldAfter(std::string_view text, std::size_t indent) {
+    std::string out;
+    bool first = true;
+    while (!text.empty()) {
+        std::size_t cut = text.size();
+        if (Columns(text) > kWidth - indent) {
+            cut = text.rfind(' ', kWidth - indent);
+            if (cut == std::string_view::npos || cut == 0) cut = text.find(' ');
+            if (cut == std::string_view::npos) cut = text.size();
+        }
+        if (!first) out += std::string(indent, ' ');
+        out.append(text.substr(0, cut));
+        out += '\n';
+        text.remove_prefix(std::min(text.size(), cut + 1));
+        first = false;
+    }
+    return out;
+}
+
+}  // namespace
+
+const std::vector<OptionHelp>& CliOptionTable() {
+    static const std::vector<OptionHelp> table = {
+        {"Input and output", "-o", "--output", "PATH", V::File,
+         "write the active document to PATH (one FILE only); - writes to standard output"},
+        {"Input and output", "-i", "--in-place", "", V::None,
+         "write each FILE's document back over its own file, in the code it was read in and "
+         "with the line ends it had (atomically: on any error the original stays as it was), "
+         "and every other document the macro opened and changed under its own path; a FILE "
+         "whose text a Ctrl-Z cut short, or that would lose characters, is not written back. "
+         "Otherwise every line is written followed by the terminator that \"System\"/\"CrLf\" "
+         "selects: 0 CR LF (the default), 1 CR, 2 LF"},
+        {"Codes and line ends", "", "--from", "CODE", V::Code,
+         "read the FILEs in CODE: auto (the default: JIS and EUC are found and converted, as "
+         "Quillbay opens files), sjis (no conversion), jis, euc, utf8, utf16 (little-endian "
+         "unless a byte-order mark says otherwise). The document is Shift-JIS in between"},
+        {"Codes and line ends", "", "--to", "CODE", V::Code,
+         "write in CODE: sjis, jis, euc, utf8, utf16 (little-endian, with a byte-order mark)"},
+        {"Codes and line ends", "", "--eol", "EOL", V::LineEnd,
+         "end lines with crlf, lf or cr instead of what \"System\"/\"CrLf\" says, or keep "
+         "those the file had (a missing last one too)"},
+        {"Codes and line ends", "", "--lossy", "", V::None,
+         "let -i write back text that lost characters in a conversion (they become ? or ・). "
+         "Every lost character is reported with its place, and the exit status is 1, with or "
+         "without this option. Also write lines that would not read back as written (holding "
+         "an LF or a Ctrl-Z byte, or ending in a CR), which are otherwise refused"},
+        {"Macros", "-e", "--exec", "LINE", V::Command, "run one macro line (repeatable)"},
+        {"Macros", "-m", "--macro", "FILE", V::MacroFile,
+         "run the macro file FILE, one macro line per line (repeatable); -e and -m run in the "
+         "order given"},
+        {"Macros", "", "--strict", "", V::None,
+         "refuse to run when a line of a -m file names no command (exit status 2), instead of "
+         "warning and going on"},
+        {"Macros", "", "--dry-run", "", V::None,
+         "with -e 'MultiFileReplace FOLDER PATTERN SEARCH REPLACEMENT' lines only: show the "
+         "lines each file would change as a unified diff in UTF-8, its name with its code and "
+         "the number of replacements above them, and change nothing"},
+        {"Macros", "", "--record", "FILE", V::MacroFile,
+         "write the macro lines of the commands run to FILE (Shift-JIS, CR LF), ready to replay "
+         "with -m or in Quillbay; with several FILEs, those of the first. Lines of Open, Save "
+         "and Close are written as the documents record them"},
+        {"Settings", "", "--settings", "PATH", V::File,
+         "read the settings in PATH instead of the per-user file ($QUILLBAY_SETTINGS, else "
+         "~/.config/VelmoLabs/Quillbay/settings.ini)"},
+        {"Settings", "", "--set", "SECTION/NAME=VALUE", V::Setting,
+         "use VALUE for one setting during this run only (repeatable), e.g. --set System/CrLf=2 "
+         "for LF line ends; qbay --help CMD names the settings a command reads"},
+        {"Commands and help", "", "--list", "[WORD]", V::Word,
+         "list the macro commands by topic, one line each; with WORD only those whose name, "
+         "topic or description holds it"},
+        {"Commands and help", "-h", "--help", "[CMD]", V::Command,
+         "show this help; with CMD everything about one macro command: its arguments, ranges, "
+         "the settings it reads, and an example"},
+        {"Commands and help", "", "--detect", "", V::None,
+         "print the character code of each FILE as \"FILE: KIND\" (one line each, KIND one of "
+         "ShiftJIS, JIS, EUC, UTF8, ASCII, Unknown, or UTF16LE and UTF16BE for UTF-16 text "
+         "with a byte-order mark) and exit; the files are read without "
+         "conversion and nothing is written"},
+        {"Commands and help", "", "--version", "", V::None, "show the version and exit"},
+    };
+    return table;
+}
+
+std::string_view OptionValueWords(OptionValue value) {
+    switch (value) {
+        case OptionValue::Code:
+            return "auto sjis jis euc utf8 utf16";
+        case OptionValue::LineEnd:
+            return "crlf lf cr keep";
+        default:
+            return {};
+    }
+}
+
+std::string_view CliIntroText() {
+    return kIntro;
+}
+
+std::string_view CliExamplesText() {
+    return kExamples;
+}
+
+std::string_view MacroLineNotes() {
+    return kMacroLines;
+}
+
+std::string_view ExitStatusNotes() {
+    return kExitStatus;
+}
+
+std::string CliHelpText() {
+    std::string text = "Usage: qbay [OPTION]... [FILE]...\n" + FoldAfter(kIntro, 0);
+    std::string_view group;
+    for (const OptionHelp& option : CliOptionTable()) {
+        if (option.group != group) {
+            group = option.group;
+            text += "\n" + std::string(group) + ":\n";
+        }
+        std::string left = "  ";
+        left += option.shortName.empty() ? "    " : std::string(option.shortName) + ", ";
+        left += option.longName;
+        if (!option.valueName.empty()) left += " " + std::string(option.valueName);
+        if (left.size() + 1 > kTextColumn) {
+            text += left + "\n";
+            left.clear();
+        }
+        left.resize(kTextColumn, ' ');
+        text += left + FoldAfter(option.text, kTextColumn);
+    }
+    text += "\n" + FoldAfter(kMacroLines, 0);
+    text += "\nExamples:\n" + std::string(kExamples);
+    text += "\n" + FoldAfter(kExitStatus, 0);
+    return text;
+}
+
+}  // namespace qb

@@ -1,0 +1,185 @@
+#include "convert/code_loss.h"
+
+#include <cstdio>
+
+#include "convert/cp932.h"
+#include "convert/jis_arith.h"
+#include "convert/jis_equivalent.h"
+#include "convert/sjis.h"
+
+namespace qb {
+
+namespace {
+
+constexpr char32_t kMiddleDot = 0x30FB;  // what code page 932 decodes an undefined code to
+constexpr unsigned kMiddleDotCode = 0x8145;
+
+// The character at `pos` of UTF-8 text, strictly (no overlong forms, surrogates or values past
+// U+10FFFF); `length` is its length, or the length of the invalid bytes (a maximal invalid
+// subsequence), and the result is then U+FFFFFFFF.
+constexpr char32_t kInvalid = 0xFFFFFFFF;
+
+char32_t DecodeUtf8(std::string_view text, std::size_t pos, std::size_t& length) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char b = byte(pos);
+    length = 1;
+    if (b < 0x80) return b;
+    std::size_t need;
+    char32_t cp;
+    unsigned char low = 0x80, high = 0xBF;  // the range of the first continuation byte
+    if (b >= 0xC2 && b <= 0xDF) {
+        need = 1, cp = b & 0x1F;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        need = 2, cp = b & 0x0F;
+        if (b == 0xE0) low = 0xA0;
+        if (b == 0xED) high = 0x9F;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        need = 3, cp = b & 0x07;
+        if (b == 0xF0) low = 0x90;
+        if (b == 0xF4) high = 0x8F;
+    } else {
+        return kInvalid;
+    }
+    for (std::size_t k = 1; k <= need; ++k) {
+        if (pos + k >= text.size()) return kInvalid;
+        const unsigned char c = byte(pos + k);
+        if (c < (k == 1 ? low : 0x80) || c > (k == 1 ? high : 0xBF)) return kInvalid;
+        cp = cp << 6 | (c & 0x3F);
+        length = k + 1;
+    }
+    return cp;
+}
+
+std::string Describe(char32_t cp) {
+    std::string text;
+    AppendUtf8(text, cp);
+    char code[16];
+    std::snprintf(code, sizeof code, " (U+%04X)", static_cast<unsigned>(cp));
+    return text + code;
+}
+
+}  // namespace
+
+std::string DescribeBytes(std::string_view bytes) {
+    std::string text = bytes.size() == 1 ? "byte" : "bytes";
+    for (const char c : bytes) {
+        char hex[4];
+        std::snprintf(hex, sizeof hex, " %02X", static_cast<unsigned char>(c));
+        text += hex;
+    }
+    return text;
+}
+
+std::vector<CodeLoss> SjisLossesToUnicode(std::string_view sjis) {
+    std::vector<CodeLoss> losses;
+    for (std::size_t pos = 0; pos < sjis.size();) {
+        const std::size_t length = CharLength(sjis, pos);
+        const unsigned code = CharCode(sjis, pos);
+        const bool lost = length == 2
+                              ? Cp932CodeToUnicode(code) == kMiddleDot && code != kMiddleDotCode
+                              : Cp932CodeToUnicode(code) == kMiddleDot ||
+                                    IsLeadByte(static_cast<unsigned char>(sjis[pos]));
+        if (lost) losses.push_back({pos, DescribeBytes(sjis.substr(pos, length))});
+        pos += length;
+    }
+    return losses;
+}
+
+std::vector<CodeLoss> Utf8LossesToSjis(std::string_view utf8) {
+    std::vector<CodeLoss> losses;
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        std::size_t length;
+        const char32_t cp = DecodeUtf8(utf8, pos, length);
+        if (cp == kInvalid)
+            losses.push_back({pos, DescribeBytes(utf8.substr(pos, length))});
+        else if (cp > 0xFFFF || (cp != 0 && UnicodeToCp932Code(static_cast<char16_t>(cp)) == 0))
+            losses.push_back({pos, Describe(cp)});
+        pos += length;
+    }
+    return losses;
+}
+
+std::vector<CodeLoss> SjisLossesToJis(std::string_view sjis) {
+    std::vector<CodeLoss> losses;
+    for (std::size_t pos = 0; pos < sjis.size();) {
+        const std::size_t length = CharLength(sjis, pos);
+        const std::string_view ch = sjis.substr(pos, length);
+        const auto b = static_cast<unsigned char>(ch[0]);
+        bool lost;
+        if (length == 2) {
+            const auto t = static_cast<unsigned char>(ch[1]);
+            const unsigned twin = detail::JisEquivalent(static_cast<unsigned>(b) << 8 | t);
+            lost = detail::SjisPairToJis(b, t) == 0 &&
+                   (twin == 0 || detail::SjisPairToJis(twin >> 8, twin & 0xFF) == 0);
+        } else {
+            // ASCII and half-width katakana have their forms; a lead byte alone and the bytes
+            // that are no character do not.
+            lost = !(b < 0x80 || IsHankakuKanaByte(b));
+        }
+        if (lost) {
+            const std::u16string unit = SjisToUtf16(ch);
+            losses.push_back({pos, !unit.empty() && unit[0] != kMiddleDot && unit[0] < 0xE000
+                                       ? Describe(unit[0])
+                                       : DescribeBytes(ch)});
+        }
+        pos += length;
+    }
+    return losses;
+}
+
+std::vector<CodeLoss> EucLossesToSjis(std::string_view euc) {
+    std::vector<CodeLoss> losses;
+    for (std::size_t pos = 0; pos < euc.size();) {
+        const auto b = static_cast<unsigned char>(euc[pos]);
+        if (b == 0x8F) {  // single shift 3: a JIS X 0212 character follows
+            const std::size_t length = std::min<std::size_t>(3, euc.size() - pos);
+            losses.push_back({pos, DescribeBytes(euc.substr(pos, length)) + " (JIS X 0212)"});
+            pos += length;
+        } else if (b == 0x8E) {  // single shift 2: a half-width katakana follows
+            const bool kana =
+                pos + 1 < euc.size() && IsHankakuKanaByte(static_cast<unsigned char>(euc[pos + 1]));
+            if (!kana) losses.push_back({pos, DescribeBytes(euc.substr(pos, 1))});
+            pos += kana ? 2 : 1;
+        } else if (b >= 0x80) {
+            pos += pos + 1 < euc.size() ? 2 : 1;
+        } else {
+            ++pos;
+        }
+    }
+    return losses;
+}
+
+std::vector<CodeLoss> JisLossesToSjis(std::string_view jis, bool& inX0212) {
+    std::vector<CodeLoss> losses;
+    for (std::size_t pos = 0; pos < jis.size();) {
+        const auto b = static_cast<unsigned char>(jis[pos]);
+        const std::string_view rest = jis.substr(pos);
+        if (b == 0x1B) {
+            if (rest.starts_with("\x1B$(D")) {
+                inX0212 = true;
+                pos += 4;
+                continue;
+            }
+            // Any other designation ends the run (ESC $ B, ESC ( B, ESC ( I, ...).
+            if (rest.size() > 2 && (rest[1] == '$' || rest[1] == '(' || rest[1] == '&'))
+                inX0212 = false;
+            ++pos;
+            continue;
+        }
+        if (b == 0x0E || b == 0x0F) {  // SO and SI leave kanji mode
+            inX0212 = false;
+            ++pos;
+            continue;
+        }
+        if (inX0212 && detail::IsJisByte(b) && pos + 1 < jis.size() &&
+            detail::IsJisByte(static_cast<unsigned char>(jis[pos + 1]))) {
+            losses.push_back({pos, DescribeBytes(jis.substr(pos, 2)) + " (JIS X 0212)"});
+            pos += 2;
+            continue;
+        }
+        ++pos;
+    }
+    return losses;
+}
+
+}  // namespace qb

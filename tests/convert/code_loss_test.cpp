@@ -1,0 +1,59 @@
+#include "convert/code_loss.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace qb {
+namespace {
+
+using Found = std::vector<std::pair<std::size_t, std::string>>;
+
+Found Of(const std::vector<CodeLoss>& losses) {
+    Found found;
+    for (const auto& loss : losses)
+        found.push_back({loss.offset, loss.what});
+    return found;
+}
+
+TEST(CodeLoss, EachDirectionFindsWhatItCannotCarry) {
+    bool noRun = false;
+    const auto jis = [&](std::string_view text) { return JisLossesToSjis(text, noRun); };
+    struct Case {
+        std::function<std::vector<CodeLoss>(std::string_view)> find;
+        std::string_view text;
+        Found found;
+    } cases[] = {
+        {SjisLossesToUnicode, "\x82\xA0\x81\x45", {}},  // あ・
+        {SjisLossesToUnicode, "a\xEB\x81z", {{1, "bytes EB 81"}}},
+        {SjisLossesToUnicode, "a\x81", {{1, "byte 81"}}},  // a lead byte at the end
+        {Utf8LossesToSjis, "あA", {}},
+        {Utf8LossesToSjis, "x😀é", {{1, "😀 (U+1F600)"}, {5, "é (U+00E9)"}}},
+        {Utf8LossesToSjis,
+         "a\xFF"
+         "b\xE3\x81",
+         {{1, "byte FF"}, {3, "bytes E3 81"}}},
+        {Utf8LossesToSjis, "\xED\xA0\x80", {{0, "byte ED"}, {1, "byte A0"}, {2, "byte 80"}}},
+        {SjisLossesToJis, "\x88\x9F\xB1\xFA\x40", {}},  // 亜, ｱ, and an IBM extension with a twin
+        {SjisLossesToJis, "a\xF0\x40", {{1, "bytes F0 40"}}},  // the user-defined area
+        {EucLossesToSjis, "\xB0\xA1\x8E\xB1", {}},
+        {EucLossesToSjis,
+         "\x8F\xA2\xB1"
+         "a\x8E",
+         {{0, "bytes 8F A2 B1 (JIS X 0212)"}, {4, "byte 8E"}}},
+        {jis, "\x1B$B0!\x1B(B", {}},
+        {jis, "\x1B$(D\x22\x31\x1B(Ba", {{4, "bytes 22 31 (JIS X 0212)"}}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Of(c.find(c.text)), c.found) << testing::PrintToString(std::string(c.text));
+}
+
+TEST(CodeLoss, AJisX0212RunCarriesToTheNextLine) {
+    bool run = false;
+    EXPECT_TRUE(JisLossesToSjis("\x1B$(D", run).empty());
+    EXPECT_EQ(Of(JisLossesToSjis("\x22\x31\x0F", run)), (Found{{0, "bytes 22 31 (JIS X 0212)"}}));
+    EXPECT_FALSE(run);  // SI ended it
+}
+
+}  // namespace
+}  // namespace qb
