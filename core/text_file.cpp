@@ -9,10 +9,6 @@
 #include <cstdint>
 #include <cstring>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
 #include "convert/byte_scan.h"
 
 namespace qb {
@@ -31,25 +27,12 @@ public:
 
     std::size_t Scan(std::size_t n, std::size_t& count, bool& sawZero) {
         std::size_t i = 0;
-#ifdef __SSE2__
         // 64 bytes at a time: the LFs as a bit mask, walked bit by bit; a Ctrl-Z or zero byte
         // (rare) sends the 64 bytes through the byte loop.
-        const __m128i lf = _mm_set1_epi8('\n');
-        const __m128i ctrlZ = _mm_set1_epi8(kCtrlZ);
-        const __m128i zero = _mm_setzero_si128();
         for (; i + 64 <= n; i += 64) {
-            __m128i v[4];
-            std::uint64_t lfs = 0;
-            __m128i odd = zero;
-            for (int k = 0; k < 4; ++k) {
-                v[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m_p + i + 16 * k));
-                lfs |= std::uint64_t{static_cast<std::uint16_t>(
-                           _mm_movemask_epi8(_mm_cmpeq_epi8(v[k], lf)))}
-                       << (16 * k);
-                odd = _mm_or_si128(
-                    odd, _mm_or_si128(_mm_cmpeq_epi8(v[k], ctrlZ), _mm_cmpeq_epi8(v[k], zero)));
-            }
-            if (_mm_movemask_epi8(odd) != 0) {
+            bool odd = false;
+            std::uint64_t lfs = detail::LineFeeds64(m_p + i, odd);
+            if (odd) {
                 const std::size_t stop = Bytes(i, i + 64, sawZero);
                 if (stop != i + 64) return Finish(stop, count);
                 continue;
@@ -59,7 +42,6 @@ public:
                 lfs &= lfs - 1;
             }
         }
-#endif
         return Finish(Bytes(i, n, sawZero), count);
     }
 
@@ -396,27 +378,11 @@ void SplitTextModeLines(std::string_view bytes, LineList& lines) {
     }
 }
 
-namespace {
-
-// Whether `line` holds an LF or a Ctrl-Z; long lines by memchr, which is quicker there.
-bool HoldsLineFeedOrCtrlZ(std::string_view line) {
-    const char* p = line.data();
-    const std::size_t n = line.size();
-    if (n > 256) return std::memchr(p, '\n', n) || std::memchr(p, kCtrlZ, n);
-    std::size_t i = 0;
-    for (; i + 8 <= n; i += 8)
-        if (detail::WordHoldsLineFeedOrCtrlZ(detail::LoadWord(p + i))) return true;
-    for (; i < n; ++i)
-        if ((static_cast<unsigned char>(p[i]) | 0x10) == 0x1A) return true;
-    return false;
-}
-
-}  // namespace
-
 const char* WhyLineWillNotReadBack(std::string_view line) {
     if (line.empty()) return nullptr;
-    if (HoldsLineFeedOrCtrlZ(line))
-        return std::memchr(line.data(), '\n', line.size()) ? "an LF byte" : "a Ctrl-Z byte";
+    // Only for the few lines the quick test (detail::LineMayNotReadBack) has let through.
+    if (std::memchr(line.data(), '\n', line.size())) return "an LF byte";
+    if (std::memchr(line.data(), kCtrlZ, line.size())) return "a Ctrl-Z byte";
     if (line.back() == '\r') return "a CR byte at its end";
     return nullptr;
 }

@@ -15,10 +15,6 @@
 #include <string_view>
 #include <vector>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "convert/byte_scan.h"
 #include "core/line.h"
 
@@ -178,23 +174,16 @@ inline bool WordHoldsLineFeedOrCtrlZ(std::uint64_t w) {
     return BytesBelow((w | kLowBits * 0x10) ^ (kLowBits * 0x1A), 1) != 0;
 }
 
-// Whether the `n` (> 32) bytes at `p` hold an LF or a Ctrl-Z: one pass, 32 bytes a step.
+// Whether the `n` (>= 64) bytes at `p` hold an LF or a Ctrl-Z: one pass, 64 bytes a step.
 inline bool LongLineHoldsLineFeedOrCtrlZ(const char* p, std::size_t n) {
-#if defined(__SSE2__)
-    const __m128i tens = _mm_set1_epi8(0x10);
-    const __m128i wanted = _mm_set1_epi8(0x1A);
-    const auto hits = [&](const char* at) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 16));
-        return _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(_mm_or_si128(a, tens), wanted),
-                                              _mm_cmpeq_epi8(_mm_or_si128(b, tens), wanted)));
+    const auto hits = [](const char* at) {
+        bool odd = false;
+        if (LineFeeds64(at, odd) != 0) return true;
+        return odd && std::memchr(at, 0x1A, 64) != nullptr;  // else only zero bytes
     };
-    for (std::size_t i = 0; i + 32 <= n; i += 32)
+    for (std::size_t i = 0; i + 64 <= n; i += 64)
         if (hits(p + i)) return true;
-    return hits(p + n - 32) != 0;  // the last bytes, overlapping
-#else
-    return std::memchr(p, '\n', n) || std::memchr(p, 0x1A, n);
-#endif
+    return n % 64 != 0 && hits(p + n - 64);  // the last bytes, overlapping
 }
 
 // Whether `line` may not read back as written (the quick test, inline for the writing loop;

@@ -297,11 +297,13 @@ TEST(TextFile, FindsExactlyTheLinesThatWouldNotReadBack) {
 }
 
 // The save's check reads lines by words and by vectors as their lengths grow: an LF or a
-// Ctrl-Z is found at every place in each, and the bytes next to them in value are not.
+// Ctrl-Z is found at every place in each, and the bytes next to them in value (or a zero byte,
+// which the vector pass sees together with Ctrl-Z) are not.
 TEST(TextFile, TheSavesCheckFindsLineFeedsAndCtrlZAtEveryPlaceOfLinesOfAnyLength) {
-    for (const std::size_t n : {1u, 7u, 8u, 9u, 31u, 33u, 64u, 65u, 96u, 97u, 300u}) {
+    for (const std::size_t n : {1u, 7u, 8u, 9u, 31u, 33u, 64u, 65u, 96u, 97u, 128u, 300u}) {
         for (std::size_t at = 0; at < n; ++at) {
-            for (const char b : {'\n', '\x1A', '\x0B', '\x1B', '\x2A', '\x8A', '\x9A', '\x0E'}) {
+            for (const char b :
+                 {'\n', '\x1A', '\0', '\x0B', '\x1B', '\x2A', '\x8A', '\x9A', '\x0E'}) {
                 std::string text(n, 'a');
                 text[at] = b;
                 const LineList lines{Line("fine"), Line(text)};
