@@ -498,8 +498,8 @@ private:
             return !RunShowedError();
         };
         TextReadResult read;
-        StreamOutcome outcome = StreamLines(m_app, reader, run, write, linesSoFar, read,
-                                            m_options.from == FileCode::Sjis);
+        const StreamOutcome outcome = StreamLines(m_app, reader, run, write, linesSoFar, read,
+                                                  m_options.from == FileCode::Sjis);
         // A line that would not read back ended the writing, with nothing of its block written.
         const bool refused = outcome == StreamOutcome::WriteFailed && loss && !m_options.lossy;
         if (outcome == StreamOutcome::WholeFile) return false;
