@@ -6,18 +6,21 @@
 #include "convert/code_detect.h"
 #include "convert/jis.h"
 #include "core/line.h"
+#include "core/open_code.h"
 
 namespace qb {
 
 // Opening a file with "System"/"Auto" on converts JIS and EUC-JP text to Shift-JIS. This does it
-// as the lines come in: it decides the code as ConvertCodeOnOpen decides it over the whole text
-// (the file form of the detection over the lines joined with LF; EUC-JP only when the text is not
+// as the lines come in: it decides the code as ConvertCodeOnOpen decides it (the file form of the
+// detection over the lines joined with LF, see core/open_code.h; EUC-JP only when the text is not
 // well-formed UTF-8), and once JIS or EUC-JP is certain converts the lines so far and then every
 // line as it is read, so that the lines as read need not be stored. Each line goes through the
 // same conversion, in the same order and with the same JIS state, as JisToSjis or EucToSjis
 // would give it; empty lines stay as they are.
 class OpeningConverter {
 public:
+    // `wholeText`: the code is judged over all of the text (a regular file), else over its start.
+    explicit OpeningConverter(bool wholeText = true) : m_detector(wholeText) {}
     // Appends the next line as read to `lines`, made in `arena`, converted once the code is
     // known to need it. When the code becomes certain, every line in `lines` is converted, so
     // `lines` must hold all lines given so far unless Settled() was already true.
@@ -39,7 +42,7 @@ private:
     Line Convert(std::string_view line, LineArena& arena);
 
     Phase m_phase = Phase::Deciding;
-    CodeDetector m_detector{CodeDetector::Form::File};
+    OpenCodeDetector m_detector;
     Utf8Validator m_utf8;
     JisShiftState m_jis;  // off before the first line, then carried from line to line
 };
