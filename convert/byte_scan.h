@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace qb::detail {
 
 constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
@@ -40,6 +44,35 @@ constexpr std::uint64_t HighBytes(std::uint64_t w) {
 // The number of whole bytes before the first flagged one (mask != 0).
 inline unsigned FirstFlagged(std::uint64_t mask) {
     return static_cast<unsigned>(__builtin_ctzll(mask)) / 8;
+}
+
+// The LFs among the 64 bytes at p as a bit mask (bit i for p[i]); `ctrlZOrZero` tells whether
+// any of them is a Ctrl-Z or a zero byte (rare in text: callers look at those bytes one by one).
+// One pass for the line reader's block scan and the check of a line before it is written.
+inline std::uint64_t LineFeeds64(const char* p, bool& ctrlZOrZero) {
+#if defined(__SSE2__)
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i ctrlZ = _mm_set1_epi8(0x1A);
+    const __m128i zero = _mm_setzero_si128();
+    std::uint64_t lfs = 0;
+    __m128i odd = zero;
+    for (int k = 0; k < 4; ++k) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+        lfs |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, lf)))}
+               << (16 * k);
+        odd = _mm_or_si128(odd, _mm_or_si128(_mm_cmpeq_epi8(v, ctrlZ), _mm_cmpeq_epi8(v, zero)));
+    }
+    ctrlZOrZero = _mm_movemask_epi8(odd) != 0;
+    return lfs;
+#else
+    std::uint64_t lfs = 0;
+    ctrlZOrZero = false;
+    for (int i = 0; i < 64; ++i) {
+        lfs |= std::uint64_t{p[i] == '\n'} << i;
+        ctrlZOrZero = ctrlZOrZero || p[i] == 0x1A || p[i] == '\0';
+    }
+    return lfs;
+#endif
 }
 
 }  // namespace qb::detail

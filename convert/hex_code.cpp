@@ -1,6 +1,7 @@
 #include "convert/hex_code.h"
 
 #include "convert/jis.h"
+#include "convert/jis_equivalent.h"
 #include "convert/sjis.h"
 #include "convert/url_encoding.h"
 
@@ -33,7 +34,10 @@ std::string JisHexDump(std::string_view text) {
     for (std::size_t pos = 0; pos < text.size();) {
         const unsigned code = CharCode(text, pos);
         if (code > 0xFF) {
-            const unsigned jis = IsLegalDoubleByte(code) ? SjisToJisCode(code) : 0;
+            unsigned jis = IsLegalDoubleByte(code) ? SjisToJisCode(code) : 0;
+            // An IBM extension is listed as its twin in JIS, as SjisToJisLine writes it.
+            if (jis == 0 && IsLegalDoubleByte(code))
+                if (const unsigned twin = detail::JisEquivalent(code)) jis = SjisToJisCode(twin);
             const unsigned shown = jis != 0 ? jis : code;
             o = PutHexByte(PutHexByte(o, shown >> 8), shown & 0xFF) + 1;
             pos += 2;

@@ -96,21 +96,30 @@ bool CQuillbayDoc::FinishOpen(TextReadResult read, LineList lines, const std::st
     }
     m_openWarnings = ReadWarnings(read, name);
     m_openCutShort = read.stoppedAtCtrlZ;
+    m_openHeldZeroBytes = read.sawZeroByte;
     m_lines = std::move(lines);
     ResetTargetRangeToAll();
+    // Text that is no regular file is judged by its start (it may never end).
     if (converted)
         FinishReadConversion();
     else if (convertCode && m_app.settings.ReadInt("System", "Auto", 1) != 0)
-        ConvertCodeOnOpen();
+        ConvertCodeOnOpen(read.regularFile);
     m_modified = false;
     return true;
 }
 
-bool CQuillbayDoc::OnSaveDocument(const std::string& path) {
+bool CQuillbayDoc::OnSaveDocument(const std::string& path, ReadBackCheck check) {
     BusyCursor busy(m_app.host);
     const std::string_view terminator = LineTerminator(m_app.settings.ReadInt("System", "CrLf", 0));
     AtomicFileWriter writer(path);
-    WriteLines(m_lines, terminator, [&](std::string_view block) { return writer.Write(block); });
+    m_lastSaveLoss.reset();
+    const bool complete = WriteLines(
+        m_lines, terminator, [&](std::string_view block) { return writer.Write(block); }, check,
+        &m_lastSaveLoss);
+    if (!complete && check == ReadBackCheck::Refuse && m_lastSaveLoss) {
+        m_lastSaveError.clear();
+        return false;  // the writer goes without a commit: the file stays as it was
+    }
     if (!writer.Commit()) {
         m_lastSaveError = writer.Error();
         m_app.host.ShowMessage(kCannotWrite);
@@ -119,6 +128,7 @@ bool CQuillbayDoc::OnSaveDocument(const std::string& path) {
     m_lastSaveError.clear();
     m_modified = false;
     m_openCutShort = false;  // the file written holds the whole text now
+    m_openHeldZeroBytes = false;
     return true;
 }
 

@@ -18,6 +18,9 @@ public:
     virtual void ShowMessage(std::string_view text) = 0;
     // An OK/Cancel question; true for OK. `text` is UTF-8.
     virtual bool Confirm(std::string_view text) = 0;
+    // Something the user should know that did not stop the operation (a file read only up to
+    // a Ctrl-Z, say). `text` is UTF-8. A front end with no place for it may let it go.
+    virtual void Warn(std::string_view text) { (void)text; }
 
     // The busy cursor; calls nest. Use BusyCursor rather than calling these directly.
     virtual void BeginBusy() {}

@@ -16,9 +16,8 @@ void OpeningConverter::Add(std::string_view line, LineList& lines, LineArena& ar
             return;
         case Phase::Deciding:
             lines.push_back(arena.Make(line));
-            m_detector.Feed(line);
-            m_detector.Feed("\n");
-            if (m_detector.Decided()) Decide(lines, arena);
+            m_detector.FeedLine(line);
+            if (m_detector.Done()) Decide(lines, arena);
             return;
         case Phase::EucUnlessUtf8:
             lines.push_back(arena.Make(line));

@@ -8,12 +8,13 @@
 #include "convert/code_loss.h"
 #include "convert/jis.h"
 #include "core/line.h"
+#include "core/open_code.h"
 
 namespace qb {
 
 // Opening a file with "System"/"Auto" on converts JIS and EUC-JP text to Shift-JIS. This does it
-// as the lines come in: it decides the code as ConvertCodeOnOpen decides it over the whole text
-// (the file form of the detection over the lines joined with LF; EUC-JP only when the text is not
+// as the lines come in: it decides the code as ConvertCodeOnOpen decides it (the file form of the
+// detection over the lines joined with LF, see core/open_code.h; EUC-JP only when the text is not
 // well-formed UTF-8), and once JIS or EUC-JP is certain converts the lines so far and then every
 // line as it is read, so that the lines as read need not be stored. Each line goes through the
 // same conversion, in the same order and with the same JIS state, as JisToSjis or EucToSjis
@@ -26,9 +27,11 @@ public:
         CodeLoss loss;
     };
 
-    // With `findLosses`, notes the characters the conversion loses, as JisToSjis and EucToSjis
-    // report them (looked for only in lines the conversion found something odd in).
-    explicit OpeningConverter(bool findLosses = false) : m_findLosses(findLosses) {}
+    // `wholeText`: the code is judged over all of the text (a regular file), else over its start.
+    explicit OpeningConverter(bool wholeText = true) : m_detector(wholeText) {}
+    // From the first line on, notes the characters the conversion loses, as JisToSjis and
+    // EucToSjis report them (looked for only in lines the conversion found something odd in).
+    void FindLosses() { m_findLosses = true; }
 
     // Appends the next line as read to `lines`, made in `arena`, converted once the code is
     // known to need it. When the code becomes certain, every line in `lines` is converted, so
@@ -57,7 +60,7 @@ private:
     void NoteLosses(std::vector<CodeLoss> losses, std::size_t index);
 
     Phase m_phase = Phase::Deciding;
-    CodeDetector m_detector{CodeDetector::Form::File};
+    OpenCodeDetector m_detector;
     Utf8Validator m_utf8;
     JisShiftState m_jis;  // off before the first line, then carried from line to line
     bool m_inX0212 = false;

@@ -100,7 +100,10 @@ public:
     LineList ExtractLines() { return std::exchange(m_lines, LineList()); }
     // Writes every line followed by the "System"/"CrLf" terminator, atomically: on any failure
     // the message is shown, the old file stays and false is returned, modified flag unchanged.
-    bool OnSaveDocument(const std::string& path);
+    // `check` says what to do about lines that would not read back as written (LastSaveLoss()
+    // names the first): a save that Refuse stops writes nothing and shows no message, as the
+    // front end that asked for it says why.
+    bool OnSaveDocument(const std::string& path, ReadBackCheck check = ReadBackCheck::None);
     // Records "Close" (the front end then destroys the document).
     void OnCloseDocument();
 
@@ -117,12 +120,18 @@ public:
     // Whether a Ctrl-Z ended the text of the last open before the end of the file: saving over
     // that file would lose every byte after the Ctrl-Z.
     bool OpenCutShort() const { return m_openCutShort; }
+    // Whether the file of the last open held zero bytes (UTF-16 text, a binary file): saving it
+    // as lines would not give back its bytes.
+    bool OpenHeldZeroBytes() const { return m_openHeldZeroBytes; }
     // The code the last open converted the text from (CodeJis or CodeEuc), or CodeShiftJis when
     // it converted nothing.
     CodeKind OpenConversion() const { return m_openConversion; }
     // Why the last save failed (UTF-8, with the system's reason), for front ends that can say more
     // than the message box.
     const std::string& LastSaveError() const { return m_lastSaveError; }
+    // The first line of the last save that would not read back as written, when its check
+    // looked for one.
+    const std::optional<ReadBackLoss>& LastSaveLoss() const { return m_lastSaveLoss; }
 
     const std::string& PathName() const { return m_pathName; }
     void SetPathName(const std::string& path) { m_pathName = path; }
@@ -169,6 +178,14 @@ public:
         }
     }
 
+    // Whether an operation that adds about `perLine(line)` bytes to each target line (its
+    // estimate, each line it adds counted as AppContext::kAddedLineCost bytes) may run: the
+    // sum must not pass App().growthAllowance (1 GiB). Otherwise the message is shown and
+    // false returned, before anything changes. Sets App().lastGrowth. The operations whose
+    // arguments can make a result of any size (columns, counts, widths) ask first.
+    template <class PerLine>
+    bool AllowGrowth(PerLine&& perLine);
+
     // ---- Target lines --------------------------------------------------------------------------
 
     // Whether line `index` (0-based) is touched by operations: in the range, holding (or
@@ -176,6 +193,15 @@ public:
     bool IsTargetLine(int index) const;
     // IsTargetLine of every line, for operations that insert or remove lines as they go.
     std::vector<char> TargetFlags() const;
+    // Whether the target test can be made on every line: false, after showing one message
+    // that says why, when the condition is a pattern the engine refuses or cannot finish on
+    // some line (its limits). The document is not changed. Front ends call it before an
+    // operation that uses the target lines, so that a failing test stops the operation
+    // instead of counting as "no match" (with invert set, as "every line").
+    bool CheckTargetTest();
+    // Why a target test made since the last CheckTargetTest failed (UTF-8); empty when none
+    // did. A failed test counts as no match.
+    const std::string& TargetTestError() const { return m_targetTestError; }
 
     const TargetState& Target() const { return m_target; }
     // Direct access, for replaying "LineSelect" (which stores its values as they are).
@@ -301,8 +327,9 @@ public:
     // ---- Code conversion on open and file-level conversions ------------------------------------
 
     // Runs after a file has been read, when "System"/"Auto" is on: detects the code of the lines
-    // as read and converts JIS or EUC text to Shift-JIS as the first undoable operation.
-    void ConvertCodeOnOpen();
+    // as read (all of them when `wholeText`, else the first of them, as core/open_code.h says)
+    // and converts JIS or EUC text to Shift-JIS as the first undoable operation.
+    void ConvertCodeOnOpen(bool wholeText = true);
     // New-document kinds 1 and 2: the file's bytes as Base64 lines, a UTF-16LE file as text.
     // When the file cannot be read, "ファイルが開けません" is shown and the document stays empty.
     void NewFromFileAsMime(const std::string& path);
@@ -531,12 +558,14 @@ protected:
     bool m_modified = false;
     std::vector<std::string> m_openWarnings;
     bool m_openCutShort = false;
+    bool m_openHeldZeroBytes = false;
     CodeKind m_openConversion = CodeShiftJis;
     // What converting while reading found, for FinishOpen: the code it converted from and the
     // characters it lost (noted only when AppContext::codeLoss is set).
     CodeKind m_readConversion = CodeShiftJis;
     std::vector<CodeLossReport> m_readLosses;
     std::string m_lastSaveError;
+    std::optional<ReadBackLoss> m_lastSaveLoss;
 
     // The running operation's check for a stop (AppContext::progress); loops call m_poll(i, n).
     ProgressPoll m_poll;
@@ -547,6 +576,7 @@ protected:
 
     // The plain condition, prepared for searching every line; rebuilt when the condition changes.
     mutable std::optional<SjisSearcher> m_conditionSearcher;
+    mutable std::string m_targetTestError;  // see TargetTestError()
 
     // The target test in two halves for passes over many lines: PrepareTargetTest makes the
     // condition's searcher or pattern once, IsPreparedTargetLine then tests a line (0-based,
@@ -572,5 +602,27 @@ private:
     bool FinishOpen(TextReadResult read, LineList lines, const std::string& name, bool converted,
                     bool convertCode = true);
 };
+
+template <class PerLine>
+bool CQuillbayDoc::AllowGrowth(PerLine&& perLine) {
+    const long long allowed = m_app.growthAllowance;
+    // Over every line first, which needs no target test; only when that passes the bound do
+    // the target lines alone decide (an operation on a few lines of a large text).
+    long long added = 0;
+    for (std::size_t i = 0; i < m_lines.size() && added <= allowed; ++i)
+        added += static_cast<long long>(perLine(m_lines[i].view()));
+    if (added > allowed) {
+        added = 0;
+        PrepareTargetTest();
+        for (int i = 0; i < LineCount() && added <= allowed; ++i)
+            if (IsPreparedTargetLine(i))
+                added +=
+                    static_cast<long long>(perLine(m_lines[static_cast<std::size_t>(i)].view()));
+    }
+    m_app.lastGrowth = added;
+    if (added <= allowed) return true;
+    m_app.host.ShowMessage("結果が大きすぎるため中止しました（1 GiB を超えて大きくなります）");
+    return false;
+}
 
 }  // namespace qb

@@ -1,4 +1,5 @@
 // Which lines an operation touches, and the three commands that choose them.
+#include <algorithm>
 #include <utility>
 
 #include "core/quillbay_doc.h"
@@ -34,12 +35,41 @@ bool CQuillbayDoc::IsPreparedTargetLine(int index) const {
     bool result = inRange && (step == 1 || index % step == 0);  // no division in the usual case
     if (result) {
         const std::string_view text = GetLine(index).view();
-        if (t.pattern)
+        if (t.pattern) {
             result = m_targetRegex.Test(text);  // a malformed pattern matches no line
-        else if (!t.condition.empty())
+            if (!m_targetRegex.Ok() && m_targetTestError.empty())
+                m_targetTestError = m_targetRegex.Error();
+        } else if (!t.condition.empty()) {
             result = m_conditionSearcher->IsIn(text);
+        }
     }
     return result != t.invert;
+}
+
+bool CQuillbayDoc::CheckTargetTest() {
+    m_targetTestError.clear();
+    // A plain condition, and an empty pattern, which matches every line, cannot fail: no pass
+    // over the lines for them.
+    if (!m_target.pattern || m_target.condition.empty()) return true;
+    PrepareTargetTest();
+    if (!m_targetRegex.Compile()) {
+        m_targetTestError = m_targetRegex.Error();
+    } else {
+        // The lines whose test can decide anything: in the range and on the step. The first
+        // failure ends the check: a line at the engine's limits takes long to fail.
+        const long long first = std::max(1LL, static_cast<long long>(m_target.firstLine)) - 1;
+        const long long last = std::min<long long>(m_target.lastLine, LineCount()) - 1;
+        const int step = m_target.lineStep < 1 ? 1 : m_target.lineStep;
+        for (long long i = first; i <= last && m_targetTestError.empty(); ++i) {
+            if (step != 1 && i % step != 0) continue;
+            m_targetRegex.Test(GetLine(static_cast<int>(i)).view());
+            if (!m_targetRegex.Ok()) m_targetTestError = m_targetRegex.Error();
+        }
+    }
+    if (m_targetTestError.empty()) return true;
+    m_app.host.ShowMessage("対象行の正規表現を調べられないため中止しました（" + m_targetTestError +
+                           "）");
+    return false;
 }
 
 std::vector<char> CQuillbayDoc::TargetFlags() const {

@@ -4,12 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
+#include "convert/byte_scan.h"
 
 namespace qb {
 
@@ -27,25 +27,12 @@ public:
 
     std::size_t Scan(std::size_t n, std::size_t& count, bool& sawZero) {
         std::size_t i = 0;
-#ifdef __SSE2__
         // 64 bytes at a time: the LFs as a bit mask, walked bit by bit; a Ctrl-Z or zero byte
         // (rare) sends the 64 bytes through the byte loop.
-        const __m128i lf = _mm_set1_epi8('\n');
-        const __m128i ctrlZ = _mm_set1_epi8(kCtrlZ);
-        const __m128i zero = _mm_setzero_si128();
         for (; i + 64 <= n; i += 64) {
-            __m128i v[4];
-            std::uint64_t lfs = 0;
-            __m128i odd = zero;
-            for (int k = 0; k < 4; ++k) {
-                v[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m_p + i + 16 * k));
-                lfs |= std::uint64_t{static_cast<std::uint16_t>(
-                           _mm_movemask_epi8(_mm_cmpeq_epi8(v[k], lf)))}
-                       << (16 * k);
-                odd = _mm_or_si128(
-                    odd, _mm_or_si128(_mm_cmpeq_epi8(v[k], ctrlZ), _mm_cmpeq_epi8(v[k], zero)));
-            }
-            if (_mm_movemask_epi8(odd) != 0) {
+            bool odd = false;
+            std::uint64_t lfs = detail::LineFeeds64(m_p + i, odd);
+            if (odd) {
                 const std::size_t stop = Bytes(i, i + 64, sawZero);
                 if (stop != i + 64) return Finish(stop, count);
                 continue;
@@ -55,7 +42,6 @@ public:
                 lfs &= lfs - 1;
             }
         }
-#endif
         return Finish(Bytes(i, n, sawZero), count);
     }
 
@@ -95,13 +81,14 @@ std::string_view WithoutTrailingCrs(std::string_view piece) {
 
 }  // namespace
 
-TextLineReader::TextLineReader(const std::string& path) {
-    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+TextLineReader::TextLineReader(const std::string& path, bool waitForWriter) {
+    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | (waitForWriter ? 0 : O_NONBLOCK));
     if (m_fd < 0) {
         m_errorNumber = errno;
         m_error = path + ": " + std::strerror(errno);
         return;
     }
+    if (!waitForWriter) ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK);
     m_ownsFd = true;
     struct stat st {};
     if (::fstat(m_fd, &st) == 0) {
@@ -112,19 +99,43 @@ TextLineReader::TextLineReader(const std::string& path) {
             m_fd = -1;
             return;
         }
-        if (S_ISREG(st.st_mode)) m_sizeHint = st.st_size;
+        if (S_ISREG(st.st_mode)) {
+            m_sizeHint = st.st_size;
+            m_regular = true;
+        }
     }
 }
 
 TextLineReader TextLineReader::FromDescriptor(int fd) {
     TextLineReader reader;
     reader.m_fd = fd;
+    struct stat st {};
+    // Standard input may be a file that someone has read part of: the text starts here.
+    const off_t start =
+        ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? ::lseek(fd, 0, SEEK_CUR) : -1;
+    if (start >= 0 && start <= st.st_size) {
+        reader.m_regular = true;
+        reader.m_startOffset = start;
+        reader.m_sizeHint = st.st_size - start;
+    }
+    return reader;
+}
+
+TextLineReader TextLineReader::FromBytes(std::string_view bytes) {
+    TextLineReader reader;
+    reader.m_inMemory = true;
+    reader.m_buffer.assign(bytes);
+    reader.m_sizeHint = static_cast<long long>(bytes.size());
     return reader;
 }
 
 TextLineReader::TextLineReader(TextLineReader&& other) noexcept
     : m_fd(other.m_fd),
       m_ownsFd(other.m_ownsFd),
+      m_regular(other.m_regular),
+      m_inMemory(other.m_inMemory),
+      m_limit(other.m_limit),
+      m_startOffset(other.m_startOffset),
       m_atEnd(other.m_atEnd),
       m_done(other.m_done),
       m_sizeHint(other.m_sizeHint),
@@ -152,13 +163,27 @@ TextLineReader::~TextLineReader() {
 
 // Reads the next block and finds its line ends; false when no more bytes will come.
 bool TextLineReader::Fill() {
-    if (m_atEnd || m_fd < 0) return false;
+    if (m_atEnd) return false;
+    if (m_inMemory) {  // the one block there is (small: a macro's text, say)
+        m_offset = static_cast<long long>(m_buffer.size());
+        m_atEnd = true;
+        m_lineEnds.reset(new std::uint32_t[m_buffer.size()]);
+        ExamineBlock(m_buffer.size());
+        return true;
+    }
+    if (m_fd < 0 || (m_limit >= 0 && m_offset >= m_limit)) {
+        m_atEnd = true;
+        return false;
+    }
+    std::size_t want = kBlockSize;
+    if (m_limit >= 0)
+        want = static_cast<std::size_t>(std::min<long long>(want, m_limit - m_offset));
     if (m_buffer.size() != kBlockSize) m_buffer.resize(kBlockSize);
     // Not value-initialised: only the entries a block's lines use are ever touched.
     if (!m_lineEnds) m_lineEnds.reset(new std::uint32_t[kBlockSize]);
     ssize_t n;
     do {
-        n = ::read(m_fd, m_buffer.data(), kBlockSize);
+        n = ::read(m_fd, m_buffer.data(), want);
     } while (n < 0 && errno == EINTR);
     if (n < 0) {
         m_errorNumber = errno;
@@ -170,15 +195,38 @@ bool TextLineReader::Fill() {
     }
     const auto size = static_cast<std::size_t>(n);
     m_offset += n;
+    ExamineBlock(size);
+    return true;
+}
+
+void TextLineReader::ExamineBlock(std::size_t size) {
     m_pos = 0;
     m_nextLineEnd = 0;
     m_end =
         BlockScanner(m_buffer.data(), m_lineEnds.get()).Scan(size, m_lineEndCount, m_sawZeroByte);
     if (m_end < size) {  // a Ctrl-Z
         m_stoppedAtCtrlZ = m_end + 1 < size || m_sizeHint > m_offset;
+        if (!m_stoppedAtCtrlZ && !m_regular && !m_inMemory && m_fd >= 0 &&
+            (m_limit < 0 || m_offset < m_limit)) {
+            // A pipe that has given nothing after the Ctrl-Z so far: whether anything follows
+            // shows only by reading on.
+            char next;
+            ssize_t n;
+            do {
+                n = ::read(m_fd, &next, 1);
+            } while (n < 0 && errno == EINTR);
+            m_stoppedAtCtrlZ = n > 0;
+        }
         m_atEnd = true;
     }
-    return true;
+}
+
+long TextLineReader::ReadAt(char* out, std::size_t size, long long offset) const {
+    ssize_t n;
+    do {
+        n = ::pread(m_fd, out, size, static_cast<off_t>(m_startOffset + offset));
+    } while (n < 0 && errno == EINTR);
+    return static_cast<long>(n);
 }
 
 bool TextLineReader::Next(std::string_view& line) {
@@ -239,12 +287,50 @@ std::vector<std::string> ReadWarnings(const TextReadResult& read, const std::str
     return warnings;
 }
 
+bool ReadSmallFile(const std::string& path, std::size_t limit, std::string& bytes,
+                   std::string& error) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0;
+    if (!ok)
+        error = std::strerror(errno);
+    else if (S_ISDIR(st.st_mode))
+        error = std::strerror(EISDIR), ok = false;
+    else if (!S_ISREG(st.st_mode) && !S_ISFIFO(st.st_mode) && !S_ISSOCK(st.st_mode))
+        error = "not a regular file or a pipe", ok = false;
+    // Opened without waiting for a writer; now wait for what a writer sends, as any read does.
+    if (ok) ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    char block[65536];
+    while (ok) {
+        const ssize_t n = ::read(fd, block, sizeof block);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            error = std::strerror(errno);
+            ok = false;
+        } else if (n == 0) {
+            break;
+        } else if (bytes.size() + static_cast<std::size_t>(n) > limit) {
+            error = "larger than " + std::to_string(limit >> 20) + " MiB";
+            ok = false;
+        } else {
+            bytes.append(block, static_cast<std::size_t>(n));
+        }
+    }
+    ::close(fd);
+    return ok;
+}
+
 TextReadResult ReadOutcome(const TextLineReader& reader) {
     TextReadResult result;
     result.error = reader.Error();
     result.ok = result.error.empty();
     result.sawZeroByte = reader.SawZeroByte();
     result.stoppedAtCtrlZ = reader.StoppedAtCtrlZ();
+    result.regularFile = reader.IsRegularFile();
     return result;
 }
 
@@ -290,6 +376,23 @@ void SplitTextModeLines(std::string_view bytes, LineList& lines) {
             piece.remove_suffix(1);
         lines.push_back(arena.Make(piece));
     }
+}
+
+const char* WhyLineWillNotReadBack(std::string_view line) {
+    if (line.empty()) return nullptr;
+    // Only for the few lines the quick test (detail::LineMayNotReadBack) has let through.
+    if (std::memchr(line.data(), '\n', line.size())) return "an LF byte";
+    if (std::memchr(line.data(), kCtrlZ, line.size())) return "a Ctrl-Z byte";
+    if (line.back() == '\r') return "a CR byte at its end";
+    return nullptr;
+}
+
+std::optional<ReadBackLoss> FindLineThatWillNotReadBack(const LineList& lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (detail::LineMayNotReadBack(lines[i].view()))
+            if (const char* why = WhyLineWillNotReadBack(lines[i].view()))
+                return ReadBackLoss{i, why};
+    return std::nullopt;
 }
 
 std::string_view LineTerminator(int crLfSetting) {

@@ -6,23 +6,29 @@
 // a line stays, and nothing splits a line, however long.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "convert/byte_scan.h"
 #include "core/line.h"
 
 namespace qb {
 
 class TextLineReader {
 public:
-    // Opens `path` (UTF-8) for reading; IsOpen() tells whether that worked.
-    explicit TextLineReader(const std::string& path);
+    // Opens `path` (UTF-8) for reading; IsOpen() tells whether that worked. Without
+    // `waitForWriter`, a named pipe opens at once (as if empty when nobody writes to it).
+    explicit TextLineReader(const std::string& path, bool waitForWriter = true);
     // Reads from an open file descriptor (standard input, say); does not close it.
     static TextLineReader FromDescriptor(int fd);
+    // Reads bytes held in memory (a copy is taken).
+    static TextLineReader FromBytes(std::string_view bytes);
     TextLineReader(TextLineReader&& other) noexcept;
     TextLineReader(const TextLineReader&) = delete;
     TextLineReader& operator=(const TextLineReader&) = delete;
@@ -47,6 +53,17 @@ public:
 
     // The file's size when it was opened, -1 when unknown (a pipe, say).
     long long SizeHint() const { return m_sizeHint; }
+    // Whether the input is a regular file, which can be read again from its start.
+    bool IsRegularFile() const { return m_regular; }
+    // Ends the input after `bytes` bytes, as if the file ended there (for reading no more than
+    // a bounded start of something that may never end).
+    void LimitTo(long long bytes) { m_limit = bytes; }
+    // For a regular file: hands its bytes from the start up to the first Ctrl-Z (the text as a
+    // text-mode read sees it, line ends unchanged) to `onBlock` in blocks, until it returns
+    // false; the lines Next gives are not disturbed. False when the file is no regular file or
+    // cannot be read.
+    template <class OnBlock>
+    bool ScanFromStart(OnBlock&& onBlock) const;
     // Whether a zero byte came by (the text is probably binary).
     bool SawZeroByte() const { return m_sawZeroByte; }
     // Whether a Ctrl-Z ended the input while bytes followed it (they were not read).
@@ -55,13 +72,21 @@ public:
 private:
     TextLineReader() = default;
     bool Fill();
+    // Finds the line ends of the block just read, a Ctrl-Z (the end of the text) and zero bytes.
+    void ExamineBlock(std::size_t size);
     bool NextAcrossBlocks(std::string_view& line);
+    // Reads up to `size` bytes at `offset` of a regular file; -1 on error.
+    long ReadAt(char* out, std::size_t size, long long offset) const;
     // Records the line end of the first line, `piece` being that line with its CRs, before its LF.
     void NoteFirstLineEnd(std::string_view piece);
 
     int m_fd = -1;
     bool m_ownsFd = false;
-    bool m_atEnd = false;  // no more bytes will come (end of file, Ctrl-Z or error)
+    bool m_regular = false;
+    bool m_inMemory = false;
+    long long m_limit = -1;       // bytes to read at most; -1 for no limit
+    long long m_startOffset = 0;  // where the text starts in a regular file
+    bool m_atEnd = false;         // no more bytes will come (end of file, Ctrl-Z or error)
     bool m_done = false;
     long long m_sizeHint = -1;
     long long m_offset = 0;  // bytes read so far
@@ -80,13 +105,37 @@ private:
     std::string m_carry;  // the start of a line that continues in the next block
 };
 
+template <class OnBlock>
+bool TextLineReader::ScanFromStart(OnBlock&& onBlock) const {
+    if (!m_regular) return false;
+    std::string block(1 << 20, '\0');
+    for (long long offset = 0;;) {
+        const long n = ReadAt(block.data(), block.size(), offset);
+        if (n < 0) return false;
+        if (n == 0) return true;
+        std::string_view bytes(block.data(), static_cast<std::size_t>(n));
+        const auto ctrlZ = bytes.find('\x1A');
+        if (ctrlZ != std::string_view::npos) bytes = bytes.substr(0, ctrlZ);
+        if (!onBlock(bytes) || ctrlZ != std::string_view::npos) return true;
+        offset += n;
+    }
+}
+
 // What reading a whole file noticed besides its lines.
 struct TextReadResult {
     bool ok = false;
     std::string error;            // why the file could not be opened or read (UTF-8)
     bool sawZeroByte = false;     // probably a binary file
     bool stoppedAtCtrlZ = false;  // bytes after a Ctrl-Z were not read
+    bool regularFile = false;     // read from a regular file (not a pipe or a device)
 };
+
+// Reads a small file whole into `bytes`: a regular file or a pipe (standard input, a process
+// substitution), never a folder or a device, and at most `limit` bytes. Opening does not wait
+// for a writer, so a named pipe nobody writes to reads as empty. False with `error` (UTF-8)
+// otherwise. For macro files and the like, which are small and read once.
+bool ReadSmallFile(const std::string& path, std::size_t limit, std::string& bytes,
+                   std::string& error);
 
 // What the user should hear about a file read as `name` (UTF-8): text that looks binary, text
 // cut short by Ctrl-Z.
@@ -106,15 +155,77 @@ TextReadResult ReadTextFile(const std::string& path, LineList& lines);
 // The same over bytes in memory.
 void SplitTextModeLines(std::string_view bytes, LineList& lines);
 
+// Where saving `lines` would give a file that does not read back as the same lines (by the rules
+// above, whatever the terminator): a line holding an LF (it reads back as two lines) or a
+// Ctrl-Z (the text ends there), or ending in a CR (reading drops it). A CR inside a line reads
+// back as it was.
+struct ReadBackLoss {
+    std::size_t index = 0;  // of the first such line, 0-based
+    std::string what;       // what it holds (UTF-8), e.g. "an LF byte"
+};
+std::optional<ReadBackLoss> FindLineThatWillNotReadBack(const LineList& lines);
+// The same test of one line: what it holds that would not read back (UTF-8), null if nothing.
+const char* WhyLineWillNotReadBack(std::string_view line);
+
+namespace detail {
+
+// Whether a word holds an LF (0A) or a Ctrl-Z (1A): the two bytes b with b | 10 == 1A.
+inline bool WordHoldsLineFeedOrCtrlZ(std::uint64_t w) {
+    return BytesBelow((w | kLowBits * 0x10) ^ (kLowBits * 0x1A), 1) != 0;
+}
+
+// Whether the `n` (>= 64) bytes at `p` hold an LF or a Ctrl-Z: one pass, 64 bytes a step.
+inline bool LongLineHoldsLineFeedOrCtrlZ(const char* p, std::size_t n) {
+    const auto hits = [](const char* at) {
+        bool odd = false;
+        if (LineFeeds64(at, odd) != 0) return true;
+        return odd && std::memchr(at, 0x1A, 64) != nullptr;  // else only zero bytes
+    };
+    for (std::size_t i = 0; i + 64 <= n; i += 64)
+        if (hits(p + i)) return true;
+    return n % 64 != 0 && hits(p + n - 64);  // the last bytes, overlapping
+}
+
+// Whether `line` may not read back as written (the quick test, inline for the writing loop;
+// WhyLineWillNotReadBack says what it holds): an LF or a Ctrl-Z anywhere, or a CR at its end.
+inline bool LineMayNotReadBack(std::string_view line) {
+    const char* p = line.data();
+    const std::size_t n = line.size();
+    if (n == 0) return false;
+    if (p[n - 1] == '\r') return true;
+    if (n < 8) {
+        for (std::size_t i = 0; i < n; ++i)
+            if ((static_cast<unsigned char>(p[i]) | 0x10) == 0x1A) return true;
+        return false;
+    }
+    if (n > 64) return LongLineHoldsLineFeedOrCtrlZ(p, n);
+    for (std::size_t i = 0; i + 8 <= n; i += 8)
+        if (WordHoldsLineFeedOrCtrlZ(LoadWord(p + i))) return true;
+    return WordHoldsLineFeedOrCtrlZ(LoadWord(p + n - 8));  // the last bytes, overlapping
+}
+
+}  // namespace detail
+
+// What a save does about lines that would not read back as written.
+enum class ReadBackCheck {
+    None,    // writes them without a look
+    Note,    // writes them and notes the first
+    Refuse,  // stops at the first, before it is written
+};
+
 // The line terminator the "System"/"CrLf" setting selects: 0 CR LF, 1 CR, 2 LF (others: CR LF).
 std::string_view LineTerminator(int crLfSetting);
 
 // Serialises lines, each followed by `terminator` (at most two bytes), into blocks of about a
 // megabyte, calling `sink(std::string_view)` whenever a block is full and at the end; a line
 // longer than a block goes to `sink` by itself. Stops and returns false as soon as `sink`
-// returns false.
+// returns false. With a `check` other than None each line is tested as it is written (while its
+// bytes are at hand): `loss` receives the first that would not read back, its index counted
+// from `firstIndex`, and Refuse stops there and returns false.
 template <class Sink>
-bool WriteLines(const LineList& lines, std::string_view terminator, Sink&& sink) {
+bool WriteLines(const LineList& lines, std::string_view terminator, Sink&& sink,
+                ReadBackCheck check = ReadBackCheck::None,
+                std::optional<ReadBackLoss>* loss = nullptr, std::size_t firstIndex = 0) {
     constexpr std::size_t kBlock = 1 << 20;
     // Both terminator bytes are always stored (the second one is then written over), so that
     // the copy of the terminator has no length to look at.
@@ -125,7 +236,18 @@ bool WriteLines(const LineList& lines, std::string_view terminator, Sink&& sink)
     char* const start = block.get();
     char* const limit = start + kBlock - 2;  // room for the stores of both terminator bytes
     char* p = start;
-    for (const Line& line : lines) {
+    // Lines that a sort has scattered lie far apart: their bytes are fetched a few lines ahead.
+    constexpr std::size_t kAhead = 8;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        __builtin_prefetch(lines[std::min(i + kAhead, lines.size() - 1)].data());
+        const Line& line = lines[i];
+        if (check != ReadBackCheck::None && !(loss && *loss) &&
+            detail::LineMayNotReadBack(line.view())) {
+            if (const char* why = WhyLineWillNotReadBack(line.view())) {
+                if (loss) *loss = ReadBackLoss{firstIndex + i, why};
+                if (check == ReadBackCheck::Refuse) return false;
+            }
+        }
         std::size_t size = line.size();
         if (p >= limit || static_cast<std::size_t>(limit - p) < size) {
             if (p > start && !sink(std::string_view(start, p - start))) return false;

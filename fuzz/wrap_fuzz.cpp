@@ -77,7 +77,10 @@ void Check(std::string_view line, const std::vector<Piece>& pieces, long width,
         std::size_t lastStart = p.end - 1;
         while (lastStart > p.begin && !boundary[lastStart])
             --lastStart;
-        if (rules.pushOut && rules.lineEnd.Contains(CharCode(line, lastStart))) {
+        // Push-out moves one character: a line-end character still ends the piece only when
+        // the piece holds nothing else or the next piece begins with the one pushed.
+        if (rules.pushOut && rules.lineEnd.Contains(CharCode(line, lastStart)) &&
+            !rules.lineEnd.Contains(CharCode(line, p.end))) {
             for (std::size_t i = p.begin; i < p.end; i = NextChar(line, i))
                 if (!rules.lineEnd.Contains(CharCode(line, i)))
                     Fail("piece ends in a line-end character", line, width);

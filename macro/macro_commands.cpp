@@ -543,10 +543,16 @@ std::vector<MacroCommand> BuildTable() {
     };
     auto withoutDocument = [&](MacroCommand c) {
         c.runsWithoutDocument = true;
+        c.usesTargetLines = false;
         return c;
     };
     auto recordedByDocument = [&](MacroCommand c) {
         c.recordedByDocument = true;
+        c.usesTargetLines = false;
+        return c;
+    };
+    auto allLines = [&](MacroCommand c) {  // works on the lines whatever the target lines are
+        c.usesTargetLines = false;
         return c;
     };
     return {
@@ -591,11 +597,12 @@ std::vector<MacroCommand> BuildTable() {
             RunDelSpaceMultiLine),
         cmd("IndTurnChange", "N", "WIDTH", "fold at WIDTH columns keeping the indent",
             RunIndTurnChange),
-        viaView(cmd("TextAll", "", "", "make every line a target line", RunTextAll),
-                kCommandTextAll),
+        allLines(viaView(cmd("TextAll", "", "", "make every line a target line", RunTextAll),
+                         kCommandTextAll)),
         cmd("CodeToSjis", "", "", "hexadecimal codes to characters", RunCodeToSjis),
         cmd("CodeToJis", "", "", "hexadecimal JIS codes to characters", RunCodeToJis),
-        cmd("ToFirst", "", "", "read the file again as it was opened (undoable)", RunToFirst),
+        allLines(
+            cmd("ToFirst", "", "", "read the file again as it was opened (undoable)", RunToFirst)),
         cmd("CtlMToCRLF", "", "", "split lines at CR bytes", RunCtlMToCRLF),
         cmd("ZenToHan2", "n", "KIND", "full-width to half-width: 1 alphabet, 2 digits, 3 kana",
             RunZenToHan2),
@@ -605,21 +612,22 @@ std::vector<MacroCommand> BuildTable() {
         cmd("LFToCRLF", "", "", "split lines at LF bytes", RunLFToCRLF),
         cmd("LineDelete", "", "", "delete the target lines", RunLineDelete),
         cmd("StrCat", "x", "TEXT", "append TEXT to every target line", RunStrCat),
-        viaView(cmd("Notsel", "", "", "invert the choice of target lines", RunNotsel),
-                kCommandNotsel),
+        allLines(viaView(cmd("Notsel", "", "", "invert the choice of target lines", RunNotsel),
+                         kCommandNotsel)),
         parsed(cmd("SuperReplace", "sss", "START END REPLACEMENT",
                    "replace each span from START to END", RunSuperReplace),
                ParseSuperReplace),
-        cmd("Sort1", "", "", "sort all lines ascending", RunSort1),
-        cmd("Sort2", "", "", "sort all lines descending", RunSort2),
+        allLines(cmd("Sort1", "", "", "sort all lines ascending", RunSort1)),
+        allLines(cmd("Sort2", "", "", "sort all lines descending", RunSort2)),
         cmd("MimeToSjis", "", "", "decode MIME (Base64 lines, encoded words)", RunMimeToSjis),
         cmd("MimeOut", "f", "FILE", "decode the Base64 target lines into FILE", RunMimeOut),
         cmd("SjisToMime", "", "", "MIME header encoding", RunSjisToMime),
-        parsed(cmd("LineSelect", "nxnnn", "STEP [CONDITION] FIRST LAST [PATTERN]",
-                   "choose the target lines: every STEP-th line from FIRST to LAST holding "
-                   "CONDITION (PATTERN 1: a regular expression)",
-                   RunLineSelect),
-               ParseLineSelect),
+        allLines(
+            parsed(cmd("LineSelect", "nxnnn", "STEP [CONDITION] FIRST LAST [PATTERN]",
+                       "choose the target lines: every STEP-th line from FIRST to LAST holding "
+                       "CONDITION (PATTERN 1: a regular expression)",
+                       RunLineSelect),
+                   ParseLineSelect)),
         viaView(cmd("Copy", "", "", "copy the target lines to the clipboard", RunCopy),
                 kCommandCopy),
         withoutDocument(
@@ -636,7 +644,8 @@ std::vector<MacroCommand> BuildTable() {
         cmd("HanToZenSw", "n", "MASK", "half-width to full-width by kind (as ZenToHanSw)",
             RunHanToZenSw),
         cmd("UuencodeOut", "f", "FILE", "uudecode the target lines into FILE", RunUuencodeOut),
-        cmd("Join", "f", "FILE", "append the lines of FILE to the lines side by side", RunJoin),
+        allLines(cmd("Join", "f", "FILE", "append the lines of FILE to the lines side by side",
+                     RunJoin)),
         cmd("SpToCsv", "nn", "FIRST LAST", "spaces between fields to commas in columns FIRST-LAST",
             RunSpToCsv),
         withoutDocument(parsed(
@@ -646,9 +655,10 @@ std::vector<MacroCommand> BuildTable() {
         cmd("ToTopUpper", "", "", "capitalise every word", RunToTopUpper),
         cmd("TabSpace", "n", "WIDTH", "expand tabs to WIDTH", RunTabSpace),
         cmd("SpaceTab", "n", "WIDTH", "compress spaces to tabs of WIDTH", RunSpaceTab),
-        viaView(cmd("PastePlus", "", "", "append the clipboard's lines to the lines side by side",
-                    RunPastePlus),
-                kCommandPastePlus),
+        allLines(
+            viaView(cmd("PastePlus", "", "",
+                        "append the clipboard's lines to the lines side by side", RunPastePlus),
+                    kCommandPastePlus)),
         cmd("ToCenter", "", "", "centre the target lines", RunToCenter),
         cmd("ToRight", "", "", "align the target lines right", RunToRight),
         cmd("ToLineUpper", "", "", "capitalise every sentence", RunToLineUpper),
@@ -658,14 +668,15 @@ std::vector<MacroCommand> BuildTable() {
                ParseReplaceDouble),
         cmd("TabIf", "xn", "TEXT REPLACE", "put a tab after TEXT (REPLACE 1: instead of TEXT)",
             RunTabIf),
-        parsed(cmd("Sort", "", "MODE FIRST LAST NUMERIC...",
-                   "sort all lines by up to three keys of four numbers each", RunSort),
-               ParseSort),
+        allLines(parsed(cmd("Sort", "", "MODE FIRST LAST NUMERIC...",
+                            "sort all lines by up to three keys of four numbers each", RunSort),
+                        ParseSort)),
         cmd("UnicodeToMbcs", "", "", "decode UTF-7", RunUnicodeToMbcs),
         cmd("MbcsToUnicode", "", "", "Shift-JIS to UTF-16", RunMbcsToUnicode),
         cmd("DupLineDel", "nnnn", "PARTIAL FIRST LAST SORTED", "delete duplicate lines",
             RunDupLineDel),
-        cmd("LineEdit", "Nx", "INDEX TEXT", "replace line INDEX (from 0) by TEXT", RunLineEdit),
+        allLines(cmd("LineEdit", "Nx", "INDEX TEXT", "replace line INDEX (from 0) by TEXT",
+                     RunLineEdit)),
         withoutDocument(recordedByDocument(cmd(
             "Open", "p", "PATH", "open PATH (the rest of the line) as a new document", RunOpen))),
         recordedByDocument(cmd("Close", "", "", "close the active document", RunClose)),
@@ -674,18 +685,18 @@ std::vector<MacroCommand> BuildTable() {
         parsed(cmd("DelStr", "snn", "SEARCH FLAGS PATTERN", "delete SEARCH (flags as Replace)",
                    RunDelStr),
                ParseDelStr),
-        cmd("InsertLine", "nx", "INDEX TEXT", "insert TEXT before line INDEX (from 0)",
-            RunInsertLine),
-        cmd("InsertEndLine", "x", "TEXT", "add TEXT as the last line", RunInsertEndLine),
+        allLines(cmd("InsertLine", "nx", "INDEX TEXT", "insert TEXT before line INDEX (from 0)",
+                     RunInsertLine)),
+        allLines(cmd("InsertEndLine", "x", "TEXT", "add TEXT as the last line", RunInsertEndLine)),
         cmd("Utf8ToSjis", "", "", "UTF-8 to Shift-JIS", RunUtf8ToSjis),
         cmd("SjisToUtf8", "", "", "Shift-JIS to UTF-8", RunSjisToUtf8),
         cmd("ToSjis", "", "", "detect the code and convert to Shift-JIS", RunToSjis),
         cmd("ToMime", "", "", "Base64-encode every target line", RunToMime),
         cmd("SjisToUrl", "", "", "URL-encode", RunSjisToUrl),
-        cmd("FileInsert", "f", "FILE", "append the lines of FILE", RunFileInsert),
+        allLines(cmd("FileInsert", "f", "FILE", "append the lines of FILE", RunFileInsert)),
         cmd("ChangeUpperLower", "", "", "swap half-width upper and lower case",
             RunChangeUpperLower),
-        cmd("Reverse", "", "", "reverse the order of all lines", RunReverse),
+        allLines(cmd("Reverse", "", "", "reverse the order of all lines", RunReverse)),
     };
 }
 

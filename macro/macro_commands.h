@@ -47,6 +47,9 @@ struct MacroCommand {
     CommandId viewCommand = 0;     // replayed by handing this command to the active view
     bool runsWithoutDocument = false;
     bool recordedByDocument = false;  // the document records it itself (Open, Save, Close)
+    // The operation works on the target lines, so the target test must be checked first
+    // (CQuillbayDoc::CheckTargetTest).
+    bool usesTargetLines = true;
 };
 
 // The 89 commands in the interpreter's lookup order.

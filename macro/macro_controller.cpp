@@ -1,7 +1,5 @@
 #include "macro/macro_controller.h"
 
-#include <unistd.h>
-
 #include "convert/cp932.h"
 #include "core/quillbay_doc.h"
 #include "core/text_file.h"
@@ -19,11 +17,18 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 MacroRunEnd RunMacroFile(const std::string& path, MacroInterpreter& interpreter,
                          IWorkspace& workspace, IHost& host, const MacroFileOptions& options) {
-    TextLineReader reader(path);
-    if (!reader.IsOpen()) {
+    std::string bytes, error;
+    if (!ReadSmallFile(path, kMaxMacroFileSize, bytes, error)) {
         host.ShowMessage(kCannotOpen);
         return MacroRunEnd::CannotOpen;
     }
+    return RunMacroText(bytes, path, interpreter, workspace, host, options);
+}
+
+MacroRunEnd RunMacroText(std::string_view bytes, const std::string& name,
+                         MacroInterpreter& interpreter, IWorkspace& workspace, IHost& host,
+                         const MacroFileOptions& options) {
+    TextLineReader reader = TextLineReader::FromBytes(bytes);
     MacroRunEnd end = MacroRunEnd::Finished;
     std::string converted;
     std::string_view line;
@@ -36,19 +41,15 @@ MacroRunEnd RunMacroFile(const std::string& path, MacroInterpreter& interpreter,
         }
         const MacroResult result = interpreter.Execute(line);
         if (options.onLine) options.onLine(number, line, interpreter.LastOutcome());
-        if (result == MacroResult::Stop) {
+        if (result == MacroResult::Stop || (options.stopHere && options.stopHere())) {
             end = MacroRunEnd::Stopped;
             break;
         }
     }
-    if (end == MacroRunEnd::Finished && !reader.Error().empty()) {
-        host.ShowMessage("マクロファイルを最後まで読めません: " + path + " (" + reader.Error() +
-                         ")");
-        end = MacroRunEnd::ReadError;
-    } else if (end == MacroRunEnd::Finished && reader.StoppedAtCtrlZ()) {
+    if (end == MacroRunEnd::Finished && reader.StoppedAtCtrlZ()) {
         // A text argument may hold the byte (a recorded replacement of Ctrl-Z, say); without
         // this the rest of the macro would be skipped without a word.
-        host.ShowMessage("マクロファイルを最後まで読めません: " + path +
+        host.ShowMessage("マクロファイルを最後まで読めません: " + name +
                          " (a Ctrl-Z byte ends the text; the lines after it were not run)");
         end = MacroRunEnd::ReadError;
     }
@@ -86,10 +87,16 @@ MacroRunEnd MacroController::RunMacroFile(const std::string& path,
     return qb::RunMacroFile(path, m_interpreter, m_workspace, m_app.host, options);
 }
 
+MacroRunEnd MacroController::RunMacroText(std::string_view bytes, const std::string& name,
+                                          const MacroFileOptions& options) {
+    return qb::RunMacroText(bytes, name, m_interpreter, m_workspace, m_app.host, options);
+}
+
 void MacroController::RunOverFiles(const std::string& macroPath,
                                    const std::vector<std::string>& files, MacroEndMode endMode,
                                    const FileProgress& progress) {
-    if (::access(macroPath.c_str(), R_OK) != 0) {
+    std::string macro, error;
+    if (!ReadSmallFile(macroPath, kMaxMacroFileSize, macro, error)) {
         m_app.host.ShowMessage(kCannotOpen);
         return;
     }
@@ -98,7 +105,7 @@ void MacroController::RunOverFiles(const std::string& macroPath,
         if (!run.Next(file)) break;
         if (!m_workspace.OpenDocument(file)) continue;
         if (!m_workspace.ActiveDocument()) continue;
-        RunMacroFile(macroPath);
+        RunMacroText(macro, macroPath);
         if (endMode == MacroEndMode::Leave || !m_workspace.ActiveDocument()) continue;
         m_workspace.SaveActiveDocument(std::nullopt);
         if (endMode == MacroEndMode::SaveAndClose) m_workspace.CloseActiveDocument();

@@ -26,7 +26,12 @@ struct MacroFileOptions {
     bool utf8 = false;
     // Called after each line has run, with its number (from 1) and the line as it ran.
     std::function<void(long lineNumber, std::string_view sjisLine, const MacroOutcome&)> onLine;
+    // Asked after each line (after onLine); true ends the run there, as a stopping line does.
+    std::function<bool()> stopHere;
 };
+
+// Macro files are small: a file larger than this is no macro file and is not run.
+constexpr std::size_t kMaxMacroFileSize = 16 << 20;
 
 enum class MacroRunEnd {
     Finished,    // every line ran
@@ -37,8 +42,14 @@ enum class MacroRunEnd {
 
 // Runs every line of the macro file `path` (UTF-8) through `interpreter`, whole lines of any
 // length, in order, until one stops the run; then asks the active document's views to redraw.
+// The file is read whole first (a regular file or a pipe of at most kMaxMacroFileSize bytes;
+// see ReadSmallFile), so that the lines run from memory.
 MacroRunEnd RunMacroFile(const std::string& path, MacroInterpreter& interpreter,
                          IWorkspace& workspace, IHost& host, const MacroFileOptions& options = {});
+// The same over the bytes of a macro file already read; `name` names it in messages.
+MacroRunEnd RunMacroText(std::string_view bytes, const std::string& name,
+                         MacroInterpreter& interpreter, IWorkspace& workspace, IHost& host,
+                         const MacroFileOptions& options = {});
 
 // What the run over several files does with each document after the macro has run over it
 // (the setting "MacroExe"/"EndMode").
@@ -67,10 +78,14 @@ public:
     void RunMacro(const PathChooser& chooseFile);
     // Runs a macro file (also from the macro menu, also while recording).
     MacroRunEnd RunMacroFile(const std::string& path, const MacroFileOptions& options = {});
+    // Runs the bytes of a macro file already read (see qb::RunMacroText).
+    MacroRunEnd RunMacroText(std::string_view bytes, const std::string& name,
+                             const MacroFileOptions& options = {});
     // Opens each of `files` in turn, runs the macro over it and then leaves, saves, or saves and
-    // closes it. Files that cannot be opened are skipped. A macro file that cannot be read is
-    // reported once and nothing is opened. Each file is reported to `progress` before it is
-    // opened; when that says stop, the files before it stay as the end mode left them.
+    // closes it. Files that cannot be opened are skipped. The macro file is read once; one that
+    // cannot be read is reported once and nothing is opened. Each file is reported to `progress`
+    // before it is opened; when that says stop, the files before it stay as the end mode left
+    // them.
     void RunOverFiles(const std::string& macroPath, const std::vector<std::string>& files,
                       MacroEndMode endMode, const FileProgress& progress = nullptr);
 

@@ -1,6 +1,7 @@
 #include "macro/macro_interpreter.h"
 
 #include "convert/cp932.h"
+#include "core/quillbay_doc.h"
 #include "macro/front_end.h"
 #include "macro/macro_line.h"
 
@@ -10,6 +11,7 @@ namespace {
 
 constexpr const char* kNoDocument = "文書が存在しません";
 constexpr const char* kMissingArgument = "マクロの引数が足りません: ";
+constexpr const char* kTargetTestFailed = "対象行の正規表現を調べられませんでした（";
 
 }  // namespace
 
@@ -38,6 +40,10 @@ MacroResult MacroInterpreter::Execute(std::string_view line) {
         m_app.host.ShowMessage(kMissingArgument + SjisToUtf8(line));
         return MacroResult::Continue;
     }
+    if (doc && command->usesTargetLines && !doc->CheckTargetTest()) {
+        m_outcome.kind = MacroOutcome::TargetTestFailed;
+        return MacroResult::Stop;
+    }
     m_outcome.kind = MacroOutcome::Ran;
     if (command->viewCommand != 0) {
         m_workspace.SendCommandToActiveView(command->viewCommand);
@@ -47,6 +53,13 @@ MacroResult MacroInterpreter::Execute(std::string_view line) {
     command->run(context, args);
     if (m_recordsLines && !command->recordedByDocument)
         m_app.Record(std::string(command->name) + std::string(line.substr(tokens.name.size())));
+    if (command->usesTargetLines && !doc->TargetTestError().empty()) {
+        // A line the check did not see (an operation that tests lines where they move to)
+        // failed as the operation ran: it counted as no match.
+        m_outcome.kind = MacroOutcome::TargetTestFailed;
+        m_app.host.ShowMessage(std::string(kTargetTestFailed) + doc->TargetTestError() + "）");
+        return MacroResult::Stop;
+    }
     return MacroResult::Continue;
 }
 

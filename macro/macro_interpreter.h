@@ -22,11 +22,12 @@ enum class MacroResult { Continue, Stop };
 // What happened to the last line, for callers that report more than the result.
 struct MacroOutcome {
     enum Kind {
-        Empty,            // no command name
-        Unknown,          // a name no command has
-        Ran,              // the command ran (or went to the view)
-        MissingArgument,  // a required number was not given; nothing ran
-        NoDocument,       // no document was open; the run stops
+        Empty,             // no command name
+        Unknown,           // a name no command has
+        Ran,               // the command ran (or went to the view)
+        MissingArgument,   // a required number was not given; nothing ran
+        NoDocument,        // no document was open; the run stops
+        TargetTestFailed,  // the target-line pattern could not be tested; the run stops
     } kind = Empty;
     const MacroCommand* command = nullptr;
 };
@@ -35,8 +36,10 @@ class MacroInterpreter {
 public:
     MacroInterpreter(AppContext& app, IWorkspace& workspace);
 
-    // Executes one macro line (Shift-JIS, without line end). Stop only when no document was
-    // open for a command that needs one.
+    // Executes one macro line (Shift-JIS, without line end). Stop when no document was open for
+    // a command that needs one, or when the target-line pattern could not be tested for a
+    // command that uses the target lines (the command then changes nothing, or, where a test
+    // failed only as it ran, says so).
     MacroResult Execute(std::string_view line);
     const MacroOutcome& LastOutcome() const { return m_outcome; }
 

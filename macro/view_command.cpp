@@ -316,6 +316,9 @@ CommandOutcome RunViewCommand(CommandId id, CQuillbayDoc& doc, IWorkspace& works
         case Prepared::Ready:
             break;
     }
+    // A target-line pattern that cannot be tested stops the command before it changes anything.
+    if (inv.command && inv.command->usesTargetLines && !doc.CheckTargetTest())
+        return CommandOutcome::Refused;
     // Where the operation may be stopped half-way, its line waits until it has run whole: a
     // stopped operation leaves the document as it was and no line behind.
     const bool mayStop = app.progress != nullptr;

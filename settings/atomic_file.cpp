@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 
@@ -40,6 +42,47 @@ std::string ResolveTarget(const std::string& path) {
     return current;  // still a link: a loop, which the writer refuses
 }
 
+// The names of the temporary files now open, for the signal handlers. Fixed slots, since a
+// handler may neither allocate nor lock; a writer that finds none free goes on without one.
+// A slot is 0 free, 1 being filled, 2 holding a name the handlers may remove.
+constexpr int kCleanupSlots = 16;
+struct CleanupSlot {
+    std::atomic<int> state{0};
+    char path[PATH_MAX];
+};
+CleanupSlot g_cleanup[kCleanupSlots];
+
+int RegisterForCleanup(const std::string& path) {
+    if (path.size() >= PATH_MAX) return -1;
+    for (int i = 0; i < kCleanupSlots; ++i) {
+        int expected = 0;
+        if (!g_cleanup[i].state.compare_exchange_strong(expected, 1)) continue;
+        std::memcpy(g_cleanup[i].path, path.c_str(), path.size() + 1);
+        g_cleanup[i].state.store(2);
+        return i;
+    }
+    return -1;
+}
+
+void Unregister(int& slot) {
+    if (slot >= 0) g_cleanup[slot].state.store(0);
+    slot = -1;
+}
+
+extern "C" void RemoveTemporaryFilesAndEnd(int sig) {
+    for (auto& slot : g_cleanup)
+        if (slot.state.load() == 2) ::unlink(slot.path);
+    // The handler was reset to the default on entry: the signal, blocked until the handler
+    // returns, then ends the program as it would have.
+    ::raise(sig);
+}
+
+// An unnamed file is given its name through /proc; without /proc it would never get one.
+bool CanNameUnnamedFiles() {
+    static const bool can = ::access("/proc/self/fd", X_OK) == 0;
+    return can;
+}
+
 bool WriteAll(int fd, const char* data, std::size_t size) {
     while (size > 0) {
         const ssize_t n = ::write(fd, data, size);
@@ -55,7 +98,7 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
 
 }  // namespace
 
-AtomicFileWriter::AtomicFileWriter(const std::string& targetPath, bool durable)
+AtomicFileWriter::AtomicFileWriter(const std::string& targetPath, bool durable, TempFile tempFile)
     : m_target(ResolveTarget(targetPath)), m_durable(durable) {
     if (OpenDirectly(targetPath)) return;
     struct stat link {};
@@ -64,25 +107,23 @@ AtomicFileWriter::AtomicFileWriter(const std::string& targetPath, bool durable)
         Fail("cannot write " + m_target);
         return;
     }
-    const std::string dir = DirectoryOf(m_target);
-    const std::string base = m_target.substr(m_target.rfind('/') + 1);
-    for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
-        m_temp = dir + "/." + base + ".qbtmp-" + std::to_string(getpid()) + "-" +
-                 std::to_string(attempt);
-        m_fd = ::open(m_temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (m_fd < 0 && errno != EEXIST) break;
-    }
-    if (m_fd < 0) {
-        Fail("cannot create a file in " + dir);
-        m_temp.clear();
+    struct stat st {};
+    const bool exists = ::stat(m_target.c_str(), &st) == 0;
+    if (exists && !S_ISREG(st.st_mode)) {
+        m_error = m_target + " is not a regular file";  // no system error to add
         return;
     }
-    struct stat st {};
-    if (::stat(m_target.c_str(), &st) == 0) {
-        if (!S_ISREG(st.st_mode)) {
-            m_error = m_target + " is not a regular file";  // no system error to add
-            return;
-        }
+    // The folder may allow a new file where the user has said that this one must not change.
+    if (exists && ((st.st_mode & 0222) == 0 || ::access(m_target.c_str(), W_OK) != 0)) {
+        m_error = "cannot write " + m_target + ": the file is read-only";
+        return;
+    }
+    const std::string dir = DirectoryOf(m_target);
+    if (!OpenTemporaryFile(dir, tempFile)) {
+        Fail("cannot create a file in " + dir);
+        return;
+    }
+    if (exists) {
         // The owner first (a change of owner may clear the set-id bits), then the mode. Only
         // root or a member of the group may do this; otherwise the file becomes ours, as a
         // copy would, and that is no reason to fail.
@@ -94,6 +135,46 @@ AtomicFileWriter::AtomicFileWriter(const std::string& targetPath, bool durable)
     m_buffer.reserve(kBufferSize);
 }
 
+bool AtomicFileWriter::OpenTemporaryFile(const std::string& dir, TempFile tempFile) {
+    if (tempFile == TempFile::Unnamed && CanNameUnnamedFiles()) {
+        m_fd = ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+        if (m_fd >= 0) return true;
+        // Not every file system has unnamed files: a named one then.
+    }
+    const std::string base = m_target.substr(m_target.rfind('/') + 1);
+    for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
+        m_temp = dir + "/." + base + ".qbtmp-" + std::to_string(getpid()) + "-" +
+                 std::to_string(attempt);
+        m_fd = ::open(m_temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (m_fd < 0 && errno != EEXIST) break;
+    }
+    if (m_fd < 0) {
+        m_temp.clear();
+        return false;
+    }
+    m_cleanupSlot = RegisterForCleanup(m_temp);
+    return true;
+}
+
+// Gives the unnamed temporary file a name beside the target, for the rename.
+bool AtomicFileWriter::GiveName() {
+    const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
+    const std::string dir = DirectoryOf(m_target);
+    const std::string base = m_target.substr(m_target.rfind('/') + 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = dir + "/." + base + ".qbtmp-" + std::to_string(getpid()) + "-" +
+                           std::to_string(attempt);
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            m_temp = std::move(name);
+            m_cleanupSlot = RegisterForCleanup(m_temp);
+            return true;
+        }
+        if (errno != EEXIST) break;
+    }
+    Fail("cannot create a file in " + dir);
+    return false;
+}
+
 bool AtomicFileWriter::OpenDirectly(const std::string& path) {
     // The name as given, not the resolved link: /dev/stdout leads to "pipe:[N]", which only the
     // kernel's own link can open again.
@@ -101,7 +182,9 @@ bool AtomicFileWriter::OpenDirectly(const std::string& path) {
     if (::stat(path.c_str(), &st) != 0 || S_ISREG(st.st_mode) || S_ISDIR(st.st_mode)) return false;
     m_direct = true;
     m_target = path;
-    m_fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    do {
+        m_fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    } while (m_fd < 0 && errno == EINTR);
     if (m_fd < 0) Fail("cannot write " + path);
     return true;
 }
@@ -109,6 +192,7 @@ bool AtomicFileWriter::OpenDirectly(const std::string& path) {
 AtomicFileWriter::~AtomicFileWriter() {
     if (m_fd >= 0) ::close(m_fd);
     if (!m_committed && !m_temp.empty()) ::unlink(m_temp.c_str());
+    Unregister(m_cleanupSlot);
 }
 
 void AtomicFileWriter::Fail(const std::string& what) {
@@ -130,8 +214,10 @@ bool AtomicFileWriter::Write(std::string_view bytes) {
 bool AtomicFileWriter::WriteOut(std::string_view bytes) {
     if (WriteAll(m_fd, bytes.data(), bytes.size())) {
         // Start writing these bytes to disk now, so that the sync at the end has little left
-        // to wait for.
-        sync_file_range(m_fd, m_written, static_cast<off_t>(bytes.size()), SYNC_FILE_RANGE_WRITE);
+        // to wait for. A device or pipe has no disk range to start.
+        if (!m_direct)
+            sync_file_range(m_fd, m_written, static_cast<off_t>(bytes.size()),
+                            SYNC_FILE_RANGE_WRITE);
         m_written += static_cast<off_t>(bytes.size());
     } else {
         Fail("cannot write " + m_target);
@@ -154,18 +240,39 @@ bool AtomicFileWriter::Commit() {
         return m_committed;
     }
     if (Ok() && Flush() && m_durable && ::fsync(m_fd) != 0) Fail("cannot write " + m_target);
+    if (Ok() && m_temp.empty()) GiveName();
     if (m_fd >= 0 && ::close(m_fd) != 0) Fail("cannot write " + m_target);
     m_fd = -1;
-    if (Ok() && ::rename(m_temp.c_str(), m_target.c_str()) != 0) Fail("cannot replace " + m_target);
-    if (!Ok()) return false;
+    if (Ok() && !m_direct && ::rename(m_temp.c_str(), m_target.c_str()) != 0)
+        Fail("cannot replace " + m_target);
+    if (!Ok()) {
+        if (!m_temp.empty()) ::unlink(m_temp.c_str());
+        m_temp.clear();
+        Unregister(m_cleanupSlot);
+        return false;
+    }
     m_committed = true;
-    if (!m_durable) return true;
+    Unregister(m_cleanupSlot);
+    if (!m_durable || m_direct) return true;
     const int dirFd = ::open(DirectoryOf(m_target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
         ::fsync(dirFd);  // make the rename itself durable; a failure here loses nothing
         ::close(dirFd);
     }
     return true;
+}
+
+void RemoveTemporaryFilesOnSignals() {
+    for (const int sig : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE, SIGALRM, SIGXCPU}) {
+        struct sigaction current {};
+        if (::sigaction(sig, nullptr, &current) != 0) continue;
+        if ((current.sa_flags & SA_SIGINFO) || current.sa_handler != SIG_DFL) continue;
+        struct sigaction action {};
+        action.sa_handler = RemoveTemporaryFilesAndEnd;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESETHAND;
+        ::sigaction(sig, &action, nullptr);
+    }
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {

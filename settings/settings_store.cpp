@@ -1,13 +1,18 @@
 #include "settings/settings_store.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <unordered_map>
 
 #include "convert/cp932.h"
 #include "settings/atomic_file.h"
@@ -156,16 +161,61 @@ std::string Unquote(std::string_view v) {
     return out;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& text) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    char block[65536];
-    std::size_t n;
-    while ((n = std::fread(block, 1, sizeof block, f)) > 0)
-        text.append(block, n);
-    const bool ok = !std::ferror(f);
-    std::fclose(f);
+// A settings file larger than this is no settings file: it is left alone.
+constexpr std::size_t kMaxFileSize = 16 << 20;
+
+// Reads the regular file `path` whole; false with `why` (UTF-8) when it is something else, too
+// large or unreadable. Opening does not wait for a writer, should the path name a pipe.
+bool ReadWholeFile(const std::string& path, std::string& text, std::string& why) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        why = std::strerror(errno);
+        return false;
+    }
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0;
+    if (!ok) {
+        why = std::strerror(errno);
+    } else if (S_ISDIR(st.st_mode)) {
+        why = std::strerror(EISDIR);
+        ok = false;
+    } else if (!S_ISREG(st.st_mode)) {
+        why = "not a regular file";
+        ok = false;
+    } else if (static_cast<unsigned long long>(st.st_size) > kMaxFileSize) {
+        why = "larger than 16 MiB, so no settings file";
+        ok = false;
+    }
+    if (ok) {
+        text.reserve(static_cast<std::size_t>(st.st_size));
+        char block[65536];
+        for (;;) {
+            const ssize_t n = ::read(fd, block, sizeof block);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) {
+                why = std::strerror(errno);
+                ok = false;
+                break;
+            }
+            if (n == 0) break;
+            text.append(block, static_cast<std::size_t>(n));
+            if (text.size() > kMaxFileSize) {  // it grew while we read it
+                why = "larger than 16 MiB, so no settings file";
+                ok = false;
+                break;
+            }
+        }
+    }
+    ::close(fd);
     return ok;
+}
+
+// Section and value names compare without regard to ASCII case: this is the key they share.
+std::string FoldedName(std::string_view name) {
+    std::string key(name);
+    for (char& c : key)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    return key;
 }
 
 std::string FileStamp(const std::string& path) {
@@ -186,8 +236,15 @@ SettingsStore SettingsStore::InMemoryCopy() const {
     return copy;
 }
 
-SettingsStore::SettingsStore(std::string path) : m_path(std::move(path)), m_persistent(true) {
+SettingsStore::SettingsStore(std::string path, Access access)
+    : m_path(std::move(path)), m_persistent(access == Access::ReadWrite) {
     Load();
+}
+
+SettingsStore SettingsStore::FromText(std::string_view text) {
+    SettingsStore store;
+    store.ParseText(text);
+    return store;
 }
 
 std::string SettingsStore::DefaultPath() {
@@ -203,27 +260,39 @@ std::string SettingsStore::DefaultPath() {
 void SettingsStore::Load() {
     m_sections.clear();
     m_unreadable = false;
+    // What a reload finds decides afresh: a file another instance repaired needs no copy.
+    m_needsBackup = false;
+    m_damagedText.clear();
     std::error_code ec;
     if (!std::filesystem::exists(m_path, ec)) {
         m_loadedStamp.clear();
         return;
     }
     std::string text;
-    if (!ReadWholeFile(m_path, text)) {
+    std::string why;
+    if (!ReadWholeFile(m_path, text, why)) {
         // Maybe a directory, maybe no permission: keep the defaults and never write over it.
         m_unreadable = true;
-        m_problems.push_back("cannot read " + m_path + ": " + std::strerror(errno) +
+        m_problems.push_back("cannot read " + m_path + ": " + why +
                              "; using the defaults and leaving the file alone");
         return;
     }
     m_loadedStamp = FileStamp(m_path);
     ParseText(text);
+    if (m_needsBackup) m_damagedText = std::move(text);
 }
 
 void SettingsStore::ParseText(std::string_view text) {
     m_sections.push_back({"", {}});
+    // Where each section and value is, by folded name, so that a file of many values loads in
+    // time linear in its size; and the order of the last header of each section, which is
+    // where a repeated header moves its section.
+    std::unordered_map<std::string, std::size_t> sectionAt;
+    std::vector<std::unordered_map<std::string, std::size_t>> entryAt(1);
+    std::vector<std::size_t> lastHeader(1, 0);
     // A UTF-8 byte-order mark (some editors write one) would spoil the first line.
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    std::size_t current = 0;  // the section lines go to
     std::size_t lineNo = 0;
     while (!text.empty()) {
         const auto eol = text.find('\n');
@@ -240,35 +309,50 @@ void SettingsStore::ParseText(std::string_view text) {
             continue;
         }
         if (line.empty() || line.front() == ';' || line.front() == '#') {
-            m_sections.back().entries.push_back({"", std::string(line)});
+            m_sections[current].entries.push_back({"", std::string(line)});
         } else if (line.front() == '[') {
             if (line.back() != ']' || line.size() < 3) {
                 problem("unfinished section header; ignored");
                 continue;
             }
             const std::string name(Trim(line.substr(1, line.size() - 2)));
-            if (Section* existing = FindSection(name)) {
-                // A repeated header continues the earlier section: move it to the end.
-                Section moved = std::move(*existing);
-                m_sections.erase(m_sections.begin() + (existing - m_sections.data()));
-                m_sections.push_back(std::move(moved));
-            } else {
+            const auto [at, added] = sectionAt.try_emplace(FoldedName(name), m_sections.size());
+            if (added) {
                 m_sections.push_back({name, {}});
+                entryAt.emplace_back();
+                lastHeader.push_back(0);
             }
-        } else if (const auto eq = line.find('='); eq != std::string_view::npos && eq > 0) {
+            // A repeated header continues the earlier section, which moves to here.
+            current = at->second;
+            lastHeader[current] = lineNo;
+        } else if (const auto eq = line.find('=');
+                   eq != std::string_view::npos && !Trim(line.substr(0, eq)).empty()) {
             const std::string_view name = Trim(line.substr(0, eq));
             std::string_view value = Trim(line.substr(eq + 1));
             std::string text = value.size() >= 2 && value.front() == '"' && value.back() == '"'
                                    ? Unquote(value)
                                    : std::string(value);
-            bool replaced = false;
-            for (auto& e : m_sections.back().entries)
-                if (!e.name.empty() && SameName(e.name, name)) e.text = text, replaced = true;
-            if (!replaced) m_sections.back().entries.push_back({std::string(name), text});
+            auto& entries = m_sections[current].entries;
+            const auto [at, added] = entryAt[current].try_emplace(FoldedName(name), entries.size());
+            if (added)
+                entries.push_back({std::string(name), std::move(text)});
+            else
+                entries[at->second].text = std::move(text);  // the later value wins
         } else {
             problem("not a setting (Name=Value); ignored");
         }
     }
+    // Sections in the order of their last headers (the part before any header stays first).
+    std::vector<std::size_t> order(m_sections.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return lastHeader[a] < lastHeader[b]; });
+    std::vector<Section> sorted;
+    sorted.reserve(m_sections.size());
+    for (const std::size_t i : order)
+        sorted.push_back(std::move(m_sections[i]));
+    m_sections = std::move(sorted);
 }
 
 SettingsStore::Section* SettingsStore::FindSection(std::string_view section) {
@@ -296,7 +380,9 @@ int SettingsStore::ReadInt(std::string_view section, std::string_view name,
     const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (ec != std::errc() || end != digits.data() + digits.size() || digits.empty())
         return defaultValue;
-    // Values are 32-bit; larger ones wrap as a 32-bit store would hold them.
+    // Values are 32-bit, signed or not: 4294967295 is -1, as a 32-bit store holds it. A number
+    // beyond that is no value at all, not one to wrap round to something else.
+    if (value < INT32_MIN || value > UINT32_MAX) return defaultValue;
     return static_cast<int>(static_cast<std::uint32_t>(value));
 }
 
@@ -343,7 +429,7 @@ void SettingsStore::Override(std::string_view section, std::string_view name,
 
 void SettingsStore::ReloadIfChangedOnDisk() {
     // Another instance may have written the file since we read it; start from its values so
-    // that our write does not undo theirs.
+    // that our write does not undo theirs. (A read-only store keeps its own writes instead.)
     if (m_persistent && !m_unreadable && FileStamp(m_path) != m_loadedStamp) Load();
 }
 
@@ -383,21 +469,7 @@ SettingsStore::WriteBatch::~WriteBatch() {
     m_store.Save();
 }
 
-void SettingsStore::Save() {
-    if (!m_persistent || m_unreadable) return;
-    std::error_code ec;
-    if (m_needsBackup) {
-        // Keep what we could not parse before the rewrite drops it.
-        std::filesystem::copy_file(m_path, m_path + ".bad",
-                                   std::filesystem::copy_options::overwrite_existing, ec);
-        if (ec) {  // without the copy we do not touch the file
-            m_saveError =
-                "cannot keep a copy of " + m_path + " before rewriting it: " + ec.message();
-            return;
-        }
-        m_needsBackup = false;
-    }
-    std::filesystem::create_directories(std::filesystem::path(m_path).parent_path(), ec);
+std::string SettingsStore::Text() const {
     std::string text;
     for (const auto& s : m_sections) {
         if (!s.name.empty()) text += "[" + s.name + "]\n";
@@ -409,8 +481,26 @@ void SettingsStore::Save() {
             text += "\n";
         }
     }
+    return text;
+}
+
+void SettingsStore::Save() {
+    if (!m_persistent || m_unreadable) return;
+    std::error_code ec;
     std::string error;
-    if (WriteFileAtomically(m_path, text, &error)) {
+    if (m_needsBackup) {
+        // Keep what we could not parse before the rewrite drops it: the text as we read it,
+        // not the file as it is now, which another instance may have repaired meanwhile.
+        if (!WriteFileAtomically(m_path + ".bad", m_damagedText, &error)) {
+            // Without the copy we do not touch the file.
+            m_saveError = "cannot keep a copy of " + m_path + " before rewriting it: " + error;
+            return;
+        }
+        m_needsBackup = false;
+        m_damagedText.clear();
+    }
+    std::filesystem::create_directories(std::filesystem::path(m_path).parent_path(), ec);
+    if (WriteFileAtomically(m_path, Text(), &error)) {
         m_loadedStamp = FileStamp(m_path);
         m_saveError.clear();
     } else {

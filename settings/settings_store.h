@@ -22,10 +22,18 @@ namespace qb {
 
 class SettingsStore {
 public:
+    // ReadOnly: writes are kept for the life of the store and never reach the file (a run that
+    // must leave the user's settings as they are, such as the command line's).
+    enum class Access { ReadWrite, ReadOnly };
+
     // An empty store that is never written to disk (tests, or a program run without settings).
     SettingsStore();
-    // Loads `path`; a missing file is an empty store that is created on the first write.
-    explicit SettingsStore(std::string path);
+    // Loads `path`; a missing file is an empty store that is created on the first write. Only
+    // a regular file of at most 16 MiB is read: anything else gives the defaults, is reported
+    // in LoadProblems() and is never written.
+    explicit SettingsStore(std::string path, Access access = Access::ReadWrite);
+    // A store that is never written to disk, loaded from the text of a settings file.
+    static SettingsStore FromText(std::string_view text);
 
     // Where the per-user settings live: $QUILLBAY_SETTINGS, else
     // $XDG_CONFIG_HOME/VelmoLabs/Quillbay/settings.ini (~/.config when XDG_CONFIG_HOME is unset).
@@ -68,6 +76,8 @@ public:
     const std::vector<std::string>& LoadProblems() const { return m_problems; }
     // Why the last write of the file failed (UTF-8); empty when it worked or nothing was written.
     const std::string& LastSaveError() const { return m_saveError; }
+    // The text the file would be written with now.
+    std::string Text() const;
 
 private:
     // The file as a list of sections, in file order, comments kept, so that rewriting it
@@ -92,9 +102,12 @@ private:
 
     std::string m_path;
     bool m_persistent = false;
-    bool m_unreadable = false;   // the file exists but could not be read: never write it
-    bool m_needsBackup = false;  // the file had lines we could not parse
-    std::string m_loadedStamp;   // modification time and size seen at the last load
+    bool m_unreadable = false;  // the file exists but could not be read: never write it
+    // The text of a file that had lines we could not parse, kept (once) before it is rewritten.
+    // It is the text as this store read it: another instance may have repaired the file since.
+    bool m_needsBackup = false;
+    std::string m_damagedText;
+    std::string m_loadedStamp;  // modification time and size seen at the last load
     std::vector<Section> m_sections;
     std::vector<Section> m_overrides;
     std::vector<std::string> m_problems;

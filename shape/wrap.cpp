@@ -51,13 +51,12 @@ bool IsSingleByteLetterChar(std::string_view t, std::size_t start, std::size_t e
 
 }  // namespace
 
+// Only the last character moves: pushing a whole run of opening brackets down would make the
+// line lengths depend on how many of them stand together.
 std::size_t PieceCutter::PushOut(std::string_view rest, std::size_t p) const {
-    if (!m_rules.pushOut || p >= rest.size()) return p;
-    std::size_t k = m_starts.size();
-    while (k > 0 && m_rules.lineEnd.Contains(CharCode(rest, m_starts[k - 1])))
-        --k;
-    if (k == 0) return 0;
-    return k == m_starts.size() ? p : m_starts[k];
+    if (!m_rules.pushOut || p >= rest.size() || m_starts.empty()) return p;
+    const std::size_t last = m_starts.back();
+    return m_rules.lineEnd.Contains(CharCode(rest, last)) ? last : p;
 }
 
 void PieceCutter::StartLine(std::string_view line) {

@@ -59,8 +59,8 @@ struct PieceCut {
 //   2. the break moves back to the start of a double-byte character it would split; when that
 //      leaves nothing, the piece is the first character, however wide;
 //   3. hanging: a line-start character at the break joins the piece (at most one);
-//   4. push-out (where the piece does not end the rest): the run of line-end characters that
-//      ends the piece moves to the next piece, unless the piece holds nothing else;
+//   4. push-out (where the piece does not end the rest): a line-end character that ends the
+//      piece moves to the next piece (at most one), unless the piece holds nothing else;
 //   5. English words (only where the break is not at the end of the rest): NextLine moves a
 //      word that the break would split to the next piece (push-out then runs again on what is
 //      left), unless the word fills the piece or only line-end characters precede it;
@@ -81,7 +81,7 @@ private:
     // Push-out and the word rule with the character starts of the piece at hand.
     PieceCut FinishByStepping(std::string_view rest, std::size_t p);
     // Where push-out moves a break at p (p itself when it does not apply); 0 when the piece
-    // holds nothing but line-end characters.
+    // holds nothing but the line-end character.
     std::size_t PushOut(std::string_view rest, std::size_t p) const;
 
     const WrapRules& m_rules;

@@ -4,12 +4,34 @@
 
 namespace qb {
 
+namespace {
+
+// A message may quote a macro line or a file name, which may hold any byte: control bytes are
+// shown as \xHH, so that none cuts the message short or upsets the terminal.
+std::string Visible(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if ((b < 0x20 && b != '\t') || b == 0x7F) {
+            char hex[5];
+            std::snprintf(hex, sizeof hex, "\\x%02X", b);
+            out += hex;
+        } else {
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
 void CliHost::ShowMessage(std::string_view text) {
     ++m_messages;
     std::string line = "qbay: ";
-    if (!m_subject.empty()) line += m_subject + ": ";
-    line += m_japanese ? std::string(text) : EnglishMessage(text);
-    std::fprintf(m_err, "%s\n", line.c_str());
+    if (!m_subject.empty()) line += Visible(m_subject) + ": ";
+    line += Visible(m_japanese ? std::string(text) : EnglishMessage(text)) + "\n";
+    std::fwrite(line.data(), 1, line.size(), m_err);
 }
 
 void CliHost::NoteLoss(std::string_view text) {
@@ -18,7 +40,8 @@ void CliHost::NoteLoss(std::string_view text) {
 }
 
 void CliHost::Warn(std::string_view text) {
-    std::fprintf(m_err, "qbay: warning: %.*s\n", static_cast<int>(text.size()), text.data());
+    const std::string line = "qbay: warning: " + Visible(text) + "\n";
+    std::fwrite(line.data(), 1, line.size(), m_err);
 }
 
 std::optional<std::string> CliHost::GetClipboardText() {

@@ -27,7 +27,7 @@ public:
     }
 
     // Prints a warning; warnings do not count as messages.
-    void Warn(std::string_view text);
+    void Warn(std::string_view text) override;
     // Prints that characters were lost ("qbay: " and `text`): not a message, as the run goes on,
     // but counted, so that the exit status tells of it.
     void NoteLoss(std::string_view text);

@@ -35,6 +35,20 @@ bool TakeValue(int argc, const char* const* argv, int& i, std::string_view arg,
     return false;
 }
 
+// False for a value that reads as a whole number a settings value cannot hold: it would not
+// be taken as given. Any other text (a string value) is fine.
+bool FitsSettingsNumber(std::string_view value) {
+    std::size_t i = value.empty() || (value[0] != '-' && value[0] != '+') ? 0 : 1;
+    if (i == value.size()) return true;
+    for (std::size_t k = i; k < value.size(); ++k)
+        if (value[k] < '0' || value[k] > '9') return true;
+    while (i + 1 < value.size() && value[i] == '0')
+        ++i;
+    const std::string_view digits = value.substr(i);
+    const std::string_view limit = value[0] == '-' ? "2147483648" : "4294967295";
+    return digits.size() < limit.size() || (digits.size() == limit.size() && digits <= limit);
+}
+
 // Takes an option whose value may be left out: "--name", "--name VALUE" (a next argument that is
 // no option), "--name=VALUE".
 bool TakeOptionalValue(int argc, const char* const* argv, int& i, std::string_view arg,
@@ -114,6 +128,9 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& optio
             if (error.empty() && (slash == std::string::npos || eq == std::string::npos ||
                                   slash == 0 || eq < slash + 2))
                 error = "--set takes SECTION/NAME=VALUE, not '" + value + "'";
+            else if (error.empty() && !FitsSettingsNumber(std::string_view(value).substr(eq + 1)))
+                error =
+                    "--set " + value + ": out of range (numbers go from -2147483648 to 4294967295)";
             options.sets.push_back(value);
         } else {
             error = "unknown option " + std::string(arg);

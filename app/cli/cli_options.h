@@ -29,7 +29,9 @@ struct CliOptions {
     FileCode from = FileCode::Auto;  // --from
     std::optional<FileCode> to;      // --to
     EolChoice eol = EolChoice::Setting;
-    bool lossy = false;  // --lossy: -i may write text that lost characters
+    // --lossy: -i may write text that lost characters; lines that would not read back as
+    // written are written
+    bool lossy = false;
     // Whether standard input is a terminal (set before parsing): when it is not, a run without
     // FILE reads it.
     bool stdinIsTerminal = true;

@@ -3,6 +3,8 @@
 #include <cerrno>
 
 #include "app/cli/input_error.h"
+#include "app/cli/same_file.h"
+#include "app/cli/save_check.h"
 
 namespace qb {
 
@@ -16,6 +18,14 @@ bool CliWorkspace::OpenDocument(const std::string& path) {
         m_host.ShowMessage(InputErrorMessage(problem, path));
         return false;
     }
+    for (const auto& entry : m_docs)
+        if (entry.doc->IsModified() && !entry.doc->PathName().empty() &&
+            IsSameFile(entry.doc->PathName(), path)) {
+            m_host.ShowMessage(path +
+                               " is already open with unsaved changes; save them first (Save), "
+                               "or they would be lost");
+            return false;
+        }
     auto doc = std::make_unique<CQuillbayDoc>(m_app);
     if (!doc->OnOpenDocument(path)) return false;
     for (const auto& warning : doc->OpenWarnings())
@@ -33,6 +43,7 @@ void CliWorkspace::CloseActiveDocument() {
 bool CliWorkspace::SaveActiveDocument(const std::optional<std::string>& path) {
     CQuillbayDoc* doc = ActiveDocument();
     if (!doc) return false;
+    if (!MayWriteLines(doc->Lines(), m_lossy, m_host)) return false;
     bool saved;
     if (path) {
         saved = doc->SaveAs(*path);

@@ -18,9 +18,12 @@ public:
     CliWorkspace(AppContext& app, CliHost& host) : m_app(app), m_host(host) {}
 
     CQuillbayDoc* ActiveDocument() override;
+    // Refuses (with a message) a path that an open document with unsaved changes holds: a
+    // second copy would be saved over the first, and one of the two sets of changes lost.
     bool OpenDocument(const std::string& path) override;
     // Closes without saving: there is nobody to ask. Save first to keep the changes.
     void CloseActiveDocument() override;
+    // Refuses lines that would not read back as written, unless --lossy (SetLossy) allows it.
     bool SaveActiveDocument(const std::optional<std::string>& path) override;
     bool NewDocumentFromClipboard() override;
     void SendCommandToActiveView(CommandId id) override;
@@ -36,6 +39,8 @@ public:
     const std::vector<Entry>& Documents() const { return m_docs; }
     // Drops every document, recording nothing.
     void Clear() { m_docs.clear(); }
+    // Lets saves write lines that would not read back as written (--lossy).
+    void SetLossy(bool lossy) { m_lossy = lossy; }
 
 private:
     std::optional<std::vector<MacroValue>> ShowDialog(const DialogRequest&) override {
@@ -47,6 +52,7 @@ private:
     AppContext& m_app;
     CliHost& m_host;
     std::vector<Entry> m_docs;
+    bool m_lossy = false;
 };
 
 }  // namespace qb

@@ -2,12 +2,16 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "app/cli/cli_host.h"
 #include "app/cli/input_error.h"
+#include "app/cli/standard_output.h"
 #include "convert/code_detect.h"
+#include "core/open_code.h"
 
 namespace qb {
 
@@ -44,8 +48,10 @@ private:
 
 // The word for the code of one file; false (after the message) when it cannot be read.
 bool DetectFile(const std::string& file, CliHost& host, std::string_view& word) {
-    TextLineReader reader =
-        file == "-" ? TextLineReader::FromDescriptor(STDIN_FILENO) : TextLineReader(file);
+    TextLineReader reader = file == "-" ? TextLineReader::FromDescriptor(STDIN_FILENO)
+                                        : TextLineReader(file, /*waitForWriter=*/false);
+    // What may never end is judged by its start, as opening judges it.
+    if (!reader.IsRegularFile()) reader.LimitTo(kOpenCodePrefix);
     const std::string_view detected = DetectCodeWordOfReader(reader);
     if (!reader.IsOpen() || !reader.Error().empty()) {
         host.SetSubject(file == "-" ? "standard input" : file);
@@ -116,9 +122,17 @@ int RunDetect(const CliOptions& options) {
             status = 1;
             continue;
         }
-        std::printf("%s: %.*s\n", file.c_str(), static_cast<int>(word.size()), word.data());
+        std::string line = file + ": ";
+        line += word;
+        line += "\n";
+        if (!WriteStandardOutput(line)) {
+            host.SetSubject("standard output");
+            host.ShowMessage(std::string("ファイルに書き込めません (") + std::strerror(errno) +
+                             ")");
+            return 1;
+        }
     }
-    return std::fflush(stdout) == 0 ? status : 1;
+    return status;
 }
 
 }  // namespace qb

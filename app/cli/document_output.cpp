@@ -5,24 +5,15 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
+#include "app/cli/save_check.h"
+#include "app/cli/standard_output.h"
 #include "settings/atomic_file.h"
 
 namespace qb {
 
 namespace {
-
-bool WriteToStandardOutput(std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
 
 bool SameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -116,12 +107,20 @@ bool DocumentOutput::Write(const LineList& lines, const std::string& target, con
     LineEncoder encoder = Encoder(target, Form(target, inPlace, input));
     m_host.SetSubject(NameOf(target));
     if (target.empty()) {
-        if (encoder.Write(lines, true, WriteToStandardOutput)) return true;
+        // All or nothing, as a whole text is: the lines are checked before the first is written.
+        if (!MayWriteLines(lines, m_options.lossy, m_host)) return false;
+        if (encoder.Write(lines, true, WriteStandardOutput)) return true;
         m_host.ShowMessage(std::string("ファイルに書き込めません (") + std::strerror(errno) + ")");
         return false;
     }
     AtomicFileWriter writer(target);
+    std::optional<ReadBackLoss> loss;
+    encoder.SetReadBackCheck(SaveCheckFor(m_options.lossy), &loss);
     encoder.Write(lines, true, [&](std::string_view bytes) { return writer.Write(bytes); });
+    if (loss) {
+        ReportReadBackLoss(*loss, m_options.lossy, m_host);
+        if (!m_options.lossy) return false;  // no commit: the file stays as it was
+    }
     if (inPlace && !MayWriteBack(target, otherLosses)) return false;  // no commit: as it was
     if (writer.Commit()) return true;
     m_host.ShowMessage("ファイルに書き込めません");

@@ -4,6 +4,7 @@
 
 #include "app/cli/command_help.h"
 #include "app/cli/option_table.h"
+#include "app/cli/standard_output.h"
 
 namespace qb {
 
@@ -11,7 +12,7 @@ namespace {
 
 // Writes `text` to standard output; 0, or 1 (with a message) when it could not be written.
 int Print(const std::string& text) {
-    if (std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0) return 0;
+    if (WriteStandardOutput(text)) return 0;
     std::fputs("qbay: standard output: cannot write the help\n", stderr);
     return 1;
 }

@@ -81,6 +81,13 @@ bool LineEncoder::Write(const LineList& lines, bool last, const SinkFn& sink) {
     AppendText(m_form.terminator, terminator);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = lines[i].view();
+        if (m_check != ReadBackCheck::None && m_readBackLoss && !*m_readBackLoss &&
+            detail::LineMayNotReadBack(line)) {
+            if (const char* why = WhyLineWillNotReadBack(line)) {
+                *m_readBackLoss = ReadBackLoss{static_cast<std::size_t>(m_linesWritten), why};
+                if (m_check == ReadBackCheck::Refuse) return false;
+            }
+        }
         if (m_form.code == FileCode::Sjis && line.size() >= kBlock) {
             // A huge line goes out as it is, not copied into the block.
             if (!block.empty() && !sink(block)) return false;

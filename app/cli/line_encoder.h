@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,7 @@
 #include "convert/code_loss.h"
 #include "convert/jis.h"
 #include "core/line.h"
+#include "core/text_file.h"
 
 namespace qb {
 
@@ -33,6 +35,13 @@ public:
 
     const OutputForm& Form() const { return m_form; }
     void SetLossFn(LossFn onLoss) { m_onLoss = std::move(onLoss); }
+    // Tests each line as it is written for bytes that would not read back (core/text_file.h):
+    // `loss` receives the first, its index counted over everything this encoder wrote, and
+    // Refuse stops Write there (false) before the line is written.
+    void SetReadBackCheck(ReadBackCheck check, std::optional<ReadBackLoss>* loss) {
+        m_check = check;
+        m_readBackLoss = loss;
+    }
     // Whether the last line of the text gets its terminator (known once the text has ended).
     void SetFinalLineEnd(bool finalLineEnd) { m_form.finalLineEnd = finalLineEnd; }
 
@@ -43,6 +52,8 @@ private:
     OutputForm m_form;
     JisEncoderOptions m_jis;
     LossFn m_onLoss;
+    ReadBackCheck m_check = ReadBackCheck::None;
+    std::optional<ReadBackLoss>* m_readBackLoss = nullptr;
     long m_linesWritten = 0;
     bool m_started = false;
 };

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <future>
+#include <iterator>
+#include <optional>
 
-#include "convert/code_detect.h"
+#include "core/open_code.h"
 #include "macro/escape.h"
 #include "macro/macro_commands.h"
 #include "macro/macro_line.h"
@@ -50,19 +52,17 @@ bool IsLineLocalReplace(std::string_view name, const MacroLineTokens& tokens) {
     return tokens.argCount == 3 && tokens.Arg(2) == "0";  // DelStr
 }
 
-// Whether opening the text that starts with `lines` would leave it as it is.
-bool OpeningKeepsTheText(AppContext& app, const LineList& lines, bool atEnd) {
-    if (app.settings.ReadInt("System", "Auto", 1) == 0) return true;
-    CodeDetector detector(CodeDetector::Form::File);
-    for (const auto& line : lines) {
-        detector.Feed(line.view());
-        detector.Feed("\n");
-        if (detector.Decided()) break;
-    }
-    // Undecided text may still turn out to be JIS or EUC further on, unless it has ended.
-    if (!detector.Decided() && !atEnd) return false;
-    const CodeKind kind = detector.Result();
-    return kind != CodeJis && kind != CodeEuc;
+// Whether opening a regular file would leave its text as it is, decided from its bytes read
+// ahead at the pace of memory (before any line is made, so that nothing is held meanwhile).
+// Empty when the file could not be read ahead (the whole open then says why).
+std::optional<bool> RegularFileKeepsItsText(const TextLineReader& reader) {
+    OpenCodeDetector detector(true);
+    const bool scanned = reader.ScanFromStart([&](std::string_view bytes) {
+        detector.FeedBytes(bytes);
+        return !detector.Done();
+    });
+    if (!scanned) return std::nullopt;
+    return OpeningKeepsCode(detector.Result());
 }
 
 }  // namespace
@@ -81,13 +81,25 @@ bool IsLineLocalMacroLine(std::string_view sjisLine) {
 StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBlockFn& runBlock,
                           const WriteLinesFn& write, LineList& linesSoFar, TextReadResult& read,
                           bool convertsNothing) {
+    // Whether opening would leave the text as read; unknown until decided. A regular file is
+    // decided before its first line, anything else by its first bytes, which are held (no more
+    // than the first block past them) until then.
+    std::optional<bool> keepsText;
+    if (convertsNothing || app.settings.ReadInt("System", "Auto", 1) == 0) {
+        keepsText = true;
+    } else if (reader.IsRegularFile()) {
+        keepsText = RegularFileKeepsItsText(reader);
+        if (!keepsText || !*keepsText) return StreamOutcome::WholeFile;
+    }
+    OpenCodeDetector startDetector(false);
+    LineList held;  // lines read while the code of a pipe's text is not decided
+
     // Each block is written on a second thread while the next one is read and run. The block
     // being written is touched by nothing else until its write has been waited for, and its
     // lines share no storage with any other block's, so no line is counted from two threads.
     LineList writing;
     std::future<bool> written;
     const auto waitForWrite = [&written] { return !written.valid() || written.get(); };
-    bool checkedCode = convertsNothing;
     bool atEnd = false;
     while (!atEnd) {
         LineList block;
@@ -107,18 +119,28 @@ StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBloc
         read.ok = read.error.empty();
         read.sawZeroByte = reader.SawZeroByte();
         read.stoppedAtCtrlZ = reader.StoppedAtCtrlZ();
+        read.regularFile = reader.IsRegularFile();
         if (!read.ok) {
             waitForWrite();
             return StreamOutcome::WriteFailed;
         }
-        if (!checkedCode) {
-            checkedCode = true;
-            if (!OpeningKeepsTheText(app, block, atEnd)) {
-                linesSoFar = std::move(block);
+        if (!keepsText) {
+            for (std::size_t i = 0; i < block.size() && !startDetector.Done(); ++i)
+                startDetector.FeedLine(block[i].view());
+            held.insert(held.end(), std::make_move_iterator(block.begin()),
+                        std::make_move_iterator(block.end()));
+            if (!startDetector.Done() && !atEnd) continue;
+            keepsText = OpeningKeepsCode(startDetector.Result());
+            if (!*keepsText) {
+                linesSoFar = std::move(held);
                 return StreamOutcome::WholeFile;
             }
+            block = std::move(held);
         }
-        runBlock(block);
+        if (!runBlock(block)) {
+            waitForWrite();
+            return StreamOutcome::Stopped;
+        }
         if (!waitForWrite()) return StreamOutcome::WriteFailed;
         writing = std::move(block);
         const BlockPlace place{atEnd, reader.FirstLineEnd(), reader.EndedWithLineEnd()};

@@ -5,12 +5,12 @@
 // same text as running them over the whole document, but the file is never held in memory
 // whole: reading, converting and writing overlap, and memory stays small however large the
 // file is. Anything else (line selection, commands that join, sort or count lines, commands that
-// keep state from one line to the next) runs over the whole document as usual. A JIS or EUC-JP
-// file is converted as it is read, as opening converts it, when its code is certain within the
-// first block.
+// keep state from one line to the next, a file that opening would convert from JIS or EUC) runs
+// over the whole document as usual.
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,8 +24,9 @@ namespace qb {
 // keeps every line a target, so that it gives the same result block by block.
 bool IsLineLocalMacroLine(std::string_view sjisLine);
 
-// Runs the macro lines over a block of lines, leaving the result in `lines`.
-using RunBlockFn = std::function<void(LineList& lines)>;
+// Runs the macro lines over a block of lines, leaving the result in `lines`; false when the run
+// showed an error (the block is not written, and the stream stops).
+using RunBlockFn = std::function<bool(LineList& lines)>;
 
 // What the reader had seen when a block was handed on to be written, taken on the reading
 // thread (the block is written on another).
@@ -40,14 +41,17 @@ using WriteLinesFn = std::function<bool(const LineList& lines, const BlockPlace&
 enum class StreamOutcome {
     Streamed,     // every line was run and written
     WriteFailed,  // writing failed; what was written is not complete
+    Stopped,      // a block's run showed an error; what was written is not complete
     WholeFile,    // the file must run as a whole document: `linesSoFar` holds what was read
 };
 
 // Reads `reader` block by block, runs each block through `runBlock` and hands it to `write` (on
-// a second thread, while the next block is read and run). Unless `convertsNothing`, before the
-// first block is run it makes sure that opening would not convert the text ("System"/"Auto"
-// off, or the code decided as Shift-JIS); otherwise it stops with WholeFile and leaves the lines
-// read in `linesSoFar`. `read` receives what the reader noticed (errors, zero bytes, Ctrl-Z).
+// a second thread, while the next block is read and run). Unless `convertsNothing`, it makes
+// sure before the first block is run that opening would not convert the text ("System"/"Auto"
+// off, or the code of core/open_code.h not JIS or EUC: a regular file is read ahead for it,
+// anything else decided by its first bytes, so that memory stays bounded and output begins
+// early for text of any length); otherwise it stops with WholeFile and leaves the lines read in
+// `linesSoFar`. `read` receives what the reader noticed (errors, zero bytes, Ctrl-Z).
 StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBlockFn& runBlock,
                           const WriteLinesFn& write, LineList& linesSoFar, TextReadResult& read,
                           bool convertsNothing = false);

@@ -10,9 +10,8 @@ std::string CommandLineMacroToSjis(std::string_view line) {
     return IsValidUtf8(line) ? Utf8ToCp932(line) : std::string(line);
 }
 
-bool MacroFileIsUtf8(const std::string& path) {
-    TextLineReader reader(path);
-    if (!reader.IsOpen()) return false;
+bool MacroTextIsUtf8(std::string_view bytes) {
+    TextLineReader reader = TextLineReader::FromBytes(bytes);
     bool beyondAscii = false;
     std::string_view line;
     while (reader.Next(line)) {

@@ -12,9 +12,8 @@ namespace qb {
 // A -e line as the interpreter needs it: converted from UTF-8 when it is valid UTF-8.
 [[nodiscard]] std::string CommandLineMacroToSjis(std::string_view line);
 
-// Whether the macro file `path` is to be read as UTF-8: every line valid UTF-8 (a leading
-// byte-order mark allowed) and at least one byte beyond ASCII. False for a file that cannot be
-// read (running it then says so).
-[[nodiscard]] bool MacroFileIsUtf8(const std::string& path);
+// Whether the bytes of a macro file are to be read as UTF-8: every line valid UTF-8 (a leading
+// byte-order mark allowed) and at least one byte beyond ASCII.
+[[nodiscard]] bool MacroTextIsUtf8(std::string_view bytes);
 
 }  // namespace qb

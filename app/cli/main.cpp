@@ -2,14 +2,20 @@
 #include <malloc.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <new>
+#include <string>
 
 #include "app/cli/cli_options.h"
 #include "app/cli/detect_command.h"
 #include "app/cli/help_command.h"
 #include "app/cli/qbay_run.h"
+#include "app/cli/standard_output.h"
+#include "settings/atomic_file.h"
 
 #ifndef QB_VERSION
 #define QB_VERSION "0.1.0"
@@ -17,7 +23,18 @@
 
 namespace {
 
+// Writes `text` to standard output; 0, or 1 after saying why it could not.
+int Print(const std::string& text) {
+    if (qb::WriteStandardOutput(text)) return 0;
+    std::fprintf(stderr, "qbay: standard output: %s\n", std::strerror(errno));
+    return 1;
+}
+
 int Run(int argc, char** argv) {
+    // Past a file size limit (ulimit -f) a write fails with EFBIG, which is reported like any
+    // other write error, instead of the signal ending the run and leaving a temporary file.
+    std::signal(SIGXFSZ, SIG_IGN);
+    qb::RemoveTemporaryFilesOnSignals();
     // A run reads a whole file and replaces its lines block by block. Keep freed blocks for
     // reuse instead of handing them back to the system and faulting fresh pages in again.
     mallopt(M_MMAP_THRESHOLD, 64 << 20);
@@ -30,10 +47,7 @@ int Run(int argc, char** argv) {
         return 2;
     }
     if (options.help || options.list) return qb::RunHelp(options);
-    if (options.version) {
-        std::printf("qbay (Quillbay) %s\n", QB_VERSION);
-        return 0;
-    }
+    if (options.version) return Print(std::string("qbay (Quillbay) ") + QB_VERSION + "\n");
     if (options.detect) return qb::RunDetect(options);
     return qb::RunQbay(options);
 }
@@ -44,6 +58,7 @@ int Run(int argc, char** argv) {
 // stopping on an exception here leaves the file being worked on as it was (the stack unwinds and
 // the temporary file goes).
 int main(int argc, char** argv) {
+    qb::ClaimStandardDescriptors();
     try {
         return Run(argc, argv);
     } catch (const std::bad_alloc&) {

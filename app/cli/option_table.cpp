@@ -33,7 +33,11 @@ constexpr std::string_view kMacroLines =
     "a terminal and not read as FILE -). Close discards the document's changes; Save first to "
     "keep them. When every -e line changes each line on its own (conversions, wrapping, tab and "
     "space clean-up, plain replacement), qbay runs them over the file block by block, with the "
-    "same result, so files of any size take little memory.";
+    "same result, so files of any size take little memory. Standard input and other pipes are "
+    "judged for their code (JIS and EUC are converted on opening) by their first 1 MiB. A run "
+    "stops at its first error and writes nothing for the file it was working on. No command may "
+    "make the text more than 1 GiB larger (counting 32 bytes for each line it adds): one whose "
+    "arguments would (IndentChange 2147483647, say) stops before it starts.";
 
 constexpr std::string_view kExitStatus =
     "Messages go to standard error, in Japanese under a Japanese locale (LC_ALL, LC_MESSAGES or "
@@ -93,7 +97,8 @@ const std::vector<OptionHelp>& CliOptionTable() {
          "write each FILE's document back over its own file, in the code it was read in and "
          "with the line ends it had (atomically: on any error the original stays as it was), "
          "and every other document the macro opened and changed under its own path; a FILE "
-         "whose text a Ctrl-Z cut short, or that would lose characters, is not written back. "
+         "whose text a Ctrl-Z cut short, that holds zero bytes (UTF-16 text, say), that would "
+         "lose characters, or that is read-only, is not written back. "
          "Otherwise every line is written followed by the terminator that \"System\"/\"CrLf\" "
          "selects: 0 CR LF (the default), 1 CR, 2 LF"},
         {"Codes and line ends", "", "--from", "CODE", V::Code,
@@ -108,11 +113,12 @@ const std::vector<OptionHelp>& CliOptionTable() {
         {"Codes and line ends", "", "--lossy", "", V::None,
          "let -i write back text that lost characters in a conversion (they become ? or ・). "
          "Every lost character is reported with its place, and the exit status is 1, with or "
-         "without this option"},
+         "without this option. Also write lines that would not read back as written (holding "
+         "an LF or a Ctrl-Z byte, or ending in a CR), which are otherwise refused"},
         {"Macros", "-e", "--exec", "LINE", V::Command, "run one macro line (repeatable)"},
         {"Macros", "-m", "--macro", "FILE", V::MacroFile,
          "run the macro file FILE, one macro line per line (repeatable); -e and -m run in the "
-         "order given"},
+         "order given; FILE is read once, whole (a file or a pipe of at most 16 MiB)"},
         {"Macros", "", "--strict", "", V::None,
          "refuse to run when a line of a -m file names no command (exit status 2), instead of "
          "warning and going on"},

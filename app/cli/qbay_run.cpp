@@ -5,9 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <optional>
 #include <unordered_map>
 
@@ -21,6 +19,9 @@
 #include "app/cli/macro_file_check.h"
 #include "app/cli/macro_line_check.h"
 #include "app/cli/macro_text.h"
+#include "app/cli/same_file.h"
+#include "app/cli/save_check.h"
+#include "app/cli/standard_output.h"
 #include "app/cli/utf16_text.h"
 #include "convert/code_detect.h"
 #include "convert/code_loss.h"
@@ -35,30 +36,6 @@
 namespace qb {
 
 namespace {
-
-// Whether two paths name the same file: the same existing file under any name (links
-// included), or the same path for a file not made yet.
-bool IsSameFile(const std::string& a, const std::string& b) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    if (fs::equivalent(a, b, ec) && !ec) return true;
-    const fs::path ca = fs::weakly_canonical(a, ec);
-    if (ec) return false;
-    const fs::path cb = fs::weakly_canonical(b, ec);
-    return !ec && ca == cb;
-}
-
-bool WriteToDescriptor(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
 
 void ApplySettingOverrides(const CliOptions& options, SettingsStore& settings) {
     for (const auto& set : options.sets) {
@@ -114,26 +91,41 @@ bool ReadAllBytes(const std::string& file, std::string& bytes, int& error) {
 struct PreparedStep {
     CliOptions::Step::Kind kind;
     std::string text;   // the Shift-JIS line, or the macro file's path
+    std::string bytes;  // the macro file, read once (it may be a pipe)
     bool utf8 = false;  // the macro file is UTF-8
 };
 
+// " N thing" or " N things".
+std::string Count(int n, std::string_view thing) {
+    std::string text = std::to_string(n) + " ";
+    text += thing;
+    if (n != 1) text += "s";
+    return text;
+}
+
 // What a multi-file replace did: one line per matching file, then the totals. With --dry-run,
-// what it would do: the lines it would change as a diff, the files it could not read, the totals.
-void PrintMultiFileReport(const MultiFileResult& result) {
-    if (result.dryRun) std::fputs(MultiFileDiff(result).c_str(), stdout);
+// what it would do: the lines it would change as a diff, the files it could not read or passed
+// over, the totals.
+std::string MultiFileReport(const MultiFileResult& result) {
+    std::string text;
+    if (result.dryRun) text += MultiFileDiff(result);
     for (const auto& file : result.files) {
-        if (result.dryRun && file.status != MultiFileEntry::Failed) continue;
-        const std::string_view code = CodeKindWord(file.code);
-        std::printf("%s: %.*s, ", file.name.c_str(), static_cast<int>(code.size()), code.data());
+        if (result.dryRun && file.status != MultiFileEntry::Failed &&
+            file.status != MultiFileEntry::Skipped)
+            continue;
+        text += file.name + ": ";
+        text += CodeKindWord(file.code);
         if (file.status == MultiFileEntry::Failed)
-            std::printf("left alone: %s\n", file.error.c_str());
+            text += ", left alone: " + file.error + "\n";
+        else if (file.status == MultiFileEntry::Skipped)
+            text += ", passed over: " + file.error + "\n";
         else
-            std::printf("%d replacement%s\n", file.replacements, file.replacements == 1 ? "" : "s");
+            text += ", " + Count(file.replacements, "replacement") + "\n";
     }
-    std::printf("%d file%s %s, %d replacement%s in all\n", result.filesChanged,
-                result.filesChanged == 1 ? "" : "s", result.dryRun ? "would change" : "changed",
-                result.replacements, result.replacements == 1 ? "" : "s");
-    std::fflush(stdout);
+    text += Count(result.filesChanged, "file") +
+            (result.dryRun ? " would change, " : " changed, ") +
+            Count(result.replacements, "replacement") + " in all\n";
+    return text;
 }
 
 class QbayRun {
@@ -148,7 +140,10 @@ public:
         m_app.recorder = nullptr;       // documents record only while the macro lines run
         m_app.keepUndoHistory = false;  // no macro line can undo
         m_app.multiFileDryRun = m_options.dryRun;
-        m_app.multiFileReport = PrintMultiFileReport;
+        m_app.multiFileReport = [this](const MultiFileResult& result) {
+            if (!WriteStandardOutput(MultiFileReport(result))) ShowStandardOutputError();
+        };
+        m_workspace.SetLossy(m_options.lossy);
         m_app.codeLoss = [this](const CodeLossReport& report) { NoteCodeLoss(report); };
     }
 
@@ -172,6 +167,7 @@ public:
         if (!stdinIsFile && !::isatty(STDIN_FILENO)) m_host.SetClipboardSource(STDIN_FILENO);
 
         if (m_files.empty()) {
+            m_messagesBeforeRun = m_host.MessageCount();
             RunSteps();
             WriteResults({}, InputForm{});
             m_losses.Finish(m_stepLossName);
@@ -179,32 +175,30 @@ public:
         for (const auto& file : m_files)
             ProcessFile(file);
         m_workspace.Clear();
-        if (!m_settings.LastSaveError().empty())  // the documents write as they close
-            m_host.Warn("settings not saved: " + m_settings.LastSaveError());
         m_macros.Recorder().Stop();
         return m_host.MessageCount() == 0 && m_host.LossCount() == 0 ? 0 : 1;
     }
 
 private:
-    // Converts the -e lines and checks that every -m file can be read, before any file is
-    // touched.
+    // Converts the -e lines and reads every -m file, once (it may be a pipe), before any file
+    // is touched.
     bool PrepareSteps() {
         for (const auto& step : m_options.steps) {
             if (step.kind == CliOptions::Step::MacroLine) {
                 NoteTextLosses("-e '" + step.text + "'", 0, step.text);
-                m_steps.push_back({step.kind, CommandLineMacroToSjis(step.text)});
+                m_steps.push_back({step.kind, CommandLineMacroToSjis(step.text), {}, false});
                 continue;
             }
-            if (::access(step.text.c_str(), R_OK) != 0) {
+            std::string bytes, error;
+            if (!ReadSmallFile(step.text, kMaxMacroFileSize, bytes, error)) {
                 m_host.SetSubject(step.text);
-                m_host.ShowMessage(std::string("ファイルを開けません (") + std::strerror(errno) +
-                                   ")");
+                m_host.ShowMessage("ファイルを開けません (" + error + ")");
                 m_host.SetSubject({});
                 return false;
             }
-            const bool utf8 = MacroFileIsUtf8(step.text);
-            if (utf8) NoteMacroFileLosses(step.text);
-            m_steps.push_back({step.kind, step.text, utf8});
+            const bool utf8 = MacroTextIsUtf8(bytes);
+            if (utf8) NoteMacroFileLosses(step.text, bytes);
+            m_steps.push_back({step.kind, step.text, std::move(bytes), utf8});
         }
         return true;
     }
@@ -220,8 +214,9 @@ private:
         m_stepLossName = name;
     }
 
-    void NoteMacroFileLosses(const std::string& path) {
-        TextLineReader reader(path);
+    // `bytes` the file as read (it may be a pipe, which cannot be read again).
+    void NoteMacroFileLosses(const std::string& path, std::string_view bytes) {
+        TextLineReader reader = TextLineReader::FromBytes(bytes);
         std::string_view line;
         for (long number = 1; reader.Next(line); ++number)
             NoteTextLosses(path, number,
@@ -249,7 +244,8 @@ private:
                 if (RunsOneOf(step.text, names)) return true;
                 continue;
             }
-            TextLineReader reader(step.text);
+            // The file as read once (it may be a pipe).
+            TextLineReader reader = TextLineReader::FromBytes(step.bytes);
             std::string_view line;
             while (reader.Next(line))
                 if (RunsOneOf(line, names)) return true;  // names are ASCII in either code
@@ -292,6 +288,7 @@ private:
         if (m_options.recordPath.empty()) return true;
         std::vector<std::string> used(m_options.files.begin(), m_options.files.end());
         if (!m_options.output.empty()) used.push_back(m_options.output);
+        used.push_back(m_settings.Path());
         for (const auto& step : m_steps)
             if (step.kind == CliOptions::Step::MacroFile) used.push_back(step.text);
         for (const auto& path : used) {
@@ -320,13 +317,25 @@ private:
         return true;
     }
 
+    // Whether the run over the current file (or without one) has shown an error: it stops
+    // there, and nothing is written for that file.
+    bool RunShowedError() const { return m_host.MessageCount() > m_messagesBeforeRun; }
+
     void ProcessFile(const std::string& file) {
         m_workspace.Clear();
+        m_messagesBeforeRun = m_host.MessageCount();
         m_docPlaces.clear();
         const bool isStdin = file == "-";
         const std::string name = isStdin ? "standard input" : file;
         m_currentName = name;
         m_host.SetSubject(name);
+        if (isStdin && StandardInputWasClosed()) {
+            m_host.ShowMessage(std::string("ファイルが見つかりません (") + std::strerror(EBADF) +
+                               ")");
+            m_host.SetSubject({});
+            m_currentName.clear();
+            return;
+        }
         InputForm input;
         std::unique_ptr<CQuillbayDoc> doc = m_options.from == FileCode::Utf16
                                                 ? OpenUtf16(file, name, input)
@@ -423,13 +432,16 @@ private:
         int stdoutError = 0;                     // errno is the writing thread's own
         const auto writeBytes = [&](std::string_view bytes) {
             if (target.empty()) {
-                if (WriteToDescriptor(STDOUT_FILENO, bytes)) return true;
+                if (WriteStandardOutput(bytes)) return true;
                 stdoutError = errno;
                 return false;
             }
             if (!writer) writer.emplace(target);
             return writer->Write(bytes);
         };
+        // What each step has added so far: its bound on growth holds for the whole text, as
+        // when the text runs whole.
+        std::vector<long long> grown(m_steps.size(), 0);
         // The encoder is made on the writing thread at the first block, from what the reader
         // had seen then; what it cannot hold waits there until the stream has ended.
         // Everything the writing thread needs is taken here: the settings may change while the
@@ -440,6 +452,7 @@ private:
         const bool reportsLosses = m_output.ReportsLosses(target);
         std::optional<LineEncoder> encoder;
         std::vector<std::pair<long, CodeLoss>> outputLosses;
+        std::optional<ReadBackLoss> loss;  // the first line that would not read back
         WriteLinesFn write = [&, choice, crLf, jis, reportsLosses](const LineList& lines,
                                                                    const BlockPlace& place) {
             InputForm input;
@@ -454,6 +467,7 @@ private:
                     encoder->SetLossFn([&outputLosses](long line, const CodeLoss& loss) {
                         outputLosses.push_back({line, loss});
                     });
+                encoder->SetReadBackCheck(SaveCheckFor(m_options.lossy), &loss);
             }
             encoder->SetFinalLineEnd(form.finalLineEnd);
             return encoder->Write(lines, place.last, writeBytes);
@@ -464,21 +478,30 @@ private:
             const auto count = static_cast<long long>(lines.size());
             if (m_steps.empty()) {
                 linesRun += count;
-                return;
+                return true;
             }
             CQuillbayDoc& doc = m_workspace.Adopt(std::make_unique<CQuillbayDoc>(m_app));
             m_docPlaces[&doc] = {name, static_cast<long>(linesRun)};
             doc.TakeLines(std::move(lines));
-            for (const auto& step : m_steps)
-                m_macros.Interpreter().Execute(step.text);
+            for (std::size_t i = 0; i < m_steps.size(); ++i) {
+                m_app.growthAllowance = AppContext::kMaxGrowth - grown[i];
+                m_app.lastGrowth = 0;
+                const MacroResult result = m_macros.Interpreter().Execute(m_steps[i].text);
+                grown[i] += m_app.lastGrowth;
+                if (result == MacroResult::Stop || RunShowedError()) break;
+            }
+            m_app.growthAllowance = AppContext::kMaxGrowth;
             lines = doc.ExtractLines();
             m_docPlaces.erase(&doc);
             m_workspace.Clear();
             linesRun += count;
+            return !RunShowedError();
         };
         TextReadResult read;
         const StreamOutcome outcome = StreamLines(m_app, reader, run, write, linesSoFar, read,
                                                   m_options.from == FileCode::Sjis);
+        // A line that would not read back ended the writing, with nothing of its block written.
+        const bool refused = outcome == StreamOutcome::WriteFailed && loss && !m_options.lossy;
         if (outcome == StreamOutcome::WholeFile) return false;
         if (encoder)
             for (const auto& [line, loss] : outputLosses)
@@ -492,9 +515,17 @@ private:
             m_host.ShowMessage(InputErrorMessage(reader.ErrorNumber()));
             return true;
         }
+        if (loss && outcome != StreamOutcome::Stopped) {
+            m_host.SetSubject(target.empty() ? "standard output" : target);
+            ReportReadBackLoss(*loss, m_options.lossy, m_host);
+        }
+        if (outcome == StreamOutcome::Stopped || refused) {
+            if (outcome == StreamOutcome::Stopped) SayNothingWritten(target);
+            return true;  // the writer goes without a commit: the file stays as it was
+        }
         if (!target.empty() && !writer) writer.emplace(target);  // an empty file still is one
-        if (m_options.inPlace && read.stoppedAtCtrlZ) {
-            RefuseCutShortInPlace(file);
+        if (m_options.inPlace && (read.stoppedAtCtrlZ || read.sawZeroByte)) {
+            RefuseUnfaithfulInPlace(file, read.stoppedAtCtrlZ);
             return true;  // the writer goes without a commit: the file stays as it was
         }
         if (m_options.inPlace && !m_output.MayWriteBack(file, m_stepLosses))
@@ -520,11 +551,12 @@ private:
         interpreter.SetRecordsLines(recording);
         for (const auto& step : m_steps) {
             if (step.kind == CliOptions::Step::MacroLine) {
-                if (interpreter.Execute(step.text) == MacroResult::Stop) break;
+                if (interpreter.Execute(step.text) == MacroResult::Stop || RunShowedError()) break;
                 continue;
             }
             MacroFileOptions options;
             options.utf8 = step.utf8;
+            options.stopHere = [this] { return RunShowedError(); };
             options.onLine = [&](long number, std::string_view line, const MacroOutcome& outcome) {
                 if (outcome.kind == MacroOutcome::Unknown && IsUnknownCommandLine(line))
                     m_host.Warn(UnknownCommandText(step.text, number, line) +
@@ -534,7 +566,8 @@ private:
                     m_host.Warn(step.text + ":" + std::to_string(number) + ": " + problem +
                                 "; the line ran as the macro language reads it");
             };
-            if (m_macros.RunMacroFile(step.text, options) != MacroRunEnd::Finished) break;
+            if (m_macros.RunMacroText(step.bytes, step.text, options) != MacroRunEnd::Finished)
+                break;
         }
         interpreter.SetRecordsLines(false);
         m_app.recorder = nullptr;
@@ -545,12 +578,16 @@ private:
     // output.
     void WriteResults(const std::string& file, const InputForm& input) {
         if (m_options.dryRun) return;  // a preview writes nothing
+        if (RunShowedError()) {
+            SayNothingWritten(m_options.inPlace ? file : m_options.output);
+            return;
+        }
         if (m_options.inPlace) {
             for (const auto& entry : m_workspace.Documents()) {
                 CQuillbayDoc& doc = *entry.doc;
                 if (doc.PathName().empty() || (!entry.input && !doc.IsModified())) continue;
-                if (doc.OpenCutShort())
-                    RefuseCutShortInPlace(doc.PathName());
+                if (doc.OpenCutShort() || doc.OpenHeldZeroBytes())
+                    RefuseUnfaithfulInPlace(doc.PathName(), doc.OpenCutShort());
                 else
                     m_output.Write(doc.Lines(), doc.PathName(),
                                    entry.input ? input : OpenedForm(doc), true, m_stepLosses);
@@ -585,13 +622,29 @@ private:
         return input;
     }
 
-    // Writing text that a Ctrl-Z cut short back over its own file would lose every byte after
-    // the Ctrl-Z: the file is left as it is.
-    void RefuseCutShortInPlace(const std::string& file) {
+    // A file that was not read as it is cannot be written back over itself: text that a
+    // Ctrl-Z cut short would lose every byte after the Ctrl-Z, and zero bytes (UTF-16 text, a
+    // binary file) would not come back as they were. The file is left as it is.
+    void RefuseUnfaithfulInPlace(const std::string& file, bool cutShort) {
         m_host.SetSubject(file);
         m_host.ShowMessage(
-            "not written back: a Ctrl-Z byte ends the text and the bytes after it would be lost; "
-            "use -o to write the result to another file");
+            cutShort ? "not written back: a Ctrl-Z byte ends the text and the bytes after it "
+                       "would be lost; use -o to write the result to another file"
+                     : "not written back: the file holds zero bytes (UTF-16 text or no text at "
+                       "all) and would not be written as it was read; use -o to write the "
+                       "result to another file");
+    }
+
+    // After an error the run stopped; say that the file it was for is as it was.
+    void SayNothingWritten(const std::string& target) {
+        if (target.empty() || target == "-") return;
+        m_host.Warn(target + ": nothing written: the run stopped at the error above");
+    }
+
+    void ShowStandardOutputError() {
+        const int error = errno;
+        m_host.SetSubject("standard output");
+        m_host.ShowMessage(std::string("ファイルに書き込めません (") + std::strerror(error) + ")");
     }
 
     const CliOptions& m_options;
@@ -604,6 +657,7 @@ private:
     std::vector<std::string> m_files;  // FILE, or standard input when none is given
     bool m_streamable = false;
     bool m_recorded = false;
+    int m_messagesBeforeRun = 0;  // the host's count when the run over the current file began
 
     // What was lost in code conversions, and where the lines of a document come from.
     LossReport m_losses{m_host};
@@ -625,8 +679,11 @@ private:
 
 int RunQbay(const CliOptions& options) {
     CliHost host;
-    SettingsStore settings(options.settingsPath.empty() ? SettingsStore::DefaultPath()
-                                                        : options.settingsPath);
+    // Read only: a run changes no setting for a later run (the pattern flag LineSelect sets,
+    // the values of --set) and never rewrites or copies the user's file.
+    SettingsStore settings(
+        options.settingsPath.empty() ? SettingsStore::DefaultPath() : options.settingsPath,
+        SettingsStore::Access::ReadOnly);
     ApplySettingOverrides(options, settings);
     return QbayRun(options, host, settings).Run();
 }

@@ -8,6 +8,7 @@
 #include "convert/base64.h"
 #include "convert/code_detect.h"
 #include "convert/unicode.h"
+#include "core/open_code.h"
 #include "core/opening_converter.h"
 #include "core/quillbay_doc.h"
 #include "core/split.h"
@@ -79,7 +80,8 @@ TextReadResult CQuillbayDoc::ReadLinesForOpen(TextLineReader& reader, LineList& 
     // steps first.
     const LineList before = std::move(lines);
     lines.clear();
-    OpeningConverter converter(m_app.codeLoss != nullptr);
+    OpeningConverter converter(reader.IsRegularFile());
+    if (m_app.codeLoss) converter.FindLosses();
     LineArena arena;
     for (const Line& line : before)
         converter.Add(line.view(), lines, arena);
@@ -108,8 +110,11 @@ void CQuillbayDoc::FinishReadConversion() {
 // text as read. The code is decided on the lines as read: a text-mode read gives the file's text
 // with its line ends as LF, which is what the file form of the detection expects (standard input
 // cannot be read a second time, so the lines are all there is).
-void CQuillbayDoc::ConvertCodeOnOpen() {
-    switch (DetectFileCodeOfLines(m_lines)) {
+void CQuillbayDoc::ConvertCodeOnOpen(bool wholeText) {
+    OpenCodeDetector detector(wholeText);
+    for (std::size_t i = 0; i < m_lines.size() && !detector.Done(); ++i)
+        detector.FeedLine(m_lines[i].view());
+    switch (detector.Result()) {
         case CodeJis:
             JisToSjis();
             m_openConversion = CodeJis;

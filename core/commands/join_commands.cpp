@@ -101,13 +101,32 @@ long SplitAtByte(LineList& lines, const std::vector<char>& targets, char byte) {
 
 }  // namespace
 
+namespace {
+
+// Each byte `byte` of a target line ends a line: the lines it adds.
+bool AllowSplitAt(CQuillbayDoc& doc, char byte) {
+    return doc.AllowGrowth([byte](std::string_view line) {
+        long long count = 0;
+        for (const char *p = line.data(), *end = p + line.size();
+             (p = static_cast<const char*>(
+                  std::memchr(p, byte, static_cast<std::size_t>(end - p))));
+             ++p)
+            ++count;
+        return count * AppContext::kAddedLineCost;
+    });
+}
+
+}  // namespace
+
 void CQuillbayDoc::CtlMToCRLF() {
+    if (!AllowSplitAt(*this, '\r')) return;
     OperationScope scope(*this);
     const long added = SplitAtByte(m_lines, TargetFlags(), '\r');
     m_target.lastLine = MoveLineNumber(m_target.lastLine, added);
 }
 
 void CQuillbayDoc::LFToCRLF() {
+    if (!AllowSplitAt(*this, '\n')) return;
     OperationScope scope(*this);
     const long added = SplitAtByte(m_lines, TargetFlags(), '\n');
     m_target.lastLine = MoveLineNumber(m_target.lastLine, added);

@@ -179,10 +179,13 @@ bool CQuillbayDoc::EditAll() {
 bool CQuillbayDoc::FileInsert(const std::string& path) {
     // Read everything first: a file that fails half-way changes nothing.
     LineList lines;
-    if (!ReadTextFile(path, lines).ok) {
+    const TextReadResult read = ReadTextFile(path, lines);
+    if (!read.ok) {
         m_app.host.ShowMessage(kCannotOpen);
         return false;
     }
+    for (const auto& warning : ReadWarnings(read, path))
+        m_app.host.Warn(warning);
     OperationScope scope(*this);
     m_lines.reserve(m_lines.size() + lines.size());
     for (Line& line : lines)
@@ -212,10 +215,13 @@ void AppendPiecesToLines(LineList& lines, const LineList& pieces) {
 
 bool CQuillbayDoc::Join(const std::string& path) {
     LineList pieces;
-    if (!ReadTextFile(path, pieces).ok) {
+    const TextReadResult read = ReadTextFile(path, pieces);
+    if (!read.ok) {
         m_app.host.ShowMessage(kCannotOpen);
         return false;
     }
+    for (const auto& warning : ReadWarnings(read, path))
+        m_app.host.Warn(warning);
     OperationScope scope(*this);
     AppendPiecesToLines(m_lines, pieces);
     m_target.lastLine = LineCount();
@@ -248,6 +254,7 @@ void CQuillbayDoc::StrCat(std::string_view text) {
         OperationScope scope(*this);
         return;
     }
+    if (!AllowGrowth([&](std::string_view) { return text.size(); })) return;
     TransformTargetLines([&](std::string_view line) {
         std::string out;
         out.reserve(line.size() + text.size());

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "convert/code_detect.h"
+#include "convert/cp932.h"
 #include "convert/euc.h"
 #include "convert/jis.h"
 #include "convert/whole_char_find.h"
@@ -28,6 +29,8 @@ constexpr const char* kReadOpenError = "ReadファイルOpenエラー";
 constexpr const char* kWorkOpenError = "WORKファイルOpenエラー";
 constexpr const char* kWriteError = "ファイル書き込みエラー";
 constexpr const char* kRenameError = "ファイルRenameエラー";
+constexpr const char* kUtf8NotHeld = "UTF-8ファイルにシフトJISで表せない文字があるため置換しません";
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 // The temporary files AtomicFileWriter makes beside their target (".name.qbtmp-..."): the work
 // files of this operation, never taken for files to process.
@@ -35,15 +38,21 @@ bool IsWorkFileName(const std::string& name) {
     return !name.empty() && name[0] == '.' && name.find(".qbtmp-") != std::string::npos;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+// Reads the file whole, never through a symbolic link; `names` receives its number of hard
+// links.
+bool ReadWholeFile(const std::string& path, std::string& bytes, nlink_t& names,
+                   std::string& error) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0) {
         error = std::strerror(errno);
         return false;
     }
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && st.st_size > 0)
-        bytes.reserve(static_cast<std::size_t>(st.st_size));
+    names = 1;
+    if (::fstat(fd, &st) == 0) {
+        names = st.st_nlink;
+        if (st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
+    }
     char buffer[1 << 16];
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -113,10 +122,19 @@ void AppendAsJis(std::string_view text, const JisEncoderOptions& options, std::s
 }
 
 struct FileOutcome {
-    std::string bytes;                                    // the new content, when count > 0
-    int count = 0;                                        // replacements in the lines that changed
+    std::string bytes;     // the new content, when count > 0
+    int count = 0;         // replacements in the lines that changed
+    bool notHeld = false;  // a changed line of a UTF-8 file holds what Shift-JIS cannot
     std::vector<MultiFileLineChange>* changes = nullptr;  // where to list them, when wanted
 };
+
+// The code a file is treated in: its detected code, but text that is well-formed UTF-8 (and not
+// plain ASCII) is UTF-8, which the detection cannot tell from Shift-JIS or EUC.
+CodeKind FileCode(std::string_view bytes) {
+    const CodeKind detected = DetectFileCode(bytes);
+    if (detected == CodeJis || detected == CodeAscii || !IsValidUtf8(bytes)) return detected;
+    return CodeUtf8;
+}
 
 // A line without its LF or CR LF.
 std::string_view WithoutLineEnd(std::string_view line) {
@@ -130,7 +148,7 @@ std::string_view WithoutLineEnd(std::string_view line) {
 void ReplaceInFile(std::string_view bytes, CodeKind code, const WholeCharFinder& finder,
                    std::string_view replacement, const JisEncoderOptions& jisOptions,
                    FileOutcome& outcome) {
-    const bool converted = code == CodeJis || code == CodeEuc;
+    const bool converted = code == CodeJis || code == CodeEuc || code == CodeUtf8;
     // Shift-JIS text is upper-cased once as a whole; converted text line by line.
     const std::string upperAll = converted ? std::string() : UpperCased(bytes);
     JisShiftState decodeState;
@@ -145,11 +163,18 @@ void ReplaceInFile(std::string_view bytes, CodeKind code, const WholeCharFinder&
         std::string_view text = raw;
         std::string_view upperText;
         const JisShiftState startState = decodeState;  // what a reader is in as the line begins
+        // A UTF-8 byte-order mark is no character of the first line: it stays as it is.
+        const std::string_view bom =
+            code == CodeUtf8 && pos == 0 && raw.substr(0, kUtf8Bom.size()) == kUtf8Bom ? kUtf8Bom
+                                                                                       : "";
         if (code == CodeJis) {
             sjis = JisToSjisLine(raw, decodeState);
             text = sjis;
         } else if (code == CodeEuc) {
             sjis = EucToSjisLine(raw);
+            text = sjis;
+        } else if (code == CodeUtf8) {
+            sjis = Utf8ToCp932(raw.substr(bom.size()));
             text = sjis;
         }
         if (converted) {
@@ -168,6 +193,14 @@ void ReplaceInFile(std::string_view bytes, CodeKind code, const WholeCharFinder&
                 outcome.bytes.append(JisModeSequence(decodeState));
             } else if (code == CodeEuc) {
                 outcome.bytes.append(SjisToEucLine(result));
+            } else if (code == CodeUtf8) {
+                // Written back only when the line held nothing that Shift-JIS lacks.
+                if (SjisToUtf8(text) != raw.substr(bom.size())) {
+                    outcome.notHeld = true;
+                    return;
+                }
+                outcome.bytes.append(bom);
+                outcome.bytes.append(SjisToUtf8(result));
             } else {
                 outcome.bytes.append(result);
             }
@@ -211,7 +244,14 @@ void CQuillbayDoc::MultiFileReplace(const std::string& folder, const std::string
     const std::string wildcard = pattern == "*.*" ? "*" : pattern;
     // Every name is taken before any file is written, so that no work file can come up in the
     // listing; the order is the names' byte order, the same on every run.
-    std::vector<std::string> names;
+    // A symbolic link to a file is listed, to be passed over: it is not followed out of the
+    // folder (as sed -i does not follow one).
+    struct Name {
+        std::string name;
+        bool link = false;
+        bool operator<(const Name& other) const { return name < other.name; }
+    };
+    std::vector<Name> names;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
         if (fnmatch(wildcard.c_str(), name.c_str(), FNM_CASEFOLD) != 0) continue;
@@ -219,36 +259,55 @@ void CQuillbayDoc::MultiFileReplace(const std::string& folder, const std::string
         std::error_code typeError;
         if (!it->is_regular_file(typeError)) continue;  // directories, devices, pipes
         if (only && std::find(only->begin(), only->end(), name) == only->end()) continue;
-        names.push_back(name);
+        names.push_back({name, it->is_symlink(typeError)});
     }
     std::sort(names.begin(), names.end());
 
     const WholeCharFinder finder(UpperCased(find));
-    JisEncoderOptions jisOptions;
-    jisOptions.kanaForm = m_app.settings.ReadInt("Jis", "Kana", 0);
-    jisOptions.kanjiDesignation = m_app.settings.ReadInt("Jis", "Jis", 1);
+    // JIS goes out as the last SjisToJis wrote it (as MIME header encoding does), not as the
+    // settings say now.
+    const JisEncoderOptions jisOptions = m_app.jisEncoder;
 
     FileProgressRun progress(m_app.fileProgress, static_cast<int>(names.size()));
-    for (const std::string& name : names) {
+    for (const auto& [name, link] : names) {
         if (!progress.Next(name)) {  // stopped: the files done so far keep their changes
             m_multiFile.stopped = true;
             break;
         }
         MultiFileEntry& entry = m_multiFile.files.emplace_back();
         entry.name = name;
+        if (link) {
+            entry.status = MultiFileEntry::Skipped;
+            entry.error = "a symbolic link, not followed";
+            continue;
+        }
         const std::string path = (dir / name).string();
         std::string bytes;
-        if (!ReadWholeFile(path, bytes, entry.error)) {
+        nlink_t fileNames = 1;
+        if (!ReadWholeFile(path, bytes, fileNames, entry.error)) {
             entry.status = MultiFileEntry::Failed;
             m_app.host.ShowMessage(kReadOpenError);
             continue;
         }
-        entry.code = DetectFileCode(bytes);
+        entry.code = FileCode(bytes);
         FileOutcome outcome;
         if (dryRun) outcome.changes = &entry.changes;
         ReplaceInFile(bytes, entry.code, finder, replacement, jisOptions, outcome);
+        if (outcome.notHeld) {
+            entry.status = MultiFileEntry::Failed;
+            entry.error = "a changed line would hold characters Shift-JIS cannot; left as UTF-8";
+            m_app.host.ShowMessage(kUtf8NotHeld);
+            continue;
+        }
         if (outcome.count == 0) continue;
         entry.replacements = outcome.count;
+        if (fileNames > 1) {
+            // The new file would take this name only: the other names would keep the old text.
+            entry.status = MultiFileEntry::Skipped;
+            entry.error = "has " + std::to_string(fileNames) +
+                          " names (hard links), which a rewrite would part";
+            continue;
+        }
         if (!dryRun) {
             if (IsReadOnly(path)) {
                 entry.status = MultiFileEntry::Failed;

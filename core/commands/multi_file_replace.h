@@ -20,12 +20,13 @@ struct MultiFileEntry {
         Unchanged,  // nothing was replaced; the file was not touched
         Replaced,   // the file was rewritten (or, in a dry run, would be)
         Failed,     // the file was left as it was; `error` says why
+        Skipped,    // passed over on purpose (a link); `error` says why
     };
     std::string name;  // the file's name in the folder (UTF-8)
     CodeKind code = CodeAscii;
     int replacements = 0;
     Status status = Unchanged;
-    std::string error;                         // UTF-8, empty unless Failed
+    std::string error;                         // UTF-8, empty unless Failed or Skipped
     std::vector<MultiFileLineChange> changes;  // in a dry run, every line that would change
 };
 

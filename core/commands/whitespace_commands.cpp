@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "core/commands/line_builder.h"
 #include "core/quillbay_doc.h"
@@ -63,14 +64,49 @@ void CQuillbayDoc::DelSpaceBack() {
     }
 }
 
+namespace {
+
+long long CountByte(std::string_view line, char byte) {
+    long long count = 0;
+    for (const char *p = line.data(), *end = p + line.size();
+         (p = static_cast<const char*>(std::memchr(p, byte, static_cast<std::size_t>(end - p))));
+         ++p)
+        ++count;
+    return count;
+}
+
+}  // namespace
+
 void CQuillbayDoc::TabSpace(int tabWidth) {
+    // The estimate's pass over every line notes the lines that hold a tab, so that the
+    // expansion need not search every line again. When the estimate had to look at the target
+    // lines alone, the notes are incomplete and every line is searched.
+    std::vector<int> withTabs;
+    int seen = 0;
+    long long added = 0;
+    if (tabWidth > 1 && !AllowGrowth([&](std::string_view line) {
+            const long long growth = CountByte(line, '\t') * (static_cast<long long>(tabWidth) - 1);
+            if (growth > 0) withTabs.push_back(seen);
+            ++seen;
+            added += growth;
+            return growth;
+        }))
+        return;
+    const bool noted = tabWidth > 1 && seen == LineCount() && added <= m_app.growthAllowance;
     OperationScope scope(*this);
     if (tabWidth < 1) return;
     LineArena arena;
-    for (int i = 0; i < LineCount(); ++i) {
+    const auto expand = [&](int i) {
         Line& line = m_lines[static_cast<std::size_t>(i)];
-        if (std::memchr(line.data(), '\t', line.size()) == nullptr || !IsTargetLine(i)) continue;
+        if (std::memchr(line.data(), '\t', line.size()) == nullptr || !IsTargetLine(i)) return;
         line = arena.Make(ExpandTabs(line.view(), tabWidth));
+    };
+    if (noted) {
+        for (const int i : withTabs)
+            expand(i);
+    } else {
+        for (int i = 0; i < LineCount(); ++i)
+            expand(i);
     }
 }
 
@@ -99,11 +135,19 @@ long LongestLine(const LineList& lines) {
 
 void CQuillbayDoc::ToCenter() {
     const long half = LongestLine(m_lines) / 2;
+    if (!AllowGrowth([&](std::string_view line) {
+            return std::max(0LL, half - static_cast<long long>(line.size()) / 2);
+        }))
+        return;
     TransformTargetLines([&](std::string_view line) { return CenterLine(line, half); });
 }
 
 void CQuillbayDoc::ToRight() {
     const long width = LongestLine(m_lines);
+    if (!AllowGrowth([&](std::string_view line) {
+            return static_cast<long long>(width) - static_cast<long long>(line.size());
+        }))
+        return;
     TransformTargetLines([&](std::string_view line) { return RightAlignLine(line, width); });
 }
 

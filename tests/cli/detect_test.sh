@@ -59,6 +59,18 @@ grep -q "missing.txt" "$work/err" || fail "missing file not reported: $(cat "$wo
 [ "$(cat "$work/err")" = "qbay: $work: cannot open the file (Is a directory)" ] ||
     fail "a folder: $(cat "$work/err")"
 
+# Something that may never end (a device, a pipe, a named pipe nobody writes to) is judged by
+# its start, as opening judges it: no wait, no endless reading.
+mkfifo "$work/nobody.fifo"
+for input in /dev/zero "$work/nobody.fifo"; do
+    timeout 10 "$qbay" --detect "$input" > "$work/out" 2> "$work/err"
+    status=$?
+    [ $status = 0 ] || fail "--detect $input: exit status $status ($(cat "$work/err"))"
+    [ "$(cat "$work/out")" = "$input: ASCII" ] || fail "--detect $input: $(cat "$work/out")"
+done
+out=$(timeout 10 bash -c 'yes | "$0" --detect -' "$qbay")
+[ "$out" = "-: ASCII" ] || fail "yes | qbay --detect -: '$out'"
+
 # --detect only reads: it refuses options that convert or write.
 "$qbay" --detect -o "$work/x" "$work/jis.txt" > /dev/null 2> "$work/err"
 [ $? = 2 ] || fail "--detect with -o: not a usage error"

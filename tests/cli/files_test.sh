@@ -119,6 +119,44 @@ status "help" 0 "$qbay" --help
 grep -q "Usage: qbay" "$work/stdout" || fail "--help prints no usage"
 status "version" 0 "$qbay" --version
 
+# A read-only file is not rewritten in place, block by block or whole; a device is written to.
+for step in ToUpper Sort1; do
+    printf 'ro\r\n' > ro.txt && chmod 444 ro.txt
+    status "read-only -i $step" 1 "$qbay" -e "$step" -i ro.txt
+    [ "$(cat ro.txt)" = $'ro\r' ] || fail "read-only -i $step: the file was rewritten"
+    grep -q "read-only" "$work/stderr" || fail "read-only -i $step: $(cat "$work/stderr")"
+    rm -f ro.txt
+done
+status "-o /dev/null" 0 "$qbay" "$work/lf.txt" -o /dev/null
+
+# A file size limit (ulimit -f) is an error like any other: a message, status 1, the output
+# as it was and no temporary file; the same for a kill in mid-save.
+# Shift-JIS text (あ), which is decided at once and so written as it is read.
+yes "$(printf '\x82\xa0%.0s' {1..49})" | head -n 30000 > big.txt
+for step in ToUpper Sort1; do
+    printf 'old\r\n' > kept.txt
+    status "ulimit -f $step" 1 bash -c 'ulimit -f 1000; "$0" -e "$1" big.txt -o kept.txt' \
+        "$qbay" "$step"
+    grep -q "File too large" "$work/stderr" || fail "ulimit -f $step: $(cat "$work/stderr")"
+    [ "$(cat kept.txt)" = $'old\r' ] || fail "ulimit -f $step: the output was changed"
+done
+ls -a | grep -q qbtmp && fail "ulimit -f: a temporary file was left"
+mkfifo slow.fifo
+for sig in TERM HUP KILL; do
+    printf 'old\r\n' > kept.txt
+    { cat big.txt big.txt; exec sleep 60; } > slow.fifo &
+    feeder=$!
+    "$qbay" -e ToUpper slow.fifo -o kept.txt 2> /dev/null &
+    pid=$!
+    sleep 2  # the first blocks are written by now, and the run waits for more
+    kill -s $sig $pid
+    wait $pid 2> /dev/null
+    kill $feeder 2> /dev/null
+    wait $feeder 2> /dev/null
+    ls -a | grep -q qbtmp && fail "SIG$sig in mid-save left a temporary file"
+    [ "$(cat kept.txt)" = $'old\r' ] || fail "SIG$sig in mid-save changed the output"
+    rm -f .*qbtmp*
+done
 # An output that is not a file (a device, /dev/stdout, a FIFO) is written where it is.
 printf 'abc\r\n' > "$work/abc.txt"
 status "-o /dev/null" 0 "$qbay" -e ToUpper "$work/abc.txt" -o /dev/null
@@ -134,7 +172,7 @@ wait
 if [ -z "${QB_SANITIZED:-}" ]; then
     printf 'abc\r\n' > "$work/small.txt"
     printf 'old\r\n' > "$work/kept.txt"
-    status "out of memory" 1 bash -c 'ulimit -v 1000000; "$0" -e "IndentChange 2000000000" \
+    status "out of memory" 1 bash -c 'ulimit -v 600000; "$0" -e "IndentChange 900000000" \
         "$1" -o "$2"' "$qbay" "$work/small.txt" "$work/kept.txt"
     grep -q "out of memory" "$work/stderr" || fail "out of memory: no message ($(cat "$work/stderr"))"
     [ "$(cat "$work/kept.txt")" = $'old\r' ] || fail "out of memory: the output was changed"

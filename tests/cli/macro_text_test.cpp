@@ -4,7 +4,6 @@
 
 #include "convert/code_detect.h"
 #include "tests/support/sjis_literal.h"
-#include "tests/support/temp_dir.h"
 
 namespace qb {
 namespace {
@@ -25,12 +24,10 @@ TEST(MacroText, CommandLineLinesAreConvertedOnlyWhenTheyAreUtf8) {
 }
 
 TEST(MacroText, MacroFilesAreUtf8WhenEveryLineIs) {
-    test::TempDir dir;
-    EXPECT_TRUE(MacroFileIsUtf8(dir.Write("u.qmc", "\xEF\xBB\xBFStrCat 表\r\nZenToHan\r\n")));
-    EXPECT_FALSE(MacroFileIsUtf8(dir.Write("s.qmc", test::Sjis("StrCat 表\r\n"))));
-    EXPECT_FALSE(MacroFileIsUtf8(dir.Write("a.qmc", "ZenToHan\r\n")));  // ASCII: either way
-    EXPECT_FALSE(MacroFileIsUtf8(dir.Write("m.qmc", "StrCat 表\r\n" + test::Sjis("StrCat 表"))));
-    EXPECT_FALSE(MacroFileIsUtf8(dir.File("none.qmc")));
+    EXPECT_TRUE(MacroTextIsUtf8("\xEF\xBB\xBFStrCat 表\r\nZenToHan\r\n"));
+    EXPECT_FALSE(MacroTextIsUtf8(test::Sjis("StrCat 表\r\n")));
+    EXPECT_FALSE(MacroTextIsUtf8("ZenToHan\r\n"));  // ASCII: either way
+    EXPECT_FALSE(MacroTextIsUtf8("StrCat 表\r\n" + test::Sjis("StrCat 表")));
 }
 
 }  // namespace

@@ -29,6 +29,17 @@ cmp -s folder/jis.txt <(printf '\x1b$B$"\x1b(Bb\r\n') || fail "the JIS file"
 [ "$(stat -c %Y folder/other.TXT)" = "$(date -d 2001-01-01 +%s)" ] || fail "an unchanged file got a new time"
 cmp -s folder/skipped.csv <(printf 'a\r\n') || fail "a file outside the pattern"
 
+# A UTF-8 file is replaced as characters and stays UTF-8; a link is passed over and listed.
+mkdir utf8
+printf '\xe3\x81\x81[\xe3\x83\xbc\r\n' > utf8/u.txt      # ぁ[ー: ー is 81 5B, as in ぁ[
+printf 'abc\r\n' > outside.txt
+ln -s ../outside.txt utf8/link.txt
+q -e 'MultiFileReplace utf8 *.txt ー x' > out.txt 2> err.txt
+[ $? = 0 ] || fail "UTF-8 and a link: exit status $? ($(cat err.txt))"
+cmp -s utf8/u.txt <(printf '\xe3\x81\x81[x\r\n') || fail "the UTF-8 file: $(od -c utf8/u.txt)"
+grep -q 'u.txt: UTF8, 1 replacement' out.txt || fail "the UTF-8 file's line: $(cat out.txt)"
+grep -q 'link.txt: .*passed over: a symbolic link' out.txt || fail "the link's line: $(cat out.txt)"
+[ "$(cat outside.txt)" = $'abc\r' ] || fail "a link was followed out of the folder"
 # A folder that is not there is named.
 q -e 'MultiFileReplace nowhere *.txt a b' > out.txt 2> err.txt
 [ $? = 1 ] || fail "missing folder: exit status"

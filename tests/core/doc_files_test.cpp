@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "core/quillbay_doc.h"
+#include "tests/support/doc_fixture.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/sjis_literal.h"
 #include "tests/support/temp_dir.h"
@@ -108,6 +109,27 @@ TEST_F(DocFilesTest, AFailedSaveKeepsTheOldFileAndTheModifiedFlag) {
     EXPECT_FALSE(doc.LastSaveError().empty());
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(dir.Read("a.txt"), "old\r\n");
+}
+
+// A save that refuses lines that would not read back stops at the first, before writing it,
+// and leaves the old file; one that notes them writes everything and names the first.
+TEST_F(DocFilesTest, ASaveCanRefuseOrNoteLinesThatWouldNotReadBack) {
+    const std::string path = dir.Write("a.txt", "old\r\n");
+    CQuillbayDoc doc(app.context);
+    test::FillDocument(doc, {"fine",
+                             "a\x1A"
+                             "b",
+                             "c\r"});
+    EXPECT_FALSE(doc.OnSaveDocument(path, ReadBackCheck::Refuse));
+    ASSERT_TRUE(doc.LastSaveLoss());
+    EXPECT_EQ(doc.LastSaveLoss()->index, 1u);
+    EXPECT_EQ(dir.Read("a.txt"), "old\r\n");
+    EXPECT_TRUE(app.host.messages.empty());
+    EXPECT_TRUE(doc.OnSaveDocument(path, ReadBackCheck::Note));
+    EXPECT_EQ(doc.LastSaveLoss()->index, 1u);
+    EXPECT_EQ(dir.Read("a.txt"),
+              "fine\r\na\x1A"
+              "b\r\nc\r\r\n");
 }
 
 TEST_F(DocFilesTest, SaveAndSaveAsRecordAsTheCommandsDo) {

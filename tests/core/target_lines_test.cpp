@@ -191,6 +191,34 @@ TEST(TargetLinesTest, PatternCompiledOnceForAllLines) {
     EXPECT_EQ(doc.TargetRegex().Compilations(), 2);
 }
 
+// The check before an operation: only the lines whose test can decide anything (in the
+// range, on the step), one message at the first failure, the lines as they were.
+TEST(TargetLinesTest, CheckTargetTestLooksAtTheLinesThatCountAndStopsAtTheFirstFailure) {
+    const std::string slow = std::string(60, 'a') + "b";  // runs into the match limit
+    struct Case {
+        int first, last, step;
+        std::string pattern;
+        bool ok;
+    } cases[] = {
+        {1, 4, 1, "b+", true},
+        {1, 4, 1, "(", false},           // malformed
+        {1, 4, 1, "(a|aa)+c|b", false},  // lines 2 and 4 both fail: one message
+        {3, 3, 1, "(a|aa)+c|b", true},   // the slow lines are outside the range
+        {1, 4, 2, "(a|aa)+c|b", true},   // ... or between steps (indexes 0 and 2 only)
+        {1, 9, 1, "", true},
+    };
+    for (const auto& c : cases) {
+        TestApp app;
+        CQuillbayDoc doc(app.context);
+        Fill(doc, {"x", slow, "y", slow});
+        doc.SelectLines(c.first, c.last, c.step, c.pattern, true);
+        EXPECT_EQ(doc.CheckTargetTest(), c.ok) << c.pattern << " " << c.first << "-" << c.last;
+        EXPECT_EQ(app.host.messages.size(), c.ok ? 0u : 1u) << c.pattern;
+        EXPECT_EQ(doc.TargetTestError().empty(), c.ok);
+        EXPECT_EQ(doc.LineCount(), 4);
+    }
+}
+
 TEST(TargetLinesTest, PatternFlagComesFromAndGoesBackToTheSettings) {
     TestApp app;
     {

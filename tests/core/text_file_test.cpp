@@ -7,6 +7,7 @@
 
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/support/temp_dir.h"
@@ -166,6 +167,97 @@ TEST(TextFile, ReadsFromAPipe) {
     EXPECT_EQ(Strings(lines), (Lines{"one", "two"}));
 }
 
+// A pipe's Ctrl-Z may end what the writer has sent so far: whether bytes follow it shows only
+// by reading on, and they must not go without a word.
+TEST(TextFile, ACtrlZAtTheEndOfWhatAPipeHasSentSoFarIsStillNoticed) {
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    std::thread writer([&] {
+        (void)!write(fds[1], "a\x1A", 2);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        (void)!write(fds[1], "rest\n", 5);
+        close(fds[1]);
+    });
+    LineList lines;
+    TextLineReader reader = TextLineReader::FromDescriptor(fds[0]);
+    const TextReadResult read = ReadAllLines(reader, lines);
+    writer.join();
+    close(fds[0]);
+    EXPECT_EQ(Strings(lines), (Lines{"a"}));
+    EXPECT_TRUE(read.stoppedAtCtrlZ);
+}
+
+TEST(TextFile, BytesInMemoryReadAsTheSameBytesInAFile) {
+    test::TempDir dir;
+    for (const std::string bytes : {"", "a\r\nb", "x\x1A", "x\x1Ay", "a\0b\r\r\n\r"}) {
+        LineList fromFile, fromMemory;
+        const TextReadResult file = ReadTextFile(dir.Write("f", bytes), fromFile);
+        TextLineReader reader = TextLineReader::FromBytes(bytes);
+        const TextReadResult memory = ReadAllLines(reader, fromMemory);
+        EXPECT_EQ(Strings(fromMemory), Strings(fromFile));
+        EXPECT_EQ(memory.stoppedAtCtrlZ, file.stoppedAtCtrlZ);
+        EXPECT_EQ(memory.sawZeroByte, file.sawZeroByte);
+    }
+}
+
+// The raw bytes of a regular file up to its Ctrl-Z, from where the text starts, without
+// disturbing the lines read.
+TEST(TextFile, ARegularFileCanBeScannedFromItsStart) {
+    test::TempDir dir;
+    const int fd = open(dir.Write("f",
+                                  "skip\na\r\nb\x1A"
+                                  "c")
+                            .c_str(),
+                        O_RDONLY);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(lseek(fd, 5, SEEK_SET), 5);  // someone read "skip\n" before us
+    TextLineReader reader = TextLineReader::FromDescriptor(fd);
+    std::string_view line;
+    ASSERT_TRUE(reader.Next(line));
+    EXPECT_EQ(line, "a");
+    std::string scanned;
+    EXPECT_TRUE(reader.ScanFromStart([&](std::string_view block) {
+        scanned.append(block);
+        return true;
+    }));
+    EXPECT_EQ(scanned, "a\r\nb");
+    ASSERT_TRUE(reader.Next(line));
+    EXPECT_EQ(line, "b");
+    close(fd);
+    EXPECT_FALSE(
+        TextLineReader::FromBytes("x").ScanFromStart([](std::string_view) { return true; }));
+}
+
+TEST(TextFile, ALimitEndsTheInputThere) {
+    const int fd = open("/dev/zero", O_RDONLY);
+    TextLineReader reader = TextLineReader::FromDescriptor(fd);
+    reader.LimitTo(3 << 20);
+    LineList lines;
+    EXPECT_TRUE(ReadAllLines(reader, lines).ok);
+    close(fd);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].size(), 3u << 20);
+}
+
+// Small files (macro files) come whole from a file or a pipe, never from a device, never
+// beyond their limit, and a named pipe nobody writes to does not keep the reader waiting.
+TEST(TextFile, SmallFilesComeFromFilesAndPipesOnly) {
+    test::TempDir dir;
+    std::string bytes, error;
+    EXPECT_TRUE(ReadSmallFile(dir.Write("m", "ToUpper\r\n"), 100, bytes, error));
+    EXPECT_EQ(bytes, "ToUpper\r\n");
+    bytes.clear();
+    EXPECT_FALSE(ReadSmallFile(dir.File("m"), 5, bytes, error));
+    EXPECT_NE(error.find("larger"), std::string::npos);
+    EXPECT_FALSE(ReadSmallFile("/dev/zero", 100, bytes, error));
+    EXPECT_EQ(error, "not a regular file or a pipe");
+    EXPECT_FALSE(ReadSmallFile(dir.Path(), 100, bytes, error));
+    ASSERT_EQ(mkfifo(dir.File("fifo").c_str(), 0600), 0);
+    bytes.clear();
+    EXPECT_TRUE(ReadSmallFile(dir.File("fifo"), 100, bytes, error)) << error;
+    EXPECT_EQ(bytes, "");
+}
+
 TEST(TextFile, SplitTextModeLinesFollowsTheSameRules) {
     LineList lines;
     SplitTextModeLines(
@@ -173,6 +265,62 @@ TEST(TextFile, SplitTextModeLinesFollowsTheSameRules) {
         "e",
         lines);
     EXPECT_EQ(Strings(lines), (Lines{"a", "b", "c\rd"}));
+}
+
+// Lines that FindLineThatWillNotReadBack lets pass come back from a save as they were, and
+// lines it names do not: checked over random lines of the bytes that matter.
+TEST(TextFile, FindsExactlyTheLinesThatWouldNotReadBack) {
+    std::mt19937 random(19);
+    const char bytes[] = {'a', '\r', '\n', '\x1A', '\0'};
+    for (int round = 0; round < 3000; ++round) {
+        LineList lines;
+        const int count = static_cast<int>(random() % 4);
+        for (int i = 0; i < count; ++i) {
+            std::string line;
+            for (int k = static_cast<int>(random() % 4); k > 0; --k)
+                line.push_back(bytes[random() % sizeof bytes]);
+            lines.emplace_back(line);
+        }
+        const auto loss = FindLineThatWillNotReadBack(lines);
+        for (const std::string_view terminator : {"\r\n", "\n"}) {
+            std::string file;
+            WriteLines(lines, terminator, [&](std::string_view block) {
+                file.append(block);
+                return true;
+            });
+            LineList back;
+            SplitTextModeLines(file, back);
+            EXPECT_EQ(back == lines, !loss.has_value())
+                << round << (loss ? " " + loss->what : std::string(" none"));
+        }
+    }
+}
+
+// The save's check reads lines by words and by vectors as their lengths grow: an LF or a
+// Ctrl-Z is found at every place in each, and the bytes next to them in value (or a zero byte,
+// which the vector pass sees together with Ctrl-Z) are not.
+TEST(TextFile, TheSavesCheckFindsLineFeedsAndCtrlZAtEveryPlaceOfLinesOfAnyLength) {
+    for (const std::size_t n : {1u, 7u, 8u, 9u, 31u, 33u, 64u, 65u, 96u, 97u, 128u, 300u}) {
+        for (std::size_t at = 0; at < n; ++at) {
+            for (const char b :
+                 {'\n', '\x1A', '\0', '\x0B', '\x1B', '\x2A', '\x8A', '\x9A', '\x0E'}) {
+                std::string text(n, 'a');
+                text[at] = b;
+                const LineList lines{Line("fine"), Line(text)};
+                const bool lost = b == '\n' || b == '\x1A';
+                std::optional<ReadBackLoss> loss;
+                const bool written = WriteLines(
+                    lines, "\r\n", [](std::string_view) { return true; }, ReadBackCheck::Refuse,
+                    &loss);
+                EXPECT_EQ(written, !lost) << n << " " << at << " " << int(b);
+                EXPECT_EQ(FindLineThatWillNotReadBack(lines).has_value(), lost) << n << " " << at;
+                if (lost) {
+                    ASSERT_TRUE(loss);
+                    EXPECT_EQ(loss->index, 1u);
+                }
+            }
+        }
+    }
 }
 
 TEST(TextFile, WriteLinesPutsTheTerminatorAfterEveryLine) {

@@ -75,6 +75,43 @@ TEST_F(InterpreterTest, EveryCommandDispatchesToItsHandler) {
     }
 }
 
+// A target-line pattern that cannot be tested (malformed, or a line that runs into the match
+// limit) stops the run, once, before a command that uses the target lines changes anything.
+// A command that does not use them runs as usual: it gives the same result whether no line or
+// every line is a target.
+TEST_F(InterpreterTest, AnUntestableTargetPatternStopsCommandsThatUseTargetLines) {
+    dir.Write("in.txt", "x\r\n");
+    const std::vector<std::string> lines = {std::string(60, 'a') + "b", "ab c", ""};
+    const auto linesAfter = [&](const std::string& line, bool invert, const std::string& cond,
+                                bool pattern) {
+        app.host.clipboard = "p\r\n";
+        workspace.docs.clear();
+        CQuillbayDoc& doc = workspace.AddDocument(lines);
+        doc.Target().condition = cond;
+        doc.Target().pattern = pattern;
+        doc.Target().invert = invert;
+        app.host.messages.clear();
+        const MacroResult result = interpreter.Execute(line);
+        return std::make_pair(result, workspace.docs.empty() ? std::vector<std::string>{"(closed)"}
+                                                             : LinesOf(*workspace.docs.back()));
+    };
+    for (const MacroCommand& command : MacroCommands()) {
+        if (command.runsWithoutDocument || command.recordedByDocument) continue;
+        const std::string line = SampleLine(command, dir);
+        if (!command.usesTargetLines) {
+            EXPECT_EQ(linesAfter(line, false, "\x01", false), linesAfter(line, true, "\x01", false))
+                << line << " uses the target lines";
+            continue;
+        }
+        for (const std::string& pattern : {std::string("("), std::string("(a|aa)+c|b")}) {
+            const auto [result, after] = linesAfter(line, true, pattern, true);
+            EXPECT_EQ(result, MacroResult::Stop) << line;
+            EXPECT_EQ(after, lines) << line;
+            EXPECT_EQ(app.host.messages.size(), 1u) << line;
+        }
+    }
+}
+
 // The arguments reach the operations in the right order: one small case per wired command.
 TEST_F(InterpreterTest, ArgumentsReachTheOperations) {
     using Lines = std::vector<std::string>;

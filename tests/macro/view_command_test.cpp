@@ -56,6 +56,21 @@ TEST_F(FrameTest, AsksUnderVerifyAndCancelLeavesNoTrace) {
     EXPECT_TRUE(app.host.confirmations.empty());
 }
 
+// A target-line pattern the engine cannot test refuses the command (with the host's message)
+// and leaves the document and the macro as they were.
+TEST_F(FrameTest, AnUntestableTargetPatternRefusesTheCommand) {
+    CQuillbayDoc& doc = workspace.AddDocument({"a", "b"});
+    doc.SelectLines(1, 2, 1, "(", true);
+    doc.Notsel();
+    app.recorder.lines.clear();
+    app.settings.WriteInt("System", "Verify", 0);
+    EXPECT_EQ(Run(32824), CommandOutcome::Refused);  // LineDelete
+    EXPECT_EQ(LinesOf(doc), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(app.host.messages.size(), 1u);
+    EXPECT_TRUE(app.recorder.lines.empty());
+    EXPECT_FALSE(doc.CanUndo());
+}
+
 TEST_F(FrameTest, CancelInADialogWritesNothing) {
     CQuillbayDoc& doc = workspace.AddDocument({"a"});
     for (CommandId id : {32784, 32931, 32783, 32769, 32924}) {

@@ -2,9 +2,12 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -132,6 +135,85 @@ TEST(AtomicFile, UncommittedWritesLeaveNothing) {
         writer.Write(std::string(3 << 20, 'z'));
     }
     EXPECT_EQ(EntriesIn(dir.Path()), 0u);
+}
+
+// The file being written has no name until it is complete, so that nothing, not even a kill,
+// can leave it behind (where the file system allows such a file).
+TEST(AtomicFile, WhileWritingTheFolderHoldsNoNewName) {
+    test::TempDir dir;
+    const std::string path = dir.Write("f.txt", "old");
+    AtomicFileWriter writer(path);
+    writer.Write(std::string(3 << 20, 'z'));
+    EXPECT_EQ(EntriesIn(dir.Path()), 1u);
+    EXPECT_TRUE(writer.Commit());
+    EXPECT_EQ(EntriesIn(dir.Path()), 1u);
+    EXPECT_EQ(dir.Read("f.txt").size(), 3u << 20);
+}
+
+// Where the temporary file needs a name, the signals that end a program remove it first.
+TEST(AtomicFile, ANamedTemporaryFileGoesWithTheSignalThatEndsTheProgram) {
+    test::TempDir dir;
+    const std::string path = dir.Write("f.txt", "old");
+    for (const int sig : {SIGTERM, SIGINT, SIGHUP}) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            std::signal(sig, SIG_DFL);
+            RemoveTemporaryFilesOnSignals();
+            AtomicFileWriter writer(path, true, AtomicFileWriter::TempFile::Named);
+            writer.Write(std::string(3 << 20, 'z'));
+            if (EntriesIn(dir.Path()) != 2) _exit(3);  // the named file is there
+            raise(sig);
+            _exit(4);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << status;
+        EXPECT_EQ(EntriesIn(dir.Path()), 1u) << "signal " << sig;
+        EXPECT_EQ(dir.Read("f.txt"), "old");
+    }
+}
+
+// A file the user made read-only is not replaced, though the folder would allow it.
+TEST(AtomicFile, AReadOnlyFileIsLeftAsItIs) {
+    test::TempDir dir;
+    const std::string path = dir.Write("f.txt", "old");
+    chmod(path.c_str(), 0444);
+    AtomicFileWriter writer(path);
+    writer.Write("new");
+    EXPECT_FALSE(writer.Commit());
+    EXPECT_NE(writer.Error().find("read-only"), std::string::npos) << writer.Error();
+    EXPECT_EQ(dir.Read("f.txt"), "old");
+    EXPECT_EQ(EntriesIn(dir.Path()), 1u);
+}
+
+// A device or a pipe cannot be replaced by a file: it is written to as it is.
+TEST(AtomicFile, ADeviceIsWrittenToDirectly) {
+    std::string error;
+    EXPECT_TRUE(WriteFileAtomically("/dev/null", "discarded", &error)) << error;
+}
+
+// A write beyond the file size limit fails with the system's reason (qbay ignores SIGXFSZ,
+// which would otherwise end the program) and leaves nothing behind.
+TEST(AtomicFile, AFileSizeLimitIsAnErrorThatLeavesNothing) {
+    test::TempDir dir;
+    const std::string path = dir.Write("f.txt", "old");
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{1 << 20, 1 << 20};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        AtomicFileWriter writer(path);
+        writer.Write(std::string(3 << 20, 'z'));
+        const bool committed = writer.Commit();
+        _exit(committed ? 3 : writer.Error().find("File too large") != std::string::npos ? 0 : 4);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(dir.Read("f.txt"), "old");
+    EXPECT_EQ(EntriesIn(dir.Path()), 1u);
 }
 
 TEST(AtomicFile, ANewFileGetsTheUsualPermissions) {

@@ -76,7 +76,9 @@ TEST(SettingsStore, ShiftJisValuesCrossTheBoundaryAsUtf8) {
 TEST(SettingsStore, IntegersThatAreNotNumbersGiveTheDefault) {
     test::TempDir dir;
     const std::string path =
-        dir.Write("s.ini", "[N]\na=12\nb=-3\nc=+4\nd=x\ne=5x\nf=\ng=4294967295\n");
+        dir.Write("s.ini",
+                  "[N]\na=12\nb=-3\nc=+4\nd=x\ne=5x\nf=\ng=4294967295\nh=4294967298\n"
+                  "i=-2147483649\n");
     SettingsStore store(path);
     EXPECT_EQ(store.ReadInt("N", "a", 0), 12);
     EXPECT_EQ(store.ReadInt("N", "b", 0), -3);
@@ -85,18 +87,20 @@ TEST(SettingsStore, IntegersThatAreNotNumbersGiveTheDefault) {
     EXPECT_EQ(store.ReadInt("N", "e", 7), 7);
     EXPECT_EQ(store.ReadInt("N", "f", 7), 7);
     EXPECT_EQ(store.ReadInt("N", "g", 0), -1);  // a 32-bit value, as stored
+    EXPECT_EQ(store.ReadInt("N", "h", 7), 7);   // no 32-bit value: not wrapped round
+    EXPECT_EQ(store.ReadInt("N", "i", 7), 7);
 }
 
 TEST(SettingsStore, ADamagedFileIsReadAsFarAsPossibleAndKeptBeforeARewrite) {
     test::TempDir dir;
     const std::string damaged =
         "; my notes\n[System]\nCrLf=2\ngarbage line\n[Broken\n"
-        "\xFF\xFE=1\nAuto=0\n";
+        "\xFF\xFE=1\nAuto=0\n\r=1\n";  // the last has no name once trimmed
     const std::string path = dir.Write("s.ini", damaged);
     SettingsStore store(path);
     EXPECT_EQ(store.ReadInt("System", "CrLf", 0), 2);
     EXPECT_EQ(store.ReadInt("System", "Auto", 1), 0);
-    EXPECT_EQ(store.LoadProblems().size(), 3u);
+    EXPECT_EQ(store.LoadProblems().size(), 4u);
     store.WriteInt("System", "Verify", 0);
     EXPECT_EQ(dir.Read("s.ini.bad"), damaged);  // the original, kept whole
     const std::string rewritten = dir.Read("s.ini");
@@ -108,6 +112,61 @@ TEST(SettingsStore, ADamagedFileIsReadAsFarAsPossibleAndKeptBeforeARewrite) {
 }
 
 // Editors that save UTF-8 may put a byte-order mark first; it is not part of the first line.
+// Another instance may repair the file after this one read it damaged: the copy kept is the
+// damaged original, never the repaired file.
+TEST(SettingsStore, TheDamagedOriginalIsKeptOnceNotOverwrittenAfterARepair) {
+    test::TempDir dir;
+    const std::string damaged = "[System]\ngarbage\nCrLf=2\n";
+    const std::string path = dir.Write("s.ini", damaged);
+    SettingsStore late(path);
+    {
+        SettingsStore first(path);
+        first.WriteInt("System", "Auto", 0);  // keeps the copy, then repairs the file
+    }
+    EXPECT_EQ(dir.Read("s.ini.bad"), damaged);
+    late.WriteInt("System", "Verify", 0);  // reads the repaired file again first
+    EXPECT_EQ(dir.Read("s.ini.bad"), damaged);
+    SettingsStore again(path);
+    EXPECT_EQ(again.ReadInt("System", "Auto", 1), 0);
+    EXPECT_EQ(again.ReadInt("System", "Verify", 1), 0);
+}
+
+// A run that must change nothing on disk (the command line) keeps its writes in memory.
+TEST(SettingsStore, AReadOnlyStoreKeepsWritesForTheRunAndNeverWritesTheFile) {
+    test::TempDir dir;
+    const std::string path = dir.Write("s.ini", "[System]\ngarbage\nCrLf=2\n");
+    SettingsStore store(path, SettingsStore::Access::ReadOnly);
+    store.WriteInt("LineSelect", "RegExp", 1);
+    EXPECT_EQ(store.ReadInt("LineSelect", "RegExp", 0), 1);
+    EXPECT_EQ(dir.Read("s.ini"), "[System]\ngarbage\nCrLf=2\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("s.ini.bad")));
+    EXPECT_TRUE(store.LastSaveError().empty());
+}
+
+// Only a regular file is read: a device or a pipe in its place would give endless bytes or
+// block for ever.
+TEST(SettingsStore, SomethingOtherThanARegularFileGivesDefaultsAndIsLeftAlone) {
+    SettingsStore store("/dev/zero");
+    EXPECT_EQ(store.ReadInt("Turn", "No", 70), 70);
+    ASSERT_EQ(store.LoadProblems().size(), 1u);
+    EXPECT_NE(store.LoadProblems()[0].find("not a regular file"), std::string::npos);
+}
+
+// Many values and many repeated names load as a few do: the later value of a name wins, a
+// repeated section header continues the section.
+TEST(SettingsStore, ManyValuesAndRepeatsLoadAsFewDo) {
+    std::string text;
+    for (int i = 0; i < 20000; ++i)
+        text += "[S" + std::to_string(i % 7) + "]\nv" + std::to_string(i % 5000) + "=" +
+                std::to_string(i) + "\n";
+    const SettingsStore store = SettingsStore::FromText(text);
+    EXPECT_TRUE(store.LoadProblems().empty());
+    EXPECT_EQ(store.ReadInt("s2", "V10", -1), 15010);  // i = 15010 is the last with S2, v10
+    EXPECT_EQ(store.ReadInt("S3", "v10", -1), 10);
+    EXPECT_EQ(store.ReadInt("S0", "v4999", -1), 19999);
+    EXPECT_EQ(store.ReadInt("S6", "v4999", -1), -1);
+}
+
 TEST(SettingsStore, AByteOrderMarkIsNotText) {
     test::TempDir dir;
     const std::string path = dir.Write("settings.ini", "\xEF\xBB\xBF[System]\r\nCrLf=2\r\n");

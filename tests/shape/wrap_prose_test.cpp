@@ -133,8 +133,10 @@ bool CheckPieces(std::string_view line, const std::vector<char>& boundary,
             std::max<std::size_t>(piece.column > 0 ? piece.column : 0, firstLength);
         if (piece.end - piece.begin > base + 2) broken = "too wide";
         if (piece.hyphen && rules.english != EnglishWordMode::Hyphenate) broken = "hyphen";
-        // A line-end character ends a piece only when the piece holds nothing else.
-        if (rules.pushOut && rules.lineEnd.Contains(CharCode(line, lastStart))) {
+        // A line-end character ends a piece only when the piece holds nothing else or the next
+        // piece begins with the one pushed (push-out moves one character).
+        if (rules.pushOut && rules.lineEnd.Contains(CharCode(line, lastStart)) &&
+            !rules.lineEnd.Contains(CharCode(line, piece.end))) {
             for (std::size_t i = piece.begin; i < piece.end; i = NextChar(line, i))
                 if (!rules.lineEnd.Contains(CharCode(line, i))) broken = "ends in a line-end";
         }

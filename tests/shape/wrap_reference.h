@@ -42,12 +42,9 @@ inline PieceCut ReferenceCut(std::string_view t, long column, const WrapRules& r
     if (!isStart(p)) --p;
     if (p == 0) p = NextChar(t, 0);
     if (rules.hanging && p < size && rules.lineStart.Contains(CharCode(t, p))) p = NextChar(t, p);
-    auto pushOut = [&](std::size_t q) -> std::size_t {  // 0: nothing but line-end characters
-        if (!rules.pushOut || q >= size) return q;
-        std::size_t e = q;
-        while (e > 0 && rules.lineEnd.Contains(CharCode(t, startBefore(e))))
-            e = startBefore(e);
-        return e;
+    auto pushOut = [&](std::size_t q) -> std::size_t {  // 0: nothing but the one character
+        if (!rules.pushOut || q >= size || q == 0) return q;
+        return rules.lineEnd.Contains(CharCode(t, startBefore(q))) ? startBefore(q) : q;
     };
     if (const std::size_t q = pushOut(p); q != 0) p = q;
     PieceCut cut{p, false};

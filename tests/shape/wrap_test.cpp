@@ -93,9 +93,10 @@ const WrapCase kWrapCases[] = {
     {"width 0", "aあ。b", 0, {}, {"a", "あ。", "b"}},
     {"negative width", "ab", -5, {}, {"a", "b"}},
     {"negative width, empty line", "", -1, {}, {""}},
-    // Push-out: line-end characters go to the next line, a whole run of them.
+    // Push-out: a line-end character goes to the next line, one only.
     {"bracket pushed", "abcdefgh「ij", 10, {}, {"abcdefgh", "「ij"}},
-    {"run pushed", "ab（「cdefg", 6, {}, {"ab", "（「cd", "efg"}},
+    {"one of a run pushed", "ab（「cdefg", 6, {}, {"ab（", "「cdef", "g"}},
+    {"one of two brackets pushed", "あ「「い", 6, {}, {"あ「", "「い"}},
     {"push-out off", "abcdefgh「ij", 10, {true, false, true}, {"abcdefgh「", "ij"}},
     {"only brackets", "「「「", 2, {}, {"「", "「", "「"}},
     {"both rules off cut at the column",

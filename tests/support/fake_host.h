@@ -6,15 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "settings/settings_store.h"
 #include "core/app_context.h"
 #include "core/host.h"
+#include "settings/settings_store.h"
 
 namespace qb::test {
 
 class FakeHost : public IHost {
 public:
     void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
+    void Warn(std::string_view text) override { warnings.emplace_back(text); }
     bool Confirm(std::string_view text) override {
         confirmations.emplace_back(text);
         return confirmAnswer;
@@ -30,6 +31,7 @@ public:
     }
 
     std::vector<std::string> messages;
+    std::vector<std::string> warnings;
     std::vector<std::string> confirmations;
     bool confirmAnswer = true;
     int busyDepth = 0;

@@ -22,6 +22,7 @@
 #include "app/gui/main/gui_host.h"
 #include "app/gui/printing/print_driver.h"
 #include "app/gui/progress/operation_progress.h"
+#include "app/gui/review/conversion_loss.h"
 #include "app/gui/review/multi_file_review.h"
 #include "app/gui/update/update_commands.h"
 #include "app/gui/view/qbay_frame.h"
@@ -103,6 +104,7 @@ CMainFrame::CMainFrame(GuiHost& host, SettingsStore& settings, QWidget* parent)
     BuildStatusBar();
     InstallOperationProgress(*this);
     InstallReviewedMultiFileReplace(*this);
+    InstallConversionLossReport(*this);
     InstallPrintAndHelpCommands();
     InstallFileProgress(*this);
     InstallCustomization(*this);

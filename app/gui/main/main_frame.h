@@ -56,6 +56,8 @@ public:
     GuiHost& Host() { return m_host; }
     SettingsStore& Settings() { return m_settings; }
     MacroController& Macros() { return *m_macros; }
+    // The file name of `doc` as titles and messages show it ("無題" before it has one).
+    QString DocumentName(const CQuillbayDoc& doc) const;
     GuiCommandUi& CommandUi() { return *m_commandUi; }
 
     // Applies "Settings"/"WindowPos" (when it holds ten numbers) and shows the window; turns the
@@ -174,7 +176,6 @@ private:
     void NewFromFile(NewDocumentKind kind);
     void PasteAsNewDocument();
     void AdoptNewDocument(const std::shared_ptr<CQuillbayDoc>& doc);
-    QString DocumentName(const CQuillbayDoc& doc) const;
     void UpdateTitles();
     void OnFrameCloseRequested(CQBayFrame* frame, bool* allow);
     void OnSubWindowActivated(QMdiSubWindow* window);

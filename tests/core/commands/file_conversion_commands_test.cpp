@@ -94,6 +94,26 @@ TEST_F(ConvertOnOpenTest, StandardInputIsConvertedFromTheLinesAsRead) {
     EXPECT_EQ(Strings(doc), (std::vector<std::string>{"\x1B$B0!", "0!\x1B(B"}));
 }
 
+// Text that is no regular file (a pipe; bytes in memory here) is judged by its first MiB, whether
+// it is converted while reading or afterwards; a file is judged whole.
+TEST_F(ConvertOnOpenTest, APipeIsJudgedByItsStartEitherWay) {
+    std::string bytes;
+    while (bytes.size() <= (1 << 20))
+        bytes += "plain ASCII line\n";
+    bytes += "\x1B$B0!\x1B(B\r\n";
+    const std::string path = dir.Write("late.txt", bytes);
+    for (const bool undo : {true, false}) {
+        app.context.keepUndoHistory = undo;
+        TextLineReader pipe = TextLineReader::FromBytes(bytes);
+        CQuillbayDoc fromPipe(app.context);
+        ASSERT_TRUE(fromPipe.OpenFromReader(pipe, {}, "pipe"));
+        EXPECT_EQ(fromPipe.GetLine(fromPipe.LineCount() - 1).str(), "\x1B$B0!\x1B(B") << undo;
+        CQuillbayDoc fromFile(app.context);
+        ASSERT_TRUE(fromFile.OnOpenDocument(path));
+        EXPECT_EQ(fromFile.GetLine(fromFile.LineCount() - 1).str(), "\x88\x9F") << undo;
+    }
+}
+
 // Without an undo history (qbay) opening converts JIS and EUC lines as it reads them, deciding
 // the code as the lines come in. Whatever is decided when, and whatever lines a caller read
 // before, the lines, the characters reported lost and the code recorded must be those that

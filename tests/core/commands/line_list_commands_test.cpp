@@ -169,6 +169,22 @@ TEST_F(LineListTest, FileInsertAndJoinReadWholeLines) {
     EXPECT_EQ(LineTexts(), (Lines{"a1", "b", "c3"}));
 }
 
+// A file read only up to its Ctrl-Z is said so, as opening says it.
+TEST_F(LineListTest, FileInsertAndJoinWarnOfTextCutShortByCtrlZ) {
+    test::TempDir dir;
+    const std::string file = dir.Write("z.txt",
+                                       "1\r\n\x1A"
+                                       "2\r\n");
+    for (const bool join : {false, true}) {
+        SetLines({"a"});
+        app.host.warnings.clear();
+        ASSERT_TRUE(join ? doc.Join(file) : doc.FileInsert(file));
+        ASSERT_EQ(app.host.warnings.size(), 1u);
+        EXPECT_NE(app.host.warnings[0].find("Ctrl-Z"), std::string::npos);
+        EXPECT_TRUE(app.host.messages.empty());
+    }
+}
+
 TEST_F(LineListTest, AFileThatCannotBeReadChangesNothing) {
     test::TempDir dir;
     SetLines({"a"});

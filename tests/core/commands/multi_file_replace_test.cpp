@@ -82,6 +82,22 @@ TEST_F(MultiFileReplaceTest, JisAndEucFilesKeepTheirCode) {
     EXPECT_EQ(doc.LastMultiFileResult().filesChanged, 3);
 }
 
+// A JIS file is written as the last SjisToJis wrote JIS (ESC $ B until one has run), not as
+// the settings say now, the same as MIME header encoding.
+TEST_F(MultiFileReplaceTest, JisIsWrittenAsTheLastSjisToJisWroteIt) {
+    app.settings.WriteInt("Jis", "Jis", 0);                // ESC $ @, once SjisToJis has read it
+    const std::string jis = "\x1b$B0\"\x1b(B\r\nabc\r\n";  // 唖, then abc
+    dir.Write("jis.txt", jis);
+    doc.MultiFileReplace(dir.Path(), "jis.txt", "abc", Sjis("亜"));
+    EXPECT_EQ(dir.Read("jis.txt"), "\x1b$B0\"\x1b(B\r\n\x1b$B0!\x1b(B\r\n");
+    SetLines({"x"});
+    doc.SjisToJis();
+    app.settings.WriteInt("Jis", "Jis", 1);
+    dir.Write("jis.txt", jis);
+    doc.MultiFileReplace(dir.Path(), "jis.txt", "abc", Sjis("亜"));
+    EXPECT_EQ(dir.Read("jis.txt"), "\x1b$B0\"\x1b(B\r\n\x1b$@0!\x1b(B\r\n");
+}
+
 TEST_F(MultiFileReplaceTest, AJisLineLeftInKanjiModeStillReadsTheSameAfterIt) {
     // The first line ends in kanji mode and the second goes on in it. After the first line is
     // encoded afresh (ending in ASCII), kanji mode is entered again for the second.
@@ -210,6 +226,45 @@ TEST_F(MultiFileReplaceTest, DryRunListsWhatWouldChangeAndWritesNothing) {
     EXPECT_EQ(result.files[0].replacements, 2);
     EXPECT_EQ(result.files[0].code, CodeAscii);
     EXPECT_EQ(result.files[1].replacements, 0);
+}
+
+// A UTF-8 file is searched as the characters it holds, not as Shift-JIS bytes (ー is 81 5B,
+// which also stands inside ぁ[ = E3 81 81 5B), and written back in UTF-8. A changed line that
+// Shift-JIS cannot hold leaves the file alone, with a message; other lines need not fit.
+TEST_F(MultiFileReplaceTest, Utf8FilesAreReplacedAsCharactersAndStayUtf8) {
+    dir.Write("u.txt", "\xEF\xBB\xBFぁ[ー\r\nno match, é kept\r\nplain\r\n");
+    dir.Write("lossy.txt", "ー é\r\n");
+    doc.MultiFileReplace(dir.Path(), "*.txt", Sjis("ー"), Sjis("長"));
+    EXPECT_EQ(dir.Read("u.txt"), "\xEF\xBB\xBFぁ[長\r\nno match, é kept\r\nplain\r\n");
+    EXPECT_EQ(Entry("u.txt")->code, CodeUtf8);
+    EXPECT_EQ(Entry("u.txt")->replacements, 1);
+    EXPECT_EQ(dir.Read("lossy.txt"), "ー é\r\n");
+    EXPECT_EQ(Entry("lossy.txt")->status, MultiFileEntry::Failed);
+    EXPECT_EQ(app.host.messages.size(), 1u);
+    EXPECT_EQ(doc.LastMultiFileResult().filesChanged, 1);
+}
+
+// A symbolic link is not followed out of the folder, and a file with other names (hard links)
+// is not split from them: both are passed over and listed as such, with no message.
+TEST_F(MultiFileReplaceTest, LinksAreReportedAndLeftAlone) {
+    test::TempDir elsewhere;
+    const std::string outside = elsewhere.Write("outside.txt", "abc\r\n");
+    ASSERT_EQ(symlink(outside.c_str(), dir.File("link.txt").c_str()), 0);
+    const std::string linked = dir.Write("linked.txt", "abc\r\n");
+    ASSERT_EQ(link(linked.c_str(), elsewhere.File("other-name.txt").c_str()), 0);
+    dir.Write("plain.txt", "abc\r\n");
+    doc.MultiFileReplace(dir.Path(), "*.txt", "abc", "x");
+    EXPECT_EQ(elsewhere.Read("outside.txt"), "abc\r\n");
+    EXPECT_EQ(elsewhere.Read("other-name.txt"), "abc\r\n");
+    EXPECT_EQ(dir.Read("linked.txt"), "abc\r\n");
+    EXPECT_EQ(dir.Read("plain.txt"), "x\r\n");
+    for (const char* name : {"link.txt", "linked.txt"}) {
+        ASSERT_NE(Entry(name), nullptr) << name;
+        EXPECT_EQ(Entry(name)->status, MultiFileEntry::Skipped) << name;
+        EXPECT_FALSE(Entry(name)->error.empty()) << name;
+    }
+    EXPECT_EQ(doc.LastMultiFileResult().filesChanged, 1);
+    EXPECT_TRUE(app.host.messages.empty());
 }
 
 TEST_F(MultiFileReplaceTest, NoMatchingFileOrNoFolder) {

@@ -19,6 +19,7 @@ namespace {
 class AnsweringHost : public GuiHost {
 public:
     void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
+    void ShowWarning(const QString& text) override { warnings.push_back(text); }
     bool Confirm(std::string_view text) override {
         questions.emplace_back(text);
         return answer;
@@ -29,6 +30,7 @@ public:
     }
     std::vector<std::string> messages;
     std::vector<std::string> questions;
+    std::vector<QString> warnings;
     bool answer = false;
     std::optional<std::string> savePath;
 };
@@ -76,6 +78,29 @@ private Q_SLOTS:
         frame.RunCommand(57603);
         QVERIFY(host.questions.empty());
         QCOMPARE(test::ReadFileBytes(path), std::string("fine\r\n"));
+    }
+
+    // A conversion that turns characters into '?' says so once, naming where; one that loses
+    // nothing says nothing.
+    void AConversionThatLosesCharactersSaysWhere() {
+        test::TempDir dir;
+        AnsweringHost host;
+        SettingsStore settings;
+        settings.WriteInt("System", "Verify", 0);
+        CMainFrame frame(host, settings);
+        QVERIFY(frame.OpenDocument(dir.Write("u.txt",
+                                             "ok\r\nab\xF0\x9F\x98\x80"
+                                             "c\r\n")));
+        frame.RunCommand(32927);  // UTF8→シフトJIS
+        QCoreApplication::processEvents();
+        QCOMPARE(host.warnings.size(), std::size_t(1));
+        QVERIFY2(host.warnings.front().contains(QStringLiteral("u.txt 2 行 3 桁目")),
+                 qPrintable(host.warnings.front()));
+
+        QVERIFY(frame.OpenDocument(dir.Write("s.txt", "plain\r\n")));
+        frame.RunCommand(32927);
+        QCoreApplication::processEvents();
+        QCOMPARE(host.warnings.size(), std::size_t(1));
     }
 };
 
