@@ -24,12 +24,12 @@ struct InputForm {
 
 // What the options ask for.
 struct OutputChoice {
-    std::optional<FileCode> to;          // --to
-    EolChoice eol = EolChoice::Setting;  // --eol
-    bool inPlace = false;                // writing a file back over itself (-i)
-    bool crLfSet = false;                // --set System/CrLf was given: it says otherwise too
-    bool utf8Terminal = false;           // standard output is a terminal with a UTF-8 locale
-    bool textIsUtf8 = false;             // the macro lines make the text UTF-8 themselves
+    std::optional<FileCode> to = std::nullopt;  // --to
+    EolChoice eol = EolChoice::Setting;         // --eol
+    bool inPlace = false;                       // writing a file back over itself (-i)
+    bool crLfSet = false;       // --set System/CrLf was given: it says otherwise too
+    bool utf8Terminal = false;  // standard output is a terminal with a UTF-8 locale
+    bool textIsUtf8 = false;    // the macro lines make the text UTF-8 themselves
 };
 
 // The form to write a document in that was read as `input`; `crLfSetting` is "System"/"CrLf".
