@@ -1,6 +1,7 @@
 #include "convert/code_loss.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "convert/cp932.h"
 #include "convert/jis_arith.h"
@@ -56,6 +57,17 @@ std::string Describe(char32_t cp) {
     char code[16];
     std::snprintf(code, sizeof code, " (U+%04X)", static_cast<unsigned>(cp));
     return text + code;
+}
+
+// Whether EUC-JP text may hold what Shift-JIS lacks: a JIS X 0212 character (after 8F), or an
+// 8E that no half-width katakana follows.
+bool EucMayLose(std::string_view line) {
+    if (std::memchr(line.data(), 0x8F, line.size())) return true;
+    for (std::size_t at = line.find('\x8E'); at != std::string_view::npos;
+         at = line.find('\x8E', at + 2))
+        if (at + 1 >= line.size() || !IsHankakuKanaByte(static_cast<unsigned char>(line[at + 1])))
+            return true;
+    return false;
 }
 
 }  // namespace
@@ -180,6 +192,21 @@ std::vector<CodeLoss> JisLossesToSjis(std::string_view jis, bool& inX0212) {
         ++pos;
     }
     return losses;
+}
+
+std::vector<CodeLoss> EucLineLossesToSjis(std::string_view euc, bool odd) {
+    // A line of nothing but ASCII, double-byte characters and 8E with its katakana loses nothing;
+    // the fixed-width form (with its zero bytes) keeps every byte.
+    if (!odd || !EucMayLose(euc) || std::memchr(euc.data(), 0, euc.size())) return {};
+    return EucLossesToSjis(euc);
+}
+
+std::vector<CodeLoss> JisLineLossesToSjis(std::string_view jis, JisShiftState& state,
+                                          bool& inX0212) {
+    // Only text that designated JIS X 0212 can hold its characters.
+    if (!inX0212 && !state.sawX0212) return {};
+    state.sawX0212 = false;
+    return JisLossesToSjis(jis, inX0212);
 }
 
 }  // namespace qb

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "convert/jis.h"
+
 namespace qb {
 
 struct CodeLoss {
@@ -32,6 +34,14 @@ struct CodeLoss {
 // JIS -> Shift-JIS: the characters after ESC $ ( D (JIS X 0212). `inX0212` carries whether such
 // a run is still open from one line to the next (false before the first line).
 [[nodiscard]] std::vector<CodeLoss> JisLossesToSjis(std::string_view jis, bool& inX0212);
+
+// The two above for a line just converted by EucEitherFormToSjisLine and JisToSjisLine, looked
+// for only where the conversion noted something out of the ordinary, so that clean text costs
+// nothing: `odd` as EucEitherFormToSjisLine set it; `state` the JIS state after the line (its
+// sawX0212 is cleared), `inX0212` as for JisLossesToSjis.
+[[nodiscard]] std::vector<CodeLoss> EucLineLossesToSjis(std::string_view euc, bool odd);
+[[nodiscard]] std::vector<CodeLoss> JisLineLossesToSjis(std::string_view jis, JisShiftState& state,
+                                                        bool& inX0212);
 
 // "bytes EB 81": bytes shown in hexadecimal.
 [[nodiscard]] std::string DescribeBytes(std::string_view bytes);

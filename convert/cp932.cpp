@@ -300,6 +300,9 @@ std::size_t SjisToUtf8Counting(std::string_view sjis, char* out, std::size_t& lo
     const char* s = sjis.data();
     const std::size_t n = sjis.size();
     std::size_t i = 0, o = 0;
+    // Counted here and added at the end: `lost` could be any of the bytes stored through `out`,
+    // so the compiler would write it back at every character.
+    std::size_t count = 0;
     while (i < n) {
         const auto b = static_cast<unsigned char>(s[i]);
         if (b < 0x80) {
@@ -308,14 +311,22 @@ std::size_t SjisToUtf8Counting(std::string_view sjis, char* out, std::size_t& lo
         }
         // A run of double-byte characters, the bulk of Japanese text. The step to the next
         // character comes from the bytes, not from the table, so that the loads of one
-        // character need not wait for the table look-up of the one before.
+        // character need not wait for the table look-up of the one before. A code that is no
+        // character (kLostMark, rare) leaves the fast path, which then needs neither to mask
+        // the length nor to count.
         while (i + 1 < n) {
             const std::uint32_t entry =
                 table.rows[static_cast<unsigned char>(s[i])][static_cast<unsigned char>(s[i + 1])];
-            if (entry == 0) break;
+            if (static_cast<std::int32_t>(entry) <= 0) [[unlikely]] {
+                if (entry == 0) break;
+                StoreEntry(out + o, entry);
+                o += (entry >> 24) & kEntryLength;
+                if constexpr (kCount) ++count;
+                i += 2;
+                continue;
+            }
             StoreEntry(out + o, entry);
-            o += (entry >> 24) & kEntryLength;
-            if constexpr (kCount) lost += entry >> 31;
+            o += entry >> 24;
             i += 2;
         }
         // Half-width katakana, odd single bytes, a lead byte without a trail byte.
@@ -323,10 +334,11 @@ std::size_t SjisToUtf8Counting(std::string_view sjis, char* out, std::size_t& lo
             const std::uint32_t entry = table.singles[static_cast<unsigned char>(s[i])];
             StoreEntry(out + o, entry);
             o += (entry >> 24) & kEntryLength;
-            if constexpr (kCount) lost += entry >> 31;
+            if constexpr (kCount) count += entry >> 31;
             ++i;
         }
     }
+    lost += count;
     return o;
 }
 
@@ -343,6 +355,7 @@ std::size_t Utf8ToCp932Counting(std::string_view utf8, char* out, std::size_t& l
     const char* s = utf8.data();
     const std::size_t n = utf8.size();
     std::size_t i = 0, o = 0;
+    std::size_t count = 0;  // added to `lost` at the end, as in SjisToUtf8Counting
     while (i < n) {
         const auto b0 = static_cast<unsigned char>(s[i]);
         if (b0 < 0x80) {
@@ -357,15 +370,18 @@ std::size_t Utf8ToCp932Counting(std::string_view utf8, char* out, std::size_t& l
             const unsigned cp = (w & 0x0Fu) << 12 | (w >> 2 & 0xFC0u) | (w >> 16 & 0x3Fu);
             if (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)) break;
             const std::uint16_t form = forms.forms[cp];
-            if constexpr (kCount) lost += form == '?';  // no form: no character above 7F is '?'
+            // No form (no character above 7F is '?'): the general step below stores and counts it.
+            if (form == '?') [[unlikely]]
+                break;
             o += StoreForm(out + o, form);
             i += 3;
         }
         if (i >= n || static_cast<unsigned char>(s[i]) < 0x80) continue;
         const char32_t cp = DecodeUtf8(utf8, i);
         o += StoreCounting<kCount>(
-            out + o, cp <= 0xFFFF ? UnicodeToCp932Code(static_cast<char16_t>(cp)) : 0, lost);
+            out + o, cp <= 0xFFFF ? UnicodeToCp932Code(static_cast<char16_t>(cp)) : 0, count);
     }
+    lost += count;
     return o;
 }
 
@@ -374,6 +390,10 @@ std::size_t Utf8ToCp932Counting(std::string_view utf8, char* out, std::size_t& l
 std::size_t SjisToUtf8(std::string_view sjis, char* out) {
     std::size_t unused = 0;
     return SjisToUtf8Counting<false>(sjis, out, unused);
+}
+
+std::size_t SjisToUtf8(std::string_view sjis, char* out, std::size_t& lost) {
+    return SjisToUtf8Counting<true>(sjis, out, lost);
 }
 
 std::string SjisToUtf8(std::string_view sjis) {
@@ -389,6 +409,10 @@ std::string SjisToUtf8(std::string_view sjis, std::size_t& lost) {
 std::size_t Utf8ToCp932(std::string_view utf8, char* out) {
     std::size_t unused = 0;
     return Utf8ToCp932Counting<false>(utf8, out, unused);
+}
+
+std::size_t Utf8ToCp932(std::string_view utf8, char* out, std::size_t& lost) {
+    return Utf8ToCp932Counting<true>(utf8, out, lost);
 }
 
 std::string Utf8ToCp932(std::string_view utf8) {

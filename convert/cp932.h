@@ -34,15 +34,17 @@ unsigned UnicodeToCp932Code(char16_t unit);
 
 // The same two into a caller's buffer, for converting many lines without a string each: `out`
 // has room for the Room() of the input's size (the kernels store whole words, a few bytes past
-// their result); they return the bytes written.
+// their result); they return the bytes written. The forms with `lost` count as above.
 constexpr std::size_t SjisToUtf8Room(std::size_t sjisSize) {
     return 3 * sjisSize + 8;
 }
 std::size_t SjisToUtf8(std::string_view sjis, char* out);
+std::size_t SjisToUtf8(std::string_view sjis, char* out, std::size_t& lost);
 constexpr std::size_t Utf8ToCp932Room(std::size_t utf8Size) {
     return utf8Size + 8;
 }
 std::size_t Utf8ToCp932(std::string_view utf8, char* out);
+std::size_t Utf8ToCp932(std::string_view utf8, char* out, std::size_t& lost);
 
 // SjisToUtf16 into a caller's buffer, for decoding many lines without allocating: writes the
 // units to `out` (room for sjis.size() units) and returns how many it wrote. Every character

@@ -41,7 +41,12 @@ std::string EucToSjisLine(std::string_view line) {
     return scratch.Result(EucToSjisLine(line, scratch.data()));
 }
 
-std::size_t EucToSjisLine(std::string_view line, char* out) {
+namespace {
+
+// EucToSjisLine, noting in `odd` (with kNote) each byte it meets that is no part of ASCII, an
+// EUC-JP double-byte character or a half-width katakana after 8E.
+template <bool kNote>
+std::size_t EucToSjisKernel(std::string_view line, char* out, bool& odd) {
     const char* s = line.data();
     const std::size_t n = line.size();
     std::size_t i = 0, o = 0;
@@ -78,18 +83,32 @@ std::size_t EucToSjisLine(std::string_view line, char* out) {
                 out[o++] = s[i + 1];
                 i += 2;
             } else {
+                if constexpr (kNote) odd = true;
                 ++i;
             }
         } else if (b == kSingleShift3) {
+            if constexpr (kNote) odd = true;
             ++i;  // dropped: the bytes after it are read as a JIS X 0208 character
         } else {
             // Not a character of EUC: copy the Shift-JIS character here unchanged.
+            if constexpr (kNote) odd = true;
             out[o++] = static_cast<char>(b);
             if (IsLeadByte(b) && i + 1 < n && s[i + 1] != '\0') out[o++] = s[++i];
             ++i;
         }
     }
     return o;
+}
+
+}  // namespace
+
+std::size_t EucToSjisLine(std::string_view line, char* out) {
+    bool unused = false;
+    return EucToSjisKernel<false>(line, out, unused);
+}
+
+std::size_t EucToSjisLine(std::string_view line, char* out, bool& odd) {
+    return EucToSjisKernel<true>(line, out, odd);
 }
 
 std::string SjisToEucLine(std::string_view line) {

@@ -18,6 +18,10 @@ constexpr std::size_t EucToSjisRoom(std::size_t lineSize) {
     return lineSize + 8;  // never more bytes out than in, and room for whole-word stores
 }
 std::size_t EucToSjisLine(std::string_view line, char* out);
+// The same, setting `odd` when the line holds any byte that is no part of ASCII, an EUC-JP
+// double-byte character or a half-width katakana after 8E (and leaving it as it was otherwise):
+// only such a line can hold a character that Shift-JIS lacks.
+std::size_t EucToSjisLine(std::string_view line, char* out, bool& odd);
 // Encodes one line: double-byte characters as their JIS bytes with the high bit set (an IBM
 // extension as the code of the same character that JIS has, as SjisToJisLine does; 80 80 for the
 // user-defined area, which has no JIS form), half-width katakana as 8E and the byte; all other

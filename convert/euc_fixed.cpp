@@ -73,12 +73,17 @@ std::string EucFixedToSjisLine(std::string_view line) {
 }
 
 std::size_t EucEitherFormToSjisLine(std::string_view line, char* out) {
+    bool unused = false;
+    return EucEitherFormToSjisLine(line, out, unused);
+}
+
+std::size_t EucEitherFormToSjisLine(std::string_view line, char* out, bool& odd) {
     if (std::memchr(line.data(), 0, line.size()) && IsEucFixedLine(line)) {
         const std::string sjis = EucFixedToSjisLine(line);
         std::memcpy(out, sjis.data(), sjis.size());
-        return sjis.size();
+        return sjis.size();  // the fixed-width form keeps every byte
     }
-    return EucToSjisLine(line, out);
+    return EucToSjisLine(line, out, odd);
 }
 
 }  // namespace qb

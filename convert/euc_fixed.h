@@ -32,5 +32,7 @@ namespace qb {
 // form when the line holds a zero byte and IsEucFixedLine says so, else EUC-JP. Returns the bytes
 // written.
 std::size_t EucEitherFormToSjisLine(std::string_view line, char* out);
+// The same, setting `odd` as EucToSjisLine does for a line in the EUC-JP form.
+std::size_t EucEitherFormToSjisLine(std::string_view line, char* out, bool& odd);
 
 }  // namespace qb

@@ -78,9 +78,12 @@ std::size_t Utf8ToSjis(std::string_view utf8, char* out) {
     return Utf8ToCp932(WithoutByteOrderMark(utf8), out);
 }
 
+std::size_t Utf8ToSjis(std::string_view utf8, char* out, std::size_t& lost) {
+    return Utf8ToCp932(WithoutByteOrderMark(utf8), out, lost);
+}
+
 std::string Utf8ToSjis(std::string_view utf8, std::size_t& lost) {
-    if (utf8.size() >= 3 && utf8.substr(0, 3) == "\xEF\xBB\xBF") utf8.remove_prefix(3);
-    return Utf8ToCp932(utf8, lost);
+    return Utf8ToCp932(WithoutByteOrderMark(utf8), lost);
 }
 
 std::string Utf7ToSjis(std::string_view utf7) {

@@ -13,9 +13,10 @@ namespace qb {
 [[nodiscard]] std::string Utf8ToSjis(std::string_view utf8);
 // The same, adding to `lost` the characters that became '?' (as Utf8ToCp932 counts them).
 [[nodiscard]] std::string Utf8ToSjis(std::string_view utf8, std::size_t& lost);
-// The same into a caller's buffer with room for Utf8ToCp932Room(utf8.size()) bytes; returns the
-// bytes written.
+// The same two into a caller's buffer with room for Utf8ToCp932Room(utf8.size()) bytes; they
+// return the bytes written.
 std::size_t Utf8ToSjis(std::string_view utf8, char* out);
+std::size_t Utf8ToSjis(std::string_view utf8, char* out, std::size_t& lost);
 // UTF-7 (RFC 2152) -> Shift-JIS. Bytes outside '+' runs are copied unchanged; a run of base64
 // characters ends at any other byte, which is copied unless it is '-' ("+-" gives '+'). A run
 // still open at the end is decoded as if closed; bits of a last incomplete unit are dropped.

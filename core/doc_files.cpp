@@ -100,7 +100,9 @@ bool CQuillbayDoc::FinishOpen(TextReadResult read, LineList lines, const std::st
     m_lines = std::move(lines);
     ResetTargetRangeToAll();
     // Text that is no regular file is judged by its start (it may never end).
-    if (convertCode && !converted && m_app.settings.ReadInt("System", "Auto", 1) != 0)
+    if (converted)
+        FinishReadConversion();
+    else if (convertCode && m_app.settings.ReadInt("System", "Auto", 1) != 0)
         ConvertCodeOnOpen(read.regularFile);
     m_modified = false;
     return true;

@@ -9,7 +9,7 @@ void OpeningConverter::Add(std::string_view line, LineList& lines, LineArena& ar
     switch (m_phase) {
         case Phase::Jis:
         case Phase::Euc:
-            lines.push_back(Convert(line, arena));
+            lines.push_back(Convert(line, lines.size(), arena));
             return;
         case Phase::AsRead:
             lines.push_back(arena.Make(line));
@@ -55,20 +55,34 @@ void OpeningConverter::FeedUtf8(std::string_view line) {
     m_utf8.Feed("\n");
 }
 
-void OpeningConverter::ConvertSoFar(Phase phase, LineList& lines, LineArena& arena) {
-    m_phase = phase;
-    for (Line& line : lines)
-        line = Convert(line.view(), arena);
+CodeKind OpeningConverter::ConvertedFrom() const {
+    return m_phase == Phase::Jis ? CodeJis : m_phase == Phase::Euc ? CodeEuc : CodeShiftJis;
 }
 
-Line OpeningConverter::Convert(std::string_view line, LineArena& arena) {
+void OpeningConverter::ConvertSoFar(Phase phase, LineList& lines, LineArena& arena) {
+    m_phase = phase;
+    for (std::size_t k = 0; k < lines.size(); ++k)
+        lines[k] = Convert(lines[k].view(), k, arena);
+}
+
+Line OpeningConverter::Convert(std::string_view line, std::size_t index, LineArena& arena) {
     if (line.empty()) return Line();
     if (m_phase == Phase::Jis) {
         char* out = arena.Reserve(JisToSjisRoom(line.size()));
-        return arena.Commit(JisToSjisLine(line, m_jis, out));
+        const std::size_t size = JisToSjisLine(line, m_jis, out);
+        if (m_findLosses) NoteLosses(JisLineLossesToSjis(line, m_jis, m_inX0212), index);
+        return arena.Commit(size);
     }
     char* out = arena.Reserve(EucToSjisRoom(line.size()));
-    return arena.Commit(EucEitherFormToSjisLine(line, out));
+    bool odd = false;
+    const std::size_t size = EucEitherFormToSjisLine(line, out, odd);
+    if (m_findLosses) NoteLosses(EucLineLossesToSjis(line, odd), index);
+    return arena.Commit(size);
+}
+
+void OpeningConverter::NoteLosses(std::vector<CodeLoss> losses, std::size_t index) {
+    for (auto& loss : losses)
+        m_losses.push_back({index, std::move(loss)});
 }
 
 }  // namespace qb

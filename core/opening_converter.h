@@ -2,8 +2,10 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "convert/code_detect.h"
+#include "convert/code_loss.h"
 #include "convert/jis.h"
 #include "core/line.h"
 #include "core/open_code.h"
@@ -19,8 +21,18 @@ namespace qb {
 // would give it; empty lines stay as they are.
 class OpeningConverter {
 public:
+    // A character the conversion lost, in the line at index `line` of the text.
+    struct Loss {
+        std::size_t line = 0;
+        CodeLoss loss;
+    };
+
     // `wholeText`: the code is judged over all of the text (a regular file), else over its start.
     explicit OpeningConverter(bool wholeText = true) : m_detector(wholeText) {}
+    // From the first line on, notes the characters the conversion loses, as JisToSjis and
+    // EucToSjis report them (looked for only in lines the conversion found something odd in).
+    void FindLosses() { m_findLosses = true; }
+
     // Appends the next line as read to `lines`, made in `arena`, converted once the code is
     // known to need it. When the code becomes certain, every line in `lines` is converted, so
     // `lines` must hold all lines given so far unless Settled() was already true.
@@ -32,6 +44,10 @@ public:
     // EUC-JP, the text cannot be UTF-8. Until then the lines are kept as read, and a later one
     // may still convert them all.
     bool Settled() const { return m_phase != Phase::Deciding && m_phase != Phase::EucUnlessUtf8; }
+    // After Finish: the code the text was converted from (CodeJis, CodeEuc), or CodeShiftJis.
+    CodeKind ConvertedFrom() const;
+    // The characters lost so far, in the order of the text (only with `findLosses`).
+    std::vector<Loss>& Losses() { return m_losses; }
 
 private:
     enum class Phase { Deciding, EucUnlessUtf8, Jis, Euc, AsRead };
@@ -39,12 +55,17 @@ private:
     void Decide(LineList& lines, LineArena& arena);
     void FeedUtf8(std::string_view line);
     void ConvertSoFar(Phase phase, LineList& lines, LineArena& arena);
-    Line Convert(std::string_view line, LineArena& arena);
+    // Converts `line`, the line at `index` of the text.
+    Line Convert(std::string_view line, std::size_t index, LineArena& arena);
+    void NoteLosses(std::vector<CodeLoss> losses, std::size_t index);
 
     Phase m_phase = Phase::Deciding;
     OpenCodeDetector m_detector;
     Utf8Validator m_utf8;
     JisShiftState m_jis;  // off before the first line, then carried from line to line
+    bool m_inX0212 = false;
+    bool m_findLosses = false;
+    std::vector<Loss> m_losses;
 };
 
 }  // namespace qb

@@ -421,6 +421,12 @@ public:
     // result is written where the new line will lie, without a string in between.
     template <class Room, class Convert>
     void ConvertTargetLinesInPlace(Room&& room, Convert&& convert);
+    // The same, and when AppContext::codeLoss is set, reports what `findLosses(line)` finds (a
+    // std::vector<CodeLoss>) in each line just converted, as ConvertTargetLines does; findLosses
+    // may rely on what convert noted of the line.
+    template <class Room, class Convert, class FindLosses>
+    void ConvertTargetLinesInPlace(Room&& room, Convert&& convert, FindLosses&& findLosses,
+                                   std::string_view into);
 
 private:
     // The same, cutting each converted line at CR LF; the end of the target range grows by the
@@ -554,6 +560,10 @@ protected:
     bool m_openCutShort = false;
     bool m_openHeldZeroBytes = false;
     CodeKind m_openConversion = CodeShiftJis;
+    // What converting while reading found, for FinishOpen: the code it converted from and the
+    // characters it lost (noted only when AppContext::codeLoss is set).
+    CodeKind m_readConversion = CodeShiftJis;
+    std::vector<CodeLossReport> m_readLosses;
     std::string m_lastSaveError;
     std::optional<ReadBackLoss> m_lastSaveLoss;
 
@@ -581,11 +591,14 @@ protected:
 private:
     void ResetTargetRangeToAll();
     // Reads the rest of `reader` into `lines` (after the lines it holds) for opening. When
-    // opening converts the code (`convertCode` and the settings), no undo history is kept and
-    // no one asks for the characters a conversion loses (AppContext::codeLoss), JIS and EUC-JP
-    // text is converted as it is read, and `converted` says so; otherwise the lines are as read.
+    // opening converts the code (`convertCode` and the settings) and no undo history is kept,
+    // JIS and EUC-JP text is converted as it is read, and `converted` says so (FinishOpen then
+    // calls FinishReadConversion); otherwise the lines are as read.
     TextReadResult ReadLinesForOpen(TextLineReader& reader, LineList& lines, bool& converted,
                                     bool convertCode = true);
+    // Records the code the reading converted from and reports what it lost, as ConvertCodeOnOpen
+    // would have.
+    void FinishReadConversion();
     bool FinishOpen(TextReadResult read, LineList lines, const std::string& name, bool converted,
                     bool convertCode = true);
 };

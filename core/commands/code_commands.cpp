@@ -31,12 +31,9 @@ std::string SjisToUtf16LeBytes(std::string_view line) {
     return bytes;
 }
 
-bool Holds(std::string_view text, char c) {
-    return std::memchr(text.data(), c, text.size()) != nullptr;
-}
-
-// The losses of the conversions are looked for in full only where the conversion itself, or a
-// quick test of the line, says there are some, so that clean text costs next to nothing.
+// The losses of the conversions are looked for in full only where the conversion itself says
+// there may be some, so that clean text costs next to nothing and runs the same kernels as when
+// nobody asks.
 
 std::vector<CodeLoss> Utf8Losses(std::string_view utf8) {
     const std::size_t mark = utf8.starts_with("\xEF\xBB\xBF") ? 3 : 0;  // dropped, not lost
@@ -46,36 +43,16 @@ std::vector<CodeLoss> Utf8Losses(std::string_view utf8) {
     return losses;
 }
 
-// Whether EUC-JP text may hold what Shift-JIS lacks: a JIS X 0212 character (after 8F), or an
-// 8E that no half-width katakana follows.
-bool EucMayLose(std::string_view line) {
-    if (Holds(line, '\x8F')) return true;
-    for (std::size_t at = line.find('\x8E'); at != std::string_view::npos;
-         at = line.find('\x8E', at + 2))
-        if (at + 1 >= line.size() || !IsHankakuKanaByte(static_cast<unsigned char>(line[at + 1])))
-            return true;
-    return false;
-}
-
 }  // namespace
 
 void CQuillbayDoc::JisToSjis() {
     JisShiftState state;  // off before the first line, then carried from line to line
-    if (!m_app.codeLoss) {
-        ConvertTargetLinesInPlace(JisToSjisRoom, [&state](std::string_view line, char* out) {
-            return JisToSjisLine(line, state, out);
-        });
-        return;
-    }
     bool inX0212 = false;
-    ConvertTargetLines([&state](std::string_view line) { return JisToSjisLine(line, state); },
-                       [&](std::string_view line, const std::string&) {
-                           // Only text that designated JIS X 0212 can hold its characters.
-                           if (!inX0212 && !state.sawX0212) return std::vector<CodeLoss>();
-                           state.sawX0212 = false;
-                           return JisLossesToSjis(line, inX0212);
-                       },
-                       "Shift-JIS");
+    ConvertTargetLinesInPlace(
+        JisToSjisRoom,
+        [&state](std::string_view line, char* out) { return JisToSjisLine(line, state, out); },
+        [&](std::string_view line) { return JisLineLossesToSjis(line, state, inX0212); },
+        "Shift-JIS");
 }
 
 void CQuillbayDoc::SjisToJis() {
@@ -91,22 +68,14 @@ void CQuillbayDoc::SjisToJis() {
 void CQuillbayDoc::EucToSjis() {
     // Either form, so that EucToSjis reads back what SjisToEuc wrote under either setting of
     // "Euc"/"Code".
-    if (!m_app.codeLoss) {
-        ConvertTargetLinesInPlace(EucToSjisRoom, EucEitherFormToSjisLine);
-        return;
-    }
-    ConvertTargetLines(
-        [](std::string_view line) {
-            std::string out(EucToSjisRoom(line.size()), '\0');
-            out.resize(EucEitherFormToSjisLine(line, out.data()));
-            return out;
+    bool odd = false;  // in the line just converted
+    ConvertTargetLinesInPlace(
+        EucToSjisRoom,
+        [&odd](std::string_view line, char* out) {
+            odd = false;
+            return EucEitherFormToSjisLine(line, out, odd);
         },
-        [](std::string_view line, const std::string&) {
-            // The fixed-width form keeps every byte.
-            if (!EucMayLose(line) || Holds(line, '\0')) return std::vector<CodeLoss>();
-            return EucLossesToSjis(line);
-        },
-        "Shift-JIS");
+        [&odd](std::string_view line) { return EucLineLossesToSjis(line, odd); }, "Shift-JIS");
 }
 
 void CQuillbayDoc::SjisToEuc() {
@@ -140,38 +109,28 @@ void CQuillbayDoc::ToSjis() {
 }
 
 void CQuillbayDoc::Utf8ToSjis() {
-    if (!m_app.codeLoss) {
-        ConvertTargetLinesInPlace(Utf8ToCp932Room, [](std::string_view line, char* out) {
-            return qb::Utf8ToSjis(line, out);
-        });
-        return;
-    }
     std::size_t lost = 0;  // in the line just converted
-    ConvertTargetLines(
-        [&lost](std::string_view line) {
+    ConvertTargetLinesInPlace(
+        Utf8ToCp932Room,
+        [&lost](std::string_view line, char* out) {
             lost = 0;
-            return qb::Utf8ToSjis(line, lost);
+            return qb::Utf8ToSjis(line, out, lost);
         },
-        [&lost](std::string_view line, const std::string&) {
+        [&lost](std::string_view line) {
             return lost ? Utf8Losses(line) : std::vector<CodeLoss>();
         },
         "Shift-JIS");
 }
 
 void CQuillbayDoc::SjisToUtf8() {
-    if (!m_app.codeLoss) {
-        ConvertTargetLinesInPlace(SjisToUtf8Room, [](std::string_view line, char* out) {
-            return qb::SjisToUtf8(line, out);
-        });
-        return;
-    }
     std::size_t lost = 0;
-    ConvertTargetLines(
-        [&lost](std::string_view line) {
+    ConvertTargetLinesInPlace(
+        SjisToUtf8Room,
+        [&lost](std::string_view line, char* out) {
             lost = 0;
-            return qb::SjisToUtf8(line, lost);
+            return qb::SjisToUtf8(line, out, lost);
         },
-        [&lost](std::string_view line, const std::string&) {
+        [&lost](std::string_view line) {
             return lost ? SjisLossesToUnicode(line) : std::vector<CodeLoss>();
         },
         "Unicode");

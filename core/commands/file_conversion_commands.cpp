@@ -72,15 +72,16 @@ private:
 TextReadResult CQuillbayDoc::ReadLinesForOpen(TextLineReader& reader, LineList& lines,
                                               bool& converted, bool convertCode) {
     converted = false;
-    // The conversion as the lines come in knows neither the code it came from nor what it lost.
-    if (!convertCode || m_app.codeLoss || m_app.keepUndoHistory ||
-        m_app.settings.ReadInt("System", "Auto", 1) == 0)
+    m_readConversion = CodeShiftJis;
+    m_readLosses.clear();
+    if (!convertCode || m_app.keepUndoHistory || m_app.settings.ReadInt("System", "Auto", 1) == 0)
         return ReadAllLines(reader, lines);
     // Lines read before (by a caller that looked at the start of the text) go through the same
     // steps first.
     const LineList before = std::move(lines);
     lines.clear();
     OpeningConverter converter(reader.IsRegularFile());
+    if (m_app.codeLoss) converter.FindLosses();
     LineArena arena;
     for (const Line& line : before)
         converter.Add(line.view(), lines, arena);
@@ -90,7 +91,19 @@ TextReadResult CQuillbayDoc::ReadLinesForOpen(TextLineReader& reader, LineList& 
         ReserveFromFirstLines(lines, reader);
     }
     converted = converter.Finish(lines, arena);
+    m_readConversion = converter.ConvertedFrom();
+    for (auto& [index, loss] : converter.Losses())
+        m_readLosses.push_back(
+            {this, static_cast<int>(index), loss.offset + 1, std::move(loss.what), "Shift-JIS"});
     return ReadOutcome(reader);
+}
+
+void CQuillbayDoc::FinishReadConversion() {
+    m_openConversion = m_readConversion;
+    if (m_app.codeLoss)
+        for (const CodeLossReport& report : m_readLosses)
+            m_app.codeLoss(report);
+    m_readLosses.clear();
 }
 
 // JIS and EUC text becomes Shift-JIS as the first undoable operation, so that undo gives back the

@@ -104,4 +104,27 @@ void CQuillbayDoc::ConvertTargetLinesInPlace(Room&& room, Convert&& convert) {
     }
 }
 
+template <class Room, class Convert, class FindLosses>
+void CQuillbayDoc::ConvertTargetLinesInPlace(Room&& room, Convert&& convert,
+                                             FindLosses&& findLosses, std::string_view into) {
+    if (!m_app.codeLoss) {
+        ConvertTargetLinesInPlace(room, convert);
+        return;
+    }
+    OperationScope scope(*this);
+    const TargetLineTest isTarget(*this);
+    LineArena arena;
+    const int count = LineCount();
+    for (int i = 0; i < count && m_poll(i, count); ++i) {
+        Line& line = m_lines[static_cast<std::size_t>(i)];
+        if (line.empty() || !isTarget(i)) continue;
+        char* out = arena.Reserve(room(line.size()));
+        const std::size_t size = convert(line.view(), out);
+        for (auto& loss : findLosses(line.view()))
+            m_app.codeLoss({this, i, loss.offset + 1, std::move(loss.what), into});
+        if (size == line.size() && std::memcmp(out, line.data(), size) == 0) continue;
+        line = arena.Commit(size);
+    }
+}
+
 }  // namespace qb

@@ -4,6 +4,8 @@
 
 #include <functional>
 
+#include "convert/euc_fixed.h"
+
 namespace qb {
 namespace {
 
@@ -53,6 +55,43 @@ TEST(CodeLoss, AJisX0212RunCarriesToTheNextLine) {
     EXPECT_TRUE(JisLossesToSjis("\x1B$(D", run).empty());
     EXPECT_EQ(Of(JisLossesToSjis("\x22\x31\x0F", run)), (Found{{0, "bytes 22 31 (JIS X 0212)"}}));
     EXPECT_FALSE(run);  // SI ended it
+}
+
+// The line forms look only where the conversion noticed something; they must find all the
+// full finders find.
+TEST(CodeLoss, TheLineFormsFindWhatTheConversionNoticed) {
+    struct Case {
+        std::string text;
+        bool odd;  // as EucEitherFormToSjisLine notes it
+        Found found;
+    } cases[] = {
+        {"a\xB0\xA1\x8E\xB1", false, {}},
+        {"\xB0\xA1\x8F\xA2\xB1", true, {{2, "bytes 8F A2 B1 (JIS X 0212)"}}},
+        {"\xB0\xA1\x8E", true, {{2, "byte 8E"}}},
+        {"\x8E"
+         "A",
+         true,
+         {{0, "byte 8E"}}},
+        {"\xA1\x81\x8F", true, {{2, "byte 8F (JIS X 0212)"}}},  // after a byte that is no EUC
+        {std::string("\0a\xB0\xA1", 4), false, {}},             // the fixed-width form
+    };
+    for (const auto& c : cases) {
+        char out[64];
+        bool odd = false;
+        EucEitherFormToSjisLine(c.text, out, odd);
+        EXPECT_EQ(odd, c.odd) << testing::PrintToString(c.text);
+        EXPECT_EQ(Of(EucLineLossesToSjis(c.text, odd)), c.found) << testing::PrintToString(c.text);
+    }
+    JisShiftState state;
+    bool run = false;
+    const auto jis = [&](std::string_view line) {
+        char out[64];
+        JisToSjisLine(line, state, out);
+        return Of(JisLineLossesToSjis(line, state, run));
+    };
+    EXPECT_EQ(jis("\x1B$(D\x22\x31"), (Found{{4, "bytes 22 31 (JIS X 0212)"}}));
+    EXPECT_EQ(jis("\x22\x32\x1B(B"), (Found{{0, "bytes 22 32 (JIS X 0212)"}}));  // the run goes on
+    EXPECT_EQ(jis("\x1B$B\x22\x31"), Found{});
 }
 
 }  // namespace

@@ -85,25 +85,34 @@ TEST(Cp932, Utf8AndUtf16AgreeOnJapaneseText) {
 }
 
 }  // namespace
-// The counting forms say whether anything was lost, and give the same text as the plain ones.
+// The counting forms give the text the plain ones give and count what did not come through,
+// also where the kernels leave their fast paths for it within a run of characters.
 TEST(Cp932, CountingFormsCountWhatDidNotComeThrough) {
     struct Case {
         std::string text;
+        std::string result;
         std::size_t lost;
-    } toUtf8[] = {{"\x82\xA0\x81\x45", 0}, {"a\xEB\x81z", 1}, {"a\x81", 1}, {"\xB1", 0}},
-      toSjis[] = {{"あ?", 0},
-                  {"\xF0\x9F\x98\x80é", 2},
+    } toUtf8[] = {{"\x82\xA0\x81\x45", "あ・", 0},
+                  {"a\xEB\x81z", "a・z", 1},
+                  {"a\x81", "a・", 1},
+                  {"\xB1", "ｱ", 0},
+                  {"\xEB\x81\x82\xA0\xEB\x81\x82\xA2", "・あ・い", 2}},
+      toSjis[] = {{"あ?", Sjis("あ?"), 0},
+                  {"\xF0\x9F\x98\x80é", "??", 2},
                   {"a\xFF"
                    "b",
-                   1}};
+                   "a?b", 1},
+                  {"あ〜い〜", Sjis("あ?い?"), 2}};  // U+301C has no code
     for (const auto& c : toUtf8) {
         std::size_t lost = 0;
-        EXPECT_EQ(SjisToUtf8(c.text, lost), SjisToUtf8(c.text));
+        EXPECT_EQ(SjisToUtf8(c.text, lost), c.result);
+        EXPECT_EQ(SjisToUtf8(c.text), c.result);
         EXPECT_EQ(lost, c.lost) << testing::PrintToString(c.text);
     }
     for (const auto& c : toSjis) {
         std::size_t lost = 0;
-        EXPECT_EQ(Utf8ToCp932(c.text, lost), Utf8ToCp932(c.text));
+        EXPECT_EQ(Utf8ToCp932(c.text, lost), c.result);
+        EXPECT_EQ(Utf8ToCp932(c.text), c.result);
         EXPECT_EQ(lost, c.lost) << c.text;
     }
 }

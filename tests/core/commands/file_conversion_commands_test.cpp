@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <utility>
+
 #include "convert/base64.h"
 
 #include "core/quillbay_doc.h"
@@ -92,9 +94,6 @@ TEST_F(ConvertOnOpenTest, StandardInputIsConvertedFromTheLinesAsRead) {
     EXPECT_EQ(Strings(doc), (std::vector<std::string>{"\x1B$B0!", "0!\x1B(B"}));
 }
 
-// Without an undo history (qbay) opening converts JIS and EUC lines as it reads them, deciding
-// the code as the lines come in. Whatever is decided when, and whatever lines a caller read
-// before, the lines must be those that reading everything and then converting gives.
 // Text that is no regular file (a pipe; bytes in memory here) is judged by its first MiB, whether
 // it is converted while reading or afterwards; a file is judged whole.
 TEST_F(ConvertOnOpenTest, APipeIsJudgedByItsStartEitherWay) {
@@ -115,7 +114,15 @@ TEST_F(ConvertOnOpenTest, APipeIsJudgedByItsStartEitherWay) {
     }
 }
 
+// Without an undo history (qbay) opening converts JIS and EUC lines as it reads them, deciding
+// the code as the lines come in. Whatever is decided when, and whatever lines a caller read
+// before, the lines, the characters reported lost and the code recorded must be those that
+// reading everything and then converting gives.
 TEST_F(ConvertOnOpenTest, ConvertingWhileReadingGivesWhatConvertingAfterwardsGives) {
+    std::vector<std::string> reports;
+    app.context.codeLoss = [&](const CodeLossReport& r) {
+        reports.push_back(std::to_string(r.line) + ":" + std::to_string(r.column) + " " + r.what);
+    };
     std::string longJis;
     for (int i = 0; i < 3000; ++i)
         longJis += i % 7 == 0 ? "\r\n" : i % 5 == 0 ? "\x1B$B0!$\"\r\n" : "x\x1B(B y 0!\r\n";
@@ -131,16 +138,23 @@ TEST_F(ConvertOnOpenTest, ConvertingWhileReadingGivesWhatConvertingAfterwardsGiv
         "ascii\x1B(B",
         "\xA4\xA2",
         longJis,
+        // Characters of JIS X 0212, a run of them open over a line end, one before the code is
+        // decided; a lone 8E and an 8F after a byte that is no EUC.
+        "\x1B$(D0!\x1B(B\r\n\x1B$B0!\r\n\x1B$(D0\"\r\n0#\x1B(B x\r\n",
+        "\xB0\xA1\xA4\xF3\r\na\x8F\xAB\xB1z\r\n\xA1\x81\x8F\r\n\xB0\xA1\x8E",
     };
     for (const std::string& bytes : cases) {
         const std::string path = dir.Write("in.txt", bytes);
         app.context.keepUndoHistory = true;
         CQuillbayDoc afterwards(app.context);
         ASSERT_TRUE(afterwards.OnOpenDocument(path));
+        const std::vector<std::string> reportedAfterwards = std::exchange(reports, {});
         app.context.keepUndoHistory = false;
         CQuillbayDoc whileReading(app.context);
         ASSERT_TRUE(whileReading.OnOpenDocument(path));
         EXPECT_EQ(Strings(whileReading), Strings(afterwards)) << test::Show(bytes);
+        EXPECT_EQ(std::exchange(reports, {}), reportedAfterwards) << test::Show(bytes);
+        EXPECT_EQ(whileReading.OpenConversion(), afterwards.OpenConversion()) << test::Show(bytes);
         EXPECT_FALSE(whileReading.IsModified());
         // The first lines already read by the caller, the rest from the file.
         for (std::size_t before = 1; before <= 2 && before < afterwards.Lines().size(); ++before) {
@@ -157,8 +171,11 @@ TEST_F(ConvertOnOpenTest, ConvertingWhileReadingGivesWhatConvertingAfterwardsGiv
             CQuillbayDoc continued(app.context);
             ASSERT_TRUE(continued.OpenFromReader(rest, std::move(linesSoFar), "in.txt"));
             EXPECT_EQ(Strings(continued), Strings(afterwards)) << before << test::Show(bytes);
+            EXPECT_EQ(std::exchange(reports, {}), reportedAfterwards) << test::Show(bytes);
+            EXPECT_EQ(continued.OpenConversion(), afterwards.OpenConversion());
         }
     }
+    app.context.codeLoss = nullptr;
 }
 
 class NewFromFileTest : public ::testing::Test {
