@@ -286,10 +286,12 @@ TEST(CRegExpTest, TurningLinesDownEarlyChangesNoResult) {
 // The set of ASCII first characters is checked on the bytes: that holds only because no other
 // byte or byte pair decodes to an ASCII character.
 TEST(CRegExpTest, OnlyAnAsciiByteDecodesToAnAsciiCharacter) {
-    for (unsigned code = 0x80; code <= 0xFFFF; ++code)
+    for (unsigned code = 0x80; code <= 0xFFFF; ++code) {
         if (code > 0xFF ? (code & 0xFF) != 0 && IsLeadByte(static_cast<unsigned char>(code >> 8))
-                        : true)
+                        : true) {
             ASSERT_GE(Cp932CodeToUnicode(code), 0x80u) << std::hex << code;
+        }
+    }
 }
 
 TEST(CRegExpTest, MalformedPatternsAreErrors) {
