@@ -1,9 +1,11 @@
 #include "app/gui/preview/marked_lines.h"
 
+#include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QVBoxLayout>
 #include <string_view>
 
 #include "app/gui/common/qt_text.h"
@@ -48,6 +50,14 @@ void ShowMarkedLines(QPlainTextEdit* view, const std::vector<std::string>& lines
         cursor.insertText(SjisToQString(line.substr(at)), plain);
     }
     cursor.endEditBlock();
+}
+
+QWidget* Framed(const QString& title, QWidget* inside, QWidget* parent) {
+    auto* box = new QGroupBox(title, parent);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(inside);
+    return box;
 }
 
 }  // namespace qb::gui

@@ -3,12 +3,14 @@
 #pragma once
 
 #include <QColor>
+#include <QString>
 #include <string>
 #include <vector>
 
 #include "core/text_diff.h"
 
 class QPlainTextEdit;
+class QWidget;
 
 namespace qb::gui {
 
@@ -23,5 +25,8 @@ inline constexpr char16_t kBreakMark = u'\u21B5';
 // line; a span of length 0 at a line's end is its break, shown as kBreakMark) on `color`.
 void ShowMarkedLines(QPlainTextEdit* view, const std::vector<std::string>& lines,
                      const std::vector<std::vector<ByteSpan>>& marks, const QColor& color);
+
+// `inside` (the before or the after lines) in a frame titled `title`.
+QWidget* Framed(const QString& title, QWidget* inside, QWidget* parent);
 
 }  // namespace qb::gui

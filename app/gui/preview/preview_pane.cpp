@@ -1,7 +1,6 @@
 #include "app/gui/preview/preview_pane.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -49,14 +48,6 @@ QPlainTextEdit* MakeView(const QString& name, const QFont& font, QWidget* parent
         std::min(metrics.horizontalAdvance(QLatin1Char('0')) * 50, room.width() * 2 / 5));
     view->setMinimumHeight(std::min(metrics.lineSpacing() * 16, room.height() / 3));
     return view;
-}
-
-QWidget* Framed(const QString& title, QWidget* inside, QWidget* parent) {
-    auto* box = new QGroupBox(title, parent);
-    auto* layout = new QVBoxLayout(box);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(inside);
-    return box;
 }
 
 // A message in place of the lines, wrapped to the pane so that it can be read whole.

@@ -1,7 +1,6 @@
 #include "app/gui/review/multi_file_review.h"
 
 #include <QDialogButtonBox>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -67,14 +66,6 @@ QPlainTextEdit* MakeView(const QString& name, const QFont& font, QWidget* parent
     view->setLineWrapMode(QPlainTextEdit::NoWrap);
     view->setFont(font);
     return view;
-}
-
-QWidget* Framed(const QString& title, QWidget* inside, QWidget* parent) {
-    auto* box = new QGroupBox(title, parent);
-    auto* layout = new QVBoxLayout(box);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(inside);
-    return box;
 }
 
 }  // namespace
