@@ -17,6 +17,7 @@
 #include "macro/macro_recorder.h"
 #include "macro/menu_layout.h"
 #include "settings/settings_store.h"
+#include "tests/gui/support/recording_host.h"
 #include "tests/support/sjis_literal.h"
 #include "tests/support/temp_dir.h"
 
@@ -25,37 +26,10 @@ using namespace qb::gui;
 
 namespace {
 
-class ScriptedHost : public GuiHost {
-public:
-    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
-    bool Confirm(std::string_view text) override {
-        messages.emplace_back(text);
-        return true;
-    }
-    void ShowWarning(const QString& text) override { warnings << text; }
-    SaveAnswer AskSaveChanges(const QString& name) override {
-        asked << name;
-        if (answers.empty()) return SaveAnswer::No;
-        const SaveAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    std::optional<std::string> ChooseSaveFile(const QString&, const QString&, const QString&,
-                                              const QString&) override {
-        return savePath;
-    }
-
-    std::vector<std::string> messages;
-    QStringList warnings;
-    QStringList asked;
-    std::deque<SaveAnswer> answers;
-    std::optional<std::string> savePath;
-};
-
 // A program run over one settings file, as main() makes it.
 struct Run {
     explicit Run(const std::string& settingsPath) : settings(settingsPath), frame(host, settings) {}
-    ScriptedHost host;
+    test::RecordingHost host;
     SettingsStore settings;
     CMainFrame frame;
 };

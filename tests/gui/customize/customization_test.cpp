@@ -18,6 +18,7 @@
 #include "macro/right_click_file.h"
 #include "settings/settings_store.h"
 #include "tests/gui/dialogs/modal_script.h"
+#include "tests/gui/support/recording_host.h"
 #include "tests/support/sjis_literal.h"
 #include "tests/support/temp_dir.h"
 
@@ -28,19 +29,9 @@ using namespace std::string_literals;
 
 namespace {
 
-class ScriptedHost : public GuiHost {
-public:
-    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
-    bool Confirm(std::string_view text) override {
-        messages.emplace_back(text);
-        return true;
-    }
-    std::vector<std::string> messages;
-};
-
 struct Run {
     explicit Run(const std::string& settingsPath) : settings(settingsPath), frame(host, settings) {}
-    ScriptedHost host;
+    test::RecordingHost host;
     SettingsStore settings;
     CMainFrame frame;
 };

@@ -12,19 +12,13 @@
 #include "core/quillbay_doc.h"
 #include "settings/settings_store.h"
 #include "tests/gui/dialogs/modal_script.h"
+#include "tests/gui/support/recording_host.h"
 #include "tests/support/temp_dir.h"
 
 using namespace qb;
 using namespace qb::gui;
 
 namespace {
-
-class QuietHost : public GuiHost {
-public:
-    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
-    bool Confirm(std::string_view) override { return true; }
-    std::vector<std::string> messages;
-};
 
 std::vector<std::string> LinesOf(const CQuillbayDoc& doc) {
     std::vector<std::string> out;
@@ -45,7 +39,7 @@ private Q_SLOTS:
             text += "line " + std::to_string(20000 - i) + " of a text to wrap\r\n";
         const std::string path = dir.Write("long.txt", text);
         for (const bool cancel : {true, false}) {
-            QuietHost host;
+            test::RecordingHost host;
             SettingsStore settings;
             settings.WriteInt("Preview", "Show", 0);
             CMainFrame frame(host, settings);

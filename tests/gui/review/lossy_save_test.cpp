@@ -9,33 +9,11 @@
 #include "app/gui/main/main_frame.h"
 #include "core/quillbay_doc.h"
 #include "settings/settings_store.h"
+#include "tests/gui/support/recording_host.h"
 #include "tests/support/temp_dir.h"
 
 using namespace qb;
 using namespace qb::gui;
-
-namespace {
-
-class AnsweringHost : public GuiHost {
-public:
-    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
-    void ShowWarning(const QString& text) override { warnings.push_back(text); }
-    bool Confirm(std::string_view text) override {
-        questions.emplace_back(text);
-        return answer;
-    }
-    std::optional<std::string> ChooseSaveFile(const QString&, const QString&, const QString&,
-                                              const QString&) override {
-        return savePath;
-    }
-    std::vector<std::string> messages;
-    std::vector<std::string> questions;
-    std::vector<QString> warnings;
-    bool answer = false;
-    std::optional<std::string> savePath;
-};
-
-}  // namespace
 
 class LossySaveTest : public QObject {
     Q_OBJECT
@@ -44,7 +22,8 @@ private Q_SLOTS:
         test::TempDir dir;
         const std::string path = dir.Write("f.txt", "old\r\n");
         const std::string other = dir.File("g.txt");
-        AnsweringHost host;
+        test::RecordingHost host;
+        host.answer = false;
         host.savePath = other;
         SettingsStore settings;
         CMainFrame frame(host, settings);
@@ -84,7 +63,7 @@ private Q_SLOTS:
     // nothing says nothing.
     void AConversionThatLosesCharactersSaysWhere() {
         test::TempDir dir;
-        AnsweringHost host;
+        test::RecordingHost host;
         SettingsStore settings;
         settings.WriteInt("System", "Verify", 0);
         CMainFrame frame(host, settings);
@@ -93,14 +72,14 @@ private Q_SLOTS:
                                              "c\r\n")));
         frame.RunCommand(32927);  // UTF8→シフトJIS
         QCoreApplication::processEvents();
-        QCOMPARE(host.warnings.size(), std::size_t(1));
+        QCOMPARE(host.warnings.size(), 1);
         QVERIFY2(host.warnings.front().contains(QStringLiteral("u.txt 2 行 3 桁目")),
                  qPrintable(host.warnings.front()));
 
         QVERIFY(frame.OpenDocument(dir.Write("s.txt", "plain\r\n")));
         frame.RunCommand(32927);
         QCoreApplication::processEvents();
-        QCOMPARE(host.warnings.size(), std::size_t(1));
+        QCOMPARE(host.warnings.size(), 1);
     }
 };
 

@@ -12,6 +12,7 @@
 #include "macro/macro_recorder.h"
 #include "settings/settings_store.h"
 #include "tests/gui/dialogs/modal_script.h"
+#include "tests/gui/support/recording_host.h"
 #include "tests/support/temp_dir.h"
 
 using namespace qb;
@@ -19,13 +20,6 @@ using namespace qb::gui;
 using namespace qb::test;
 
 namespace {
-
-class QuietHost : public GuiHost {
-public:
-    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
-    bool Confirm(std::string_view) override { return true; }
-    std::vector<std::string> messages;
-};
 
 ModalScript::Step FillReplace(const std::string& folder) {
     return [folder](QWidget* dialog) {
@@ -48,7 +42,7 @@ private Q_SLOTS:
         const std::string b = dir.Write("b.txt", "ABC\r\n");
         dir.Write("c.txt", "nothing here\r\n");
         const std::string doc = dir.Write("doc.txt", "open\r\n");
-        QuietHost host;
+        test::RecordingHost host;
         SettingsStore settings;
         CMainFrame frame(host, settings);
         QVERIFY(frame.OpenDocument(doc));
