@@ -58,8 +58,11 @@ std::size_t EucToSjisKernel(std::string_view line, char* out, bool& odd) {
         // rest of the line and whatever ends the run.
         while (i + 16 <= n) {
             const unsigned done = detail::JisPairsToSjis16(s + i, out + o, 0x80);
-            o += done, i += done;
-            if (done < 16) break;
+            if (done < 16) {
+                o += done, i += done;
+                break;
+            }
+            o += 16, i += 16;  // not by `done`: the next load need not wait for the test
         }
 #endif
         while (i + 1 < n && IsEucByte(static_cast<unsigned char>(s[i])) &&
@@ -77,11 +80,15 @@ std::size_t EucToSjisKernel(std::string_view line, char* out, bool& odd) {
             out[o++] = static_cast<char>(b);
             ++i;
         } else if (b == kSingleShift2) {
-            // A half-width katakana byte follows. Anything else after 8E (or nothing) leaves
-            // the 8E out and reads on from the next byte.
+            // A half-width katakana byte follows (they come in words, taken here together).
+            // Anything else after 8E (or nothing) leaves the 8E out and reads on from the next
+            // byte.
             if (i + 1 < n && IsHankakuKanaByte(static_cast<unsigned char>(s[i + 1]))) {
-                out[o++] = s[i + 1];
-                i += 2;
+                do {
+                    out[o++] = s[i + 1];
+                    i += 2;
+                } while (i + 1 < n && static_cast<unsigned char>(s[i]) == kSingleShift2 &&
+                         IsHankakuKanaByte(static_cast<unsigned char>(s[i + 1])));
             } else {
                 if constexpr (kNote) odd = true;
                 ++i;

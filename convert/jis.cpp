@@ -86,8 +86,11 @@ std::size_t JisToSjisLine(std::string_view line, JisShiftState& state, char* out
             // rest of the line and whatever ends the run.
             while (i + 16 <= n) {
                 const unsigned done = detail::JisPairsToSjis16(s + i, out + o, 0);
-                o += done, i += done;
-                if (done < 16) break;
+                if (done < 16) {
+                    o += done, i += done;
+                    break;
+                }
+                o += 16, i += 16;  // not by `done`: the next load need not wait for the test
             }
 #endif
             while (i + 1 < n && detail::IsJisByte(static_cast<unsigned char>(s[i])) &&
@@ -160,10 +163,13 @@ std::size_t JisToSjisLine(std::string_view line, JisShiftState& state, char* out
                 continue;
             }
         } else if (state.kana && b >= 0x21 && b <= 0x5F) {
-            // 21-5F are the katakana of the 7-bit kana set; anything else in kana mode is
-            // copied as it is, so stray bytes cannot turn into lead bytes.
-            out[o++] = static_cast<char>(b + 0x80);
-            ++i;
+            // 21-5F are the katakana of the 7-bit kana set (they come in words, taken here
+            // together); anything else in kana mode is copied as it is, so stray bytes cannot
+            // turn into lead bytes.
+            do {
+                out[o++] = static_cast<char>(s[i] + 0x80);
+                ++i;
+            } while (i < n && static_cast<unsigned char>(s[i]) - 0x21u <= 0x5Fu - 0x21u);
             continue;
         }
         // Copy the Shift-JIS character here unchanged.
