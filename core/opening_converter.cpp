@@ -5,11 +5,18 @@
 
 namespace qb {
 
+void OpeningConverter::StartAs(CodeKind decided) {
+    m_phase = decided == CodeJis   ? Phase::Jis
+              : decided == CodeEuc ? Phase::EucUnlessUtf8
+                                   : Phase::AsRead;
+}
+
 void OpeningConverter::Add(std::string_view line, LineList& lines, LineArena& arena) {
+    const std::size_t index = m_added++;
     switch (m_phase) {
         case Phase::Jis:
         case Phase::Euc:
-            lines.push_back(Convert(line, lines.size(), arena));
+            lines.push_back(Convert(line, index, arena));
             return;
         case Phase::AsRead:
             lines.push_back(arena.Make(line));
@@ -37,17 +44,21 @@ void OpeningConverter::Decide(LineList& lines, LineArena& arena) {
     if (kind == CodeJis) {
         ConvertSoFar(Phase::Jis, lines, arena);
     } else if (kind == CodeEuc) {
-        // Text whose first non-ASCII character lies beyond U+FFFF looks like EUC to the
-        // detection: it stays as read when it is well-formed UTF-8 to its end.
-        for (const Line& line : lines)
-            FeedUtf8(line.view());
-        if (m_utf8.Failed())
-            ConvertSoFar(Phase::Euc, lines, arena);
-        else
-            m_phase = Phase::EucUnlessUtf8;
+        BeginEucUnlessUtf8(lines, arena);
     } else {
         m_phase = Phase::AsRead;
     }
+}
+
+// Text whose first non-ASCII character lies beyond U+FFFF looks like EUC to the detection: it
+// stays as read when it is well-formed UTF-8 to its end.
+void OpeningConverter::BeginEucUnlessUtf8(LineList& lines, LineArena& arena) {
+    for (const Line& line : lines)
+        FeedUtf8(line.view());
+    if (m_utf8.Failed())
+        ConvertSoFar(Phase::Euc, lines, arena);
+    else
+        m_phase = Phase::EucUnlessUtf8;
 }
 
 void OpeningConverter::FeedUtf8(std::string_view line) {

@@ -32,10 +32,15 @@ public:
     // From the first line on, notes the characters the conversion loses, as JisToSjis and
     // EucToSjis report them (looked for only in lines the conversion found something odd in).
     void FindLosses() { m_findLosses = true; }
+    // Before the first line: takes the code as already decided over the whole text (a regular
+    // file's bytes read ahead), so that no line waits for the decision. EUC-JP still waits for
+    // a line that is not UTF-8.
+    void StartAs(CodeKind decided);
 
     // Appends the next line as read to `lines`, made in `arena`, converted once the code is
     // known to need it. When the code becomes certain, every line in `lines` is converted, so
-    // `lines` must hold all lines given so far unless Settled() was already true.
+    // `lines` must hold all lines given so far unless Settled() was already true; once it is,
+    // each call may pass a different list (a block of the text).
     void Add(std::string_view line, LineList& lines, LineArena& arena);
     // After the last line: converts the lines kept as read when the whole text says so. True
     // when the text was converted.
@@ -57,6 +62,7 @@ private:
     void ConvertSoFar(Phase phase, LineList& lines, LineArena& arena);
     // Converts `line`, the line at `index` of the text.
     Line Convert(std::string_view line, std::size_t index, LineArena& arena);
+    void BeginEucUnlessUtf8(LineList& lines, LineArena& arena);
     void NoteLosses(std::vector<CodeLoss> losses, std::size_t index);
 
     Phase m_phase = Phase::Deciding;
@@ -65,6 +71,7 @@ private:
     JisShiftState m_jis;  // off before the first line, then carried from line to line
     bool m_inX0212 = false;
     bool m_findLosses = false;
+    std::size_t m_added = 0;  // lines given so far
     std::vector<Loss> m_losses;
 };
 

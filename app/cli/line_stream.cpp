@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <future>
-#include <iterator>
 #include <optional>
 
 #include "core/open_code.h"
+#include "core/opening_converter.h"
 #include "macro/escape.h"
 #include "macro/macro_commands.h"
 #include "macro/macro_line.h"
@@ -52,17 +52,68 @@ bool IsLineLocalReplace(std::string_view name, const MacroLineTokens& tokens) {
     return tokens.argCount == 3 && tokens.Arg(2) == "0";  // DelStr
 }
 
-// Whether opening a regular file would leave its text as it is, decided from its bytes read
-// ahead at the pace of memory (before any line is made, so that nothing is held meanwhile).
-// Empty when the file could not be read ahead (the whole open then says why).
-std::optional<bool> RegularFileKeepsItsText(const TextLineReader& reader) {
+// The code opening decides on for a regular file, from its bytes read ahead at the pace of
+// memory (before any line is made, so that nothing is held meanwhile). Empty when the file could
+// not be read ahead (reading it then says why).
+std::optional<CodeKind> RegularFileCode(const TextLineReader& reader) {
     OpenCodeDetector detector(true);
     const bool scanned = reader.ScanFromStart([&](std::string_view bytes) {
         detector.FeedBytes(bytes);
         return !detector.Done();
     });
     if (!scanned) return std::nullopt;
-    return OpeningKeepsCode(detector.Result());
+    return detector.Result();
+}
+
+// The converter that opening would run over `reader`'s text; empty when it would surely leave
+// the text as read (as it does with most text), so that the lines are then made directly.
+std::optional<OpeningConverter> ConverterFor(AppContext& app, const TextLineReader& reader) {
+    if (app.settings.ReadInt("System", "Auto", 1) == 0) return std::nullopt;
+    std::optional<OpeningConverter> converter(std::in_place, reader.IsRegularFile());
+    if (app.codeLoss) converter->FindLosses();
+    if (reader.IsRegularFile())
+        if (const std::optional<CodeKind> code = RegularFileCode(reader)) {
+            if (OpeningKeepsCode(*code)) return std::nullopt;
+            converter->StartAs(*code);
+        }
+    return converter;
+}
+
+// Hands the characters the converter has lost so far to `app.codeLoss`, and forgets them.
+void ReportLosses(AppContext& app, OpeningConverter& converter) {
+    if (!app.codeLoss) return;
+    for (auto& [index, loss] : converter.Losses())
+        app.codeLoss({nullptr, static_cast<int>(index), loss.offset + 1, std::move(loss.what),
+                      "Shift-JIS"});
+    converter.Losses().clear();
+}
+
+// Reads the next block of lines onto the end of `block`, through the converter when there is
+// one; true at the end of the text. `read` receives what the reader has noticed so far.
+bool ReadBlock(TextLineReader& reader, std::optional<OpeningConverter>& converter, LineList& block,
+               LineArena& arena, TextReadResult& read) {
+    if (block.empty()) block.reserve(kBlockLines);
+    const std::size_t lineLimit = block.size() + kBlockLines;
+    bool atEnd = false;
+    std::size_t bytes = 0;
+    std::string_view line;
+    while (block.size() < lineLimit && bytes < kBlockBytes) {
+        if (!reader.Next(line)) {
+            atEnd = true;
+            break;
+        }
+        if (converter)
+            converter->Add(line, block, arena);
+        else
+            block.push_back(arena.Make(line));
+        bytes += line.size();
+    }
+    read.error = reader.Error();
+    read.ok = read.error.empty();
+    read.sawZeroByte = reader.SawZeroByte();
+    read.stoppedAtCtrlZ = reader.StoppedAtCtrlZ();
+    read.regularFile = reader.IsRegularFile();
+    return atEnd;
 }
 
 }  // namespace
@@ -79,20 +130,10 @@ bool IsLineLocalMacroLine(std::string_view sjisLine) {
 }
 
 StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBlockFn& runBlock,
-                          const WriteLinesFn& write, LineList& linesSoFar, TextReadResult& read,
-                          bool convertsNothing) {
-    // Whether opening would leave the text as read; unknown until decided. A regular file is
-    // decided before its first line, anything else by its first bytes, which are held (no more
-    // than the first block past them) until then.
-    std::optional<bool> keepsText;
-    if (convertsNothing || app.settings.ReadInt("System", "Auto", 1) == 0) {
-        keepsText = true;
-    } else if (reader.IsRegularFile()) {
-        keepsText = RegularFileKeepsItsText(reader);
-        if (!keepsText || !*keepsText) return StreamOutcome::WholeFile;
-    }
-    OpenCodeDetector startDetector(false);
-    LineList held;  // lines read while the code of a pipe's text is not decided
+                          const WriteLinesFn& write, TextReadResult& read, bool convertsNothing) {
+    std::optional<OpeningConverter> converter;
+    if (!convertsNothing) converter = ConverterFor(app, reader);
+    CodeKind convertedFrom = CodeShiftJis;
 
     // Each block is written on a second thread while the next one is read and run. The block
     // being written is touched by nothing else until its write has been waited for, and its
@@ -100,50 +141,34 @@ StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBloc
     LineList writing;
     std::future<bool> written;
     const auto waitForWrite = [&written] { return !written.valid() || written.get(); };
+    // The lines read and not yet run: more than a block only while the code is undecided.
+    LineList block;
     bool atEnd = false;
     while (!atEnd) {
-        LineList block;
-        block.reserve(kBlockLines);
-        LineArena arena;
-        std::size_t bytes = 0;
-        std::string_view line;
-        while (block.size() < kBlockLines && bytes < kBlockBytes) {
-            if (!reader.Next(line)) {
-                atEnd = true;
-                break;
-            }
-            block.push_back(arena.Make(line));
-            bytes += line.size();
-        }
-        read.error = reader.Error();
-        read.ok = read.error.empty();
-        read.sawZeroByte = reader.SawZeroByte();
-        read.stoppedAtCtrlZ = reader.StoppedAtCtrlZ();
-        read.regularFile = reader.IsRegularFile();
+        LineArena arena;  // where the lines of this round are made
+        atEnd = ReadBlock(reader, converter, block, arena, read);
         if (!read.ok) {
             waitForWrite();
             return StreamOutcome::WriteFailed;
         }
-        if (!keepsText) {
-            for (std::size_t i = 0; i < block.size() && !startDetector.Done(); ++i)
-                startDetector.FeedLine(block[i].view());
-            held.insert(held.end(), std::make_move_iterator(block.begin()),
-                        std::make_move_iterator(block.end()));
-            if (!startDetector.Done() && !atEnd) continue;
-            keepsText = OpeningKeepsCode(startDetector.Result());
-            if (!*keepsText) {
-                linesSoFar = std::move(held);
-                return StreamOutcome::WholeFile;
-            }
-            block = std::move(held);
+        if (converter) {
+            if (atEnd)
+                converter->Finish(block, arena);
+            else if (!converter->Settled())
+                continue;  // every line waits until the code is decided
+            ReportLosses(app, *converter);
+            convertedFrom = converter->ConvertedFrom();
+            if (convertedFrom == CodeShiftJis) converter.reset();  // the text stays as read
         }
-        if (!runBlock(block)) {
+        const BlockPlace place{atEnd, reader.FirstLineEnd(), reader.EndedWithLineEnd(),
+                               convertedFrom};
+        if (!runBlock(block, place)) {
             waitForWrite();
             return StreamOutcome::Stopped;
         }
         if (!waitForWrite()) return StreamOutcome::WriteFailed;
         writing = std::move(block);
-        const BlockPlace place{atEnd, reader.FirstLineEnd(), reader.EndedWithLineEnd()};
+        block = LineList();
         written = std::async(std::launch::async, [&, place] { return write(writing, place); });
     }
     return waitForWrite() ? StreamOutcome::Streamed : StreamOutcome::WriteFailed;

@@ -5,8 +5,8 @@
 // same text as running them over the whole document, but the file is never held in memory
 // whole: reading, converting and writing overlap, and memory stays small however large the
 // file is. Anything else (line selection, commands that join, sort or count lines, commands that
-// keep state from one line to the next, a file that opening would convert from JIS or EUC) runs
-// over the whole document as usual.
+// keep state from one line to the next) runs over the whole document as usual. Text that opening
+// converts from JIS or EUC-JP is converted block by block as well.
 #pragma once
 
 #include <functional>
@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "convert/code_detect.h"
 #include "core/app_context.h"
 #include "core/text_file.h"
 
@@ -24,17 +25,17 @@ namespace qb {
 // keeps every line a target, so that it gives the same result block by block.
 bool IsLineLocalMacroLine(std::string_view sjisLine);
 
-// Runs the macro lines over a block of lines, leaving the result in `lines`; false when the run
-// showed an error (the block is not written, and the stream stops).
-using RunBlockFn = std::function<bool(LineList& lines)>;
-
 // What the reader had seen when a block was handed on to be written, taken on the reading
 // thread (the block is written on another).
 struct BlockPlace {
     bool last = false;  // the block ends the text
     TextLineReader::LineEnd firstLineEnd = TextLineReader::LineEnd::None;
     bool endedWithLineEnd = true;  // meaningful for the last block
+    CodeKind convertedFrom = CodeShiftJis;  // CodeJis or CodeEuc: opening converted the text
 };
+// Runs the macro lines over a block of lines, leaving the result in `lines`; false when the run
+// showed an error (the block is not written, and the stream stops).
+using RunBlockFn = std::function<bool(LineList& lines, const BlockPlace& place)>;
 // Writes a block of converted lines; false when it could not be written (the run stops).
 using WriteLinesFn = std::function<bool(const LineList& lines, const BlockPlace& place)>;
 
@@ -42,18 +43,17 @@ enum class StreamOutcome {
     Streamed,     // every line was run and written
     WriteFailed,  // writing failed; what was written is not complete
     Stopped,      // a block's run showed an error; what was written is not complete
-    WholeFile,    // the file must run as a whole document: `linesSoFar` holds what was read
 };
 
 // Reads `reader` block by block, runs each block through `runBlock` and hands it to `write` (on
-// a second thread, while the next block is read and run). Unless `convertsNothing`, it makes
-// sure before the first block is run that opening would not convert the text ("System"/"Auto"
-// off, or the code of core/open_code.h not JIS or EUC: a regular file is read ahead for it,
-// anything else decided by its first bytes, so that memory stays bounded and output begins
-// early for text of any length); otherwise it stops with WholeFile and leaves the lines read in
-// `linesSoFar`. `read` receives what the reader noticed (errors, zero bytes, Ctrl-Z).
+// a second thread, while the next block is read and run). Unless `convertsNothing`, the text is
+// converted as opening converts it ("System"/"Auto", core/open_code.h): a regular file's code is
+// decided from its bytes read ahead, anything else from its first bytes, which are held (no more
+// than the first block past them) until then; JIS and EUC-JP text is converted line by line as
+// it is read, its lost characters reported to `app.codeLoss` with their line in the text.
+// `read` receives what the reader noticed (errors, zero bytes, Ctrl-Z).
 StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBlockFn& runBlock,
-                          const WriteLinesFn& write, LineList& linesSoFar, TextReadResult& read,
+                          const WriteLinesFn& write, TextReadResult& read,
                           bool convertsNothing = false);
 
 }  // namespace qb

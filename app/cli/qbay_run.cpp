@@ -361,13 +361,14 @@ private:
             m_host.ShowMessage(InputErrorMessage(reader.ErrorNumber()));
             return nullptr;
         }
-        LineList linesSoFar;
         const bool readAsIs = m_options.from == FileCode::Auto || m_options.from == FileCode::Sjis;
-        if (m_streamable && readAsIs && StreamFile(file, reader, linesSoFar)) return nullptr;
+        if (m_streamable && readAsIs) {
+            StreamFile(file, reader);
+            return nullptr;
+        }
         auto doc = std::make_unique<CQuillbayDoc>(m_app);
         m_docPlaces[doc.get()] = {name, 0};
-        if (!doc->OpenFromReader(reader, std::move(linesSoFar), name,
-                                 m_options.from == FileCode::Auto))
+        if (!doc->OpenFromReader(reader, {}, name, m_options.from == FileCode::Auto))
             return nullptr;
         for (const auto& warning : doc->OpenWarnings())
             m_host.Warn(warning);
@@ -421,9 +422,8 @@ private:
         return doc;
     }
 
-    // Runs the steps over `file` block by block into the output. False when the file has to
-    // run as a whole document after all; `linesSoFar` then holds what was read.
-    bool StreamFile(const std::string& file, TextLineReader& reader, LineList& linesSoFar) {
+    // Runs the steps over `file` block by block into the output.
+    void StreamFile(const std::string& file, TextLineReader& reader) {
         const std::string target = m_options.inPlace         ? file
                                    : m_options.output != "-" ? m_options.output
                                                              : std::string();
@@ -456,6 +456,7 @@ private:
         WriteLinesFn write = [&, choice, crLf, jis, reportsLosses](const LineList& lines,
                                                                    const BlockPlace& place) {
             InputForm input;
+            input.code = OpenedCode(place.convertedFrom);
             input.firstLineEnd = place.firstLineEnd;
             input.endedWithLineEnd = place.last ? place.endedWithLineEnd : true;
             input.crInside = place.firstLineEnd == TextLineReader::LineEnd::None &&
@@ -473,8 +474,8 @@ private:
             return encoder->Write(lines, place.last, writeBytes);
         };
         long long linesRun = 0;  // before the block at hand, to number the lines in messages
-        RunBlockFn run = [&](LineList& lines) {
-            if (linesRun == 0) HintUtf8(lines, name);
+        RunBlockFn run = [&](LineList& lines, const BlockPlace& place) {
+            if (linesRun == 0 && place.convertedFrom == CodeShiftJis) HintUtf8(lines, name);
             const auto count = static_cast<long long>(lines.size());
             if (m_steps.empty()) {
                 linesRun += count;
@@ -498,11 +499,10 @@ private:
             return !RunShowedError();
         };
         TextReadResult read;
-        const StreamOutcome outcome = StreamLines(m_app, reader, run, write, linesSoFar, read,
-                                                  m_options.from == FileCode::Sjis);
+        const StreamOutcome outcome =
+            StreamLines(m_app, reader, run, write, read, m_options.from == FileCode::Sjis);
         // A line that would not read back ended the writing, with nothing of its block written.
         const bool refused = outcome == StreamOutcome::WriteFailed && loss && !m_options.lossy;
-        if (outcome == StreamOutcome::WholeFile) return false;
         if (encoder)
             for (const auto& [line, loss] : outputLosses)
                 m_losses.Add(DocumentOutput::NameOf(target), line, loss.offset + 1, loss.what,
@@ -513,7 +513,7 @@ private:
             m_host.Warn(warning);
         if (!read.ok) {
             m_host.ShowMessage(InputErrorMessage(reader.ErrorNumber()));
-            return true;
+            return;
         }
         if (loss && outcome != StreamOutcome::Stopped) {
             m_host.SetSubject(target.empty() ? "standard output" : target);
@@ -521,15 +521,15 @@ private:
         }
         if (outcome == StreamOutcome::Stopped || refused) {
             if (outcome == StreamOutcome::Stopped) SayNothingWritten(target);
-            return true;  // the writer goes without a commit: the file stays as it was
+            return;  // the writer goes without a commit: the file stays as it was
         }
         if (!target.empty() && !writer) writer.emplace(target);  // an empty file still is one
         if (m_options.inPlace && (read.stoppedAtCtrlZ || read.sawZeroByte)) {
             RefuseUnfaithfulInPlace(file, read.stoppedAtCtrlZ);
-            return true;  // the writer goes without a commit: the file stays as it was
+            return;  // the writer goes without a commit: the file stays as it was
         }
         if (m_options.inPlace && !m_output.MayWriteBack(file, m_stepLosses))
-            return true;  // nor when characters were lost
+            return;  // nor when characters were lost
         const bool written = outcome == StreamOutcome::Streamed && (!writer || writer->Commit());
         if (!written) {
             m_host.SetSubject(target.empty() ? "standard output" : target);
@@ -538,7 +538,6 @@ private:
                                               : std::string("ファイルに書き込めません"));
             if (writer && !writer->Error().empty()) m_host.Warn(writer->Error());
         }
-        return true;
     }
 
     // Runs the -e lines and -m files in order until one stops the run. Only the first run is

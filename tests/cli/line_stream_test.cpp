@@ -7,7 +7,6 @@
 #include <thread>
 
 #include "core/open_code.h"
-#include "core/quillbay_doc.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/temp_dir.h"
 
@@ -53,67 +52,75 @@ TEST(LineStream, OnlyLineByLineCommandsRunBlockByBlock) {
         EXPECT_FALSE(IsLineLocalMacroLine(line)) << line;
 }
 
-// What StreamLines did with a text: whether it ran blocks before the text ended, and its
-// outcome.
+// What StreamLines did with a text: how many blocks it ran, what it converted from, and the last
+// line written.
 struct Streamed {
     StreamOutcome outcome;
     std::size_t blocks = 0;
-    std::size_t linesHeldBack = 0;  // handed back for the whole open
+    CodeKind convertedFrom = CodeShiftJis;
+    std::string lastLine;
 };
 
 Streamed Stream(TextLineReader& reader) {
     test::TestApp app;
     Streamed result;
-    LineList linesSoFar;
     TextReadResult read;
     result.outcome = StreamLines(
-        app.context, reader, [&](LineList&) { return ++result.blocks, true; },
-        [](const LineList&, const BlockPlace&) { return true; }, linesSoFar, read);
-    result.linesHeldBack = linesSoFar.size();
+        app.context, reader,
+        [&](LineList&, const BlockPlace& place) {
+            result.convertedFrom = place.convertedFrom;
+            return ++result.blocks, true;
+        },
+        [&](const LineList& lines, const BlockPlace&) {
+            if (!lines.empty()) result.lastLine = lines.back().str();
+            return true;
+        },
+        read);
     return result;
 }
 
-// A text whose code stays undecided (ASCII) streams all the same: a regular file is read ahead
-// for its code, so that an escape far on still makes it run whole; a pipe is judged by its
-// start, and its whole open judges it the same way.
-TEST(LineStream, UndecidedTextStreamsAndOpensAsItIsJudged) {
+// Text streams block by block whatever its code: a regular file is judged whole from its bytes
+// read ahead, so that an escape far on still converts every line; a pipe is judged by its start,
+// as its whole open judges it. JIS and EUC-JP are converted on the way.
+TEST(LineStream, TextStreamsConvertedAsOpeningJudgesIt) {
     test::TempDir dir;
     std::string ascii;
     for (int i = 0; i < 300000; ++i)
         ascii += "plain ASCII line\n";
     const std::string jisLate = ascii + "\x1B$B0!\x1B(B\n";
+    const std::string euc = "\xC6\xFC\xCB\xDC\xB8\xEC\n" + ascii + "\xB0\xA1\n";  // 日本語 ... 亜
 
     TextLineReader plain(dir.Write("ascii.txt", ascii));
     const Streamed a = Stream(plain);
     EXPECT_EQ(a.outcome, StreamOutcome::Streamed);
     EXPECT_GT(a.blocks, 1u);
+    EXPECT_EQ(a.convertedFrom, CodeShiftJis);
 
     TextLineReader late(dir.Write("late.txt", jisLate));
     const Streamed b = Stream(late);
-    EXPECT_EQ(b.outcome, StreamOutcome::WholeFile);
-    EXPECT_EQ(b.linesHeldBack, 0u);
+    EXPECT_EQ(b.outcome, StreamOutcome::Streamed);
+    EXPECT_GT(b.blocks, 1u);
+    EXPECT_EQ(b.convertedFrom, CodeJis);
+    EXPECT_EQ(b.lastLine, "\x88\x9F");  // 亜
 
-    for (const bool whole : {false, true}) {
-        int fds[2];
-        ASSERT_EQ(pipe(fds), 0);
-        std::thread writer([&] {
-            (void)!write(fds[1], jisLate.data(), jisLate.size());
-            close(fds[1]);
-        });
-        TextLineReader pipeReader = TextLineReader::FromDescriptor(fds[0]);
-        if (whole) {
-            test::TestApp app;
-            CQuillbayDoc doc(app.context);
-            ASSERT_TRUE(doc.OpenFromReader(pipeReader, {}, "pipe"));
-            EXPECT_EQ(doc.GetLine(doc.LineCount() - 1).str(), "\x1B$B0!\x1B(B");  // as read
-        } else {
-            const Streamed c = Stream(pipeReader);
-            EXPECT_EQ(c.outcome, StreamOutcome::Streamed);
-            EXPECT_GT(c.blocks, 1u);
-        }
-        writer.join();
-        close(fds[0]);
-    }
+    TextLineReader eucFile(dir.Write("euc.txt", euc));
+    const Streamed e = Stream(eucFile);
+    EXPECT_EQ(e.convertedFrom, CodeEuc);
+    EXPECT_EQ(e.lastLine, "\x88\x9F");
+
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    std::thread writer([&] {
+        (void)!write(fds[1], jisLate.data(), jisLate.size());
+        close(fds[1]);
+    });
+    TextLineReader pipeReader = TextLineReader::FromDescriptor(fds[0]);
+    const Streamed c = Stream(pipeReader);
+    EXPECT_EQ(c.outcome, StreamOutcome::Streamed);
+    EXPECT_GT(c.blocks, 1u);
+    EXPECT_EQ(c.lastLine, "\x1B$B0!\x1B(B");  // judged by its start: as read
+    writer.join();
+    close(fds[0]);
 }
 
 }  // namespace
