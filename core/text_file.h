@@ -11,6 +11,7 @@
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -223,7 +224,7 @@ std::string_view LineTerminator(int crLfSetting);
 // bytes are at hand): `loss` receives the first that would not read back, its index counted
 // from `firstIndex`, and Refuse stops there and returns false.
 template <class Sink>
-bool WriteLines(const LineList& lines, std::string_view terminator, Sink&& sink,
+bool WriteLines(std::span<const Line> lines, std::string_view terminator, Sink&& sink,
                 ReadBackCheck check = ReadBackCheck::None,
                 std::optional<ReadBackLoss>* loss = nullptr, std::size_t firstIndex = 0) {
     constexpr std::size_t kBlock = 1 << 20;

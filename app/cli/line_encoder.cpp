@@ -1,5 +1,7 @@
 #include "app/cli/line_encoder.h"
 
+#include <span>
+
 #include "convert/cp932.h"
 #include "convert/euc.h"
 
@@ -69,6 +71,8 @@ void LineEncoder::AppendLine(std::string_view line, std::string& out) {
 }
 
 bool LineEncoder::Write(const LineList& lines, bool last, const SinkFn& sink) {
+    if (m_form.code == FileCode::Sjis && m_form.terminator.size() <= 2)
+        return WriteAsIs(lines, last, sink);
     std::string block;
     block.reserve(kBlock);
     if (!m_started) {
@@ -104,6 +108,26 @@ bool LineEncoder::Write(const LineList& lines, bool last, const SinkFn& sink) {
         }
     }
     return block.empty() || sink(block);
+}
+
+// Shift-JIS lines go out as they are, in the tight copy that saving a document uses; only a last
+// line without its terminator is written apart.
+bool LineEncoder::WriteAsIs(const LineList& lines, bool last, const SinkFn& sink) {
+    const bool bareLast = last && !m_form.finalLineEnd && !lines.empty();
+    const std::span<const Line> terminated(lines.data(), lines.size() - (bareLast ? 1 : 0));
+    const ReadBackCheck check = m_readBackLoss ? m_check : ReadBackCheck::None;
+    const auto first = static_cast<std::size_t>(m_linesWritten);
+    if (!WriteLines(terminated, m_form.terminator, sink, check, m_readBackLoss, first)) return false;
+    m_linesWritten += static_cast<long>(terminated.size());
+    if (!bareLast) return true;
+    const std::string_view line = lines.back().view();
+    if (check != ReadBackCheck::None && !*m_readBackLoss)
+        if (const char* why = WhyLineWillNotReadBack(line)) {
+            *m_readBackLoss = ReadBackLoss{static_cast<std::size_t>(m_linesWritten), why};
+            if (check == ReadBackCheck::Refuse) return false;
+        }
+    ++m_linesWritten;
+    return line.empty() || sink(line);
 }
 
 }  // namespace qb

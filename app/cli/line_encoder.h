@@ -46,6 +46,7 @@ public:
     void SetFinalLineEnd(bool finalLineEnd) { m_form.finalLineEnd = finalLineEnd; }
 
 private:
+    bool WriteAsIs(const LineList& lines, bool last, const SinkFn& sink);
     void AppendLine(std::string_view line, std::string& out);
     void AppendText(std::string_view ascii, std::string& out) const;
 

@@ -72,5 +72,35 @@ TEST(LineEncoder, ReportsWhatTheCodeCannotHold) {
     EXPECT_TRUE(losses.empty());
 }
 
+// The read-back check counts lines over every call and sees the last line also when it goes out
+// without its terminator; Refuse writes nothing of the line it stops at.
+TEST(LineEncoder, FindsTheFirstLineThatWouldNotReadBack) {
+    struct Case {
+        std::vector<std::string> lines;
+        ReadBackCheck check;
+        bool finalLineEnd;
+        std::string bytes;
+        std::size_t index;
+    } cases[] = {
+        {{"a", "b", "c\r"}, ReadBackCheck::Note, false, "a\nb\nc\r", 2},
+        {{"a", "b", "c\r"}, ReadBackCheck::Refuse, false, "a\nb\n", 2},
+        {{"a", "b\x1A", "c"}, ReadBackCheck::Refuse, true, "a\n", 1},
+        {{"a\nb", "c", "d\r"}, ReadBackCheck::Note, true, "a\nb\nc\nd\r\n", 0},
+    };
+    for (const auto& c : cases) {
+        LineEncoder encoder(Form(FileCode::Sjis, "\n", c.finalLineEnd), JisEncoderOptions{});
+        std::optional<ReadBackLoss> loss;
+        encoder.SetReadBackCheck(c.check, &loss);
+        std::string out;
+        const auto sink = [&](std::string_view bytes) { return out.append(bytes), true; };
+        LineList first{Line(c.lines[0])}, rest{Line(c.lines[1]), Line(c.lines[2])};
+        const bool written = encoder.Write(first, false, sink) && encoder.Write(rest, true, sink);
+        EXPECT_EQ(written, c.check != ReadBackCheck::Refuse) << c.bytes;
+        EXPECT_EQ(out, c.bytes);
+        ASSERT_TRUE(loss) << c.bytes;
+        EXPECT_EQ(loss->index, c.index) << c.bytes;
+    }
+}
+
 }  // namespace
 }  // namespace qb
