@@ -361,8 +361,9 @@ private:
             m_host.ShowMessage(InputErrorMessage(reader.ErrorNumber()));
             return nullptr;
         }
-        const bool readAsIs = m_options.from == FileCode::Auto || m_options.from == FileCode::Sjis;
-        if (m_streamable && readAsIs) {
+        const bool streams = m_options.from == FileCode::Auto || m_options.from == FileCode::Sjis ||
+                             m_options.from == FileCode::Utf8;
+        if (m_streamable && streams) {
             StreamFile(file, reader);
             return nullptr;
         }
@@ -453,10 +454,15 @@ private:
         std::optional<LineEncoder> encoder;
         std::vector<std::pair<long, CodeLoss>> outputLosses;
         std::optional<ReadBackLoss> loss;  // the first line that would not read back
+        // --from utf8 converts each block before the steps; the first block's run notes the
+        // byte-order mark before that block is handed to the writing thread.
+        const bool fromUtf8 = m_options.from == FileCode::Utf8;
+        bool byteOrderMark = false;
         WriteLinesFn write = [&, choice, crLf, jis, reportsLosses](const LineList& lines,
                                                                    const BlockPlace& place) {
             InputForm input;
-            input.code = OpenedCode(place.convertedFrom);
+            input.code = fromUtf8 ? FileCode::Utf8 : OpenedCode(place.convertedFrom);
+            input.byteOrderMark = byteOrderMark;
             input.firstLineEnd = place.firstLineEnd;
             input.endedWithLineEnd = place.last ? place.endedWithLineEnd : true;
             input.crInside = place.firstLineEnd == TextLineReader::LineEnd::None &&
@@ -476,14 +482,17 @@ private:
         long long linesRun = 0;  // before the block at hand, to number the lines in messages
         RunBlockFn run = [&](LineList& lines, const BlockPlace& place) {
             if (linesRun == 0 && place.convertedFrom == CodeShiftJis) HintUtf8(lines, name);
+            if (linesRun == 0 && fromUtf8)
+                byteOrderMark = !lines.empty() && lines[0].view().starts_with("\xEF\xBB\xBF");
             const auto count = static_cast<long long>(lines.size());
-            if (m_steps.empty()) {
+            if (m_steps.empty() && !fromUtf8) {
                 linesRun += count;
                 return true;
             }
             CQuillbayDoc& doc = m_workspace.Adopt(std::make_unique<CQuillbayDoc>(m_app));
             m_docPlaces[&doc] = {name, static_cast<long>(linesRun)};
             doc.TakeLines(std::move(lines));
+            if (fromUtf8) doc.Utf8ToSjis();
             for (std::size_t i = 0; i < m_steps.size(); ++i) {
                 m_app.growthAllowance = AppContext::kMaxGrowth - grown[i];
                 m_app.lastGrowth = 0;
@@ -500,7 +509,7 @@ private:
         };
         TextReadResult read;
         const StreamOutcome outcome =
-            StreamLines(m_app, reader, run, write, read, m_options.from == FileCode::Sjis);
+            StreamLines(m_app, reader, run, write, read, m_options.from != FileCode::Auto);
         // A line that would not read back ended the writing, with nothing of its block written.
         const bool refused = outcome == StreamOutcome::WriteFailed && loss && !m_options.lossy;
         if (encoder)

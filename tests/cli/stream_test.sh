@@ -96,6 +96,13 @@ for f in jis.txt euc.txt late.txt in.txt; do
         cmp -s a.txt b.txt || fail "$f${steps:+ with $steps} from a pipe: the result differs"
     done
 done
+# --from utf8 as well; -i writes the file back in UTF-8 with its byte-order mark.
+{ printf '\xEF\xBB\xBF'; cat utf8.txt; } > bom.txt
+cp bom.txt bom-whole.txt
+q --from utf8 -e ZenToHan -i bom.txt
+q --from utf8 -e ZenToHan -e TextAll -i bom-whole.txt
+cmp -s bom.txt bom-whole.txt || fail "--from utf8 -i: the block-by-block result differs"
+[ "$(head -c 3 bom.txt | od -An -tx1 | tr -d ' ')" = efbbbf ] || fail "--from utf8 -i lost the mark"
 q --lossy -e ZenToHan - -o a.txt < in.txt
 q --lossy -e TextAll -e ZenToHan in.txt -o b.txt
 cmp -s a.txt b.txt || fail "standard input"
