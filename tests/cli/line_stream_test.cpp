@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "core/open_code.h"
+#include "core/quillbay_doc.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/temp_dir.h"
 
@@ -121,6 +122,51 @@ TEST(LineStream, TextStreamsConvertedAsOpeningJudgesIt) {
     EXPECT_EQ(c.lastLine, "\x1B$B0!\x1B(B");  // judged by its start: as read
     writer.join();
     close(fds[0]);
+}
+
+// Streamed, a text that opening converts gives the lines and the reported losses (numbered over
+// the whole text, across blocks) that opening it whole and converting afterwards gives.
+TEST(LineStream, ConvertsAsTheWholeOpenConverts) {
+    std::string manyBlocks;
+    for (int i = 0; i < 70000; ++i)
+        manyBlocks += "\x1B$B0!\x1B(B\r\n";
+    const std::string cases[] = {
+        "plain\r\nascii\r\n\r\n\x1B$B0!\r\n0!\x1B(B\r\n",
+        "\xF0\x9F\x98\x80\r\n\xB0\xA1\r\n",  // EUC after all on the second line
+        "\xF0\x9F\x98\x80 \xE3\x81\x82\r\nok",  // UTF-8 to the end: stays
+        "\x1B$(D0!\x1B(B\r\n\x1B$B0!\r\n\x1B$(D0\"\r\n0#\x1B(B x\r\n",
+        "\xB0\xA1\xA4\xF3\r\na\x8F\xAB\xB1z\r\n\xA1\x81\x8F\r\n\xB0\xA1\x8E",
+        manyBlocks + "\x1B$(D0!\x1B(B\r\n",
+    };
+    test::TempDir dir;
+    for (const std::string& bytes : cases) {
+        test::TestApp app;
+        std::vector<std::string> reports;
+        app.context.codeLoss = [&](const CodeLossReport& r) {
+            reports.push_back(std::to_string(r.line) + ":" + std::to_string(r.column) + r.what);
+        };
+        const std::string path = dir.Write("in.txt", bytes);
+        CQuillbayDoc whole(app.context);
+        ASSERT_TRUE(whole.OnOpenDocument(path));
+        std::vector<std::string> expected;
+        for (const Line& line : whole.Lines())
+            expected.push_back(line.str());
+        const std::vector<std::string> expectedReports = std::exchange(reports, {});
+
+        std::vector<std::string> streamed;
+        TextLineReader reader(path);
+        TextReadResult read;
+        StreamLines(
+            app.context, reader, [](LineList&, const BlockPlace&) { return true; },
+            [&](const LineList& lines, const BlockPlace&) {
+                for (const Line& line : lines)
+                    streamed.push_back(line.str());
+                return true;
+            },
+            read);
+        EXPECT_EQ(streamed, expected) << bytes.substr(0, 40);
+        EXPECT_EQ(reports, expectedReports) << bytes.substr(0, 40);
+    }
 }
 
 }  // namespace
