@@ -64,19 +64,20 @@ bool CQuillbayDoc::OnOpenDocument(const std::string& path) {
 
 bool CQuillbayDoc::OpenDescriptor(int fd) {
     TextLineReader reader = TextLineReader::FromDescriptor(fd);
-    return OpenFromReader(reader, {}, "standard input");
+    return OpenFromReader(reader, "standard input");
 }
 
-bool CQuillbayDoc::OpenFromReader(TextLineReader& reader, LineList linesSoFar,
-                                  const std::string& name, bool convertCode) {
+bool CQuillbayDoc::OpenFromReader(TextLineReader& reader, const std::string& name,
+                                  bool convertCode) {
     m_modified = true;
+    LineList lines;
     TextReadResult read;
     bool converted = false;
     {
         BusyCursor busy(m_app.host);
-        read = ReadLinesForOpen(reader, linesSoFar, converted, convertCode);
+        read = ReadLinesForOpen(reader, lines, converted, convertCode);
     }
-    return FinishOpen(std::move(read), std::move(linesSoFar), name, converted, convertCode);
+    return FinishOpen(std::move(read), std::move(lines), name, converted, convertCode);
 }
 
 void CQuillbayDoc::TakeLines(LineList lines) {

@@ -87,12 +87,10 @@ public:
     // Loads standard input (or any open descriptor) as OnOpenDocument loads a file, code
     // conversion included; the document keeps no file name and nothing is recorded.
     bool OpenDescriptor(int fd);
-    // Opens as OnOpenDocument does from a reader that has already given `linesSoFar` (the
-    // command line reads the start of a file before it decides how to run): reads the rest,
-    // warns under `name`, converts the code as "System"/"Auto" says (not at all without
-    // `convertCode`: the caller decides the code). Nothing is recorded and no file name is set.
-    bool OpenFromReader(TextLineReader& reader, LineList linesSoFar, const std::string& name,
-                        bool convertCode = true);
+    // Opens as OnOpenDocument does from a reader: reads it to its end, warns under `name`,
+    // converts the code as "System"/"Auto" says (not at all without `convertCode`: the caller
+    // decides the code). Nothing is recorded and no file name is set.
+    bool OpenFromReader(TextLineReader& reader, const std::string& name, bool convertCode = true);
     // Takes `lines` as the whole text, as a new document would: the range covers them all, no
     // undo step, no code conversion, modified flag unchanged.
     void TakeLines(LineList lines);
@@ -590,7 +588,7 @@ protected:
 
 private:
     void ResetTargetRangeToAll();
-    // Reads the rest of `reader` into `lines` (after the lines it holds) for opening. When
+    // Reads `reader` into `lines` for opening. When
     // opening converts the code (`convertCode` and the settings) and no undo history is kept,
     // JIS and EUC-JP text is converted as it is read, and `converted` says so (FinishOpen then
     // calls FinishReadConversion); otherwise the lines are as read.

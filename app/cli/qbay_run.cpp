@@ -369,7 +369,7 @@ private:
         }
         auto doc = std::make_unique<CQuillbayDoc>(m_app);
         m_docPlaces[doc.get()] = {name, 0};
-        if (!doc->OpenFromReader(reader, {}, name, m_options.from == FileCode::Auto))
+        if (!doc->OpenFromReader(reader, name, m_options.from == FileCode::Auto))
             return nullptr;
         for (const auto& warning : doc->OpenWarnings())
             m_host.Warn(warning);

@@ -76,15 +76,9 @@ TextReadResult CQuillbayDoc::ReadLinesForOpen(TextLineReader& reader, LineList& 
     m_readLosses.clear();
     if (!convertCode || m_app.keepUndoHistory || m_app.settings.ReadInt("System", "Auto", 1) == 0)
         return ReadAllLines(reader, lines);
-    // Lines read before (by a caller that looked at the start of the text) go through the same
-    // steps first.
-    const LineList before = std::move(lines);
-    lines.clear();
     OpeningConverter converter(reader.IsRegularFile());
     if (m_app.codeLoss) converter.FindLosses();
     LineArena arena;
-    for (const Line& line : before)
-        converter.Add(line.view(), lines, arena);
     std::string_view line;
     while (reader.Next(line)) {
         converter.Add(line, lines, arena);

@@ -106,7 +106,7 @@ TEST_F(ConvertOnOpenTest, APipeIsJudgedByItsStartEitherWay) {
         app.context.keepUndoHistory = undo;
         TextLineReader pipe = TextLineReader::FromBytes(bytes);
         CQuillbayDoc fromPipe(app.context);
-        ASSERT_TRUE(fromPipe.OpenFromReader(pipe, {}, "pipe"));
+        ASSERT_TRUE(fromPipe.OpenFromReader(pipe, "pipe"));
         EXPECT_EQ(fromPipe.GetLine(fromPipe.LineCount() - 1).str(), "\x1B$B0!\x1B(B") << undo;
         CQuillbayDoc fromFile(app.context);
         ASSERT_TRUE(fromFile.OnOpenDocument(path));
@@ -115,9 +115,8 @@ TEST_F(ConvertOnOpenTest, APipeIsJudgedByItsStartEitherWay) {
 }
 
 // Without an undo history (qbay) opening converts JIS and EUC lines as it reads them, deciding
-// the code as the lines come in. Whatever is decided when, and whatever lines a caller read
-// before, the lines, the characters reported lost and the code recorded must be those that
-// reading everything and then converting gives.
+// the code as the lines come in. Whatever is decided when, the lines, the characters reported
+// lost and the code recorded must be those that reading everything and then converting gives.
 TEST_F(ConvertOnOpenTest, ConvertingWhileReadingGivesWhatConvertingAfterwardsGives) {
     std::vector<std::string> reports;
     app.context.codeLoss = [&](const CodeLossReport& r) {
@@ -156,24 +155,6 @@ TEST_F(ConvertOnOpenTest, ConvertingWhileReadingGivesWhatConvertingAfterwardsGiv
         EXPECT_EQ(std::exchange(reports, {}), reportedAfterwards) << test::Show(bytes);
         EXPECT_EQ(whileReading.OpenConversion(), afterwards.OpenConversion()) << test::Show(bytes);
         EXPECT_FALSE(whileReading.IsModified());
-        // The first lines already read by the caller, the rest from the file.
-        for (std::size_t before = 1; before <= 2 && before < afterwards.Lines().size(); ++before) {
-            LineList linesSoFar;
-            std::size_t offset = 0;
-            for (std::size_t k = 0; k < before; ++k) {
-                const std::size_t end = bytes.find('\n', offset);
-                std::string line = bytes.substr(offset, end - offset);
-                if (!line.empty() && line.back() == '\r') line.pop_back();
-                linesSoFar.push_back(Line(line));
-                offset = end + 1;
-            }
-            TextLineReader rest(dir.Write("rest.txt", bytes.substr(offset)));
-            CQuillbayDoc continued(app.context);
-            ASSERT_TRUE(continued.OpenFromReader(rest, std::move(linesSoFar), "in.txt"));
-            EXPECT_EQ(Strings(continued), Strings(afterwards)) << before << test::Show(bytes);
-            EXPECT_EQ(std::exchange(reports, {}), reportedAfterwards) << test::Show(bytes);
-            EXPECT_EQ(continued.OpenConversion(), afterwards.OpenConversion());
-        }
     }
     app.context.codeLoss = nullptr;
 }
