@@ -76,6 +76,10 @@ private Q_SLOTS:
         QVERIFY(CountColor(image, row3, kTextColor) > 0);
         QVERIFY(CountColor(image, end, kEndColor) > 0);
         QCOMPARE(view.Ruler().substr(0, 2), std::string("_|"));
+        // An empty target line shows by its line-end cell.
+        doc->SetLine(1, "");
+        const QImage emptied = view.viewport()->grab().toImage();
+        QVERIFY(CountColor(emptied, QRect(x0, h, w - 1, h - 1), kTargetBackColor) > w * h / 2);
     }
 
     // Every byte is one cell: a double-byte character is drawn inside its two cells, so the

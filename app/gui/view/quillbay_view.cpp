@@ -236,11 +236,13 @@ void CQuillbayView::DrawRow(QPainter& painter, int index, int y, long long textX
         painter.setPen(QColor(target ? kTargetTextColor : kTextColor));
         m_cells->Draw(painter, left, y, line.substr(from, to - from));
     }
-    // The line-end arrow right after the text.
+    // The line-end arrow right after the text. A target line's band takes it in, so that an
+    // empty target line shows as one.
     const long long end = textX + static_cast<long long>(line.size()) * w;
     if (end < area.width()) {
         const int e = static_cast<int>(end);
-        painter.setPen(QPen(QColor(kArrowColor), 0));
+        if (target) painter.fillRect(e, y, w, h, QColor(kTargetBackColor));
+        painter.setPen(QPen(QColor(target ? kTargetTextColor : kArrowColor), 0));
         const QPoint top(e + w / 2, y + h / 4);
         const QPoint bottom(e + w / 2, y + 3 * h / 4);
         painter.drawLine(top, bottom);
