@@ -3,6 +3,7 @@
 // choices are answered from a script.
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QToolBar>
 #include <QtTest>
 #include <cstdio>
@@ -177,8 +178,11 @@ private Q_SLOTS:
         QVERIFY(run.frame.OpenDocument(dir.Path() + "/./a.txt"));
         run.frame.RunCommand(57648);  // a second window
         QCOMPARE(run.frame.Frames().size(), std::size_t(2));
+        auto* codePane = run.frame.findChild<QLabel*>(QStringLiteral("CodePane"));
+        Q_EMIT run.frame.Frames().front()->View()->PointerMoved("1,1", "78");
         run.frame.RunCommand(57602);
         QVERIFY(run.frame.Frames().empty());
+        QVERIFY(codePane->text().isEmpty());  // nothing is under the pointer any more
         run.frame.Macros().Recorder().Stop();
         QCOMPARE(dir.Read("rec.qmc"), "Open " + file + "\r\nClose\r\n");
         QCOMPARE(run.frame.Recent().Paths(), std::vector<std::string>{file});

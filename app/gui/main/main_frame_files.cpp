@@ -122,6 +122,9 @@ CQBayFrame* CMainFrame::AddFrame(const std::shared_ptr<CQuillbayDoc>& doc) {
 }
 
 void CMainFrame::OnSubWindowActivated(QMdiSubWindow*) {
+    // The place and code under the pointer belonged to the window that was active.
+    for (QLabel* pane : {m_panes[0], m_panes[1]})
+        if (pane) pane->clear();
     UseMenuBar(ActiveFrame() != nullptr);
     UpdateTitles();
     UpdateCommandStates();
