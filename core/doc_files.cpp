@@ -1,6 +1,7 @@
 // How a document comes into being and goes back to disk: new documents, open, save, close.
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include "convert/cp932.h"
 #include "core/quillbay_doc.h"
@@ -56,9 +57,13 @@ bool CQuillbayDoc::OnOpenDocument(const std::string& path) {
         else
             read.error = reader.Error();
     }
-    if (!FinishOpen(std::move(read), std::move(lines), path, converted)) return false;
+    // Named before the code conversion, whose report of lost characters names the file.
+    std::string previousPath = std::exchange(m_pathName, path);
+    if (!FinishOpen(std::move(read), std::move(lines), path, converted)) {
+        m_pathName = std::move(previousPath);
+        return false;
+    }
     m_app.Record("Open " + Utf8ToCp932(path));
-    m_pathName = path;
     return true;
 }
 

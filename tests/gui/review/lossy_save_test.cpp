@@ -80,6 +80,13 @@ private Q_SLOTS:
         frame.RunCommand(32927);
         QCoreApplication::processEvents();
         QCOMPARE(host.warnings.size(), 1);
+
+        // The conversion of an EUC-JP file on opening names the file too.
+        QVERIFY(frame.OpenDocument(dir.Write("e.txt", "\xC6\xFC\xCB\xDC \x8F\xB0\xA1\r\n")));
+        QCoreApplication::processEvents();
+        QCOMPARE(host.warnings.size(), 2);
+        QVERIFY2(host.warnings.back().contains(QStringLiteral("e.txt 1 行 6 桁目")),
+                 qPrintable(host.warnings.back()));
     }
 };
 
