@@ -335,11 +335,12 @@ CommandOutcome RunViewCommand(CommandId id, CQuillbayDoc& doc, IWorkspace& works
     if (!inv.line.empty() &&
         (info->record == RecordTiming::After || (info->record == RecordTiming::Before && mayStop)))
         app.Record(inv.line);
-    if (info->reportsCount)
-        app.host.ShowMessage(result.count > 0 ? CountMessage(result.count) : kNotFound);
     if (info->form == CommandForm::MultiFileReplace)
         ui.ShowMultiReplaceReport(result.filesChanged, result.count);
+    // The text as changed is on screen before the message about it.
     ui.Redraw(doc);
+    if (info->reportsCount)
+        app.host.ShowMessage(result.count > 0 ? CountMessage(result.count) : kNotFound);
     return CommandOutcome::Done;
 }
 
