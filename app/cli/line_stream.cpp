@@ -108,11 +108,7 @@ bool ReadBlock(TextLineReader& reader, std::optional<OpeningConverter>& converte
             block.push_back(arena.Make(line));
         bytes += line.size();
     }
-    read.error = reader.Error();
-    read.ok = read.error.empty();
-    read.sawZeroByte = reader.SawZeroByte();
-    read.stoppedAtCtrlZ = reader.StoppedAtCtrlZ();
-    read.regularFile = reader.IsRegularFile();
+    read = ReadOutcome(reader);
     return atEnd;
 }
 
