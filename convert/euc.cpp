@@ -54,16 +54,9 @@ std::size_t EucToSjisKernel(std::string_view line, char* out, bool& odd) {
         CopyAsciiRun(s, n, i, out, o);
         // Double-byte characters, the bulk of Japanese text.
 #if defined(__SSE2__)
-        // Eight codes at a time while there are sixteen bytes; the byte loop below takes the
-        // rest of the line and whatever ends the run.
-        while (i + 16 <= n) {
-            const unsigned done = detail::JisPairsToSjis16(s + i, out + o, 0x80);
-            if (done < 16) {
-                o += done, i += done;
-                break;
-            }
-            o += 16, i += 16;  // not by `done`: the next load need not wait for the test
-        }
+        // Eight codes at a time; the byte loop below takes the rest of the line and whatever
+        // ends the run.
+        detail::JisPairRunToSjis(s, n, i, out, o, 0x80);
 #endif
         while (i + 1 < n && IsEucByte(static_cast<unsigned char>(s[i])) &&
                IsEucByte(static_cast<unsigned char>(s[i + 1]))) {

@@ -2,6 +2,8 @@
 // kernels.
 #pragma once
 
+#include <cstddef>
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -88,6 +90,21 @@ inline unsigned JisPairsToSjis16(const char* in, char* out, unsigned char base) 
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_or_si128(lead, _mm_slli_epi16(trail, 8)));
     // The leading run of valid bytes, whole codes only.
     return static_cast<unsigned>(__builtin_ctz(~valid | 0x10000u)) & ~1u;
+}
+
+// Converts the run of codes at in[i] eight at a time while sixteen bytes are left, moving `i`
+// and `o` (in `out`) past what it converted; it stops in the first sixteen bytes that hold
+// anything else, the codes before it converted, and leaves the rest of the line to the caller.
+inline void JisPairRunToSjis(const char* in, std::size_t n, std::size_t& i, char* out,
+                             std::size_t& o, unsigned char base) {
+    while (i + 16 <= n) {
+        const unsigned done = JisPairsToSjis16(in + i, out + o, base);
+        if (done < 16) {
+            o += done, i += done;
+            return;
+        }
+        o += 16, i += 16;  // not by `done`: the next load need not wait for the test
+    }
 }
 #endif
 
