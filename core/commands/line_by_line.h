@@ -11,7 +11,9 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
+#include "convert/code_loss.h"
 #include "core/quillbay_doc.h"
 
 namespace qb {
@@ -87,30 +89,20 @@ void CQuillbayDoc::ConvertTargetLines(Convert&& convert, FindLosses&& findLosses
     }
 }
 
+// For the conversions that lose nothing.
+inline std::vector<CodeLoss> NoLosses(std::string_view) {
+    return {};
+}
+
 template <class Room, class Convert>
 void CQuillbayDoc::ConvertTargetLinesInPlace(Room&& room, Convert&& convert) {
-    OperationScope scope(*this);
-    const TargetLineTest isTarget(*this);
-    LineArena arena;
-    const int count = LineCount();
-    for (int i = 0; i < count; ++i) {
-        Line& line = m_lines[static_cast<std::size_t>(i)];
-        if (line.empty() || !isTarget(i)) continue;
-        char* out = arena.Reserve(room(line.size()));
-        const std::size_t size = convert(line.view(), out);
-        // An unchanged line keeps its old bytes; the room taken is given back.
-        if (size == line.size() && std::memcmp(out, line.data(), size) == 0) continue;
-        line = arena.Commit(size);
-    }
+    ConvertTargetLinesInPlace(room, convert, NoLosses, {});
 }
 
 template <class Room, class Convert, class FindLosses>
 void CQuillbayDoc::ConvertTargetLinesInPlace(Room&& room, Convert&& convert,
                                              FindLosses&& findLosses, std::string_view into) {
-    if (!m_app.codeLoss) {
-        ConvertTargetLinesInPlace(room, convert);
-        return;
-    }
+    const bool reports = static_cast<bool>(m_app.codeLoss);
     OperationScope scope(*this);
     const TargetLineTest isTarget(*this);
     LineArena arena;
@@ -120,8 +112,10 @@ void CQuillbayDoc::ConvertTargetLinesInPlace(Room&& room, Convert&& convert,
         if (line.empty() || !isTarget(i)) continue;
         char* out = arena.Reserve(room(line.size()));
         const std::size_t size = convert(line.view(), out);
-        for (auto& loss : findLosses(line.view()))
-            m_app.codeLoss({this, i, loss.offset + 1, std::move(loss.what), into});
+        if (reports)
+            for (auto& loss : findLosses(line.view()))
+                m_app.codeLoss({this, i, loss.offset + 1, std::move(loss.what), into});
+        // An unchanged line keeps its old bytes; the room taken is given back.
         if (size == line.size() && std::memcmp(out, line.data(), size) == 0) continue;
         line = arena.Commit(size);
     }
