@@ -60,4 +60,13 @@ QWidget* Framed(const QString& title, QWidget* inside, QWidget* parent) {
     return box;
 }
 
+QPlainTextEdit* MakeLinesView(const QString& name, const QFont& font, QWidget* parent) {
+    auto* view = new QPlainTextEdit(parent);
+    view->setObjectName(name);
+    view->setReadOnly(true);
+    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    view->setFont(font);
+    return view;
+}
+
 }  // namespace qb::gui

@@ -9,6 +9,7 @@
 
 #include "core/text_diff.h"
 
+class QFont;
 class QPlainTextEdit;
 class QWidget;
 
@@ -25,6 +26,9 @@ inline constexpr char16_t kBreakMark = u'\u21B5';
 // line; a span of length 0 at a line's end is its break, shown as kBreakMark) on `color`.
 void ShowMarkedLines(QPlainTextEdit* view, const std::vector<std::string>& lines,
                      const std::vector<std::vector<ByteSpan>>& marks, const QColor& color);
+
+// A read-only view for ShowMarkedLines, named `name`, in `font`, its lines not wrapped.
+QPlainTextEdit* MakeLinesView(const QString& name, const QFont& font, QWidget* parent);
 
 // `inside` (the before or the after lines) in a frame titled `title`.
 QWidget* Framed(const QString& title, QWidget* inside, QWidget* parent);

@@ -34,11 +34,7 @@ constexpr char kSection[] = "Preview";
 constexpr char kShow[] = "Show";
 
 QPlainTextEdit* MakeView(const QString& name, const QFont& font, QWidget* parent) {
-    auto* view = new QPlainTextEdit(parent);
-    view->setObjectName(name);
-    view->setReadOnly(true);
-    view->setLineWrapMode(QPlainTextEdit::NoWrap);
-    view->setFont(font);
+    QPlainTextEdit* view = MakeLinesView(name, font, parent);
     // Room for a line of some 50 columns and 16 lines, so that a wrap or an indent shows
     // its effect without scrolling; a small screen still gets a dialog that fits.
     const QFontMetrics metrics = view->fontMetrics();

@@ -59,15 +59,6 @@ std::vector<ByteSpan> Shifted(const std::vector<ByteSpan>& spans, std::size_t by
     return out;
 }
 
-QPlainTextEdit* MakeView(const QString& name, const QFont& font, QWidget* parent) {
-    auto* view = new QPlainTextEdit(parent);
-    view->setObjectName(name);
-    view->setReadOnly(true);
-    view->setLineWrapMode(QPlainTextEdit::NoWrap);
-    view->setFont(font);
-    return view;
-}
-
 }  // namespace
 
 MultiFileReview::MultiFileReview(const MultiFileResult& preview, QWidget* parent)
@@ -111,8 +102,8 @@ MultiFileReview::MultiFileReview(const MultiFileResult& preview, QWidget* parent
     auto* row = new QHBoxLayout(sides);
     row->setContentsMargins(0, 0, 0, 0);
     const QFont font = ReadScreenFont(SettingsStore());
-    m_before = MakeView(QStringLiteral("reviewBefore"), font, sides);
-    m_after = MakeView(QStringLiteral("reviewAfter"), font, sides);
+    m_before = MakeLinesView(QStringLiteral("reviewBefore"), font, sides);
+    m_after = MakeLinesView(QStringLiteral("reviewAfter"), font, sides);
     row->addWidget(Framed(QStringLiteral("変更前"), m_before, sides));
     row->addWidget(Framed(QStringLiteral("変更後"), m_after, sides));
 
