@@ -66,7 +66,6 @@ class DownloadJob {
 public:
     explicit DownloadJob(DownloadRequest request);
 
-    const DownloadRequest& Request() const { return m_request; }
     // The name of the file being fetched (empty for a URL that names none), for a progress
     // window.
     const std::string& FileName() const { return m_fileName; }
@@ -75,7 +74,6 @@ public:
     DownloadResult Run(const DownloadProgress& progress = {});
     // Asks a running (or not yet started) transfer to stop. Thread-safe.
     void Cancel() { m_cancel.store(true); }
-    bool CancelRequested() const { return m_cancel.load(); }
 
 private:
     DownloadRequest m_request;

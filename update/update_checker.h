@@ -52,8 +52,6 @@ public:
     // when nothing is newer.
     CheckOutcome Check(IUpdateUi& ui, bool manual);
 
-    const UpdateState& State() const { return m_state; }
-
 private:
     bool ReadFeed(IUpdateUi& ui);
     bool NewerThanProgram() const;

@@ -7,9 +7,6 @@
 namespace qb {
 
 class CVXMLCharacterData : public CVXMLNode {
-public:
-    const std::string& Data() const { return m_value; }
-
 protected:
     CVXMLCharacterData(std::string_view name, std::string_view data) : CVXMLNode(name, data) {}
 };
