@@ -1,8 +1,8 @@
 // The update check: reads the feed, compares its date with the program file's, offers the new
 // version and downloads and starts its installer. The main window owns one UpdateChecker for
-// its whole life and calls CheckAtStartup once it is shown and CheckOnRequest from the menu
-// command "最新バージョンの確認(&V)..."; when either returns true an installer was started and
-// the main window closes itself.
+// its whole life and calls CheckAtStartup once it is shown and the files named on the command
+// line are open, and CheckOnRequest from the menu command "最新バージョンの確認(&V)..."; when
+// either returns true an installer was started and the main window closes itself.
 #pragma once
 
 #include <ctime>

@@ -1,15 +1,13 @@
 // quillbay: the desktop program of Quillbay. Opens the files named on the command line (and
 // those dropped on its window) in document windows.
 #include <QApplication>
-#include <QFileInfo>
 #include <QLibraryInfo>
-#include <QStringList>
 #include <QTranslator>
 
 #include "app/gui/common/qt_text.h"
 #include "app/gui/main/gui_host.h"
 #include "app/gui/main/main_frame.h"
-#include "app/gui/update/update_commands.h"
+#include "app/gui/main/start_up.h"
 #include "settings/settings_store.h"
 
 int main(int argc, char** argv) {
@@ -34,11 +32,6 @@ int main(int argc, char** argv) {
     frame.ShowWithStoredPlacement();
     for (const auto& problem : settings.LoadProblems())
         host.ShowWarning(qb::gui::Utf8ToQString(problem));
-    // An installer that started replaces this program: the window has closed, so end here.
-    if (qb::gui::CheckForUpdatesAtStartup(frame)) return 0;
-
-    const QStringList arguments = QApplication::arguments();
-    for (qsizetype i = 1; i < arguments.size(); ++i)
-        frame.OpenDocument(qb::gui::QStringToUtf8(QFileInfo(arguments[i]).absoluteFilePath()));
+    qb::gui::FinishStartUp(frame, QApplication::arguments().mid(1));
     return QApplication::exec();
 }

@@ -102,13 +102,19 @@ CMainFrame::CMainFrame(GuiHost& host, SettingsStore& settings, QWidget* parent)
     BuildMenus();
     BuildToolbars();
     BuildStatusBar();
-    InstallOperationProgress(*this);
-    InstallReviewedMultiFileReplace(*this);
-    InstallConversionLossReport(*this);
+    m_app.progress = new OperationProgress(this);
+    m_app.codeLoss = ConversionLossReport(
+        *this, [this](const CQuillbayDoc& doc) { return DocumentName(doc); },
+        [this](const QString& warning) { m_host.ShowWarning(warning); });
+    SetCommandHandler(32851, [this] {
+        if (CQuillbayDoc* doc = ActiveDocument())
+            RunReviewedMultiFileReplace(*doc, *m_commandUi, m_app, this);
+    });
     InstallPrintAndHelpCommands();
     InstallFileProgress(*this);
     InstallCustomization(*this);
-    InstallUpdateCheck(*this);
+    m_updates = std::make_unique<UpdateCommands>(*this, m_settings);
+    SetCommandHandler(33078, [this] { m_updates->CheckOnRequest(); });
     setAcceptDrops(true);
     qApp->installEventFilter(this);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,

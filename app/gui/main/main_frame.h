@@ -44,6 +44,7 @@ class CQuillbayView;
 class GuiCommandUi;
 class GuiHost;
 class PrintDriver;
+class UpdateCommands;
 
 class CMainFrame : public QMainWindow, public IWorkspace {
     Q_OBJECT
@@ -59,6 +60,8 @@ public:
     // The file name of `doc` as titles and messages show it ("無題" before it has one).
     QString DocumentName(const CQuillbayDoc& doc) const;
     GuiCommandUi& CommandUi() { return *m_commandUi; }
+    // The update check, for the automatic check at start-up.
+    UpdateCommands& Updates() { return *m_updates; }
 
     // Applies "Settings"/"WindowPos" (when it holds ten numbers) and shows the window; turns the
     // clipboard monitor on when "system"/"ClipCheck" is 1.
@@ -199,6 +202,7 @@ private:
     std::unique_ptr<MacroController> m_macros;
     std::unique_ptr<GuiCommandUi> m_commandUi;
     std::unique_ptr<PrintDriver> m_print;  // keeps the chosen printer for the run
+    std::unique_ptr<UpdateCommands> m_updates;
 
     QMdiArea* m_mdi = nullptr;
     int m_childShowCmd = 1;  // "Settings"/"ShowCmd": new document windows open maximized at 3

@@ -9,8 +9,6 @@
 #include <QStatusBar>
 #include <QTimer>
 
-#include "app/gui/main/main_frame.h"
-
 namespace qb::gui {
 
 namespace {
@@ -150,10 +148,6 @@ bool OperationProgress::eventFilter(QObject* watched, QEvent* event) {
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
         Cancel();
     return true;
-}
-
-void InstallOperationProgress(CMainFrame& frame) {
-    frame.App().progress = new OperationProgress(&frame);
 }
 
 }  // namespace qb::gui

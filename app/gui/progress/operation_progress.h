@@ -19,11 +19,11 @@ class QWidget;
 
 namespace qb::gui {
 
-class CMainFrame;
-
 class OperationProgress : public QObject, public IProgress {
     Q_OBJECT
 public:
+    // Lives in `window` (a child object) and shows in its status bar; the window hands it to
+    // its documents as their AppContext::progress.
     explicit OperationProgress(QMainWindow* window);
     ~OperationProgress() override;
 
@@ -60,8 +60,5 @@ private:
     // work stops too.
     bool m_cancelled = false;
 };
-
-// Makes `frame`'s long operations show their progress and take a cancel.
-void InstallOperationProgress(CMainFrame& frame);
 
 }  // namespace qb::gui

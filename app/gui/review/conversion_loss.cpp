@@ -4,8 +4,6 @@
 #include <memory>
 
 #include "app/gui/common/qt_text.h"
-#include "app/gui/main/gui_host.h"
-#include "app/gui/main/main_frame.h"
 
 namespace qb::gui {
 
@@ -39,19 +37,21 @@ void ConversionLosses::Clear() {
     m_count = 0;
 }
 
-void InstallConversionLossReport(CMainFrame& frame) {
+std::function<void(const CodeLossReport&)> ConversionLossReport(QObject& context,
+                                                                DocumentNamer nameOf,
+                                                                WarningSink warn) {
     // The document may be closed before the warning shows (a macro run over files), so its name
     // is taken when the loss is reported.
     auto losses = std::make_shared<ConversionLosses>();
-    frame.App().codeLoss = [&frame, losses](const CodeLossReport& loss) {
+    return [&context, losses, nameOf = std::move(nameOf),
+            warn = std::move(warn)](const CodeLossReport& loss) {
         if (losses->Empty())
-            QTimer::singleShot(0, &frame, [&frame, losses] {
+            QTimer::singleShot(0, &context, [losses, warn] {
                 const QString message = losses->Message();
                 losses->Clear();
-                if (!message.isEmpty()) frame.Host().ShowWarning(message);
+                if (!message.isEmpty()) warn(message);
             });
-        losses->Add(loss.document ? frame.DocumentName(*loss.document) : QStringLiteral("文書"),
-                    loss);
+        losses->Add(loss.document ? nameOf(*loss.document) : QStringLiteral("文書"), loss);
     };
 }
 

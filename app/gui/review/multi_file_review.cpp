@@ -13,8 +13,8 @@
 #include "app/gui/common/qt_text.h"
 #include "app/gui/common/screen_font.h"
 #include "app/gui/dialogs/command_ui.h"
-#include "app/gui/main/main_frame.h"
 #include "app/gui/preview/marked_lines.h"
+#include "core/app_context.h"
 #include "core/quillbay_doc.h"
 #include "macro/view_command.h"
 
@@ -172,43 +172,34 @@ void MultiFileReview::ShowChanges() {
     ShowMarkedLines(m_after, after, added, AddedColor());
 }
 
-namespace {
-
-// The command with the review in place of its direct run; see the header.
-void RunReviewed(CMainFrame& frame) {
-    CQuillbayDoc* doc = frame.ActiveDocument();
+void RunReviewedMultiFileReplace(CQuillbayDoc& doc, GuiCommandUi& ui, const AppContext& app,
+                                 QWidget* parent) {
     const CommandInfo* info = FindCommand(kMultiFileReplace);
-    if (!doc || !info) return;
-    const ViewInvocation inv = PrepareViewCommand(*info, *doc, frame.CommandUi());
+    if (!info) return;
+    const ViewInvocation inv = PrepareViewCommand(*info, doc, ui);
     if (inv.outcome != CommandOutcome::Done) return;
     const std::string& folder = inv.args.Text(0);
     const std::string& pattern = inv.args.Text(1);
     const std::string& find = inv.args.Text(2);
     const std::string& replacement = inv.args.Text(3);
 
-    doc->MultiFileReplace(folder, pattern, find, replacement, /*dryRun=*/true);
-    const MultiFileResult preview = doc->LastMultiFileResult();
+    doc.MultiFileReplace(folder, pattern, find, replacement, /*dryRun=*/true);
+    const MultiFileResult preview = doc.LastMultiFileResult();
     if (preview.stopped) return;  // a review of some of the files would mislead
     std::vector<std::string> chosen;
     if (preview.filesChanged > 0) {
-        MultiFileReview review(preview, &frame);
+        MultiFileReview review(preview, parent);
         if (review.exec() != QDialog::Accepted) return;  // nothing written, nothing recorded
         chosen = review.Chosen();
     }
-    frame.App().Record(inv.line);
+    app.Record(inv.line);
     int files = 0, replacements = 0;
     if (!chosen.empty()) {
-        doc->MultiFileReplace(folder, pattern, find, replacement, /*dryRun=*/false, &chosen);
-        files = doc->LastMultiFileResult().filesChanged;
-        replacements = doc->LastMultiFileResult().replacements;
+        doc.MultiFileReplace(folder, pattern, find, replacement, /*dryRun=*/false, &chosen);
+        files = doc.LastMultiFileResult().filesChanged;
+        replacements = doc.LastMultiFileResult().replacements;
     }
-    frame.CommandUi().ShowMultiReplaceReport(files, replacements);
-}
-
-}  // namespace
-
-void InstallReviewedMultiFileReplace(CMainFrame& frame) {
-    frame.SetCommandHandler(kMultiFileReplace, [&frame] { RunReviewed(frame); });
+    ui.ShowMultiReplaceReport(files, replacements);
 }
 
 }  // namespace qb::gui

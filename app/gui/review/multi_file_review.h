@@ -15,9 +15,14 @@
 class QPlainTextEdit;
 class QTreeWidget;
 
+namespace qb {
+struct AppContext;
+class CQuillbayDoc;
+}  // namespace qb
+
 namespace qb::gui {
 
-class CMainFrame;
+class GuiCommandUi;
 
 class MultiFileReview : public QDialog {
     Q_OBJECT
@@ -39,7 +44,9 @@ private:
     QWidget* m_run = nullptr;
 };
 
-// Makes `frame` run the multi-file replace command with the review.
-void InstallReviewedMultiFileReplace(CMainFrame& frame);
+// The command "複数ファイル置換" (32851) on `doc` with the review in place of its direct run: its
+// dialog through `ui`, the review over `parent`, the command's macro line recorded through `app`.
+void RunReviewedMultiFileReplace(CQuillbayDoc& doc, GuiCommandUi& ui, const AppContext& app,
+                                 QWidget* parent);
 
 }  // namespace qb::gui

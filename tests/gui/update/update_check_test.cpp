@@ -21,6 +21,7 @@
 
 #include "app/gui/main/gui_host.h"
 #include "app/gui/main/main_frame.h"
+#include "app/gui/main/start_up.h"
 #include "app/gui/update/update_commands.h"
 #include "app/gui/update/update_windows.h"
 #include "settings/settings_store.h"
@@ -28,6 +29,7 @@
 #include "tests/support/local_http_server.h"
 #include "tests/support/temp_dir.h"
 #include "update/calendar_date.h"
+#include "update/update_state.h"
 
 using namespace qb;
 using namespace qb::gui;
@@ -83,8 +85,14 @@ private:
     struct Run {
         explicit Run(UpdateCheckTest& test, DownloadTimeouts timeouts = {2000, 10})
             : server([this](const std::string& path) { return Serve(path); }),
-              frame(host, settings) {
+              frame(host, settings),
+              updates(frame, settings, Environment(timeouts)) {
             settings.WriteString("Update", "FeedUrl", server.Url("/feed.xml"));
+            frame.SetCommandHandler(33078, [this] { updates.CheckOnRequest(); });
+            test.m_opened.clear();
+        }
+
+        UpdateEnvironment Environment(DownloadTimeouts timeouts) {
             UpdateEnvironment env;
             env.programPath = programDir.Write("quillbay", "program");
             const std::time_t programTime = LocalMidnight({2020, 3, 31});
@@ -92,8 +100,7 @@ private:
             utimensat(AT_FDCWD, env.programPath.c_str(), times, 0);
             env.tempRoot = tempRoot.Path();
             env.timeouts = timeouts;
-            InstallUpdateCheck(frame, env);
-            test.m_opened.clear();
+            return env;
         }
 
         HttpReply Serve(const std::string& path) {
@@ -122,6 +129,7 @@ private:
         SettingsStore settings;
         test::LocalHttpServer server;  // ends before the answers above, which its thread reads
         CMainFrame frame;
+        UpdateCommands updates;
     };
 
     QList<QUrl> m_opened;
@@ -180,7 +188,7 @@ private Q_SLOTS:
             run.feed = HttpReply(200, Feed("Quillbay", "20/3/31"));
             run.settings.WriteInt("Update", "CheckMode", mode);
             ModalScript script;
-            QVERIFY(!CheckForUpdatesAtStartup(run.frame));
+            run.updates.CheckAtStartup();
             QCOMPARE(run.server.Requests(), mode);
             QCOMPARE(script.Unexpected(), 0);
         }
@@ -313,6 +321,22 @@ private Q_SLOTS:
         QVERIFY(checkingShown);
         QVERIFY(run.frame.isVisible());
         QCOMPARE(run.FilesLeft(), std::size_t{0});
+        QCOMPARE(script.Unexpected(), 0);
+    }
+
+    // The files named on the command line used to wait behind the start-up check. They open
+    // first; the check follows from the event loop.
+    void FilesNamedOnTheCommandLineOpenBeforeTheStartupCheck() {
+        Run run(*this);
+        run.feed = HttpReply(200, Feed("Quillbay", "2000/1/1"));
+        run.settings.WriteInt("Update", "CheckMode", kCheckAtEveryStart);
+        test::TempDir files;
+        const std::string path = files.Write("a.txt", "abc\r\n");
+        ModalScript script;
+        FinishStartUp(run.frame, {QString::fromStdString(path)});
+        QCOMPARE(run.frame.Frames().size(), std::size_t{1});
+        QCOMPARE(run.server.Requests(), 0);
+        QTRY_COMPARE(run.server.Requests(), 1);
         QCOMPARE(script.Unexpected(), 0);
     }
 };
