@@ -7,9 +7,12 @@
 
 #include <cerrno>
 #include <chrono>
+#include <climits>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <random>
 
 namespace qb {
 namespace {
@@ -47,11 +50,14 @@ std::string HttpScheme(const std::string& url) {
     return result;
 }
 
-// The body on its way to disk: a temporary file beside the target, made when the first block
-// of a successful answer arrives.
+// The body on its way to disk: an unnamed file in the target's folder, so that a download the
+// program does not live to finish leaves nothing behind, named only once the whole transfer
+// succeeded. Where unnamed files cannot be made (a file system without them, no /proc to name
+// them through), a named temporary file with a short name of its own stands in.
 class BodyFile {
 public:
-    explicit BodyFile(std::string target) : m_target(std::move(target)) {}
+    BodyFile(std::string folder, std::string target)
+        : m_folder(std::move(folder)), m_target(std::move(target)) {}
     ~BodyFile() { Discard(); }
 
     bool Append(const char* data, std::size_t size) {
@@ -66,36 +72,71 @@ public:
         return true;
     }
 
-    // Moves the complete body to the target; an empty body gives an empty file.
+    // Gives the complete body the target's name; an empty body gives an empty file. A file of
+    // that name from before is replaced only now.
     bool Commit() {
         if (m_fd < 0 && !Create()) return false;
         if (fsync(m_fd) != 0) return Fail();
-        close(m_fd);
-        m_fd = -1;
-        if (rename(m_temp.c_str(), m_target.c_str()) != 0) return Fail();
-        m_temp.clear();
-        return true;
+        if (m_named.empty()) {
+            if (LinkAs(m_target)) return Close();
+            // A link cannot replace a file; one under a name of its own is renamed over it.
+            if (errno != EEXIST || !LinkUnderTemporaryName()) return Fail();
+        }
+        if (rename(m_named.c_str(), m_target.c_str()) != 0) return Fail();
+        m_named.clear();
+        return Close();
     }
 
     void Discard() {
         if (m_fd >= 0) close(m_fd);
         m_fd = -1;
-        if (!m_temp.empty()) unlink(m_temp.c_str());
-        m_temp.clear();
+        if (!m_named.empty()) unlink(m_named.c_str());
+        m_named.clear();
     }
 
     const std::string& Error() const { return m_error; }
 
 private:
     bool Create() {
-        std::string pattern = m_target + ".part-XXXXXX";
+        if (access("/proc/self/fd", X_OK) == 0) {
+            // 0666 less the umask: the mode a new file normally gets.
+            m_fd = open(m_folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+            if (m_fd >= 0) return true;
+        }
+        std::string pattern = m_folder + "/.part-XXXXXX";
         m_fd = mkostemp(pattern.data(), O_CLOEXEC);
         if (m_fd < 0) return Fail();
-        m_temp = pattern;
-        // mkostemp makes the file private (0600); give it the mode a new file normally gets.
+        m_named = pattern;
+        // mkostemp makes the file private (0600).
         const mode_t mask = umask(0);
         umask(mask);
         fchmod(m_fd, 0666 & ~mask);
+        return true;
+    }
+
+    // Gives the unnamed file the name `path`.
+    bool LinkAs(const std::string& path) const {
+        const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
+        return linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0;
+    }
+
+    bool LinkUnderTemporaryName() {
+        std::random_device random;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            char name[32];
+            std::snprintf(name, sizeof name, "/.part-%08x", static_cast<unsigned>(random()));
+            if (LinkAs(m_folder + name)) {
+                m_named = m_folder + name;
+                return true;
+            }
+            if (errno != EEXIST) return false;
+        }
+        return false;
+    }
+
+    bool Close() {
+        close(m_fd);
+        m_fd = -1;
         return true;
     }
 
@@ -104,8 +145,9 @@ private:
         return false;
     }
 
+    std::string m_folder;
     std::string m_target;
-    std::string m_temp;
+    std::string m_named;  // the body's name while it has a temporary one
     int m_fd = -1;
     std::string m_error;
 };
@@ -207,6 +249,12 @@ DownloadResult Failure(DownloadStatus status, std::string reason) {
 }  // namespace
 
 std::string DownloadFileName(std::string_view url) {
+    // After "scheme://" comes the host; the path, if there is one, begins at the next '/'.
+    std::size_t pathStart = 0;
+    if (const std::size_t scheme = url.find("://"); scheme != std::string_view::npos) {
+        pathStart = url.find_first_of("/?#", scheme + 3);
+        if (pathStart == std::string_view::npos || url[pathStart] != '/') return {};
+    }
     const std::size_t slash = url.rfind('/');
     if (slash == std::string_view::npos) return {};
     const std::string_view name = url.substr(slash + 1);
@@ -222,6 +270,8 @@ DownloadJob::DownloadJob(DownloadRequest request)
 DownloadResult DownloadJob::Run(const DownloadProgress& progress) {
     if (m_fileName.empty())
         return Failure(DownloadStatus::BadFileName, "URL がファイル名で終わっていません");
+    if (m_fileName.size() > NAME_MAX)
+        return Failure(DownloadStatus::BadFileName, "URL の示すファイル名が長すぎます");
     InitCurlOnce();
     const std::string scheme = HttpScheme(m_request.url);
     if (scheme.empty()) {
@@ -237,7 +287,7 @@ DownloadResult DownloadJob::Run(const DownloadProgress& progress) {
     if (!curl || !headers) return Failure(DownloadStatus::Failed, "libcurl を初期化できません");
 
     const std::string target = m_request.targetFolder + "/" + m_fileName;
-    BodyFile file(target);
+    BodyFile file(m_request.targetFolder, target);
     Transfer transfer;
     transfer.curl = curl.get();
     transfer.file = &file;

@@ -1,13 +1,14 @@
 // Downloading one file over HTTP or HTTPS (libcurl) into a folder.
 //
 // The file is named after the part of the URL behind its last '/'; a feed cannot choose where
-// it lands, so a name that is empty, "." or "..", or holds a '\\', fails before anything is
-// fetched. The body goes to a temporary file beside the target, renamed to the target only when
-// the whole transfer succeeded: a failed, refused (status 300 or more) or cancelled download
-// leaves no file behind, and an older file of the same name stays until a new one is complete.
-// Redirects are followed, but never from HTTPS to plain HTTP. TLS certificates are always
-// verified. A connection that cannot be made within the connection timeout, or that delivers
-// nothing for the stall timeout, fails, so a dead server cannot hold the program.
+// it lands, so a name that is empty, "." or "..", holds a '\\' or is too long for a file name
+// fails before anything is fetched. The body goes to an unnamed file in the target folder that
+// gets its name only when the whole transfer succeeded: a failed, refused (status 300 or more)
+// or cancelled download leaves no file behind, nor does one the program did not live to end,
+// and an older file of the same name stays until a new one is complete. Redirects are followed,
+// but never from HTTPS to plain HTTP. TLS certificates are always verified. A connection that
+// cannot be made within the connection timeout, or that delivers nothing for the stall timeout,
+// fails, so a dead server cannot hold the program.
 #pragma once
 
 #include <atomic>
@@ -32,7 +33,7 @@ struct DownloadRequest {
 
 enum class DownloadStatus {
     Done,
-    BadFileName,  // the URL names no file (see DownloadFileName)
+    BadFileName,  // the URL names no file (see DownloadFileName), or one too long to store
     BadUrl,       // not an http or https address that can be taken apart
     Failed,       // the connection, the server's answer or writing the file failed
     Cancelled,    // Cancel() or the progress callback stopped it
@@ -56,7 +57,8 @@ struct DownloadResult {
 using DownloadProgress = std::function<bool(std::int64_t received, std::int64_t total)>;
 
 // The file name a download of `url` stores: the part after the last '/'. Empty when the URL has
-// no '/' or the part is empty, "." or "..", or holds a '\\' or a zero byte.
+// no path (nothing after "scheme://host") or no '/', or the part is empty, "." or "..", or holds
+// a '\\' or a zero byte.
 [[nodiscard]] std::string DownloadFileName(std::string_view url);
 
 // One download, to be run on a worker thread while the window that started it stays

@@ -1,8 +1,12 @@
 #include "update/http_download.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <climits>
 #include <condition_variable>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
@@ -52,14 +56,19 @@ protected:
     test::TempDir m_dir;
 };
 
-TEST(DownloadFileName, IsThePartAfterTheLastSlashAndNeverAPath) {
+// The host of a URL without a path is no file name: it used to be taken for one.
+TEST(DownloadFileName, IsThePartAfterTheLastSlashAndNeverAPathNorTheHost) {
     const struct {
         const char* url;
         const char* name;
     } cases[] = {
         {"https://example.com/pub/setup-1.2.exe", "setup-1.2.exe"},
         {"http://example.com/get?file=a", "get?file=a"},
-        {"https://example.com", "example.com"},  // no path: the host is the last part
+        {"http://example.com/get?file=a/b.exe", "b.exe"},
+        {"https://example.com", ""},
+        {"https://user@example.com:8443", ""},
+        {"https://example.com?file=/setup.exe", ""},
+        {"https://example.com#/setup.exe", ""},
         {"https://example.com/", ""},
         {"https://example.com/.", ""},
         {"https://example.com/..", ""},
@@ -222,6 +231,53 @@ TEST_F(HttpDownloadTest, ABodyOverTheLimitFails) {
     EXPECT_EQ(DownloadJob(request).Run().status, DownloadStatus::Failed);
     request.maxBytes = 5000;
     EXPECT_TRUE(DownloadJob(request).Run().ok());
+}
+
+// The temporary name used to be the file's name with a suffix, too long for a name near the
+// limit; a name over the limit fails before anything is fetched.
+TEST_F(HttpDownloadTest, ANameOf250BytesIsStoredDespiteTheTemporarySuffix) {
+    LocalHttpServer server([](const std::string&) { return HttpReply{200, "data"}; });
+    const std::string longest(NAME_MAX, 'n');
+    const std::string names[] = {std::string(250, 'a'), longest};
+    for (const std::string& name : names) {
+        const DownloadResult result = DownloadJob(Request(server, "/" + name)).Run();
+        ASSERT_TRUE(result.ok()) << name.size() << ": " << result.reason;
+        EXPECT_EQ(m_dir.Read(name), "data");
+    }
+    EXPECT_EQ(DownloadJob(Request(server, "/" + longest + "x")).Run().status,
+              DownloadStatus::BadFileName);
+    EXPECT_EQ(server.Requests(), 2);
+    EXPECT_EQ(EntriesIn(m_dir.Path()), 2u);
+}
+
+// A complete download takes the place of a file of the same name; nothing else stays beside it.
+TEST_F(HttpDownloadTest, ACompleteDownloadReplacesAnOlderFileOfTheSameName) {
+    LocalHttpServer server([](const std::string&) { return HttpReply{200, "new"}; });
+    m_dir.Write("setup.exe", "old");
+    ASSERT_TRUE(DownloadJob(Request(server, "/setup.exe")).Run().ok());
+    EXPECT_EQ(m_dir.Read("setup.exe"), "new");
+    EXPECT_EQ(EntriesIn(m_dir.Path()), 1u);
+}
+
+// The partial file used to stay for good when the program died in the middle of a download.
+TEST_F(HttpDownloadTest, AKilledDownloadLeavesNoPartialFile) {
+    LocalHttpServer server([](const std::string&) {
+        HttpReply reply{200, Payload(100000)};
+        reply.stallAfter = 5000;
+        return reply;
+    });
+    const DownloadRequest request = Request(server, "/setup.bin");
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Dies with the first block written.
+        DownloadJob(request).Run([](auto, auto) { return raise(SIGKILL) == 0; });
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
+    EXPECT_EQ(EntriesIn(m_dir.Path()), 0u);
 }
 
 TEST_F(HttpDownloadTest, AFolderThatCannotBeWrittenFailsWithItsReason) {
