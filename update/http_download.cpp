@@ -12,6 +12,7 @@
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <random>
 
 namespace qb {
@@ -161,10 +162,12 @@ struct Transfer {
     std::int64_t maxBytes = 0;
     std::chrono::seconds stallLimit{0};
     std::chrono::steady_clock::time_point lastArrival;  // of a byte of the body, or the start
+    std::optional<std::chrono::steady_clock::time_point> deadline;  // for the whole transfer
     std::int64_t received = 0;
     long refusedStatus = 0;  // a status of 300 or more, answered instead of the file
     bool stopped = false;    // cancelled by the caller
     bool stalled = false;    // nothing came for stallLimit
+    bool overdue = false;    // the deadline passed
     bool tooLarge = false;
     bool writeFailed = false;
 };
@@ -200,13 +203,16 @@ std::size_t WriteBlock(char* data, std::size_t, std::size_t size, void* user) {
 
 // Called by libcurl at least about once a second even when nothing arrives, so a cancel is seen
 // while the server is silent. It also ends a transfer that has received nothing for the stall
-// limit: libcurl's own low-speed limit averages over several seconds, so a server that stops
-// after a first burst would hold on for that much longer.
+// limit (libcurl's own low-speed limit averages over several seconds, so a server that stops
+// after a first burst would hold on for that much longer) and one that is still running at its
+// deadline (a server that trickles a byte now and then never stalls).
 int CheckCancel(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
     auto& t = *static_cast<Transfer*>(user);
+    const auto now = std::chrono::steady_clock::now();
     if (t.cancel->load()) t.stopped = true;
-    if (std::chrono::steady_clock::now() - t.lastArrival > t.stallLimit) t.stalled = true;
-    return t.stopped || t.stalled ? 1 : 0;
+    if (now - t.lastArrival > t.stallLimit) t.stalled = true;
+    if (t.deadline && now > *t.deadline) t.overdue = true;
+    return t.stopped || t.stalled || t.overdue ? 1 : 0;
 }
 
 void SetOptions(CURL* curl, const DownloadRequest& request, bool secure, Transfer& transfer,
@@ -225,7 +231,7 @@ void SetOptions(CURL* curl, const DownloadRequest& request, bool secure, Transfe
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);  // no SIGALRM for timeouts: we run on a thread
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, request.timeouts.connectMs);
     // A server that trickles a byte now and then never stalls; the low-speed limit (under one
-    // byte a second, averaged over the stall time) ends it.
+    // byte a second, averaged over the stall time) ends the slowest, the deadline any other.
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, request.timeouts.stallSeconds);
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, WriteBlock);
@@ -244,6 +250,35 @@ DownloadResult Failure(DownloadStatus status, std::string reason) {
     result.status = status;
     result.reason = std::move(reason);
     return result;
+}
+
+// Whole seconds for a message, never 0 for a limit that is not.
+std::string Seconds(long milliseconds) {
+    return std::to_string((milliseconds + 999) / 1000);
+}
+
+// Why a transfer that ended with `code` did not bring the file, or nullopt when it did.
+std::optional<DownloadResult> FailureOf(const Transfer& t, CURLcode code, const char* curlError,
+                                        const DownloadTimeouts& timeouts) {
+    long status = 0;
+    curl_easy_getinfo(t.curl, CURLINFO_RESPONSE_CODE, &status);
+    if (t.stopped) return Failure(DownloadStatus::Cancelled, {});
+    if (t.refusedStatus != 0 || (code == CURLE_OK && status >= 300))
+        return Failure(DownloadStatus::Failed,
+                       "HTTP " + std::to_string(t.refusedStatus ? t.refusedStatus : status));
+    if (t.writeFailed) return Failure(DownloadStatus::Failed, t.file->Error());
+    if (t.stalled)
+        return Failure(
+            DownloadStatus::Failed,
+            "サーバーから " + std::to_string(timeouts.stallSeconds) + " 秒間何も届きません");
+    if (t.overdue)
+        return Failure(DownloadStatus::Failed,
+                       Seconds(timeouts.totalMs) + " 秒たっても受信が終わりません");
+    if (t.tooLarge || code == CURLE_FILESIZE_EXCEEDED)
+        return Failure(DownloadStatus::Failed, "ファイルが大きすぎます");
+    if (code != CURLE_OK)
+        return Failure(DownloadStatus::Failed, curlError[0] ? curlError : curl_easy_strerror(code));
+    return std::nullopt;
 }
 
 }  // namespace
@@ -300,24 +335,12 @@ DownloadResult DownloadJob::Run(const DownloadProgress& progress) {
     SetOptions(curl.get(), m_request, secure, transfer, headers.get(), errorBuffer);
 
     transfer.lastArrival = std::chrono::steady_clock::now();
+    if (m_request.timeouts.totalMs > 0)
+        transfer.deadline =
+            transfer.lastArrival + std::chrono::milliseconds(m_request.timeouts.totalMs);
     const CURLcode code = curl_easy_perform(curl.get());
-    long status = 0;
-    curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
-    if (transfer.stopped) return Failure(DownloadStatus::Cancelled, {});
-    if (transfer.refusedStatus != 0 || (code == CURLE_OK && status >= 300))
-        return Failure(
-            DownloadStatus::Failed,
-            "HTTP " + std::to_string(transfer.refusedStatus ? transfer.refusedStatus : status));
-    if (transfer.writeFailed) return Failure(DownloadStatus::Failed, file.Error());
-    if (transfer.stalled)
-        return Failure(DownloadStatus::Failed, "サーバーから " +
-                                                   std::to_string(m_request.timeouts.stallSeconds) +
-                                                   " 秒間何も届きません");
-    if (transfer.tooLarge || code == CURLE_FILESIZE_EXCEEDED)
-        return Failure(DownloadStatus::Failed, "ファイルが大きすぎます");
-    if (code != CURLE_OK)
-        return Failure(DownloadStatus::Failed,
-                       errorBuffer[0] ? errorBuffer : curl_easy_strerror(code));
+    if (auto failure = FailureOf(transfer, code, errorBuffer, m_request.timeouts))
+        return *std::move(failure);
     if (!file.Commit()) return Failure(DownloadStatus::Failed, file.Error());
 
     DownloadResult result;

@@ -7,8 +7,9 @@
 // or cancelled download leaves no file behind, nor does one the program did not live to end,
 // and an older file of the same name stays until a new one is complete. Redirects are followed,
 // but never from HTTPS to plain HTTP. TLS certificates are always verified. A connection that
-// cannot be made within the connection timeout, or that delivers nothing for the stall timeout,
-// fails, so a dead server cannot hold the program.
+// cannot be made within the connection timeout, that delivers nothing for the stall timeout or
+// that has not ended by its deadline fails, so a dead or trickling server cannot hold the
+// program.
 #pragma once
 
 #include <atomic>
@@ -22,6 +23,7 @@ namespace qb {
 struct DownloadTimeouts {
     long connectMs = 15000;  // to set up the connection (TCP and TLS)
     long stallSeconds = 30;  // with no byte of the body arriving since the start or the last one
+    long totalMs = 0;        // for the whole transfer; 0 for no deadline
 };
 
 struct DownloadRequest {

@@ -89,7 +89,9 @@ bool UpdateChecker::ReadFeed(IUpdateUi& ui) {
     DownloadResult result;
     const std::string folder = MakeDownloadFolder(TempRoot(), &result.reason);
     if (!folder.empty()) {
-        DownloadJob job({m_state.feedUrl, folder, m_env.timeouts, kMaxFeedBytes});
+        DownloadTimeouts timeouts = m_env.timeouts;
+        timeouts.totalMs = m_env.feedDeadlineMs;
+        DownloadJob job({m_state.feedUrl, folder, timeouts, kMaxFeedBytes});
         result = ui.RunDownload(job, false);
     }
     if (!result.ok()) {

@@ -24,6 +24,8 @@ struct UpdateEnvironment {
     std::function<std::time_t()> now = [] { return std::time(nullptr); };
     std::string tempRoot;  // where download folders are made; empty for DefaultTempRoot()
     DownloadTimeouts timeouts;
+    // The feed must have come within this time: the window waits for it.
+    long feedDeadlineMs = 30000;
 
     // The running program's own file (/proc/self/exe); empty when it cannot be found.
     static std::string ProgramFilePath();

@@ -27,6 +27,9 @@ struct HttpReply {
     // Sends the headers and this many bytes of the body, then nothing more until the client
     // gives up (0: the whole body).
     std::size_t stallAfter = 0;
+    // With stallAfter: the rest of the body follows a byte at a time, this many milliseconds
+    // apart, instead of never (0).
+    int trickleMs = 0;
     bool silent = false;  // accepts the request and never answers
 };
 
@@ -100,11 +103,24 @@ private:
             const std::size_t bodyBytes = reply.stallAfter ? reply.stallAfter : reply.body.size();
             if (!Send(client, head + reply.body.substr(0, bodyBytes))) return;
             if (!reply.stallAfter) return;
+            if (reply.trickleMs > 0) {
+                Trickle(client, reply.body.substr(bodyBytes), reply.trickleMs);
+                return;
+            }
         }
         // Hold the connection open, saying nothing, until the client closes it.
         while (WaitReadable(client, ready)) {
             char buffer[256];
             if (ready && recv(client, buffer, sizeof buffer, 0) <= 0) return;
+        }
+    }
+
+    // Sends `rest` a byte every `ms` milliseconds until it is sent or the client has gone.
+    void Trickle(int client, const std::string& rest, int ms) const {
+        for (char byte : rest) {
+            pollfd p{client, POLLIN, 0};
+            if (m_stop || poll(&p, 1, ms) != 0) return;  // stopping, or the client closed
+            if (!Send(client, std::string(1, byte))) return;
         }
     }
 

@@ -280,6 +280,24 @@ TEST_F(HttpDownloadTest, AKilledDownloadLeavesNoPartialFile) {
     EXPECT_EQ(EntriesIn(m_dir.Path()), 0u);
 }
 
+// A server that sends a byte now and then never stalls; it used to hold on for as long as it
+// kept trickling.
+TEST_F(HttpDownloadTest, ATricklingServerEndsAtTheDeadline) {
+    LocalHttpServer server([](const std::string&) {
+        HttpReply reply{200, Payload(100000)};
+        reply.stallAfter = 10;
+        reply.trickleMs = 50;
+        return reply;
+    });
+    DownloadRequest request = Request(server, "/feed.xml");
+    request.timeouts.stallSeconds = 600;
+    request.timeouts.totalMs = 500;
+    const DownloadResult result = DownloadJob(request).Run();
+    EXPECT_EQ(result.status, DownloadStatus::Failed);
+    EXPECT_EQ(result.reason, "1 秒たっても受信が終わりません");
+    EXPECT_EQ(EntriesIn(m_dir.Path()), 0u);
+}
+
 TEST_F(HttpDownloadTest, AFolderThatCannotBeWrittenFailsWithItsReason) {
     LocalHttpServer server([](const std::string&) { return HttpReply{200, "data"}; });
     DownloadRequest request = Request(server, "/x.txt");

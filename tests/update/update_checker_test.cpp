@@ -76,6 +76,12 @@ class UpdateCheckerTest : public ::testing::Test {
 protected:
     UpdateCheckerTest()
         : m_server([this](const std::string& path) {
+              if (path == "/feed.xml" && m_trickle) {
+                  HttpReply reply(200, Feed(std::string(10000, ' ')));
+                  reply.stallAfter = 10;
+                  reply.trickleMs = 50;
+                  return reply;
+              }
               if (path == "/feed.xml") return HttpReply(m_feedStatus, m_feed);
               if (path == "/setup.exe") return HttpReply(m_setupStatus, "installer bytes");
               return HttpReply(404);
@@ -106,6 +112,7 @@ protected:
 
     std::string m_feed;
     int m_feedStatus = 200;
+    bool m_trickle = false;
     int m_setupStatus = 200;
     LocalHttpServer m_server;
     SettingsStore m_settings;
@@ -223,6 +230,18 @@ TEST_F(UpdateCheckerTest, DownloadsTheInstallerAndOpensItOnlyWhenItCameOverHttps
     EXPECT_EQ(checker.Check(m_ui, true), CheckOutcome::DownloadFailed);
     EXPECT_EQ(m_ui.calls.back(), "message:ダウンロードに失敗しました");
     EXPECT_EQ(m_settings.ReadString("Update", "RecentSetupFile", ""), "");
+}
+
+// A feed that trickles used to hold the check for as long as it kept coming.
+TEST_F(UpdateCheckerTest, ATricklingFeedGivesUpAtTheDeadline) {
+    m_trickle = true;
+    m_env.timeouts.stallSeconds = 600;
+    m_env.feedDeadlineMs = 300;
+    EXPECT_EQ(UpdateChecker(m_settings, m_env).Check(m_ui, false), CheckOutcome::NothingNewer);
+    const std::vector<std::string> calls = {"checking", "download:feed.xml", kFeedFailed,
+                                            "checked"};
+    EXPECT_EQ(m_ui.calls, calls);
+    EXPECT_EQ(TempEntries(), 0u);
 }
 
 TEST_F(UpdateCheckerTest, OpensOnlyAWebPageAsTheHomePage) {
