@@ -74,8 +74,11 @@ CheckOutcome UpdateChecker::Check(IUpdateUi& ui, bool manual) {
     // have changed it since the program started.
     LoadUpdateState(m_settings, m_state);
     ui.ShowChecking();
-    const bool newer = ReadFeed(ui) && NewerThanProgram();
+    const FeedRead feed = ReadFeed(ui);
+    const bool newer = feed == FeedRead::ItemFound && NewerThanProgram();
     ui.HideChecking();
+    // Stopped by the user: nothing was found out, so nothing is said.
+    if (feed == FeedRead::Cancelled) return CheckOutcome::Cancelled;
     if (!newer) {
         if (manual) ui.ShowMessage(kUpToDate, {}, MessageIcon::Information);
         return CheckOutcome::NothingNewer;
@@ -83,8 +86,8 @@ CheckOutcome UpdateChecker::Check(IUpdateUi& ui, bool manual) {
     return OfferUpdate(ui);
 }
 
-// Fetches the feed and takes our item from it; false when there is no feed or no item.
-bool UpdateChecker::ReadFeed(IUpdateUi& ui) {
+// Fetches the feed and takes our item from it.
+UpdateChecker::FeedRead UpdateChecker::ReadFeed(IUpdateUi& ui) {
     StoreLastCheck(m_settings, m_state, m_env.now());
     DownloadResult result;
     const std::string folder = MakeDownloadFolder(TempRoot(), &result.reason);
@@ -94,10 +97,11 @@ bool UpdateChecker::ReadFeed(IUpdateUi& ui) {
         DownloadJob job({m_state.feedUrl, folder, timeouts, kMaxFeedBytes});
         result = ui.RunDownload(job, false);
     }
+    if (!folder.empty() && !result.ok()) rmdir(folder.c_str());
+    if (result.status == DownloadStatus::Cancelled) return FeedRead::Cancelled;
     if (!result.ok()) {
         ShowFailure(ui, result, kFeedFailed);
-        if (!folder.empty()) rmdir(folder.c_str());
-        return false;
+        return FeedRead::NoItem;
     }
     CVXMLDocument feed;
     std::string error;
@@ -106,12 +110,12 @@ bool UpdateChecker::ReadFeed(IUpdateUi& ui) {
     rmdir(folder.c_str());
     if (!loaded) {
         ui.ShowMessage(error, {}, MessageIcon::Warning);
-        return false;
+        return FeedRead::NoItem;
     }
     const auto item = FindFeedItem(feed, m_state.productName);
-    if (!item) return false;
+    if (!item) return FeedRead::NoItem;
     m_state.Apply(*item);
-    return true;
+    return FeedRead::ItemFound;
 }
 
 // Whether the program file is older than the release the feed names.

@@ -33,6 +33,7 @@ struct UpdateEnvironment {
 
 enum class CheckOutcome {
     NothingNewer,      // no feed, no item of ours, or nothing newer than the program file
+    Cancelled,         // the user stopped the reading of the feed
     NewerFound,        // offered; the user opened the home page or cancelled
     DownloadFailed,    // the installer could not be downloaded (or the download was cancelled)
     InstallerStarted,  // downloaded over HTTPS and opened: the program should close
@@ -51,11 +52,12 @@ public:
     bool CheckOnRequest(IUpdateUi& ui);
 
     // One check from the feed to the end; `manual` says "現在お使いのバージョンが最新版です"
-    // when nothing is newer.
+    // when nothing is newer. A check whose feed the user stopped says nothing.
     CheckOutcome Check(IUpdateUi& ui, bool manual);
 
 private:
-    bool ReadFeed(IUpdateUi& ui);
+    enum class FeedRead { ItemFound, NoItem, Cancelled };
+    FeedRead ReadFeed(IUpdateUi& ui);
     bool NewerThanProgram() const;
     CheckOutcome OfferUpdate(IUpdateUi& ui);
     CheckOutcome DownloadInstaller(IUpdateUi& ui);

@@ -34,7 +34,7 @@ public:
     virtual void ShowMessage(std::string_view text, std::string_view detail, MessageIcon icon) = 0;
 
     // The small modeless window "更新確認中" with the text "更新を確認中です", shown until
-    // HideChecking.
+    // HideChecking. Its Cancel stops the download RunDownload runs meanwhile (job.Cancel()).
     virtual void ShowChecking() = 0;
     virtual void HideChecking() = 0;
 

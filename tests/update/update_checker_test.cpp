@@ -31,6 +31,7 @@ public:
     bool answerYes = true;
     UpdateChoice choice = UpdateChoice::Cancel;
     std::optional<DownloadResult> cannedInstaller;  // answers the installer download instead
+    bool cancelFeed = false;  // the user cancels the reading of the feed
     std::vector<std::string> calls;
 
     bool AskYesNo(std::string_view question) override {
@@ -49,6 +50,7 @@ public:
     DownloadResult RunDownload(DownloadJob& job, bool showProgress) override {
         calls.push_back("download:" + job.FileName() + (showProgress ? " with progress" : ""));
         if (showProgress && cannedInstaller) return *cannedInstaller;
+        if (!showProgress && cancelFeed) job.Cancel();
         DownloadResult result;
         std::thread([&] { result = job.Run(); }).join();
         return result;
@@ -242,6 +244,20 @@ TEST_F(UpdateCheckerTest, ATricklingFeedGivesUpAtTheDeadline) {
                                             "checked"};
     EXPECT_EQ(m_ui.calls, calls);
     EXPECT_EQ(TempEntries(), 0u);
+}
+
+// Cancelled, the check has found nothing out: it says nothing, not even that the program is up
+// to date.
+TEST_F(UpdateCheckerTest, ACancelledFeedEndsTheCheckWithoutAWord) {
+    m_feed = Feed(Item("Quillbay", "20/4/1"));
+    m_ui.cancelFeed = true;
+    for (const bool manual : {true, false}) {
+        m_ui.calls.clear();
+        EXPECT_EQ(UpdateChecker(m_settings, m_env).Check(m_ui, manual), CheckOutcome::Cancelled);
+        const std::vector<std::string> calls = {"checking", "download:feed.xml", "checked"};
+        EXPECT_EQ(m_ui.calls, calls);
+    }
+    EXPECT_EQ(m_server.Requests(), 0);
 }
 
 TEST_F(UpdateCheckerTest, OpensOnlyAWebPageAsTheHomePage) {

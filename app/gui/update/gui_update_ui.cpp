@@ -76,20 +76,24 @@ UpdateChoice GuiUpdateUi::AskUpdate(const UpdateOffer& offer) {
 
 DownloadResult GuiUpdateUi::RunDownload(DownloadJob& job, bool showProgress) {
     InputHold hold(m_window);
+    // Calls posted by the worker run on this thread; any still queued are dropped with it, and
+    // so are the connections made for this download.
+    QObject inbox;
     QPointer<DownloadProgressDialog> progress;
     if (showProgress) {
         progress = new DownloadProgressDialog(Utf8ToQString(job.FileName()), m_window);
         progress->setWindowModality(Qt::ApplicationModal);
-        QObject::connect(progress, &DownloadProgressDialog::cancelConfirmed,
+        QObject::connect(progress, &DownloadProgressDialog::cancelConfirmed, &inbox,
                          [&job] { job.Cancel(); });
         progress->show();
+    } else if (m_checking) {
+        QObject::connect(m_checking, &CheckingWindow::cancelRequested, &inbox,
+                         [&job] { job.Cancel(); });
     }
 
     QEventLoop loop;
     DownloadRelay relay;
     DownloadResult result;
-    // Calls posted by the worker run on this thread; any still queued are dropped with it.
-    QObject inbox;
     std::thread worker([&] {
         result = RunJob(job, [&](std::int64_t received, std::int64_t total) {
             relay.received = received;

@@ -1,6 +1,6 @@
 // GuiUpdateUi: the update check shown in the desktop program. Boxes and dialogs open over the
 // main window; downloads run on a worker thread while a local event loop keeps the windows
-// painting and the progress window's Cancel working.
+// painting and the Cancel of "更新確認中" and of the progress window working.
 #pragma once
 
 #include <QPointer>

@@ -68,9 +68,21 @@ bool AskUpdateQuestion(QWidget* parent, const QString& text, bool yesNo) {
 CheckingWindow::CheckingWindow(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("updateChecking"));
     setWindowTitle(Text(update_texts::kCheckingCaption));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
+    m_cancel = buttons->button(QDialogButtonBox::Cancel);
+    m_cancel->setText(QStringLiteral("キャンセル"));
+    connect(buttons, &QDialogButtonBox::rejected, this, &CheckingWindow::reject);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 16, 24, 16);
     layout->addWidget(new QLabel(Text(update_texts::kCheckingText), this));
+    layout->addWidget(buttons);
+}
+
+void CheckingWindow::reject() {
+    // Hidden now, the window would leave the main window held with nothing to show why.
+    if (!m_cancel->isEnabled()) return;
+    m_cancel->setEnabled(false);
+    Q_EMIT cancelRequested();
 }
 
 // ---- "更新がありました" ------------------------------------------------------------------------

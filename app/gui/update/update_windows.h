@@ -9,14 +9,25 @@
 
 class QLabel;
 class QProgressBar;
+class QPushButton;
 
 namespace qb::gui {
 
-// "更新確認中": says "更新を確認中です" and nothing else; it does not stop the caller.
+// "更新確認中": says "更新を確認中です" while the feed is read. Its "キャンセル" (the button, Esc
+// or the close box) emits cancelRequested once and leaves the window up until the check, which
+// stops within a second, takes it down.
 class CheckingWindow : public QDialog {
     Q_OBJECT
 public:
     explicit CheckingWindow(QWidget* parent);
+
+    void reject() override;
+
+Q_SIGNALS:
+    void cancelRequested();
+
+private:
+    QPushButton* m_cancel = nullptr;
 };
 
 // "更新がありました": the version, date and message of the feed (read only) with the buttons

@@ -324,6 +324,45 @@ private Q_SLOTS:
         QCOMPARE(script.Unexpected(), 0);
     }
 
+    // "更新確認中" had no Cancel, and Esc only hid it while the check went on holding the main
+    // window. Its Cancel, Esc and close box now stop the check at once and say nothing; the
+    // window stays up until then.
+    void CancelOnTheCheckingWindowStopsTheCheck() {
+        const char* const ways[] = {"button", "escape", "close"};
+        for (const char* way : ways) {
+            // Left running, the silent server would end the check with a message after 5 s.
+            Run run(*this, {2000, 5});
+            run.frame.show();
+            run.settings.WriteInt("Update", "CheckMode", kCheckAtEveryStart);
+            run.feed = HttpReply();
+            run.feed.silent = true;
+            bool cancelled = false;
+            bool stayedUp = false;
+            QTimer timer;
+            QObject::connect(&timer, &QTimer::timeout, [&] {
+                auto* checking = run.frame.findChild<CheckingWindow*>();
+                if (cancelled || !checking || !checking->isVisible() || run.server.Requests() == 0)
+                    return;
+                cancelled = true;
+                if (qstrcmp(way, "button") == 0)
+                    checking->findChild<QPushButton*>()->click();
+                else if (qstrcmp(way, "escape") == 0)
+                    QTest::keyClick(checking, Qt::Key_Escape);
+                else
+                    checking->close();
+                stayedUp = checking->isVisible();
+            });
+            timer.start(20);
+            ModalScript script;
+            run.updates.CheckAtStartup();
+            QVERIFY2(cancelled, way);
+            QVERIFY2(stayedUp, way);
+            QVERIFY2(!run.frame.findChild<CheckingWindow*>(), way);
+            QCOMPARE(script.Unexpected(), 0);
+            QCOMPARE(run.FilesLeft(), std::size_t{0});
+        }
+    }
+
     // The files named on the command line used to wait behind the start-up check. They open
     // first; the check follows from the event loop.
     void FilesNamedOnTheCommandLineOpenBeforeTheStartupCheck() {
