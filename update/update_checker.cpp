@@ -115,6 +115,7 @@ UpdateChecker::FeedRead UpdateChecker::ReadFeed(IUpdateUi& ui) {
     const auto item = FindFeedItem(feed, m_state.productName);
     if (!item) return FeedRead::NoItem;
     m_state.Apply(*item);
+    m_state.feedSecure = result.secure;
     return FeedRead::ItemFound;
 }
 
@@ -143,8 +144,9 @@ CheckOutcome UpdateChecker::OfferUpdate(IUpdateUi& ui) {
     return CheckOutcome::NewerFound;
 }
 
-// Downloads the installer; only a file that came over HTTPS is opened, any other is shown in
-// its folder.
+// Downloads the installer. It is opened only when it came over HTTPS from a link that came
+// over HTTPS: a feed anyone on the way could have rewritten must not choose what runs. Any other
+// is shown in its folder.
 CheckOutcome UpdateChecker::DownloadInstaller(IUpdateUi& ui) {
     DownloadResult result;
     const std::string folder = MakeDownloadFolder(TempRoot(), &result.reason);
@@ -158,7 +160,8 @@ CheckOutcome UpdateChecker::DownloadInstaller(IUpdateUi& ui) {
         return CheckOutcome::DownloadFailed;
     }
     m_settings.WriteString("Update", "RecentSetupFile", result.path);
-    if (result.secure && ui.OpenFile(result.path)) return CheckOutcome::InstallerStarted;
+    if (m_state.feedSecure && result.secure && ui.OpenFile(result.path))
+        return CheckOutcome::InstallerStarted;
     ui.ShowFolder(result.path);
     return CheckOutcome::InstallerSaved;
 }

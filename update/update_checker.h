@@ -3,6 +3,9 @@
 // its whole life and calls CheckAtStartup once it is shown and the files named on the command
 // line are open, and CheckOnRequest from the menu command "最新バージョンの確認(&V)..."; when
 // either returns true an installer was started and the main window closes itself.
+//
+// An installer is opened only when both it and the feed that named it came over HTTPS with
+// verified certificates; otherwise it is saved and its folder shown, for the user to judge.
 #pragma once
 
 #include <ctime>
@@ -36,8 +39,8 @@ enum class CheckOutcome {
     Cancelled,         // the user stopped the reading of the feed
     NewerFound,        // offered; the user opened the home page or cancelled
     DownloadFailed,    // the installer could not be downloaded (or the download was cancelled)
-    InstallerStarted,  // downloaded over HTTPS and opened: the program should close
-    InstallerSaved,    // downloaded over plain HTTP (or it would not open): its folder was shown
+    InstallerStarted,  // it and the feed came over HTTPS, and it opened: the program should close
+    InstallerSaved,    // either came over plain HTTP (or it would not open): its folder was shown
 };
 
 class UpdateChecker {

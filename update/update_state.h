@@ -34,6 +34,9 @@ struct UpdateState {
     std::string description;
     std::string home;
     std::optional<CalendarDate> feedDate;
+    // Whether the feed last read came over HTTPS with a verified certificate all the way: only
+    // then may its link choose a file the program opens.
+    bool feedSecure = false;
 
     // Takes what the item says; fields it lacks (and a date that is not valid) stay as they are.
     void Apply(const FeedItem& item);

@@ -31,7 +31,8 @@ public:
     bool answerYes = true;
     UpdateChoice choice = UpdateChoice::Cancel;
     std::optional<DownloadResult> cannedInstaller;  // answers the installer download instead
-    bool cancelFeed = false;  // the user cancels the reading of the feed
+    bool feedOverHttps = false;  // the local feed passes for one fetched over HTTPS
+    bool cancelFeed = false;     // the user cancels the reading of the feed
     std::vector<std::string> calls;
 
     bool AskYesNo(std::string_view question) override {
@@ -53,6 +54,7 @@ public:
         if (!showProgress && cancelFeed) job.Cancel();
         DownloadResult result;
         std::thread([&] { result = job.Run(); }).join();
+        if (!showProgress && feedOverHttps) result.secure = true;
         return result;
     }
     bool OpenFile(const std::string& path) override {
@@ -202,36 +204,50 @@ TEST_F(UpdateCheckerTest, ChecksAtStartupOnlyWhenDueAndOnRequestOnlyOnYes) {
     EXPECT_EQ(m_server.Requests(), 1);
 }
 
-// Only an installer fetched over HTTPS is opened; one that came over plain HTTP is shown in its
-// folder. A failed download stores nothing.
-TEST_F(UpdateCheckerTest, DownloadsTheInstallerAndOpensItOnlyWhenItCameOverHttps) {
+// A feed fetched over plain HTTP used to choose what was opened: its link to an HTTPS host gave
+// an installer that was started. Only when both the feed and the installer came over HTTPS is
+// the installer opened; otherwise it is shown in its folder.
+TEST_F(UpdateCheckerTest, AFeedOverPlainHttpNeverChoosesWhatIsOpened) {
     m_feed = Feed(Item("Quillbay", "20/4/1", "", Url("/setup.exe")));
     m_ui.choice = UpdateChoice::DownloadAndUpdate;
-    UpdateChecker checker(m_settings, m_env);
-
-    EXPECT_EQ(checker.Check(m_ui, true), CheckOutcome::InstallerSaved);
-    const std::string path = m_settings.ReadString("Update", "RecentSetupFile", "");
-    EXPECT_EQ(test::ReadFileBytes(path), "installer bytes");
-    EXPECT_EQ(m_ui.calls.back(), "folder:" + path);
-    EXPECT_EQ(m_ui.calls.end()[-2], "download:setup.exe with progress");
-
     DownloadResult secure;
     secure.status = DownloadStatus::Done;
     secure.path = "/tmp/quillbay-update-x/setup.exe";
     secure.secure = true;
-    m_ui.cannedInstaller = secure;
-    m_ui.answerYes = true;
-    EXPECT_TRUE(checker.CheckOnRequest(m_ui));
-    EXPECT_EQ(m_ui.calls.back(), "open:" + secure.path);
-    EXPECT_EQ(m_settings.ReadString("Update", "RecentSetupFile", ""), secure.path);
+    const struct {
+        bool feedOverHttps;
+        std::optional<DownloadResult> installer;  // nullopt: the real one, over plain HTTP
+        CheckOutcome outcome;
+    } cases[] = {
+        {false, secure, CheckOutcome::InstallerSaved},
+        {false, std::nullopt, CheckOutcome::InstallerSaved},
+        {true, std::nullopt, CheckOutcome::InstallerSaved},
+        {true, secure, CheckOutcome::InstallerStarted},
+    };
+    for (const auto& c : cases) {
+        m_ui.feedOverHttps = c.feedOverHttps;
+        m_ui.cannedInstaller = c.installer;
+        m_ui.calls.clear();
+        UpdateChecker checker(m_settings, m_env);
+        EXPECT_EQ(checker.Check(m_ui, true), c.outcome) << c.feedOverHttps;
+        const std::string path = m_settings.ReadString("Update", "RecentSetupFile", "");
+        EXPECT_EQ(m_ui.calls.end()[-2], "download:setup.exe with progress");
+        const bool opened = c.outcome == CheckOutcome::InstallerStarted;
+        EXPECT_EQ(m_ui.calls.back(), (opened ? "open:" : "folder:") + path);
+        if (!c.installer) {
+            EXPECT_EQ(test::ReadFileBytes(path), "installer bytes");
+        }
+    }
+}
 
-    m_ui.cannedInstaller.reset();
-    m_settings.WriteString("Update", "RecentSetupFile", "");
+TEST_F(UpdateCheckerTest, AFailedInstallerDownloadStoresNothing) {
+    m_feed = Feed(Item("Quillbay", "20/4/1", "", Url("/setup.exe")));
+    m_ui.choice = UpdateChoice::DownloadAndUpdate;
     m_setupStatus = 404;
-    m_ui.calls.clear();
-    EXPECT_EQ(checker.Check(m_ui, true), CheckOutcome::DownloadFailed);
+    EXPECT_EQ(UpdateChecker(m_settings, m_env).Check(m_ui, true), CheckOutcome::DownloadFailed);
     EXPECT_EQ(m_ui.calls.back(), "message:ダウンロードに失敗しました");
     EXPECT_EQ(m_settings.ReadString("Update", "RecentSetupFile", ""), "");
+    EXPECT_EQ(TempEntries(), 0u);
 }
 
 // A feed that trickles used to hold the check for as long as it kept coming.
