@@ -1,5 +1,6 @@
 #include "update/download_folder.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -12,6 +13,25 @@ namespace {
 
 constexpr std::string_view kFolderPrefix = "quillbay-update-";
 
+// `tempRoot` without the '/' it may end in, so that the folders made under it and the paths
+// checked against it are spelled alike.
+std::string_view RootOf(std::string_view tempRoot) {
+    while (tempRoot.size() > 1 && tempRoot.back() == '/')
+        tempRoot.remove_suffix(1);
+    return tempRoot;
+}
+
+// Whether `folder` is "<root>/quillbay-update-..." and a real folder of this user.
+bool IsOwnDownloadFolder(std::string_view root, std::string_view folder) {
+    const std::size_t slash = folder.rfind('/');
+    if (slash == std::string_view::npos || folder.substr(0, slash) != root ||
+        !folder.substr(slash + 1).starts_with(kFolderPrefix))
+        return false;
+    struct stat st {};
+    return lstat(std::string(folder).c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == getuid();
+}
+
 }  // namespace
 
 std::string DefaultTempRoot() {
@@ -20,7 +40,8 @@ std::string DefaultTempRoot() {
 }
 
 std::string MakeDownloadFolder(const std::string& tempRoot, std::string* error) {
-    std::string pattern = tempRoot + "/" + std::string(kFolderPrefix) + "XXXXXX";
+    std::string pattern =
+        std::string(RootOf(tempRoot)) + "/" + std::string(kFolderPrefix) + "XXXXXX";
     if (!mkdtemp(pattern.data())) {
         if (error) *error = std::string(std::strerror(errno)) + ": " + tempRoot;
         return {};
@@ -28,13 +49,16 @@ std::string MakeDownloadFolder(const std::string& tempRoot, std::string* error) 
     return pattern;
 }
 
-void RemoveDownloadFolderOf(const std::string& filePath) {
+bool RemoveDownloadedFile(const std::string& tempRoot, const std::string& filePath) {
     const std::size_t slash = filePath.rfind('/');
-    if (slash == std::string::npos) return;
+    if (slash == std::string::npos) return false;
     const std::string folder = filePath.substr(0, slash);
-    const std::size_t nameStart = folder.rfind('/') + 1;  // npos + 1 == 0
-    if (std::string_view(folder).substr(nameStart).starts_with(kFolderPrefix))
-        rmdir(folder.c_str());  // fails, harmlessly, while anything is left in it
+    struct stat st {};
+    if (!IsOwnDownloadFolder(RootOf(tempRoot), folder) || lstat(filePath.c_str(), &st) != 0 ||
+        !S_ISREG(st.st_mode) || unlink(filePath.c_str()) != 0)
+        return false;
+    rmdir(folder.c_str());  // fails, harmlessly, while anything else is in it
+    return true;
 }
 
 }  // namespace qb

@@ -12,7 +12,9 @@ namespace qb {
 // Makes a new private folder under `tempRoot` and returns its path; empty (with `error` set)
 // when it cannot be made.
 [[nodiscard]] std::string MakeDownloadFolder(const std::string& tempRoot, std::string* error);
-// Removes the folder holding `filePath` when it is one MakeDownloadFolder made and it is empty.
-void RemoveDownloadFolderOf(const std::string& filePath);
+// Deletes `filePath` and then its folder when the file is a plain file (not a link) directly in
+// a folder MakeDownloadFolder made under `tempRoot` that belongs to this user. Any other path
+// is left alone: a settings file may name anything. True when the file was deleted.
+bool RemoveDownloadedFile(const std::string& tempRoot, const std::string& filePath);
 
 }  // namespace qb

@@ -59,8 +59,9 @@ UpdateChecker::UpdateChecker(SettingsStore& settings, UpdateEnvironment environm
     : m_settings(settings), m_env(std::move(environment)) {}
 
 bool UpdateChecker::CheckAtStartup(IUpdateUi& ui) {
+    RemoveRecentSetupFile(m_settings, TempRoot());
     LoadUpdateState(m_settings, m_state);
-    if (!IsCheckDue(m_settings, m_state, m_env.now())) return false;
+    if (!IsCheckDue(m_state, m_env.now())) return false;
     return Check(ui, false) == CheckOutcome::InstallerStarted;
 }
 

@@ -47,8 +47,9 @@ class UpdateChecker {
 public:
     explicit UpdateChecker(SettingsStore& settings, UpdateEnvironment environment = {});
 
-    // The automatic check: runs when one is due by "Update"/"CheckMode" and says nothing when
-    // the program is up to date. True when an installer was started.
+    // The automatic check: first deletes the installer the last update downloaded, then runs
+    // when a check is due by "Update"/"CheckMode" and says nothing when the program is up to
+    // date. True when an installer was started.
     bool CheckAtStartup(IUpdateUi& ui);
     // The menu command: asks first, and says when the program is up to date. True when an
     // installer was started.

@@ -1,8 +1,5 @@
 #include "update/update_state.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "settings/settings_store.h"
 #include "update/download_folder.h"
 #include "update/feed_item.h"
@@ -43,8 +40,7 @@ void StoreLastCheck(SettingsStore& settings, UpdateState& state, std::time_t now
     settings.WriteInt(kSection, "CheckMode", state.checkMode);
 }
 
-bool IsCheckDue(const SettingsStore& settings, const UpdateState& state, std::time_t now) {
-    RemoveRecentSetupFile(settings);
+bool IsCheckDue(const UpdateState& state, std::time_t now) {
     switch (state.checkMode) {
         case kCheckAtEveryStart:
             return true;
@@ -57,12 +53,11 @@ bool IsCheckDue(const SettingsStore& settings, const UpdateState& state, std::ti
     }
 }
 
-void RemoveRecentSetupFile(const SettingsStore& settings) {
+void RemoveRecentSetupFile(SettingsStore& settings, const std::string& tempRoot) {
     const std::string path = settings.ReadString(kSection, "RecentSetupFile", "");
-    struct stat st {};
-    // Only a plain file: a folder or a link named here is not ours to delete.
-    if (path.empty() || lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
-    if (unlink(path.c_str()) == 0) RemoveDownloadFolderOf(path);
+    if (path.empty()) return;
+    RemoveDownloadedFile(tempRoot, path);
+    settings.WriteString(kSection, "RecentSetupFile", "");
 }
 
 }  // namespace qb

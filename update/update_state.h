@@ -48,13 +48,13 @@ void LoadUpdateState(const SettingsStore& settings, UpdateState& state);
 // Makes `now` the last check and stores its day with the check mode.
 void StoreLastCheck(SettingsStore& settings, UpdateState& state, std::time_t now);
 
-// Whether the automatic check should run at `now`. First deletes the installer the last update
-// downloaded ("RecentSetupFile"), which is no longer needed.
-[[nodiscard]] bool IsCheckDue(const SettingsStore& settings, const UpdateState& state,
-                              std::time_t now);
+// Whether the automatic check should run at `now`.
+[[nodiscard]] bool IsCheckDue(const UpdateState& state, std::time_t now);
 
-// Deletes the installer named by "RecentSetupFile" when it is a file that still exists, and
-// the private folder it was downloaded into once that is empty.
-void RemoveRecentSetupFile(const SettingsStore& settings);
+// Deletes the installer the last update downloaded ("RecentSetupFile"), which is no longer
+// needed, with the private folder it was downloaded into, and clears the value. Only a file in
+// a download folder of ours under `tempRoot` is deleted (RemoveDownloadedFile): the value may
+// have been edited to name anything.
+void RemoveRecentSetupFile(SettingsStore& settings, const std::string& tempRoot);
 
 }  // namespace qb

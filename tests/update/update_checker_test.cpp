@@ -13,6 +13,7 @@
 #include "settings/settings_store.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/local_http_server.h"
+#include "update/download_folder.h"
 #include "update/update_ui.h"
 
 namespace qb {
@@ -274,6 +275,24 @@ TEST_F(UpdateCheckerTest, ACancelledFeedEndsTheCheckWithoutAWord) {
         EXPECT_EQ(m_ui.calls, calls);
     }
     EXPECT_EQ(m_server.Requests(), 0);
+}
+
+// The installer of the last update goes at every start, whatever the check mode, and only
+// from a download folder of ours.
+TEST_F(UpdateCheckerTest, TheLastInstallerGoesAtStartupWhateverTheMode) {
+    std::string error;
+    const std::string folder = MakeDownloadFolder(m_env.tempRoot, &error);
+    const std::string installer =
+        m_tempRoot.Write(folder.substr(m_env.tempRoot.size() + 1) + "/setup.exe", "x");
+    for (const int mode : {kCheckNever, kCheckAtEveryStart}) {
+        m_settings.WriteInt("Update", "CheckMode", mode);
+        m_settings.WriteString("Update", "RecentSetupFile", installer);
+        m_feed = Feed(Item("Quillbay", "2019/1/1"));
+        EXPECT_FALSE(UpdateChecker(m_settings, m_env).CheckAtStartup(m_ui));
+        EXPECT_FALSE(std::filesystem::exists(installer));
+        EXPECT_EQ(m_settings.ReadString("Update", "RecentSetupFile", "?"), "");
+        m_tempRoot.Write(installer.substr(m_env.tempRoot.size() + 1), "x");
+    }
 }
 
 TEST_F(UpdateCheckerTest, OpensOnlyAWebPageAsTheHomePage) {

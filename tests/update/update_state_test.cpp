@@ -70,7 +70,7 @@ TEST(IsCheckDue, ComparesWithTheDayOfTheLastCheckByMode) {
         UpdateState state;
         LoadUpdateState(settings, state);
         const std::time_t now = LocalMidnight({2024, 3, 9}) + c.sinceLastCheck;
-        EXPECT_EQ(IsCheckDue(settings, state, now), c.due) << c.mode << " " << c.sinceLastCheck;
+        EXPECT_EQ(IsCheckDue(state, now), c.due) << c.mode << " " << c.sinceLastCheck;
     }
 }
 
@@ -99,38 +99,60 @@ TEST(UpdateState, ReadsDefaultsAndStoresTheDayOfTheCheck) {
     EXPECT_EQ(settings.ReadInt("Update", "CheckMode", 0), kCheckWeekly);
 }
 
-// The installer of the last update goes first, whatever the mode; nothing but a plain file is
-// deleted, and only a folder of our own making goes with it.
-TEST(IsCheckDue, DeletesTheLastInstallerFirst) {
-    test::TempDir dir;
+// "RecentSetupFile" used to delete any plain file it named. Only a plain file directly in a
+// download folder of ours under the temporary folder goes, with the folder; the value is
+// cleared whatever it named.
+TEST(RemoveRecentSetupFile, DeletesOnlyInsideOurOwnDownloadFolders) {
+    test::TempDir root;
+    test::TempDir elsewhere;
     std::string error;
-    const std::string folder = MakeDownloadFolder(dir.Path(), &error);
+    const std::string folder = MakeDownloadFolder(root.Path(), &error);
     ASSERT_FALSE(folder.empty()) << error;
     const std::string ours = folder + "/setup.exe";
-    dir.Write(ours.substr(dir.Path().size() + 1), "x");
-    std::filesystem::create_directory(dir.File("plain"));
-    const std::string theirs = dir.Write("plain/setup.exe", "x");
-    std::filesystem::create_directory(dir.File("kept"));
-    ASSERT_EQ(symlink(theirs.c_str(), dir.File("link").c_str()), 0);
+    const std::string theirs = elsewhere.Write("setup.exe", "x");
+    // A folder of our name that another folder holds, not the temporary folder.
+    std::filesystem::create_directories(elsewhere.File("quillbay-update-abc"));
+    const std::string nested = elsewhere.Write("quillbay-update-abc/setup.exe", "x");
+    // A link in our folder to a file elsewhere, and our folder's name on a link.
+    const std::string link = folder + "/link.exe";
+    ASSERT_EQ(symlink(theirs.c_str(), link.c_str()), 0);
+    const std::string linkedFolder = root.File("quillbay-update-link");
+    ASSERT_EQ(symlink(elsewhere.Path().c_str(), linkedFolder.c_str()), 0);
 
     const struct {
         std::string named;
-        std::string gone;  // what no longer exists afterwards
-        std::string stays;
+        bool deleted;
     } cases[] = {
-        {ours, folder, ""},
-        {dir.File("link"), "", theirs},
-        {theirs, theirs, dir.File("plain")},
-        {dir.File("kept"), "", dir.File("kept")},
-        {dir.File("missing.exe"), "", ""},
+        {theirs, false},
+        {nested, false},
+        {link, false},
+        {linkedFolder + "/setup.exe", false},
+        {folder + "/../../../../../../../../.." + theirs, false},
+        {folder + "/.", false},
+        {folder, false},
+        {root.File("missing/setup.exe"), false},
+        {"setup.exe", false},
+        {ours, true},
     };
     for (const auto& c : cases) {
+        root.Write(ours.substr(root.Path().size() + 1), "x");
+        const bool existed = std::filesystem::exists(c.named);
         SettingsStore settings;
         settings.WriteString("Update", "RecentSetupFile", c.named);
-        EXPECT_FALSE(IsCheckDue(settings, UpdateState{}, 0));
-        EXPECT_TRUE(c.gone.empty() || !std::filesystem::exists(c.gone)) << c.named;
-        EXPECT_TRUE(c.stays.empty() || std::filesystem::exists(c.stays)) << c.named;
+        RemoveRecentSetupFile(settings, root.Path() + "/");
+        EXPECT_EQ(settings.ReadString("Update", "RecentSetupFile", "?"), "") << c.named;
+        EXPECT_EQ(std::filesystem::exists(c.named), existed && !c.deleted) << c.named;
+        EXPECT_TRUE(std::filesystem::exists(theirs)) << c.named;
+        EXPECT_TRUE(std::filesystem::exists(nested)) << c.named;
+        EXPECT_EQ(std::filesystem::exists(ours), !c.deleted) << c.named;
     }
+    EXPECT_TRUE(std::filesystem::exists(folder));  // the link still in it keeps it
+    std::filesystem::remove(link);
+    root.Write(ours.substr(root.Path().size() + 1), "x");
+    SettingsStore settings;
+    settings.WriteString("Update", "RecentSetupFile", ours);
+    RemoveRecentSetupFile(settings, root.Path());
+    EXPECT_FALSE(std::filesystem::exists(folder));  // emptied, it goes too
 }
 
 }  // namespace
