@@ -3,11 +3,9 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 #include "app/gui/common/fonts.h"
 #include "app/gui/common/qt_text.h"
-#include "convert/cp932.h"
 
 namespace qb::gui {
 
@@ -22,36 +20,28 @@ QFont MakePrintFont(const PrintFontSetting& setting, int dotsPerInch) {
     return font;
 }
 
-PrintPainter::PrintPainter(const QFont& font) : m_font(font), m_metrics(font) {
-    m_charWidth = std::max(1, static_cast<int>(std::lround(m_metrics.averageCharWidth())));
+PrintPainter::PrintPainter(const QFont& font)
+    : CellPainter(static_cast<int>(std::lround(QFontMetricsF(font).averageCharWidth())),
+                  QFontMetricsF(font).ascent()),
+      m_font(font),
+      m_metrics(font) {
     m_charHeight =
         std::max(1, static_cast<int>(std::ceil(m_metrics.ascent() + m_metrics.descent())));
 }
 
-qreal PrintPainter::Advance(QChar ch) const {
-    const auto found = m_advances.constFind(ch.unicode());
+std::optional<qreal> PrintPainter::Advance(char32_t ch) const {
+    const auto found = m_advances.constFind(ch);
     if (found != m_advances.cend()) return *found;
-    const qreal advance = m_metrics.horizontalAdvance(ch);
-    m_advances.insert(ch.unicode(), advance);
+    const qreal advance = ch <= 0xFFFF ? m_metrics.horizontalAdvance(QChar(char16_t(ch)))
+                                       : m_metrics.horizontalAdvance(QString::fromUcs4(&ch, 1));
+    m_advances.insert(ch, advance);
     return advance;
 }
 
-void PrintPainter::DrawRow(QPainter& painter, int x, int y, std::string_view sjis) const {
-    if (sjis.empty()) return;
-    std::vector<char16_t> units(sjis.size());
-    std::vector<std::size_t> offsets(sjis.size() + 1);
-    const std::size_t count = SjisToUtf16(sjis, units.data(), offsets.data());
-    const qreal baseline = y + m_metrics.ascent();
-    for (std::size_t k = 0; k < count; ++k) {
-        const QChar ch(static_cast<ushort>(units[k]));
-        if (ch.unicode() < 0x20 || ch.unicode() == 0x7F) continue;
-        // Centred in its cells, so a glyph a little narrower or wider than w * bytes keeps to
-        // its columns.
-        const qreal cells = static_cast<qreal>(offsets[k + 1] - offsets[k]) * m_charWidth;
-        const qreal left =
-            x + static_cast<qreal>(offsets[k]) * m_charWidth + (cells - Advance(ch)) / 2;
-        painter.drawText(QPointF(left, baseline), QString(ch));
-    }
+void PrintPainter::Place(QPainter& painter, char32_t ch, QPointF origin) const {
+    // The advances are the print font's, so are the glyphs (PaintPage has set it already).
+    if (painter.font() != m_font) painter.setFont(m_font);
+    painter.drawText(origin, QString::fromUcs4(&ch, 1));
 }
 
 void PrintPainter::PaintPage(QPainter& painter, const LineList& lines, const PageGeometry& geometry,
@@ -64,7 +54,7 @@ void PrintPainter::PaintPage(QPainter& painter, const LineList& lines, const Pag
                               QPoint(geometry.right - 1, geometry.bottom - 1)));
     RowWalker rows(lines, geometry.columnsPerRow, start);
     for (int row = 0; row < geometry.rowsPerPage && !rows.AtEnd(); ++row, rows.Next())
-        DrawRow(painter, geometry.left, geometry.RowTop(row), rows.Row());
+        Draw(painter, geometry.left, geometry.RowTop(row), rows.Row());
     painter.restore();
 }
 

@@ -1,16 +1,16 @@
 // Draws printed pages: the rows of one page in the print font, each character in its byte
-// columns (x = left + column * w), black on a transparent background, clipped to the text area.
+// columns (x = left + column * w, see CellPainter), black on a transparent background, clipped to
+// the text area. Glyphs come from the print font as text, so the page keeps text that can be
+// searched and copied, and the font's own fallbacks draw what its face lacks.
 #pragma once
 
 #include <QFont>
 #include <QFontMetricsF>
 #include <QHash>
-#include <string_view>
 
+#include "app/gui/common/cell_painter.h"
 #include "app/gui/printing/page_layout.h"
 #include "app/gui/printing/print_format.h"
-
-class QPainter;
 
 namespace qb::gui {
 
@@ -18,13 +18,12 @@ namespace qb::gui {
 // face and Japanese fallback that stand in for it, sized in the device's dots.
 [[nodiscard]] QFont MakePrintFont(const PrintFontSetting& setting, int dotsPerInch);
 
-class PrintPainter {
+class PrintPainter : public CellPainter {
 public:
-    // `font` is sized in the dots of the device the pages are painted on (MakePrintFont).
+    // `font` is sized in the dots of the device the pages are painted on (MakePrintFont). w is
+    // the font's average character width, at least 1 dot.
     explicit PrintPainter(const QFont& font);
 
-    // w: the font's average character width, at least 1 dot.
-    int CharWidth() const { return m_charWidth; }
     // t: the font's character height (ascent and descent), at least 1 dot.
     int CharHeight() const { return m_charHeight; }
 
@@ -32,18 +31,15 @@ public:
     void PaintPage(QPainter& painter, const LineList& lines, const PageGeometry& geometry,
                    RowPosition start) const;
 
-    // Draws `sjis` with its first byte in the cell whose left edge is `x`, in the row whose top
-    // is `y`. Control characters take their cells and draw nothing.
-    void DrawRow(QPainter& painter, int x, int y, std::string_view sjis) const;
+protected:
+    std::optional<qreal> Advance(char32_t ch) const override;
+    void Place(QPainter& painter, char32_t ch, QPointF origin) const override;
 
 private:
-    qreal Advance(QChar ch) const;
-
     QFont m_font;
     QFontMetricsF m_metrics;
-    int m_charWidth = 1;
     int m_charHeight = 1;
-    mutable QHash<char16_t, qreal> m_advances;
+    mutable QHash<char32_t, qreal> m_advances;
 };
 
 }  // namespace qb::gui
