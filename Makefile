@@ -41,7 +41,10 @@ test-asan: deps
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) 
 
 # Installs under PREFIX (default /usr/local), inside DESTDIR when it is set (for packaging).
-install: build
+# Builds only what is installed: the two programs and their files, not the tests and fuzz targets.
+install: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS) --target installable
 	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
 
 # Benchmarks against the peer tools on generated 100 MB inputs (see bench/README.md).
