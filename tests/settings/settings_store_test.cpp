@@ -230,7 +230,7 @@ TEST(SettingsStore, WritesKeepWhatAnotherInstanceWroteMeanwhile) {
 TEST(SettingsStore, ProgramsWritingAtOnceLoseNoUpdates) {
     test::TempDir dir;
     const std::string path = dir.File("settings.ini");
-    constexpr int kWrites = 400;
+    constexpr int kWrites = 200;
     std::vector<pid_t> children;
     for (const char* section : {"First", "Second"}) {
         const pid_t pid = fork();
