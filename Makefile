@@ -41,7 +41,10 @@ test-asan: deps
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) 
 
 # Installs under PREFIX (default /usr/local), inside DESTDIR when it is set (for packaging).
-install: build
+# Builds only what is installed: the two programs and their files, not the tests and fuzz targets.
+install: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS) --target installable
 	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
 
 # Benchmarks against the peer tools on generated 100 MB inputs (see bench/README.md).
@@ -51,12 +54,17 @@ bench:
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	bench/peers.sh $(BENCH_BUILD)
 
-# Each libFuzzer target for a few seconds (clang).
+# Each libFuzzer target for a few seconds (clang), starting from its corpus in fuzz/corpus/ when
+# it has one (read only: what the run finds goes to a scratch folder).
 fuzz-smoke:
 	@scripts/install-deps.sh clang libclang-rt-14-dev
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(CMAKE_FLAGS) -DQB_FUZZ=ON -DQB_SANITIZE=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
-	@for f in $(FUZZ_BUILD)/fuzz/*_fuzz; do echo "== $$f"; $$f -max_total_time=5 -rss_limit_mb=2048 || exit 1; done
+	@for f in $(FUZZ_BUILD)/fuzz/*_fuzz; do \
+	  echo "== $$f"; corpus=fuzz/corpus/$$(basename $$f); found=$$(mktemp -d); \
+	  [ -d $$corpus ] || corpus=; \
+	  $$f -max_total_time=5 -rss_limit_mb=2048 $$found $$corpus || exit 1; rm -rf $$found; \
+	done
 
 format:
 	git ls-files '*.cpp' '*.h' | grep -v _table.cpp | xargs clang-format -i

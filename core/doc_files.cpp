@@ -45,13 +45,17 @@ bool CQuillbayDoc::OnNewDocument(NewDocumentKind kind, const std::string& path) 
 }
 
 bool CQuillbayDoc::OnOpenDocument(const std::string& path) {
+    TextLineReader reader(path);
+    return OnOpenDocument(path, reader);
+}
+
+bool CQuillbayDoc::OnOpenDocument(const std::string& path, TextLineReader& reader) {
     m_modified = true;
     LineList lines;
     TextReadResult read;
     bool converted = false;
     {
         BusyCursor busy(m_app.host);
-        TextLineReader reader(path);
         if (reader.IsOpen())
             read = ReadLinesForOpen(reader, lines, converted);
         else

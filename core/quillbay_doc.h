@@ -84,6 +84,8 @@ public:
     // text to Shift-JIS when "System"/"Auto" is on, and records "Open path". False (after
     // showing the message) when the file cannot be read.
     bool OnOpenDocument(const std::string& path);
+    // The same from `reader`, which the caller opened on `path` (by its own rules).
+    bool OnOpenDocument(const std::string& path, TextLineReader& reader);
     // Loads standard input (or any open descriptor) as OnOpenDocument loads a file, code
     // conversion included; the document keeps no file name and nothing is recorded.
     bool OpenDescriptor(int fd);

@@ -82,7 +82,7 @@ std::string_view WithoutTrailingCrs(std::string_view piece) {
 }  // namespace
 
 TextLineReader::TextLineReader(const std::string& path, bool waitForWriter) {
-    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | (waitForWriter ? 0 : O_NONBLOCK));
+    m_fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC | (waitForWriter ? 0 : O_NONBLOCK));
     if (m_fd < 0) {
         m_errorNumber = errno;
         m_error = path + ": " + std::strerror(errno);
@@ -104,6 +104,18 @@ TextLineReader::TextLineReader(const std::string& path, bool waitForWriter) {
             m_regular = true;
         }
     }
+}
+
+TextLineReader TextLineReader::OpenRegularFile(const std::string& path) {
+    TextLineReader reader(path, /*waitForWriter=*/false);
+    if (reader.IsOpen() && !reader.m_regular) {
+        ::close(reader.m_fd);
+        reader.m_fd = -1;
+        reader.m_ownsFd = false;
+        reader.m_errorNumber = 0;
+        reader.m_error = path + ": not a regular file";
+    }
+    return reader;
 }
 
 TextLineReader TextLineReader::FromDescriptor(int fd) {

@@ -26,6 +26,10 @@ public:
     // Opens `path` (UTF-8) for reading; IsOpen() tells whether that worked. Without
     // `waitForWriter`, a named pipe opens at once (as if empty when nobody writes to it).
     explicit TextLineReader(const std::string& path, bool waitForWriter = true);
+    // Opens `path` only when it names a regular file (through links). Anything else is refused
+    // without reading: a device or a pipe may never end, and a named pipe is not waited on.
+    // IsOpen() is then false, Error() says why and ErrorNumber() is 0 (no system error).
+    static TextLineReader OpenRegularFile(const std::string& path);
     // Reads from an open file descriptor (standard input, say); does not close it.
     static TextLineReader FromDescriptor(int fd);
     // Reads bytes held in memory (a copy is taken).
@@ -38,7 +42,8 @@ public:
     bool IsOpen() const { return m_fd >= 0; }
     // Why the file could not be opened or read (UTF-8); empty while all is well.
     const std::string& Error() const { return m_error; }
-    // The errno value of Error() (ENOENT, EISDIR, EIO...); 0 while all is well.
+    // The errno value of Error() (ENOENT, EISDIR, EIO...); 0 while all is well, and for an input
+    // refused for its kind.
     int ErrorNumber() const { return m_errorNumber; }
 
     // The next line, valid until the following call. False at the end of the input (end of

@@ -1,11 +1,8 @@
 #include "macro/keycust_array.h"
 
-#include <filesystem>
-
 #include "macro/key_file.h"
 #include "macro/key_names.h"
 #include "macro/user_files.h"
-#include "settings/atomic_file.h"
 
 namespace qb {
 
@@ -21,9 +18,12 @@ KeyFileResult Failure(const std::string& path, std::string error) {
     return result;
 }
 
-// Reads and parses `path`; a missing file is an error too (the caller decides what it means).
-KeyFileResult ReadKeyFile(const std::string& path, std::vector<CKeycust>& bindings) {
+// Reads and parses `path`. `missing` says whether there was no such file (then an error too;
+// the caller decides what it means).
+KeyFileResult ReadKeyFile(const std::string& path, std::vector<CKeycust>& bindings,
+                          bool* missing = nullptr) {
     const UserFileRead file = ReadUserFile(path, kMaxKeyFileSize);
+    if (missing) *missing = file.status == UserFileRead::Status::Missing;
     if (file.status == UserFileRead::Status::Missing) return Failure(path, "no such file");
     if (file.status == UserFileRead::Status::Failed) return Failure(path, file.error);
     KeyFileRead read = ParseKeyFile(file.bytes);
@@ -92,20 +92,25 @@ KeyFileResult CKeycustArray::LoadAtStartup(SettingsStore& settings, const std::s
     const std::string defaultPath = UserFilePath(settings, kKeyFileName);
     m_path = settings.ReadString(kSection, kValue, defaultPath);
     m_bindings.clear();
-    KeyFileResult result;
-    result.ok = true;
-    result.path = m_path;
-    if (m_path.empty()) return result;
+    m_refusedPath.clear();
+    KeyFileResult none;
+    none.ok = true;
+    none.path = m_path;
+    if (m_path.empty()) return none;
 
     std::vector<CKeycust> bindings;
-    std::string source = m_path;
-    std::error_code ec;
-    if (!std::filesystem::exists(m_path, ec)) {
+    bool missing = false;
+    KeyFileResult result = ReadKeyFile(m_path, bindings, &missing);
+    if (missing) {
         // The user has no key file of their own yet: start from the installed one, if any.
-        source = m_path == defaultPath ? DataFilePath(dataDir, kKeyFileName) : std::string();
-        if (source.empty() || !std::filesystem::exists(source, ec)) return result;
+        const std::string installed =
+            m_path == defaultPath ? DataFilePath(dataDir, kKeyFileName) : std::string();
+        if (installed.empty()) return none;
+        result = ReadKeyFile(installed, bindings, &missing);
+        if (missing) return none;
+    } else if (!result.ok) {
+        m_refusedPath = m_path;
     }
-    result = ReadKeyFile(source, bindings);
     if (result.ok) m_bindings = std::move(bindings);
     return result;
 }
@@ -116,6 +121,7 @@ KeyFileResult CKeycustArray::Load(const std::string& path, SettingsStore& settin
     if (!result.ok) return result;
     m_bindings = std::move(bindings);
     m_path = path;
+    if (path == m_refusedPath) m_refusedPath.clear();  // it reads well now
     StorePath(settings);
     return result;
 }
@@ -123,32 +129,39 @@ KeyFileResult CKeycustArray::Load(const std::string& path, SettingsStore& settin
 KeyFileResult CKeycustArray::Save(const std::optional<std::string>& path, SettingsStore& settings) {
     const std::string target = path.value_or(m_path);
     const std::string bytes = KeyFileBytes(m_bindings);
-    std::string error = "no key file is set";
-    if (!target.empty() && WriteFileAtomically(target, bytes, &error)) {
-        m_path = target;
-        StorePath(settings);
-        KeyFileResult result;
-        result.ok = true;
-        result.path = target;
-        return result;
+    KeyFileResult result =
+        target.empty() ? Failure(target, "no key file is set") : Write(target, bytes);
+    if (!result.ok) {
+        // The file could not be written where it was asked for: keep the user's bindings in
+        // their own settings folder rather than lose them.
+        const std::string fallback = UserFilePath(settings, kKeyFileName);
+        std::string folderError;
+        if (fallback.empty() || !MakeFolders(UserFileFolder(settings), &folderError)) {
+            if (!folderError.empty()) result.error += "; nor " + fallback + ": " + folderError;
+            return result;
+        }
+        KeyFileResult second = Write(fallback, bytes);
+        if (!second.ok) {
+            if (fallback != target) result.error += "; nor " + fallback + ": " + second.error;
+            return result;
+        }
+        second.fellBack = fallback != target;
+        result = std::move(second);
     }
-    // The file could not be written where it was asked for: keep the user's bindings in their
-    // own settings folder rather than lose them.
-    const std::string fallback = UserFilePath(settings, kKeyFileName);
-    std::string fallbackError;
-    if (fallback.empty() || !MakeFolders(UserFileFolder(settings), &fallbackError) ||
-        !WriteFileAtomically(fallback, bytes, &fallbackError)) {
-        KeyFileResult result = Failure(target, error);
-        if (!fallbackError.empty() && fallback != target)
-            result.error += "; nor " + fallback + ": " + fallbackError;
-        return result;
-    }
-    m_path = fallback;
+    m_path = result.path;
     StorePath(settings);
+    return result;
+}
+
+KeyFileResult CKeycustArray::Write(const std::string& path, const std::string& bytes) {
+    const bool overRefused = !m_refusedPath.empty() && path == m_refusedPath;
+    const UserFileWrite written = WriteUserFile(path, bytes, overRefused);
+    if (!written.ok) return Failure(path, written.error);
+    if (overRefused) m_refusedPath.clear();
     KeyFileResult result;
     result.ok = true;
-    result.path = fallback;
-    result.fellBack = fallback != target;
+    result.path = path;
+    result.keptAs = written.keptAs;
     return result;
 }
 

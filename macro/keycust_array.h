@@ -27,6 +27,7 @@ struct KeyFileResult {
     std::string path;       // the file read or written (or that could not be)
     std::string error;      // why not (English), empty on success
     bool fellBack = false;  // saved to the per-user folder instead of the file asked for
+    std::string keptAs;     // where a key file refused at start-up was kept before the save
 
     // `headline` ("読み込めません", "保存できません") followed by the file and the reason.
     std::string Message(std::string_view headline) const;
@@ -60,7 +61,8 @@ public:
     // settings folder), which becomes the current path. A missing file leaves the table empty
     // without an error; when it is the default file, the copy in `dataDir` (if any) is read
     // instead, and saving still goes to the user's own file. A file that cannot be read or is
-    // not a key file leaves the table empty and is reported.
+    // not a key file leaves the table empty and is reported; the first save over it keeps it as
+    // NAME.bad (see WriteUserFile).
     KeyFileResult LoadAtStartup(SettingsStore& settings, const std::string& dataDir);
     // "読込(&R)": reads `path`. On success the table is replaced, `path` becomes the current
     // key file and is stored in "System"/"Keycust"; on failure nothing changes, not even the
@@ -75,8 +77,12 @@ public:
     void StorePath(SettingsStore& settings) const;
 
 private:
+    // Writes `bytes` to `path`, keeping a refused key file there aside first.
+    KeyFileResult Write(const std::string& path, const std::string& bytes);
+
     std::vector<CKeycust> m_bindings;
     std::string m_path;
+    std::string m_refusedPath;  // the key file refused at start-up, until it is kept aside
 };
 
 }  // namespace qb

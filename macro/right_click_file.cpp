@@ -1,10 +1,5 @@
 #include "macro/right_click_file.h"
 
-#include <filesystem>
-
-#include "macro/user_files.h"
-#include "settings/atomic_file.h"
-
 namespace qb {
 
 namespace {
@@ -21,6 +16,21 @@ std::uint32_t Get32(std::string_view bytes, std::size_t at) {
 RightClickFileRead Refuse(std::string why) {
     RightClickFileRead read;
     read.error = std::move(why);
+    return read;
+}
+
+// Reads the file at `path`; `missing` says whether there was none (an empty list, then).
+RightClickFileRead ReadFileAt(const std::string& path, bool& missing) {
+    const UserFileRead file = ReadUserFile(path, kMaxFileSize);
+    missing = file.status == UserFileRead::Status::Missing;
+    RightClickFileRead read;
+    if (missing)
+        read.ok = true;
+    else if (file.status == UserFileRead::Status::Failed)
+        read.error = file.error;
+    else
+        read = ParseRightClickFile(file.bytes);
+    read.path = path;
     return read;
 }
 
@@ -73,55 +83,35 @@ RightClickFileRead ParseRightClickFile(std::string_view bytes) {
     return read;
 }
 
-RightClickFileRead LoadRightClickFile(const std::string& path) {
-    const UserFileRead file = ReadUserFile(path, kMaxFileSize);
-    RightClickFileRead read;
-    if (file.status == UserFileRead::Status::Missing) {
-        read.ok = true;
-    } else if (file.status == UserFileRead::Status::Failed) {
-        read.error = file.error;
-    } else {
-        read = ParseRightClickFile(file.bytes);
-    }
-    read.path = path;
-    return read;
-}
-
 RightClickFileRead LoadUserRightClickFile(const SettingsStore& settings,
                                           const std::string& dataDir) {
     const std::string own = UserFilePath(settings, kRightClickFileName);
-    std::error_code ec;
-    if (own.empty() || !std::filesystem::exists(own, ec)) {
-        const std::string installed = DataFilePath(dataDir, kRightClickFileName);
-        if (!installed.empty()) return LoadRightClickFile(installed);
-        RightClickFileRead read;
-        read.ok = true;
-        return read;
+    bool missing = true;
+    if (!own.empty()) {
+        RightClickFileRead read = ReadFileAt(own, missing);
+        if (!missing) return read;
     }
-    return LoadRightClickFile(own);
+    // The user has no file of their own yet: start from the installed one, if any.
+    const std::string installed = DataFilePath(dataDir, kRightClickFileName);
+    if (!installed.empty()) return ReadFileAt(installed, missing);
+    RightClickFileRead read;
+    read.ok = true;
+    return read;
 }
 
-bool SaveRightClickFile(const std::string& path, const std::vector<CommandId>& ids,
-                        std::string* error) {
+UserFileWrite SaveUserRightClickFile(const SettingsStore& settings,
+                                     const std::vector<CommandId>& ids,
+                                     const std::string& refused) {
+    UserFileWrite result;
+    result.path = UserFilePath(settings, kRightClickFileName);
+    result.error = "there is no settings folder";
+    if (result.path.empty() || !MakeFolders(UserFileFolder(settings), &result.error)) return result;
     if (ids.size() > kMaxRightClickEntries) {
-        if (error) *error = "more than " + std::to_string(kMaxRightClickEntries) + " entries";
-        return false;
+        result.error = "more than " + std::to_string(kMaxRightClickEntries) + " entries";
+        return result;
     }
-    return WriteFileAtomically(path, RightClickFileBytes(ids), error);
-}
-
-bool SaveUserRightClickFile(const SettingsStore& settings, const std::vector<CommandId>& ids,
-                            std::string* message) {
-    const std::string path = UserFilePath(settings, kRightClickFileName);
-    std::string error = "there is no settings folder";
-    const bool saved = !path.empty() && MakeFolders(UserFileFolder(settings), &error) &&
-                       SaveRightClickFile(path, ids, &error);
-    if (!saved && message) {
-        *message = "保存できません";
-        if (!path.empty()) *message += ": " + path;
-        *message += " (" + error + ")";
-    }
-    return saved;
+    return WriteUserFile(result.path, RightClickFileBytes(ids),
+                         !refused.empty() && refused == result.path);
 }
 
 }  // namespace qb

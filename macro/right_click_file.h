@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "macro/command_table.h"
+#include "macro/user_files.h"
 #include "settings/settings_store.h"
 
 namespace qb {
@@ -36,23 +37,19 @@ struct RightClickFileRead {
 // command has) are refused as a whole. Safe on any input.
 RightClickFileRead ParseRightClickFile(std::string_view bytes);
 
-// Reads the file at `path`; a missing file is an empty list.
-RightClickFileRead LoadRightClickFile(const std::string& path);
-
 // At start-up: the file in the settings folder, or when the user has none yet the copy in
 // `dataDir` (if any). A missing file is an empty list; a refused one is reported, and the list
 // is empty.
 RightClickFileRead LoadUserRightClickFile(const SettingsStore& settings,
                                           const std::string& dataDir);
 
-// Writes the list atomically to `path` (the file stays as it was on failure). False, with the
-// reason in *error (English), when it cannot be written.
-bool SaveRightClickFile(const std::string& path, const std::vector<CommandId>& ids,
-                        std::string* error);
-
-// Writes the list to the file in the settings folder, creating the folder. False, with a
-// message for the user ("保存できません", the file and the reason) in *message.
-bool SaveUserRightClickFile(const SettingsStore& settings, const std::vector<CommandId>& ids,
-                            std::string* message);
+// Writes the list to the file in the settings folder, atomically (the file stays as it was on
+// failure), creating the folder. `refused` is the file
+// a load refused (the path of a failed RightClickFileRead), if any: when it is this one, what
+// stands there is first kept as NAME.bad (see WriteUserFile). The result's Message() is for the
+// user.
+UserFileWrite SaveUserRightClickFile(const SettingsStore& settings,
+                                     const std::vector<CommandId>& ids,
+                                     const std::string& refused = {});
 
 }  // namespace qb

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "settings/atomic_file.h"
+
 namespace qb {
 
 std::string UserFileFolder(const SettingsStore& settings) {
@@ -37,7 +39,8 @@ bool MakeFolders(const std::string& folder, std::string* error) {
 
 UserFileRead ReadUserFile(const std::string& path, std::size_t maxBytes) {
     UserFileRead read;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened without waiting for a writer, should the path name a pipe, which is then refused.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT) {
             read.status = UserFileRead::Status::Missing;
@@ -74,6 +77,39 @@ UserFileRead ReadUserFile(const std::string& path, std::size_t maxBytes) {
     ::close(fd);
     read.status = UserFileRead::Status::Read;
     return read;
+}
+
+std::string UserFileWrite::Message() const {
+    std::string text = "保存できません";
+    if (!path.empty()) text += ": " + path;
+    if (!error.empty()) text += " (" + error + ")";
+    return text;
+}
+
+UserFileWrite WriteUserFile(const std::string& path, std::string_view bytes, bool overRefused) {
+    UserFileWrite result;
+    result.path = path;
+    std::string aside;
+    struct stat st {};
+    if (overRefused && ::lstat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) {
+        aside = path + ".bad";
+        if (::rename(path.c_str(), aside.c_str()) != 0) {
+            result.error = "cannot keep what is there as " + aside + ": " + std::strerror(errno);
+            return result;
+        }
+    }
+    if (!WriteFileAtomically(path, bytes, &result.error)) {
+        if (!aside.empty() && ::rename(aside.c_str(), path.c_str()) != 0)
+            result.error += "; what stood there is now " + aside;
+        return result;
+    }
+    result.ok = true;
+    result.keptAs = std::move(aside);
+    return result;
+}
+
+std::string KeptAsMessage(const std::string& keptAs) {
+    return "読み込めなかった元のファイルは " + keptAs + " に残しました";
 }
 
 }  // namespace qb

@@ -34,8 +34,31 @@ struct UserFileRead {
     std::string error;  // why it could not be read (English, for a message's detail)
 };
 
-// Reads the whole of `path`: Missing when there is no such file, Failed (with the reason) when
-// it is not a regular file, cannot be read, or holds more than `maxBytes` bytes.
+// Reads the whole of `path`: Missing when there is no such file (a link that leads nowhere
+// included), Failed (with the reason) when it is not a regular file, cannot be read (a link that
+// loops, say), or holds more than `maxBytes` bytes. A named pipe is refused without waiting for a
+// writer.
 UserFileRead ReadUserFile(const std::string& path, std::size_t maxBytes);
+
+// What writing a user file did.
+struct UserFileWrite {
+    bool ok = false;
+    std::string path;    // the file written, or that could not be
+    std::string error;   // why not (English), empty on success
+    std::string keptAs;  // where the refused file that stood at `path` was kept, if one was
+
+    // "保存できません" followed by the file and the reason.
+    std::string Message() const;
+};
+
+// Writes `bytes` to `path` atomically. `overRefused` says that what stands there was refused when
+// it was read (damaged, unreadable, no regular file, a link that loops): it is then first renamed
+// to `path`.bad, so that nothing of it is lost and a link to some other file is never written
+// through (the link stays a link, under the new name); should the write fail, it is renamed back.
+// A folder is never moved: the write then fails.
+UserFileWrite WriteUserFile(const std::string& path, std::string_view bytes, bool overRefused);
+
+// What the user is told after a save that kept a refused file aside as `keptAs`.
+std::string KeptAsMessage(const std::string& keptAs);
 
 }  // namespace qb

@@ -1,6 +1,7 @@
 #include "settings/settings_store.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <unordered_map>
 
 #include "convert/cp932.h"
@@ -218,12 +220,16 @@ std::string FoldedName(std::string_view name) {
     return key;
 }
 
-std::string FileStamp(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return {};
-    return std::to_string(st.st_mtim.tv_sec) + "." + std::to_string(st.st_mtim.tv_nsec) + ":" +
-           std::to_string(st.st_size);
+// The lock of the settings file beside it: whoever holds it reads, changes and writes the file
+// without another program writing in between.
+std::string LockPath(const std::string& path) {
+    return path + ".lock";
 }
+
+// How long a write waits for another program's lock. One write holds it for milliseconds; a
+// program that stays stopped while holding it (under a debugger, say) must not stop this one for
+// ever, so after this the write goes ahead without it, as it would with no other program about.
+constexpr int kLockWaitMs = 5000;
 
 }  // namespace
 
@@ -258,28 +264,35 @@ std::string SettingsStore::DefaultPath() {
 }
 
 void SettingsStore::Load() {
-    m_sections.clear();
-    m_unreadable = false;
-    // What a reload finds decides afresh: a file another instance repaired needs no copy.
-    m_needsBackup = false;
-    m_damagedText.clear();
     std::error_code ec;
     if (!std::filesystem::exists(m_path, ec)) {
-        m_loadedStamp.clear();
+        LoadText(std::nullopt);
         return;
     }
     std::string text;
     std::string why;
     if (!ReadWholeFile(m_path, text, why)) {
         // Maybe a directory, maybe no permission: keep the defaults and never write over it.
+        LoadText(std::nullopt);
         m_unreadable = true;
         m_problems.push_back("cannot read " + m_path + ": " + why +
                              "; using the defaults and leaving the file alone");
         return;
     }
-    m_loadedStamp = FileStamp(m_path);
-    ParseText(text);
-    if (m_needsBackup) m_damagedText = std::move(text);
+    LoadText(std::move(text));
+}
+
+void SettingsStore::LoadText(std::optional<std::string> text) {
+    m_sections.clear();
+    m_problems.clear();
+    m_unreadable = false;
+    // What a reload finds decides afresh: a file another instance repaired needs no copy.
+    m_needsBackup = false;
+    m_damagedText.clear();
+    m_diskText = std::move(text);
+    if (!m_diskText) return;
+    ParseText(*m_diskText);
+    if (m_needsBackup) m_damagedText = *m_diskText;
 }
 
 void SettingsStore::ParseText(std::string_view text) {
@@ -430,7 +443,21 @@ void SettingsStore::Override(std::string_view section, std::string_view name,
 void SettingsStore::ReloadIfChangedOnDisk() {
     // Another instance may have written the file since we read it; start from its values so
     // that our write does not undo theirs. (A read-only store keeps its own writes instead.)
-    if (m_persistent && !m_unreadable && FileStamp(m_path) != m_loadedStamp) Load();
+    // Only the text tells: file times tick every few milliseconds, and a file written within
+    // one tick may have the old one's size and even its inode number.
+    if (!m_persistent || m_unreadable) return;
+    std::error_code ec;
+    std::optional<std::string> now;
+    if (std::filesystem::exists(m_path, ec)) {
+        std::string text;
+        std::string why;
+        if (!ReadWholeFile(m_path, text, why)) {
+            Load();  // notes why, and leaves the file alone from now on
+            return;
+        }
+        now = std::move(text);
+    }
+    if (now != m_diskText) LoadText(std::move(now));
 }
 
 void SettingsStore::Store(std::string_view section, std::string_view name, std::string_view value) {
@@ -438,8 +465,12 @@ void SettingsStore::Store(std::string_view section, std::string_view name, std::
         if (SameName(s.name, section))
             for (auto& e : s.entries)
                 if (SameName(e.name, name)) e.text = value;
-    // Within a batch the store already holds writes the file lacks: a reload would drop them.
-    if (!m_batchHasWrites) ReloadIfChangedOnDisk();
+    // Within a batch the store already holds writes the file lacks, and the lock: a reload
+    // would drop them.
+    if (!m_batchHasWrites) {
+        Lock();
+        ReloadIfChangedOnDisk();
+    }
     Section* s = FindSection(section);
     if (!s) {
         m_sections.push_back({std::string(section), {}});
@@ -447,7 +478,10 @@ void SettingsStore::Store(std::string_view section, std::string_view name, std::
     }
     for (auto& e : s->entries)
         if (!e.name.empty() && SameName(e.name, name)) {
-            if (e.text == value) return;  // nothing to write
+            if (e.text == value) {  // nothing to write
+                if (!m_batchHasWrites) Unlock();
+                return;
+            }
             e.text = value;
             SaveNowOrWithTheBatch();
             return;
@@ -457,16 +491,43 @@ void SettingsStore::Store(std::string_view section, std::string_view name, std::
 }
 
 void SettingsStore::SaveNowOrWithTheBatch() {
-    if (m_batchDepth > 0)
-        m_batchHasWrites = true;
-    else
-        Save();
+    if (m_batchDepth > 0) {
+        m_batchHasWrites = true;  // the lock is kept until the batch ends
+        return;
+    }
+    Save();
+    Unlock();
+}
+
+void SettingsStore::Lock() {
+    if (m_lock.fd >= 0 || !m_persistent || m_unreadable) return;
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(m_path).parent_path(), ec);
+    m_lock.fd = ::open(LockPath(m_path).c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (m_lock.fd < 0) return;  // a folder we may not write to: the write fails and says why
+    for (int waited = 0; ::flock(m_lock.fd, LOCK_EX | LOCK_NB) != 0; waited += 10) {
+        if ((errno != EWOULDBLOCK && errno != EINTR) || waited >= kLockWaitMs) {
+            Unlock();
+            return;
+        }
+        ::usleep(10000);
+    }
+}
+
+void SettingsStore::Unlock() {
+    if (m_lock.fd >= 0) ::close(m_lock.fd);  // which lets go of the lock
+    m_lock.fd = -1;
+}
+
+SettingsStore::HeldLock::~HeldLock() {
+    if (fd >= 0) ::close(fd);
 }
 
 SettingsStore::WriteBatch::~WriteBatch() {
     if (--m_store.m_batchDepth > 0 || !m_store.m_batchHasWrites) return;
     m_store.m_batchHasWrites = false;
     m_store.Save();
+    m_store.Unlock();
 }
 
 std::string SettingsStore::Text() const {
@@ -500,8 +561,9 @@ void SettingsStore::Save() {
         m_damagedText.clear();
     }
     std::filesystem::create_directories(std::filesystem::path(m_path).parent_path(), ec);
-    if (WriteFileAtomically(m_path, Text(), &error)) {
-        m_loadedStamp = FileStamp(m_path);
+    std::string text = Text();
+    if (WriteFileAtomically(m_path, text, &error)) {
+        m_diskText = std::move(text);
         m_saveError.clear();
     } else {
         m_saveError = error.empty() ? "cannot write " + m_path : error;

@@ -10,12 +10,18 @@
 // rewrites such a file it keeps a copy of it beside the original (settings.ini.bad). A file that
 // exists but cannot be read at all is never written, so its content cannot be lost.
 //
+// Programs sharing the file take turns: each write reads the file again (another program may
+// have written it), changes it and writes it back while it holds an flock on settings.ini.lock
+// beside it, so that no write undoes another's.
+//
 // Strings are UTF-8 here; callers that work in Shift-JIS convert at this boundary (see
 // ReadSjisString/WriteSjisString).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace qb {
@@ -91,14 +97,32 @@ private:
         std::vector<Entry> entries;
     };
 
+    // The lock file's descriptor while the lock is held; a store moves, it is not copied.
+    struct HeldLock {
+        int fd = -1;
+        HeldLock() = default;
+        HeldLock(HeldLock&& other) noexcept : fd(std::exchange(other.fd, -1)) {}
+        HeldLock& operator=(HeldLock&& other) noexcept {
+            std::swap(fd, other.fd);
+            return *this;
+        }
+        ~HeldLock();
+    };
+
     Section* FindSection(std::string_view section);
     const std::string* Find(std::string_view section, std::string_view name) const;
     void Load();
+    // Takes `text` as the file's (none: there is no file) and parses it.
+    void LoadText(std::optional<std::string> text);
     void ParseText(std::string_view text);
     void ReloadIfChangedOnDisk();
     void Store(std::string_view section, std::string_view name, std::string_view value);
     void Save();
     void SaveNowOrWithTheBatch();
+    // Takes the lock of the file, waiting for another program that holds it (a few seconds at
+    // most); Unlock lets go of it. Nothing for a store that never writes.
+    void Lock();
+    void Unlock();
 
     std::string m_path;
     bool m_persistent = false;
@@ -107,7 +131,8 @@ private:
     // It is the text as this store read it: another instance may have repaired the file since.
     bool m_needsBackup = false;
     std::string m_damagedText;
-    std::string m_loadedStamp;  // modification time and size seen at the last load
+    std::optional<std::string> m_diskText;  // the file as last read or written; none: no file
+    HeldLock m_lock;
     std::vector<Section> m_sections;
     std::vector<Section> m_overrides;
     std::vector<std::string> m_problems;

@@ -11,6 +11,25 @@ export LC_ALL=C
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
+# make install built every target, tests and fuzz targets included (an hour at one job), where it
+# needs only the programs and their files: it builds the target "installable", and that target
+# nothing of the tests, the fuzz targets or the benchmarks.
+source=$(cd "$(dirname "$0")/.." && pwd)
+make -n -C "$source" install BUILD="$build" 2> /dev/null | grep -q -- '--build .* --target installable$' ||
+    fail "make install does not build the target installable alone"
+if [ -f "$build/build.ninja" ]; then
+    if commands=$(ninja -C "$build" -t commands installable 2>&1); then
+        needless=$(printf '%s\n' "$commands" | grep -oE -- '-o (tests|fuzz|bench)/[^ ]*' | head -n 3)
+        [ -z "$needless" ] || fail "installing builds what it does not install: $needless"
+        for program in app/cli/qbay app/cli/qbay.1; do
+            printf '%s\n' "$commands" | grep -q -- "-o $program\b\|$program\$" ||
+                fail "installable does not build $program"
+        done
+    else
+        fail "no target installable: $commands"
+    fi
+fi
+
 DESTDIR=$dest cmake --install "$build" --prefix /opt/qb > "$dest.log" 2>&1 ||
     { cat "$dest.log"; fail "cmake --install failed"; }
 rm -f "$dest.log"

@@ -5,12 +5,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "tests/support/temp_dir.h"
+#include "tests/support/unwritten_fifo.h"
 
 namespace qb {
 namespace {
@@ -226,6 +229,45 @@ TEST(TextFile, ARegularFileCanBeScannedFromItsStart) {
     close(fd);
     EXPECT_FALSE(
         TextLineReader::FromBytes("x").ScanFromStart([](std::string_view) { return true; }));
+}
+
+// What the desktop program opens: a regular file, also through a link, and nothing else; a
+// device or a pipe may never end, and a named pipe nobody writes to must not keep it waiting.
+TEST(TextFile, OpenRegularFileRefusesAllElseWithoutWaiting) {
+    test::TempDir dir;
+    const test::UnwrittenFifo fifo(dir.File("fifo"));
+    ASSERT_TRUE(fifo.Ok());
+    std::filesystem::create_symlink(dir.Write("a.txt", "a\r\n"), dir.File("link"));
+    std::filesystem::create_directory(dir.File("folder"));
+    const struct {
+        std::string path;
+        bool opens;
+        int errorNumber;
+    } cases[] = {
+        {dir.File("a.txt"), true, 0},
+        {dir.File("link"), true, 0},
+        {"/dev/zero", false, 0},
+        {fifo.Path(), false, 0},
+        {dir.File("folder"), false, EISDIR},
+        {dir.File("none"), false, ENOENT},
+    };
+    for (const auto& c : cases) {
+        bool open = !c.opens;
+        std::string error;
+        int errorNumber = -1;
+        EXPECT_FALSE(test::WaitedOnPipe(c.path, [&] {
+            const TextLineReader reader = TextLineReader::OpenRegularFile(c.path);
+            open = reader.IsOpen();
+            error = reader.Error();
+            errorNumber = reader.ErrorNumber();
+        })) << c.path;
+        EXPECT_EQ(open, c.opens) << c.path;
+        EXPECT_EQ(errorNumber, c.errorNumber) << c.path;
+        EXPECT_EQ(error.empty(), c.opens) << c.path;
+        if (!c.opens && c.errorNumber == 0) {
+            EXPECT_EQ(error, c.path + ": not a regular file");
+        }
+    }
 }
 
 TEST(TextFile, ALimitEndsTheInputThere) {

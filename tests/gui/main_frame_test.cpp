@@ -1,12 +1,17 @@
 // The main window as a user meets it: what it stores and restores, the titles and the Edit
 // menu's states, saving, closing everything, and the clipboard monitor. Questions and file
 // choices are answered from a script.
+#include <sys/resource.h>
+#include <unistd.h>
 #include <QApplication>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QLabel>
 #include <QToolBar>
 #include <QtTest>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <deque>
 
 #include "app/gui/main/gui_host.h"
@@ -18,9 +23,11 @@
 #include "macro/macro_recorder.h"
 #include "macro/menu_layout.h"
 #include "settings/settings_store.h"
+#include "tests/gui/dialogs/modal_script.h"
 #include "tests/gui/support/recording_host.h"
 #include "tests/support/sjis_literal.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/unwritten_fifo.h"
 
 using namespace qb;
 using namespace qb::gui;
@@ -33,6 +40,29 @@ struct Run {
     test::RecordingHost host;
     SettingsStore settings;
     CMainFrame frame;
+};
+
+// Lowers the limit of the address space to what is in use now and `headroom` more, for the life
+// of the object.
+class MemoryCeiling {
+public:
+    explicit MemoryCeiling(long long headroom) {
+        getrlimit(RLIMIT_AS, &m_saved);
+        long long pages = 0;
+        if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+            if (std::fscanf(statm, "%lld", &pages) != 1) pages = 0;
+            std::fclose(statm);
+        }
+        rlimit lower = m_saved;
+        lower.rlim_cur = static_cast<rlim_t>(pages * sysconf(_SC_PAGESIZE) + headroom);
+        if (pages > 0 && lower.rlim_cur < m_saved.rlim_cur) setrlimit(RLIMIT_AS, &lower);
+    }
+    ~MemoryCeiling() { setrlimit(RLIMIT_AS, &m_saved); }
+    MemoryCeiling(const MemoryCeiling&) = delete;
+    MemoryCeiling& operator=(const MemoryCeiling&) = delete;
+
+private:
+    rlimit m_saved{};
 };
 
 }  // namespace
@@ -189,8 +219,64 @@ private Q_SLOTS:
 
         std::remove(file.c_str());
         run.frame.RunCommand(57616);
-        QCOMPARE(run.host.messages.back(), std::string("ファイルが見つかりません"));
+        QCOMPARE(run.host.messages.back(),
+                 "ファイルが見つかりません\n" + file + ": " + std::strerror(ENOENT));
         QVERIFY(run.frame.Recent().Paths().empty());
+    }
+
+    // Opening /dev/zero grew the memory until the program aborted, and the unsaved work of every
+    // other window was lost; a named pipe kept the window waiting for a writer. Only a regular
+    // file is opened, and one too large for the memory is refused: the other documents stay.
+    void OpeningAnEndlessOrHugeSourceKeepsTheOtherDocuments() {
+        test::TempDir dir;
+        Run run(dir.File("settings.ini"));
+        QVERIFY(run.frame.OpenDocument(dir.Write("work.txt", "work\r\n")));
+        CQuillbayDoc* work = run.frame.ActiveDocument();
+        work->SetLine(0, "unsaved");
+        const std::string huge = dir.Write("huge.txt", "");
+        QCOMPARE(truncate(huge.c_str(), 16LL << 30), 0);  // 16 GiB of zero bytes, no line end
+        const test::UnwrittenFifo fifo(dir.File("pipe"));
+        QVERIFY(fifo.Ok());
+        const struct {
+            std::string path;
+            const char* headline;
+            const char* why;
+        } cases[] = {
+            {"/dev/zero", "ファイルが見つかりません", "通常のファイルではありません"},
+            {fifo.Path(), "ファイルが見つかりません", "通常のファイルではありません"},
+            {huge, "メモリが足りないため、ファイルを開けません", ""},
+        };
+        // A fault shows as a failed allocation rather than as a machine out of memory.
+        const MemoryCeiling ceiling(256 << 20);
+        for (const auto& c : cases) {
+            bool opened = true;
+            const auto open = [&] { opened = run.frame.OpenDocument(c.path); };
+            if (c.path == fifo.Path())
+                QVERIFY(!test::WaitedOnPipe(c.path, open));
+            else
+                open();
+            QVERIFY2(!opened, c.path.c_str());
+            QCOMPARE(run.host.messages.back(), std::string(c.headline) + "\n" + c.path +
+                                                   (*c.why ? std::string(": ") + c.why : ""));
+            QCOMPARE(run.frame.Frames().size(), std::size_t(1));
+            QCOMPARE(run.frame.ActiveDocument(), work);
+            QCOMPARE(work->GetLine(0).str(), std::string("unsaved"));
+            QVERIFY(work->IsModified());
+        }
+        // ファイル→MIME and UNICODEファイル→TEXT read the file they are given to its end too.
+        for (const CommandId id : {32835, 32922}) {
+            test::ModalScript script;
+            script.Then([](QWidget* files) {
+                static_cast<QFileDialog*>(files)->selectFile(QStringLiteral("/dev/zero"));
+                static_cast<QDialog*>(files)->accept();
+            });
+            run.frame.RunCommand(id);
+            QCOMPARE(run.host.messages.back(),
+                     std::string("ファイルが開けません\n/dev/zero: 通常のファイルではありません"));
+            QCOMPARE(run.frame.Frames().size(), std::size_t(1));
+            QCOMPARE(script.Unexpected(), 0);
+        }
+        QCOMPARE(run.frame.Recent().Paths().size(), std::size_t(1));
     }
 
     // Paste makes a new document of the clipboard's text and records "Paste"; with no text on

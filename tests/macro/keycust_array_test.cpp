@@ -1,11 +1,14 @@
 #include "macro/keycust_array.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "macro/key_file.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/unwritten_fifo.h"
 
 namespace qb {
 namespace {
@@ -146,6 +149,80 @@ TEST_F(KeycustArrayTest, StartsFromTheInstalledKeyFileUntilTheUserHasOne) {
     result = table.LoadAtStartup(settings, dir.File("share"));
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(table.Bindings().empty());
+}
+
+// A named pipe in the key file's place kept the program from starting: it waited for a writer.
+TEST_F(KeycustArrayTest, AKeyFileThatIsANamedPipeIsRefusedAtStartWithoutWaiting) {
+    const test::UnwrittenFifo fifo(dir.File("quillbay.key"));
+    ASSERT_TRUE(fifo.Ok());
+    KeyFileResult result;
+    EXPECT_FALSE(fifo.Waited([&] { result = table.LoadAtStartup(settings, ""); }));
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.Message("読み込めません"),
+              "読み込めません: " + fifo.Path() + " (not a regular file)");
+    EXPECT_TRUE(table.Bindings().empty());
+}
+
+// A key file that is a link to itself was taken for a missing one, without a word, and the
+// installed key file was read in its place.
+TEST_F(KeycustArrayTest, AKeyFileThatIsALinkLoopIsReportedNotTakenAsMissing) {
+    std::filesystem::create_directory(dir.File("share"));
+    dir.Write("share/quillbay.key", KeyFileBytes({{113, 0, 0, 0, 32830}}));
+    std::filesystem::create_symlink(dir.File("quillbay.key"), dir.File("quillbay.key"));
+    const KeyFileResult result = table.LoadAtStartup(settings, dir.File("share"));
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.path, dir.File("quillbay.key"));
+    EXPECT_NE(result.error.find("symbolic links"), std::string::npos) << result.error;
+    EXPECT_TRUE(table.Bindings().empty());
+}
+
+// OK wrote the table over a key file refused at start-up, and so lost it; through a link it
+// replaced the file the link leads to. Now whatever stands there is first kept as NAME.bad (a
+// link stays a link, and what it leads to is never touched), and the table goes in its place.
+TEST_F(KeycustArrayTest, OkKeepsARefusedKeyFileAsBadAndNeverWritesThroughItsLink) {
+    using namespace std::filesystem;
+    const std::string key = dir.File("quillbay.key");
+    const std::string bad = key + ".bad";
+    const struct {
+        const char* name;
+        std::function<void()> make;
+        std::function<void()> checkKept;
+    } cases[] = {
+        {"damaged", [&] { dir.Write("quillbay.key", "\x05\x00"s); },
+         [&] { EXPECT_EQ(dir.Read("quillbay.key.bad"), "\x05\x00"s); }},
+        {"link to notes", [&] { create_symlink(dir.Write("notes.txt", "my notes\n"), key); },
+         [&] {
+             EXPECT_EQ(dir.Read("notes.txt"), "my notes\n");
+             EXPECT_TRUE(is_symlink(bad));
+             EXPECT_EQ(read_symlink(bad), dir.File("notes.txt"));
+         }},
+        {"link loop", [&] { create_symlink(key, key); }, [&] { EXPECT_TRUE(is_symlink(bad)); }},
+        {"named pipe", [&] { ASSERT_EQ(mkfifo(key.c_str(), 0600), 0); },
+         [&] { EXPECT_TRUE(is_fifo(bad)); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        remove(key);
+        remove(bad);
+        c.make();
+        KeyFileResult saved;
+        EXPECT_FALSE(test::WaitedOnPipe(key, [&] {
+            EXPECT_FALSE(table.LoadAtStartup(settings, "").ok);
+            table.Bind(kF2, 32830);
+            saved = table.Save(std::nullopt, settings);
+        }));
+        ASSERT_TRUE(saved.ok) << saved.error;
+        EXPECT_EQ(saved.path, key);
+        EXPECT_EQ(saved.keptAs, bad);
+        c.checkKept();
+        EXPECT_TRUE(is_regular_file(symlink_status(key)));
+        EXPECT_EQ(dir.Read("quillbay.key"), KeyFileBytes(table.Bindings()));
+        // Kept once: the next save writes over the key file it wrote itself.
+        saved = table.Save(std::nullopt, settings);
+        EXPECT_TRUE(saved.ok);
+        EXPECT_TRUE(saved.keptAs.empty());
+        c.checkKept();
+    }
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -220,6 +222,49 @@ TEST(SettingsStore, WritesKeepWhatAnotherInstanceWroteMeanwhile) {
     SettingsStore third(dir.File("s.ini"));
     EXPECT_EQ(third.ReadInt("A", "x", 0), 1);
     EXPECT_EQ(third.ReadInt("B", "y", 0), 2);
+}
+
+// Two programs saving at once lost each other's values: each read the file, changed its value
+// and wrote the file back, so a write that came in between was undone (400 writes each left one
+// value at 83). Each program here counts its own value up; both must end at the last count.
+TEST(SettingsStore, ProgramsWritingAtOnceLoseNoUpdates) {
+    test::TempDir dir;
+    const std::string path = dir.File("settings.ini");
+    constexpr int kWrites = 200;
+    std::vector<pid_t> children;
+    for (const char* section : {"First", "Second"}) {
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            SettingsStore store(path);
+            for (int i = 1; i <= kWrites; ++i)
+                store.WriteInt(section, "Count", i);
+            _exit(store.LastSaveError().empty() ? 0 : 1);
+        }
+        children.push_back(pid);
+    }
+    for (const pid_t pid : children) {
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const SettingsStore after(path);
+    EXPECT_EQ(after.ReadInt("First", "Count", 0), kWrites);
+    EXPECT_EQ(after.ReadInt("Second", "Count", 0), kWrites);
+}
+
+// A write of another instance went unseen when the file kept its size and its time stamp: the
+// clock of file times ticks only every few milliseconds, and a new file may get the number
+// (inode) of the one it replaced. Values of one length, written in turn, show it.
+TEST(SettingsStore, AWriteOfTheSameSizeWithinOneClockTickIsNotMissed) {
+    test::TempDir dir;
+    SettingsStore first(dir.File("s.ini"));
+    SettingsStore second(dir.File("s.ini"));
+    for (int i = 10; i < 100; ++i) {
+        first.WriteInt("A", "x", i);
+        second.WriteInt("B", "y", i);
+        ASSERT_EQ(SettingsStore(dir.File("s.ini")).ReadInt("A", "x", 0), i);
+    }
 }
 
 TEST(SettingsStore, ABatchWritesOnceWhenItEndsAndKeepsAnotherInstancesWrites) {

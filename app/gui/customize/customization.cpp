@@ -66,10 +66,12 @@ Customization::Customization(CMainFrame& frame, std::string dataDir)
     const KeyFileResult keys = m_keys.LoadAtStartup(m_settings, dataDir);
     if (!keys.ok) problems.push_back(keys.Message("読み込めません"));
     const RightClickFileRead rightClick = LoadUserRightClickFile(m_settings, dataDir);
-    if (rightClick.ok)
+    if (rightClick.ok) {
         m_rightClick = rightClick.ids;
-    else
+    } else {
         problems.push_back(rightClick.Message());
+        m_rightClickRefused = rightClick.path;
+    }
     frame.SetRightClickEntries(m_rightClick);
 
     frame.SetKeyHook([this](const QKeyEvent& key) { return RunBoundKey(key); });
@@ -192,9 +194,14 @@ void Customization::EditRightClickMenu() {
     // told so and may try again.
     m_rightClick = dialog.List();
     m_frame.SetRightClickEntries(m_rightClick);
-    std::string message;
-    if (!SaveUserRightClickFile(m_settings, m_rightClick, &message))
-        m_frame.Host().ShowMessage(message);
+    const UserFileWrite saved =
+        SaveUserRightClickFile(m_settings, m_rightClick, m_rightClickRefused);
+    if (!saved.ok) {
+        m_frame.Host().ShowMessage(saved.Message());
+    } else if (!saved.keptAs.empty()) {
+        m_rightClickRefused.clear();
+        m_frame.Host().ShowMessage(KeptAsMessage(saved.keptAs));
+    }
 }
 
 // ---- Macro menu ---------------------------------------------------------------------------------

@@ -58,6 +58,7 @@ private:
     SettingsStore& m_settings;
     CKeycustArray m_keys;
     std::vector<CommandId> m_rightClick;
+    std::string m_rightClickRefused;  // the menu file refused at start-up, until it is kept aside
 };
 
 // The folder of the installed defaults ("quillbay.key", "QBayRMenu.dat"), found from the

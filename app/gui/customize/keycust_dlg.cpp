@@ -14,6 +14,7 @@
 #include "app/gui/common/qt_text.h"
 #include "app/gui/dialogs/field_dialog.h"
 #include "app/gui/dialogs/file_dialogs.h"
+#include "macro/user_files.h"
 
 namespace qb::gui {
 
@@ -143,12 +144,17 @@ void CKeycustDlg::ChooseCommand(int row) {
 }
 
 void CKeycustDlg::ReportSave(const KeyFileResult& result) {
-    if (!result.ok)
+    if (!result.ok) {
         QMessageBox::warning(this, ProgramTitle(), Utf8ToQString(result.Message("保存できません")));
-    else if (result.fellBack)
-        QMessageBox::information(this, ProgramTitle(),
-                                 QStringLiteral("指定の場所に書き込めないため、%1 に保存しました")
-                                     .arg(Utf8ToQString(result.path)));
+        return;
+    }
+    QStringList notes;
+    if (result.fellBack)
+        notes << QStringLiteral("指定の場所に書き込めないため、%1 に保存しました")
+                     .arg(Utf8ToQString(result.path));
+    if (!result.keptAs.empty()) notes << Utf8ToQString(KeptAsMessage(result.keptAs));
+    if (!notes.isEmpty())
+        QMessageBox::information(this, ProgramTitle(), notes.join(QLatin1Char('\n')));
 }
 
 void CKeycustDlg::SaveAs() {

@@ -9,7 +9,10 @@
 #include <QMdiSubWindow>
 #include <QMimeData>
 #include <QUrl>
+#include <cstring>
 #include <filesystem>
+#include <functional>
+#include <new>
 
 #include "app/gui/common/qt_text.h"
 #include "app/gui/main/gui_host.h"
@@ -18,6 +21,7 @@
 #include "app/gui/view/qbay_frame.h"
 #include "app/gui/view/quillbay_view.h"
 #include "core/quillbay_doc.h"
+#include "core/text_file.h"
 #include "macro/view_command.h"
 
 namespace qb::gui {
@@ -26,6 +30,25 @@ namespace {
 
 const char* const kTextFilter = "Textﾌｧｲﾙ (*.txt);;全てのファイル (*)";
 const char* const kAllFilter = "全てのﾌｧｲﾙ (*)";
+
+// `headline`, then a line naming the file and why it cannot be read: the system's reason for
+// `errorNumber`, or for 0 that it is no regular file.
+std::string OpenFailure(const char* headline, const std::string& path, int errorNumber) {
+    return std::string(headline) + "\n" + path + ": " +
+           (errorNumber != 0 ? std::strerror(errorNumber) : "通常のファイルではありません");
+}
+
+// Runs `read` (the reading of `path` into a new document); a text too large for the memory is
+// reported and false returned. The document being read goes, and with it the memory it took;
+// the others stay as they were.
+bool ReadWithinMemory(GuiHost& host, const std::string& path, const std::function<bool()>& read) {
+    try {
+        return read();
+    } catch (const std::bad_alloc&) {
+        host.ShowMessage("メモリが足りないため、ファイルを開けません\n" + path);
+        return false;
+    }
+}
 
 bool SameFile(const std::string& a, const std::string& b) {
     namespace fs = std::filesystem;
@@ -175,8 +198,16 @@ bool CMainFrame::OpenDocument(const std::string& path) {
         m_mdi->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(open->parentWidget()));
         return true;
     }
+    // Only a regular file: a device or a pipe may never end, and a named pipe would keep the
+    // window waiting for a writer.
+    TextLineReader reader = TextLineReader::OpenRegularFile(path);
+    if (!reader.IsOpen()) {
+        m_host.ShowMessage(OpenFailure("ファイルが見つかりません", path, reader.ErrorNumber()));
+        return false;
+    }
     auto doc = NewDocument();
-    if (!doc->OnOpenDocument(path)) return false;
+    if (!ReadWithinMemory(m_host, path, [&] { return doc->OnOpenDocument(path, reader); }))
+        return false;
     std::error_code ec;
     const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
     m_recent.Add(m_settings, ec ? path : absolute.lexically_normal().string());
@@ -216,8 +247,15 @@ void CMainFrame::NewFromFile(NewDocumentKind kind) {
         if (!chosen) return;
         path = *chosen;
     }
+    // The file is read to its end: a device or a pipe may never have one.
+    std::error_code ec;
+    if (!path.empty() && std::filesystem::exists(path, ec) &&
+        !std::filesystem::is_regular_file(path, ec)) {
+        m_host.ShowMessage(OpenFailure("ファイルが開けません", path, 0));
+        return;
+    }
     auto doc = NewDocument();
-    if (!doc->OnNewDocument(kind, path)) return;
+    if (!ReadWithinMemory(m_host, path, [&] { return doc->OnNewDocument(kind, path); })) return;
     AdoptNewDocument(doc);
 }
 

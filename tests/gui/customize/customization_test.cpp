@@ -2,6 +2,7 @@
 // customisation run their command and show in the menus, the files they are kept in, the
 // right-click menu's own entries, and the macro menu. Dialogs are answered from a script.
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QListWidget>
 #include <QMenu>
@@ -217,6 +218,45 @@ private Q_SLOTS:
         QVERIFY(customization->Keys().Bindings().empty());
         QVERIFY(customization->RightClickEntries().empty());
         QCOMPARE(MenuTexts(run.frame, 32843), QStringList{""});
+    }
+
+    // OK in the key customisation wrote an empty table over a key file refused at start-up,
+    // and OK in the right-click customisation its list over the menu file; through a link they
+    // replaced the file the link leads to. Both are now kept as NAME.bad first, and said so.
+    void OkKeepsRefusedFilesAsBadAndNeverWritesThroughTheirLinks() {
+        TempDir dir;
+        const std::string key = dir.File("quillbay.key");
+        QVERIFY(
+            QFile::link(Utf8ToQString(dir.Write("notes.txt", "my notes\n")), Utf8ToQString(key)));
+        dir.Write("QBayRMenu.dat", "\x01"s);
+        Run run(dir.File("settings.ini"));
+        QTRY_COMPARE(run.host.messages.size(), std::size_t(2));  // both refused at start-up
+
+        QString told;
+        ModalScript script;
+        script.Then([&](QWidget* d) { Click(d, "ok"); });
+        script.Then([&](QWidget* box) {
+            told = MessageOf(box);
+            Ok(box);
+        });
+        run.frame.RunCommand(32828);
+        QCOMPARE(dir.Read("notes.txt"), std::string("my notes\n"));
+        QCOMPARE(QFile::symLinkTarget(Utf8ToQString(key + ".bad")),
+                 Utf8ToQString(dir.File("notes.txt")));
+        QCOMPARE(dir.Read("quillbay.key"), KeyFileBytes({}));
+        QVERIFY2(told.contains(Utf8ToQString(key + ".bad")), qPrintable(told));
+
+        script.Then([&](QWidget* d) {
+            Click(d, "append");
+            Ok(d);
+        });
+        run.frame.RunCommand(32937);
+        QCOMPARE(dir.Read("QBayRMenu.dat.bad"), "\x01"s);
+        QCOMPARE(dir.Read("QBayRMenu.dat"), RightClickFileBytes({CommandNameTable().front().id}));
+        QCOMPARE(run.host.messages.size(), std::size_t(3));
+        QVERIFY2(run.host.messages.back().find(dir.File("QBayRMenu.dat.bad")) != std::string::npos,
+                 run.host.messages.back().c_str());
+        QCOMPARE(script.Unexpected(), 0);
     }
 
     // The dialog edits the list (insert goes in front of the selection); OK keeps it in
