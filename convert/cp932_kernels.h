@@ -59,15 +59,6 @@ inline std::size_t StoreForm(char* p, std::uint16_t form) {
     return form > 0xFF ? 2 : 1;
 }
 
-inline std::uint32_t LoadLittleEndian32(const char* p) {
-    std::uint32_t w;
-    std::memcpy(&w, p, sizeof w);
-#if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
-    w = __builtin_bswap32(w);
-#endif
-    return w;
-}
-
 // Copies ASCII bytes from s[i] (which is one) to out[o]: up to eight, stopping before the
 // first byte that is not ASCII. out has eight bytes of slack.
 inline void CopyAsciiStep(const char* s, std::size_t n, std::size_t& i, char* out, std::size_t& o) {
