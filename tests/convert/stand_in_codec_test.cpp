@@ -185,12 +185,7 @@ TEST(StandInCodec, Utf16BothOrdersAndDamage) {
     };
     for (const auto& c : cases) {
         for (const bool bigEndian : {false, true}) {
-            std::string bytes;
-            for (char16_t u : c.units) {
-                const char high = static_cast<char>(u >> 8), low = static_cast<char>(u & 0xFF);
-                bytes += bigEndian ? high : low;
-                bytes += bigEndian ? low : high;
-            }
+            const std::string bytes = reference::Utf16Bytes(c.units, bigEndian);
             StandInTable table;
             const std::string sjis = Utf16ToSjisWithStandIns(bytes, bigEndian, table);
             EXPECT_EQ(Hex(sjis), Hex(c.sjis)) << c.what;
@@ -308,12 +303,7 @@ TEST(StandInCodec, Utf16RoundTripsByteForByteAndMatchesTheReference) {
         const std::string expected = reference::Utf16ToSjis(units, referenceTable, referenceLost);
         ASSERT_EQ(reference::SjisToUtf16(expected, referenceTable), units) << "seed " << seed;
         for (const bool bigEndian : {false, true}) {
-            std::string bytes;
-            for (char16_t u : units) {
-                const char high = static_cast<char>(u >> 8), low = static_cast<char>(u & 0xFF);
-                bytes += bigEndian ? high : low;
-                bytes += bigEndian ? low : high;
-            }
+            const std::string bytes = reference::Utf16Bytes(units, bigEndian);
             StandInTable table;
             std::vector<CodeLoss> losses;
             const std::string sjis = Utf16ToSjisWithStandIns(bytes, bigEndian, table, &losses);

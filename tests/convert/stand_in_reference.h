@@ -148,4 +148,15 @@ inline std::u16string SjisToUtf16(std::string_view sjis, const StandInTable& tab
     return out;
 }
 
+// The bytes of UTF-16 units in either order.
+inline std::string Utf16Bytes(std::u16string_view units, bool bigEndian) {
+    std::string bytes;
+    for (char16_t u : units) {
+        const char high = static_cast<char>(u >> 8), low = static_cast<char>(u & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
 }  // namespace qb::reference
