@@ -97,26 +97,36 @@ std::size_t StoreUtf8(char* dst, char32_t cp) {
     return 4;
 }
 
-// Shift-JIS -> UTF-8: the codes the fast loop marks (no character; the user-defined area).
+// Shift-JIS -> UTF-8: the codes the fast loop marks (no character; the user-defined area). The
+// work is kept out of line, so that the loop it leaves stays as small as the plain one.
 struct WriteStandIns {
     const StandInTable& table;
     std::vector<CodeLoss>* losses;
     std::string_view sjis;
 
     std::size_t Double(std::uint32_t entry, unsigned code, std::size_t at, char* dst) {
+        return WriteDouble(entry, code, at, dst);
+    }
+    std::size_t Single(std::uint32_t entry, unsigned char, std::size_t at, char* dst) {
+        detail::StoreEntry(dst, entry);
+        if (entry >> 31) [[unlikely]]
+            Lost(at, 1);
+        return (entry >> 24) & detail::kEntryLength;
+    }
+
+    [[gnu::noinline]] std::size_t WriteDouble(std::uint32_t entry, unsigned code, std::size_t at,
+                                              char* dst) {
         if (StandInTable::InArea(code)) {
             if (const char32_t ch = table.CharOf(code)) return Write(ch, at, dst);
             detail::StoreEntry(dst, entry);  // a user-defined character of its own
         } else {
             detail::StoreEntry(dst, entry);
-            Report(losses, at, DescribeBytes(sjis.substr(at, 2)));
+            Lost(at, 2);
         }
         return (entry >> 24) & detail::kEntryLength;
     }
-    std::size_t Single(std::uint32_t entry, unsigned char, std::size_t at, char* dst) {
-        detail::StoreEntry(dst, entry);
-        if (entry >> 31) Report(losses, at, DescribeBytes(sjis.substr(at, 1)));
-        return (entry >> 24) & detail::kEntryLength;
+    [[gnu::noinline, gnu::cold]] void Lost(std::size_t at, std::size_t length) {
+        Report(losses, at, DescribeBytes(sjis.substr(at, length)));
     }
     std::size_t Write(char32_t ch, std::size_t at, char* dst) {
         if (ch >= kStrayByteBase + 0x80 && ch <= kStrayByteBase + 0xFF) {
