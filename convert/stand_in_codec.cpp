@@ -28,11 +28,12 @@ public:
     Holder(StandInTable& table, std::vector<CodeLoss>* losses) : m_table(table), m_losses(losses) {}
 
     // Stores the Shift-JIS form of `ch` (a scalar value or what a stand-in may hold besides) at
-    // dst: one or two bytes, whose count it returns. `what` describes it for a loss report.
+    // dst: one or two bytes, whose count it returns. `strayBytes` are the bytes `ch` stands for
+    // when it is a stray byte, which a loss report names.
     std::size_t Hold(char32_t ch, std::size_t at, char* dst, std::string_view strayBytes = {}) {
         if (ch < 0x10000 && !IsSurrogate(ch)) {
             const std::uint16_t form = detail::TheSjisFormTable().forms[ch];
-            if (form != '?') {
+            if (form != '?' || ch == '?') {
                 const unsigned code = (form & 0xFF) << 8 | form >> 8;
                 // A user-defined code is the character's own only while it stands for nothing.
                 if (!StandInTable::InArea(code) || m_table.CharOf(code) == 0) {

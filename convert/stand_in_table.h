@@ -12,6 +12,11 @@
 //                   character (kStrayByteBase + byte), as written back to UTF-8
 //   0x110000-0x1100FF  the odd last byte of a UTF-16 text (kOddByteBase + byte)
 //
+// A code of the area that text holds as a character of its own (a Shift-JIS file's F040, a
+// Unicode file's U+E000) must not be given out as a stand-in: the codecs exclude the codes they
+// write that way; text taken in as Shift-JIS (opening a Shift-JIS file, typing bytes) is to be
+// passed to ExcludeAreaCodesOf before stand-ins are given out for later text.
+//
 // The table only grows: undo may bring back old lines, whose stand-ins must keep their meaning.
 // Reads (CharOf) are plain loads of a fixed array; growth (CodeFor, Exclude) must not run while
 // another thread reads or grows the same table.
