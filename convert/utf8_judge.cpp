@@ -45,7 +45,8 @@ void Utf8Judge::Feed(std::string_view piece) {
     const auto* p = reinterpret_cast<const unsigned char*>(piece.data());
     const auto* end = p + piece.size();
     m_validator.Feed(piece);
-    if (m_evidence.characters < kEnough) Collect(p, end);
+    // Evidence is wanted only while the text may still be UTF-8 and is short so far.
+    if (!m_validator.Failed() && m_evidence.characters < kEnough) Collect(p, end);
     m_lastByte = end[-1];
 }
 
