@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <set>
 
+#include "convert/cp932.h"
 #include "tests/convert/stand_in_reference.h"
 #include "tests/support/sjis_literal.h"
 
@@ -78,6 +78,20 @@ TEST(StandInCodec, CharactersShiftJisLacksGetStandInsAndComeBack) {
         EXPECT_EQ(Hex(SjisToUtf8WithStandIns(sjis, table, &losses)), Hex(c.utf8)) << c.what;
         EXPECT_TRUE(losses.empty()) << c.what;
     }
+}
+
+// The fast paths write a character's code page 932 code without reading it back: that is right
+// only while every code point with a code is what its code decodes to. (The reverse does not
+// hold: NEC and IBM duplicates decode to a code point whose code is the other one.)
+TEST(StandInCodec, EveryCodePointWithACodeIsWhatThatCodeReadsAs) {
+    int withCode = 0;
+    for (unsigned u = 1; u < 0x10000; ++u) {
+        const unsigned code = UnicodeToCp932Code(static_cast<char16_t>(u));
+        if (code == 0) continue;
+        ++withCode;
+        ASSERT_EQ(Cp932CodeToUnicode(code), u) << std::hex << u;
+    }
+    EXPECT_GT(withCode, 9000);
 }
 
 TEST(StandInCodec, StandInsOfAUserDefinedCharacterAndTheEmojiBeforeIt) {
