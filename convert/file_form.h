@@ -1,6 +1,6 @@
 // The form of a file: what must be known, besides its text, to write it back byte for byte as it
 // was read: its code, byte-order mark and byte order, its line ends, whether its last line ended,
-// and for JIS how it wrote its mode changes. Convert/file_form_detect.h finds it from the bytes.
+// and for JIS how it wrote its mode changes. convert/file_form_detect.h finds it from the bytes.
 #pragma once
 
 #include <optional>

@@ -8,7 +8,8 @@
 //   4. otherwise the file form of convert/code_detect.h: Shift-JIS, JIS or EUC-JP; text it cannot
 //      tell (only ASCII, or EUC-JP or Shift-JIS alike) is taken as Shift-JIS, as opening leaves it.
 // The line ends are counted over the whole text (over its units in UTF-16): the most common kind is
-// the form's, and a text with CRs and no LF reads as lines split at CR. For JIS the first of each
+// the form's, and a text with CRs and no LF reads as lines split at CR. The last line ended when
+// the text ends in CR or LF (an empty text has no last line that ended). For JIS the first of each
 // mode change seen is kept, so that writing back can do the same.
 //
 // The bytes are fed as they are read: a whole regular file in blocks, or the first block of a
