@@ -6,6 +6,7 @@
 // which opening adds when the code is not named.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <random>
@@ -81,10 +82,12 @@ void PerLine(benchmark::State& state, const Lines& lines, Kernel kernel) {
     state.SetBytesProcessed(state.iterations() * Bytes(lines));
 }
 
+// The plain conversions as opening and saving run them today, counting what they lose.
 void BM_Utf8ToCp932(benchmark::State& s) {
-    PerLine(s, ProseUtf8(), [](const std::string& line, std::string& out) {
+    std::size_t lost = 0;
+    PerLine(s, ProseUtf8(), [&](const std::string& line, std::string& out) {
         out.resize(qb::Utf8ToCp932Room(line.size()));
-        return qb::Utf8ToCp932(line, out.data());
+        return qb::Utf8ToCp932(line, out.data(), lost);
     });
 }
 
@@ -97,9 +100,10 @@ void BM_Utf8ToSjisWithStandIns(benchmark::State& s) {
 }
 
 void BM_SjisToUtf8(benchmark::State& s) {
-    PerLine(s, ProseSjis().lines, [](const std::string& line, std::string& out) {
+    std::size_t lost = 0;
+    PerLine(s, ProseSjis().lines, [&](const std::string& line, std::string& out) {
         out.resize(qb::SjisToUtf8Room(line.size()));
-        return qb::SjisToUtf8(line, out.data());
+        return qb::SjisToUtf8(line, out.data(), lost);
     });
 }
 
@@ -140,24 +144,30 @@ void BM_DetectFileForm_Sjis(benchmark::State& s) {
     DetectInBlocks(s, file);
 }
 
-BENCHMARK(BM_Utf8ToCp932)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Utf8ToSjisWithStandIns)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SjisToUtf8)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SjisToUtf8WithStandIns)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_DetectFileForm)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_DetectFileForm_Sjis)->Unit(benchmark::kMillisecond);
+// With repetitions, the fastest of them stands for a benchmark: other work on the machine only
+// ever slows a run down.
+double Fastest(const std::vector<double>& times) {
+    return times.empty() ? 0 : *std::min_element(times.begin(), times.end());
+}
+
+BENCHMARK(BM_Utf8ToCp932)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_Utf8ToSjisWithStandIns)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_SjisToUtf8)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_SjisToUtf8WithStandIns)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_DetectFileForm)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_DetectFileForm_Sjis)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Fastest);
 
 // The console's table, remembering each benchmark's time for the ratios after it.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
-        // With --benchmark_repetitions the median stands for the benchmark.
+        // With --benchmark_repetitions the fastest stands for the benchmark.
         for (const auto& run : runs) {
             const bool aggregate = run.run_type == Run::RT_Aggregate;
-            if (aggregate && run.aggregate_name != "median") continue;
+            if (aggregate && run.aggregate_name != "min") continue;
             auto& times = m_times[run.run_name.function_name];
-            if (aggregate || !times.fromMedian)
+            if (aggregate || !times.fromAggregate)
                 times = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime(), aggregate};
         }
     }
@@ -173,7 +183,7 @@ public:
 private:
     struct Times {
         double wall = 0, cpu = 0;
-        bool fromMedian = false;
+        bool fromAggregate = false;
     };
     std::map<std::string, Times> m_times;
 };

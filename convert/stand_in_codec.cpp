@@ -18,6 +18,16 @@ bool IsSurrogate(char32_t ch) {
     return ch >= 0xD800 && ch <= 0xDFFF;
 }
 
+// A stand-in's character that UTF-8 writes as the byte it was.
+bool IsStrayByte(char32_t ch) {
+    return ch >= kStrayByteBase + 0x80 && ch <= kStrayByteBase + 0xFF;
+}
+
+// Whether UTF-8 can hold a stand-in's character (a stray byte aside).
+bool InUtf8(char32_t ch) {
+    return !IsSurrogate(ch) && ch < kOddByteBase;
+}
+
 void Report(std::vector<CodeLoss>* losses, std::size_t at, std::string what) {
     if (losses) losses->push_back({at, std::move(what)});
 }
@@ -98,44 +108,39 @@ std::size_t StoreUtf8(char* dst, char32_t cp) {
     return 4;
 }
 
-// Shift-JIS -> UTF-8: the codes the fast loop marks (no character; the user-defined area). The
-// work is kept out of line, so that the loop it leaves stays as small as the plain one.
+// Shift-JIS -> UTF-8: the codes the fast loop marks (no character; the user-defined area). Losses
+// are only counted here, as the plain conversion counts them, and looked for afterwards when
+// there were any; the work for stand-ins is kept out of line, so that the loop it leaves stays as
+// small as the plain one.
 struct WriteStandIns {
     const StandInTable& table;
-    std::vector<CodeLoss>* losses;
-    std::string_view sjis;
+    std::size_t lost = 0;
 
-    std::size_t Double(std::uint32_t entry, unsigned code, std::size_t at, char* dst) {
-        return WriteDouble(entry, code, at, dst);
+    std::size_t Double(std::uint32_t entry, unsigned code, std::size_t, char* dst) {
+        return WriteDouble(entry, code, dst);
     }
-    std::size_t Single(std::uint32_t entry, unsigned char, std::size_t at, char* dst) {
+    std::size_t Single(std::uint32_t entry, unsigned char, std::size_t, char* dst) {
         detail::StoreEntry(dst, entry);
-        if (entry >> 31) [[unlikely]]
-            Lost(at, 1);
+        lost += entry >> 31;
         return (entry >> 24) & detail::kEntryLength;
     }
 
-    [[gnu::noinline]] std::size_t WriteDouble(std::uint32_t entry, unsigned code, std::size_t at,
-                                              char* dst) {
+    [[gnu::noinline]] std::size_t WriteDouble(std::uint32_t entry, unsigned code, char* dst) {
         if (StandInTable::InArea(code)) {
-            if (const char32_t ch = table.CharOf(code)) return Write(ch, at, dst);
-            detail::StoreEntry(dst, entry);  // a user-defined character of its own
+            if (const char32_t ch = table.CharOf(code)) return Write(ch, dst);
         } else {
-            detail::StoreEntry(dst, entry);
-            Lost(at, 2);
+            ++lost;
         }
+        detail::StoreEntry(dst, entry);  // a user-defined character of its own, or U+30FB
         return (entry >> 24) & detail::kEntryLength;
     }
-    [[gnu::noinline, gnu::cold]] void Lost(std::size_t at, std::size_t length) {
-        Report(losses, at, DescribeBytes(sjis.substr(at, length)));
-    }
-    std::size_t Write(char32_t ch, std::size_t at, char* dst) {
-        if (ch >= kStrayByteBase + 0x80 && ch <= kStrayByteBase + 0xFF) {
+    std::size_t Write(char32_t ch, char* dst) {
+        if (IsStrayByte(ch)) {
             dst[0] = static_cast<char>(ch - kStrayByteBase);
             return 1;
         }
-        if (IsSurrogate(ch) || ch >= kOddByteBase) {
-            Report(losses, at, DescribeCharacter(ch));
+        if (!InUtf8(ch)) {
+            ++lost;
             return StoreUtf8(dst, kReplacement);
         }
         return StoreUtf8(dst, ch);
@@ -233,8 +238,16 @@ std::string Utf8ToSjisWithStandIns(std::string_view utf8, StandInTable& table,
 
 std::size_t SjisToUtf8WithStandIns(std::string_view sjis, char* out, const StandInTable& table,
                                    std::vector<CodeLoss>* losses) {
-    WriteStandIns rare{table, losses, sjis};
-    return detail::SjisToUtf8Kernel(sjis, out, detail::TheUtf8TableMarkingArea(), rare);
+    WriteStandIns rare{table};
+    const std::size_t written =
+        detail::SjisToUtf8Kernel(sjis, out, detail::TheUtf8TableMarkingArea(), rare);
+    if (rare.lost > 0 && losses) {
+        // Where: the characters that were no character, and those UTF-8 cannot hold.
+        ForEachCharacter(sjis, table, losses, [&](char32_t ch, std::size_t at) {
+            if (!IsStrayByte(ch) && !InUtf8(ch)) Report(losses, at, DescribeCharacter(ch));
+        });
+    }
+    return written;
 }
 
 std::string SjisToUtf8WithStandIns(std::string_view sjis, const StandInTable& table,
