@@ -23,6 +23,16 @@ inline std::uint64_t LoadWord(const char* p) {
     return w;
 }
 
+// Four bytes from p, the first in the low byte.
+inline std::uint32_t LoadLittleEndian32(const char* p) {
+    std::uint32_t w;
+    std::memcpy(&w, p, sizeof w);
+#if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    w = __builtin_bswap32(w);
+#endif
+    return w;
+}
+
 inline void StoreWord(char* p, std::uint64_t w) {
 #if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
     w = __builtin_bswap64(w);

@@ -178,18 +178,42 @@ CodeKind CodeDetector::Result() const {
     return m_result;
 }
 
+bool Utf8Validator::Begin(unsigned char lead, int& need) {
+    m_low = 0x80, m_high = 0xBF;
+    if (In(lead, 0xC0, 0xDF)) {
+        need = 1;
+        return !m_strict || lead >= 0xC2;
+    }
+    if (In(lead, 0xE0, 0xEF)) {
+        need = 2;
+        if (m_strict && lead == 0xE0) m_low = 0xA0;   // no overlong forms
+        if (m_strict && lead == 0xED) m_high = 0x9F;  // no surrogates
+        return true;
+    }
+    if (In(lead, 0xF0, 0xF4)) {
+        need = 3;
+        if (m_strict && lead == 0xF0) m_low = 0x90;
+        if (m_strict && lead == 0xF4) m_high = 0x8F;  // nothing above U+10FFFF
+        return true;
+    }
+    return false;
+}
+
 void Utf8Validator::Feed(std::string_view piece) {
     if (m_failed) return;
     const auto* p = reinterpret_cast<const unsigned char*>(piece.data());
     const auto* end = p + piece.size();
-    // Finish a character left open by the previous piece.
-    while (m_pending > 0 && p < end) {
-        if ((*p & 0xC0) != 0x80) {
-            m_failed = true;
-            return;
+    // Finish a character left open by the previous piece; then each sequence below.
+    const auto takeContinuations = [&] {
+        for (; m_pending > 0 && p < end; --m_pending, ++p) {
+            if (*p < m_low || *p > m_high) return false;
+            m_low = 0x80, m_high = 0xBF;
         }
-        --m_pending;
-        ++p;
+        return true;
+    };
+    if (!takeContinuations()) {
+        m_failed = true;
+        return;
     }
     while (p < end) {
         const unsigned b = *p;
@@ -203,33 +227,21 @@ void Utf8Validator::Feed(std::string_view piece) {
             }
             continue;
         }
-        // Runs of three-byte characters (Japanese text), checked whole.
-        if (In(b, 0xE0, 0xEF) && end - p >= 3 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80) {
+        // Runs of three-byte characters (Japanese text), checked whole: E0-EF and two
+        // continuation bytes; strictly for U+0800 and above less the surrogates.
+        while (end - p >= 4) {
+            const std::uint32_t w = detail::LoadLittleEndian32(reinterpret_cast<const char*>(p));
+            if ((w & 0xC0C0F0u) != 0x8080E0u) break;
+            const unsigned cp = (w & 0x0Fu) << 12 | (w >> 2 & 0xFC0u) | (w >> 16 & 0x3Fu);
+            if (m_strict && (cp < 0x800 || In(cp, 0xD800, 0xDFFF))) break;
             p += 3;
-            while (end - p >= 3 && (p[0] & 0xF0) == 0xE0 && (p[1] & 0xC0) == 0x80 &&
-                   (p[2] & 0xC0) == 0x80)
-                p += 3;
-            continue;
         }
-        int need;
-        if (In(b, 0xC0, 0xDF))
-            need = 1;
-        else if (In(b, 0xE0, 0xEF))
-            need = 2;
-        else if (In(b, 0xF0, 0xF4))
-            need = 3;
-        else {
+        if (p == end || *p < 0x80) continue;
+        if (!Begin(*p++, m_pending) || !takeContinuations()) {
             m_failed = true;
             return;
         }
-        ++p;
-        for (; need > 0 && p < end; --need, ++p) {
-            if ((*p & 0xC0) != 0x80) {
-                m_failed = true;
-                return;
-            }
-        }
-        m_pending = need;  // the rest continues in the next piece
+        // Still pending at the end of the piece: the rest continues in the next one.
     }
 }
 

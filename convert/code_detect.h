@@ -55,9 +55,14 @@ private:
 
 // Checks UTF-8 well-formedness piece by piece: bytes below 80, C0-DF with one continuation
 // byte (80-BF), E0-EF with two, F0-F4 with three. Overlong forms and surrogates count as
-// well-formed; F5-FF and stray continuation bytes do not.
+// well-formed; F5-FF and stray continuation bytes do not. The strict form takes only what the
+// Unicode standard calls well-formed (convert/utf8_strict.h): no overlong forms, no surrogates,
+// nothing above U+10FFFF.
 class Utf8Validator {
 public:
+    enum class Rule { Lax, Strict };
+    explicit Utf8Validator(Rule rule = Rule::Lax) : m_strict(rule == Rule::Strict) {}
+
     void Feed(std::string_view piece);
     // True when everything fed so far is well-formed and ends on a character boundary.
     bool Valid() const { return !m_failed && m_pending == 0; }
@@ -65,7 +70,13 @@ public:
     bool Failed() const { return m_failed; }
 
 private:
+    // The range of the first continuation byte after `lead`, and how many follow; false when
+    // `lead` begins no sequence.
+    bool Begin(unsigned char lead, int& need);
+
+    bool m_strict;
     int m_pending = 0;  // continuation bytes still expected
+    unsigned char m_low = 0x80, m_high = 0xBF;  // the range of the next one
     bool m_failed = false;
 };
 

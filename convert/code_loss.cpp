@@ -7,6 +7,8 @@
 #include "convert/jis_arith.h"
 #include "convert/jis_equivalent.h"
 #include "convert/sjis.h"
+#include "convert/stand_in_table.h"
+#include "convert/utf8_strict.h"
 
 namespace qb {
 
@@ -14,50 +16,6 @@ namespace {
 
 constexpr char32_t kMiddleDot = 0x30FB;  // what code page 932 decodes an undefined code to
 constexpr unsigned kMiddleDotCode = 0x8145;
-
-// The character at `pos` of UTF-8 text, strictly (no overlong forms, surrogates or values past
-// U+10FFFF); `length` is its length, or the length of the invalid bytes (a maximal invalid
-// subsequence), and the result is then U+FFFFFFFF.
-constexpr char32_t kInvalid = 0xFFFFFFFF;
-
-char32_t DecodeUtf8(std::string_view text, std::size_t pos, std::size_t& length) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char b = byte(pos);
-    length = 1;
-    if (b < 0x80) return b;
-    std::size_t need;
-    char32_t cp;
-    unsigned char low = 0x80, high = 0xBF;  // the range of the first continuation byte
-    if (b >= 0xC2 && b <= 0xDF) {
-        need = 1, cp = b & 0x1F;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-        need = 2, cp = b & 0x0F;
-        if (b == 0xE0) low = 0xA0;
-        if (b == 0xED) high = 0x9F;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-        need = 3, cp = b & 0x07;
-        if (b == 0xF0) low = 0x90;
-        if (b == 0xF4) high = 0x8F;
-    } else {
-        return kInvalid;
-    }
-    for (std::size_t k = 1; k <= need; ++k) {
-        if (pos + k >= text.size()) return kInvalid;
-        const unsigned char c = byte(pos + k);
-        if (c < (k == 1 ? low : 0x80) || c > (k == 1 ? high : 0xBF)) return kInvalid;
-        cp = cp << 6 | (c & 0x3F);
-        length = k + 1;
-    }
-    return cp;
-}
-
-std::string Describe(char32_t cp) {
-    std::string text;
-    AppendUtf8(text, cp);
-    char code[16];
-    std::snprintf(code, sizeof code, " (U+%04X)", static_cast<unsigned>(cp));
-    return text + code;
-}
 
 // Whether EUC-JP text may hold what Shift-JIS lacks: a JIS X 0212 character (after 8F), or an
 // 8E that no half-width katakana follows.
@@ -71,6 +29,22 @@ bool EucMayLose(std::string_view line) {
 }
 
 }  // namespace
+
+std::string DescribeCharacter(char32_t ch) {
+    char code[32];
+    if (ch >= kOddByteBase) {
+        std::snprintf(code, sizeof code, "byte %02X", static_cast<unsigned>(ch - kOddByteBase));
+        return code;
+    }
+    if (ch >= 0xD800 && ch <= 0xDFFF) {
+        std::snprintf(code, sizeof code, "U+%04X (no character)", static_cast<unsigned>(ch));
+        return code;
+    }
+    std::string text;
+    AppendUtf8(text, ch);
+    std::snprintf(code, sizeof code, " (U+%04X)", static_cast<unsigned>(ch));
+    return text + code;
+}
 
 std::string DescribeBytes(std::string_view bytes) {
     std::string text = bytes.size() == 1 ? "byte" : "bytes";
@@ -101,11 +75,11 @@ std::vector<CodeLoss> Utf8LossesToSjis(std::string_view utf8) {
     std::vector<CodeLoss> losses;
     for (std::size_t pos = 0; pos < utf8.size();) {
         std::size_t length;
-        const char32_t cp = DecodeUtf8(utf8, pos, length);
-        if (cp == kInvalid)
+        const char32_t cp = DecodeUtf8Strictly(utf8, pos, length);
+        if (cp == kInvalidUtf8)
             losses.push_back({pos, DescribeBytes(utf8.substr(pos, length))});
         else if (cp > 0xFFFF || (cp != 0 && UnicodeToCp932Code(static_cast<char16_t>(cp)) == 0))
-            losses.push_back({pos, Describe(cp)});
+            losses.push_back({pos, DescribeCharacter(cp)});
         pos += length;
     }
     return losses;
@@ -131,7 +105,7 @@ std::vector<CodeLoss> SjisLossesToJis(std::string_view sjis) {
         if (lost) {
             const std::u16string unit = SjisToUtf16(ch);
             losses.push_back({pos, !unit.empty() && unit[0] != kMiddleDot && unit[0] < 0xE000
-                                       ? Describe(unit[0])
+                                       ? DescribeCharacter(unit[0])
                                        : DescribeBytes(ch)});
         }
         pos += length;

@@ -43,6 +43,9 @@ struct CodeLoss {
 [[nodiscard]] std::vector<CodeLoss> JisLineLossesToSjis(std::string_view jis, JisShiftState& state,
                                                         bool& inX0212);
 
+// "😀 (U+1F600)": a character and its code point; for what a stand-in may hold besides characters
+// (convert/stand_in_table.h) "U+D800 (no character)" or "byte 41".
+[[nodiscard]] std::string DescribeCharacter(char32_t ch);
 // "bytes EB 81": bytes shown in hexadecimal.
 [[nodiscard]] std::string DescribeBytes(std::string_view bytes);
 

@@ -4,9 +4,11 @@
 #include <cstring>
 
 #include "convert/byte_scan.h"
+#include "convert/cp932_kernels.h"
 #include "convert/cp932_table.h"
 #include "convert/scratch_output.h"
 #include "convert/sjis.h"
+#include "convert/utf8_strict.h"
 
 namespace qb {
 
@@ -21,33 +23,20 @@ int LeadIndex(unsigned char lead) {
 // Decodes one UTF-8 sequence at s[i]; advances i past it. Invalid input gives U+FFFD and
 // consumes the maximal invalid subsequence, as the WHATWG decoder does.
 char32_t DecodeUtf8(std::string_view s, std::size_t& i) {
-    const auto b0 = static_cast<unsigned char>(s[i++]);
-    if (b0 < 0x80) return b0;
-    int need;
-    char32_t cp;
-    unsigned char lo = 0x80, hi = 0xBF;
-    if (b0 >= 0xC2 && b0 <= 0xDF) {
-        need = 1, cp = b0 & 0x1F;
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-        need = 2, cp = b0 & 0x0F;
-        if (b0 == 0xE0) lo = 0xA0;
-        if (b0 == 0xED) hi = 0x9F;  // no surrogates
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-        need = 3, cp = b0 & 0x07;
-        if (b0 == 0xF0) lo = 0x90;
-        if (b0 == 0xF4) hi = 0x8F;
-    } else {
-        return kReplacement;
+    std::size_t length;
+    const char32_t cp = DecodeUtf8Strictly(s, i, length);
+    i += length;
+    return cp == kInvalidUtf8 ? kReplacement : cp;
+}
+
+// Points the 256 rows of a table at its double-byte entries: lead bytes at their own row, every
+// other first byte at the row of zeros after the 60 of the lead bytes.
+template <class Entry>
+void PointRows(const Entry* doubles, const Entry* (&rows)[256]) {
+    for (unsigned b = 0; b < 256; ++b) {
+        const auto lead = static_cast<unsigned char>(b);
+        rows[b] = doubles + (IsLeadByte(lead) ? LeadIndex(lead) : 60) * 256;
     }
-    for (int k = 0; k < need; ++k) {
-        if (i >= s.size()) return kReplacement;
-        const auto b = static_cast<unsigned char>(s[i]);
-        if (b < lo || b > hi) return kReplacement;
-        lo = 0x80, hi = 0xBF;
-        cp = (cp << 6) | (b & 0x3F);
-        ++i;
-    }
-    return cp;
 }
 
 void AppendUtf16(std::u16string& out, char32_t cp) {
@@ -78,54 +67,32 @@ void AppendEncoded(std::string& out, char16_t unit) {
         AppendCp932(out, code);
 }
 
-// Code page 932 -> UTF-8 for one character, ready to store: the UTF-8 bytes in the low three
-// bytes (first byte lowest), their count in the two low bits of the high byte, and kLostMark
-// there when the character is no character (the U+30FB written in its place stands for a loss).
-struct Utf8Table {
-    std::uint32_t singles[256];
-    // By first and second byte: 60 rows for the lead bytes, and one row of zeros (no
-    // double-byte character) shared by all other first bytes. A zero byte after a lead byte
-    // gives zero as well: the lead byte then stands alone.
-    std::uint32_t doubles[61 * 256];
-    const std::uint32_t* rows[256];
-};
-
-constexpr std::uint32_t kLostMark = 1u << 31;
-constexpr std::uint32_t kEntryLength = 3;  // of the high byte
-
-std::uint32_t MakeEntry(char16_t unit, bool lost) {
+std::uint32_t MakeEntry(char16_t unit, bool rare) {
     std::string bytes;
     AppendUtf8(bytes, unit);
     std::uint32_t entry = 0;
     for (std::size_t k = 0; k < bytes.size(); ++k)
         entry |= std::uint32_t{static_cast<unsigned char>(bytes[k])} << (8 * k);
-    return entry | static_cast<std::uint32_t>(bytes.size()) << 24 | (lost ? kLostMark : 0);
+    return entry | static_cast<std::uint32_t>(bytes.size()) << 24 | (rare ? detail::kRareMark : 0);
 }
 
-const Utf8Table& TheUtf8Table() {
-    static const Utf8Table* const table = [] {
-        auto* t = new Utf8Table;
-        constexpr char16_t kNoCharacter = 0x30FB;
-        for (unsigned b = 0; b < 256; ++b) {
-            const char16_t unit = cp932_table::kSingleToUnicode[b];
-            t->singles[b] =
-                MakeEntry(unit, unit == kNoCharacter || IsLeadByte(static_cast<unsigned char>(b)));
-        }
-        for (unsigned k = 0; k < 61 * 256; ++k) {
-            const char16_t unit = k < 60 * 256 ? cp932_table::kDoubleToUnicode[k] : 0;
-            // 81 45 is the one code that is U+30FB; every other code decoding to it is none.
-            t->doubles[k] = k < 60 * 256 && k % 256 != 0
-                                ? MakeEntry(unit, unit == kNoCharacter && k != 0x45)
-                                : 0;
-        }
-        for (unsigned b = 0; b < 256; ++b)
-            t->rows[b] = t->doubles + (IsLeadByte(static_cast<unsigned char>(b))
-                                           ? LeadIndex(static_cast<unsigned char>(b))
-                                           : 60) *
-                                          256;
-        return t;
-    }();
-    return *table;
+detail::Utf8Table* MakeUtf8Table(bool markArea) {
+    auto* t = new detail::Utf8Table;
+    constexpr char16_t kNoCharacter = 0x30FB;
+    for (unsigned b = 0; b < 256; ++b) {
+        const char16_t unit = cp932_table::kSingleToUnicode[b];
+        t->singles[b] =
+            MakeEntry(unit, unit == kNoCharacter || IsLeadByte(static_cast<unsigned char>(b)));
+    }
+    for (unsigned k = 0; k < 61 * 256; ++k) {
+        const char16_t unit = k < 60 * 256 ? cp932_table::kDoubleToUnicode[k] : 0;
+        // 81 45 is the one code that is U+30FB; every other code decoding to it is none.
+        const bool lost = unit == kNoCharacter && k != 0x45;
+        const bool area = markArea && unit >= 0xE000 && unit <= 0xE757;
+        t->doubles[k] = k < 60 * 256 && k % 256 != 0 ? MakeEntry(unit, lost || area) : 0;
+    }
+    PointRows(t->doubles, t->rows);
+    return t;
 }
 
 // Code page 932 -> UTF-16 by first and second byte, laid out as the UTF-8 table: 60 rows for the
@@ -141,11 +108,7 @@ const Utf16Table& TheUtf16Table() {
         auto* t = new Utf16Table;
         for (unsigned k = 0; k < 61 * 256; ++k)
             t->doubles[k] = k < 60 * 256 && k % 256 != 0 ? cp932_table::kDoubleToUnicode[k] : 0;
-        for (unsigned b = 0; b < 256; ++b)
-            t->rows[b] = t->doubles + (IsLeadByte(static_cast<unsigned char>(b))
-                                           ? LeadIndex(static_cast<unsigned char>(b))
-                                           : 60) *
-                                          256;
+        PointRows(t->doubles, t->rows);
         return t;
     }();
     return *table;
@@ -183,50 +146,6 @@ std::size_t DecodeUtf16(std::string_view sjis, char16_t* out) {
     return o;
 }
 
-// Stores the (up to three) UTF-8 bytes of an entry; writes four bytes.
-inline void StoreEntry(char* p, std::uint32_t entry) {
-#if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
-    entry = __builtin_bswap32(entry);
-#endif
-    std::memcpy(p, &entry, sizeof entry);
-}
-
-// The code page 932 form of every BMP character, ready to store: the bytes in memory order (the
-// first in the low byte), '?' for a character without one. A second byte is never zero, so a
-// form above 0xFF has two bytes.
-struct SjisFormTable {
-    std::uint16_t forms[0x10000];
-};
-
-const SjisFormTable& TheSjisFormTable() {
-    static const SjisFormTable* const table = [] {
-        auto* t = new SjisFormTable;
-        for (unsigned u = 0; u < 0x10000; ++u) {
-            const unsigned code = UnicodeToCp932Code(static_cast<char16_t>(u));
-            t->forms[u] = static_cast<std::uint16_t>(code > 0xFF ? (code >> 8 | (code & 0xFF) << 8)
-                                                                 : (code ? code : '?'));
-        }
-        return t;
-    }();
-    return *table;
-}
-
-// Stores a form of the table above; writes two bytes and returns how many belong to the form.
-inline std::size_t StoreForm(char* p, std::uint16_t form) {
-    p[0] = static_cast<char>(form & 0xFF);
-    p[1] = static_cast<char>(form >> 8);
-    return form > 0xFF ? 2 : 1;
-}
-
-inline std::uint32_t LoadLittleEndian32(const char* p) {
-    std::uint32_t w;
-    std::memcpy(&w, p, sizeof w);
-#if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
-    w = __builtin_bswap32(w);
-#endif
-    return w;
-}
-
 // Stores the bytes of a code page 932 code, '?' for 0 (no code); returns their count.
 inline std::size_t StoreCode(char* p, unsigned code) {
     if (code > 0xFF) {
@@ -238,21 +157,30 @@ inline std::size_t StoreCode(char* p, unsigned code) {
     return 1;
 }
 
-// Copies ASCII bytes from s[i] (which is one) to out[o]: up to eight, stopping before the
-// first byte that is not ASCII. out has eight bytes of slack.
-inline void CopyAsciiStep(const char* s, std::size_t n, std::size_t& i, char* out, std::size_t& o) {
-    if (i + 8 > n) {
-        out[o++] = s[i++];
-        return;
-    }
-    const std::uint64_t w = detail::LoadWord(s + i);
-    detail::StoreWord(out + o, w);
-    const std::uint64_t high = detail::HighBytes(w);
-    const unsigned k = high ? detail::FirstFlagged(high) : 8;
-    i += k, o += k;
+}  // namespace
+
+const detail::Utf8Table& detail::TheUtf8Table() {
+    static const Utf8Table* const table = MakeUtf8Table(false);
+    return *table;
 }
 
-}  // namespace
+const detail::Utf8Table& detail::TheUtf8TableMarkingArea() {
+    static const Utf8Table* const table = MakeUtf8Table(true);
+    return *table;
+}
+
+const detail::SjisFormTable& detail::TheSjisFormTable() {
+    static const SjisFormTable* const table = [] {
+        auto* t = new SjisFormTable;
+        for (unsigned u = 0; u < 0x10000; ++u) {
+            const unsigned code = UnicodeToCp932Code(static_cast<char16_t>(u));
+            t->forms[u] = static_cast<std::uint16_t>(code > 0xFF ? (code >> 8 | (code & 0xFF) << 8)
+                                                                 : (code ? code : '?'));
+        }
+        return t;
+    }();
+    return *table;
+}
 
 char16_t Cp932CodeToUnicode(unsigned code) {
     if (code <= 0xFF) return cp932_table::kSingleToUnicode[code];
@@ -294,95 +222,51 @@ std::string Utf16ToSjis(std::u16string_view utf16) {
 
 namespace {
 
+// The plain conversion's rare cases: a code that is no character becomes U+30FB, counted in
+// `count` when kCount. Counted here and added to the caller's `lost` at the end: `lost` could be
+// any of the bytes stored through `out`, so the compiler would write it back at every character.
+template <bool kCount>
+struct CountLosses {
+    std::size_t count = 0;
+    std::size_t Double(std::uint32_t entry, unsigned, std::size_t, char* dst) {
+        detail::StoreEntry(dst, entry);
+        if constexpr (kCount) ++count;
+        return (entry >> 24) & detail::kEntryLength;
+    }
+    std::size_t Single(std::uint32_t entry, unsigned char, std::size_t, char* dst) {
+        detail::StoreEntry(dst, entry);
+        if constexpr (kCount) count += entry >> 31;
+        return (entry >> 24) & detail::kEntryLength;
+    }
+};
+
 template <bool kCount>
 std::size_t SjisToUtf8Counting(std::string_view sjis, char* out, std::size_t& lost) {
-    const Utf8Table& table = TheUtf8Table();
-    const char* s = sjis.data();
-    const std::size_t n = sjis.size();
-    std::size_t i = 0, o = 0;
-    // Counted here and added at the end: `lost` could be any of the bytes stored through `out`,
-    // so the compiler would write it back at every character.
-    std::size_t count = 0;
-    while (i < n) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        if (b < 0x80) {
-            CopyAsciiStep(s, n, i, out, o);
-            continue;
-        }
-        // A run of double-byte characters, the bulk of Japanese text. The step to the next
-        // character comes from the bytes, not from the table, so that the loads of one
-        // character need not wait for the table look-up of the one before. A code that is no
-        // character (kLostMark, rare) leaves the fast path, which then needs neither to mask
-        // the length nor to count.
-        while (i + 1 < n) {
-            const std::uint32_t entry =
-                table.rows[static_cast<unsigned char>(s[i])][static_cast<unsigned char>(s[i + 1])];
-            if (static_cast<std::int32_t>(entry) <= 0) [[unlikely]] {
-                if (entry == 0) break;
-                StoreEntry(out + o, entry);
-                o += (entry >> 24) & kEntryLength;
-                if constexpr (kCount) ++count;
-                i += 2;
-                continue;
-            }
-            StoreEntry(out + o, entry);
-            o += entry >> 24;
-            i += 2;
-        }
-        // Half-width katakana, odd single bytes, a lead byte without a trail byte.
-        if (i < n && static_cast<unsigned char>(s[i]) >= 0x80) {
-            const std::uint32_t entry = table.singles[static_cast<unsigned char>(s[i])];
-            StoreEntry(out + o, entry);
-            o += (entry >> 24) & kEntryLength;
-            if constexpr (kCount) count += entry >> 31;
-            ++i;
-        }
-    }
-    lost += count;
-    return o;
+    CountLosses<kCount> rare;
+    const std::size_t written = detail::SjisToUtf8Kernel(sjis, out, detail::TheUtf8Table(), rare);
+    lost += rare.count;
+    return written;
 }
 
-// Stores the code page 932 form of a character, or '?' when it has none (counted then).
+// The plain conversion's rare cases: any other character, decoded as the WHATWG decoder does,
+// stored as its code page 932 form or '?' (counted when kCount).
 template <bool kCount>
-inline std::size_t StoreCounting(char* p, unsigned code, std::size_t& lost) {
-    if constexpr (kCount) lost += code == 0;
-    return StoreCode(p, code);
-}
+struct DecodeRest {
+    std::size_t count = 0;
+    std::size_t operator()(std::string_view utf8, std::size_t& i, char* dst) {
+        const char32_t cp = DecodeUtf8(utf8, i);
+        const unsigned code = cp <= 0xFFFF ? UnicodeToCp932Code(static_cast<char16_t>(cp)) : 0;
+        if constexpr (kCount) count += code == 0;
+        return StoreCode(dst, code);
+    }
+};
 
 template <bool kCount>
 std::size_t Utf8ToCp932Counting(std::string_view utf8, char* out, std::size_t& lost) {
-    const SjisFormTable& forms = TheSjisFormTable();
-    const char* s = utf8.data();
-    const std::size_t n = utf8.size();
-    std::size_t i = 0, o = 0;
-    std::size_t count = 0;  // added to `lost` at the end, as in SjisToUtf8Counting
-    while (i < n) {
-        const auto b0 = static_cast<unsigned char>(s[i]);
-        if (b0 < 0x80) {
-            CopyAsciiStep(s, n, i, out, o);
-            continue;
-        }
-        // A run of well-formed three-byte sequences (Japanese text) without the general
-        // decoder: E0-EF, then two bytes 80-BF, for U+0800 and above less the surrogates.
-        while (i + 4 <= n) {
-            const std::uint32_t w = LoadLittleEndian32(s + i);
-            if ((w & 0xC0C0F0u) != 0x8080E0u) break;
-            const unsigned cp = (w & 0x0Fu) << 12 | (w >> 2 & 0xFC0u) | (w >> 16 & 0x3Fu);
-            if (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)) break;
-            const std::uint16_t form = forms.forms[cp];
-            // No form (no character above 7F is '?'): the general step below stores and counts it.
-            if (form == '?') [[unlikely]]
-                break;
-            o += StoreForm(out + o, form);
-            i += 3;
-        }
-        if (i >= n || static_cast<unsigned char>(s[i]) < 0x80) continue;
-        const char32_t cp = DecodeUtf8(utf8, i);
-        o += StoreCounting<kCount>(
-            out + o, cp <= 0xFFFF ? UnicodeToCp932Code(static_cast<char16_t>(cp)) : 0, count);
-    }
-    lost += count;
-    return o;
+    DecodeRest<kCount> rare;
+    const std::size_t written = detail::Utf8ToCp932Kernel<false>(utf8, out, rare);
+    lost += rare.count;
+    return written;
 }
 
 }  // namespace

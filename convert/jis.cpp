@@ -44,15 +44,16 @@ struct Writer {
 
 // Writes what leaves kana mode and kanji mode, whichever is on.
 void CloseModes(Writer& out, JisShiftState& state, const JisEncoderOptions& options) {
+    const char toAscii[] = {kEsc, '(', options.asciiFinal == 'J' ? 'J' : 'B'};
     if (state.kana) {
         if (options.kanaForm == 0)
             out.Put(kShiftIn);
         else
-            out.Put("\x1B(B");
+            out.Put(std::string_view(toAscii, 3));
         state.kana = false;
     }
     if (state.kanji) {
-        out.Put("\x1B(B");
+        out.Put(std::string_view(toAscii, 3));
         state.kanji = false;
     }
 }

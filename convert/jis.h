@@ -24,6 +24,10 @@ struct JisShiftState {
 struct JisEncoderOptions {
     int kanaForm = 0;          // 0 SO/SI, 1 ESC ( I / ESC ( B, 2 8-bit bytes, no mode change
     int kanjiDesignation = 1;  // 0 ESC $ @, 1 ESC $ B, 2 ESC & @ ESC $ B, 3 ESC $ ( D, else none
+    // The last byte of the sequence that returns to ASCII: 'B' (ESC ( B, ASCII) or 'J' (ESC ( J,
+    // JIS X 0201 Roman, which older mail writes), so that a file read in either is written back
+    // in it.
+    char asciiFinal = 'B';
 };
 
 // JIS X 0208 code (row byte * 256 + cell byte) -> Shift-JIS code; 0 when it has none.

@@ -101,7 +101,7 @@ done
 for folder in "${!tests_of[@]}"; do
     [[ -d $folder ]] || continue
     extra="tests/support $folder"
-    [[ $folder == fuzz ]] && extra="$extra update tests/shape"
+    [[ $folder == fuzz ]] && extra="$extra update tests/shape tests/convert"
     [[ $folder == tests/gui ]] && extra="$extra tests/support tests/macro"
     [[ $folder == bench/gui ]] && extra="$extra bench"  # the benchmarks' documents
     check "$folder" "${tests_of[$folder]}" $extra

@@ -1,28 +1,14 @@
-// The character codes and line ends qbay reads and writes files in (--from, --to, --eol). The
-// document in between is always Shift-JIS, so every command works the same whatever the files
-// hold.
+// The line ends and output forms qbay reads and writes files in (--eol; the codes of --from and
+// --to are convert/file_code.h).
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "convert/file_code.h"
+
 namespace qb {
-
-enum class FileCode {
-    Auto,  // reading only: as opening decides ("System"/"Auto": JIS and EUC are converted)
-    Sjis,
-    Jis,
-    Euc,
-    Utf8,
-    Utf16,
-};
-
-// The code a word names: auto, sjis, jis, euc, utf8, utf16, in any case, and the names nkf and
-// iconv users type for them (shift_jis, cp932, iso-2022-jp, euc-jp, utf-8, utf-16...).
-[[nodiscard]] std::optional<FileCode> ParseFileCode(std::string_view word);
-// The word for a code: "auto", "sjis", "jis", "euc", "utf8", "utf16".
-[[nodiscard]] std::string_view FileCodeWord(FileCode code);
 
 enum class EolChoice {
     Setting,  // as "System"/"CrLf" says (no --eol)

@@ -5,18 +5,7 @@
 namespace qb {
 namespace {
 
-TEST(FileCode, WordsAsUsersTypeThem) {
-    struct Case {
-        const char* word;
-        std::optional<FileCode> code;
-    } cases[] = {
-        {"auto", FileCode::Auto},  {"SJIS", FileCode::Sjis},       {"Shift_JIS", FileCode::Sjis},
-        {"cp932", FileCode::Sjis}, {"ISO-2022-JP", FileCode::Jis}, {"euc-jp", FileCode::Euc},
-        {"UTF-8", FileCode::Utf8}, {"utf16", FileCode::Utf16},     {"latin1", std::nullopt},
-        {"", std::nullopt},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ParseFileCode(c.word), c.code) << c.word;
+TEST(FileCode, EolWordsAsUsersTypeThem) {
     EXPECT_EQ(ParseEolChoice("CRLF"), EolChoice::CrLf);
     EXPECT_EQ(ParseEolChoice("keep"), EolChoice::Keep);
     EXPECT_EQ(ParseEolChoice("unix"), std::nullopt);

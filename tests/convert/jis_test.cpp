@@ -152,6 +152,14 @@ TEST(SjisToJisLine, Examples) {
             << Show(c.sjis) << " form " << c.kanaForm << " designation " << c.designation;
 }
 
+TEST(SjisToJisLine, ReturnsToAsciiAsTheFileDid) {
+    JisShiftState state;
+    EXPECT_EQ(SjisToJisLine(Sjis("亜ｱA"), state, {1, 1, 'J'}), "\x1B$B0!\x1B(I\x31\x1B(JA");
+    EXPECT_EQ(SjisToJisLine(Sjis("亜"), state, {0, 0, 'J'}), "\x1B$@0!\x1B(J");
+    // SO/SI needs no designation to leave kana mode.
+    EXPECT_EQ(SjisToJisLine(Sjis("ｱ"), state, {0, 1, 'J'}), "\x0E\x31\x0F");
+}
+
 TEST(SjisToJisLine, EveryJisX0208CharacterRoundTripsUnderEveryOption) {
     const std::string all = AllJisX0208();
     // Mode changes in between: ASCII, katakana, and characters without a JIS form.
