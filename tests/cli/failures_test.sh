@@ -81,6 +81,10 @@ cmp -s cr.txt same.txt || fail "CR inside a line: not written back the same"
 run "Save of a line with Ctrl-Z" 1 -e "LineEdit 0 $(printf 'a\x1a')" -e 'Save s.txt' up.txt -o /dev/null
 [ -e s.txt ] && fail "Save wrote a line holding Ctrl-Z"
 
+# --record keeps the lines that ran, not the one that failed.
+run "record a failed line" 1 --record r.qmc -e 'StrCat 1' -e 'Replace [ x 0 1' up.txt -o o.txt
+unchanged "record a failed line" r.qmc 'StrCat 1\r\n'
+
 # Opening a file that is already open with unsaved changes says so instead of losing them.
 printf 'f\r\n' > f.txt
 run "open twice" 1 -i f.txt -e 'StrCat Y' -e 'Open f.txt' -e 'StrCat X'
