@@ -67,6 +67,8 @@ bool CQuillbayDoc::OnOpenDocument(const std::string& path, TextLineReader& reade
         m_pathName = std::move(previousPath);
         return false;
     }
+    m_fileStamp = ReadFileStamp(path);
+    m_stampedPath = path;
     m_app.Record("Open " + Utf8ToCp932(path));
     return true;
 }
@@ -139,7 +141,18 @@ bool CQuillbayDoc::OnSaveDocument(const std::string& path, ReadBackCheck check) 
     m_modified = false;
     m_openCutShort = false;  // the file written holds the whole text now
     m_openHeldZeroBytes = false;
+    if (path == m_pathName) {
+        m_fileStamp = ReadFileStamp(path);
+        m_stampedPath = path;
+    }
     return true;
+}
+
+bool CQuillbayDoc::FileChangedOnDisk() const {
+    // A file never read or written here under this name holds no change of anyone's.
+    if (!m_fileStamp || m_pathName.empty() || m_stampedPath != m_pathName) return false;
+    const auto now = ReadFileStamp(m_pathName);
+    return now && *now != *m_fileStamp;
 }
 
 void CQuillbayDoc::OnCloseDocument() {
