@@ -32,10 +32,6 @@ namespace qb::gui {
 
 namespace {
 
-constexpr CommandId kCommandEditKeys = 32828;
-constexpr CommandId kCommandEditRightClickMenu = 32937;
-constexpr CommandId kCommandEditMacroMenu = 32852;
-
 // Marks the actions of the macro menu, which every rebuild replaces.
 const char* const kMacroMenuProperty = "qbMacroMenu";
 

@@ -41,10 +41,10 @@ namespace {
 // Commands of the main window that need an active document window.
 bool NeedsDocument(CommandId id) {
     switch (id) {
-        case 57602:  // close
-        case 57603:  // save
-        case 57604:  // save as
-        case 57648:  // new window
+        case kCommandClose:      // close
+        case kCommandSave:       // save
+        case kCommandSaveAs:     // save as
+        case kCommandNewWindow:  // new window
             return true;
         default:
             return false;
@@ -53,13 +53,38 @@ bool NeedsDocument(CommandId id) {
 
 // The main-window commands handled here when nobody set a handler for them.
 constexpr CommandId kBuiltInWindowCommands[] = {
-    57600, 57601, 57602, 57603, 57604, 32835, 32922, 57616, 57665, 57637, 59392, 32932, 59393,
-    32929, 32793, 32837, 32838, 57648, 57650, 57651, 57652, 57649, 32973, 57664, 32806, 32792,
+    kCommandNew,
+    kCommandOpen,
+    kCommandClose,
+    kCommandSave,
+    kCommandSaveAs,
+    kCommandFileToMime,
+    kCommandUnicodeFileToText,
+    kCommandRecentFile,
+    kCommandExit,
+    kCommandPaste,
+    kCommandToolbar,
+    kCommandExtendedToolbar,
+    kCommandStatusBar,
+    kCommandClipboardMonitor,
+    kCommandStartEditor,
+    kCommandToggleRecording,
+    kCommandRunMacro,
+    kCommandNewWindow,
+    kCommandCascade,
+    kCommandTileStacked,
+    kCommandTileSideBySide,
+    kCommandArrangeIcons,
+    kCommandCloseAllWindows,
+    kCommandAbout,
+    kCommandSettings,
+    kCommandEditorSettings,
 };
 
 // The commands of the view that open windows of their own and are handled here.
-constexpr CommandId kBuiltInViewUiCommands[] = {32944, 32945, 32812, 32813,
-                                                32814, 32815, 32809, 32941};
+constexpr CommandId kBuiltInViewUiCommands[] = {
+    kCommandFont,     kCommandLineNumbers, kCommandLineDown,       kCommandLineUp,
+    kCommandPageDown, kCommandPageUp,      kCommandCharacterCount, kCommandCodeDetection};
 
 // The program's icon, drawn here: a white "Q" on navy, the colours of a target line.
 QIcon ProgramIcon() {
@@ -106,7 +131,7 @@ CMainFrame::CMainFrame(GuiHost& host, SettingsStore& settings, QWidget* parent)
     m_app.codeLoss = ConversionLossReport(
         *this, [this](const CQuillbayDoc& doc) { return DocumentName(doc); },
         [this](const QString& warning) { m_host.ShowWarning(warning); });
-    SetCommandHandler(32851, [this] {
+    SetCommandHandler(kCommandMultiFileReplace, [this] {
         if (CQuillbayDoc* doc = ActiveDocument())
             RunReviewedMultiFileReplace(*doc, *m_commandUi, m_app, this);
     });
@@ -114,7 +139,7 @@ CMainFrame::CMainFrame(GuiHost& host, SettingsStore& settings, QWidget* parent)
     InstallFileProgress(*this);
     InstallCustomization(*this);
     m_updates = std::make_unique<UpdateCommands>(*this, m_settings);
-    SetCommandHandler(33078, [this] { m_updates->CheckOnRequest(); });
+    SetCommandHandler(kCommandCheckForUpdate, [this] { m_updates->CheckOnRequest(); });
     setAcceptDrops(true);
     qApp->installEventFilter(this);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
@@ -139,15 +164,16 @@ void CMainFrame::InstallPrintAndHelpCommands() {
             if (CQuillbayDoc* doc = ActiveDocument()) print(*doc);
         };
     };
-    SetCommandHandler(
-        57607, withDocument([this](CQuillbayDoc& doc) { m_print->Print(this, doc, m_settings); }));
-    SetCommandHandler(57609, withDocument([this](CQuillbayDoc& doc) {
+    SetCommandHandler(kCommandPrint, withDocument([this](CQuillbayDoc& doc) {
+                          m_print->Print(this, doc, m_settings);
+                      }));
+    SetCommandHandler(kCommandPrintPreview, withDocument([this](CQuillbayDoc& doc) {
                           m_print->Preview(this, doc, m_settings);
                       }));
-    SetCommandHandler(57606, [this] { m_print->SetUpPrinter(this); });
-    SetCommandHandler(32811, [this] { m_print->EditPrintFormat(this, m_settings); });
-    SetCommandHandler(57666, [this] { ShowHelp(this, HelpPage::Contents); });
-    SetCommandHandler(32810, [this] { ShowHelp(this, HelpPage::Keywords); });
+    SetCommandHandler(kCommandPrintSetup, [this] { m_print->SetUpPrinter(this); });
+    SetCommandHandler(kCommandPrintFormat, [this] { m_print->EditPrintFormat(this, m_settings); });
+    SetCommandHandler(kCommandHelpContents, [this] { ShowHelp(this, HelpPage::Contents); });
+    SetCommandHandler(kCommandHelpKeywords, [this] { ShowHelp(this, HelpPage::Keywords); });
 }
 
 // ---- Commands -----------------------------------------------------------------------------------
@@ -185,17 +211,17 @@ bool CMainFrame::IsCommandEnabled(CommandId id) const {
     if (m_handlers.count(id)) return true;
     if (!HasBuiltIn(id)) return false;
     switch (id) {
-        case 57643:
+        case kCommandUndo:
             return doc->CanUndo();
-        case 57644:
+        case kCommandRedo:
             return doc->CanRedo();
-        case 57616:  // the most recent file
+        case kCommandRecentFile:  // the most recent file
             return !m_recent.Paths().empty();
-        case 57650:
-        case 57651:
-        case 57652:
-        case 57649:
-        case 32973:
+        case kCommandCascade:
+        case kCommandTileStacked:
+        case kCommandTileSideBySide:
+        case kCommandArrangeIcons:
+        case kCommandCloseAllWindows:
             return !Frames().empty();
         default:
             return true;
@@ -205,19 +231,19 @@ bool CMainFrame::IsCommandEnabled(CommandId id) const {
 bool CMainFrame::IsCommandChecked(CommandId id) const {
     CQuillbayDoc* doc = const_cast<CMainFrame*>(this)->ActiveDocument();
     switch (id) {
-        case 32826:
+        case kCommandNotsel:
             return doc && doc->Target().invert;
-        case 32945:
+        case kCommandLineNumbers:
             return ActiveView() && ActiveView()->LineNumbers();
-        case 32929:
+        case kCommandClipboardMonitor:
             return m_clipboardMonitor;
-        case 32837:
+        case kCommandToggleRecording:
             return m_macros->Recorder().IsRecording();
-        case 59392:
+        case kCommandToolbar:
             return m_standardBar && !m_standardBar->isHidden();
-        case 32932:
+        case kCommandExtendedToolbar:
             return m_extendedBar && !m_extendedBar->isHidden();
-        case 59393:
+        case kCommandStatusBar:
             return !statusBar()->isHidden();
         default:
             return false;
@@ -252,28 +278,28 @@ void CMainFrame::RunViewUiCommand(CommandId id) {
     CQuillbayView* view = ActiveView();
     if (!view) return;
     switch (id) {
-        case 32944:
+        case kCommandFont:
             view->ChooseFont();
             break;
-        case 32945:
+        case kCommandLineNumbers:
             view->ToggleLineNumbers();
             break;
-        case 32812:
+        case kCommandLineDown:
             view->ScrollLines(1);
             break;
-        case 32813:
+        case kCommandLineUp:
             view->ScrollLines(-1);
             break;
-        case 32814:
+        case kCommandPageDown:
             view->ScrollPages(1);
             break;
-        case 32815:
+        case kCommandPageUp:
             view->ScrollPages(-1);
             break;
-        case 32809:
+        case kCommandCharacterCount:
             ShowCharacterCount(this, view->Document());
             break;
-        case 32941:
+        case kCommandCodeDetection:
             ShowCodeDetection(this, view->Document());
             break;
         default:
@@ -283,82 +309,82 @@ void CMainFrame::RunViewUiCommand(CommandId id) {
 
 void CMainFrame::RunWindowCommand(CommandId id) {
     switch (id) {
-        case 57600:
+        case kCommandNew:
             NewFromFile(NewDocumentKind::TextEdit);
             break;
-        case 57601:
+        case kCommandOpen:
             OpenWithDialog();
             break;
-        case 57602:
+        case kCommandClose:
             if (CQuillbayDoc* doc = ActiveDocument()) CloseDocument(*doc);
             break;
-        case 57603:
+        case kCommandSave:
             if (CQuillbayDoc* doc = ActiveDocument()) SaveDocument(*doc);
             break;
-        case 57604:
+        case kCommandSaveAs:
             if (CQuillbayDoc* doc = ActiveDocument()) SaveDocumentAs(*doc);
             break;
-        case 32835:
+        case kCommandFileToMime:
             NewFromFile(NewDocumentKind::FileToMime);
             break;
-        case 32922:
+        case kCommandUnicodeFileToText:
             NewFromFile(NewDocumentKind::UnicodeFileToText);
             break;
-        case 57616:
+        case kCommandRecentFile:
             OpenRecent(0);
             break;
-        case 57665:
+        case kCommandExit:
             close();
             break;
-        case 57637:
+        case kCommandPaste:
             PasteAsNewDocument();
             break;
-        case 59392:
+        case kCommandToolbar:
             m_standardBar->setVisible(m_standardBar->isHidden());
             break;
-        case 32932:
+        case kCommandExtendedToolbar:
             m_extendedBar->setVisible(m_extendedBar->isHidden());
             break;
-        case 59393:
+        case kCommandStatusBar:
             statusBar()->setVisible(statusBar()->isHidden());
             break;
-        case 32929:
+        case kCommandClipboardMonitor:
             SetClipboardMonitor(!m_clipboardMonitor);
             break;
-        case 32806:
+        case kCommandSettings:
             ShowSettingsDialog(this, m_app);
             break;
-        case 32792:
+        case kCommandEditorSettings:
             ShowEditorDialog(this, m_settings);
             break;
-        case 32793:
+        case kCommandStartEditor:
             StartExternalEditor();
             break;
-        case 32837:
+        case kCommandToggleRecording:
             ToggleRecording();
             break;
-        case 32838:
+        case kCommandRunMacro:
             RunMacroFromDialog();
             break;
-        case 57648:
+        case kCommandNewWindow:
             if (CQBayFrame* frame = ActiveFrame()) AddFrame(frame->View()->SharedDocument());
             break;
-        case 57650:
+        case kCommandCascade:
             m_mdi->cascadeSubWindows();
             break;
-        case 57651:
+        case kCommandTileStacked:
             TileWindows(true);
             break;
-        case 57652:
+        case kCommandTileSideBySide:
             TileWindows(false);
             break;
-        case 57649:
+        case kCommandArrangeIcons:
             ArrangeIcons();
             break;
-        case 32973:
+        case kCommandCloseAllWindows:
             CloseAllWindows();
             break;
-        case 57664:
+        case kCommandAbout:
             ShowVersion();
             break;
         default:
@@ -388,16 +414,16 @@ bool CMainFrame::HandleFixedAccelerator(const QKeyEvent& key) {
     CommandId id = 0;
     switch (key.key()) {
         case Qt::Key_Down:
-            id = mods == Qt::NoModifier ? 32812 : 0;
+            id = mods == Qt::NoModifier ? kCommandLineDown : 0;
             break;
         case Qt::Key_Up:
-            id = mods == Qt::NoModifier ? 32813 : 0;
+            id = mods == Qt::NoModifier ? kCommandLineUp : 0;
             break;
         case Qt::Key_PageDown:
-            id = mods == Qt::NoModifier ? 32814 : 0;
+            id = mods == Qt::NoModifier ? kCommandPageDown : 0;
             break;
         case Qt::Key_PageUp:
-            id = mods == Qt::NoModifier ? 32815 : 0;
+            id = mods == Qt::NoModifier ? kCommandPageUp : 0;
             break;
         case Qt::Key_Insert:
             id = mods == Qt::ControlModifier ? kCommandCopy

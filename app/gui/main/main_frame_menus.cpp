@@ -25,13 +25,13 @@ namespace {
 // The commands whose menu items carry a check mark.
 bool IsCheckable(CommandId id) {
     switch (id) {
-        case 32826:  // 排他選択
-        case 32945:  // 行番号
-        case 32929:  // クリップボード監視
-        case 32837:  // マクロ記録
-        case 59392:  // 標準バー
-        case 32932:  // 拡張バー
-        case 59393:  // ステータス バー
+        case kCommandNotsel:            // 排他選択
+        case kCommandLineNumbers:       // 行番号
+        case kCommandClipboardMonitor:  // クリップボード監視
+        case kCommandToggleRecording:   // マクロ記録
+        case kCommandToolbar:           // 標準バー
+        case kCommandExtendedToolbar:   // 拡張バー
+        case kCommandStatusBar:         // ステータス バー
             return true;
         default:
             return false;
