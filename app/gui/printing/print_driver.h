@@ -29,16 +29,14 @@ public:
 
     // "印刷(&P)..." (kCommandPrint): the print dialog, then the document on the chosen printer.
     void Print(QWidget* parent, const CQuillbayDoc& doc, const SettingsStore& settings);
-    // "印刷プレビュー(&V)" (kCommandPrintPreview): every page in the preview dialog, which can print them too.
-    // Keeps the one- or two-page view in "Settings"/"PreviewPages".
+    // "印刷プレビュー(&V)" (kCommandPrintPreview): every page in the preview dialog, which can
+    // print them too. Keeps the one- or two-page view in "Settings"/"PreviewPages".
     void Preview(QWidget* parent, const CQuillbayDoc& doc, SettingsStore& settings);
-    // "プリンタの設定(&R)..." (kCommandPrintSetup): paper, orientation and margins of the printer kept for
-    // the run.
+    // "プリンタの設定(&R)..." (kCommandPrintSetup): paper, orientation and margins of the printer
+    // kept for the run.
     void SetUpPrinter(QWidget* parent);
     // "印刷形式(&I)..." (kCommandPrintFormat): CPrintFrmDlg.
     void EditPrintFormat(QWidget* parent, SettingsStore& settings);
-
-    QPrinter& Printer() { return *m_printer; }
 
 private:
     std::unique_ptr<QPrinter> m_printer;
