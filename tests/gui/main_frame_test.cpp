@@ -14,6 +14,7 @@
 #include <cstring>
 #include <deque>
 
+#include "app/gui/customize/customization.h"
 #include "app/gui/main/gui_host.h"
 #include "app/gui/main/main_frame.h"
 #include "app/gui/view/qbay_frame.h"
@@ -171,8 +172,10 @@ private Q_SLOTS:
         });
     }
 
-    // The fixed accelerators act first; any other key goes to the key lookup.
-    void KeysGoToTheFixedAcceleratorsThenToTheLookup() {
+    // The fixed accelerators act first, whatever the bindings say (PageDown bound to the line
+    // numbers still pages); any other key runs its binding; F6 and Shift+F6, which have no menu
+    // item, step through the windows.
+    void FixedAcceleratorsBeatBindingsAndOtherKeysRunTheirs() {
         test::TempDir dir;
         std::string text;
         for (int i = 0; i < 200; ++i)
@@ -184,17 +187,29 @@ private Q_SLOTS:
         CQuillbayView* view = run.frame.ActiveView();
         view->setFocus();
         QVERIFY(QTest::qWaitForWindowActive(&run.frame));
-        std::vector<int> offered;
-        run.frame.SetKeyHook([&](const QKeyEvent& key) {
-            offered.push_back(key.key());
-            return key.key() == Qt::Key_S;
-        });
+        const KeyCombo pageDown{0x22, false, false, false};
+        const KeyCombo ctrlS{'S', false, false, true};
+        run.frame.findChild<Customization*>()->Keys().Assign(
+            {CKeycust::Of(pageDown, kCommandLineNumbers),
+             CKeycust::Of(ctrlS, kCommandLineNumbers)});
+        const bool numbers = view->LineNumbers();
         QTest::keyClick(view, Qt::Key_PageDown);
         QCOMPARE(view->VerticalPosition(), 20LL * view->LineHeight());
         QTest::keyClick(view, Qt::Key_Down);
         QCOMPARE(view->VerticalPosition(), 21LL * view->LineHeight());
+        QCOMPARE(view->LineNumbers(), numbers);
         QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
-        QCOMPARE(offered, std::vector<int>{Qt::Key_S});
+        QCOMPARE(view->LineNumbers(), !numbers);
+
+        QVERIFY(run.frame.OpenDocument(dir.Write("other.txt", "x\r\n")));
+        CQBayFrame* second = run.frame.ActiveFrame();
+        QVERIFY(second != run.frame.Frames().front());
+        second->View()->setFocus();
+        QTest::keyClick(second->View(), Qt::Key_F6);
+        QCOMPARE(run.frame.ActiveFrame(), run.frame.Frames().front());
+        run.frame.ActiveView()->setFocus();
+        QTest::keyClick(run.frame.ActiveView(), Qt::Key_F6, Qt::ShiftModifier);
+        QCOMPARE(run.frame.ActiveFrame(), second);
     }
 
     // A file opens once; closing it closes all its windows and records "Close" once; the recent
