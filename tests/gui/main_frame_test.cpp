@@ -172,6 +172,54 @@ private Q_SLOTS:
         });
     }
 
+    // Each command the window runs itself carries its own rules: one registered without them
+    // would be enabled with no document (and close nothing, or crash), or lose its check mark.
+    void WindowCommandsKeepTheirEnabledAndCheckedRules() {
+        test::TempDir dir;
+        Run run(dir.File("settings.ini"));
+        const struct {
+            CommandId id;
+            bool enabledWithoutDocument;
+            bool checkable;
+        } cases[] = {
+            {kCommandNew, true, false},
+            {kCommandOpen, true, false},
+            {kCommandClose, false, false},
+            {kCommandSave, false, false},
+            {kCommandSaveAs, false, false},
+            {kCommandRecentFile, false, false},  // nothing opened yet
+            {kCommandPrint, false, false},
+            {kCommandUndo, false, false},
+            {kCommandNotsel, false, true},
+            {kCommandLineNumbers, false, true},
+            {kCommandLineDown, false, false},
+            {kCommandToolbar, true, true},
+            {kCommandExtendedToolbar, true, true},
+            {kCommandStatusBar, true, true},
+            {kCommandClipboardMonitor, true, true},
+            {kCommandToggleRecording, true, true},
+            {kCommandNewWindow, false, false},
+            {kCommandCascade, false, false},
+            {kCommandCloseAllWindows, false, false},
+            {kCommandAbout, true, false},
+        };
+        for (const auto& c : cases) {
+            const std::string id = std::to_string(c.id);
+            QVERIFY2(run.frame.IsCommandEnabled(c.id) == c.enabledWithoutDocument, id.c_str());
+            QVERIFY2(run.frame.IsCommandCheckable(c.id) == c.checkable, id.c_str());
+        }
+        QVERIFY(run.frame.OpenDocument(dir.Write("a.txt", "x\r\n")));
+        for (const auto& c : cases)
+            if (c.id != kCommandUndo && c.id != kCommandRecentFile)
+                QVERIFY2(run.frame.IsCommandEnabled(c.id), std::to_string(c.id).c_str());
+        QVERIFY(!run.frame.IsCommandChecked(kCommandNotsel));
+        run.frame.RunCommand(kCommandNotsel);
+        QVERIFY(run.frame.IsCommandChecked(kCommandNotsel));
+        QVERIFY(run.frame.IsCommandChecked(kCommandStatusBar));
+        run.frame.RunCommand(kCommandStatusBar);
+        QVERIFY(!run.frame.IsCommandChecked(kCommandStatusBar));
+    }
+
     // The fixed accelerators act first, whatever the bindings say (PageDown bound to the line
     // numbers still pages); any other key runs its binding; F6 and Shift+F6, which have no menu
     // item, step through the windows.
