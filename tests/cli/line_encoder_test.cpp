@@ -85,7 +85,7 @@ TEST(LineEncoder, FindsTheFirstLineThatWouldNotReadBack) {
         {{"a", "b", "c\r"}, ReadBackCheck::Note, false, "a\nb\nc\r", 2},
         {{"a", "b", "c\r"}, ReadBackCheck::Refuse, false, "a\nb\n", 2},
         {{"a", "b\x1A", "c"}, ReadBackCheck::Refuse, true, "a\n", 1},
-        {{"a\nb", "c", "d\r"}, ReadBackCheck::Note, true, "a\nb\nc\nd\r\n", 0},
+        {{"a\x1A" "b", "c", "d\r"}, ReadBackCheck::Note, true, "a\x1A" "b\nc\nd\r\n", 0},
     };
     for (const auto& c : cases) {
         LineEncoder encoder(Form(FileCode::Sjis, "\n", c.finalLineEnd), JisEncoderOptions{});

@@ -159,6 +159,42 @@ private Q_SLOTS:
         QCOMPARE(dir.Read("rashomon.txt"), test::Sjis("ＡＢＣ\r\n羅生門\r\n"));
     }
 
+    // Saving over a file another program wrote since it was opened asks first: Cancel keeps
+    // that program's text, Save As writes elsewhere, Overwrite writes over it.
+    void SavingOverAFileChangedElsewhereAsksFirst() {
+        test::TempDir dir;
+        const std::string file = dir.Write("memo.txt", "ours\r\n");
+        Run run(dir.File("settings.ini"));
+        QVERIFY(run.frame.OpenDocument(file));
+        CQuillbayDoc& doc = *run.frame.ActiveDocument();
+        doc.SetLine(0, "edited");
+        dir.Write("memo.txt", "theirs, longer\r\n");
+
+        QVERIFY(!run.frame.SaveActiveDocument(std::nullopt));
+        QCOMPARE(run.host.askedAboutChange.size(), 1);
+        QCOMPARE(dir.Read("memo.txt"), std::string("theirs, longer\r\n"));
+        QVERIFY(doc.IsModified());
+
+        run.host.changedFileAnswer = GuiHost::ChangedFileAnswer::SaveAs;
+        run.host.savePath = dir.File("copy.txt");
+        QVERIFY(run.frame.SaveActiveDocument(std::nullopt));
+        QCOMPARE(run.host.askedAboutChange.size(), 2);
+        QCOMPARE(dir.Read("copy.txt"), std::string("edited\r\n"));
+        QCOMPARE(dir.Read("memo.txt"), std::string("theirs, longer\r\n"));
+
+        QVERIFY(run.frame.OpenDocument(file));
+        CQuillbayDoc& again = *run.frame.ActiveDocument();
+        again.SetLine(0, "mine");
+        dir.Write("memo.txt", "changed once more\r\n");
+        run.host.changedFileAnswer = GuiHost::ChangedFileAnswer::Overwrite;
+        QVERIFY(run.frame.SaveActiveDocument(std::nullopt));
+        QCOMPARE(dir.Read("memo.txt"), std::string("mine\r\n"));
+        QCOMPARE(run.host.askedAboutChange.size(), 3);
+        again.SetLine(0, "mine again");  // our own save is nobody else's change
+        QVERIFY(run.frame.SaveActiveDocument(std::nullopt));
+        QCOMPARE(run.host.askedAboutChange.size(), 3);
+    }
+
     // With a document open, every command on the menus can be chosen, but undo and redo with
     // nothing to take back or bring again.
     void EveryMenuCommandIsEnabledWithADocument() {

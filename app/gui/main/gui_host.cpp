@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 
 #include "app/gui/common/message_box.h"
 #include "app/gui/common/qt_text.h"
@@ -74,6 +75,25 @@ GuiHost::SaveAnswer GuiHost::AskSaveChanges(const QString& name) {
     if (answer == QMessageBox::Yes) return SaveAnswer::Yes;
     if (answer == QMessageBox::No) return SaveAnswer::No;
     return SaveAnswer::Cancel;
+}
+
+GuiHost::ChangedFileAnswer GuiHost::AskAboutChangedFile(const QString& name) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Quillbay"),
+                    name + QString::fromUtf8(" は開いた後でほかのプログラムによって書き換えられて"
+                                             "います。上書きすると、その変更は失われます。"),
+                    QMessageBox::NoButton, m_window);
+    QAbstractButton* overwrite =
+        box.addButton(QString::fromUtf8("上書き保存(&O)"), QMessageBox::DestructiveRole);
+    QAbstractButton* saveAs =
+        box.addButton(QString::fromUtf8("名前を付けて保存(&A)..."), QMessageBox::AcceptRole);
+    QAbstractButton* cancel = box.addButton(QString::fromUtf8("キャンセル"), QMessageBox::RejectRole);
+    // Nothing is lost whichever key is pressed without a look.
+    box.setDefaultButton(static_cast<QPushButton*>(cancel));
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == overwrite) return ChangedFileAnswer::Overwrite;
+    if (box.clickedButton() == saveAs) return ChangedFileAnswer::SaveAs;
+    return ChangedFileAnswer::Cancel;
 }
 
 void GuiHost::ShowWarning(const QString& text) {

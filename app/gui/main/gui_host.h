@@ -24,6 +24,7 @@ std::string DocumentToClipboardText(std::string_view text);
 class GuiHost : public IHost {
 public:
     enum class SaveAnswer { Yes, No, Cancel };
+    enum class ChangedFileAnswer { Overwrite, SaveAs, Cancel };
     // The text-edit dialog; nullopt on Cancel.
     using TextEditor =
         std::function<std::optional<std::string>(std::string_view title, std::string_view sjis)>;
@@ -45,6 +46,9 @@ public:
 
     // "<name> への変更を保存しますか?" with Yes, No and Cancel.
     virtual SaveAnswer AskSaveChanges(const QString& name);
+    // "<name> はほかのプログラムによって書き換えられています..." before a save over a file written
+    // since it was read: overwrite it, save under another name, or cancel (the default).
+    virtual ChangedFileAnswer AskAboutChangedFile(const QString& name);
     // A warning that is no failure (what an open noticed about a file).
     virtual void ShowWarning(const QString& text);
     // An open-file dialog; the chosen path (UTF-8), nullopt on Cancel.

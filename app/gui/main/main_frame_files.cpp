@@ -287,6 +287,17 @@ void CMainFrame::dropEvent(QDropEvent* event) {
 
 bool CMainFrame::SaveDocument(CQuillbayDoc& doc) {
     if (doc.PathName().empty()) return SaveDocumentAs(doc);
+    // Another program wrote the file since it was read here: saving over it loses that change.
+    if (doc.FileChangedOnDisk()) {
+        switch (m_host.AskAboutChangedFile(DocumentName(doc))) {
+            case GuiHost::ChangedFileAnswer::Overwrite:
+                break;
+            case GuiHost::ChangedFileAnswer::SaveAs:
+                return SaveDocumentAs(doc);
+            case GuiHost::ChangedFileAnswer::Cancel:
+                return false;
+        }
+    }
     // A Ctrl-Z cut the text short when it was read: saving over the file loses what followed.
     if (doc.OpenCutShort() &&
         !m_host.Confirm(QStringToUtf8(

@@ -30,6 +30,10 @@ public:
         answers.pop_front();
         return next;
     }
+    ChangedFileAnswer AskAboutChangedFile(const QString& name) override {
+        askedAboutChange << name;
+        return changedFileAnswer;
+    }
     std::optional<std::string> ChooseSaveFile(const QString&, const QString&, const QString&,
                                               const QString&) override {
         return savePath;
@@ -42,6 +46,8 @@ public:
     bool answer = true;  // Confirm's
     std::deque<SaveAnswer> answers;
     std::optional<std::string> savePath;  // ChooseSaveFile's; unset: Cancel
+    QStringList askedAboutChange;         // the names AskAboutChangedFile was asked about
+    ChangedFileAnswer changedFileAnswer = ChangedFileAnswer::Cancel;
 };
 
 }  // namespace qb::test
