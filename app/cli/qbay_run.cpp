@@ -139,10 +139,10 @@ public:
           m_macros(m_app, m_workspace) {
         m_app.recorder = nullptr;       // documents record only while the macro lines run
         m_app.keepUndoHistory = false;  // no macro line can undo
-        m_app.multiFileDryRun = m_options.dryRun;
-        m_app.multiFileReport = [this](const MultiFileResult& result) {
-            if (!WriteStandardOutput(MultiFileReport(result))) ShowStandardOutputError();
-        };
+        m_macros.Interpreter().SetRunOptions(
+            {m_options.dryRun, [this](const MultiFileResult& result) {
+                 if (!WriteStandardOutput(MultiFileReport(result))) ShowStandardOutputError();
+             }});
         m_workspace.SetLossy(m_options.lossy);
         m_app.codeLoss = [this](const CodeLossReport& report) { NoteCodeLoss(report); };
     }
@@ -312,7 +312,7 @@ private:
         if (m_steps.empty())
             return m_options.inPlace || (!m_options.output.empty() && m_options.output != "-");
         for (const auto& step : m_steps)
-            if (step.kind != CliOptions::Step::MacroLine || !IsLineLocalMacroLine(step.text))
+            if (step.kind != CliOptions::Step::MacroLine || !IsLineLocalMacroLine(ParsedMacroLine(step.text)))
                 return false;
         return true;
     }
@@ -493,14 +493,13 @@ private:
             m_docPlaces[&doc] = {name, static_cast<long>(linesRun)};
             doc.TakeLines(std::move(lines));
             if (fromUtf8) doc.Utf8ToSjis();
+            MacroInterpreter& interpreter = m_macros.Interpreter();
             for (std::size_t i = 0; i < m_steps.size(); ++i) {
-                m_app.growthAllowance = AppContext::kMaxGrowth - grown[i];
-                m_app.lastGrowth = 0;
-                const MacroResult result = m_macros.Interpreter().Execute(m_steps[i].text);
-                grown[i] += m_app.lastGrowth;
+                const MacroResult result = interpreter.Execute(
+                    ParsedMacroLine(m_steps[i].text), CQuillbayDoc::kMaxGrowth - grown[i]);
+                grown[i] += interpreter.LastOutcome().growth;
                 if (result == MacroResult::Stop || RunShowedError()) break;
             }
-            m_app.growthAllowance = AppContext::kMaxGrowth;
             lines = doc.ExtractLines();
             m_docPlaces.erase(&doc);
             m_workspace.Clear();
