@@ -47,7 +47,8 @@ void BM_MultiFileReplaceDryRun(benchmark::State& state) {
     qb::MultiFileReplaceOptions options;
     options.dryRun = true;
     for (auto _ : state)
-        benchmark::DoNotOptimize(qb::MultiFileReplace(bench.host, dir, "*.txt", find, "X", options));
+        benchmark::DoNotOptimize(
+            qb::MultiFileReplace(bench.host, dir, "*.txt", find, "X", options));
     std::filesystem::remove_all(dir);
     state.SetItemsProcessed(state.iterations() * files);
 }

@@ -21,7 +21,7 @@
 #include "core/text_file.h"
 #include "core/undo_stack.h"
 
-// Replacement, line-list operations and multi-file replace.
+// Replacement and line-list operations.
 #include "core/commands/sort_item.h"
 #include "core/commands/text_count.h"
 
@@ -451,7 +451,7 @@ private:
     bool DecodeTargetLinesToFile(const std::string& path, Decode&& decode);
 
 public:
-    // ==== Replacement, line-list operations and multi-file replace ==============================
+    // ==== Replacement and line-list operations ===================================================
     //
     // Text arguments are Shift-JIS, already decoded from the macro-argument form; paths are UTF-8.
     // Arguments come in the order of the macro lines. Each operation that changes lines is one
@@ -579,8 +579,8 @@ protected:
     void PrepareTargetTest() const;
     bool IsPreparedTargetLine(int index) const;
 
-    // Replacement, line-list operations and multi-file replace.
-    SortKeyList m_sortKeys;       // the keys of the last sort
+    // Replacement and line-list operations.
+    SortKeyList m_sortKeys;  // the keys of the last sort
 
 private:
     void ResetTargetRangeToAll();

@@ -86,8 +86,8 @@ bool TakeStepOrPath(int argc, const char* const* argv, int& i, std::string_view 
     } else if (TakeValue(argc, argv, i, arg, "", "--set", value, error)) {
         const auto slash = value.find('/');
         const auto eq = value.find('=');
-        if (error.empty() && (slash == std::string::npos || eq == std::string::npos ||
-                              slash == 0 || eq < slash + 2))
+        if (error.empty() &&
+            (slash == std::string::npos || eq == std::string::npos || slash == 0 || eq < slash + 2))
             error = "--set takes SECTION/NAME=VALUE, not '" + value + "'";
         else if (error.empty() && !FitsSettingsNumber(std::string_view(value).substr(eq + 1)))
             error = "--set " + value + ": out of range (numbers go from -2147483648 to 4294967295)";

@@ -23,12 +23,16 @@ QbayRunState::QbayRunState(const CliOptions& options, CliHost& host, SettingsSto
       macros(app, workspace) {
     app.recorder = nullptr;       // documents record only while the macro lines run
     app.keepUndoHistory = false;  // no macro line can undo
-    macros.Interpreter().SetRunOptions(
-        {options.dryRun, [this](const MultiFileResult& result) {
-             if (!WriteStandardOutput(MultiFileReport(result))) ShowStandardOutputError();
-         }});
+    MacroRunOptions run;
+    run.multiFileDryRun = options.dryRun;
+    run.multiFileReport = [this](const MultiFileResult& result) { ReportMultiFile(result); };
+    macros.Interpreter().SetRunOptions(std::move(run));
     workspace.SetLossy(options.lossy);
     app.codeLoss = [this](const CodeLossReport& report) { NoteCodeLoss(report); };
+}
+
+void QbayRunState::ReportMultiFile(const MultiFileResult& result) {
+    if (!WriteStandardOutput(MultiFileReport(result))) ShowStandardOutputError();
 }
 
 void QbayRunState::BeginFile(const std::string& name) {
@@ -66,12 +70,12 @@ void QbayRunState::HintUtf8(const LineList& lines, const std::string& name) {
 
 void QbayRunState::RefuseUnfaithfulInPlace(const std::string& file, bool cutShort) {
     host.SetSubject(file);
-    host.ShowMessage(
-        cutShort ? "not written back: a Ctrl-Z byte ends the text and the bytes after it "
-                   "would be lost; use -o to write the result to another file"
-                 : "not written back: the file holds zero bytes (UTF-16 text or no text at "
-                   "all) and would not be written as it was read; use -o to write the "
-                   "result to another file");
+    host.ShowMessage(cutShort
+                         ? "not written back: a Ctrl-Z byte ends the text and the bytes after it "
+                           "would be lost; use -o to write the result to another file"
+                         : "not written back: the file holds zero bytes (UTF-16 text or no text at "
+                           "all) and would not be written as it was read; use -o to write the "
+                           "result to another file");
 }
 
 void QbayRunState::SayNothingWritten(const std::string& target) {

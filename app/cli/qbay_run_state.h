@@ -70,6 +70,8 @@ public:
     bool convertsUtf8 = false;  // the macro lines convert UTF-8 themselves
 
 private:
+    // What a multi-file replace did, or with --dry-run would do, on standard output.
+    void ReportMultiFile(const MultiFileResult& result);
     // A character a conversion of a document lost, reported under the file it came from.
     void NoteCodeLoss(const CodeLossReport& report);
 

@@ -19,10 +19,10 @@ namespace qb {
 // One -e line or -m file, ready to run.
 struct QbayStep {
     CliOptions::Step::Kind kind = CliOptions::Step::MacroLine;
-    std::string name;                     // the -e line as given, or the macro file's path
-    std::optional<ParsedMacroLine> line;  // a -e line, in Shift-JIS
-    std::string bytes;                    // a macro file, read once (it may be a pipe)
-    bool utf8 = false;                    // the macro file is UTF-8
+    std::string name;                           // the -e line as given, or the macro file's path
+    std::optional<ParsedMacroLine> line;        // a -e line, in Shift-JIS
+    std::string bytes;                          // a macro file, read once (it may be a pipe)
+    bool utf8 = false;                          // the macro file is UTF-8
     std::vector<const MacroCommand*> commands;  // the commands its lines run, each once
 };
 

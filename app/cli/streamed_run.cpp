@@ -55,8 +55,7 @@ bool StreamedRun::RunBlock(LineList& lines, const BlockPlace& place) {
         m_linesRun += count;
         return true;
     }
-    CQuillbayDoc& doc =
-        m_run.workspace.Adopt(std::make_unique<CQuillbayDoc>(m_run.app));
+    CQuillbayDoc& doc = m_run.workspace.Adopt(std::make_unique<CQuillbayDoc>(m_run.app));
     m_run.docPlaces[&doc] = {m_name, static_cast<long>(m_linesRun)};
     doc.TakeLines(std::move(lines));
     if (m_fromUtf8) doc.Utf8ToSjis();

@@ -354,8 +354,7 @@ MultiFileResult MultiFileReplace(IHost& host, const std::string& folder, const s
             break;
         }
         MultiFileEntry& entry = result.files.emplace_back();
-        const bool goOn =
-            ReplaceInFolderFile(host, dir, file, finder, replacement, options, entry);
+        const bool goOn = ReplaceInFolderFile(host, dir, file, finder, replacement, options, entry);
         if (entry.status == MultiFileEntry::Replaced) {
             ++result.filesChanged;
             result.replacements += entry.replacements;

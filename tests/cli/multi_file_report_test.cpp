@@ -29,10 +29,10 @@ TEST(MultiFileReport, APreviewListsOnlyTheFilesItLeftAloneAndCountsAreSingularFo
     result.replacements = 1;
     const std::string failed = "c.txt: ShiftJIS, left alone: Permission denied\n";
     const std::string skipped = "d.txt: ShiftJIS, passed over: a symbolic link, not followed\n";
-    EXPECT_EQ(MultiFileReport(result), "a.txt: ShiftJIS, 1 replacement\n"
-                                       "b.txt: ShiftJIS, 0 replacements\n" +
-                                           failed + skipped +
-                                           "1 file changed, 1 replacement in all\n");
+    EXPECT_EQ(MultiFileReport(result),
+              "a.txt: ShiftJIS, 1 replacement\n"
+              "b.txt: ShiftJIS, 0 replacements\n" +
+                  failed + skipped + "1 file changed, 1 replacement in all\n");
     result.dryRun = true;
     result.folder = "notes";
     const std::string report = MultiFileReport(result);
