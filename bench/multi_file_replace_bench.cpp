@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "bench/bench_docs.h"
+#include "core/commands/multi_file_replace.h"
 
 namespace {
 
@@ -27,9 +28,10 @@ void BM_MultiFileReplace(benchmark::State& state) {
         state.PauseTiming();
         const std::string dir = MakeFolder(files);
         state.ResumeTiming();
-        bench.doc.MultiFileReplace(dir, "*.txt", find, replacement);
+        const qb::MultiFileResult result =
+            qb::MultiFileReplace(bench.host, dir, "*.txt", find, replacement);
         state.PauseTiming();
-        if (bench.doc.LastMultiFileResult().filesChanged != files) std::abort();
+        if (result.filesChanged != files) std::abort();
         std::filesystem::remove_all(dir);
         state.ResumeTiming();
     }
@@ -42,8 +44,11 @@ void BM_MultiFileReplaceDryRun(benchmark::State& state) {
     qb::bench::BenchDoc bench("");
     const std::string dir = MakeFolder(files);
     const std::string find = qb::Utf8ToCp932("手紙");
+    qb::MultiFileReplaceOptions options;
+    options.dryRun = true;
     for (auto _ : state)
-        bench.doc.MultiFileReplace(dir, "*.txt", find, "X", true);
+        benchmark::DoNotOptimize(
+            qb::MultiFileReplace(bench.host, dir, "*.txt", find, "X", options));
     std::filesystem::remove_all(dir);
     state.SetItemsProcessed(state.iterations() * files);
 }

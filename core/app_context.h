@@ -17,7 +17,6 @@
 namespace qb {
 
 class CQuillbayDoc;
-struct MultiFileResult;
 
 // A character a code conversion of the document could not carry over (it became '?', '・' or
 // another character).
@@ -40,16 +39,6 @@ struct AppContext {
     // operation is ever stopped.
     IProgress* progress = nullptr;
 
-    // ---- Size of results ----
-    // How much one operation may add to the text: bytes, each line it adds counted as
-    // kAddedLineCost bytes more (see CQuillbayDoc::AllowGrowth). A front end that runs a text
-    // block by block lowers it to what is left for the block at hand; `lastGrowth` receives
-    // what each operation that checks added (its estimate).
-    long long growthAllowance = kMaxGrowth;
-    long long lastGrowth = 0;
-    static constexpr long long kMaxGrowth = 1LL << 30;  // 1 GiB
-    static constexpr long long kAddedLineCost = 32;     // a line's handle and header
-
     // ---- Line shaping ----
     // The kinsoku settings for the whole run. A front end loads them at start-up
     // (LoadKinsokuSettings) and its kinsoku dialog changes them; when it has not, the first wrap
@@ -63,11 +52,6 @@ struct AppContext {
     JisEncoderOptions jisEncoder{};
 
     // ---- Multi-file replace ----
-    // With `multiFileDryRun` the MultiFileReplace macro command only previews and writes
-    // nothing (the command line's --dry-run); `multiFileReport`, when set, receives what each
-    // run did or would do.
-    bool multiFileDryRun = false;
-    std::function<void(const MultiFileResult&)> multiFileReport = nullptr;
     // Told of each file the multi-file replace comes to; it may stop the run between two files
     // (the desktop program's progress dialog with its Cancel button). Empty: nobody watches.
     FileProgress fileProgress = nullptr;

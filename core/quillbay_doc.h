@@ -22,8 +22,7 @@
 #include "core/text_file.h"
 #include "core/undo_stack.h"
 
-// Replacement, line-list operations and multi-file replace.
-#include "core/commands/multi_file_replace.h"
+// Replacement and line-list operations.
 #include "core/commands/sort_item.h"
 #include "core/commands/text_count.h"
 
@@ -184,12 +183,26 @@ public:
     }
 
     // Whether an operation that adds about `perLine(line)` bytes to each target line (its
-    // estimate, each line it adds counted as AppContext::kAddedLineCost bytes) may run: the
-    // sum must not pass App().growthAllowance (1 GiB). Otherwise the message is shown and
-    // false returned, before anything changes. Sets App().lastGrowth. The operations whose
+    // estimate, each line it adds counted as kAddedLineCost bytes) may run: the sum must not
+    // pass the growth allowance (SetGrowthAllowance; 1 GiB). Otherwise the message is shown and
+    // false returned, before anything changes. Sets LastGrowth(). The operations whose
     // arguments can make a result of any size (columns, counts, widths) ask first.
     template <class PerLine>
     bool AllowGrowth(PerLine&& perLine);
+
+    // ---- Size of results -----------------------------------------------------------------------
+
+    static constexpr long long kMaxGrowth = 1LL << 30;  // 1 GiB
+    static constexpr long long kAddedLineCost = 32;     // a line's handle and header
+    // How much one operation may add to the text (see AllowGrowth); kMaxGrowth unless lowered.
+    // A front end that runs a text block by block lowers it to what is left for the block at
+    // hand (MacroInterpreter::Execute sets it for every macro line). Forgets LastGrowth().
+    void SetGrowthAllowance(long long bytes) {
+        m_growthAllowance = bytes;
+        m_lastGrowth = 0;
+    }
+    // What the last operation that asked AllowGrowth would add: its estimate.
+    long long LastGrowth() const { return m_lastGrowth; }
 
     // ---- Target lines --------------------------------------------------------------------------
 
@@ -443,7 +456,7 @@ private:
     bool DecodeTargetLinesToFile(const std::string& path, Decode&& decode);
 
 public:
-    // ==== Replacement, line-list operations and multi-file replace ==============================
+    // ==== Replacement and line-list operations ===================================================
     //
     // Text arguments are Shift-JIS, already decoded from the macro-argument form; paths are UTF-8.
     // Arguments come in the order of the macro lines. Each operation that changes lines is one
@@ -532,26 +545,6 @@ public:
     // and returns counts with a total of 0.
     TextCount CountText();
 
-    // ---- Multi-file replace --------------------------------------------------------------------
-
-    // Replaces `find` by `replacement`, ignoring case, in every file of `folder` whose name
-    // matches `pattern` (wildcards, case ignored; directories skipped), keeping each file's
-    // character code. A changed file is replaced in one atomic rename with its permissions
-    // kept; an unchanged file is not touched at all. Every failure is shown (the messages of
-    // the dialog) and recorded in the file's result entry, and leaves that file as it was. A
-    // file that cannot be read, or is read-only, is passed over; when the work file cannot be
-    // made, written or renamed (the folder takes no new file, the disk is full) the run ends
-    // there. With `dryRun` nothing is written: the result says what would change, with every
-    // line that would. With `only`, the files not named there (names in the folder, as a dry run
-    // lists them) are left out, neither read nor written. The lines of this document are not
-    // touched, and no undo step is taken. The run reports each file to the context's
-    // `fileProgress`, which may stop it between two files (what was written stays written).
-    void MultiFileReplace(const std::string& folder, const std::string& pattern,
-                          std::string_view find, std::string_view replacement, bool dryRun = false,
-                          const std::vector<std::string>* only = nullptr);
-    // The result of the last multi-file replace: the two counters and one entry per file.
-    const MultiFileResult& LastMultiFileResult() const { return m_multiFile; }
-
 protected:
     AppContext& m_app;
     LineList m_lines;
@@ -578,6 +571,8 @@ protected:
     ProgressPoll m_poll;
     int m_operationDepth = 0;
     bool m_stopped = false;
+    long long m_growthAllowance = kMaxGrowth;  // see SetGrowthAllowance
+    long long m_lastGrowth = 0;
 
     // ---- Target lines (state) -------------------------------------------------------------------
 
@@ -591,9 +586,8 @@ protected:
     void PrepareTargetTest() const;
     bool IsPreparedTargetLine(int index) const;
 
-    // Replacement, line-list operations and multi-file replace.
-    SortKeyList m_sortKeys;       // the keys of the last sort
-    MultiFileResult m_multiFile;  // what the last multi-file replace did
+    // Replacement and line-list operations.
+    SortKeyList m_sortKeys;  // the keys of the last sort
 
 private:
     void ResetTargetRangeToAll();
@@ -612,7 +606,7 @@ private:
 
 template <class PerLine>
 bool CQuillbayDoc::AllowGrowth(PerLine&& perLine) {
-    const long long allowed = m_app.growthAllowance;
+    const long long allowed = m_growthAllowance;
     // Over every line first, which needs no target test; only when that passes the bound do
     // the target lines alone decide (an operation on a few lines of a large text).
     long long added = 0;
@@ -626,7 +620,7 @@ bool CQuillbayDoc::AllowGrowth(PerLine&& perLine) {
                 added +=
                     static_cast<long long>(perLine(m_lines[static_cast<std::size_t>(i)].view()));
     }
-    m_app.lastGrowth = added;
+    m_lastGrowth = added;
     if (added <= allowed) return true;
     m_app.host.ShowMessage("結果が大きすぎるため中止しました（1 GiB を超えて大きくなります）");
     return false;

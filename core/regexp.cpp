@@ -220,6 +220,80 @@ private:
     std::size_t m_anchorUnit = 0, m_anchorByte = 0;  // the start of the current match
 };
 
+// The match just found in a subject, as the replacement template reads it.
+struct MatchText {
+    std::string_view subject;  // Shift-JIS
+    UnitOffsets& offsetOf;
+    const PCRE2_SIZE* ovector;  // the match's, then each group's, UTF-16 range
+    std::size_t units;          // the subject's length in UTF-16 units
+    int groups;
+
+    // The Shift-JIS bytes of UTF-16 range [from, to).
+    std::string_view Bytes(std::size_t from, std::size_t to) const {
+        const std::size_t begin = offsetOf(from);
+        return subject.substr(begin, offsetOf(to) - begin);
+    }
+    // Empty for a group that took no part in the match.
+    std::string_view Group(int n) const {
+        const PCRE2_SIZE from = ovector[2 * n], to = ovector[2 * n + 1];
+        return from == PCRE2_UNSET ? std::string_view() : Bytes(from, to);
+    }
+};
+
+// Appends the reference `$` + t[k + 1]... stands for; returns the template bytes it took.
+std::size_t AppendReference(std::string_view t, std::size_t k, const MatchText& m,
+                            std::string& out) {
+    const std::size_t from = m.ovector[0], to = m.ovector[1];
+    const char next = t[k + 1];
+    switch (next) {
+        case '$':
+            out.push_back('$');
+            return 2;
+        case '&':
+            out.append(m.Bytes(from, to));
+            return 2;
+        case '`':
+            out.append(m.Bytes(0, from));
+            return 2;
+        case '\'':
+            out.append(m.Bytes(to, m.units));
+            return 2;
+        default:
+            break;
+    }
+    if (next >= '0' && next <= '9') {
+        // Two digits when that group exists, else one digit when that group exists.
+        const int one = next - '0';
+        const int two = k + 2 < t.size() && t[k + 2] >= '0' && t[k + 2] <= '9'
+                            ? one * 10 + (t[k + 2] - '0')
+                            : -1;
+        if (two >= 1 && two <= m.groups) {
+            out.append(m.Group(two));
+            return 3;
+        }
+        if (one >= 1 && one <= m.groups) {
+            out.append(m.Group(one));
+            return 2;
+        }
+    }
+    out.push_back('$');
+    return 1;
+}
+
+// Appends the replacement template `t` for one match: $$ $& $` $' $n $nn; anything else after
+// $ is literal.
+void AppendReplacement(std::string_view t, const MatchText& m, std::string& out) {
+    for (std::size_t k = 0; k < t.size();) {
+        if (t[k] != '$' || k + 1 == t.size()) {
+            const std::size_t length = CharLength(t, k);
+            out.append(t.substr(k, length));
+            k += length;
+            continue;
+        }
+        k += AppendReference(t, k, m, out);
+    }
+}
+
 }  // namespace
 
 CRegExp::CRegExp() = default;
@@ -335,15 +409,7 @@ bool CRegExp::ReplaceInto(std::string_view sjisSubject, std::string_view sjisRep
     const std::size_t units = c.length;
     UnitOffsets offsetOf(sjisSubject, units, c.offsetTable);
 
-    // The Shift-JIS bytes of UTF-16 range [from, to).
-    auto bytes = [&](std::size_t from, std::size_t to) {
-        const std::size_t begin = offsetOf(from);
-        return sjisSubject.substr(begin, offsetOf(to) - begin);
-    };
-    auto group = [&](int n) {
-        const PCRE2_SIZE from = ovector[2 * n], to = ovector[2 * n + 1];
-        return from == PCRE2_UNSET ? std::string_view() : bytes(from, to);
-    };
+    const MatchText match{sjisSubject, offsetOf, ovector, units, c.groups};
 
     const std::size_t outStart = out.size();
     std::size_t copied = 0;  // units of the subject already in `out`
@@ -358,53 +424,10 @@ bool CRegExp::ReplaceInto(std::string_view sjisSubject, std::string_view sjisRep
         if (!matched) out.reserve(outStart + sjisSubject.size() + sjisReplacement.size());
         matched = true;
         const std::size_t from = ovector[0], to = ovector[1];
-        out.append(bytes(copied, from));
+        out.append(match.Bytes(copied, from));
         offsetOf.Anchor(from);
         copied = to;
-
-        // The template: $$ $& $` $' $n $nn; anything else after $ is literal.
-        const std::string_view t = sjisReplacement;
-        for (std::size_t k = 0; k < t.size();) {
-            if (t[k] != '$' || k + 1 == t.size()) {
-                const std::size_t length = CharLength(t, k);
-                out.append(t.substr(k, length));
-                k += length;
-                continue;
-            }
-            const char next = t[k + 1];
-            if (next == '$') {
-                out.push_back('$');
-                k += 2;
-            } else if (next == '&') {
-                out.append(bytes(from, to));
-                k += 2;
-            } else if (next == '`') {
-                out.append(bytes(0, from));
-                k += 2;
-            } else if (next == '\'') {
-                out.append(bytes(to, units));
-                k += 2;
-            } else if (next >= '0' && next <= '9') {
-                // Two digits when that group exists, else one digit when that group exists.
-                const int one = next - '0';
-                const int two = k + 2 < t.size() && t[k + 2] >= '0' && t[k + 2] <= '9'
-                                    ? one * 10 + (t[k + 2] - '0')
-                                    : -1;
-                if (two >= 1 && two <= c.groups) {
-                    out.append(group(two));
-                    k += 3;
-                } else if (one >= 1 && one <= c.groups) {
-                    out.append(group(one));
-                    k += 2;
-                } else {
-                    out.push_back('$');
-                    k += 1;
-                }
-            } else {
-                out.push_back('$');
-                k += 1;
-            }
-        }
+        AppendReplacement(sjisReplacement, match, out);
 
         if (!m_global) break;
         // After an empty match the next search starts one unit later, so the loop ends.
@@ -412,7 +435,7 @@ bool CRegExp::ReplaceInto(std::string_view sjisSubject, std::string_view sjisRep
     }
     m_error.clear();
     if (!matched) return false;
-    out.append(bytes(copied, units));
+    out.append(match.Bytes(copied, units));
     return true;
 }
 

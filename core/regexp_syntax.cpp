@@ -186,16 +186,7 @@ private:
                     quantifiable = true;
                     break;
                 case u'(':
-                    if (Peek(1) == u'?') {
-                        const char16_t kind = Peek(2);
-                        if (kind != u':' && kind != u'=' && kind != u'!')
-                            return Fail("unsupported group: only (?:, (?= and (?! may follow (");
-                        Raw(m_src.substr(m_pos, 3));
-                        m_pos += 3;
-                    } else {
-                        Raw(u'(');
-                        ++m_pos;
-                    }
+                    if (!GroupStart()) return false;
                     ++depth;
                     quantifiable = false;
                     break;
@@ -227,22 +218,9 @@ private:
                     LazySuffix();
                     quantifiable = false;  // so that a second quantifier (a**, a*+) is an error
                     break;
-                case u'{': {
-                    std::size_t length = 0;
-                    if (!BracedQuantifier(length)) return false;
-                    if (length == 0) {  // not a quantifier: a literal brace
-                        Literal(c);
-                        ++m_pos;
-                        quantifiable = true;
-                        break;
-                    }
-                    if (!quantifiable) return Fail("nothing to repeat");
-                    Raw(m_src.substr(m_pos, length));
-                    m_pos += length;
-                    LazySuffix();
-                    quantifiable = false;
+                case u'{':
+                    if (!Braces(quantifiable)) return false;
                     break;
-                }
                 default:
                     Literal(c);
                     ++m_pos;
@@ -251,6 +229,39 @@ private:
             }
         }
         if (depth != 0) return Fail("missing )");
+        return true;
+    }
+
+    // "(", "(?:", "(?=" or "(?!"; other kinds of group are not taken.
+    bool GroupStart() {
+        if (Peek(1) != u'?') {
+            Raw(u'(');
+            ++m_pos;
+            return true;
+        }
+        const char16_t kind = Peek(2);
+        if (kind != u':' && kind != u'=' && kind != u'!')
+            return Fail("unsupported group: only (?:, (?= and (?! may follow (");
+        Raw(m_src.substr(m_pos, 3));
+        m_pos += 3;
+        return true;
+    }
+
+    // A braced quantifier ("{2}", "{2,5}"), or a literal brace where the text is none.
+    bool Braces(bool& quantifiable) {
+        std::size_t length = 0;
+        if (!BracedQuantifier(length)) return false;
+        if (length == 0) {  // not a quantifier: a literal brace
+            Literal(u'{');
+            ++m_pos;
+            quantifiable = true;
+            return true;
+        }
+        if (!quantifiable) return Fail("nothing to repeat");
+        Raw(m_src.substr(m_pos, length));
+        m_pos += length;
+        LazySuffix();
+        quantifiable = false;
         return true;
     }
 

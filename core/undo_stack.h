@@ -79,7 +79,6 @@ public:
 
     int Count() const { return static_cast<int>(m_units.size()); }
     int Position() const { return m_position; }
-    int Limit() const { return m_limit; }
 
 private:
     std::vector<std::unique_ptr<CVelmoUndoUnit>> m_units;

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "convert/cp932.h"
+#include "core/commands/multi_file_replace.h"
 #include "core/quillbay_doc.h"
 #include "macro/escape.h"
 #include "macro/front_end.h"
@@ -310,17 +311,18 @@ OpResult RunReplaceDouble(Ctx& c, const Args& a) {
     return result;
 }
 // Arguments: folder and file pattern (UTF-8), search, replacement.
-// Works on a folder, not on the document's lines, so it runs with no document open as well
-// (on a scratch document that keeps its result).
+// Works on a folder, not on the document's lines, so it runs with no document open as well.
 OpResult RunMultiFileReplace(Ctx& c, const Args& a) {
-    std::optional<CQuillbayDoc> scratch;
-    CQuillbayDoc* doc = c.doc;
-    if (!doc) doc = &scratch.emplace(c.app);
-    doc->MultiFileReplace(a.Text(0), a.Text(1), a.Text(2), a.Text(3), c.app.multiFileDryRun);
-    if (c.app.multiFileReport) c.app.multiFileReport(doc->LastMultiFileResult());
+    MultiFileReplaceOptions options;
+    options.dryRun = c.run && c.run->multiFileDryRun;
+    options.jis = c.app.jisEncoder;
+    options.progress = c.app.fileProgress;
+    const MultiFileResult done =
+        MultiFileReplace(c.app.host, a.Text(0), a.Text(1), a.Text(2), a.Text(3), options);
+    if (c.run && c.run->multiFileReport) c.run->multiFileReport(done);
     OpResult result;
-    result.count = doc->LastMultiFileResult().replacements;
-    result.filesChanged = doc->LastMultiFileResult().filesChanged;
+    result.count = done.replacements;
+    result.filesChanged = done.filesChanged;
     return result;
 }
 

@@ -6,6 +6,7 @@
 // the interpreter replays through the view (`viewCommand`) are run there only.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,10 +21,21 @@ namespace qb {
 class CQuillbayDoc;
 class IWorkspace;
 
+struct MultiFileResult;
+
+// What one run of macro lines decides for itself, beyond what every run shares (AppContext).
+struct MacroRunOptions {
+    // The MultiFileReplace command only previews and writes nothing (qbay's --dry-run).
+    bool multiFileDryRun = false;
+    // When set, receives what each MultiFileReplace did or would do.
+    std::function<void(const MultiFileResult&)> multiFileReport = nullptr;
+};
+
 struct MacroRunContext {
     AppContext& app;
     IWorkspace& workspace;
     CQuillbayDoc* doc;  // the active document; null only for the commands that run without one
+    const MacroRunOptions* run = nullptr;  // null: a command chosen in the view, run as it is
 };
 
 // What an operation did.

@@ -19,10 +19,15 @@ MacroInterpreter::MacroInterpreter(AppContext& app, IWorkspace& workspace)
     : m_app(app), m_workspace(workspace) {}
 
 MacroResult MacroInterpreter::Execute(std::string_view line) {
+    return Execute(ParsedMacroLine(std::string(line)));
+}
+
+MacroResult MacroInterpreter::Execute(const ParsedMacroLine& parsed, long long growthAllowance) {
     m_outcome = {};
-    const MacroLineTokens tokens = SplitMacroLine(line);
+    const std::string_view line = parsed.Text();
+    const MacroLineTokens& tokens = parsed.Tokens();
     if (tokens.name.empty()) return MacroResult::Continue;
-    const MacroCommand* command = FindMacroCommand(tokens.name);
+    const MacroCommand* command = parsed.Command();
     m_outcome.command = command;
     if (!command) {
         m_outcome.kind = MacroOutcome::Unknown;
@@ -49,9 +54,14 @@ MacroResult MacroInterpreter::Execute(std::string_view line) {
         m_workspace.SendCommandToActiveView(command->viewCommand);
         return MacroResult::Continue;
     }
-    MacroRunContext context{m_app, m_workspace, doc};
+    // Every line sets the bound of the document it runs on, so that a lower one passed for a
+    // block never holds for a later line.
+    if (doc) doc->SetGrowthAllowance(growthAllowance);
+    MacroRunContext context{m_app, m_workspace, doc, &m_runOptions};
     const int errorsBefore = m_app.host.ErrorsShown();
     command->run(context, args);
+    // Open, Save and Close, which the document records, may have closed it; no other does.
+    if (doc && !command->recordedByDocument) m_outcome.growth = doc->LastGrowth();
     // A line whose command failed is not recorded: the macro would fail the same way again.
     if (m_recordsLines && !command->recordedByDocument && m_app.host.ErrorsShown() == errorsBefore)
         m_app.Record(std::string(command->name) + std::string(line.substr(tokens.name.size())));

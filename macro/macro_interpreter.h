@@ -11,7 +11,9 @@
 #include <string_view>
 
 #include "core/app_context.h"
+#include "core/quillbay_doc.h"
 #include "macro/macro_commands.h"
+#include "macro/parsed_macro_line.h"
 
 namespace qb {
 
@@ -30,6 +32,9 @@ struct MacroOutcome {
         TargetTestFailed,  // the target-line pattern could not be tested; the run stops
     } kind = Empty;
     const MacroCommand* command = nullptr;
+    // What the command added to the text by its own estimate, when it checked (see
+    // CQuillbayDoc::AllowGrowth); 0 otherwise.
+    long long growth = 0;
 };
 
 class MacroInterpreter {
@@ -41,6 +46,11 @@ public:
     // command that uses the target lines (the command then changes nothing, or, where a test
     // failed only as it ran, says so).
     MacroResult Execute(std::string_view line);
+    // The same for a line split already. `growthAllowance` bounds what the command may add to
+    // the text (CQuillbayDoc::SetGrowthAllowance): a front end that runs a text block by block
+    // passes what is left of the bound for the whole text.
+    MacroResult Execute(const ParsedMacroLine& line,
+                        long long growthAllowance = CQuillbayDoc::kMaxGrowth);
     const MacroOutcome& LastOutcome() const { return m_outcome; }
 
     // When on, the line of every command that ran is handed to the recorder, with the command's
@@ -48,12 +58,15 @@ public:
     // the view they are handed to are left to them. qbay uses this to write the macro of a
     // command line; the desktop program leaves it off, as replaying a macro records nothing.
     void SetRecordsLines(bool on) { m_recordsLines = on; }
+    // What the lines run from here on decide for themselves (qbay's --dry-run and report).
+    void SetRunOptions(MacroRunOptions options) { m_runOptions = std::move(options); }
 
 private:
     AppContext& m_app;
     IWorkspace& m_workspace;
     MacroOutcome m_outcome;
     bool m_recordsLines = false;
+    MacroRunOptions m_runOptions;
 };
 
 }  // namespace qb

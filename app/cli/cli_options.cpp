@@ -65,107 +65,122 @@ bool TakeOptionalValue(int argc, const char* const* argv, int& i, std::string_vi
     return false;
 }
 
-}  // namespace
+// Takes the options that run something or name a path: -e, -m, -o, --record, --settings,
+// --set. False when `arg` is none of them.
+bool TakeStepOrPath(int argc, const char* const* argv, int& i, std::string_view arg,
+                    CliOptions& options, std::string& error) {
+    std::string value;
+    if (TakeValue(argc, argv, i, arg, "-e", "--exec", value, error)) {
+        options.steps.push_back({CliOptions::Step::MacroLine, value});
+    } else if (TakeValue(argc, argv, i, arg, "-m", "--macro", value, error)) {
+        options.steps.push_back({CliOptions::Step::MacroFile, value});
+    } else if (TakeValue(argc, argv, i, arg, "-o", "--output", value, error)) {
+        if (value.empty() && error.empty()) error = "-o needs a path (or - for standard output)";
+        options.output = value;
+    } else if (TakeValue(argc, argv, i, arg, "", "--record", value, error)) {
+        if (value.empty() && error.empty()) error = "--record needs a path";
+        options.recordPath = value;
+    } else if (TakeValue(argc, argv, i, arg, "", "--settings", value, error)) {
+        if (value.empty() && error.empty()) error = "--settings needs a path";
+        options.settingsPath = value;
+    } else if (TakeValue(argc, argv, i, arg, "", "--set", value, error)) {
+        const auto slash = value.find('/');
+        const auto eq = value.find('=');
+        if (error.empty() &&
+            (slash == std::string::npos || eq == std::string::npos || slash == 0 || eq < slash + 2))
+            error = "--set takes SECTION/NAME=VALUE, not '" + value + "'";
+        else if (error.empty() && !FitsSettingsNumber(std::string_view(value).substr(eq + 1)))
+            error = "--set " + value + ": out of range (numbers go from -2147483648 to 4294967295)";
+        options.sets.push_back(value);
+    } else {
+        return false;
+    }
+    return true;
+}
 
-std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& options) {
-    std::string error;
-    bool onlyFiles = false;
-    for (int i = 1; i < argc && error.empty(); ++i) {
-        const std::string_view arg = argv[i];
-        std::string value;
-        if (onlyFiles || arg == "-" || arg.empty() || arg[0] != '-') {
-            options.files.emplace_back(arg);
-        } else if (arg == "--") {
-            onlyFiles = true;
-        } else if (TakeOptionalValue(argc, argv, i, arg, "-h", "--help", options.helpCommand)) {
-            options.help = true;
-        } else if (TakeOptionalValue(argc, argv, i, arg, "", "--list", options.listWord)) {
-            options.list = true;
-        } else if (arg == "--strict") {
-            options.strict = true;
-        } else if (arg == "--lossy") {
-            options.lossy = true;
-        } else if (TakeValue(argc, argv, i, arg, "", "--from", value, error)) {
-            const auto code = ParseFileCode(value);
-            if (!code && error.empty())
-                error = "--from takes auto, sjis, jis, euc, utf8 or utf16, not '" + value + "'";
-            options.from = code.value_or(FileCode::Auto);
-        } else if (TakeValue(argc, argv, i, arg, "", "--to", value, error)) {
-            const auto code = ParseFileCode(value);
-            if ((!code || *code == FileCode::Auto) && error.empty())
-                error = "--to takes sjis, jis, euc, utf8 or utf16, not '" + value + "'";
-            options.to = code;
-        } else if (TakeValue(argc, argv, i, arg, "", "--eol", value, error)) {
-            const auto eol = ParseEolChoice(value);
-            if (!eol && error.empty())
-                error = "--eol takes crlf, lf, cr or keep, not '" + value + "'";
-            options.eol = eol.value_or(EolChoice::Setting);
-        } else if (arg == "--version") {
-            options.version = true;
-        } else if (arg == "-i" || arg == "--in-place") {
-            options.inPlace = true;
-        } else if (arg == "--detect") {
-            options.detect = true;
-        } else if (arg == "--dry-run") {
-            options.dryRun = true;
-        } else if (TakeValue(argc, argv, i, arg, "-e", "--exec", value, error)) {
-            options.steps.push_back({CliOptions::Step::MacroLine, value});
-        } else if (TakeValue(argc, argv, i, arg, "-m", "--macro", value, error)) {
-            options.steps.push_back({CliOptions::Step::MacroFile, value});
-        } else if (TakeValue(argc, argv, i, arg, "-o", "--output", value, error)) {
-            if (value.empty() && error.empty())
-                error = "-o needs a path (or - for standard output)";
-            options.output = value;
-        } else if (TakeValue(argc, argv, i, arg, "", "--record", value, error)) {
-            if (value.empty() && error.empty()) error = "--record needs a path";
-            options.recordPath = value;
-        } else if (TakeValue(argc, argv, i, arg, "", "--settings", value, error)) {
-            if (value.empty() && error.empty()) error = "--settings needs a path";
-            options.settingsPath = value;
-        } else if (TakeValue(argc, argv, i, arg, "", "--set", value, error)) {
-            const auto slash = value.find('/');
-            const auto eq = value.find('=');
-            if (error.empty() && (slash == std::string::npos || eq == std::string::npos ||
-                                  slash == 0 || eq < slash + 2))
-                error = "--set takes SECTION/NAME=VALUE, not '" + value + "'";
-            else if (error.empty() && !FitsSettingsNumber(std::string_view(value).substr(eq + 1)))
-                error =
-                    "--set " + value + ": out of range (numbers go from -2147483648 to 4294967295)";
-            options.sets.push_back(value);
-        } else {
-            error = "unknown option " + std::string(arg);
-        }
+// Takes the option or FILE at argv[i] into `options`, moving `i` past a value it takes;
+// `error` receives what is wrong with it.
+void TakeArgument(int argc, const char* const* argv, int& i, bool& onlyFiles, CliOptions& options,
+                  std::string& error) {
+    const std::string_view arg = argv[i];
+    std::string value;
+    if (onlyFiles || arg == "-" || arg.empty() || arg[0] != '-') {
+        options.files.emplace_back(arg);
+    } else if (arg == "--") {
+        onlyFiles = true;
+    } else if (TakeOptionalValue(argc, argv, i, arg, "-h", "--help", options.helpCommand)) {
+        options.help = true;
+    } else if (TakeOptionalValue(argc, argv, i, arg, "", "--list", options.listWord)) {
+        options.list = true;
+    } else if (arg == "--strict") {
+        options.strict = true;
+    } else if (arg == "--lossy") {
+        options.lossy = true;
+    } else if (TakeValue(argc, argv, i, arg, "", "--from", value, error)) {
+        const auto code = ParseFileCode(value);
+        if (!code && error.empty())
+            error = "--from takes auto, sjis, jis, euc, utf8 or utf16, not '" + value + "'";
+        options.from = code.value_or(FileCode::Auto);
+    } else if (TakeValue(argc, argv, i, arg, "", "--to", value, error)) {
+        const auto code = ParseFileCode(value);
+        if ((!code || *code == FileCode::Auto) && error.empty())
+            error = "--to takes sjis, jis, euc, utf8 or utf16, not '" + value + "'";
+        options.to = code;
+    } else if (TakeValue(argc, argv, i, arg, "", "--eol", value, error)) {
+        const auto eol = ParseEolChoice(value);
+        if (!eol && error.empty()) error = "--eol takes crlf, lf, cr or keep, not '" + value + "'";
+        options.eol = eol.value_or(EolChoice::Setting);
+    } else if (arg == "--version") {
+        options.version = true;
+    } else if (arg == "-i" || arg == "--in-place") {
+        options.inPlace = true;
+    } else if (arg == "--detect") {
+        options.detect = true;
+    } else if (arg == "--dry-run") {
+        options.dryRun = true;
+    } else if (!TakeStepOrPath(argc, argv, i, arg, options, error)) {
+        error = "unknown option " + std::string(arg);
     }
-    if (!error.empty() || options.help || options.list || options.version) return error;
+}
+
+// What is wrong with an -e line: a command name no command has, or arguments the command does
+// not take. Checked before anything runs, so that a typing error changes no file.
+std::string MacroLineError(const std::string& text) {
+    const std::string_view name = SplitMacroLine(text).name;
+    if (!name.empty() && !FindMacroCommand(name))
+        return "-e '" + text + "': no macro command is named '" + std::string(name) + "'" +
+               (name.back() == ' ' ? " (one space only after the name)" : DidYouMean(name)) +
+               "; qbay --list lists them";
+    if (const std::string problem = MacroArgumentProblem(text); !problem.empty())
+        return "-e '" + text + "': " + problem + "; qbay --help " +
+               std::string(FindMacroCommand(name)->name) + " describes it";
+    return {};
+}
+
+// A preview must change nothing: only MultiFileReplace lines, and nothing is saved.
+std::string DryRunError(const CliOptions& options) {
+    if (!options.output.empty() || options.inPlace || !options.recordPath.empty())
+        return "--dry-run changes nothing: it takes no -o, -i or --record";
     for (const auto& step : options.steps) {
-        if (step.kind != CliOptions::Step::MacroLine) continue;
-        const std::string_view name = SplitMacroLine(step.text).name;
-        if (!name.empty() && !FindMacroCommand(name))
-            return "-e '" + step.text + "': no macro command is named '" + std::string(name) + "'" +
-                   (name.back() == ' ' ? " (one space only after the name)" : DidYouMean(name)) +
-                   "; qbay --list lists them";
-        if (const std::string problem = MacroArgumentProblem(step.text); !problem.empty())
-            return "-e '" + step.text + "': " + problem + "; qbay --help " +
-                   std::string(FindMacroCommand(name)->name) + " describes it";
+        const MacroCommand* command = step.kind == CliOptions::Step::MacroLine
+                                          ? FindMacroCommand(SplitMacroLine(step.text).name)
+                                          : nullptr;
+        if (!command || command->name != "MultiFileReplace")
+            return "--dry-run previews -e 'MultiFileReplace ...' lines only";
     }
+    if (options.steps.empty()) return "--dry-run needs an -e 'MultiFileReplace ...' line";
+    return {};
+}
+
+// Options that cannot go together, or an input or output they cannot have.
+std::string CombinationError(const CliOptions& options) {
     if (options.files.empty() && options.steps.empty() && options.stdinIsTerminal)
         return "no input files (give - to read standard input)";
     if (options.detect && (!options.steps.empty() || !options.output.empty() || options.inPlace ||
                            !options.recordPath.empty()))
         return "--detect only reads FILEs: it takes no -e, -m, -o, -i or --record";
-    if (options.dryRun) {
-        // A preview must change nothing: only MultiFileReplace lines, and nothing is saved.
-        if (!options.output.empty() || options.inPlace || !options.recordPath.empty())
-            return "--dry-run changes nothing: it takes no -o, -i or --record";
-        for (const auto& step : options.steps) {
-            const MacroCommand* command = step.kind == CliOptions::Step::MacroLine
-                                              ? FindMacroCommand(SplitMacroLine(step.text).name)
-                                              : nullptr;
-            if (!command || command->name != "MultiFileReplace")
-                return "--dry-run previews -e 'MultiFileReplace ...' lines only";
-        }
-        if (options.steps.empty()) return "--dry-run needs an -e 'MultiFileReplace ...' line";
-    }
+    if (options.dryRun)
+        if (std::string error = DryRunError(options); !error.empty()) return error;
     if (!options.output.empty() && options.inPlace) return "-o and -i cannot be used together";
     if (options.output.size() && options.output != "-" && options.files.size() > 1)
         return "-o PATH takes one input file; use -i to save several files in place, or -o -";
@@ -173,6 +188,21 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& optio
         for (const auto& f : options.files)
             if (f == "-") return "-i cannot save standard input in place; use -o";
     return {};
+}
+
+}  // namespace
+
+std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& options) {
+    std::string error;
+    bool onlyFiles = false;
+    for (int i = 1; i < argc && error.empty(); ++i)
+        TakeArgument(argc, argv, i, onlyFiles, options, error);
+    if (!error.empty() || options.help || options.list || options.version) return error;
+    for (const auto& step : options.steps)
+        if (step.kind == CliOptions::Step::MacroLine)
+            if (std::string lineError = MacroLineError(step.text); !lineError.empty())
+                return lineError;
+    return CombinationError(options);
 }
 
 }  // namespace qb

@@ -114,9 +114,9 @@ bool ReadBlock(TextLineReader& reader, std::optional<OpeningConverter>& converte
 
 }  // namespace
 
-bool IsLineLocalMacroLine(std::string_view sjisLine) {
-    const MacroLineTokens tokens = SplitMacroLine(sjisLine);
-    const MacroCommand* command = FindMacroCommand(tokens.name);
+bool IsLineLocalMacroLine(const ParsedMacroLine& line) {
+    const MacroLineTokens& tokens = line.Tokens();
+    const MacroCommand* command = line.Command();
     if (!command || !IsLineLocalName(command->name)) return false;
     // A missing argument would give its message once per block.
     if (tokens.argCount < command->forms.size()) return false;

@@ -18,12 +18,13 @@
 #include "convert/code_detect.h"
 #include "core/app_context.h"
 #include "core/text_file.h"
+#include "macro/parsed_macro_line.h"
 
 namespace qb {
 
-// Whether the Shift-JIS macro line runs a command that changes each line by itself alone and
-// keeps every line a target, so that it gives the same result block by block.
-bool IsLineLocalMacroLine(std::string_view sjisLine);
+// Whether the macro line runs a command that changes each line by itself alone and keeps every
+// line a target, so that it gives the same result block by block.
+bool IsLineLocalMacroLine(const ParsedMacroLine& line);
 
 // What the reader had seen when a block was handed on to be written, taken on the reading
 // thread (the block is written on another).

@@ -49,7 +49,7 @@ void CQuillbayDoc::InsertString(int column, std::string_view text) {
         ++breaks;
     if (!AllowGrowth([&](std::string_view line) {
             return PaddingTo(line, ColumnStart(column)) + static_cast<long long>(text.size()) +
-                   breaks * AppContext::kAddedLineCost;
+                   breaks * CQuillbayDoc::kAddedLineCost;
         }))
         return;
     OperationScope scope(*this);

@@ -112,7 +112,7 @@ bool AllowSplitAt(CQuillbayDoc& doc, char byte) {
                   std::memchr(p, byte, static_cast<std::size_t>(end - p))));
              ++p)
             ++count;
-        return count * AppContext::kAddedLineCost;
+        return count * CQuillbayDoc::kAddedLineCost;
     });
 }
 

@@ -1,4 +1,5 @@
-// Replacing a text in every matching file of a folder, directly on disk.
+#include "core/commands/multi_file_replace.h"
+
 #include <fcntl.h>
 #include <fnmatch.h>
 #include <sys/stat.h>
@@ -14,8 +15,6 @@
 #include "convert/euc.h"
 #include "convert/jis.h"
 #include "convert/whole_char_find.h"
-#include "core/file_progress.h"
-#include "core/quillbay_doc.h"
 #include "settings/atomic_file.h"
 
 namespace qb {
@@ -224,34 +223,23 @@ fs::path FolderPath(const std::string& folder) {
     return fs::path(folder);
 }
 
-}  // namespace
+// A file of the folder whose name matches.
+struct FolderFile {
+    std::string name;
+    bool link = false;  // a symbolic link (to a file), to be passed over
+    bool operator<(const FolderFile& other) const { return name < other.name; }
+};
 
-void CQuillbayDoc::MultiFileReplace(const std::string& folder, const std::string& pattern,
-                                    std::string_view find, std::string_view replacement,
-                                    bool dryRun, const std::vector<std::string>* only) {
-    m_multiFile = MultiFileResult{};
-    m_multiFile.dryRun = dryRun;
-    m_multiFile.folder = folder;
-    BusyCursor busy(m_app.host);
-
-    const fs::path dir = FolderPath(folder);
-    std::error_code ec;
-    if (!fs::is_directory(dir, ec)) {
-        m_app.host.ShowMessage(std::string(kFolderNotFound) + ": " + folder);
-        return;
-    }
+// The regular files of `dir` whose names match `pattern`, in their names' byte order (the
+// same on every run). Every name is taken before any file is written, so that no work file can
+// come up in the listing. A symbolic link to a file is listed, to be passed over: it is not
+// followed out of the folder (as sed -i does not follow one).
+std::vector<FolderFile> MatchingFiles(const fs::path& dir, const std::string& pattern,
+                                      const std::vector<std::string>* only) {
     // "*.*" matches every file, also one without a dot in its name.
     const std::string wildcard = pattern == "*.*" ? "*" : pattern;
-    // Every name is taken before any file is written, so that no work file can come up in the
-    // listing; the order is the names' byte order, the same on every run.
-    // A symbolic link to a file is listed, to be passed over: it is not followed out of the
-    // folder (as sed -i does not follow one).
-    struct Name {
-        std::string name;
-        bool link = false;
-        bool operator<(const Name& other) const { return name < other.name; }
-    };
-    std::vector<Name> names;
+    std::vector<FolderFile> files;
+    std::error_code ec;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
         if (fnmatch(wildcard.c_str(), name.c_str(), FNM_CASEFOLD) != 0) continue;
@@ -259,86 +247,121 @@ void CQuillbayDoc::MultiFileReplace(const std::string& folder, const std::string
         std::error_code typeError;
         if (!it->is_regular_file(typeError)) continue;  // directories, devices, pipes
         if (only && std::find(only->begin(), only->end(), name) == only->end()) continue;
-        names.push_back({name, it->is_symlink(typeError)});
+        files.push_back({name, it->is_symlink(typeError)});
     }
-    std::sort(names.begin(), names.end());
+    std::sort(files.begin(), files.end());
+    return files;
+}
 
+// Writes the new bytes over the file in one atomic rename. False when the run must end: the
+// folder takes no new file, or the disk is full, and every further file would fail the same way.
+bool WriteBack(IHost& host, const std::string& path, std::string_view bytes,
+               MultiFileEntry& entry) {
+    if (IsReadOnly(path)) {
+        entry.status = MultiFileEntry::Failed;
+        entry.error = "the file is read-only";
+        host.ShowMessage(kWriteError);
+        return true;
+    }
+    // Not synced, as sed -i does not: a sync per file costs more than all the rest.
+    AtomicFileWriter writer(path, /*durable=*/false);
+    if (!writer.Ok()) {
+        entry.status = MultiFileEntry::Failed;
+        entry.error = writer.Error();
+        host.ShowMessage(kWorkOpenError);
+        return false;
+    }
+    writer.Write(bytes);
+    const bool written = writer.Ok();
+    if (!writer.Commit()) {
+        entry.status = MultiFileEntry::Failed;
+        entry.error = writer.Error();
+        host.ShowMessage(written && writer.Error().rfind("cannot replace", 0) == 0 ? kRenameError
+                                                                                   : kWriteError);
+        return false;
+    }
+    entry.status = MultiFileEntry::Replaced;
+    return true;
+}
+
+// Runs the replacement over one file of the folder, filling in its entry. False when the run
+// must end there.
+bool ReplaceInFolderFile(IHost& host, const fs::path& dir, const FolderFile& file,
+                         const WholeCharFinder& finder, std::string_view replacement,
+                         const MultiFileReplaceOptions& options, MultiFileEntry& entry) {
+    entry.name = file.name;
+    if (file.link) {
+        entry.status = MultiFileEntry::Skipped;
+        entry.error = "a symbolic link, not followed";
+        return true;
+    }
+    const std::string path = (dir / file.name).string();
+    std::string bytes;
+    nlink_t fileNames = 1;
+    if (!ReadWholeFile(path, bytes, fileNames, entry.error)) {
+        entry.status = MultiFileEntry::Failed;
+        host.ShowMessage(kReadOpenError);
+        return true;
+    }
+    entry.code = FileCode(bytes);
+    FileOutcome outcome;
+    if (options.dryRun) outcome.changes = &entry.changes;
+    ReplaceInFile(bytes, entry.code, finder, replacement, options.jis, outcome);
+    if (outcome.notHeld) {
+        entry.status = MultiFileEntry::Failed;
+        entry.error = "a changed line would hold characters Shift-JIS cannot; left as UTF-8";
+        host.ShowMessage(kUtf8NotHeld);
+        return true;
+    }
+    if (outcome.count == 0) return true;
+    entry.replacements = outcome.count;
+    if (fileNames > 1) {
+        // The new file would take this name only: the other names would keep the old text.
+        entry.status = MultiFileEntry::Skipped;
+        entry.error =
+            "has " + std::to_string(fileNames) + " names (hard links), which a rewrite would part";
+        return true;
+    }
+    if (options.dryRun) {
+        entry.status = MultiFileEntry::Replaced;
+        return true;
+    }
+    return WriteBack(host, path, outcome.bytes, entry);
+}
+
+}  // namespace
+
+MultiFileResult MultiFileReplace(IHost& host, const std::string& folder, const std::string& pattern,
+                                 std::string_view find, std::string_view replacement,
+                                 const MultiFileReplaceOptions& options) {
+    MultiFileResult result;
+    result.dryRun = options.dryRun;
+    result.folder = folder;
+    BusyCursor busy(host);
+
+    const fs::path dir = FolderPath(folder);
+    std::error_code ec;
+    if (!fs::is_directory(dir, ec)) {
+        host.ShowMessage(std::string(kFolderNotFound) + ": " + folder);
+        return result;
+    }
+    const std::vector<FolderFile> files = MatchingFiles(dir, pattern, options.only);
     const WholeCharFinder finder(UpperCased(find));
-    // JIS goes out as the last SjisToJis wrote it (as MIME header encoding does), not as the
-    // settings say now.
-    const JisEncoderOptions jisOptions = m_app.jisEncoder;
-
-    FileProgressRun progress(m_app.fileProgress, static_cast<int>(names.size()));
-    for (const auto& [name, link] : names) {
-        if (!progress.Next(name)) {  // stopped: the files done so far keep their changes
-            m_multiFile.stopped = true;
+    FileProgressRun progress(options.progress, static_cast<int>(files.size()));
+    for (const FolderFile& file : files) {
+        if (!progress.Next(file.name)) {  // stopped: the files done so far keep their changes
+            result.stopped = true;
             break;
         }
-        MultiFileEntry& entry = m_multiFile.files.emplace_back();
-        entry.name = name;
-        if (link) {
-            entry.status = MultiFileEntry::Skipped;
-            entry.error = "a symbolic link, not followed";
-            continue;
+        MultiFileEntry& entry = result.files.emplace_back();
+        const bool goOn = ReplaceInFolderFile(host, dir, file, finder, replacement, options, entry);
+        if (entry.status == MultiFileEntry::Replaced) {
+            ++result.filesChanged;
+            result.replacements += entry.replacements;
         }
-        const std::string path = (dir / name).string();
-        std::string bytes;
-        nlink_t fileNames = 1;
-        if (!ReadWholeFile(path, bytes, fileNames, entry.error)) {
-            entry.status = MultiFileEntry::Failed;
-            m_app.host.ShowMessage(kReadOpenError);
-            continue;
-        }
-        entry.code = FileCode(bytes);
-        FileOutcome outcome;
-        if (dryRun) outcome.changes = &entry.changes;
-        ReplaceInFile(bytes, entry.code, finder, replacement, jisOptions, outcome);
-        if (outcome.notHeld) {
-            entry.status = MultiFileEntry::Failed;
-            entry.error = "a changed line would hold characters Shift-JIS cannot; left as UTF-8";
-            m_app.host.ShowMessage(kUtf8NotHeld);
-            continue;
-        }
-        if (outcome.count == 0) continue;
-        entry.replacements = outcome.count;
-        if (fileNames > 1) {
-            // The new file would take this name only: the other names would keep the old text.
-            entry.status = MultiFileEntry::Skipped;
-            entry.error = "has " + std::to_string(fileNames) +
-                          " names (hard links), which a rewrite would part";
-            continue;
-        }
-        if (!dryRun) {
-            if (IsReadOnly(path)) {
-                entry.status = MultiFileEntry::Failed;
-                entry.error = "the file is read-only";
-                m_app.host.ShowMessage(kWriteError);
-                continue;
-            }
-            // Not synced, as sed -i does not: a sync per file costs more than all the rest.
-            AtomicFileWriter writer(path, /*durable=*/false);
-            if (!writer.Ok()) {
-                // The folder takes no new file: every further file would fail the same way.
-                entry.status = MultiFileEntry::Failed;
-                entry.error = writer.Error();
-                m_app.host.ShowMessage(kWorkOpenError);
-                break;
-            }
-            writer.Write(outcome.bytes);
-            const bool written = writer.Ok();
-            if (!writer.Commit()) {
-                entry.status = MultiFileEntry::Failed;
-                entry.error = writer.Error();
-                m_app.host.ShowMessage(written && writer.Error().rfind("cannot replace", 0) == 0
-                                           ? kRenameError
-                                           : kWriteError);
-                break;
-            }
-        }
-        entry.status = MultiFileEntry::Replaced;
-        ++m_multiFile.filesChanged;
-        m_multiFile.replacements += outcome.count;
+        if (!goOn) break;
     }
+    return result;
 }
 
 }  // namespace qb

@@ -1,10 +1,15 @@
-// What a replacement over the files of a folder did, file by file.
+// Replacing a text in every matching file of a folder, directly on disk, and what it did, file
+// by file. It works on files, not on a document's lines, so it is an operation of its own.
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "convert/code_kind.h"
+#include "convert/jis.h"
+#include "core/file_progress.h"
+#include "core/host.h"
 
 namespace qb {
 
@@ -38,5 +43,31 @@ struct MultiFileResult {
     std::string folder;                 // as given (UTF-8)
     std::vector<MultiFileEntry> files;  // every matching file, in name order
 };
+
+// How one multi-file replace runs: what its caller (a command-line preview, a reviewing dialog,
+// a macro line) decides for that run alone.
+struct MultiFileReplaceOptions {
+    // Nothing is written: the result says what would change, with every line that would.
+    bool dryRun = false;
+    // When set, the files not named here (names in the folder, as a dry run lists them) are
+    // left out, neither read nor written.
+    const std::vector<std::string>* only = nullptr;
+    // How changed JIS files are written: as the last SjisToJis of the run wrote JIS.
+    JisEncoderOptions jis{};
+    // Told of each file; may stop the run between two files (what was written stays written).
+    FileProgress progress = nullptr;
+};
+
+// Replaces `find` by `replacement`, ignoring case, in every file of `folder` whose name matches
+// `pattern` (wildcards, case ignored; directories skipped), keeping each file's character code.
+// A changed file is replaced in one atomic rename with its permissions kept; an unchanged file
+// is not touched at all. Every failure is shown on `host` (the messages of the dialog) and
+// recorded in the file's result entry, and leaves that file as it was. A file that cannot be
+// read, or is read-only, is passed over; when the work file cannot be made, written or renamed
+// (the folder takes no new file, the disk is full) the run ends there.
+[[nodiscard]] MultiFileResult MultiFileReplace(IHost& host, const std::string& folder,
+                                               const std::string& pattern, std::string_view find,
+                                               std::string_view replacement,
+                                               const MultiFileReplaceOptions& options = {});
 
 }  // namespace qb

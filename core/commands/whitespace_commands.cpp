@@ -92,7 +92,7 @@ void CQuillbayDoc::TabSpace(int tabWidth) {
             return growth;
         }))
         return;
-    const bool noted = tabWidth > 1 && seen == LineCount() && added <= m_app.growthAllowance;
+    const bool noted = tabWidth > 1 && seen == LineCount() && added <= m_growthAllowance;
     OperationScope scope(*this);
     if (tabWidth < 1) return;
     LineArena arena;

@@ -54,7 +54,7 @@ void CQuillbayDoc::TurnChange(int width) {
     m_shape.width = width;
     const EnglishWordMode english = ReadWrapEnglishMode(m_app.settings);
     const long long perPiece =
-        AppContext::kAddedLineCost + (english == EnglishWordMode::Hyphenate ? 1 : 0);
+        CQuillbayDoc::kAddedLineCost + (english == EnglishWordMode::Hyphenate ? 1 : 0);
     if (!AllowGrowth([&](std::string_view line) {
             const long effective = width <= 0 ? 1 : width;
             return (EstimatedPieces(line.size(), effective, 0) - 1) * perPiece;
@@ -87,7 +87,7 @@ void CQuillbayDoc::IndTurnChange(int width) {
             const std::size_t indent = IndentLength(line);
             const long effective = width <= 0 ? 1 : width;
             return (EstimatedPieces(line.size(), effective, indent) - 1) *
-                   (AppContext::kAddedLineCost + static_cast<long long>(indent));
+                   (CQuillbayDoc::kAddedLineCost + static_cast<long long>(indent));
         }))
         return;
     OperationScope scope(*this);
@@ -118,7 +118,7 @@ void CQuillbayDoc::TurnIf(std::string_view breakString, int replace) {
             for (std::size_t at = line.find(breakString); at != std::string_view::npos;
                  at = line.find(breakString, at + breakString.size()))
                 ++breaks;
-            return breaks * AppContext::kAddedLineCost;
+            return breaks * CQuillbayDoc::kAddedLineCost;
         }))
         return;
     OperationScope scope(*this);

@@ -21,7 +21,7 @@ TEST(LineStream, OnlyLineByLineCommandsRunBlockByBlock) {
     for (const char* line : {"ZenToHan", "zentohan", "HanToZen2 1", "SjisToUtf8", "TurnChange 70",
                              "TabSpace 8", "DelSpaceBack", "Replace a b 0 0", "Replace a b 7 0",
                              "DelStr a 0 0", "StrCat \\s!", "OverwriteString 2 x"})
-        EXPECT_TRUE(IsLineLocalMacroLine(line)) << line;
+        EXPECT_TRUE(IsLineLocalMacroLine(ParsedMacroLine(line))) << line;
     for (const char* line : {"JisToSjis",
                              "ToLineUpper",
                              "MimeToSjis",
@@ -50,7 +50,7 @@ TEST(LineStream, OnlyLineByLineCommandsRunBlockByBlock) {
                              "ZenToHan  ",
                              "Open x",
                              "MimeOut x"})
-        EXPECT_FALSE(IsLineLocalMacroLine(line)) << line;
+        EXPECT_FALSE(IsLineLocalMacroLine(ParsedMacroLine(line))) << line;
 }
 
 // What StreamLines did with a text: how many blocks it ran, what it converted from, and the last

@@ -84,7 +84,6 @@ TEST(Cp932, Utf8AndUtf16AgreeOnJapaneseText) {
     EXPECT_EQ(Utf16ToSjis(Utf8ToUtf16("日本語")), Sjis("日本語"));
 }
 
-}  // namespace
 // The counting forms give the text the plain ones give and count what did not come through,
 // also where the kernels leave their fast paths for it within a run of characters.
 TEST(Cp932, CountingFormsCountWhatDidNotComeThrough) {
@@ -117,4 +116,5 @@ TEST(Cp932, CountingFormsCountWhatDidNotComeThrough) {
     }
 }
 
+}  // namespace
 }  // namespace qb

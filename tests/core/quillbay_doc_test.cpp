@@ -55,8 +55,8 @@ TEST(QuillbayDoc, ResultsThatWouldGrowPastTheBoundAreRefusedBeforeTheyStart) {
     };
     for (const auto& c : cases) {
         test::TestApp app;
-        if (c.allowance > 0) app.context.growthAllowance = c.allowance;
         CQuillbayDoc doc(app.context);
+        if (c.allowance > 0) doc.SetGrowthAllowance(c.allowance);
         test::FillDocument(doc, c.lines);
         c.run(doc);
         EXPECT_EQ(app.host.messages.size(), c.refused ? 1u : 0u) << c.what;
@@ -69,23 +69,23 @@ TEST(QuillbayDoc, ResultsThatWouldGrowPastTheBoundAreRefusedBeforeTheyStart) {
 // Only the target lines count when every line together would pass the bound.
 TEST(QuillbayDoc, TheBoundCountsTheTargetLinesOnly) {
     test::TestApp app;
-    app.context.growthAllowance = 100;
     CQuillbayDoc doc(app.context);
+    doc.SetGrowthAllowance(100);
     test::FillDocument(doc, Lines(10, "a"));
     doc.Target().lastLine = 1;
     doc.IndentChange(60);
     EXPECT_TRUE(app.host.messages.empty());
     EXPECT_EQ(doc.GetLine(0).size(), 61u);
-    EXPECT_EQ(app.context.lastGrowth, 60);
+    EXPECT_EQ(doc.LastGrowth(), 60);
 }
 
 // TabSpace expands the tabs of the target lines alone, both when the bound is judged over
 // every line and when, past it there, over the target lines.
 TEST(QuillbayDoc, TabSpaceExpandsTheTargetLinesWhereverTheBoundWasJudged) {
-    for (const long long allowance : {AppContext::kMaxGrowth, 20LL}) {
+    for (const long long allowance : {CQuillbayDoc::kMaxGrowth, 20LL}) {
         test::TestApp app;
-        app.context.growthAllowance = allowance;
         CQuillbayDoc doc(app.context);
+        doc.SetGrowthAllowance(allowance);
         test::FillDocument(doc, {"a\tb", "h", "c\td", "e\tf\tg"});
         doc.Target().firstLine = 3;
         doc.Target().lastLine = 3;

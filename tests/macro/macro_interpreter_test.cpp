@@ -303,5 +303,24 @@ TEST_F(InterpreterTest, RecordsTheLinesItRunsWhenAsked) {
                                         "Close"}));
 }
 
+// The bound a block-by-block run passes for one line holds for that line alone: a lower bound
+// left on the document would refuse a later line that may grow, and a growth left over from an
+// earlier line would be counted again against a line that added nothing.
+TEST_F(InterpreterTest, TheBoundPassedForALineHoldsForThatLineAlone) {
+    CQuillbayDoc& doc = workspace.AddDocument(std::vector<std::string>(10, "a"));
+    const ParsedMacroLine indent("IndentChange 60");
+    EXPECT_EQ(interpreter.Execute(indent, 100), MacroResult::Continue);
+    EXPECT_EQ(app.host.messages.size(), 1u);  // refused: 600 bytes would pass 100
+    EXPECT_EQ(doc.GetLine(0).view(), "a");
+
+    EXPECT_EQ(interpreter.Execute(indent), MacroResult::Continue);
+    EXPECT_EQ(app.host.messages.size(), 1u);
+    EXPECT_EQ(doc.GetLine(0).size(), 61u);
+    EXPECT_EQ(interpreter.LastOutcome().growth, 600);
+
+    EXPECT_EQ(interpreter.Execute(ParsedMacroLine("ZenToHan"), 100), MacroResult::Continue);
+    EXPECT_EQ(interpreter.LastOutcome().growth, 0);
+}
+
 }  // namespace
 }  // namespace qb

@@ -181,8 +181,12 @@ void RunReviewedMultiFileReplace(CQuillbayDoc& doc, GuiCommandUi& ui, const AppC
     const std::string& find = inv.args.Text(2);
     const std::string& replacement = inv.args.Text(3);
 
-    doc.MultiFileReplace(folder, pattern, find, replacement, /*dryRun=*/true);
-    const MultiFileResult preview = doc.LastMultiFileResult();
+    MultiFileReplaceOptions options;
+    options.jis = app.jisEncoder;
+    options.progress = app.fileProgress;
+    options.dryRun = true;
+    const MultiFileResult preview =
+        MultiFileReplace(app.host, folder, pattern, find, replacement, options);
     if (preview.stopped) return;  // a review of some of the files would mislead
     std::vector<std::string> chosen;
     if (preview.filesChanged > 0) {
@@ -193,9 +197,12 @@ void RunReviewedMultiFileReplace(CQuillbayDoc& doc, GuiCommandUi& ui, const AppC
     app.Record(inv.line);
     int files = 0, replacements = 0;
     if (!chosen.empty()) {
-        doc.MultiFileReplace(folder, pattern, find, replacement, /*dryRun=*/false, &chosen);
-        files = doc.LastMultiFileResult().filesChanged;
-        replacements = doc.LastMultiFileResult().replacements;
+        options.dryRun = false;
+        options.only = &chosen;
+        const MultiFileResult done =
+            MultiFileReplace(app.host, folder, pattern, find, replacement, options);
+        files = done.filesChanged;
+        replacements = done.replacements;
     }
     ui.ShowMultiReplaceReport(files, replacements);
 }

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "core/commands/multi_file_replace.h"
 #include "core/text_file.h"
 #include "tests/support/doc_fixture.h"
 #include "tests/support/sjis_literal.h"
@@ -30,12 +31,24 @@ protected:
         return st.st_mtim.tv_sec;
     }
     const MultiFileEntry* Entry(const std::string& name) const {
-        for (const auto& e : doc.LastMultiFileResult().files)
+        for (const auto& e : last.files)
             if (e.name == name) return &e;
         return nullptr;
     }
+    // Runs the replacement as a macro line of this run would, keeping its result in `last`.
+    void Replace(const std::string& folder, const std::string& pattern, std::string_view find,
+                 std::string_view replacement, bool dryRun = false,
+                 const std::vector<std::string>* only = nullptr) {
+        MultiFileReplaceOptions options;
+        options.dryRun = dryRun;
+        options.only = only;
+        options.jis = app.context.jisEncoder;
+        options.progress = app.context.fileProgress;
+        last = MultiFileReplace(app.host, folder, pattern, find, replacement, options);
+    }
 
     test::TempDir dir;
+    MultiFileResult last;
 };
 
 TEST_F(MultiFileReplaceTest, ReplacesIgnoringCaseAndKeepsEverythingElse) {
@@ -44,10 +57,10 @@ TEST_F(MultiFileReplaceTest, ReplacesIgnoringCaseAndKeepsEverythingElse) {
     dir.Write("b.txt", Sjis("一致なし\r\n"));
     dir.Write("c.dat", "abc\r\n");
     SetLines({"document"});
-    doc.MultiFileReplace(dir.Path(), "*.txt", "abc", "x");
+    Replace(dir.Path(), "*.txt", "abc", "x");
     EXPECT_EQ(dir.Read("a.txt"), Sjis("先頭 x\r\nx と x\r\nソ\\x 終わり"));
     EXPECT_EQ(dir.Read("c.dat"), "abc\r\n");
-    const MultiFileResult& result = doc.LastMultiFileResult();
+    const MultiFileResult& result = last;
     EXPECT_EQ(result.filesChanged, 1);
     EXPECT_EQ(result.replacements, 4);
     ASSERT_EQ(result.files.size(), 2u);
@@ -69,17 +82,17 @@ TEST_F(MultiFileReplaceTest, JisAndEucFilesKeepTheirCode) {
               "\xa4\xf3"
               "ABC\r\nkeep\xa4\xa2\r\n");
     dir.Write("sjis.txt", Sjis("亜abc\r\n"));
-    doc.MultiFileReplace(dir.Path(), "*.txt", Sjis("亜"), "-");
+    Replace(dir.Path(), "*.txt", Sjis("亜"), "-");
     EXPECT_EQ(dir.Read("jis.txt"), "-abc\r\n\x1b$@0\"\x1b(J\r\n");
     EXPECT_EQ(dir.Read("sjis.txt"), "-abc\r\n");
     EXPECT_EQ(Entry("jis.txt")->code, CodeJis);
     EXPECT_EQ(Entry("euc.txt")->code, CodeEuc);
     EXPECT_EQ(Entry("sjis.txt")->code, CodeShiftJis);
 
-    doc.MultiFileReplace(dir.Path(), "*.txt", "abc", Sjis("亜"));
+    Replace(dir.Path(), "*.txt", "abc", Sjis("亜"));
     EXPECT_EQ(dir.Read("euc.txt"), "\xa4\xf3\xb0\xa1\r\nkeep\xa4\xa2\r\n");
     EXPECT_EQ(dir.Read("jis.txt"), "-\x1b$B0!\x1b(B\r\n\x1b$@0\"\x1b(J\r\n");
-    EXPECT_EQ(doc.LastMultiFileResult().filesChanged, 3);
+    EXPECT_EQ(last.filesChanged, 3);
 }
 
 // A JIS file is written as the last SjisToJis wrote JIS (ESC $ B until one has run), not as
@@ -88,13 +101,13 @@ TEST_F(MultiFileReplaceTest, JisIsWrittenAsTheLastSjisToJisWroteIt) {
     app.settings.WriteInt("Jis", "Jis", 0);                // ESC $ @, once SjisToJis has read it
     const std::string jis = "\x1b$B0\"\x1b(B\r\nabc\r\n";  // 唖, then abc
     dir.Write("jis.txt", jis);
-    doc.MultiFileReplace(dir.Path(), "jis.txt", "abc", Sjis("亜"));
+    Replace(dir.Path(), "jis.txt", "abc", Sjis("亜"));
     EXPECT_EQ(dir.Read("jis.txt"), "\x1b$B0\"\x1b(B\r\n\x1b$B0!\x1b(B\r\n");
     SetLines({"x"});
     doc.SjisToJis();
     app.settings.WriteInt("Jis", "Jis", 1);
     dir.Write("jis.txt", jis);
-    doc.MultiFileReplace(dir.Path(), "jis.txt", "abc", Sjis("亜"));
+    Replace(dir.Path(), "jis.txt", "abc", Sjis("亜"));
     EXPECT_EQ(dir.Read("jis.txt"), "\x1b$B0\"\x1b(B\r\n\x1b$@0!\x1b(B\r\n");
 }
 
@@ -102,7 +115,7 @@ TEST_F(MultiFileReplaceTest, AJisLineLeftInKanjiModeStillReadsTheSameAfterIt) {
     // The first line ends in kanji mode and the second goes on in it. After the first line is
     // encoded afresh (ending in ASCII), kanji mode is entered again for the second.
     dir.Write("carry.txt", "\x1b$B0!\r\n0\"\x1b(B\r\n");
-    doc.MultiFileReplace(dir.Path(), "carry.txt", Sjis("亜"), "A");
+    Replace(dir.Path(), "carry.txt", Sjis("亜"), "A");
     EXPECT_EQ(dir.Read("carry.txt"), "A\r\n\x1b$B0\"\x1b(B\r\n");
 }
 
@@ -111,7 +124,7 @@ TEST_F(MultiFileReplaceTest, AJisLineLeftInKanjiModeStillReadsTheSameAfterIt) {
 TEST_F(MultiFileReplaceTest, AChangedJisLineThatBeginsInKanjiModeReadsTheSame) {
     // 亜 30 21, 唖 30 22: line two begins in the kanji mode that line one left open.
     dir.Write("carry.txt", "abc\r\n\x1b$B0!\r\n0!0\"\x1b(B\r\nend\r\n");
-    doc.MultiFileReplace(dir.Path(), "carry.txt", Sjis("亜"), "XY");
+    Replace(dir.Path(), "carry.txt", Sjis("亜"), "XY");
     LineList lines;
     ASSERT_TRUE(ReadTextFile(dir.File("carry.txt"), lines).ok);
     CQuillbayDoc check(app.context);
@@ -126,13 +139,13 @@ TEST_F(MultiFileReplaceTest, AChangedJisLineThatBeginsInKanjiModeReadsTheSame) {
 TEST_F(MultiFileReplaceTest, UnchangedFilesKeepTheirBytesAndTime) {
     const std::string path = dir.Write("same.txt", "no match here\r\nabc?\n");
     Age(path);
-    doc.MultiFileReplace(dir.Path(), "*.txt", "abd", "x");
+    Replace(dir.Path(), "*.txt", "abd", "x");
     EXPECT_EQ(ReadFileBytes(path), "no match here\r\nabc?\n");
     EXPECT_EQ(ModifiedAt(path), 1000000000);
     // A replacement equal to what it replaces changes nothing either.
-    doc.MultiFileReplace(dir.Path(), "*.txt", "abc", "abc");
+    Replace(dir.Path(), "*.txt", "abc", "abc");
     EXPECT_EQ(ModifiedAt(path), 1000000000);
-    EXPECT_EQ(doc.LastMultiFileResult().filesChanged, 0);
+    EXPECT_EQ(last.filesChanged, 0);
     EXPECT_EQ(std::filesystem::directory_iterator(dir.Path())->path().filename(), "same.txt");
 }
 
@@ -141,15 +154,15 @@ TEST_F(MultiFileReplaceTest, WildcardsIgnoreCaseAndFoldersAreSkipped) {
     dir.Write("b.Txt", "abc");
     dir.Write("c.txt.bak", "abc");
     std::filesystem::create_directory(dir.File("d.txt"));
-    doc.MultiFileReplace(dir.Path() + "/", "*.txt", "abc", "x");
+    Replace(dir.Path() + "/", "*.txt", "abc", "x");
     EXPECT_EQ(dir.Read("A.TXT"), "x");
     EXPECT_EQ(dir.Read("b.Txt"), "x");
     EXPECT_EQ(dir.Read("c.txt.bak"), "abc");
-    EXPECT_EQ(doc.LastMultiFileResult().files.size(), 2u);
+    EXPECT_EQ(last.files.size(), 2u);
 
     // "*.*" takes names without a dot as well.
     dir.Write("plain", "abc");
-    doc.MultiFileReplace(dir.Path(), "*.*", "abc", "y");
+    Replace(dir.Path(), "*.*", "abc", "y");
     EXPECT_EQ(dir.Read("plain"), "y");
 }
 
@@ -158,12 +171,12 @@ TEST_F(MultiFileReplaceTest, LongLinesAreSearchedWholeAndCrLfCanBeReplaced) {
     std::string line(4093, 'q');
     line += "abcd" + std::string(5903, 'q');
     dir.Write("long.txt", line + "\r\nab\r\ncd\r\n");
-    doc.MultiFileReplace(dir.Path(), "long.txt", "abcd", "-");
-    EXPECT_EQ(doc.LastMultiFileResult().replacements, 1);
+    Replace(dir.Path(), "long.txt", "abcd", "-");
+    EXPECT_EQ(last.replacements, 1);
     // A find text never reaches past the end of its line.
-    doc.MultiFileReplace(dir.Path(), "long.txt", "ab\r\ncd", "-");
-    EXPECT_EQ(doc.LastMultiFileResult().replacements, 0);
-    doc.MultiFileReplace(dir.Path(), "long.txt", "ab\r\n", "AB ");
+    Replace(dir.Path(), "long.txt", "ab\r\ncd", "-");
+    EXPECT_EQ(last.replacements, 0);
+    Replace(dir.Path(), "long.txt", "ab\r\n", "AB ");
     EXPECT_EQ(dir.Read("long.txt"),
               std::string(4093, 'q') + "-" + std::string(5903, 'q') + "\r\nAB cd\r\n");
 }
@@ -172,19 +185,19 @@ TEST_F(MultiFileReplaceTest, AReadOnlyFileIsReportedAndTheRunGoesOn) {
     const std::string locked = dir.Write("1.txt", "abc");
     dir.Write("2.txt", "abc");
     ASSERT_EQ(chmod(locked.c_str(), 0444), 0);
-    doc.MultiFileReplace(dir.Path(), "*.txt", "abc", "x");
+    Replace(dir.Path(), "*.txt", "abc", "x");
     EXPECT_EQ(ReadFileBytes(locked), "abc");
     EXPECT_EQ(dir.Read("2.txt"), "x");
     EXPECT_EQ(app.host.messages, (Lines{"ファイル書き込みエラー"}));
     EXPECT_EQ(Entry("1.txt")->status, MultiFileEntry::Failed);
-    EXPECT_EQ(doc.LastMultiFileResult().filesChanged, 1);
-    EXPECT_EQ(doc.LastMultiFileResult().replacements, 1);
+    EXPECT_EQ(last.filesChanged, 1);
+    EXPECT_EQ(last.replacements, 1);
 }
 
 TEST_F(MultiFileReplaceTest, PermissionsSurviveTheRewrite) {
     const std::string path = dir.Write("p.txt", "abc");
     ASSERT_EQ(chmod(path.c_str(), 0640), 0);
-    doc.MultiFileReplace(dir.Path(), "p.txt", "abc", "x");
+    Replace(dir.Path(), "p.txt", "abc", "x");
     struct stat st {};
     ASSERT_EQ(stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
@@ -195,7 +208,7 @@ TEST_F(MultiFileReplaceTest, AFolderThatTakesNoNewFileEndsTheRunAndLosesNothing)
     if (geteuid() == 0) GTEST_SKIP() << "root writes to any folder";
     dir.Write("1.txt", "abc");
     ASSERT_EQ(chmod(dir.Path().c_str(), 0555), 0);
-    doc.MultiFileReplace(dir.Path(), "*.txt", "abc", "x");
+    Replace(dir.Path(), "*.txt", "abc", "x");
     chmod(dir.Path().c_str(), 0755);
     EXPECT_EQ(dir.Read("1.txt"), "abc");
     EXPECT_EQ(app.host.messages, (Lines{"WORKファイルOpenエラー"}));
@@ -206,7 +219,7 @@ TEST_F(MultiFileReplaceTest, AnUnreadableFileIsReportedAndSkipped) {
     const std::string hidden = dir.Write("1.txt", "abc");
     dir.Write("2.txt", "abc");
     ASSERT_EQ(chmod(hidden.c_str(), 0), 0);
-    doc.MultiFileReplace(dir.Path(), "*.txt", "abc", "x");
+    Replace(dir.Path(), "*.txt", "abc", "x");
     EXPECT_EQ(app.host.messages, (Lines{"ReadファイルOpenエラー"}));
     EXPECT_EQ(dir.Read("2.txt"), "x");
 }
@@ -215,10 +228,10 @@ TEST_F(MultiFileReplaceTest, DryRunListsWhatWouldChangeAndWritesNothing) {
     const std::string a = dir.Write("a.txt", "abc abc");
     dir.Write("b.txt", "none");
     Age(a);
-    doc.MultiFileReplace(dir.Path(), "*.txt", "ABC", "x", true);
+    Replace(dir.Path(), "*.txt", "ABC", "x", true);
     EXPECT_EQ(ReadFileBytes(a), "abc abc");
     EXPECT_EQ(ModifiedAt(a), 1000000000);
-    const MultiFileResult& result = doc.LastMultiFileResult();
+    const MultiFileResult& result = last;
     EXPECT_TRUE(result.dryRun);
     EXPECT_EQ(result.filesChanged, 1);
     EXPECT_EQ(result.replacements, 2);
@@ -234,14 +247,14 @@ TEST_F(MultiFileReplaceTest, DryRunListsWhatWouldChangeAndWritesNothing) {
 TEST_F(MultiFileReplaceTest, Utf8FilesAreReplacedAsCharactersAndStayUtf8) {
     dir.Write("u.txt", "\xEF\xBB\xBFぁ[ー\r\nno match, é kept\r\nplain\r\n");
     dir.Write("lossy.txt", "ー é\r\n");
-    doc.MultiFileReplace(dir.Path(), "*.txt", Sjis("ー"), Sjis("長"));
+    Replace(dir.Path(), "*.txt", Sjis("ー"), Sjis("長"));
     EXPECT_EQ(dir.Read("u.txt"), "\xEF\xBB\xBFぁ[長\r\nno match, é kept\r\nplain\r\n");
     EXPECT_EQ(Entry("u.txt")->code, CodeUtf8);
     EXPECT_EQ(Entry("u.txt")->replacements, 1);
     EXPECT_EQ(dir.Read("lossy.txt"), "ー é\r\n");
     EXPECT_EQ(Entry("lossy.txt")->status, MultiFileEntry::Failed);
     EXPECT_EQ(app.host.messages.size(), 1u);
-    EXPECT_EQ(doc.LastMultiFileResult().filesChanged, 1);
+    EXPECT_EQ(last.filesChanged, 1);
 }
 
 // A symbolic link is not followed out of the folder, and a file with other names (hard links)
@@ -253,7 +266,7 @@ TEST_F(MultiFileReplaceTest, LinksAreReportedAndLeftAlone) {
     const std::string linked = dir.Write("linked.txt", "abc\r\n");
     ASSERT_EQ(link(linked.c_str(), elsewhere.File("other-name.txt").c_str()), 0);
     dir.Write("plain.txt", "abc\r\n");
-    doc.MultiFileReplace(dir.Path(), "*.txt", "abc", "x");
+    Replace(dir.Path(), "*.txt", "abc", "x");
     EXPECT_EQ(elsewhere.Read("outside.txt"), "abc\r\n");
     EXPECT_EQ(elsewhere.Read("other-name.txt"), "abc\r\n");
     EXPECT_EQ(dir.Read("linked.txt"), "abc\r\n");
@@ -263,16 +276,16 @@ TEST_F(MultiFileReplaceTest, LinksAreReportedAndLeftAlone) {
         EXPECT_EQ(Entry(name)->status, MultiFileEntry::Skipped) << name;
         EXPECT_FALSE(Entry(name)->error.empty()) << name;
     }
-    EXPECT_EQ(doc.LastMultiFileResult().filesChanged, 1);
+    EXPECT_EQ(last.filesChanged, 1);
     EXPECT_TRUE(app.host.messages.empty());
 }
 
 TEST_F(MultiFileReplaceTest, NoMatchingFileOrNoFolder) {
-    doc.MultiFileReplace(dir.Path(), "*.txt", "abc", "x");
-    EXPECT_EQ(doc.LastMultiFileResult().filesChanged, 0);
-    EXPECT_TRUE(doc.LastMultiFileResult().files.empty());
+    Replace(dir.Path(), "*.txt", "abc", "x");
+    EXPECT_EQ(last.filesChanged, 0);
+    EXPECT_TRUE(last.files.empty());
     EXPECT_TRUE(app.host.messages.empty());
-    doc.MultiFileReplace(dir.File("missing"), "*.txt", "abc", "x");
+    Replace(dir.File("missing"), "*.txt", "abc", "x");
     EXPECT_EQ(app.host.messages, (Lines{"フォルダが見つかりません: " + dir.File("missing")}));
 }
 
@@ -283,7 +296,7 @@ TEST_F(MultiFileReplaceTest, ADryRunListsTheLinesAndARunKeepsToTheChosenFiles) {
     const std::string b = dir.Write("b.txt", "abc");
     const std::string c = dir.Write("c.txt", "abc");
     ::chmod(c.c_str(), 0);  // neither read nor reported when left out
-    doc.MultiFileReplace(dir.Path(), "*.txt", "abc", "y\r\nz", true, nullptr);
+    Replace(dir.Path(), "*.txt", "abc", "y\r\nz", true, nullptr);
     const std::vector<MultiFileLineChange>& changes = Entry("a.txt")->changes;
     ASSERT_EQ(changes.size(), 2u);
     EXPECT_EQ(changes[0].line, 2);
@@ -294,11 +307,11 @@ TEST_F(MultiFileReplaceTest, ADryRunListsTheLinesAndARunKeepsToTheChosenFiles) {
     app.host.messages.clear();
 
     const std::vector<std::string> chosen{"b.txt"};
-    doc.MultiFileReplace(dir.Path(), "*.txt", "abc", "y", false, &chosen);
+    Replace(dir.Path(), "*.txt", "abc", "y", false, &chosen);
     EXPECT_EQ(ReadFileBytes(a), "keep\r\nabc x\r\nno\r\nABC");
     EXPECT_EQ(ReadFileBytes(b), "y");
-    EXPECT_EQ(doc.LastMultiFileResult().filesChanged, 1);
-    EXPECT_EQ(doc.LastMultiFileResult().files.size(), 1u);
+    EXPECT_EQ(last.filesChanged, 1);
+    EXPECT_EQ(last.files.size(), 1u);
     EXPECT_TRUE(app.host.messages.empty());
 }
 
@@ -313,13 +326,13 @@ TEST_F(MultiFileReplaceTest, ProgressSeesEveryFileAndMayStopBetweenTwo) {
                         std::string(name));
         return name != "c.txt";
     };
-    doc.MultiFileReplace(dir.Path(), "*.txt", "abc", "x");
+    Replace(dir.Path(), "*.txt", "abc", "x");
     EXPECT_EQ(calls, (Lines{"0/3 a.txt", "1/3 b.txt", "2/3 c.txt", "2/3 "}));
     EXPECT_EQ(dir.Read("b.txt"), "x\r\n");
     EXPECT_EQ(dir.Read("c.txt"), "abc\r\n");
-    EXPECT_EQ(doc.LastMultiFileResult().filesChanged, 2);
-    EXPECT_EQ(doc.LastMultiFileResult().files.size(), 2u);
-    EXPECT_TRUE(doc.LastMultiFileResult().stopped);
+    EXPECT_EQ(last.filesChanged, 2);
+    EXPECT_EQ(last.files.size(), 2u);
+    EXPECT_TRUE(last.stopped);
 }
 
 }  // namespace

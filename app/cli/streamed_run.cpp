@@ -1,0 +1,167 @@
+#include "app/cli/streamed_run.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "app/cli/input_error.h"
+#include "app/cli/standard_output.h"
+#include "core/quillbay_doc.h"
+
+namespace qb {
+
+namespace {
+
+// -i writes back the FILE, -o its path, and otherwise (or -o -) the result goes to standard
+// output ("").
+std::string TargetOf(const CliOptions& options, const std::string& file) {
+    if (options.inPlace) return file;
+    return options.output != "-" ? options.output : std::string();
+}
+
+}  // namespace
+
+StreamedRun::StreamedRun(QbayRunState& run, const std::string& file, TextLineReader& reader)
+    : m_run(run),
+      m_file(file),
+      m_reader(reader),
+      m_target(TargetOf(run.options, file)),
+      m_name(file == "-" ? "standard input" : file),
+      m_fromUtf8(run.options.from == FileCode::Utf8),
+      m_choice(run.output.Choice(m_target, run.options.inPlace)),
+      m_crLf(run.settings.ReadInt("System", "CrLf", 0)),
+      m_jis(run.output.JisOptions()),
+      m_reportsLosses(run.output.ReportsLosses(m_target)),
+      m_grown(run.steps.Steps().size(), 0) {}
+
+void StreamedRun::Run() {
+    TextReadResult read;
+    const StreamOutcome outcome = StreamLines(
+        m_run.app, m_reader,
+        [this](LineList& lines, const BlockPlace& place) { return RunBlock(lines, place); },
+        [this](const LineList& lines, const BlockPlace& place) { return WriteBlock(lines, place); },
+        read, m_run.options.from != FileCode::Auto);
+    ReportOutputLosses();
+    if (!MayCommit(outcome, read)) return;  // the writer goes without a commit: the file stays
+    const bool written = outcome == StreamOutcome::Streamed && (!m_writer || m_writer->Commit());
+    if (!written) ShowWriteError();
+}
+
+bool StreamedRun::RunBlock(LineList& lines, const BlockPlace& place) {
+    if (m_linesRun == 0 && place.convertedFrom == CodeShiftJis) m_run.HintUtf8(lines, m_name);
+    if (m_linesRun == 0 && m_fromUtf8)
+        m_byteOrderMark = !lines.empty() && lines[0].view().starts_with("\xEF\xBB\xBF");
+    const auto count = static_cast<long long>(lines.size());
+    if (m_run.steps.Empty() && !m_fromUtf8) {
+        m_linesRun += count;
+        return true;
+    }
+    CQuillbayDoc& doc = m_run.workspace.Adopt(std::make_unique<CQuillbayDoc>(m_run.app));
+    m_run.docPlaces[&doc] = {m_name, static_cast<long>(m_linesRun)};
+    doc.TakeLines(std::move(lines));
+    if (m_fromUtf8) doc.Utf8ToSjis();
+    RunSteps();
+    lines = doc.ExtractLines();
+    m_run.docPlaces.erase(&doc);
+    m_run.workspace.Clear();
+    m_linesRun += count;
+    return !m_run.RunShowedError();
+}
+
+// Runs the -e lines over the block's document. The bound on what each line may add holds for
+// the whole text, as when the text runs whole: each line gets what it has left of it.
+void StreamedRun::RunSteps() {
+    MacroInterpreter& interpreter = m_run.macros.Interpreter();
+    const std::vector<QbayStep>& steps = m_run.steps.Steps();
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const MacroResult result =
+            interpreter.Execute(*steps[i].line, CQuillbayDoc::kMaxGrowth - m_grown[i]);
+        m_grown[i] += interpreter.LastOutcome().growth;
+        if (result == MacroResult::Stop || m_run.RunShowedError()) break;
+    }
+}
+
+bool StreamedRun::WriteBlock(const LineList& lines, const BlockPlace& place) {
+    InputForm input;
+    input.code = m_fromUtf8 ? FileCode::Utf8 : OpenedCode(place.convertedFrom);
+    input.byteOrderMark = m_byteOrderMark;
+    input.firstLineEnd = place.firstLineEnd;
+    input.endedWithLineEnd = place.last ? place.endedWithLineEnd : true;
+    input.crInside = place.firstLineEnd == TextLineReader::LineEnd::None && !lines.empty() &&
+                     lines[0].view().find('\r') != std::string_view::npos;
+    const OutputForm form = ChooseOutputForm(m_choice, input, m_crLf);
+    if (!m_encoder) MakeEncoder(form);
+    m_encoder->SetFinalLineEnd(form.finalLineEnd);
+    return m_encoder->Write(lines, place.last,
+                            [this](std::string_view bytes) { return WriteBytes(bytes); });
+}
+
+void StreamedRun::MakeEncoder(const OutputForm& form) {
+    m_encoder.emplace(form, m_jis);
+    if (m_reportsLosses)
+        m_encoder->SetLossFn([this](long line, const CodeLoss& loss) {
+            m_outputLosses.push_back({line, loss});
+        });
+    m_encoder->SetReadBackCheck(SaveCheckFor(m_run.options.lossy), &m_loss);
+}
+
+bool StreamedRun::WriteBytes(std::string_view bytes) {
+    if (m_target.empty()) {
+        if (WriteStandardOutput(bytes)) return true;
+        m_stdoutError = errno;
+        return false;
+    }
+    if (!m_writer) m_writer.emplace(m_target);
+    return m_writer->Write(bytes);
+}
+
+void StreamedRun::ReportOutputLosses() {
+    const std::string targetName = DocumentOutput::NameOf(m_target);
+    if (m_encoder)
+        for (const auto& [line, loss] : m_outputLosses)
+            m_run.losses.Add(targetName, line, loss.offset + 1, loss.what,
+                             FileCodeName(m_encoder->Form().code));
+    // -i counts them under the file, which may refuse to be written back below.
+    if (!m_run.options.inPlace) m_run.losses.Finish(targetName);
+}
+
+// Says what went wrong reading, running or writing; false when the output is not to be
+// committed: the run stopped, a line would not read back, or -i would not give the file back
+// as it was.
+bool StreamedRun::MayCommit(StreamOutcome outcome, const TextReadResult& read) {
+    CliHost& host = m_run.host;
+    const CliOptions& options = m_run.options;
+    for (const auto& warning : ReadWarnings(read, m_name))
+        host.Warn(warning);
+    if (!read.ok) {
+        host.ShowMessage(InputErrorMessage(m_reader.ErrorNumber()));
+        return false;
+    }
+    if (m_loss && outcome != StreamOutcome::Stopped) {
+        host.SetSubject(DocumentOutput::NameOf(m_target));
+        ReportReadBackLoss(*m_loss, options.lossy, host);
+    }
+    if (outcome == StreamOutcome::Stopped) {
+        m_run.SayNothingWritten(m_target);
+        return false;
+    }
+    // A line that would not read back ended the writing, with nothing of its block written.
+    if (outcome == StreamOutcome::WriteFailed && m_loss && !options.lossy) return false;
+    if (!m_target.empty() && !m_writer) m_writer.emplace(m_target);  // an empty file still is one
+    if (options.inPlace && (read.stoppedAtCtrlZ || read.sawZeroByte)) {
+        m_run.RefuseUnfaithfulInPlace(m_file, read.stoppedAtCtrlZ);
+        return false;
+    }
+    // Nor when characters were lost.
+    return !options.inPlace || m_run.output.MayWriteBack(m_file, m_run.steps.LostCharacters());
+}
+
+void StreamedRun::ShowWriteError() {
+    CliHost& host = m_run.host;
+    host.SetSubject(DocumentOutput::NameOf(m_target));
+    host.ShowMessage(m_target.empty() ? std::string("ファイルに書き込めません (") +
+                                            std::strerror(m_stdoutError) + ")"
+                                      : std::string("ファイルに書き込めません"));
+    if (m_writer && !m_writer->Error().empty()) host.Warn(m_writer->Error());
+}
+
+}  // namespace qb

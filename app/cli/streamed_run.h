@@ -1,0 +1,81 @@
+// Running qbay's -e lines over one FILE a block of lines at a time, into the output, so that the
+// FILE is never held whole (app/cli/line_stream.h says which lines can run so). Each block runs
+// in a document of its own on the reading thread while the block before it is written on
+// another; what the whole run knows (messages, lost characters, the bound on growth of each
+// line) is kept across the blocks, so that the result and what is said are those of a run over
+// the whole text.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "app/cli/line_encoder.h"
+#include "app/cli/line_stream.h"
+#include "app/cli/output_form.h"
+#include "app/cli/qbay_run_state.h"
+#include "app/cli/save_check.h"
+#include "convert/code_loss.h"
+#include "convert/jis.h"
+#include "core/text_file.h"
+#include "settings/atomic_file.h"
+
+namespace qb {
+
+class StreamedRun {
+public:
+    // `file` is the FILE ("-" for standard input), `reader` open on it.
+    StreamedRun(QbayRunState& run, const std::string& file, TextLineReader& reader);
+    StreamedRun(const StreamedRun&) = delete;
+    StreamedRun& operator=(const StreamedRun&) = delete;
+
+    // Reads, runs and writes the whole FILE; then says what went wrong, and commits the output
+    // only when nothing did.
+    void Run();
+
+private:
+    // On the reading thread.
+    bool RunBlock(LineList& lines, const BlockPlace& place);
+    void RunSteps();
+    // On the writing thread.
+    bool WriteBlock(const LineList& lines, const BlockPlace& place);
+    void MakeEncoder(const OutputForm& form);
+    bool WriteBytes(std::string_view bytes);
+    // After the stream has ended.
+    void ReportOutputLosses();
+    bool MayCommit(StreamOutcome outcome, const TextReadResult& read);
+    void ShowWriteError();
+
+    QbayRunState& m_run;
+    const std::string m_file;
+    TextLineReader& m_reader;
+    const std::string m_target;  // where the result goes; empty for standard output
+    const std::string m_name;    // the FILE as messages name it
+    const bool m_fromUtf8;       // --from utf8: each block is converted before the steps
+
+    // Everything the writing thread needs is taken before the stream starts: the settings may
+    // change while the macro lines run.
+    const OutputChoice m_choice;
+    const int m_crLf;
+    const JisEncoderOptions m_jis;
+    const bool m_reportsLosses;
+
+    // The reading thread's.
+    std::vector<long long> m_grown;  // what each line has added so far (see RunSteps)
+    long long m_linesRun = 0;        // before the block at hand, to number the lines in messages
+    // The text began with a UTF-8 byte-order mark: noted by the first block's run before that
+    // block is handed to the writing thread.
+    bool m_byteOrderMark = false;
+
+    // The writing thread's, until the stream has ended. The encoder is made at the first block,
+    // from what the reader had seen then; what it cannot hold waits until the stream has ended.
+    std::optional<AtomicFileWriter> m_writer;  // made at the first block: nothing before
+    int m_stdoutError = 0;                     // errno is the writing thread's own
+    std::optional<LineEncoder> m_encoder;
+    std::vector<std::pair<long, CodeLoss>> m_outputLosses;
+    std::optional<ReadBackLoss> m_loss;  // the first line that would not read back
+};
+
+}  // namespace qb
