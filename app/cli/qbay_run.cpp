@@ -27,6 +27,7 @@
 #include "convert/code_loss.h"
 #include "convert/cp932.h"
 #include "core/commands/multi_file_replace.h"
+#include "core/form_reading.h"
 #include "core/quillbay_doc.h"
 #include "core/text_file.h"
 #include "macro/macro_controller.h"
@@ -596,6 +597,8 @@ private:
                 if (doc.PathName().empty() || (!entry.input && !doc.IsModified())) continue;
                 if (doc.OpenCutShort() || doc.OpenHeldZeroBytes())
                     RefuseUnfaithfulInPlace(doc.PathName(), doc.OpenCutShort());
+                else if (!entry.input && IsUnicodeForm(doc.Form()))
+                    doc.OnSaveDocument(doc.PathName(), SaveCheckFor(m_options.lossy));
                 else
                     m_output.Write(doc.Lines(), doc.PathName(),
                                    entry.input ? input : OpenedForm(doc), true, m_stepLosses);

@@ -98,6 +98,10 @@ GuiHost::SaveAnswer GuiHost::AskSaveChanges(const QString& name) {
     return SaveAnswer::Cancel;
 }
 
+void GuiHost::Warn(std::string_view text) {
+    ShowWarning(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
 void GuiHost::ShowWarning(const QString& text) {
     Ask(m_window, QMessageBox::Warning, text, QMessageBox::Ok, QMessageBox::Ok);
 }
