@@ -54,9 +54,12 @@ bool CQuillbayDoc::OnOpenDocument(const std::string& path, TextLineReader& reade
     // units, and the rest by the text-mode rules as always.
     std::optional<DetectedForm> detected;
     if (reader.IsOpen() && reader.IsRegularFile() &&
-        m_app.settings.ReadInt("System", "Auto", 1) != 0)
-        detected = DetectFormOfFile(path);
-    if (detected && IsUnicodeForm(detected->form)) return OpenUnicodeFile(path, *detected);
+        m_app.settings.ReadInt("System", "Auto", 1) != 0) {
+        const MappedFile file(path);
+        if (file.Ok()) detected = DetectFileForm(file.Bytes());
+        if (detected && IsUnicodeForm(detected->form))
+            return OpenUnicodeFile(path, *detected, file.Bytes());
+    }
     m_modified = true;
     LineList lines;
     TextReadResult read;

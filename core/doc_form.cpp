@@ -14,7 +14,6 @@ namespace qb {
 
 namespace {
 
-constexpr const char* kFileNotFound = "ファイルが見つかりません";
 constexpr const char* kCannotWrite = "ファイルに書き込めません";
 
 CodeKind OpenedCodeOf(const FileForm& form) {
@@ -80,27 +79,20 @@ StandInTable& CQuillbayDoc::StandInsForNewText() {
     return m_standIns;
 }
 
-bool CQuillbayDoc::OpenUnicodeFile(const std::string& path, const DetectedForm& detected) {
+bool CQuillbayDoc::OpenUnicodeFile(const std::string& path, const DetectedForm& detected,
+                                   std::string_view bytes) {
     m_modified = true;
     const bool convertNow = !m_app.keepUndoHistory;
     BeginForm(detected.form, false);
     m_readLosses.clear();
     LineList lines;
-    bool ok;
     {
         BusyCursor busy(m_app.host);
-        std::string bytes;
-        int error = 0;
-        ok = ReadFileBytes(path, bytes, error);
-        if (ok) ReadUnicodeLines(bytes, convertNow, lines);
+        ReadUnicodeLines(bytes, convertNow, lines);
     }
     m_openWarnings.clear();
     m_openCutShort = false;
     m_openHeldZeroBytes = false;
-    if (!ok) {
-        m_app.host.ShowMessage(kFileNotFound);
-        return false;
-    }
     m_pathName = path;
     m_lines = std::move(lines);
     ResetTargetRangeToAll();

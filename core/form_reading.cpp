@@ -1,6 +1,7 @@
 #include "core/form_reading.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -79,18 +80,27 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, int& errorNumber
     return true;
 }
 
-std::optional<DetectedForm> DetectFormOfFile(const std::string& path) {
+MappedFile::MappedFile(const std::string& path) {
     const ReadOnlyFile file(path);
-    if (file.Fd() < 0) return std::nullopt;
-    FileFormDetector detector;
-    const std::unique_ptr<char[]> block(new char[1 << 20]);
-    for (;;) {
-        const long n = file.Read(block.get(), 1 << 20);
-        if (n < 0) return std::nullopt;
-        detector.Feed(std::string_view(block.get(), static_cast<std::size_t>(n)));
-        if (n < (1 << 20)) break;
+    struct stat st {};
+    if (file.Fd() < 0 || ::fstat(file.Fd(), &st) != 0 || !S_ISREG(st.st_mode)) return;
+    m_size = static_cast<std::size_t>(st.st_size);
+    if (m_size == 0) {
+        m_ok = true;
+        return;
     }
-    return detector.Result();
+    void* data = ::mmap(nullptr, m_size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, file.Fd(), 0);
+    if (data == MAP_FAILED) {
+        m_size = 0;
+        return;
+    }
+    ::madvise(data, m_size, MADV_SEQUENTIAL);
+    m_data = data;
+    m_ok = true;
+}
+
+MappedFile::~MappedFile() {
+    if (m_data) ::munmap(m_data, m_size);
 }
 
 std::string_view TextAfterMark(std::string_view bytes, const FileForm& form) {

@@ -32,8 +32,24 @@ namespace qb {
 // Reads the whole file `path` (UTF-8) into `bytes`; false with `errorNumber` (errno) otherwise.
 bool ReadFileBytes(const std::string& path, std::string& bytes, int& errorNumber);
 
-// The form of the file `path`, read in blocks; nothing when it cannot be read.
-[[nodiscard]] std::optional<DetectedForm> DetectFormOfFile(const std::string& path);
+// A regular file's bytes mapped into memory, read only: looking at them twice (once to find the
+// form, once to read the lines) costs no copy. Bytes() is empty for an empty file; Ok() is false
+// when the file could not be opened or mapped.
+class MappedFile {
+public:
+    explicit MappedFile(const std::string& path);
+    ~MappedFile();
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+
+    bool Ok() const { return m_ok; }
+    std::string_view Bytes() const { return {static_cast<const char*>(m_data), m_size}; }
+
+private:
+    bool m_ok = false;
+    void* m_data = nullptr;
+    std::size_t m_size = 0;
+};
 
 // The text of a file's bytes without the byte-order mark its form begins with.
 [[nodiscard]] std::string_view TextAfterMark(std::string_view bytes, const FileForm& form);

@@ -647,7 +647,8 @@ private:
     void SplitAtCr();
     void SettleLegacyForm();
     // Opens a UTF-8 or UTF-16 file found to be in `detected`'s form.
-    bool OpenUnicodeFile(const std::string& path, const DetectedForm& detected);
+    bool OpenUnicodeFile(const std::string& path, const DetectedForm& detected,
+                         std::string_view bytes);
     // The lines of the file's bytes in the document's form: converted (no undo history) or as
     // they stand in the file.
     void ReadUnicodeLines(std::string_view bytes, bool convert, LineList& lines);
