@@ -79,6 +79,8 @@ bool CQuillbayDoc::OnOpenDocument(const std::string& path, TextLineReader& reade
         return false;
     }
     SettleLegacyForm();
+    m_fileStamp = ReadFileStamp(path);
+    m_stampedPath = path;
     m_app.Record("Open " + Utf8ToCp932(path));
     return true;
 }
@@ -136,6 +138,13 @@ bool CQuillbayDoc::FinishOpen(TextReadResult read, LineList lines, const std::st
 
 bool CQuillbayDoc::OnSaveDocument(const std::string& path, ReadBackCheck check) {
     return WriteDocument(path, SaveForm(), check);
+}
+
+bool CQuillbayDoc::FileChangedOnDisk() const {
+    // A file never read or written here under this name holds no change of anyone's.
+    if (!m_fileStamp || m_pathName.empty() || m_stampedPath != m_pathName) return false;
+    const auto now = ReadFileStamp(m_pathName);
+    return now && *now != *m_fileStamp;
 }
 
 void CQuillbayDoc::OnCloseDocument() {

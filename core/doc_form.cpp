@@ -6,6 +6,7 @@
 #include "convert/cp932.h"
 #include "convert/file_form_detect.h"
 #include "core/form_reading.h"
+#include "core/file_stamp.h"
 #include "core/form_writing.h"
 #include "core/quillbay_doc.h"
 #include "settings/atomic_file.h"
@@ -94,6 +95,8 @@ bool CQuillbayDoc::OpenUnicodeFile(const std::string& path, const DetectedForm& 
     m_openCutShort = false;
     m_openHeldZeroBytes = false;
     m_pathName = path;
+    m_fileStamp = ReadFileStamp(path);
+    m_stampedPath = path;
     m_lines = std::move(lines);
     ResetTargetRangeToAll();
     m_openConversion = OpenedCodeOf(m_form);
@@ -204,6 +207,10 @@ bool CQuillbayDoc::WriteDocument(const std::string& path, const FileForm& form,
     m_modified = false;
     m_openCutShort = false;  // the file written holds the whole text now
     m_openHeldZeroBytes = false;
+    if (path == m_pathName) {
+        m_fileStamp = ReadFileStamp(path);
+        m_stampedPath = path;
+    }
     return true;
 }
 

@@ -22,6 +22,10 @@ public:
     // a Ctrl-Z, say). `text` is UTF-8. A front end with no place for it may let it go.
     virtual void Warn(std::string_view text) { (void)text; }
 
+    // How many errors ShowMessage has reported so far, where every message is one (the command
+    // line); 0 where messages are not counted. A command that reported one is not recorded.
+    virtual int ErrorsShown() const { return 0; }
+
     // The busy cursor; calls nest. Use BusyCursor rather than calling these directly.
     virtual void BeginBusy() {}
     virtual void EndBusy() {}

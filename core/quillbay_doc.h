@@ -18,6 +18,7 @@
 #include "convert/stand_in_table.h"
 #include "convert/sjis_searcher.h"
 #include "core/app_context.h"
+#include "core/file_stamp.h"
 #include "core/line.h"
 #include "core/regexp.h"
 #include "core/text_file.h"
@@ -152,6 +153,10 @@ public:
     // Whether the file of the last open held zero bytes (UTF-16 text, a binary file): saving it
     // as lines would not give back its bytes.
     bool OpenHeldZeroBytes() const { return m_openHeldZeroBytes; }
+    // Whether another program has written the document's file since it was opened or last
+    // saved here (its size or modification time differ), so that saving would overwrite that
+    // change. False when the file is gone, or the document never came from a file.
+    bool FileChangedOnDisk() const;
     // The code the last open converted the text from (CodeJis or CodeEuc), or CodeShiftJis when
     // it converted nothing.
     CodeKind OpenConversion() const { return m_openConversion; }
@@ -588,6 +593,8 @@ protected:
     std::vector<std::string> m_openWarnings;
     bool m_openCutShort = false;
     bool m_openHeldZeroBytes = false;
+    std::optional<FileStamp> m_fileStamp;  // the file as it was when read or written here
+    std::string m_stampedPath;             // the path m_fileStamp is of
     CodeKind m_openConversion = CodeShiftJis;
     // What converting while reading found, for FinishOpen: the code it converted from and the
     // characters it lost (noted only when AppContext::codeLoss is set).

@@ -393,10 +393,21 @@ void SplitTextModeLines(std::string_view bytes, LineList& lines) {
 const char* WhyLineWillNotReadBack(std::string_view line) {
     if (line.empty()) return nullptr;
     // Only for the few lines the quick test (detail::LineMayNotReadBack) has let through.
-    if (std::memchr(line.data(), '\n', line.size())) return "an LF byte";
     if (std::memchr(line.data(), kCtrlZ, line.size())) return "a Ctrl-Z byte";
-    if (line.back() == '\r') return "a CR byte at its end";
-    return nullptr;
+    // An LF in a line was put there by a command (StrCat X\nY, a replacement with \n): it is a
+    // line break the user asked for, and the line reads back as the lines it breaks into. What
+    // reading would drop is a CR that ends one of them, besides the CR of a CR LF break.
+    for (std::size_t from = 0;;) {
+        const std::size_t lf = line.find('\n', from);
+        std::string_view piece = line.substr(from, lf == std::string_view::npos ? lf : lf - from);
+        if (lf != std::string_view::npos && !piece.empty() && piece.back() == '\r')
+            piece.remove_suffix(1);
+        if (!piece.empty() && piece.back() == '\r')
+            return lf == std::string_view::npos ? "a CR byte at its end"
+                                                 : "a CR byte before a line break";
+        if (lf == std::string_view::npos) return nullptr;
+        from = lf + 1;
+    }
 }
 
 std::optional<ReadBackLoss> FindLineThatWillNotReadBack(const LineList& lines) {

@@ -161,10 +161,11 @@ TextReadResult ReadTextFile(const std::string& path, LineList& lines);
 // The same over bytes in memory.
 void SplitTextModeLines(std::string_view bytes, LineList& lines);
 
-// Where saving `lines` would give a file that does not read back as the same lines (by the rules
-// above, whatever the terminator): a line holding an LF (it reads back as two lines) or a
-// Ctrl-Z (the text ends there), or ending in a CR (reading drops it). A CR inside a line reads
-// back as it was.
+// Where saving `lines` would give a file that does not read back as the same text (by the rules
+// above, whatever the terminator): a line holding a Ctrl-Z (the text ends there), or a CR that
+// reading drops: one at the line's end, or before an LF in it other than the CR of a CR LF. An LF
+// in a line is a line break a command put there: the line reads back as the lines it breaks into,
+// which is no loss. A CR inside a line reads back as it was.
 struct ReadBackLoss {
     std::size_t index = 0;  // of the first such line, 0-based
     std::string what;       // what it holds (UTF-8), e.g. "an LF byte"

@@ -29,7 +29,7 @@ constexpr CommandInfo Unlisted(CommandId id, std::string_view caption,
 
 // Commands of the main window: files, windows, macros, settings, help.
 constexpr CommandInfo WindowCommand(CommandId id, std::string_view name, std::string_view caption,
-                            std::string_view macro = {}) {
+                                    std::string_view macro = {}) {
     return Listed(id, name, caption, macro).Owner(CommandOwner::MainWindow);
 }
 
@@ -49,10 +49,10 @@ constexpr CommandInfo Alias(CommandId id, std::string_view name, std::string_vie
 // macro-menu rows are made by AllCommands() and follow the last listed row.
 constexpr CommandInfo kCommands[] = {
     // [ﾌｧｲﾙ]
-    WindowCommand(57601, "[ﾌｧｲﾙ]開く", "開く(&O)..."),
-    WindowCommand(57602, "[ﾌｧｲﾙ]閉じる", "閉じる(&C)"),
-    WindowCommand(57603, "[ﾌｧｲﾙ]上書き保存", "上書き保存(&S)"),
-    WindowCommand(57604, "[ﾌｧｲﾙ]名前を付けて保存", "名前を付けて保存(&A)..."),
+    WindowCommand(kCommandOpen, "[ﾌｧｲﾙ]開く", "開く(&O)..."),
+    WindowCommand(kCommandClose, "[ﾌｧｲﾙ]閉じる", "閉じる(&C)"),
+    WindowCommand(kCommandSave, "[ﾌｧｲﾙ]上書き保存", "上書き保存(&S)"),
+    WindowCommand(kCommandSaveAs, "[ﾌｧｲﾙ]名前を付けて保存", "名前を付けて保存(&A)..."),
     Listed(32807, "[ﾌｧｲﾙ]最初の状態に戻す", "最初の状態に戻す(&F)", "ToFirst")
         .Confirm("最初の状態に戻します"),
     Listed(32849, "[ﾌｧｲﾙ]横方向への結合", "横方向の結合(&K)...", "Join")
@@ -61,21 +61,22 @@ constexpr CommandInfo kCommands[] = {
         .Ask(D::SaveFile, "出力ファイル名の入力"),
     Listed(32844, "[ﾌｧｲﾙ]UUENCODE→ファイル", "UUENCODE→ファイル(&U)...", "UuencodeOut")
         .Ask(D::SaveFile, "出力ファイル名の入力"),
-    WindowCommand(32835, "[ﾌｧｲﾙ]ファイル→MIME", "ファイル→MIME(&E)..."),
-    WindowCommand(32922, "[ﾌｧｲﾙ]UNICODEファイル→TEXT", "UNICODEファイル→TEXT(&T)..."),
-    Ui(57607, "[ﾌｧｲﾙ]印刷", "印刷(&P)..."),
-    Ui(57609, "[ﾌｧｲﾙ]印刷プレビュー", "印刷プレビュー(&V)"),
-    WindowCommand(57606, "[ﾌｧｲﾙ]プリンタの設定", "プリンタの設定(&R)..."),
-    Ui(32811, "[ﾌｧｲﾙ]印刷形式", "印刷形式(&I)..."),
-    WindowCommand(57616, "[ﾌｧｲﾙ]以前開いたファイル", "以前開いたファイル"),
-    WindowCommand(57665, "[ﾌｧｲﾙ]終了", "アプリケーションの終了(&X)"),
+    WindowCommand(kCommandFileToMime, "[ﾌｧｲﾙ]ファイル→MIME", "ファイル→MIME(&E)..."),
+    WindowCommand(kCommandUnicodeFileToText, "[ﾌｧｲﾙ]UNICODEファイル→TEXT",
+                  "UNICODEファイル→TEXT(&T)..."),
+    Ui(kCommandPrint, "[ﾌｧｲﾙ]印刷", "印刷(&P)..."),
+    Ui(kCommandPrintPreview, "[ﾌｧｲﾙ]印刷プレビュー", "印刷プレビュー(&V)"),
+    WindowCommand(kCommandPrintSetup, "[ﾌｧｲﾙ]プリンタの設定", "プリンタの設定(&R)..."),
+    Ui(kCommandPrintFormat, "[ﾌｧｲﾙ]印刷形式", "印刷形式(&I)..."),
+    WindowCommand(kCommandRecentFile, "[ﾌｧｲﾙ]以前開いたファイル", "以前開いたファイル"),
+    WindowCommand(kCommandExit, "[ﾌｧｲﾙ]終了", "アプリケーションの終了(&X)"),
 
     // [編集]
-    Listed(57643, "[編集]アンドゥ", "アンドゥ(&U)").As(F::Undo),
-    Listed(57644, "[編集]リドゥ", "リドウ(&R)").As(F::Redo),
-    Listed(57634, "[編集]コピー", "コピー(&C)", "Copy").After(),
-    WindowCommand(57637, "[編集]貼り付け", "貼り付け(&P)", "Paste"),
-    Listed(32907, "[編集]横結合貼り付け", "横結合貼り付け(&Y)", "PastePlus")
+    Listed(kCommandUndo, "[編集]アンドゥ", "アンドゥ(&U)").As(F::Undo),
+    Listed(kCommandRedo, "[編集]リドゥ", "リドウ(&R)").As(F::Redo),
+    Listed(kCommandCopy, "[編集]コピー", "コピー(&C)", "Copy").After(),
+    WindowCommand(kCommandPaste, "[編集]貼り付け", "貼り付け(&P)", "Paste"),
+    Listed(kCommandPastePlus, "[編集]横結合貼り付け", "横結合貼り付け(&Y)", "PastePlus")
         .Confirm("行末に結合して貼りつけます"),
     Listed(32831, "[編集]並べ替え（昇順）", "昇順(&S)", "Sort1")
         .Confirm("全行を昇順に並べ替えます"),
@@ -86,7 +87,7 @@ constexpr CommandInfo kCommands[] = {
         .As(F::Sort)
         .After(),
     Listed(32947, "[編集]逆順", "逆順(&R)", "Reverse").Confirm("全行を逆順に並べ替えます"),
-    Listed(32924, "[編集]行編集", "行編集(&L)...", "LineEdit")
+    Listed(kCommandLineEdit, "[編集]行編集", "行編集(&L)...", "LineEdit")
         .Ask(D::LineText)
         .As(F::LineEdit)
         .After(),
@@ -98,14 +99,14 @@ constexpr CommandInfo kCommands[] = {
         .Ask(D::LineText)
         .After(),
     Listed(32919, "[編集]全編集", "全編集(&W)...").As(F::EditAll),
-    Listed(32769, "[編集]対象行選択", "対象行選択(&T)...", "LineSelect")
+    Listed(kCommandLineSelect, "[編集]対象行選択", "対象行選択(&T)...", "LineSelect")
         .Ask(D::SelectLines)
         .As(F::LineSelect),
-    Listed(32826, "[編集]排他選択", "排他選択(&H)", "Notsel"),
-    Listed(32802, "[編集]全て選択", "全て選択(&A)", "TextAll"),
+    Listed(kCommandNotsel, "[編集]排他選択", "排他選択(&H)", "Notsel"),
+    Listed(kCommandTextAll, "[編集]全て選択", "全て選択(&A)", "TextAll"),
 
     // [整形]
-    Listed(32784, "[整形]折り返し", "折り返し(&O)...", "TurnChange")
+    Listed(kCommandTurnChange, "[整形]折り返し", "折り返し(&O)...", "TurnChange")
         .Ask(D::Number, "折り返す桁数を指定してください")
         .Store("Turn", "No"),
     Listed(32801, "[整形]ｲﾝﾃﾞﾝﾄ折り返し", "ｲﾝﾃﾞﾝﾄ折り返し(&J)...", "IndTurnChange")
@@ -139,34 +140,35 @@ constexpr CommandInfo kCommands[] = {
         .Ask(D::DeleteString)
         .As(F::DeleteString)
         .Counts(),
-    Listed(32824, "[整形]行の削除", "行の削除(&C)", "LineDelete").Confirm("処理対象行を削除します"),
-    Listed(32923, "[整形]重複行削除", "重複行削除(&P)...", "DupLineDel")
+    Listed(kCommandLineDelete, "[整形]行の削除", "行の削除(&C)", "LineDelete")
+        .Confirm("処理対象行を削除します"),
+    Listed(kCommandDupLineDel, "[整形]重複行削除", "重複行削除(&P)...", "DupLineDel")
         .Ask(D::DuplicateLines)
         .After(),
     Listed(32839, "[整形]空白の挿入", "空白の挿入(&N)...", "SpaceInsert")
         .Ask(D::SpaceInsert)
         .After(),
-    Listed(32799, "[整形]空白行の削除", "空白行の削除(&L)", "DelSpaceLine")
+    Listed(kCommandDelSpaceLine, "[整形]空白行の削除", "空白行の削除(&L)", "DelSpaceLine")
         .Confirm("空白行を削除します"),
     Listed(32800, "[整形]複数空行を1行に", "複数空行を1行に(&M)", "DelSpaceMultiLine")
         .Confirm("複数空白行を１行にします"),
     Listed(32822, "[整形]空白のみの行の空白削除", "空白のみの行の空白削除(&E)", "DelSpaceOnly")
         .Confirm("空白のみの行の空白を削除します"),
-    Listed(32797, "[整形]先頭の空白を削除", "先頭の空白を削除(&F)", "DelSpaceFirst")
+    Listed(kCommandDelSpaceFirst, "[整形]先頭の空白を削除", "先頭の空白を削除(&F)", "DelSpaceFirst")
         .Confirm("先頭の空白を削除します"),
-    Listed(32798, "[整形]後方の空白を削除", "後方の空白を削除(&B)", "DelSpaceBack")
+    Listed(kCommandDelSpaceBack, "[整形]後方の空白を削除", "後方の空白を削除(&B)", "DelSpaceBack")
         .Confirm("後方の空白を削除します"),
     Listed(32850, "[整形]スペース区切り→CSV", "スペース区切り→CSV(&S)", "SpToCsv")
         .Ask(D::SpaceToCsv),
-    Listed(32908, "[整形]センタリング", "センタリング(&C)", "ToCenter")
+    Listed(kCommandToCenter, "[整形]センタリング", "センタリング(&C)", "ToCenter")
         .Confirm("センタリングします"),
-    Alias(32797, "[整形]左揃え", "左揃え(&L)"),
-    Listed(32909, "[整形]右揃え", "右揃え(&R)", "ToRight").Confirm("右揃えします"),
-    Listed(32842, "[整形]桁の左シフト", "左シフト(&S)", "DeletePos 1 1"),
-    Listed(32843, "[整形]桁の右シフト", "右シフト(&D)", "SpaceInsert 1 1 0").After(),
+    Alias(kCommandDelSpaceFirst, "[整形]左揃え", "左揃え(&L)"),
+    Listed(kCommandToRight, "[整形]右揃え", "右揃え(&R)", "ToRight").Confirm("右揃えします"),
+    Listed(kCommandShiftLeft, "[整形]桁の左シフト", "左シフト(&S)", "DeletePos 1 1"),
+    Listed(kCommandShiftRight, "[整形]桁の右シフト", "右シフト(&D)", "SpaceInsert 1 1 0").After(),
 
     // [変換]
-    Listed(32829, "[変換]全角半角変換", "全て変換(&H)", "ZenToHan")
+    Listed(kCommandZenToHan, "[変換]全角半角変換", "全て変換(&H)", "ZenToHan")
         .Confirm("全角を半角に変換します"),
     Listed(32817, "[変換]全角半角ｱﾙﾌｧﾍﾞｯﾄ", "ｱﾙﾌｧﾍﾞｯﾄ(&A)", "ZenToHan2 1")
         .Confirm("全角ｱﾙﾌｧﾍﾞｯﾄを半角に変換します"),
@@ -176,7 +178,7 @@ constexpr CommandInfo kCommands[] = {
         .Confirm("全角カナを半角に変換します"),
     Listed(32846, "[変換]全角半角文字種指定", "文字種を指定(&S)...", "ZenToHanSw")
         .Ask(D::ZenToHanKinds),
-    Listed(32830, "[変換]半角全角変換", "全て変換(&H)", "HanToZen")
+    Listed(kCommandHanToZen, "[変換]半角全角変換", "全て変換(&H)", "HanToZen")
         .Confirm("半角を全角に変換します"),
     Listed(32818, "[変換]半角全角ｱﾙﾌｧﾍﾞｯﾄ", "ｱﾙﾌｧﾍﾞｯﾄ(&A)", "HanToZen2 1")
         .Confirm("半角ｱﾙﾌｧﾍﾞｯﾄを全角に変換します"),
@@ -200,14 +202,14 @@ constexpr CommandInfo kCommands[] = {
         .Confirm("先頭の文字を大文字に変換します"),
     Listed(32912, "[変換]大文字小文字の入れ替え", "大文字小文字の入れ替え(&C)", "ChangeUpperLower")
         .Confirm("大文字を小文字に、小文字を大文字に変換します"),
-    Listed(32905, "[変換]タブ→空白", "タブ→空白(&T)...", "TabSpace").Ask(D::TabWidth),
-    Listed(32906, "[変換]空白→タブ", "空白→タブ(&S)...", "SpaceTab").Ask(D::TabWidth),
+    Listed(kCommandTabSpace, "[変換]タブ→空白", "タブ→空白(&T)...", "TabSpace").Ask(D::TabWidth),
+    Listed(kCommandSpaceTab, "[変換]空白→タブ", "空白→タブ(&S)...", "SpaceTab").Ask(D::TabWidth),
     Listed(32916, "[変換]指定文字をタブに", "指定文字をTABに(&I)...", "TabIf")
         .Ask(D::TabAt)
         .After(),
-    Listed(32781, "[変換]ひらがな→カタカナ", "ひらがな→カタカナ(&K)", "HiraToKana")
+    Listed(kCommandHiraToKana, "[変換]ひらがな→カタカナ", "ひらがな→カタカナ(&K)", "HiraToKana")
         .Confirm("ひらがなをカタカナに変換します"),
-    Listed(32782, "[変換]カタカナ→ひらがな", "カタカナ→ひらがな(&R)", "KanaToHira")
+    Listed(kCommandKanaToHira, "[変換]カタカナ→ひらがな", "カタカナ→ひらがな(&R)", "KanaToHira")
         .Confirm("カタカナをひらがなに変換します"),
     Listed(32808, "[変換]CR→改行変換", "CR→改行変換(&M)", "CtlMToCRLF")
         .Confirm("Ctrl-Mを改行に変換します"),
@@ -221,7 +223,10 @@ constexpr CommandInfo kCommands[] = {
         .Confirm("文字コード（16進）で変換します"),
     Listed(32805, "[変換]16進JISコードを文字化", "JIS化(&J)", "CodeToJis")
         .Confirm("JISコード（16進）で変換します"),
-    Listed(32783, "[変換]置換", "置換(&P)...", "Replace").Ask(D::Replace).As(F::Replace).Counts(),
+    Listed(kCommandReplace, "[変換]置換", "置換(&P)...", "Replace")
+        .Ask(D::Replace)
+        .As(F::Replace)
+        .Counts(),
     Listed(32827, "[変換]複雑な置換(開始・終了文字列)", "開始・終了文字を指定して置換(&S)...",
            "SuperReplace")
         .Ask(D::SuperReplace)
@@ -230,7 +235,8 @@ constexpr CommandInfo kCommands[] = {
         .Ask(D::ReplaceDouble)
         .As(F::ReplaceDouble)
         .Counts(),
-    Listed(32851, "[変換]複数ファイル置換", "複数ファイル置換(&G)...", "MultiFileReplace")
+    Listed(kCommandMultiFileReplace, "[変換]複数ファイル置換", "複数ファイル置換(&G)...",
+           "MultiFileReplace")
         .Ask(D::MultiReplace)
         .As(F::MultiFileReplace)
         .After(),
@@ -263,54 +269,55 @@ constexpr CommandInfo kCommands[] = {
         .Confirm("シフトJISをMIME形式に変換します"),
     Listed(32943, "[コード]MIME形式に変換", "MIME形式に変換(&M)", "ToMime")
         .Confirm("MIME形式に変換します"),
-    Ui(32941, "[コード]コード判定", "コード判定(&D)..."),
+    Ui(kCommandCodeDetection, "[コード]コード判定", "コード判定(&D)..."),
 
     // [表示]
-    Ui(32809, "[表示]文字数のカウント", "文字数のカウント(&C)"),
-    WindowCommand(59392, "[表示]ツールバー", "ツールバー(&T)"),
-    WindowCommand(59393, "[表示]ステータス バー", "ステータス バー(&S)"),
+    Ui(kCommandCharacterCount, "[表示]文字数のカウント", "文字数のカウント(&C)"),
+    WindowCommand(kCommandToolbar, "[表示]ツールバー", "ツールバー(&T)"),
+    WindowCommand(kCommandStatusBar, "[表示]ステータス バー", "ステータス バー(&S)"),
 
     // [ｵﾌﾟｼｮﾝ]
-    WindowCommand(32806, "[ｵﾌﾟｼｮﾝ]設定", "設定(&S)..."),
-    WindowCommand(32792, "[ｵﾌﾟｼｮﾝ]エディタの設定", "エディタの設定(&R)..."),
-    WindowCommand(32793, "[ｵﾌﾟｼｮﾝ]エディタの起動", "エディタの起動(&E)"),
-    WindowCommand(32828, "[ｵﾌﾟｼｮﾝ]キーカスタマイズ", "キーカスタマイズ(&K)..."),
-    WindowCommand(32837, "[ｵﾌﾟｼｮﾝ]マクロの記録", "マクロ記録(&C)"),
-    WindowCommand(32838, "[ｵﾌﾟｼｮﾝ]マクロの実行", "マクロ実行(&X)..."),
-    WindowCommand(32852, "[ｵﾌﾟｼｮﾝ]マクロメニュー編集", "マクロメニュー編集(&D)..."),
+    WindowCommand(kCommandSettings, "[ｵﾌﾟｼｮﾝ]設定", "設定(&S)..."),
+    WindowCommand(kCommandEditorSettings, "[ｵﾌﾟｼｮﾝ]エディタの設定", "エディタの設定(&R)..."),
+    WindowCommand(kCommandStartEditor, "[ｵﾌﾟｼｮﾝ]エディタの起動", "エディタの起動(&E)"),
+    WindowCommand(kCommandEditKeys, "[ｵﾌﾟｼｮﾝ]キーカスタマイズ", "キーカスタマイズ(&K)..."),
+    WindowCommand(kCommandToggleRecording, "[ｵﾌﾟｼｮﾝ]マクロの記録", "マクロ記録(&C)"),
+    WindowCommand(kCommandRunMacro, "[ｵﾌﾟｼｮﾝ]マクロの実行", "マクロ実行(&X)..."),
+    WindowCommand(kCommandEditMacroMenu, "[ｵﾌﾟｼｮﾝ]マクロメニュー編集", "マクロメニュー編集(&D)..."),
 
     // [ｳｨﾝﾄﾞｳ]
-    WindowCommand(57648, "[ｳｨﾝﾄﾞｳ]新しいウィンドウを開く", "新しいウィンドウを開く(&N)"),
-    WindowCommand(57650, "[ｳｨﾝﾄﾞｳ]重ねて表示", "重ねて表示(&C)"),
-    WindowCommand(57651, "[ｳｨﾝﾄﾞｳ]上下に並べて表示", "上下に並べて表示(&T)"),
-    WindowCommand(57652, "[ｳｨﾝﾄﾞｳ]左右に並べて表示", "左右に並べて表示(&V)"),
-    WindowCommand(57649, "[ｳｨﾝﾄﾞｳ]アイコンの整列", "アイコンの整列(&A)"),
+    WindowCommand(kCommandNewWindow, "[ｳｨﾝﾄﾞｳ]新しいウィンドウを開く",
+                  "新しいウィンドウを開く(&N)"),
+    WindowCommand(kCommandCascade, "[ｳｨﾝﾄﾞｳ]重ねて表示", "重ねて表示(&C)"),
+    WindowCommand(kCommandTileStacked, "[ｳｨﾝﾄﾞｳ]上下に並べて表示", "上下に並べて表示(&T)"),
+    WindowCommand(kCommandTileSideBySide, "[ｳｨﾝﾄﾞｳ]左右に並べて表示", "左右に並べて表示(&V)"),
+    WindowCommand(kCommandArrangeIcons, "[ｳｨﾝﾄﾞｳ]アイコンの整列", "アイコンの整列(&A)"),
 
     // [ﾍﾙﾌﾟ]
-    WindowCommand(57666, "[ﾍﾙﾌﾟ]目次", "目次"),
-    WindowCommand(32810, "[ﾍﾙﾌﾟ]キーワードで検索", "キーワードで検索(&S)"),
-    WindowCommand(57664, "[ﾍﾙﾌﾟ]バージョン情報", "バージョン情報(&A)..."),
+    WindowCommand(kCommandHelpContents, "[ﾍﾙﾌﾟ]目次", "目次"),
+    WindowCommand(kCommandHelpKeywords, "[ﾍﾙﾌﾟ]キーワードで検索", "キーワードで検索(&S)"),
+    WindowCommand(kCommandAbout, "[ﾍﾙﾌﾟ]バージョン情報", "バージョン情報(&A)..."),
 
     // Not in the command-name table.
-    WindowCommand(57600, {}, "新規作成(&N)..."),
+    WindowCommand(kCommandNew, {}, "新規作成(&N)..."),
     Unlisted(32788, "URL形式(%)エンコード(&U)", "SjisToUrl")
         .Confirm("URLエンコード形式に変換します"),
     Unlisted(32949, "結合(&B)...", "FileInsert").Ask(D::OpenFile, "読み込むファイル名の入力"),
     Unlisted(32921, "通常コード→UNICODE(&B)", "MbcsToUnicode")
         .Confirm("通常コードをUNICODEに変換します"),
-    Ui(32944, {}, "フォントの変更(&F)..."),
-    Ui(32945, {}, "行番号(&L)"),
-    Ui(32812, {}, {}),  // keyboard-only page movement of the view
-    Ui(32813, {}, {}),
-    Ui(32814, {}, {}),
-    Ui(32815, {}, {}),
+    Ui(kCommandFont, {}, "フォントの変更(&F)..."),
+    Ui(kCommandLineNumbers, {}, "行番号(&L)"),
+    Ui(kCommandLineDown, {}, {}),  // keyboard-only page movement of the view
+    Ui(kCommandLineUp, {}, {}),
+    Ui(kCommandPageDown, {}, {}),
+    Ui(kCommandPageUp, {}, {}),
     Unlisted(32934, {}),  // a menu item that does nothing
-    WindowCommand(32929, {}, "クリップボード監視(&L)"),
-    WindowCommand(32932, {}, "拡張ツールバー(&E)"),
-    WindowCommand(32946, {}, "複数ファイルを開いてマクロ実行(&N)..."),
-    WindowCommand(32937, {}, "右クリックメニューカスタマイズ(&M)..."),
-    WindowCommand(32973, {}, "全てのウィンドウを閉じる(&B)"),
-    WindowCommand(33078, {}, "最新バージョンの確認(&V)..."),
+    WindowCommand(kCommandClipboardMonitor, {}, "クリップボード監視(&L)"),
+    WindowCommand(kCommandExtendedToolbar, {}, "拡張ツールバー(&E)"),
+    WindowCommand(kCommandRunMacroOverFiles, {}, "複数ファイルを開いてマクロ実行(&N)..."),
+    WindowCommand(kCommandEditRightClickMenu, {}, "右クリックメニューカスタマイズ(&M)..."),
+    WindowCommand(kCommandCloseAllWindows, {}, "全てのウィンドウを閉じる(&B)"),
+    WindowCommand(kCommandCheckForUpdate, {}, "最新バージョンの確認(&V)..."),
 };
 
 std::vector<CommandInfo> BuildCommands() {
@@ -325,7 +332,8 @@ std::vector<CommandInfo> BuildCommands() {
         if (i != lastListed) continue;
         for (int n = 0; n < kMacroMenuCount; ++n) {
             names.push_back("[ﾏｸﾛ]マクロメニュー" + std::to_string(n + 1));
-            rows.push_back(WindowCommand(static_cast<CommandId>(kMacroMenuFirst + n), names.back(), {}));
+            rows.push_back(
+                WindowCommand(static_cast<CommandId>(kMacroMenuFirst + n), names.back(), {}));
         }
     }
     return rows;

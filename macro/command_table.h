@@ -139,15 +139,98 @@ struct CommandInfo {
 inline constexpr CommandId kMacroMenuFirst = 32853;
 inline constexpr int kMacroMenuCount = 30;
 
-// Identifiers that other code names.
-inline constexpr CommandId kCommandTextAll = 32802;
-inline constexpr CommandId kCommandNotsel = 32826;
-inline constexpr CommandId kCommandPastePlus = 32907;
+// The identifiers the program names, by menu. A row of the table below uses the name when there
+// is one, so each number is written once, here.
+
+// ファイル
+inline constexpr CommandId kCommandNew = 57600;
+inline constexpr CommandId kCommandOpen = 57601;
+inline constexpr CommandId kCommandClose = 57602;
+inline constexpr CommandId kCommandSave = 57603;
+inline constexpr CommandId kCommandSaveAs = 57604;
+inline constexpr CommandId kCommandFileToMime = 32835;
+inline constexpr CommandId kCommandUnicodeFileToText = 32922;
+inline constexpr CommandId kCommandPrint = 57607;
+inline constexpr CommandId kCommandPrintPreview = 57609;
+inline constexpr CommandId kCommandPrintSetup = 57606;
+inline constexpr CommandId kCommandPrintFormat = 32811;
+inline constexpr CommandId kCommandRecentFile = 57616;  // the most recent; the list has no ids
+inline constexpr CommandId kCommandExit = 57665;
+
+// 編集
+inline constexpr CommandId kCommandUndo = 57643;
+inline constexpr CommandId kCommandRedo = 57644;
 inline constexpr CommandId kCommandCopy = 57634;
 inline constexpr CommandId kCommandPaste = 57637;
+inline constexpr CommandId kCommandPastePlus = 32907;
+inline constexpr CommandId kCommandLineEdit = 32924;
+inline constexpr CommandId kCommandLineSelect = 32769;
+inline constexpr CommandId kCommandNotsel = 32826;
+inline constexpr CommandId kCommandTextAll = 32802;
+
+// 整形
+inline constexpr CommandId kCommandTurnChange = 32784;
+inline constexpr CommandId kCommandLineDelete = 32824;
+inline constexpr CommandId kCommandDupLineDel = 32923;
+inline constexpr CommandId kCommandDelSpaceLine = 32799;
+inline constexpr CommandId kCommandDelSpaceFirst = 32797;  // also "左揃え"
+inline constexpr CommandId kCommandDelSpaceBack = 32798;
+inline constexpr CommandId kCommandToCenter = 32908;
+inline constexpr CommandId kCommandToRight = 32909;
+inline constexpr CommandId kCommandShiftLeft = 32842;
+inline constexpr CommandId kCommandShiftRight = 32843;
+
+// 変換, コード
+inline constexpr CommandId kCommandZenToHan = 32829;
+inline constexpr CommandId kCommandHanToZen = 32830;
+inline constexpr CommandId kCommandTabSpace = 32905;
+inline constexpr CommandId kCommandSpaceTab = 32906;
+inline constexpr CommandId kCommandHiraToKana = 32781;
+inline constexpr CommandId kCommandKanaToHira = 32782;
+inline constexpr CommandId kCommandReplace = 32783;
+inline constexpr CommandId kCommandMultiFileReplace = 32851;
+inline constexpr CommandId kCommandCodeDetection = 32941;
+
+// 表示, and the view's keyboard-only movement
+inline constexpr CommandId kCommandCharacterCount = 32809;
+inline constexpr CommandId kCommandToolbar = 59392;
+inline constexpr CommandId kCommandExtendedToolbar = 32932;
+inline constexpr CommandId kCommandStatusBar = 59393;
+inline constexpr CommandId kCommandFont = 32944;
+inline constexpr CommandId kCommandLineNumbers = 32945;
+inline constexpr CommandId kCommandLineDown = 32812;
+inline constexpr CommandId kCommandLineUp = 32813;
+inline constexpr CommandId kCommandPageDown = 32814;
+inline constexpr CommandId kCommandPageUp = 32815;
+
+// オプション
+inline constexpr CommandId kCommandSettings = 32806;
+inline constexpr CommandId kCommandEditorSettings = 32792;
+inline constexpr CommandId kCommandStartEditor = 32793;
+inline constexpr CommandId kCommandClipboardMonitor = 32929;
+inline constexpr CommandId kCommandEditKeys = 32828;
+inline constexpr CommandId kCommandEditRightClickMenu = 32937;
+inline constexpr CommandId kCommandEditMacroMenu = 32852;
 inline constexpr CommandId kCommandToggleRecording = 32837;
 inline constexpr CommandId kCommandRunMacro = 32838;
 inline constexpr CommandId kCommandRunMacroOverFiles = 32946;
+inline constexpr CommandId kCommandCheckForUpdate = 33078;
+
+// ウィンドウ. F6 and Shift+F6 step through the windows; only keys reach those two, so they have
+// no row in the table.
+inline constexpr CommandId kCommandNewWindow = 57648;
+inline constexpr CommandId kCommandCascade = 57650;
+inline constexpr CommandId kCommandTileStacked = 57651;
+inline constexpr CommandId kCommandTileSideBySide = 57652;
+inline constexpr CommandId kCommandArrangeIcons = 57649;
+inline constexpr CommandId kCommandCloseAllWindows = 32973;
+inline constexpr CommandId kCommandNextPane = 57680;
+inline constexpr CommandId kCommandPreviousPane = 57681;
+
+// ヘルプ
+inline constexpr CommandId kCommandHelpContents = 57666;
+inline constexpr CommandId kCommandHelpKeywords = 32810;
+inline constexpr CommandId kCommandAbout = 57664;
 
 // Every command: first those of the command-name table, in its order (the 30 macro-menu entries
 // after the fixed ones), then the commands it does not list.

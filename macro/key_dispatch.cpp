@@ -98,10 +98,10 @@ CommandId FixedAcceleratorCommand(const KeyCombo& combo) {
         CommandId command;
     };
     static constexpr Accelerator kAccelerators[] = {
-        {{kVirtualKeyDown, false, false, false}, 32812},
-        {{kVirtualKeyUp, false, false, false}, 32813},
-        {{kVirtualKeyPageDown, false, false, false}, 32814},
-        {{kVirtualKeyPageUp, false, false, false}, 32815},
+        {{kVirtualKeyDown, false, false, false}, kCommandLineDown},
+        {{kVirtualKeyUp, false, false, false}, kCommandLineUp},
+        {{kVirtualKeyPageDown, false, false, false}, kCommandPageDown},
+        {{kVirtualKeyPageUp, false, false, false}, kCommandPageUp},
         {{kVirtualKeyInsert, false, false, true}, kCommandCopy},
         {{kVirtualKeyInsert, false, true, false}, kCommandPaste},
         {{kVirtualKeyF6, false, false, false}, kCommandNextPane},

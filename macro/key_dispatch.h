@@ -23,10 +23,6 @@ inline constexpr std::uint32_t kQtKeypadModifier = 0x20000000;
 inline constexpr std::uint16_t kVirtualKeyUp = 0x26;
 inline constexpr std::uint16_t kVirtualKeyDown = 0x28;
 
-// The commands of F6 and Shift+F6: the next and the previous pane of the window.
-inline constexpr CommandId kCommandNextPane = 57680;
-inline constexpr CommandId kCommandPreviousPane = 57681;
-
 // The key combination of a Qt key press; nullopt for a key no binding or accelerator names.
 // Letters, "@", F1-F12, Insert, Delete, BackSpace, Enter (also the keypad's), Space, PageUp,
 // PageDown, End, Home, Up and Down map whatever the keypad bit says (the keypad's keys with
@@ -35,9 +31,9 @@ inline constexpr CommandId kCommandPreviousPane = 57681;
 // the main keyboard are other keys. The Meta key is not part of a combination.
 std::optional<KeyCombo> KeyComboFromQt(int qtKey, std::uint32_t qtModifiers);
 
-// The command of a fixed accelerator, which no binding can override: Down 32812, Up 32813,
-// PageDown 32814, PageUp 32815, Ctrl+Insert copy, Shift+Insert paste, F6 and Shift+F6 the next
-// and previous pane. Each needs exactly its modifiers. 0 for any other combination.
+// The command of a fixed accelerator, which no binding can override: Down, Up, PageDown and
+// PageUp move the view by a line or a page, Ctrl+Insert copies, Shift+Insert pastes, F6 and
+// Shift+F6 go to the next and previous pane. Each needs exactly its modifiers. 0 for any other combination.
 CommandId FixedAcceleratorCommand(const KeyCombo& combo);
 
 struct KeyDispatch {

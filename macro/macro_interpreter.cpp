@@ -50,8 +50,10 @@ MacroResult MacroInterpreter::Execute(std::string_view line) {
         return MacroResult::Continue;
     }
     MacroRunContext context{m_app, m_workspace, doc};
+    const int errorsBefore = m_app.host.ErrorsShown();
     command->run(context, args);
-    if (m_recordsLines && !command->recordedByDocument)
+    // A line whose command failed is not recorded: the macro would fail the same way again.
+    if (m_recordsLines && !command->recordedByDocument && m_app.host.ErrorsShown() == errorsBefore)
         m_app.Record(std::string(command->name) + std::string(line.substr(tokens.name.size())));
     if (command->usesTargetLines && !doc->TargetTestError().empty()) {
         // A line the check did not see (an operation that tests lines where they move to)

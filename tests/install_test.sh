@@ -67,6 +67,10 @@ if [ -f "$completion" ]; then
     [ "$(complete_words qbay --help SjisToU | sort | tr '\n' ' ')" = "SjisToUrl SjisToUtf8 " ] ||
         fail "completion of --help SjisToU: $(complete_words qbay --help SjisToU)"
     [ "$(complete_words qbay --str)" = --strict ] || fail "completion of --str"
+    # Command names are read in any case; auto is a code to read in, not one to write.
+    [ "$(complete_words qbay -e turnc)" = TurnChange ] || fail "completion of -e turnc"
+    [ -z "$(complete_words qbay --to a)" ] || fail "completion of --to offers auto"
+    [ "$(complete_words qbay --from a)" = auto ] || fail "completion of --from a"
 else
     fail "bash completion missing"
 fi

@@ -53,7 +53,16 @@ std::string BashCompletionText() {
             script +=
                 "        " + pattern + ")\n            " + action + "\n            return ;;\n";
     };
-    branch(OptionValue::Command, "COMPREPLY=($(compgen -W \"$commands\" -- \"$cur\"))");
+    // Command names are read in any case, so "zenh" completes to ZenToHan when nothing matches
+    // as typed.
+    branch(OptionValue::Command,
+           "COMPREPLY=($(compgen -W \"$commands\" -- \"$cur\"))\n"
+           "            if [ ${#COMPREPLY[@]} -eq 0 ]; then\n"
+           "                local word\n"
+           "                for word in $commands; do\n"
+           "                    [[ ${word,,} == \"${cur,,}\"* ]] && COMPREPLY+=(\"$word\")\n"
+           "                done\n"
+           "            fi");
     branch(OptionValue::MacroFile,
            "COMPREPLY=($(compgen -f -X '!*.[qQ][mM][cC]' -- \"$cur\") $(compgen -d -- \"$cur\"))");
     branch(OptionValue::File, "COMPREPLY=($(compgen -f -- \"$cur\"))");
@@ -61,7 +70,8 @@ std::string BashCompletionText() {
                                      "' -- \"$cur\")); compopt -o nospace 2>/dev/null");
     branch(OptionValue::Text, "COMPREPLY=()");
     branch(OptionValue::Word, "COMPREPLY=()");
-    for (const OptionValue kind : {OptionValue::Code, OptionValue::LineEnd})
+    for (const OptionValue kind :
+         {OptionValue::Code, OptionValue::OutputCode, OptionValue::LineEnd})
         if (const std::string_view words = OptionValueWords(kind); !words.empty())
             branch(kind, "COMPREPLY=($(compgen -W '" + std::string(words) + "' -- \"$cur\"))");
     script +=

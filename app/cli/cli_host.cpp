@@ -1,46 +1,26 @@
 #include "app/cli/cli_host.h"
 
+#include "app/cli/visible_text.h"
 #include "core/text_file.h"
 
 namespace qb {
 
-namespace {
-
-// A message may quote a macro line or a file name, which may hold any byte: control bytes are
-// shown as \xHH, so that none cuts the message short or upsets the terminal.
-std::string Visible(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        const auto b = static_cast<unsigned char>(c);
-        if ((b < 0x20 && b != '\t') || b == 0x7F) {
-            char hex[5];
-            std::snprintf(hex, sizeof hex, "\\x%02X", b);
-            out += hex;
-        } else {
-            out.push_back(c);
-        }
-    }
-    return out;
-}
-
-}  // namespace
-
 void CliHost::ShowMessage(std::string_view text) {
     ++m_messages;
     std::string line = "qbay: ";
-    if (!m_subject.empty()) line += Visible(m_subject) + ": ";
-    line += Visible(m_japanese ? std::string(text) : EnglishMessage(text)) + "\n";
+    if (!m_subject.empty()) line += VisibleText(m_subject) + ": ";
+    line += VisibleText(m_japanese ? std::string(text) : EnglishMessage(text)) + "\n";
     std::fwrite(line.data(), 1, line.size(), m_err);
 }
 
 void CliHost::NoteLoss(std::string_view text) {
     ++m_losses;
-    std::fprintf(m_err, "qbay: %.*s\n", static_cast<int>(text.size()), text.data());
+    const std::string line = "qbay: " + VisibleText(text) + "\n";
+    std::fwrite(line.data(), 1, line.size(), m_err);
 }
 
 void CliHost::Warn(std::string_view text) {
-    const std::string line = "qbay: warning: " + Visible(text) + "\n";
+    const std::string line = "qbay: warning: " + VisibleText(text) + "\n";
     std::fwrite(line.data(), 1, line.size(), m_err);
 }
 

@@ -35,6 +35,7 @@ public:
     // The file the next messages are about ("" for none); it prefixes them.
     void SetSubject(std::string subject) { m_subject = std::move(subject); }
     int MessageCount() const { return m_messages; }
+    int ErrorsShown() const override { return m_messages; }
     // Shows the core's messages as they are (Japanese) or in English.
     void SetJapanese(bool japanese) { m_japanese = japanese; }
 

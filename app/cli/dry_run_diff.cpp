@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/cli/detect_command.h"
+#include "app/cli/visible_text.h"
 #include "convert/cp932.h"
 
 namespace qb {
@@ -53,7 +54,7 @@ std::string MultiFileDiff(const MultiFileResult& result) {
     if (folder.back() != '/') folder += '/';
     for (const MultiFileEntry& file : result.files) {
         if (file.changes.empty()) continue;
-        const std::string path = folder + file.name;
+        const std::string path = VisibleText(folder + file.name);
         diff += "--- " + path + "\t" + std::string(CodeKindWord(file.code)) + ", " +
                 std::to_string(file.replacements) +
                 (file.replacements == 1 ? " replacement\n" : " replacements\n");

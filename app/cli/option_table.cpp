@@ -105,7 +105,7 @@ const std::vector<OptionHelp>& CliOptionTable() {
          "read the FILEs in CODE: auto (the default: JIS and EUC are found and converted, as "
          "Quillbay opens files), sjis (no conversion), jis, euc, utf8, utf16 (little-endian "
          "unless a byte-order mark says otherwise). The document is Shift-JIS in between"},
-        {"Codes and line ends", "", "--to", "CODE", V::Code,
+        {"Codes and line ends", "", "--to", "CODE", V::OutputCode,
          "write in CODE: sjis, jis, euc, utf8, utf16 (little-endian, with a byte-order mark)"},
         {"Codes and line ends", "", "--eol", "EOL", V::LineEnd,
          "end lines with crlf, lf or cr instead of what \"System\"/\"CrLf\" says, or keep "
@@ -114,7 +114,7 @@ const std::vector<OptionHelp>& CliOptionTable() {
          "let -i write back text that lost characters in a conversion (they become ? or ・). "
          "Every lost character is reported with its place, and the exit status is 1, with or "
          "without this option. Also write lines that would not read back as written (holding "
-         "an LF or a Ctrl-Z byte, or ending in a CR), which are otherwise refused"},
+         "a Ctrl-Z byte, or ending in a CR), which are otherwise refused"},
         {"Macros", "-e", "--exec", "LINE", V::Command, "run one macro line (repeatable)"},
         {"Macros", "-m", "--macro", "FILE", V::MacroFile,
          "run the macro file FILE, one macro line per line (repeatable); -e and -m run in the "
@@ -156,6 +156,8 @@ std::string_view OptionValueWords(OptionValue value) {
     switch (value) {
         case OptionValue::Code:
             return "auto sjis jis euc utf8 utf16";
+        case OptionValue::OutputCode:
+            return "sjis jis euc utf8 utf16";
         case OptionValue::LineEnd:
             return "crlf lf cr keep";
         default:

@@ -16,7 +16,8 @@ enum class OptionValue {
     MacroFile,  // a macro file (*.qmc)
     Command,    // a macro line or command name
     Word,       // an optional word (--list WORD)
-    Code,       // a character code
+    Code,       // a character code to read in (auto among them)
+    OutputCode, // a character code to write in
     LineEnd,    // a line-end name
     Setting,    // SECTION/NAME=VALUE
 };

@@ -23,6 +23,7 @@
 #include "app/cli/save_check.h"
 #include "app/cli/standard_output.h"
 #include "app/cli/utf16_text.h"
+#include "app/cli/visible_text.h"
 #include "convert/code_detect.h"
 #include "convert/code_loss.h"
 #include "convert/cp932.h"
@@ -114,7 +115,7 @@ std::string MultiFileReport(const MultiFileResult& result) {
         if (result.dryRun && file.status != MultiFileEntry::Failed &&
             file.status != MultiFileEntry::Skipped)
             continue;
-        text += file.name + ": ";
+        text += VisibleText(file.name) + ": ";
         text += CodeKindWord(file.code);
         if (file.status == MultiFileEntry::Failed)
             text += ", left alone: " + file.error + "\n";

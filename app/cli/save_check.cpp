@@ -16,6 +16,10 @@ void ReportReadBackLoss(const ReadBackLoss& loss, bool lossy, CliHost& host) {
                               ", so the file would not read back as the same lines";
     if (lossy)
         host.Warn(where + " (written all the same, as --lossy allows)");
+    else if (loss.what.starts_with("a CR"))
+        // Text read from a file whose lines end in CR alone: making those CRs line breaks keeps
+        // every character, where --lossy would drop them.
+        host.ShowMessage("not written: " + where + "; -e CtlMToCRLF makes its CRs line breaks");
     else
         host.ShowMessage("not written: " + where + "; --lossy writes it all the same");
 }

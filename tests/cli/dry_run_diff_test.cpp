@@ -32,5 +32,19 @@ TEST(DryRunDiff, NeighbouringLinesShareAHunkAndBrokenLinesShiftTheNewNumbers) {
     EXPECT_EQ(MultiFileDiff(result), "");
 }
 
+TEST(DryRunDiff, AFileNameWithALineBreakOrAnEscapeForgesNoLineAndNoColour) {
+    MultiFileResult result;
+    result.folder = "in\x1b[31m/";
+    MultiFileEntry& changed = result.files.emplace_back();
+    changed.name = "a.txt\n+++ b.txt";
+    changed.code = CodeShiftJis;
+    changed.replacements = 1;
+    changed.changes = {{1, "a", "b"}};
+    EXPECT_EQ(MultiFileDiff(result),
+              "--- in\\x1B[31m/a.txt\\x0A+++ b.txt\tShiftJIS, 1 replacement\n"
+              "+++ in\\x1B[31m/a.txt\\x0A+++ b.txt\n"
+              "@@ -1 +1 @@\n-a\n+b\n");
+}
+
 }  // namespace
 }  // namespace qb

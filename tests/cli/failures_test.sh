@@ -57,29 +57,33 @@ done
 run "zero bytes -o" 0 utf16.txt -o copy.txt
 grep -q 'zero bytes' err.txt || fail "zero bytes -o: no warning"
 
-# A line holding an LF, a Ctrl-Z or a trailing CR would not read back as the same line: not
-# written without --lossy, block by block or whole; a CR inside a line reads back and goes.
+# A line holding a Ctrl-Z or a trailing CR would not read back as the same text: not written
+# without --lossy, block by block or whole; a CR inside a line reads back and goes. An LF a
+# command put into a line is a line break, and UTF-16 bytes that hold LF bytes are meant as bytes:
+# both are written.
 printf '\x8f\xe3\r\n' > up.txt   # 上 is U+4E0A: its UTF-16 form holds an LF byte
 for lead in "" "-e TextAll"; do
     # shellcheck disable=SC2086
-    run "LF in a line $lead" 1 $lead -e MbcsToUnicode up.txt -o lossy.txt
-    [ -e lossy.txt ] && fail "LF in a line $lead: written without --lossy"
-    grep -q -- '--lossy' err.txt || fail "LF in a line $lead: $(cat err.txt)"
-    # shellcheck disable=SC2086
-    run "LF in a line, --lossy $lead" 0 --lossy $lead -e MbcsToUnicode up.txt -o lossy.txt
-    unchanged "LF in a line, --lossy $lead" lossy.txt '\xff\xfe\x0a\x4e\r\n'
-    rm -f lossy.txt
+    run "LF byte in UTF-16 $lead" 0 $lead -e MbcsToUnicode up.txt -o utf16.txt
+    unchanged "LF byte in UTF-16 $lead" utf16.txt '\xff\xfe\x0a\x4e\r\n'
 done
+run "line break put in by StrCat" 0 -e 'StrCat X\nY' up.txt -o broken.txt
+unchanged "line break put in by StrCat" broken.txt '\x8f\xe3X\r\nY\r\n'
 for text in 'a\x1ab' 'a\r'; do
     run "$text in a line" 1 -e "LineEdit 0 $(printf "$text")" up.txt -o - 
     [ -s out.txt ] && fail "$text in a line: written to standard output"
 done
+grep -q 'CtlMToCRLF' err.txt || fail "a CR at a line's end: no word of CtlMToCRLF: $(cat err.txt)"
+run "a CR at a line's end, --lossy" 0 --lossy -e "LineEdit 0 $(printf 'a\r')" up.txt -o lossy.txt
 printf 'a\rb\r\n' > cr.txt
 run "CR inside a line" 0 cr.txt -o same.txt
 cmp -s cr.txt same.txt || fail "CR inside a line: not written back the same"
-run "Save of a line with LF" 1 -e 'LineEdit 0 a\nb' -e 'LFToCRLF' -e 'Save s.txt' up.txt -o /dev/null
-run "Save of a line with LF" 1 -e "LineEdit 0 $(printf 'a\x1a')" -e 'Save s.txt' up.txt -o /dev/null
+run "Save of a line with Ctrl-Z" 1 -e "LineEdit 0 $(printf 'a\x1a')" -e 'Save s.txt' up.txt -o /dev/null
 [ -e s.txt ] && fail "Save wrote a line holding Ctrl-Z"
+
+# --record keeps the lines that ran, not the one that failed.
+run "record a failed line" 1 --record r.qmc -e 'StrCat 1' -e 'Replace [ x 0 1' up.txt -o o.txt
+unchanged "record a failed line" r.qmc 'StrCat 1\r\n'
 
 # Opening a file that is already open with unsaved changes says so instead of losing them.
 printf 'f\r\n' > f.txt

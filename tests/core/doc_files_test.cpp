@@ -1,5 +1,6 @@
 // Opening, saving and creating documents.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -98,6 +99,31 @@ TEST_F(DocFilesTest, OpenAndSaveRoundTripCrLfFilesByteForByte) {
     EXPECT_EQ(doc.LineCount(), 5);
     ASSERT_TRUE(doc.OnSaveDocument(dir.File("out.txt")));
     EXPECT_EQ(dir.Read("out.txt"), bytes);
+}
+
+// Saving over a file another program wrote meanwhile would lose that program's change: the
+// document notices it, by the size or by the time alone (a rewrite of the same size), and not
+// after its own save or for a file it never read.
+TEST_F(DocFilesTest, AFileAnotherProgramWroteSinceItWasReadIsNoticed) {
+    const std::string path = dir.Write("a.txt", "old\r\n");
+    CQuillbayDoc doc(app.context);
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    EXPECT_FALSE(doc.FileChangedOnDisk());
+
+    dir.Write("a.txt", "other\r\n");
+    EXPECT_TRUE(doc.FileChangedOnDisk());
+    ASSERT_TRUE(doc.Save());
+    EXPECT_FALSE(doc.FileChangedOnDisk());
+
+    const struct timespec later[2] = {{0, UTIME_OMIT}, {4'000'000'000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), later, 0), 0);  // same size, another time
+    EXPECT_TRUE(doc.FileChangedOnDisk());
+
+    ASSERT_TRUE(doc.SaveAs(dir.File("b.txt")));
+    dir.Write("a.txt", "changed again\r\n");
+    EXPECT_FALSE(doc.FileChangedOnDisk());  // the document's file is b.txt now
+    std::filesystem::remove(dir.File("b.txt"));
+    EXPECT_FALSE(doc.FileChangedOnDisk());  // gone: saving makes it anew, nobody's change lost
 }
 
 TEST_F(DocFilesTest, AFailedSaveKeepsTheOldFileAndTheModifiedFlag) {

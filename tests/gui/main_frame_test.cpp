@@ -14,6 +14,7 @@
 #include <cstring>
 #include <deque>
 
+#include "app/gui/customize/customization.h"
 #include "app/gui/main/gui_host.h"
 #include "app/gui/main/main_frame.h"
 #include "app/gui/view/qbay_frame.h"
@@ -171,8 +172,58 @@ private Q_SLOTS:
         });
     }
 
-    // The fixed accelerators act first; any other key goes to the key lookup.
-    void KeysGoToTheFixedAcceleratorsThenToTheLookup() {
+    // Each command the window runs itself carries its own rules: one registered without them
+    // would be enabled with no document (and close nothing, or crash), or lose its check mark.
+    void WindowCommandsKeepTheirEnabledAndCheckedRules() {
+        test::TempDir dir;
+        Run run(dir.File("settings.ini"));
+        const struct {
+            CommandId id;
+            bool enabledWithoutDocument;
+            bool checkable;
+        } cases[] = {
+            {kCommandNew, true, false},
+            {kCommandOpen, true, false},
+            {kCommandClose, false, false},
+            {kCommandSave, false, false},
+            {kCommandSaveAs, false, false},
+            {kCommandRecentFile, false, false},  // nothing opened yet
+            {kCommandPrint, false, false},
+            {kCommandUndo, false, false},
+            {kCommandNotsel, false, true},
+            {kCommandLineNumbers, false, true},
+            {kCommandLineDown, false, false},
+            {kCommandToolbar, true, true},
+            {kCommandExtendedToolbar, true, true},
+            {kCommandStatusBar, true, true},
+            {kCommandClipboardMonitor, true, true},
+            {kCommandToggleRecording, true, true},
+            {kCommandNewWindow, false, false},
+            {kCommandCascade, false, false},
+            {kCommandCloseAllWindows, false, false},
+            {kCommandAbout, true, false},
+        };
+        for (const auto& c : cases) {
+            const std::string id = std::to_string(c.id);
+            QVERIFY2(run.frame.IsCommandEnabled(c.id) == c.enabledWithoutDocument, id.c_str());
+            QVERIFY2(run.frame.IsCommandCheckable(c.id) == c.checkable, id.c_str());
+        }
+        QVERIFY(run.frame.OpenDocument(dir.Write("a.txt", "x\r\n")));
+        for (const auto& c : cases)
+            if (c.id != kCommandUndo && c.id != kCommandRecentFile)
+                QVERIFY2(run.frame.IsCommandEnabled(c.id), std::to_string(c.id).c_str());
+        QVERIFY(!run.frame.IsCommandChecked(kCommandNotsel));
+        run.frame.RunCommand(kCommandNotsel);
+        QVERIFY(run.frame.IsCommandChecked(kCommandNotsel));
+        QVERIFY(run.frame.IsCommandChecked(kCommandStatusBar));
+        run.frame.RunCommand(kCommandStatusBar);
+        QVERIFY(!run.frame.IsCommandChecked(kCommandStatusBar));
+    }
+
+    // The fixed accelerators act first, whatever the bindings say (PageDown bound to the line
+    // numbers still pages); any other key runs its binding; F6 and Shift+F6, which have no menu
+    // item, step through the windows.
+    void FixedAcceleratorsBeatBindingsAndOtherKeysRunTheirs() {
         test::TempDir dir;
         std::string text;
         for (int i = 0; i < 200; ++i)
@@ -184,17 +235,29 @@ private Q_SLOTS:
         CQuillbayView* view = run.frame.ActiveView();
         view->setFocus();
         QVERIFY(QTest::qWaitForWindowActive(&run.frame));
-        std::vector<int> offered;
-        run.frame.SetKeyHook([&](const QKeyEvent& key) {
-            offered.push_back(key.key());
-            return key.key() == Qt::Key_S;
-        });
+        const KeyCombo pageDown{0x22, false, false, false};
+        const KeyCombo ctrlS{'S', false, false, true};
+        run.frame.findChild<Customization*>()->Keys().Assign(
+            {CKeycust::Of(pageDown, kCommandLineNumbers),
+             CKeycust::Of(ctrlS, kCommandLineNumbers)});
+        const bool numbers = view->LineNumbers();
         QTest::keyClick(view, Qt::Key_PageDown);
         QCOMPARE(view->VerticalPosition(), 20LL * view->LineHeight());
         QTest::keyClick(view, Qt::Key_Down);
         QCOMPARE(view->VerticalPosition(), 21LL * view->LineHeight());
+        QCOMPARE(view->LineNumbers(), numbers);
         QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
-        QCOMPARE(offered, std::vector<int>{Qt::Key_S});
+        QCOMPARE(view->LineNumbers(), !numbers);
+
+        QVERIFY(run.frame.OpenDocument(dir.Write("other.txt", "x\r\n")));
+        CQBayFrame* second = run.frame.ActiveFrame();
+        QVERIFY(second != run.frame.Frames().front());
+        second->View()->setFocus();
+        QTest::keyClick(second->View(), Qt::Key_F6);
+        QCOMPARE(run.frame.ActiveFrame(), run.frame.Frames().front());
+        run.frame.ActiveView()->setFocus();
+        QTest::keyClick(run.frame.ActiveView(), Qt::Key_F6, Qt::ShiftModifier);
+        QCOMPARE(run.frame.ActiveFrame(), second);
     }
 
     // A file opens once; closing it closes all its windows and records "Close" once; the recent

@@ -1,9 +1,7 @@
 #include "app/gui/customize/customization.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCoreApplication>
-#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -16,8 +14,8 @@
 #include "app/gui/customize/macro_menu_dlg.h"
 #include "app/gui/customize/rmenu_cust_dlg.h"
 #include "app/gui/main/gui_host.h"
+#include "app/gui/main/key_router.h"
 #include "app/gui/main/main_frame.h"
-#include "macro/key_dispatch.h"
 #include "macro/macro_menu.h"
 #include "macro/menu_key_text.h"
 #include "macro/right_click_file.h"
@@ -31,10 +29,6 @@
 namespace qb::gui {
 
 namespace {
-
-constexpr CommandId kCommandEditKeys = 32828;
-constexpr CommandId kCommandEditRightClickMenu = 32937;
-constexpr CommandId kCommandEditMacroMenu = 32852;
 
 // Marks the actions of the macro menu, which every rebuild replaces.
 const char* const kMacroMenuProperty = "qbMacroMenu";
@@ -74,8 +68,7 @@ Customization::Customization(CMainFrame& frame, std::string dataDir)
     }
     frame.SetRightClickEntries(m_rightClick);
 
-    frame.SetKeyHook([this](const QKeyEvent& key) { return RunBoundKey(key); });
-    qApp->installEventFilter(this);
+    frame.Keys().SetBindings(&m_keys);
     InstallCommands();
     for (QMenu* menu : frame.OptionsMenus())
         connect(menu, &QMenu::aboutToShow, this, [this, menu] { RebuildMacroMenu(menu); });
@@ -95,7 +88,6 @@ Customization::Customization(CMainFrame& frame, std::string dataDir)
 }
 
 Customization::~Customization() {
-    qApp->removeEventFilter(this);
     // The window is half gone by now; the settings outlive it.
     m_keys.StorePath(m_settings);
 }
@@ -112,33 +104,6 @@ void Customization::InstallCommands() {
 }
 
 // ---- Keys ---------------------------------------------------------------------------------------
-
-bool Customization::RunBoundKey(const QKeyEvent& key) {
-    const KeyDispatch dispatch =
-        DispatchKey(m_keys, key.key(), static_cast<std::uint32_t>(key.modifiers().toInt()));
-    // The window runs the fixed accelerators itself, before it asks here.
-    if (dispatch.command == 0 || dispatch.fixed) return false;
-    m_frame.RunCommand(dispatch.command);
-    return true;
-}
-
-// Before a key press reaches the window, Qt offers it as a shortcut: the menu bar's mnemonics
-// (Alt+F) and any action's shortcut would take a bound key first. Claiming the key here makes it
-// arrive as a key press, where the window runs the fixed accelerators and then the binding.
-bool Customization::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::ShortcutOverride) return false;
-    // The same key target as the window's: the focus widget, or the window when none has it.
-    auto* widget = qobject_cast<QWidget*>(watched);
-    QWidget* focus = QApplication::focusWidget();
-    if (!widget || widget != (focus ? focus : &m_frame) || widget->window() != &m_frame)
-        return false;
-    const auto& key = static_cast<const QKeyEvent&>(*event);
-    const KeyDispatch dispatch =
-        DispatchKey(m_keys, key.key(), static_cast<std::uint32_t>(key.modifiers().toInt()));
-    if (dispatch.command == 0) return false;
-    event->accept();
-    return true;
-}
 
 std::vector<QAction*> Customization::MenuActionsFor(CommandId id) const {
     std::vector<QAction*> actions;

@@ -1,6 +1,7 @@
-// The user's keys and menus in the main window: the key bindings (key presses and the key texts
-// of the menus), the entries of the view's right-click menu, the macro menu at the end of
-// "オプション(&O)", and the four commands that edit them.
+// The user's keys and menus in the main window: the key bindings (which the window's KeyRouter
+// looks key presses up in, and whose key texts the menus show), the entries of the view's
+// right-click menu, the macro menu at the end of "オプション(&O)", and the four commands that
+// edit them.
 #pragma once
 
 #include <QObject>
@@ -10,7 +11,6 @@
 #include "macro/keycust_array.h"
 
 class QAction;
-class QKeyEvent;
 class QMenu;
 
 namespace qb {
@@ -41,12 +41,8 @@ public:
     // "オプション(&O)" menu.
     void RebuildMacroMenus();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void InstallCommands();
-    bool RunBoundKey(const QKeyEvent& key);
     void RebuildMacroMenu(QMenu* menu);
     // The menu actions of `id` (not the toolbar buttons), the macro menu's included.
     std::vector<QAction*> MenuActionsFor(CommandId id) const;

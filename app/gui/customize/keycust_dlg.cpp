@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "app/gui/common/qt_text.h"
+#include "app/gui/customize/list_dialog_parts.h"
 #include "app/gui/dialogs/field_dialog.h"
 #include "app/gui/dialogs/file_dialogs.h"
 #include "macro/user_files.h"
@@ -46,13 +47,6 @@ FileDialogSpec KeyFileDialog(const std::string& current, bool save) {
     return spec;
 }
 
-QPushButton* Button(const QString& text, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
-}
-
 }  // namespace
 
 CKeycustDlg::CKeycustDlg(CKeycustArray& keys, SettingsStore& settings, KeyTextsChanged changed,
@@ -81,9 +75,9 @@ CKeycustDlg::CKeycustDlg(CKeycustArray& keys, SettingsStore& settings, KeyTextsC
     keyLabel->setBuddy(m_keyList);
     auto* commandLabel = new QLabel(QStringLiteral("メニュー(&M):"), this);
     commandLabel->setBuddy(m_commandList);
-    auto* save = Button(QStringLiteral("保存(&S)"), "save", this);
-    auto* load = Button(QStringLiteral("読込(&R)"), "load", this);
-    auto* ok = Button(QStringLiteral("OK"), "ok", this);
+    auto* save = SideButton(QStringLiteral("保存(&S)"), "save", this);
+    auto* load = SideButton(QStringLiteral("読込(&R)"), "load", this);
+    auto* ok = SideButton(QStringLiteral("OK"), "ok", this);
     ok->setDefault(true);
 
     auto* grid = new QGridLayout(this);

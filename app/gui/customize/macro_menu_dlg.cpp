@@ -9,32 +9,22 @@
 #include <QVBoxLayout>
 
 #include "app/gui/common/qt_text.h"
+#include "app/gui/customize/list_dialog_parts.h"
 #include "app/gui/customize/macro_edit_dlg.h"
 #include "app/gui/dialogs/field_dialog.h"
 
 namespace qb::gui {
-
-namespace {
-
-QPushButton* Button(const QString& text, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
-}
-
-}  // namespace
 
 CMacroMenuDlg::CMacroMenuDlg(SettingsStore& settings, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_editor(settings) {
     setWindowTitle(QStringLiteral("マクロメニューの編集"));
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("entries"));
-    auto* add = Button(QStringLiteral("追加(&A)..."), "add", this);
-    auto* edit = Button(QStringLiteral("修正(&E)..."), "edit", this);
-    auto* remove = Button(QStringLiteral("削除(&D)..."), "delete", this);
-    auto* up = Button(QStringLiteral("一つ上へ移動"), "up", this);
-    auto* down = Button(QStringLiteral("一つ下へ移動"), "down", this);
+    auto* add = SideButton(QStringLiteral("追加(&A)..."), "add", this);
+    auto* edit = SideButton(QStringLiteral("修正(&E)..."), "edit", this);
+    auto* remove = SideButton(QStringLiteral("削除(&D)..."), "delete", this);
+    auto* up = SideButton(QStringLiteral("一つ上へ移動"), "up", this);
+    auto* down = SideButton(QStringLiteral("一つ下へ移動"), "down", this);
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     box->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&OK"));
     box->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("ｷｬﾝｾﾙ(&C)"));
@@ -95,20 +85,13 @@ void CMacroMenuDlg::Edit() {
 }
 
 void CMacroMenuDlg::Delete() {
-    const std::string question = m_editor.DeleteQuestion();
-    if (m_editor.Selection() < 0) return;
-    if (QMessageBox::question(this, ProgramTitle(), Utf8ToQString(question),
-                              QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
-        return;
+    if (!AgreedToDelete(this, m_editor.DeleteQuestion())) return;
     m_editor.DeleteSelected();
     ShowList();
 }
 
 void CMacroMenuDlg::Move(bool up) {
-    if (up)
-        m_editor.MoveUp();
-    else
-        m_editor.MoveDown();
+    MoveChosen(m_editor, up);
     ShowList();
 }
 

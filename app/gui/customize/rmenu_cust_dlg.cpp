@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/gui/common/qt_text.h"
+#include "app/gui/customize/list_dialog_parts.h"
 #include "app/gui/dialogs/field_dialog.h"
 
 namespace qb::gui {
@@ -21,13 +22,6 @@ namespace {
 QString EntryText(CommandId id) {
     const std::string_view name = CommandDisplayName(id);
     return name.empty() ? QString::number(id) : Utf8ToQString(name);
-}
-
-QPushButton* Button(const QString& text, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
 }
 
 }  // namespace
@@ -47,12 +41,12 @@ CRMenuCustDlg::CRMenuCustDlg(std::vector<CommandId> list, QWidget* parent)
     allLabel->setBuddy(m_all);
     auto* listLabel = new QLabel(QStringLiteral("追加されるメニュー(&M):"), this);
     listLabel->setBuddy(m_list);
-    auto* append = Button(QStringLiteral("追加(&A)"), "append", this);
-    auto* insert = Button(QStringLiteral("挿入(&I)"), "insert", this);
+    auto* append = SideButton(QStringLiteral("追加(&A)"), "append", this);
+    auto* insert = SideButton(QStringLiteral("挿入(&I)"), "insert", this);
     insert->setToolTip(QStringLiteral("選択している項目の前に挿入します"));
-    auto* remove = Button(QStringLiteral("削除(&D)..."), "delete", this);
-    auto* up = Button(QStringLiteral("上へ(&U)"), "up", this);
-    auto* down = Button(QStringLiteral("下へ(&W)"), "down", this);
+    auto* remove = SideButton(QStringLiteral("削除(&D)..."), "delete", this);
+    auto* up = SideButton(QStringLiteral("上へ(&U)"), "up", this);
+    auto* down = SideButton(QStringLiteral("下へ(&W)"), "down", this);
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     box->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("ｷｬﾝｾﾙ"));
 
@@ -104,20 +98,13 @@ void CRMenuCustDlg::AddChosen(bool insert) {
 }
 
 void CRMenuCustDlg::DeleteSelected() {
-    const std::string question = m_editor.DeleteQuestion();
-    if (question.empty()) return;
-    if (QMessageBox::question(this, ProgramTitle(), Utf8ToQString(question),
-                              QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
-        return;
+    if (!AgreedToDelete(this, m_editor.DeleteQuestion())) return;
     m_editor.Delete();
     ShowList();
 }
 
 void CRMenuCustDlg::Move(bool up) {
-    if (up)
-        m_editor.MoveUp();
-    else
-        m_editor.MoveDown();
+    MoveChosen(m_editor, up);
     ShowList();
 }
 

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <climits>
+#include <cstdint>
 #include <initializer_list>
 #include <optional>
 #include <span>
@@ -33,6 +34,8 @@ struct IntRule {
     static constexpr IntRule NonNegative() { return {true, INT_MIN, INT_MAX}; }
     static constexpr IntRule Range(int lo, int hi) { return {false, lo, hi}; }
     static constexpr IntRule NonNegativeRange(int lo, int hi) { return {true, lo, hi}; }
+    // 1 up to the largest signed 16-bit number: the columns, counts and steps the dialogs ask for.
+    static constexpr IntRule Positive16() { return {false, 1, INT16_MAX}; }
 };
 
 // The number typed into an integer field, or the message that refuses it (UTF-8). Blanks around

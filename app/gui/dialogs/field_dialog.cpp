@@ -24,8 +24,8 @@ namespace qb::gui {
 
 namespace {
 
-// A line edit cuts what it is given at 32767 characters unless told otherwise; a document line
-// may be longer, and cutting it would lose text without a word.
+// A line edit cuts what it is given at the largest signed 16-bit number of characters unless
+// told otherwise; a document line may be longer, and cutting it would lose text without a word.
 constexpr int kNoLimit = std::numeric_limits<int>::max();
 
 QString Q(std::string_view utf8) {

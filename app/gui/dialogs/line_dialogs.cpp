@@ -18,7 +18,7 @@ constexpr FieldSpec kSearchFields[] = {
     NumberField("last", "終了行(&E):"),
     TextField("condition", "検索文字列(&W):").Suffix("を含む行"),
     CheckField("pattern", "正規表現(&R)").Stored("LineSelect", "RegExp"),
-    NumberField("step", "何行毎？(&N):").Rule(IntRule::Range(1, 32767)),
+    NumberField("step", "何行毎？(&N):").Rule(IntRule::Positive16()),
 };
 
 constexpr char kSort[] = "SortDlg";

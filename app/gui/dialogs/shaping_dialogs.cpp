@@ -7,7 +7,7 @@ namespace qb::gui {
 namespace {
 
 // Columns and digit counts: what a line of the document can hold.
-constexpr IntRule kColumn = IntRule::Range(1, 32767);
+constexpr IntRule kColumn = IntRule::Positive16();
 
 std::vector<FieldSpec> Fields(std::span<const FieldSpec> table) {
     return {table.begin(), table.end()};

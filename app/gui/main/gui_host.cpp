@@ -1,38 +1,15 @@
 #include "app/gui/main/gui_host.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QMimeData>
 
+#include "app/gui/common/message_box.h"
 #include "app/gui/common/qt_text.h"
 
 namespace qb::gui {
-
-namespace {
-
-const QString kTitle = QStringLiteral("Quillbay");
-
-// A message box with the buttons named as the rest of the program speaks.
-QMessageBox::StandardButton Ask(QWidget* parent, QMessageBox::Icon icon, const QString& text,
-                                QMessageBox::StandardButtons buttons,
-                                QMessageBox::StandardButton preset) {
-    QMessageBox box(icon, kTitle, text, buttons, parent);
-    box.setDefaultButton(preset);
-    const std::pair<QMessageBox::StandardButton, const char*> names[] = {
-        {QMessageBox::Ok, "OK"},
-        {QMessageBox::Cancel, "キャンセル"},
-        {QMessageBox::Yes, "はい(&Y)"},
-        {QMessageBox::No, "いいえ(&N)"},
-    };
-    for (const auto& [button, name] : names)
-        if (QAbstractButton* b = box.button(button)) b->setText(QString::fromUtf8(name));
-    return static_cast<QMessageBox::StandardButton>(box.exec());
-}
-
-}  // namespace
 
 std::string ClipboardToDocumentText(std::string_view text) {
     std::string out;
@@ -53,12 +30,13 @@ std::string DocumentToClipboardText(std::string_view text) {
 }
 
 void GuiHost::ShowMessage(std::string_view text) {
-    Ask(m_window, QMessageBox::Warning, Utf8ToQString(text), QMessageBox::Ok, QMessageBox::Ok);
+    RunMessageBox(m_window, QMessageBox::Warning, Utf8ToQString(text), QMessageBox::Ok,
+                  QMessageBox::Ok);
 }
 
 bool GuiHost::Confirm(std::string_view text) {
-    return Ask(m_window, QMessageBox::Question, Utf8ToQString(text),
-               QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;
+    return RunMessageBox(m_window, QMessageBox::Question, Utf8ToQString(text),
+                         QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;
 }
 
 void GuiHost::BeginBusy() {
@@ -90,9 +68,9 @@ std::optional<std::string> GuiHost::EditText(std::string_view title, std::string
 }
 
 GuiHost::SaveAnswer GuiHost::AskSaveChanges(const QString& name) {
-    const auto answer =
-        Ask(m_window, QMessageBox::Question, name + QString::fromUtf8(" への変更を保存しますか?"),
-            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    const auto answer = RunMessageBox(
+        m_window, QMessageBox::Question, name + QString::fromUtf8(" への変更を保存しますか?"),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (answer == QMessageBox::Yes) return SaveAnswer::Yes;
     if (answer == QMessageBox::No) return SaveAnswer::No;
     return SaveAnswer::Cancel;
@@ -103,7 +81,7 @@ void GuiHost::Warn(std::string_view text) {
 }
 
 void GuiHost::ShowWarning(const QString& text) {
-    Ask(m_window, QMessageBox::Warning, text, QMessageBox::Ok, QMessageBox::Ok);
+    RunMessageBox(m_window, QMessageBox::Warning, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 std::optional<std::string> GuiHost::ChooseOpenFile(const QString& title, const QString& filter) {

@@ -4,9 +4,10 @@
 // workspace the macro interpreter and the view commands work in.
 //
 // Every command, whatever it comes from (menu, toolbar, key, right-click menu, macro), runs
-// through RunCommand. Other parts of the program plug in through three hooks: a handler for a
-// command (dialogs, printing, help), the lookup of a key no fixed accelerator took, and the
-// user's entries of the view's right-click menu.
+// through RunCommand; the window's own commands are registered in main_frame_commands.cpp, and
+// the keys go through its KeyRouter. Other parts of the program plug in through a handler for a
+// command, the bindings the keys are looked up in, and the user's entries of the view's
+// right-click menu.
 #pragma once
 
 #include <QMainWindow>
@@ -43,6 +44,7 @@ class CQBayFrame;
 class CQuillbayView;
 class GuiCommandUi;
 class GuiHost;
+class KeyRouter;
 class PrintDriver;
 class UpdateCommands;
 
@@ -59,7 +61,6 @@ public:
     MacroController& Macros() { return *m_macros; }
     // The file name of `doc` as titles and messages show it ("無題" before it has one).
     QString DocumentName(const CQuillbayDoc& doc) const;
-    GuiCommandUi& CommandUi() { return *m_commandUi; }
     // The update check, for the automatic check at start-up.
     UpdateCommands& Updates() { return *m_updates; }
 
@@ -76,16 +77,21 @@ public:
     // Menu and toolbar states follow the active document; call after anything changed them.
     void UpdateCommandStates();
 
-    // Makes `handler` run command `id` instead of the built-in handling (or where there is
-    // none: dialogs, printing, help). A command without a handler or a built-in is disabled.
-    // A view command's handler is enabled only while a document window is active.
+    // Makes `handler` run command `id`, enabled while `enabled` says so (always when it is empty)
+    // and, when `checked` is set, with a check mark that shows what it says. A later call for the
+    // same command replaces the earlier one; an empty handler removes it. The window's own
+    // commands are registered in main_frame_commands.cpp; a plug-in registers its own. A command
+    // of the view nobody registered runs through RunViewCommand; any other command without a
+    // handler is disabled, and a view command is enabled only while a document window is active.
     using CommandHandler = std::function<void()>;
-    void SetCommandHandler(CommandId id, CommandHandler handler);
+    using CommandRule = std::function<bool()>;
+    void SetCommandHandler(CommandId id, CommandHandler handler, CommandRule enabled = {},
+                           CommandRule checked = {});
+    // Whether command `id`'s menu items carry a check mark.
+    bool IsCommandCheckable(CommandId id) const;
 
-    // Offered every key press in the main window that no fixed accelerator took; returns true
-    // when it consumed the key (a bound command ran).
-    using KeyHook = std::function<bool(const QKeyEvent& key)>;
-    void SetKeyHook(KeyHook hook) { m_keyHook = std::move(hook); }
+    // What the keys pressed in the window run; the key customisation gives it the bindings.
+    KeyRouter& Keys() { return *m_keys; }
 
     // The user's entries at the top of the view's right-click menu (the list kept in
     // "QBayRMenu.dat"); the menu is built from them, the target lines and the base menu each time
@@ -142,7 +148,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Menus and toolbars (main_frame_menus.cpp).
@@ -159,10 +164,15 @@ private:
     void ShowContextMenu(CQuillbayView& view, const QPoint& globalPos);
     void AddRightClickItems(QMenu* menu, const std::vector<MenuItem>& items);
 
-    // Commands of the main window and of the view's own windows.
-    bool HasBuiltIn(CommandId id) const;
-    void RunWindowCommand(CommandId id);
-    void RunViewUiCommand(CommandId id);
+    // The commands the window runs itself (main_frame_commands.cpp).
+    void InstallCommands();
+    void InstallFileCommands();
+    void InstallEditAndViewCommands();
+    void InstallOptionCommands();
+    void InstallWindowCommands();
+    CommandHandler OnDocument(std::function<void(CQuillbayDoc&)> run);
+    CommandHandler OnView(std::function<void(CQuillbayView&)> run);
+    CommandRule HasDocument();
 
     // Documents and files (main_frame_files.cpp).
     CQBayFrame* AddFrame(const std::shared_ptr<CQuillbayDoc>& doc);
@@ -192,9 +202,6 @@ private:
     void ShowVersion();
     void ToggleRecording();
     void RunMacroFromDialog();
-    bool HandleFixedAccelerator(const QKeyEvent& key);
-    // Printing and help, which live in their own folders.
-    void InstallPrintAndHelpCommands();
 
     GuiHost& m_host;
     SettingsStore& m_settings;
@@ -203,6 +210,7 @@ private:
     std::unique_ptr<GuiCommandUi> m_commandUi;
     std::unique_ptr<PrintDriver> m_print;  // keeps the chosen printer for the run
     std::unique_ptr<UpdateCommands> m_updates;
+    std::unique_ptr<KeyRouter> m_keys;
 
     QMdiArea* m_mdi = nullptr;
     int m_childShowCmd = 1;  // "Settings"/"ShowCmd": new document windows open maximized at 3
@@ -219,8 +227,12 @@ private:
     std::vector<QWidget*> m_documentOnlyWidgets;  // toolbar buttons that need a document
     QLabel* m_panes[4] = {};  // column,row; character code; macro recording; clipboard monitor
 
-    std::map<CommandId, CommandHandler> m_handlers;
-    KeyHook m_keyHook;
+    struct RegisteredCommand {
+        CommandHandler run;
+        CommandRule enabled;
+        CommandRule checked;
+    };
+    std::map<CommandId, RegisteredCommand> m_handlers;
     std::vector<CommandId> m_rightClickEntries;
     RecentFiles m_recent;
     bool m_clipboardMonitor = false;

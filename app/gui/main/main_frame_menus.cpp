@@ -22,22 +22,6 @@ namespace qb::gui {
 
 namespace {
 
-// The commands whose menu items carry a check mark.
-bool IsCheckable(CommandId id) {
-    switch (id) {
-        case 32826:  // 排他選択
-        case 32945:  // 行番号
-        case 32929:  // クリップボード監視
-        case 32837:  // マクロ記録
-        case 59392:  // 標準バー
-        case 32932:  // 拡張バー
-        case 59393:  // ステータス バー
-            return true;
-        default:
-            return false;
-    }
-}
-
 // A caption without its mnemonic, for tooltips.
 QString PlainCaption(std::string_view caption) {
     QString text = Utf8ToQString(caption);
@@ -63,7 +47,7 @@ QAction* CMainFrame::MakeCommandAction(const MenuBarItem& item, QObject* parent)
     const CommandId id = item.id;
     auto* action = new QAction(Utf8ToQString(MenuBarItemCaption(item)), parent);
     action->setStatusTip(Utf8ToQString(CommandDisplayName(id)));
-    action->setCheckable(IsCheckable(id));
+    action->setCheckable(IsCommandCheckable(id));
     action->setData(static_cast<int>(id));
     connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
     m_actions.insert({id, action});
@@ -187,7 +171,7 @@ void CMainFrame::AddRightClickItems(QMenu* menu, const std::vector<MenuItem>& it
                 const CommandId id = item.command;
                 QAction* action = menu->addAction(Utf8ToQString(item.caption));
                 action->setEnabled(IsCommandEnabled(id));
-                if (IsCheckable(id)) {
+                if (IsCommandCheckable(id)) {
                     action->setCheckable(true);
                     action->setChecked(IsCommandChecked(id));
                 }

@@ -49,7 +49,6 @@ public:
     void Schedule();
 
     // The lines before and after as last shown (Shift-JIS), for those who check the pane.
-    const std::vector<std::string>& BeforeLines() const { return m_before; }
     const std::vector<std::string>& AfterLines() const { return m_after; }
 
 Q_SIGNALS:

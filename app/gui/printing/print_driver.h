@@ -27,18 +27,16 @@ public:
     PrintDriver(const PrintDriver&) = delete;
     PrintDriver& operator=(const PrintDriver&) = delete;
 
-    // "印刷(&P)..." (57607): the print dialog, then the document on the chosen printer.
+    // "印刷(&P)..." (kCommandPrint): the print dialog, then the document on the chosen printer.
     void Print(QWidget* parent, const CQuillbayDoc& doc, const SettingsStore& settings);
-    // "印刷プレビュー(&V)" (57609): every page in the preview dialog, which can print them too.
-    // Keeps the one- or two-page view in "Settings"/"PreviewPages".
+    // "印刷プレビュー(&V)" (kCommandPrintPreview): every page in the preview dialog, which can
+    // print them too. Keeps the one- or two-page view in "Settings"/"PreviewPages".
     void Preview(QWidget* parent, const CQuillbayDoc& doc, SettingsStore& settings);
-    // "プリンタの設定(&R)..." (57606): paper, orientation and margins of the printer kept for
-    // the run.
+    // "プリンタの設定(&R)..." (kCommandPrintSetup): paper, orientation and margins of the printer
+    // kept for the run.
     void SetUpPrinter(QWidget* parent);
-    // "印刷形式(&I)..." (32811): CPrintFrmDlg.
+    // "印刷形式(&I)..." (kCommandPrintFormat): CPrintFrmDlg.
     void EditPrintFormat(QWidget* parent, SettingsStore& settings);
-
-    QPrinter& Printer() { return *m_printer; }
 
 private:
     std::unique_ptr<QPrinter> m_printer;

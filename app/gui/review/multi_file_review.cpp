@@ -22,8 +22,6 @@ namespace qb::gui {
 
 namespace {
 
-constexpr CommandId kMultiFileReplace = 32851;
-
 // Changed lines shown for one file: enough to judge it, few enough to show at once.
 constexpr std::size_t kShownChanges = 2000;
 
@@ -174,7 +172,7 @@ void MultiFileReview::ShowChanges() {
 
 void RunReviewedMultiFileReplace(CQuillbayDoc& doc, GuiCommandUi& ui, const AppContext& app,
                                  QWidget* parent) {
-    const CommandInfo* info = FindCommand(kMultiFileReplace);
+    const CommandInfo* info = FindCommand(kCommandMultiFileReplace);
     if (!info) return;
     const ViewInvocation inv = PrepareViewCommand(*info, doc, ui);
     if (inv.outcome != CommandOutcome::Done) return;

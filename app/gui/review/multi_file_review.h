@@ -44,7 +44,7 @@ private:
     QWidget* m_run = nullptr;
 };
 
-// The command "複数ファイル置換" (32851) on `doc` with the review in place of its direct run: its
+// The command "複数ファイル置換" (kCommandMultiFileReplace) on `doc` with the review in place of its direct run: its
 // dialog through `ui`, the review over `parent`, the command's macro line recorded through `app`.
 void RunReviewedMultiFileReplace(CQuillbayDoc& doc, GuiCommandUi& ui, const AppContext& app,
                                  QWidget* parent);

@@ -11,14 +11,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/gui/common/message_box.h"
 #include "app/gui/common/qt_text.h"
 #include "update/update_texts.h"
 
 namespace qb::gui {
 
 namespace {
-
-const QString kTitle = QStringLiteral("Quillbay");
 
 QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
@@ -31,36 +30,19 @@ QLineEdit* ReadOnlyLine(const char* name, const std::string& text, QWidget* pare
     return edit;
 }
 
-QMessageBox::StandardButton RunBox(QWidget* parent, QMessageBox::Icon icon, const QString& text,
-                                   const QString& detail, QMessageBox::StandardButtons buttons,
-                                   QMessageBox::StandardButton preset) {
-    QMessageBox box(icon, kTitle, text, buttons, parent);
-    box.setInformativeText(detail);
-    box.setDefaultButton(preset);
-    const std::pair<QMessageBox::StandardButton, const char*> names[] = {
-        {QMessageBox::Ok, "OK"},
-        {QMessageBox::Cancel, "キャンセル"},
-        {QMessageBox::Yes, "はい(&Y)"},
-        {QMessageBox::No, "いいえ(&N)"},
-    };
-    for (const auto& [button, name] : names)
-        if (QAbstractButton* b = box.button(button)) b->setText(Text(name));
-    return static_cast<QMessageBox::StandardButton>(box.exec());
-}
-
 }  // namespace
 
 void ShowUpdateMessage(QWidget* parent, const QString& text, const QString& detail,
                        MessageIcon icon) {
     const auto boxIcon =
         icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::Warning;
-    RunBox(parent, boxIcon, text, detail, QMessageBox::Ok, QMessageBox::Ok);
+    RunMessageBox(parent, boxIcon, text, QMessageBox::Ok, QMessageBox::Ok, detail);
 }
 
 bool AskUpdateQuestion(QWidget* parent, const QString& text, bool yesNo) {
     const auto yes = yesNo ? QMessageBox::Yes : QMessageBox::Ok;
     const auto no = yesNo ? QMessageBox::No : QMessageBox::Cancel;
-    return RunBox(parent, QMessageBox::Question, text, {}, yes | no, yes) == yes;
+    return RunMessageBox(parent, QMessageBox::Question, text, yes | no, yes) == yes;
 }
 
 // ---- "更新確認中" ------------------------------------------------------------------------------

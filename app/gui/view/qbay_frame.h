@@ -24,7 +24,6 @@ public:
 
     CQuillbayDoc& Document() const;
     CQuillbayView* View() const { return m_view; }
-    CQBayIndBar* IndBar() const { return m_indBar; }
     // Set once the window has agreed to close: it no longer counts as open.
     bool IsClosing() const { return m_closing; }
     void MarkClosing() { m_closing = true; }

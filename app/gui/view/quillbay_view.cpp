@@ -19,7 +19,6 @@ namespace qb::gui {
 
 namespace {
 
-constexpr CommandId kLineEdit = 32924;
 constexpr int kWheelNotch = 120;  // one notch of a mouse wheel, in 1/8 degree
 
 }  // namespace
@@ -295,7 +294,7 @@ void CQuillbayView::mouseReleaseEvent(QMouseEvent* event) {
 
 void CQuillbayView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    if (m_doc.CountTargetLines() == 1) Q_EMIT CommandRequested(kLineEdit);
+    if (m_doc.CountTargetLines() == 1) Q_EMIT CommandRequested(kCommandLineEdit);
 }
 
 void CQuillbayView::wheelEvent(QWheelEvent* event) {

@@ -65,11 +65,11 @@ public:
 
     // ---- Commands of the view -------------------------------------------------------------------
 
-    // 32945: line numbers on or off, stored as "View"/"LineNo".
+    // kCommandLineNumbers: line numbers on or off, stored as "View"/"LineNo".
     void ToggleLineNumbers();
-    // 32944: the font dialog (fixed-pitch fonts); the choice is stored in section "Font".
+    // kCommandFont: the font dialog (fixed-pitch fonts); the choice is stored in section "Font".
     void ChooseFont();
-    // 32812 / 32813: one line down (n > 0) or up; 32814 / 32815: one page (a tenth of the text).
+    // kCommandLineDown / kCommandLineUp: one line down (n > 0) or up; kCommandPageDown / kCommandPageUp: one page (a tenth of the text).
     void ScrollLines(int n);
     void ScrollPages(int n);
 

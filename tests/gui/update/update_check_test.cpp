@@ -88,7 +88,7 @@ private:
               frame(host, settings),
               updates(frame, settings, Environment(timeouts)) {
             settings.WriteString("Update", "FeedUrl", server.Url("/feed.xml"));
-            frame.SetCommandHandler(33078, [this] { updates.CheckOnRequest(); });
+            frame.SetCommandHandler(kCommandCheckForUpdate, [this] { updates.CheckOnRequest(); });
             test.m_opened.clear();
         }
 
@@ -171,7 +171,7 @@ private Q_SLOTS:
                     shown << MessageOf(box);
                     test::Ok(box);
                 });
-            run.frame.RunCommand(33078);
+            run.frame.RunCommand(kCommandCheckForUpdate);
             QStringList expected{kAsk};
             if (c.yes) expected << kUpToDate;
             QCOMPARE(shown, expected);
@@ -218,7 +218,7 @@ private Q_SLOTS:
                 else
                     Click(d, c.how);
             });
-            run.frame.RunCommand(33078);
+            run.frame.RunCommand(kCommandCheckForUpdate);
             QCOMPARE(fields, (QStringList{QString::fromUtf8("更新がありました"), "2.0",
                                           "2020/04/01", QString::fromUtf8("1行目\n2行目")}));
             const QList<QUrl> opened =
@@ -247,7 +247,7 @@ private Q_SLOTS:
             shown << static_cast<QMessageBox*>(box)->informativeText();
             test::Ok(box);
         }));
-        run.frame.RunCommand(33078);
+        run.frame.RunCommand(kCommandCheckForUpdate);
 
         const std::string saved = run.settings.ReadString("Update", "RecentSetupFile", "");
         QCOMPARE(test::ReadFileBytes(saved), std::string("installer bytes"));
@@ -278,7 +278,7 @@ private Q_SLOTS:
             shown << MessageOf(box);
             test::Ok(box);
         });
-        run.frame.RunCommand(33078);
+        run.frame.RunCommand(kCommandCheckForUpdate);
         QCOMPARE(shown, (QStringList{QString::fromUtf8("中止しますか？"), kDownloadFailed}));
         QCOMPARE(run.FilesLeft(), std::size_t{0});
         QCOMPARE(run.settings.ReadString("Update", "RecentSetupFile", ""), std::string());
@@ -315,7 +315,7 @@ private Q_SLOTS:
                 shown << MessageOf(box);
                 test::Ok(box);
             });
-        run.frame.RunCommand(33078);
+        run.frame.RunCommand(kCommandCheckForUpdate);
         QCOMPARE(shown, (QStringList{kFeedFailed, kUpToDate}));
         QVERIFY2(ticks >= 10, qPrintable(QString::number(ticks)));
         QVERIFY(checkingShown);

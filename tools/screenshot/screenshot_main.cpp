@@ -41,7 +41,7 @@ int PreviewShot(const char* out, const char* file) {
     qb::gui::GuiHost host;
     qb::gui::CMainFrame frame(host, settings);
     if (!frame.OpenDocument(file)) return 1;
-    const qb::CommandInfo& replace = *qb::FindCommand(32783);
+    const qb::CommandInfo& replace = *qb::FindCommand(qb::kCommandReplace);
     const qb::DialogRequest request{replace.dialog, replace, *frame.ActiveDocument(), {}, 0, {}};
     qb::gui::CReplaceDlg dialog(settings, nullptr);
     qb::gui::AttachPreview(dialog, request, frame.App(), [&dialog](const qb::gui::DialogValues& v) {
@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
     frame.show();
     for (int i = 2; i < 4; ++i)
         if (!frame.OpenDocument(argv[i])) return 1;
-    frame.RunCommand(57652);  // side by side
+    frame.RunCommand(qb::kCommandTileSideBySide);  // side by side
     // The first document with lines 4 to 6 as the target range.
     if (auto* first = frame.Frames().front(); first) {
         first->Document().Target().firstLine = 4;
