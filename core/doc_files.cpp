@@ -4,17 +4,17 @@
 #include <utility>
 
 #include "convert/cp932.h"
+#include "convert/file_form_detect.h"
+#include "core/form_reading.h"
 #include "core/quillbay_doc.h"
 #include "core/split.h"
 #include "core/text_file.h"
-#include "settings/atomic_file.h"
 
 namespace qb {
 
 namespace {
 
 constexpr const char* kFileNotFound = "ファイルが見つかりません";
-constexpr const char* kCannotWrite = "ファイルに書き込めません";
 
 }  // namespace
 
@@ -50,6 +50,16 @@ bool CQuillbayDoc::OnOpenDocument(const std::string& path) {
 }
 
 bool CQuillbayDoc::OnOpenDocument(const std::string& path, TextLineReader& reader) {
+    // The form is found over the file's bytes first: UTF-8 and UTF-16 text is read by its own
+    // units, and the rest by the text-mode rules as always.
+    std::optional<DetectedForm> detected;
+    if (reader.IsOpen() && reader.IsRegularFile() &&
+        m_app.settings.ReadInt("System", "Auto", 1) != 0) {
+        const MappedFile file(path);
+        if (file.Ok()) detected = DetectFileForm(file.Bytes());
+        if (detected && IsUnicodeForm(detected->form))
+            return OpenUnicodeFile(path, *detected, file.Bytes());
+    }
     m_modified = true;
     LineList lines;
     TextReadResult read;
@@ -61,12 +71,14 @@ bool CQuillbayDoc::OnOpenDocument(const std::string& path, TextLineReader& reade
         else
             read.error = reader.Error();
     }
+    BeginForm(detected ? detected->form : FormSeenBy(reader), true);
     // Named before the code conversion, whose report of lost characters names the file.
     std::string previousPath = std::exchange(m_pathName, path);
     if (!FinishOpen(std::move(read), std::move(lines), path, converted)) {
         m_pathName = std::move(previousPath);
         return false;
     }
+    SettleLegacyForm();
     m_fileStamp = ReadFileStamp(path);
     m_stampedPath = path;
     m_app.Record("Open " + Utf8ToCp932(path));
@@ -88,7 +100,10 @@ bool CQuillbayDoc::OpenFromReader(TextLineReader& reader, const std::string& nam
         BusyCursor busy(m_app.host);
         read = ReadLinesForOpen(reader, lines, converted, convertCode);
     }
-    return FinishOpen(std::move(read), std::move(lines), name, converted, convertCode);
+    BeginForm(FormSeenBy(reader), true);
+    if (!FinishOpen(std::move(read), std::move(lines), name, converted, convertCode)) return false;
+    SettleLegacyForm();
+    return true;
 }
 
 void CQuillbayDoc::TakeLines(LineList lines) {
@@ -111,6 +126,7 @@ bool CQuillbayDoc::FinishOpen(TextReadResult read, LineList lines, const std::st
     m_openHeldZeroBytes = read.sawZeroByte;
     m_lines = std::move(lines);
     ResetTargetRangeToAll();
+    SplitAtCr();
     // Text that is no regular file is judged by its start (it may never end).
     if (converted)
         FinishReadConversion();
@@ -121,31 +137,7 @@ bool CQuillbayDoc::FinishOpen(TextReadResult read, LineList lines, const std::st
 }
 
 bool CQuillbayDoc::OnSaveDocument(const std::string& path, ReadBackCheck check) {
-    BusyCursor busy(m_app.host);
-    const std::string_view terminator = LineTerminator(m_app.settings.ReadInt("System", "CrLf", 0));
-    AtomicFileWriter writer(path);
-    m_lastSaveLoss.reset();
-    const bool complete = WriteLines(
-        m_lines, terminator, [&](std::string_view block) { return writer.Write(block); }, check,
-        &m_lastSaveLoss);
-    if (!complete && check == ReadBackCheck::Refuse && m_lastSaveLoss) {
-        m_lastSaveError.clear();
-        return false;  // the writer goes without a commit: the file stays as it was
-    }
-    if (!writer.Commit()) {
-        m_lastSaveError = writer.Error();
-        m_app.host.ShowMessage(kCannotWrite);
-        return false;
-    }
-    m_lastSaveError.clear();
-    m_modified = false;
-    m_openCutShort = false;  // the file written holds the whole text now
-    m_openHeldZeroBytes = false;
-    if (path == m_pathName) {
-        m_fileStamp = ReadFileStamp(path);
-        m_stampedPath = path;
-    }
-    return true;
+    return WriteDocument(path, SaveForm(), check);
 }
 
 bool CQuillbayDoc::FileChangedOnDisk() const {
@@ -170,6 +162,17 @@ bool CQuillbayDoc::SaveAs(const std::string& path) {
     m_app.Record("Save " + Utf8ToCp932(path));
     m_pathName = path;
     return OnSaveDocument(path);
+}
+
+bool CQuillbayDoc::SaveAs(const std::string& path, const FileForm& form) {
+    FileForm chosen = form;
+    chosen.finalLineEnd = m_form.finalLineEnd;
+    if (chosen.code == FileCode::Jis && m_form.code == FileCode::Jis) chosen.jis = m_form.jis;
+    m_app.Record("Save " + Utf8ToCp932(path) + " " + std::string(FileFormWord(chosen)) + " " +
+                 std::string(LineEndName(chosen.lineEnd)));
+    m_pathName = path;
+    m_form = chosen;
+    return WriteDocument(path, chosen, ReadBackCheck::None);
 }
 
 }  // namespace qb

@@ -41,6 +41,7 @@ CQuillbayDoc::OperationScope::~OperationScope() {
     if (snapshot) {
         // Stopped half-way: the lines, the range and the history go back to how they were.
         snapshot->Restore(m_doc.m_target.firstLine, m_doc.m_target.lastLine, m_doc.m_lines);
+        m_doc.m_bytesForm = snapshot->BytesForm();
         m_doc.m_modified = m_wasModified;
     } else {
         m_doc.SetModifiedFlag(true);  // without a history to go back to, what is done stays

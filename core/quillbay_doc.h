@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "convert/code_kind.h"
+#include "convert/file_form.h"
+#include "convert/stand_in_table.h"
 #include "convert/sjis_searcher.h"
 #include "core/app_context.h"
 #include "core/file_stamp.h"
@@ -27,6 +29,8 @@
 #include "core/commands/text_count.h"
 
 namespace qb {
+
+struct DetectedForm;
 
 // How a new document gets its text (the command that creates it chooses).
 enum class NewDocumentKind {
@@ -113,6 +117,31 @@ public:
     // The File > Save As command, after the front end chose `path`: records "Save path", takes
     // `path` as the file name and writes.
     bool SaveAs(const std::string& path);
+    // The same in the code and line ends of `form` (the last line ends as the document's did),
+    // which becomes the document's form; records "Save path WORD LINEEND" (FileFormWord,
+    // LineEndName), which replays to the same bytes.
+    bool SaveAs(const std::string& path, const FileForm& form);
+
+    // ---- The file's form ----------------------------------------------------------------------
+
+    // The form of the file the document was read from (convert/file_form.h): its code, line ends
+    // and whether its last line ended. Shift-JIS CR LF for a new document. Save writes it back
+    // in this form, as SaveForm() says.
+    const FileForm& Form() const { return m_form; }
+    void SetForm(const FileForm& form) { m_form = form; }
+    // The form Save writes: Form(), with the line ends "System"/"CrLf" 1 (CR) or 2 (LF) ask
+    // for; with "System"/"KeepCode" 0, Shift-JIS with the "System"/"CrLf" line ends after every
+    // line, as older versions saved.
+    FileForm SaveForm() const;
+    // The characters Shift-JIS lacks, held in the lines as stand-ins (convert/stand_in_table.h).
+    const StandInTable& StandIns() const { return m_standIns; }
+    // The table for giving out stand-ins to new text (a dialog's, the clipboard's): the first
+    // call after opening a file read as Shift-JIS excludes the area codes its lines use.
+    StandInTable& StandInsForNewText();
+    // Whether the lines are bytes that saving writes as they are, with no conversion: after a
+    // command converted them into another code (SjisToUtf8, SjisToJis, ...), and after undoing
+    // the conversion made on opening (the file's own bytes).
+    bool BytesFinal() const { return m_bytesForm.has_value(); }
 
     // What the last open noticed that the user should know (UTF-8): a binary-looking file, text
     // cut short by Ctrl-Z. Front ends show these as warnings.
@@ -566,6 +595,12 @@ protected:
     std::vector<CodeLossReport> m_readLosses;
     std::string m_lastSaveError;
     std::optional<ReadBackLoss> m_lastSaveLoss;
+    FileForm m_form;
+    StandInTable m_standIns;
+    bool m_standInsCoverLines = true;  // the table excludes the area codes the lines use as such
+    // When the lines are final bytes (BytesFinal), the code they are in: the file's form for the
+    // bytes as read, plain single-byte units (Shift-JIS's form) for a command's result.
+    std::optional<FileForm> m_bytesForm;
 
     // The running operation's check for a stop (AppContext::progress); loops call m_poll(i, n).
     ProgressPoll m_poll;
@@ -602,6 +637,27 @@ private:
     void FinishReadConversion();
     bool FinishOpen(TextReadResult read, LineList lines, const std::string& name, bool converted,
                     bool convertCode = true);
+
+    // The file's form (core/doc_form.cpp).
+    // Starts a new text in `form` with an empty stand-in table.
+    void BeginForm(const FileForm& form, bool sjisText);
+    // The form of a file read by the text-mode rules, from what `reader` saw.
+    static FileForm FormSeenBy(const TextLineReader& reader);
+    // After a legacy open: the code the open converted from, and lines split at CR when the
+    // file's line ends are CR.
+    void SplitAtCr();
+    void SettleLegacyForm();
+    // Opens a UTF-8 or UTF-16 file found to be in `detected`'s form.
+    bool OpenUnicodeFile(const std::string& path, const DetectedForm& detected,
+                         std::string_view bytes);
+    // The lines of the file's bytes in the document's form: converted (no undo history) or as
+    // they stand in the file.
+    void ReadUnicodeLines(std::string_view bytes, bool convert, LineList& lines);
+    // Converts the lines read as the file's bytes, as one undoable operation.
+    void ConvertUnicodeOnOpen();
+    bool WriteDocument(const std::string& path, const FileForm& form, ReadBackCheck check);
+    // After a command that converted the text: whether its bytes are final now.
+    void MarkBytesFinal(bool final);
 };
 
 template <class PerLine>

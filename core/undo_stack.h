@@ -5,8 +5,10 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "convert/file_form.h"
 #include "core/line.h"
 
 namespace qb {
@@ -33,6 +35,11 @@ public:
     void Restore(int& firstLine, int& lastLine, LineList& lines) const;
 
     std::size_t LineCount() const { return m_lineCount; }
+    // What the lines' bytes were in the snapshot's state: a form when they were final bytes
+    // (the file as read before its conversion, or the result of a conversion into another code),
+    // nothing when they were Shift-JIS text to be written in the document's form.
+    void SetBytesForm(const std::optional<FileForm>& form) { m_bytesForm = form; }
+    const std::optional<FileForm>& BytesForm() const { return m_bytesForm; }
     // How many chunks this snapshot shares with `other` (for tests and measurements).
     std::size_t SharedChunks(const CQBayUndo& other) const;
 
@@ -41,6 +48,7 @@ private:
     int m_lastLine;
     std::size_t m_lineCount;
     std::vector<std::shared_ptr<const LineList>> m_chunks;
+    std::optional<FileForm> m_bytesForm;
 };
 
 // The history of one document, oldest unit first. `Position()` units lie before the current

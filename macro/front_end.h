@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "convert/file_form.h"
 #include "core/host.h"
 #include "core/macro_recorder_sink.h"
 #include "macro/command_table.h"
@@ -42,6 +43,10 @@ public:
     // "Save path" is recorded), else under its own path ("Save" is recorded). False, after a
     // message, when it could not be written or has no path.
     virtual bool SaveActiveDocument(const std::optional<std::string>& path) = 0;
+    // The same under `path` in the code and line ends of `form` ("Save path WORD LINEEND" is
+    // recorded). By default the active document writes itself; a front end that does more
+    // around a save overrides it.
+    virtual bool SaveActiveDocumentAs(const std::string& path, const FileForm& form);
     // Opens a new document window holding the clipboard's text, which becomes the active one.
     // False (and no window) when the clipboard holds no text.
     virtual bool NewDocumentFromClipboard() = 0;

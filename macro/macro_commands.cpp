@@ -430,7 +430,27 @@ OpResult RunClose(Ctx& c, const Args&) {
     c.workspace.CloseActiveDocument();
     return {};
 }
+// "Save PATH WORD LINEEND": the last two words name a code and line ends (as SaveAs(path, form)
+// records them) when both read as such; otherwise the whole rest of the line is the path, as
+// before they existed.
+std::optional<std::pair<std::string, FileForm>> SplitSavedForm(std::string_view rest) {
+    const auto lastSpace = rest.rfind(' ');
+    if (lastSpace == std::string_view::npos || lastSpace == 0) return std::nullopt;
+    const auto codeSpace = rest.rfind(' ', lastSpace - 1);
+    if (codeSpace == std::string_view::npos || codeSpace == 0) return std::nullopt;
+    const auto lineEnd = ParseLineEnd(rest.substr(lastSpace + 1));
+    auto form = ParseFileForm(rest.substr(codeSpace + 1, lastSpace - codeSpace - 1));
+    if (!lineEnd || !form || form->code == FileCode::Auto) return std::nullopt;
+    form->lineEnd = *lineEnd;
+    return std::make_pair(std::string(rest.substr(0, codeSpace)), *form);
+}
+
 OpResult RunSave(Ctx& c, const Args& a) {
+    if (a.Has(0))
+        if (const auto saved = SplitSavedForm(a.Text(0))) {
+            c.workspace.SaveActiveDocumentAs(saved->first, saved->second);
+            return {};
+        }
     c.workspace.SaveActiveDocument(a.Has(0) ? std::optional<std::string>(a.Text(0)) : std::nullopt);
     return {};
 }
@@ -728,6 +748,11 @@ const MacroCommand* FindMacroCommand(std::string_view name) {
 
 MacroArgs ParseMacroArgs(const MacroCommand& command, const MacroLineTokens& tokens) {
     return command.parse ? command.parse(tokens) : ReadMacroArgs(tokens, command.forms);
+}
+
+bool IWorkspace::SaveActiveDocumentAs(const std::string& path, const FileForm& form) {
+    CQuillbayDoc* doc = ActiveDocument();
+    return doc && doc->SaveAs(path, form);
 }
 
 }  // namespace qb

@@ -12,9 +12,11 @@
 #include "app/cli/macro_line_check.h"
 #include "app/cli/qbay_run_state.h"
 #include "app/cli/same_file.h"
+#include "app/cli/save_check.h"
 #include "app/cli/standard_output.h"
 #include "app/cli/streamed_run.h"
 #include "app/cli/utf16_text.h"
+#include "core/form_reading.h"
 #include "core/quillbay_doc.h"
 #include "core/text_file.h"
 #include "settings/settings_store.h"
@@ -304,6 +306,8 @@ private:
             if (doc.PathName().empty() || (!entry.input && !doc.IsModified())) continue;
             if (doc.OpenCutShort() || doc.OpenHeldZeroBytes())
                 m_run.RefuseUnfaithfulInPlace(doc.PathName(), doc.OpenCutShort());
+            else if (!entry.input && IsUnicodeForm(doc.Form()))
+                doc.OnSaveDocument(doc.PathName(), SaveCheckFor(m_run.options.lossy));
             else
                 m_run.output.Write(doc.Lines(), doc.PathName(),
                                    entry.input ? input : OpenedForm(doc), true,

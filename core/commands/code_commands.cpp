@@ -9,8 +9,10 @@
 #include "convert/euc_fixed.h"
 #include "convert/jis.h"
 #include "convert/sjis.h"
+#include "convert/stand_in_codec.h"
 #include "convert/unicode.h"
 #include "core/commands/line_by_line.h"
+#include "core/form_reading.h"
 
 namespace qb {
 
@@ -53,6 +55,7 @@ void CQuillbayDoc::JisToSjis() {
         [&state](std::string_view line, char* out) { return JisToSjisLine(line, state, out); },
         [&](std::string_view line) { return JisLineLossesToSjis(line, state, inX0212); },
         "Shift-JIS");
+    MarkBytesFinal(false);
 }
 
 void CQuillbayDoc::SjisToJis() {
@@ -63,6 +66,7 @@ void CQuillbayDoc::SjisToJis() {
     ConvertTargetLines(
         [&](std::string_view line) { return SjisToJisLine(line, state, options); },
         [](std::string_view line, const std::string&) { return SjisLossesToJis(line); }, "JIS");
+    MarkBytesFinal(true);
 }
 
 void CQuillbayDoc::EucToSjis() {
@@ -76,6 +80,7 @@ void CQuillbayDoc::EucToSjis() {
             return EucEitherFormToSjisLine(line, out, odd);
         },
         [&odd](std::string_view line) { return EucLineLossesToSjis(line, odd); }, "Shift-JIS");
+    MarkBytesFinal(false);
 }
 
 void CQuillbayDoc::SjisToEuc() {
@@ -86,6 +91,7 @@ void CQuillbayDoc::SjisToEuc() {
             "EUC-JP");
     else
         ConvertTargetLines([](std::string_view line) { return SjisToEucFixedLine(line); });
+    MarkBytesFinal(true);
 }
 
 // The code is decided once, over the whole text, and every target line is decoded by it.
@@ -109,6 +115,13 @@ void CQuillbayDoc::ToSjis() {
 }
 
 void CQuillbayDoc::Utf8ToSjis() {
+    // Opening converted the file already; macros written before that did it themselves, and a
+    // second pass would garble the text.
+    if (IsUnicodeForm(m_form) && !m_bytesForm) {
+        m_app.host.Warn(
+            "UTF-8 のファイルは開いたときに変換済みのため、UTF-8→シフトJIS 変換は行いませんでした");
+        return;
+    }
     std::size_t lost = 0;  // in the line just converted
     ConvertTargetLinesInPlace(
         Utf8ToCp932Room,
@@ -120,9 +133,23 @@ void CQuillbayDoc::Utf8ToSjis() {
             return lost ? Utf8Losses(line) : std::vector<CodeLoss>();
         },
         "Shift-JIS");
+    MarkBytesFinal(false);
 }
 
 void CQuillbayDoc::SjisToUtf8() {
+    if (!m_standIns.Empty()) {  // the characters the stand-ins hold come back
+        const StandInTable& table = m_standIns;
+        std::vector<CodeLoss> losses;
+        ConvertTargetLinesInPlace(
+            SjisToUtf8WithStandInsRoom,
+            [&](std::string_view line, char* out) {
+                losses.clear();
+                return SjisToUtf8WithStandIns(line, out, table, &losses);
+            },
+            [&losses](std::string_view) { return losses; }, "Unicode");
+        MarkBytesFinal(true);
+        return;
+    }
     std::size_t lost = 0;
     ConvertTargetLinesInPlace(
         SjisToUtf8Room,
@@ -134,6 +161,7 @@ void CQuillbayDoc::SjisToUtf8() {
             return lost ? SjisLossesToUnicode(line) : std::vector<CodeLoss>();
         },
         "Unicode");
+    MarkBytesFinal(true);
 }
 
 void CQuillbayDoc::UnicodeToMbcs() {
@@ -141,6 +169,7 @@ void CQuillbayDoc::UnicodeToMbcs() {
         if (line.substr(0, kUtf16LeMark.size()) == kUtf16LeMark) return Utf16LeBytesToSjis(line);
         return Utf7ToSjis(line);
     });
+    MarkBytesFinal(false);
 }
 
 void CQuillbayDoc::MbcsToUnicode() {
@@ -148,6 +177,7 @@ void CQuillbayDoc::MbcsToUnicode() {
         [](std::string_view line) { return SjisToUtf16LeBytes(line); },
         [](std::string_view line, const std::string&) { return SjisLossesToUnicode(line); },
         "Unicode");
+    MarkBytesFinal(true);
 }
 
 CodeKind CQuillbayDoc::DetectDocumentCode() const {

@@ -13,8 +13,11 @@
 #include "convert/code_detect.h"
 #include "convert/cp932.h"
 #include "convert/euc.h"
+#include "convert/file_form_detect.h"
 #include "convert/jis.h"
+#include "convert/stand_in_codec.h"
 #include "convert/whole_char_find.h"
+#include "core/form_reading.h"
 #include "settings/atomic_file.h"
 
 namespace qb {
@@ -28,7 +31,7 @@ constexpr const char* kReadOpenError = "ReadファイルOpenエラー";
 constexpr const char* kWorkOpenError = "WORKファイルOpenエラー";
 constexpr const char* kWriteError = "ファイル書き込みエラー";
 constexpr const char* kRenameError = "ファイルRenameエラー";
-constexpr const char* kUtf8NotHeld = "UTF-8ファイルにシフトJISで表せない文字があるため置換しません";
+constexpr const char* kUtf8NotHeld = "UTF-8ファイルにシフトJISで表せない文字が多すぎるため置換しません";
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 // The temporary files AtomicFileWriter makes beside their target (".name.qbtmp-..."): the work
@@ -129,7 +132,7 @@ struct FileOutcome {
 
 // The code a file is treated in: its detected code, but text that is well-formed UTF-8 (and not
 // plain ASCII) is UTF-8, which the detection cannot tell from Shift-JIS or EUC.
-CodeKind FileCode(std::string_view bytes) {
+CodeKind TreatedCode(std::string_view bytes) {
     const CodeKind detected = DetectFileCode(bytes);
     if (detected == CodeJis || detected == CodeAscii || !IsValidUtf8(bytes)) return detected;
     return CodeUtf8;
@@ -212,6 +215,32 @@ void ReplaceInFile(std::string_view bytes, CodeKind code, const WholeCharFinder&
         pos = end;
     }
     if (outcome.count > 0) outcome.bytes.append(bytes.substr(copiedUpTo));
+}
+
+// A UTF-8 or UTF-16 file: its text is replaced as Shift-JIS with stand-ins for what Shift-JIS
+// lacks, and written back whole in its own code; text the replacement did not touch comes back
+// byte for byte, since the stand-ins give back every character (and stray byte) they hold.
+void ReplaceInUnicodeFile(std::string_view bytes, const FileForm& form,
+                          const WholeCharFinder& finder, std::string_view replacement,
+                          const JisEncoderOptions& jisOptions, FileOutcome& outcome) {
+    const std::string_view mark = ByteOrderMarkBytes(form);
+    const std::string_view text = bytes.substr(bytes.starts_with(mark) ? mark.size() : 0);
+    StandInTable table;
+    std::vector<CodeLoss> losses;
+    const std::string sjis = IsUtf16Form(form)
+                                 ? Utf16ToSjisWithStandIns(text, form.bigEndian, table, &losses)
+                                 : Utf8ToSjisWithStandIns(text, table, &losses);
+    if (!losses.empty()) {  // more distinct characters than stand-ins
+        outcome.notHeld = true;
+        return;
+    }
+    ReplaceInFile(sjis, CodeShiftJis, finder, replacement, jisOptions, outcome);
+    if (outcome.count == 0) return;
+    std::string written(mark);
+    written += IsUtf16Form(form)
+                   ? SjisToUtf16WithStandIns(outcome.bytes, form.bigEndian, table)
+                   : SjisToUtf8WithStandIns(outcome.bytes, table);
+    outcome.bytes = std::move(written);
 }
 
 // The folder to search: as given, or without a trailing backslash when only that form exists.
@@ -303,13 +332,18 @@ bool ReplaceInFolderFile(IHost& host, const fs::path& dir, const FolderFile& fil
         host.ShowMessage(kReadOpenError);
         return true;
     }
-    entry.code = FileCode(bytes);
+    const DetectedForm form = DetectFileForm(bytes);
+    const bool unicode = IsUnicodeForm(form.form);
+    entry.code = unicode ? CodeUtf8 : TreatedCode(bytes);
     FileOutcome outcome;
     if (options.dryRun) outcome.changes = &entry.changes;
-    ReplaceInFile(bytes, entry.code, finder, replacement, options.jis, outcome);
+    if (unicode)
+        ReplaceInUnicodeFile(bytes, form.form, finder, replacement, options.jis, outcome);
+    else
+        ReplaceInFile(bytes, entry.code, finder, replacement, options.jis, outcome);
     if (outcome.notHeld) {
         entry.status = MultiFileEntry::Failed;
-        entry.error = "a changed line would hold characters Shift-JIS cannot; left as UTF-8";
+        entry.error = "more characters Shift-JIS lacks than stand-ins can hold; left as it was";
         host.ShowMessage(kUtf8NotHeld);
         return true;
     }

@@ -74,8 +74,9 @@ TEST_F(DocFilesTest, ASaveEndsTheCutShortState) {
     EXPECT_EQ(dir.Read("z.txt"), "a\r\n\x1A\r\nrest\r\n");
 }
 
+// 0 (and any value but 1 and 2) keeps the file's own line ends.
 TEST_F(DocFilesTest, SaveUsesTheTerminatorOfTheSetting) {
-    const std::string path = dir.Write("a.txt", "a\nb\n");
+    const std::string path = dir.Write("a.txt", "a\r\nb\r\n");
     const std::pair<int, std::string> cases[] = {
         {0, "a\r\nb\r\n"}, {1, "a\rb\r"}, {2, "a\nb\n"}, {9, "a\r\nb\r\n"}};
     for (const auto& [setting, bytes] : cases) {

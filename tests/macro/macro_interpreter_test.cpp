@@ -227,6 +227,19 @@ TEST_F(InterpreterTest, OpenTakesTheRestOfTheLineAndTheNewDocumentBecomesActive)
     EXPECT_EQ(workspace.docs.size(), 1u);
 }
 
+// A recorded Save As with a code and line ends replays to the same bytes; a name that merely
+// ends in words stays a name.
+TEST_F(InterpreterTest, SaveWithAFormWritesThatFormAndOtherNamesStayPaths) {
+    const std::string path = dir.Write("u.txt", "\xE3\x81\x82\n");  // あ
+    interpreter.Execute("Open " + path);
+    ASSERT_EQ(workspace.docs.size(), 1u);
+    interpreter.Execute("Save " + dir.File("w.txt") + " utf16le CRLF");
+    EXPECT_EQ(test::ReadFileBytes(dir.File("w.txt")), std::string("\xFF\xFE\x42\x30\r\0\n\0", 8));
+    interpreter.Execute("Save " + dir.File("my utf8 file"));
+    EXPECT_EQ(test::ReadFileBytes(dir.File("my utf8 file")), std::string("\xFF\xFE\x42\x30\r\0\n\0", 8));
+    EXPECT_EQ(workspace.saved, std::vector<std::string>{dir.File("my utf8 file")});
+}
+
 TEST_F(InterpreterTest, LineSelectSetsTheTargetStateByItsForm) {
     CQuillbayDoc& doc = workspace.AddDocument({"a", "b", "c", "d"});
     interpreter.Execute("LineSelect 2 x\\sy 3 9 1");

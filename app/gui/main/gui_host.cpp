@@ -96,6 +96,10 @@ GuiHost::ChangedFileAnswer GuiHost::AskAboutChangedFile(const QString& name) {
     return ChangedFileAnswer::Cancel;
 }
 
+void GuiHost::Warn(std::string_view text) {
+    ShowWarning(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
 void GuiHost::ShowWarning(const QString& text) {
     RunMessageBox(m_window, QMessageBox::Warning, text, QMessageBox::Ok, QMessageBox::Ok);
 }

@@ -242,19 +242,22 @@ TEST_F(MultiFileReplaceTest, DryRunListsWhatWouldChangeAndWritesNothing) {
 }
 
 // A UTF-8 file is searched as the characters it holds, not as Shift-JIS bytes (ー is 81 5B,
-// which also stands inside ぁ[ = E3 81 81 5B), and written back in UTF-8. A changed line that
-// Shift-JIS cannot hold leaves the file alone, with a message; other lines need not fit.
-TEST_F(MultiFileReplaceTest, Utf8FilesAreReplacedAsCharactersAndStayUtf8) {
+// which also stands inside ぁ[ = E3 81 81 5B), and written back in UTF-8. Characters Shift-JIS
+// lacks, in changed lines or not, come back as they were; so does a UTF-16 file, which has no
+// lines of bytes at all.
+TEST_F(MultiFileReplaceTest, UnicodeFilesWithCharactersShiftJisLacksAreReplacedNotSkipped) {
     dir.Write("u.txt", "\xEF\xBB\xBFぁ[ー\r\nno match, é kept\r\nplain\r\n");
-    dir.Write("lossy.txt", "ー é\r\n");
+    dir.Write("lossy.txt", "ー é😀—\n");
+    const std::string utf16 = std::string("\xFF\xFE\xFC\x30\x3D\xD8\x00\xDE\n\0", 10);  // ー😀
+    dir.Write("w.txt", utf16);
     Replace(dir.Path(), "*.txt", Sjis("ー"), Sjis("長"));
     EXPECT_EQ(dir.Read("u.txt"), "\xEF\xBB\xBFぁ[長\r\nno match, é kept\r\nplain\r\n");
     EXPECT_EQ(Entry("u.txt")->code, CodeUtf8);
     EXPECT_EQ(Entry("u.txt")->replacements, 1);
-    EXPECT_EQ(dir.Read("lossy.txt"), "ー é\r\n");
-    EXPECT_EQ(Entry("lossy.txt")->status, MultiFileEntry::Failed);
-    EXPECT_EQ(app.host.messages.size(), 1u);
-    EXPECT_EQ(last.filesChanged, 1);
+    EXPECT_EQ(dir.Read("lossy.txt"), "長 é😀—\n");
+    EXPECT_EQ(dir.Read("w.txt"), std::string("\xFF\xFE\x77\x95\x3D\xD8\x00\xDE\n\0", 10));
+    EXPECT_TRUE(app.host.messages.empty());
+    EXPECT_EQ(last.filesChanged, 3);
 }
 
 // A symbolic link is not followed out of the folder, and a file with other names (hard links)

@@ -66,6 +66,7 @@ private Q_SLOTS:
         test::RecordingHost host;
         SettingsStore settings;
         settings.WriteInt("System", "Verify", 0);
+        settings.WriteInt("System", "Auto", 0);  // the UTF-8 file is read as its bytes
         CMainFrame frame(host, settings);
         QVERIFY(frame.OpenDocument(dir.Write("u.txt",
                                              "ok\r\nab\xF0\x9F\x98\x80"
@@ -82,6 +83,7 @@ private Q_SLOTS:
         QCOMPARE(host.warnings.size(), 1);
 
         // The conversion of an EUC-JP file on opening names the file too.
+        settings.WriteInt("System", "Auto", 1);
         QVERIFY(frame.OpenDocument(dir.Write("e.txt", "\xC6\xFC\xCB\xDC \x8F\xB0\xA1\r\n")));
         QCoreApplication::processEvents();
         QCOMPARE(host.warnings.size(), 2);
