@@ -7,8 +7,8 @@ set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
 cmake --build "$build" --target quillbay-screenshot
-QT_QPA_PLATFORM=offscreen "$build/tools/screenshot/quillbay-screenshot" "$here/docs/screenshot.png" \
+QT_QPA_PLATFORM=offscreen "$build/app/gui/screenshot/quillbay-screenshot" "$here/docs/screenshot.png" \
     "$here/samples/sample.txt" "$here/samples/sample-euc.txt"
-QT_QPA_PLATFORM=offscreen "$build/tools/screenshot/quillbay-screenshot" --preview "$here/docs/preview.png" \
+QT_QPA_PLATFORM=offscreen "$build/app/gui/screenshot/quillbay-screenshot" --preview "$here/docs/preview.png" \
     "$here/samples/sample.txt"
 echo "wrote docs/screenshot.png and docs/preview.png"

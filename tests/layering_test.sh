@@ -70,6 +70,7 @@ declare -A gui_allowed=(
     [review]="common dialogs preview"
     [customize]="common dialogs main"  # still reaches into the main window's menus and keys
     [main]="common help view printing progress update dialogs preview review customize"
+    [screenshot]="common dialogs main preview view"  # a program of its own that shows the window
 )
 
 check_gui_folders() {
