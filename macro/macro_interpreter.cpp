@@ -59,7 +59,8 @@ MacroResult MacroInterpreter::Execute(const ParsedMacroLine& parsed, long long g
     if (doc) doc->SetGrowthAllowance(growthAllowance);
     MacroRunContext context{m_app, m_workspace, doc, &m_runOptions};
     const int errorsBefore = m_app.host.ErrorsShown();
-    command->run(context, args);
+    const OpResult result = command->run(context, args);
+    if (result.filesChanged < 0) m_outcome.count = result.count;
     // Open, Save and Close, which the document records, may have closed it; no other does.
     if (doc && !command->recordedByDocument) m_outcome.growth = doc->LastGrowth();
     // A line whose command failed is not recorded: the macro would fail the same way again.

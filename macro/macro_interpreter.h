@@ -35,6 +35,9 @@ struct MacroOutcome {
     // What the command added to the text by its own estimate, when it checked (see
     // CQuillbayDoc::AllowGrowth); 0 otherwise.
     long long growth = 0;
+    // How many replacements the command made, for those that tell it (Replace, SuperReplace,
+    // DelStr, ...; the multi-file replace has a report of its own); -1 for the others.
+    int count = -1;
 };
 
 class MacroInterpreter {

@@ -7,6 +7,10 @@ namespace qb {
 
 void CliHost::ShowMessage(std::string_view text) {
     ++m_messages;
+    Tell(text);
+}
+
+void CliHost::Tell(std::string_view text) {
     std::string line = "qbay: ";
     if (!m_subject.empty()) line += VisibleText(m_subject) + ": ";
     line += VisibleText(m_japanese ? std::string(text) : EnglishMessage(text)) + "\n";

@@ -26,6 +26,9 @@ public:
         return std::nullopt;
     }
 
+    // Prints what a command tells of its work (how many replacements it made), under the subject
+    // as messages are; not counted, since nothing went wrong.
+    void Tell(std::string_view text);
     // Prints a warning; warnings do not count as messages.
     void Warn(std::string_view text) override;
     // Prints that characters were lost ("qbay: " and `text`): not a message, as the run goes on,

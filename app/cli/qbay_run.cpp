@@ -246,13 +246,19 @@ private:
         MacroInterpreter& interpreter = m_run.macros.Interpreter();
         interpreter.SetRecordsLines(recording);
         for (const auto& step : m_run.steps.Steps()) {
-            const bool goOn = step.line ? interpreter.Execute(*step.line) != MacroResult::Stop &&
-                                              !m_run.RunShowedError()
-                                        : RunMacroFile(step);
+            const bool goOn = step.line ? RunLine(*step.line) : RunMacroFile(step);
             if (!goOn) break;
         }
         interpreter.SetRecordsLines(false);
         m_run.app.recorder = nullptr;
+    }
+
+    // Runs an -e line; false when the run stops there.
+    bool RunLine(const ParsedMacroLine& line) {
+        MacroInterpreter& interpreter = m_run.macros.Interpreter();
+        const bool goOn = interpreter.Execute(line) != MacroResult::Stop;
+        m_run.TellCount(interpreter.LastOutcome().count);
+        return goOn && !m_run.RunShowedError();
     }
 
     // Runs the lines of a -m file; false when the run stops there. A line that names no command
@@ -266,6 +272,7 @@ private:
                 m_run.host.Warn(UnknownCommandText(step.name, number, line) +
                                 "; the line does nothing");
             if (outcome.kind != MacroOutcome::Ran) return;
+            m_run.TellCount(outcome.count);
             if (const std::string problem = MacroArgumentProblem(line, false); !problem.empty())
                 m_run.host.Warn(step.name + ":" + std::to_string(number) + ": " + problem +
                                 "; the line ran as the macro language reads it");

@@ -83,6 +83,10 @@ void QbayRunState::SayNothingWritten(const std::string& target) {
     host.Warn(target + ": nothing written: the run stopped at the error above");
 }
 
+void QbayRunState::TellCount(int count) {
+    if (count >= 0) host.Tell(std::to_string(count) + "個の置換を行いました");
+}
+
 void QbayRunState::ShowStandardOutputError() {
     const int error = errno;
     host.SetSubject("standard output");

@@ -56,6 +56,10 @@ public:
     // After an error the run stopped; says that the file it was for is as it was.
     void SayNothingWritten(const std::string& target);
     void ShowStandardOutputError();
+    // Replace and its kin tell how many replacements they made (`count`; -1 for a command that
+    // does not), as the window does: on standard error, so that the text on standard output stays
+    // the text.
+    void TellCount(int count);
 
     const CliOptions& options;
     CliHost& host;

@@ -1,5 +1,6 @@
 #include "app/cli/streamed_run.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -31,7 +32,8 @@ StreamedRun::StreamedRun(QbayRunState& run, const std::string& file, TextLineRea
       m_crLf(run.settings.ReadInt("System", "CrLf", 0)),
       m_jis(run.output.JisOptions()),
       m_reportsLosses(run.output.ReportsLosses(m_target)),
-      m_grown(run.steps.Steps().size(), 0) {}
+      m_grown(run.steps.Steps().size(), 0),
+      m_counts(run.steps.Steps().size(), -1) {}
 
 void StreamedRun::Run() {
     TextReadResult read;
@@ -41,6 +43,10 @@ void StreamedRun::Run() {
         [this](const LineList& lines, const BlockPlace& place) { return WriteBlock(lines, place); },
         read, m_run.options.from != FileCode::Auto);
     ReportOutputLosses();
+    // Each line tells its count once, over the whole text, as a run of the whole text does.
+    if (!m_run.RunShowedError())
+        for (const int count : m_counts)
+            m_run.TellCount(count);
     if (!MayCommit(outcome, read)) return;  // the writer goes without a commit: the file stays
     const bool written = outcome == StreamOutcome::Streamed && (!m_writer || m_writer->Commit());
     if (!written) ShowWriteError();
@@ -76,6 +82,8 @@ void StreamedRun::RunSteps() {
         const MacroResult result =
             interpreter.Execute(*steps[i].line, CQuillbayDoc::kMaxGrowth - m_grown[i]);
         m_grown[i] += interpreter.LastOutcome().growth;
+        if (const int count = interpreter.LastOutcome().count; count >= 0)
+            m_counts[i] = std::max(m_counts[i], 0) + count;
         if (result == MacroResult::Stop || m_run.RunShowedError()) break;
     }
 }

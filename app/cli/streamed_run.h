@@ -64,6 +64,7 @@ private:
 
     // The reading thread's.
     std::vector<long long> m_grown;  // what each line has added so far (see RunSteps)
+    std::vector<int> m_counts;       // the replacements each line made so far, -1 for none told
     long long m_linesRun = 0;        // before the block at hand, to number the lines in messages
     // The text began with a UTF-8 byte-order mark: noted by the first block's run before that
     // block is handed to the writing thread.

@@ -199,6 +199,19 @@ q --help turnchange | grep -q 'Print/KinsokuFirst' || fail "--help TurnChange na
 q --help SjisToUtf > /dev/null 2> err.txt
 expect_status 2 $? "--help of no command"
 grep -q 'did you mean SjisToUtf8?' err.txt || fail "--help SjisToUtf: $(cat err.txt)"
+# Replace tells how many replacements it made, on standard error only, once for the whole text
+# whether the text runs block by block (Replace alone) or whole (with Sort1); the multi-file
+# replace has its report instead.
+awk 'BEGIN { for (i = 0; i < 300000; i++) printf "aXbX %d\r\n", i }' > many.txt
+for lead in "" "-e Sort1"; do
+    # shellcheck disable=SC2086
+    q $lead -e 'Replace X Y' -e 'Replace nothing-here Z' many.txt -o - > many.out 2> err.txt
+    expect_status 0 $? "Replace count $lead"
+    [ "$(cat err.txt)" = "$(printf 'qbay: many.txt: 600000 replacements made\nqbay: many.txt: 0 replacements made')" ] ||
+        fail "Replace count $lead: $(cat err.txt)"
+    grep -q 'replacement' many.out && fail "Replace count $lead: told on standard output"
+done
+
 q -e ZenToHn keep.txt 2> err.txt
 expect_status 2 $? "-e naming no command"
 grep -q 'did you mean ZenToHan?' err.txt || fail "-e ZenToHn: $(cat err.txt)"
