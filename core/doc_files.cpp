@@ -58,7 +58,7 @@ bool CQuillbayDoc::OnOpenDocument(const std::string& path, TextLineReader& reade
         const MappedFile file(path);
         if (file.Ok()) detected = DetectFileForm(file.Bytes());
         if (detected && IsUnicodeForm(detected->form))
-            return OpenUnicodeFile(path, *detected, file.Bytes());
+            return OpenUnicodeText(path, *detected, file.Bytes());
     }
     m_modified = true;
     LineList lines;
@@ -71,7 +71,7 @@ bool CQuillbayDoc::OnOpenDocument(const std::string& path, TextLineReader& reade
         else
             read.error = reader.Error();
     }
-    BeginForm(detected ? detected->form : FormSeenBy(reader), true);
+    BeginForm(detected ? detected->form : FormSeenBy(reader, lines), true);
     // Named before the code conversion, whose report of lost characters names the file.
     std::string previousPath = std::exchange(m_pathName, path);
     if (!FinishOpen(std::move(read), std::move(lines), path, converted)) {
@@ -100,7 +100,7 @@ bool CQuillbayDoc::OpenFromReader(TextLineReader& reader, const std::string& nam
         BusyCursor busy(m_app.host);
         read = ReadLinesForOpen(reader, lines, converted, convertCode);
     }
-    BeginForm(FormSeenBy(reader), true);
+    BeginForm(FormSeenBy(reader, lines), true);
     if (!FinishOpen(std::move(read), std::move(lines), name, converted, convertCode)) return false;
     SettleLegacyForm();
     return true;

@@ -33,10 +33,14 @@ void CQuillbayDoc::BeginForm(const FileForm& form, bool sjisText) {
     m_bytesForm.reset();
 }
 
-FileForm CQuillbayDoc::FormSeenBy(const TextLineReader& reader) {
+FileForm CQuillbayDoc::FormSeenBy(const TextLineReader& reader, const LineList& lines) {
     FileForm form;
     form.lineEnd = reader.FirstLineEnd() == TextLineReader::LineEnd::Lf ? LineEnd::Lf
                                                                         : LineEnd::CrLf;
+    // No LF at all, and CRs: the line ends of a text written with CR alone.
+    if (reader.FirstLineEnd() == TextLineReader::LineEnd::None && lines.size() == 1 &&
+        lines[0].view().find('\r') != std::string_view::npos)
+        form.lineEnd = LineEnd::Cr;
     form.finalLineEnd = reader.EndedWithLineEnd();
     return form;
 }
@@ -80,7 +84,7 @@ StandInTable& CQuillbayDoc::StandInsForNewText() {
     return m_standIns;
 }
 
-bool CQuillbayDoc::OpenUnicodeFile(const std::string& path, const DetectedForm& detected,
+bool CQuillbayDoc::OpenUnicodeText(const std::string& path, const DetectedForm& detected,
                                    std::string_view bytes) {
     m_modified = true;
     const bool convertNow = !m_app.keepUndoHistory;
@@ -95,8 +99,10 @@ bool CQuillbayDoc::OpenUnicodeFile(const std::string& path, const DetectedForm& 
     m_openCutShort = false;
     m_openHeldZeroBytes = false;
     m_pathName = path;
-    m_fileStamp = ReadFileStamp(path);
-    m_stampedPath = path;
+    if (!path.empty()) {
+        m_fileStamp = ReadFileStamp(path);
+        m_stampedPath = path;
+    }
     m_lines = std::move(lines);
     ResetTargetRangeToAll();
     m_openConversion = OpenedCodeOf(m_form);
@@ -108,7 +114,7 @@ bool CQuillbayDoc::OpenUnicodeFile(const std::string& path, const DetectedForm& 
         ConvertUnicodeOnOpen();
     }
     m_modified = false;
-    m_app.Record("Open " + Utf8ToCp932(path));
+    if (!path.empty()) m_app.Record("Open " + Utf8ToCp932(path));
     return true;
 }
 

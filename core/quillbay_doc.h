@@ -97,6 +97,11 @@ public:
     // converts the code as "System"/"Auto" says (not at all without `convertCode`: the caller
     // decides the code). Nothing is recorded and no file name is set.
     bool OpenFromReader(TextLineReader& reader, const std::string& name, bool convertCode = true);
+    // Opens the bytes of UTF-8 or UTF-16 text found to be in `detected`'s form (a byte-order mark
+    // included) as OnOpenDocument opens such a file, through stand-ins. `path` is the file they
+    // are (recorded as opened), or empty for text from elsewhere (a pipe).
+    bool OpenUnicodeText(const std::string& path, const DetectedForm& detected,
+                         std::string_view bytes);
     // Takes `lines` as the whole text, as a new document would: the range covers them all, no
     // undo step, no code conversion, modified flag unchanged.
     void TakeLines(LineList lines);
@@ -142,6 +147,8 @@ public:
     // command converted them into another code (SjisToUtf8, SjisToJis, ...), and after undoing
     // the conversion made on opening (the file's own bytes).
     bool BytesFinal() const { return m_bytesForm.has_value(); }
+    // The code the final bytes are in (FormWrite::bytesForm); nothing unless BytesFinal().
+    const std::optional<FileForm>& BytesForm() const { return m_bytesForm; }
 
     // What the last open noticed that the user should know (UTF-8): a binary-looking file, text
     // cut short by Ctrl-Z. Front ends show these as warnings.
@@ -642,14 +649,11 @@ private:
     // Starts a new text in `form` with an empty stand-in table.
     void BeginForm(const FileForm& form, bool sjisText);
     // The form of a file read by the text-mode rules, from what `reader` saw.
-    static FileForm FormSeenBy(const TextLineReader& reader);
+    static FileForm FormSeenBy(const TextLineReader& reader, const LineList& lines);
     // After a legacy open: the code the open converted from, and lines split at CR when the
     // file's line ends are CR.
     void SplitAtCr();
     void SettleLegacyForm();
-    // Opens a UTF-8 or UTF-16 file found to be in `detected`'s form.
-    bool OpenUnicodeFile(const std::string& path, const DetectedForm& detected,
-                         std::string_view bytes);
     // The lines of the file's bytes in the document's form: converted (no undo history) or as
     // they stand in the file.
     void ReadUnicodeLines(std::string_view bytes, bool convert, LineList& lines);

@@ -133,6 +133,14 @@ TextLineReader TextLineReader::FromDescriptor(int fd) {
     return reader;
 }
 
+TextLineReader TextLineReader::FromDescriptor(int fd, std::string readAhead) {
+    TextLineReader reader = FromDescriptor(fd);
+    reader.m_readAhead = std::move(readAhead);
+    if (reader.m_regular) reader.m_startOffset -= static_cast<long long>(reader.m_readAhead.size());
+    if (reader.m_sizeHint >= 0) reader.m_sizeHint += static_cast<long long>(reader.m_readAhead.size());
+    return reader;
+}
+
 TextLineReader TextLineReader::FromBytes(std::string_view bytes) {
     TextLineReader reader;
     reader.m_inMemory = true;
@@ -164,7 +172,8 @@ TextLineReader::TextLineReader(TextLineReader&& other) noexcept
       m_lineEnds(std::move(other.m_lineEnds)),
       m_lineEndCount(other.m_lineEndCount),
       m_nextLineEnd(other.m_nextLineEnd),
-      m_carry(std::move(other.m_carry)) {
+      m_carry(std::move(other.m_carry)),
+      m_readAhead(std::move(other.m_readAhead)) {
     other.m_fd = -1;
     other.m_ownsFd = false;
 }
@@ -194,9 +203,15 @@ bool TextLineReader::Fill() {
     // Not value-initialised: only the entries a block's lines use are ever touched.
     if (!m_lineEnds) m_lineEnds.reset(new std::uint32_t[kBlockSize]);
     ssize_t n;
-    do {
-        n = ::read(m_fd, m_buffer.data(), want);
-    } while (n < 0 && errno == EINTR);
+    if (!m_readAhead.empty()) {
+        n = static_cast<ssize_t>(std::min(want, m_readAhead.size()));
+        m_readAhead.copy(m_buffer.data(), static_cast<std::size_t>(n));
+        m_readAhead.erase(0, static_cast<std::size_t>(n));
+    } else {
+        do {
+            n = ::read(m_fd, m_buffer.data(), want);
+        } while (n < 0 && errno == EINTR);
+    }
     if (n < 0) {
         m_errorNumber = errno;
         m_error = std::strerror(errno);

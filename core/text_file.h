@@ -32,6 +32,9 @@ public:
     static TextLineReader OpenRegularFile(const std::string& path);
     // Reads from an open file descriptor (standard input, say); does not close it.
     static TextLineReader FromDescriptor(int fd);
+    // Reads `readAhead` (at most a block: bytes already taken from `fd` to look at them), then
+    // the rest of `fd`.
+    static TextLineReader FromDescriptor(int fd, std::string readAhead);
     // Reads bytes held in memory (a copy is taken).
     static TextLineReader FromBytes(std::string_view bytes);
     TextLineReader(TextLineReader&& other) noexcept;
@@ -109,6 +112,7 @@ private:
     std::size_t m_lineEndCount = 0;
     std::size_t m_nextLineEnd = 0;
     std::string m_carry;  // the start of a line that continues in the next block
+    std::string m_readAhead;  // bytes of m_fd read before this reader, given first
 };
 
 template <class OnBlock>

@@ -117,15 +117,21 @@ void TakeArgument(int argc, const char* const* argv, int& i, bool& onlyFiles, Cl
     } else if (arg == "--lossy") {
         options.lossy = true;
     } else if (TakeValue(argc, argv, i, arg, "", "--from", value, error)) {
-        const auto code = ParseFileCode(value);
-        if (!code && error.empty())
-            error = "--from takes auto, sjis, jis, euc, utf8 or utf16, not '" + value + "'";
-        options.from = code.value_or(FileCode::Auto);
+        const auto form = ParseFileForm(value);
+        if (!form && error.empty())
+            error = "--from takes auto, sjis, jis, euc, utf8, utf8bom, utf16, utf16le or "
+                    "utf16be (or a name --detect prints), not '" + value + "'";
+        options.fromForm = form.value_or(AutoForm());
+        options.from = options.fromForm.code;
     } else if (TakeValue(argc, argv, i, arg, "", "--to", value, error)) {
-        const auto code = ParseFileCode(value);
-        if ((!code || *code == FileCode::Auto) && error.empty())
-            error = "--to takes sjis, jis, euc, utf8 or utf16, not '" + value + "'";
-        options.to = code;
+        const auto form = ParseFileForm(value);
+        if ((!form || form->code == FileCode::Auto) && error.empty())
+            error = "--to takes sjis, jis, euc, utf8, utf8bom, utf16, utf16le or utf16be, not '" +
+                    value + "'";
+        if (form && form->code != FileCode::Auto) {
+            options.toForm = form;
+            options.to = form->code;
+        }
     } else if (TakeValue(argc, argv, i, arg, "", "--eol", value, error)) {
         const auto eol = ParseEolChoice(value);
         if (!eol && error.empty()) error = "--eol takes crlf, lf, cr or keep, not '" + value + "'";

@@ -6,8 +6,16 @@
 #include <vector>
 
 #include "app/cli/file_code.h"
+#include "convert/file_form.h"
 
 namespace qb {
+
+// The --from form that finds the code from the bytes.
+inline FileForm AutoForm() {
+    FileForm form;
+    form.code = FileCode::Auto;
+    return form;
+}
 
 struct CliOptions {
     // One step of the run, in command-line order: a macro line (-e) or a macro file (-m).
@@ -26,8 +34,11 @@ struct CliOptions {
     bool detect = false;
     bool dryRun = false;             // --dry-run: preview MultiFileReplace lines, change nothing
     bool strict = false;             // --strict: a -m line naming no command is a usage error
-    FileCode from = FileCode::Auto;  // --from
-    std::optional<FileCode> to;      // --to
+    FileCode from = FileCode::Auto;  // --from: its code
+    std::optional<FileCode> to;      // --to: its code
+    // --from and --to as named: also the byte-order mark and byte order ("utf8bom", "utf16be")
+    FileForm fromForm = AutoForm();
+    std::optional<FileForm> toForm;
     EolChoice eol = EolChoice::Setting;
     // --lossy: -i may write text that lost characters; lines that would not read back as
     // written are written

@@ -1,5 +1,7 @@
 #include "app/cli/detect_command.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,82 +12,65 @@
 #include "app/cli/cli_host.h"
 #include "app/cli/input_error.h"
 #include "app/cli/standard_output.h"
-#include "convert/code_detect.h"
+#include "app/cli/visible_text.h"
+#include "convert/file_form_detect.h"
 #include "core/open_code.h"
 
 namespace qb {
 
 namespace {
 
-// The code of a document, decided while its lines are read: the same decision as
-// CQuillbayDoc::DetectDocumentCode over the lines each followed by CR LF, without keeping them,
-// and reading no further than needed to decide.
-class StreamingDocumentCode {
-public:
-    void Feed(std::string_view line) {
-        if (!m_detector.Decided()) {
-            m_detector.Feed(line);
-            m_detector.Feed("\r\n");
+// Feeds the bytes of `fd` to `detector`: all of a regular file, the first megabyte of anything
+// else (which may never end, and is judged by its start as opening judges it). False on a read
+// error (errno); `cut` says whether the text went on past what was fed.
+bool FeedDescriptor(int fd, FileFormDetector& detector, bool& cut) {
+    struct stat st {};
+    const bool known = ::fstat(fd, &st) == 0;
+    const bool regular = known && S_ISREG(st.st_mode);
+    if (known && S_ISDIR(st.st_mode)) {
+        errno = EISDIR;
+        return false;
+    }
+    std::size_t fed = 0;
+    std::string buffer(1 << 16, '\0');
+    cut = false;
+    for (;;) {
+        if (!regular && fed >= kOpenCodePrefix) {
+            cut = true;
+            return true;
         }
-        if (!m_utf8.Failed()) {
-            m_utf8.Feed(line);
-            m_utf8.Feed("\r\n");
-        }
+        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) return true;
+        detector.Feed(std::string_view(buffer.data(), static_cast<std::size_t>(n)));
+        fed += static_cast<std::size_t>(n);
     }
-    // True when no later line can change the result.
-    bool Done() const {
-        return m_detector.Decided() && (m_detector.Result() != CodeShiftJis || m_utf8.Failed());
-    }
-    CodeKind Result() const {
-        const CodeKind kind = m_detector.Result();
-        return kind == CodeShiftJis && m_utf8.Valid() ? CodeUtf8 : kind;
-    }
+}
 
-private:
-    CodeDetector m_detector{CodeDetector::Form::Text};
-    Utf8Validator m_utf8;
-};
-
-// The word for the code of one file; false (after the message) when it cannot be read.
-bool DetectFile(const std::string& file, CliHost& host, std::string_view& word) {
-    TextLineReader reader = file == "-" ? TextLineReader::FromDescriptor(STDIN_FILENO)
-                                        : TextLineReader(file, /*waitForWriter=*/false);
-    // What may never end is judged by its start, as opening judges it.
-    if (!reader.IsRegularFile()) reader.LimitTo(kOpenCodePrefix);
-    const std::string_view detected = DetectCodeWordOfReader(reader);
-    if (!reader.IsOpen() || !reader.Error().empty()) {
-        host.SetSubject(file == "-" ? "standard input" : file);
-        host.ShowMessage(InputErrorMessage(reader.ErrorNumber()));
+// What --detect prints for one file; false (after the message) when it cannot be read.
+bool DetectFile(const std::string& file, CliHost& host, std::string& name) {
+    const bool isStdin = file == "-";
+    const int fd = isStdin ? STDIN_FILENO : ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    // Opened without waiting for a writer (a named pipe nobody writes to is empty), then read
+    // as usual.
+    if (fd >= 0 && !isStdin) ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    FileFormDetector detector;
+    bool cut = false;
+    const bool ok = fd >= 0 && FeedDescriptor(fd, detector, cut);
+    const int error = errno;
+    if (fd >= 0 && !isStdin) ::close(fd);
+    if (!ok) {
+        host.SetSubject(isStdin ? "standard input" : file);
+        host.ShowMessage(InputErrorMessage(error));
         host.SetSubject({});
         return false;
     }
-    word = detected;
+    name = DetectedFormName(detector.Result(cut));
     return true;
 }
 
 }  // namespace
-
-CodeKind DetectDocumentCodeOfReader(TextLineReader& reader) {
-    StreamingDocumentCode code;
-    std::string_view line;
-    while (!code.Done() && reader.Next(line))
-        code.Feed(line);
-    return code.Result();
-}
-
-std::string_view DetectCodeWordOfReader(TextLineReader& reader) {
-    std::string_view first;
-    if (!reader.Next(first)) return CodeKindWord(CodeAscii);
-    // UTF-16 with its byte-order mark: the text-mode lines of such a file are no text to detect.
-    if (first.starts_with("\xFF\xFE")) return "UTF16LE";
-    if (first.starts_with("\xFE\xFF")) return "UTF16BE";
-    StreamingDocumentCode code;
-    code.Feed(first);
-    std::string_view line;
-    while (!code.Done() && reader.Next(line))
-        code.Feed(line);
-    return CodeKindWord(code.Result());
-}
 
 std::string_view CodeKindWord(CodeKind kind) {
     switch (kind) {
@@ -117,14 +102,12 @@ int RunDetect(const CliOptions& options) {
     std::vector<std::string> files = options.files;
     if (files.empty() && !options.stdinIsTerminal) files.push_back("-");
     for (const auto& file : files) {
-        std::string_view word;
-        if (!DetectFile(file, host, word)) {
+        std::string detected;
+        if (!DetectFile(file, host, detected)) {
             status = 1;
             continue;
         }
-        std::string line = file + ": ";
-        line += word;
-        line += "\n";
+        const std::string line = VisibleText(file) + ": " + detected + "\n";
         if (!WriteStandardOutput(line)) {
             host.SetSubject("standard output");
             host.ShowMessage(std::string("ファイルに書き込めません (") + std::strerror(errno) +

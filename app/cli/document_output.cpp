@@ -8,6 +8,8 @@
 #include <optional>
 
 #include "app/cli/save_check.h"
+#include "core/form_writing.h"
+#include "core/quillbay_doc.h"
 #include "app/cli/standard_output.h"
 #include "settings/atomic_file.h"
 
@@ -54,6 +56,7 @@ DocumentOutput::DocumentOutput(const CliOptions& options, const SettingsStore& s
 OutputChoice DocumentOutput::Choice(const std::string& target, bool inPlace) const {
     OutputChoice choice;
     choice.to = m_options.to;
+    choice.toForm = m_options.toForm;
     choice.eol = m_options.eol;
     choice.inPlace = inPlace;
     choice.crLfSet = m_crLfSet;
@@ -117,6 +120,47 @@ bool DocumentOutput::Write(const LineList& lines, const std::string& target, con
     std::optional<ReadBackLoss> loss;
     encoder.SetReadBackCheck(SaveCheckFor(m_options.lossy), &loss);
     encoder.Write(lines, true, [&](std::string_view bytes) { return writer.Write(bytes); });
+    return Commit(writer, loss, target, inPlace, otherLosses);
+}
+
+bool DocumentOutput::WriteInForm(const CQuillbayDoc& doc, const std::string& target, bool inPlace,
+                                 int otherLosses) {
+    FormWrite how;
+    how.form = ChooseFileForm(Choice(target, inPlace), doc.Form(),
+                              m_settings.ReadInt("System", "CrLf", 0));
+    how.bytesForm = doc.BytesForm();
+    how.standIns = &doc.StandIns();
+    how.jisDefaults = JisOptions();
+    std::optional<ReadBackLoss> loss;
+    how.check = SaveCheckFor(m_options.lossy);
+    how.readBackLoss = &loss;
+    if (ReportsLosses(target))
+        how.onLoss = [&, name = NameOf(target), into = CodeName(how.form)](
+                         std::size_t line, std::size_t column, const CodeLoss& lost) {
+            m_losses.Add(name, static_cast<long>(line) + 1, column, lost.what, into);
+        };
+    m_host.SetSubject(NameOf(target));
+    if (target.empty()) {
+        std::string bytes;
+        WriteLinesInForm(doc.Lines(), how, [&](std::string_view block) {
+            bytes.append(block);
+            return true;
+        });
+        if (loss) {  // all or nothing, as a whole text is
+            ReportReadBackLoss(*loss, m_options.lossy, m_host);
+            if (!m_options.lossy) return false;
+        }
+        if (WriteStandardOutput(bytes)) return true;
+        m_host.ShowMessage(std::string("ファイルに書き込めません (") + std::strerror(errno) + ")");
+        return false;
+    }
+    AtomicFileWriter writer(target);
+    WriteLinesInForm(doc.Lines(), how, [&](std::string_view block) { return writer.Write(block); });
+    return Commit(writer, loss, target, inPlace, otherLosses);
+}
+
+bool DocumentOutput::Commit(AtomicFileWriter& writer, const std::optional<ReadBackLoss>& loss,
+                            const std::string& target, bool inPlace, int otherLosses) {
     if (loss) {
         ReportReadBackLoss(*loss, m_options.lossy, m_host);
         if (!m_options.lossy) return false;  // no commit: the file stays as it was

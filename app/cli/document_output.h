@@ -10,9 +10,12 @@
 #include "app/cli/line_encoder.h"
 #include "app/cli/loss_report.h"
 #include "app/cli/output_form.h"
+#include "settings/atomic_file.h"
 #include "settings/settings_store.h"
 
 namespace qb {
+
+class CQuillbayDoc;
 
 class DocumentOutput {
 public:
@@ -43,6 +46,11 @@ public:
     bool Write(const LineList& lines, const std::string& target, const InputForm& input,
                bool inPlace, int otherLosses);
 
+    // Writes `doc`, read in its own form (UTF-8 or UTF-16 text, through stand-ins), as Write
+    // writes lines: in that form unless the options say otherwise.
+    bool WriteInForm(const CQuillbayDoc& doc, const std::string& target, bool inPlace,
+                     int otherLosses);
+
     // Whether -i may write back `target`, of which characters were lost; says why not.
     bool MayWriteBack(const std::string& target, int otherLosses);
 
@@ -52,6 +60,11 @@ public:
     }
 
 private:
+    // Commits what was written to `target` unless a line would not read back, or -i would lose
+    // characters; says why not.
+    bool Commit(AtomicFileWriter& writer, const std::optional<ReadBackLoss>& loss,
+                const std::string& target, bool inPlace, int otherLosses);
+
     const CliOptions& m_options;
     const SettingsStore& m_settings;
     CliHost& m_host;

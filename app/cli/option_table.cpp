@@ -13,7 +13,10 @@ constexpr std::string_view kIntro =
     "Convert and reshape Japanese text from the command line: open each FILE as Quillbay opens "
     "it, run macro lines over it, and write the result. A FILE is read as lines (CR LF or LF; "
     "a Ctrl-Z byte ends the text); with \"System\"/\"Auto\" on (the default), JIS and EUC files "
-    "are converted to Shift-JIS on opening (--from names another code). - reads standard "
+    "are converted to Shift-JIS on opening, and so are UTF-8 and UTF-16 files (characters "
+    "Shift-JIS lacks are kept, and written back as they were); --from names the code instead. "
+    "The result is written in the FILE's own code and line ends unless --to and --eol say "
+    "otherwise. - reads standard "
     "input; so does a run without FILE when standard input is not a terminal, unless its macro "
     "lines bring their own documents (Open, Paste) or work on a folder (MultiFileReplace): those "
     "run once, with no document open. With several FILEs the macro lines run on each in turn. "
@@ -54,7 +57,9 @@ constexpr std::string_view kExamples =
     "  qbay -e 'LineSelect 1 \\b 2 10 0' -e 'StrCat \\s(checked)' notes.txt\n"
     "  qbay --record tidy.qmc -e 'Replace colour color 2 0' -e DelSpaceBack draft.txt -o -\n"
     "  qbay --to utf8 --eol lf notes.txt -o notes.utf8.txt\n"
-    "  qbay -i --from utf8 -e 'TurnChange 70' *.md   # UTF-8 files stay UTF-8\n"
+    "  qbay -i -e 'TurnChange 70' *.md        # UTF-8 files stay UTF-8\n"
+    "  qbay -i --to utf8 --eol lf conv/*      # every file to UTF-8 with LF, whatever its code\n"
+    "  nkf -e old.txt | qbay -e ZenToHan | iconv -f EUC-JP -t UTF-8\n"
     "  qbay --list wrap                       # the commands that wrap lines\n"
     "  qbay --help TurnChange                 # one command in full\n";
 
@@ -97,19 +102,23 @@ const std::vector<OptionHelp>& CliOptionTable() {
          "write each FILE's document back over its own file, in the code it was read in and "
          "with the line ends it had (atomically: on any error the original stays as it was), "
          "and every other document the macro opened and changed under its own path; a FILE "
-         "whose text a Ctrl-Z cut short, that holds zero bytes (UTF-16 text, say), that would "
+         "whose text a Ctrl-Z cut short, that holds zero bytes (a binary file, say), that would "
          "lose characters, or that is read-only, is not written back. "
-         "Otherwise every line is written followed by the terminator that \"System\"/\"CrLf\" "
-         "selects: 0 CR LF (the default), 1 CR, 2 LF"},
+         "Without -i and -o the result goes to standard output, also in the FILE's code and "
+         "line ends"},
         {"Codes and line ends", "", "--from", "CODE", V::Code,
-         "read the FILEs in CODE: auto (the default: JIS and EUC are found and converted, as "
-         "Quillbay opens files), sjis (no conversion), jis, euc, utf8, utf16 (little-endian "
-         "unless a byte-order mark says otherwise). The document is Shift-JIS in between"},
+         "read the FILEs in CODE: auto (the default: each file's code is found as Quillbay finds "
+         "it on opening: a byte-order mark, UTF-8, UTF-16, JIS, EUC-JP, else Shift-JIS), sjis "
+         "(no conversion), jis, euc, utf8, utf8bom, utf16, utf16le, utf16be (little-endian "
+         "unless a byte-order mark says otherwise), or a name --detect prints. UTF-8 and UTF-16 "
+         "text keeps every character, also those Shift-JIS lacks (emoji, say)"},
         {"Codes and line ends", "", "--to", "CODE", V::OutputCode,
-         "write in CODE: sjis, jis, euc, utf8, utf16 (little-endian, with a byte-order mark)"},
+         "write in CODE instead of the code the FILE was read in: sjis, jis, euc, utf8, "
+         "utf8bom, utf16 or utf16le (with a byte-order mark), utf16be"},
         {"Codes and line ends", "", "--eol", "EOL", V::LineEnd,
-         "end lines with crlf, lf or cr instead of what \"System\"/\"CrLf\" says, or keep "
-         "those the file had (a missing last one too)"},
+         "end lines with crlf, lf or cr instead of those the file had, or keep them (the "
+         "default, a missing last one too, unless \"System\"/\"CrLf\" is 1 for CR or 2 for "
+         "LF)"},
         {"Codes and line ends", "", "--lossy", "", V::None,
          "let -i write back text that lost characters in a conversion (they become ? or ・). "
          "Every lost character is reported with its place, and the exit status is 1, with or "
@@ -143,10 +152,11 @@ const std::vector<OptionHelp>& CliOptionTable() {
          "show this help; with CMD everything about one macro command: its arguments, ranges, "
          "the settings it reads, and an example"},
         {"Commands and help", "", "--detect", "", V::None,
-         "print the character code of each FILE as \"FILE: KIND\" (one line each, KIND one of "
-         "ShiftJIS, JIS, EUC, UTF8, ASCII, Unknown, or UTF16LE and UTF16BE for UTF-16 text "
-         "with a byte-order mark) and exit; the files are read without "
-         "conversion and nothing is written"},
+         "print the code and line ends of each FILE as opening finds them, as \"FILE: FORM\" "
+         "(one line each; FORM is Shift-JIS, JIS, EUC-JP, UTF-8, UTF-8 BOM, UTF-16LE, UTF-16BE "
+         "or ASCII, then the line ends in brackets: \"UTF-8 (LF)\", \"Shift-JIS (CRLF)\"; "
+         "--from takes each) and exit; a pipe is judged by its first 1 MiB, and nothing is "
+         "written"},
         {"Commands and help", "", "--version", "", V::None, "show the version and exit"},
     };
     return table;

@@ -1,7 +1,5 @@
 #include "app/cli/qbay_run.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -15,7 +13,7 @@
 #include "app/cli/save_check.h"
 #include "app/cli/standard_output.h"
 #include "app/cli/streamed_run.h"
-#include "app/cli/utf16_text.h"
+#include "app/cli/input_probe.h"
 #include "core/form_reading.h"
 #include "core/quillbay_doc.h"
 #include "core/text_file.h"
@@ -32,33 +30,6 @@ void ApplySettingOverrides(const CliOptions& options, SettingsStore& settings) {
         settings.Override(set.substr(0, slash), set.substr(slash + 1, eq - slash - 1),
                           set.substr(eq + 1));
     }
-}
-
-// The whole of a file, or of standard input ("-"); false after setting `error` (errno).
-bool ReadAllBytes(const std::string& file, std::string& bytes, int& error) {
-    const int fd = file == "-" ? STDIN_FILENO : ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error = errno;
-        return false;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        error = EISDIR;
-        return false;
-    }
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            error = n < 0 ? errno : 0;
-            break;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
-    if (fd != STDIN_FILENO) ::close(fd);
-    return error == 0;
 }
 
 class QbayRun {
@@ -149,9 +120,15 @@ private:
             return;
         }
         InputForm input;
-        std::unique_ptr<CQuillbayDoc> doc = m_run.options.from == FileCode::Utf16
-                                                ? OpenUtf16(file, name, input)
-                                                : OpenText(file, name, input);
+        InputProbe probe(file, m_run.options.fromForm,
+                         m_run.settings.ReadInt("System", "Auto", 1) != 0);
+        std::unique_ptr<CQuillbayDoc> doc;
+        if (probe.ErrorNumber() != 0)
+            m_run.host.ShowMessage(InputErrorMessage(probe.ErrorNumber()));
+        else if (probe.Unicode())
+            doc = OpenUnicode(file, probe);
+        else
+            doc = OpenText(file, name, probe.Reader(file), probe.CrLines(), input);
         if (doc) {
             if (!isStdin) doc->SetPathName(file);
             m_run.workspace.Adopt(std::move(doc), true);
@@ -163,16 +140,15 @@ private:
 
     // Opens FILE as text; converts it as --from says (or as opening does, for auto). Null when
     // it could not be read, or when it ran block by block and is done.
+    // Text whose line ends are CR alone (`crLines`) runs whole, split into its lines.
     std::unique_ptr<CQuillbayDoc> OpenText(const std::string& file, const std::string& name,
-                                           InputForm& input) {
-        TextLineReader reader =
-            file == "-" ? TextLineReader::FromDescriptor(STDIN_FILENO) : TextLineReader(file);
+                                           TextLineReader reader, bool crLines, InputForm& input) {
         if (!reader.IsOpen()) {
             m_run.host.ShowMessage(InputErrorMessage(reader.ErrorNumber()));
             return nullptr;
         }
         const FileCode from = m_run.options.from;
-        if (m_streamable &&
+        if (m_streamable && !crLines &&
             (from == FileCode::Auto || from == FileCode::Sjis || from == FileCode::Utf8)) {
             StreamedRun(m_run, file, reader).Run();
             return nullptr;
@@ -184,8 +160,7 @@ private:
             m_run.host.Warn(warning);
         input.firstLineEnd = reader.FirstLineEnd();
         input.endedWithLineEnd = reader.EndedWithLineEnd();
-        input.crInside = input.firstLineEnd == TextLineReader::LineEnd::None &&
-                         doc->LineCount() > 0 && doc->Lines()[0].view().find('\r') != npos;
+        input.crInside = doc->Form().lineEnd == LineEnd::Cr;
         ConvertAsFrom(*doc, name, input);
         doc->SetModifiedFlag(false);
         return doc;
@@ -215,25 +190,15 @@ private:
         input.code = m_run.options.from;
     }
 
-    // Opens FILE as UTF-16 text (--from utf16), read whole: its bytes are no text-mode lines.
-    std::unique_ptr<CQuillbayDoc> OpenUtf16(const std::string& file, const std::string& name,
-                                            InputForm& input) {
-        std::string bytes;
-        int error = 0;
-        if (!ReadAllBytes(file, bytes, error)) {
-            m_run.host.ShowMessage(InputErrorMessage(error));
-            return nullptr;
-        }
-        Utf16Text text = DecodeUtf16Text(bytes);
-        for (const auto& loss : text.losses)
-            m_run.losses.Add(name, loss.line, loss.column, loss.what, "Shift-JIS");
-        input.code = FileCode::Utf16;
-        input.bigEndian = text.bigEndian;
-        input.byteOrderMark = text.byteOrderMark;
-        input.firstLineEnd = text.firstLineEnd;
-        input.endedWithLineEnd = text.endedWithLineEnd;
+    // Opens FILE as the UTF-8 or UTF-16 text the probe found, through stand-ins: every
+    // character comes back out as it was, also those Shift-JIS lacks.
+    std::unique_ptr<CQuillbayDoc> OpenUnicode(const std::string& file, const InputProbe& probe) {
         auto doc = std::make_unique<CQuillbayDoc>(m_run.app);
-        doc->TakeLines(std::move(text.lines));
+        m_run.docPlaces[doc.get()] = {file == "-" ? "standard input" : file, 0};
+        if (!doc->OpenUnicodeText(file == "-" ? std::string() : file, *probe.Unicode(),
+                                  probe.Bytes()))
+            return nullptr;
+        doc->SetModifiedFlag(false);
         return doc;
     }
 
@@ -302,7 +267,11 @@ private:
             return;
         }
         const std::string target = options.output == "-" ? std::string() : options.output;
-        m_run.output.Write(active->Lines(), target, input, false, m_run.steps.LostCharacters());
+        if (IsUnicodeForm(active->Form()))
+            m_run.output.WriteInForm(*active, target, false, m_run.steps.LostCharacters());
+        else
+            m_run.output.Write(active->Lines(), target, input, false,
+                               m_run.steps.LostCharacters());
         m_run.losses.Finish(DocumentOutput::NameOf(target));
     }
 
@@ -313,8 +282,8 @@ private:
             if (doc.PathName().empty() || (!entry.input && !doc.IsModified())) continue;
             if (doc.OpenCutShort() || doc.OpenHeldZeroBytes())
                 m_run.RefuseUnfaithfulInPlace(doc.PathName(), doc.OpenCutShort());
-            else if (!entry.input && IsUnicodeForm(doc.Form()))
-                doc.OnSaveDocument(doc.PathName(), SaveCheckFor(m_run.options.lossy));
+            else if (IsUnicodeForm(doc.Form()))
+                m_run.output.WriteInForm(doc, doc.PathName(), true, m_run.steps.LostCharacters());
             else
                 m_run.output.Write(doc.Lines(), doc.PathName(),
                                    entry.input ? input : OpenedForm(doc), true,

@@ -24,16 +24,17 @@ run 0 "--to euc" --to euc sjis.txt -o out.euc
 bytes out.euc '\xb0\xa1\xa4\xa2A\r\nb\r\n' "--to euc"
 run 0 "--to utf16" --to utf16 --eol lf sjis.txt -o out.u16
 bytes out.u16 '\xff\xfe\x9c\x4e\x42\x30A\x00\n\x00b\x00\n\x00' "--to utf16"
-# --from reads them back, into the settings' form (Shift-JIS, CR LF).
-for code in utf8:out.u8 jis:out.jis euc:out.euc utf16:out.u16; do
-    run 0 "--from ${code%%:*}" --from "${code%%:*}" "${code#*:}" -o back.txt
+# --from reads them back, and so does the default, which finds each code.
+for code in utf8:out.u8 jis:out.jis euc:out.euc utf16:out.u16 auto:out.u8 auto:out.u16; do
+    run 0 "--from ${code%%:*}" --from "${code%%:*}" --to sjis --eol crlf "${code#*:}" -o back.txt
     cmp -s back.txt sjis.txt || fail "--from ${code%%:*}: $(od -An -tx1 back.txt)"
 done
 # From one code to another, and a pipeline through standard input.
 run 0 "--from euc --to utf8" --from euc --to utf8 --eol keep out.euc -o out2.u8
 bytes out2.u8 '\xe4\xba\x9c\xe3\x81\x82A\r\nb\r\n' "--from euc --to utf8"
 q --from utf8 --to euc < out.u8 > piped.euc 2> err.txt || fail "pipeline: $(cat err.txt)"
-bytes piped.euc '\xb0\xa1\xa4\xa2A\r\nb\r\n' "pipeline"
+bytes piped.euc '\xb0\xa1\xa4\xa2A\nb\n' "pipeline"
+q < out.u8 | q -e DelSpaceBack | cmp -s - out.u8 || fail "a UTF-8 pipe does not stay UTF-8"
 
 # -i writes each file back in its own code and line ends: JIS and EUC found on opening, the
 # codes --from names (with a UTF-8 byte-order mark kept), UTF-16 big-endian.
@@ -50,10 +51,14 @@ run 0 "-i --from utf16" -i --from utf16 -e ToUpper in.u16
 bytes in.u16 '\xfe\xff\x30\x42\x00A\x00\r\x00\n' "-i keeps UTF-16 big-endian"
 run 0 "-i --to --eol" -i --to utf8 --eol crlf in.jis
 bytes in.jis '\xe4\xba\x9cA\r\nB\r\n' "-i --to utf8 --eol crlf"
-# -o keeps the settings' form unless the options say otherwise; --eol keep keeps the file's.
+# -o keeps the file's form unless the options or "System"/"CrLf" say otherwise.
 printf 'a\nb' > lf.txt
 run 0 "-o" lf.txt -o out.txt
-bytes out.txt 'a\r\nb\r\n' "-o writes CR LF"
+bytes out.txt 'a\nb' "-o keeps LF"
+run 0 "-o System/CrLf=0" --set System/CrLf=0 lf.txt -o out.txt
+bytes out.txt 'a\nb' "-o System/CrLf=0 keeps LF"
+run 0 "-o System/CrLf=1" --set System/CrLf=1 lf.txt -o out.txt
+bytes out.txt 'a\rb\r' "-o System/CrLf=1 writes CR"
 run 0 "-o --eol keep" --eol keep lf.txt -o out.txt
 bytes out.txt 'a\nb' "-o --eol keep"
 run 0 "-o --eol cr" --eol cr lf.txt -o out.txt
@@ -98,12 +103,15 @@ run 1 "many" --to utf8 many.txt -o out.u8
 [ "$(grep -c ': lost: ' err.txt)" = 3 ] || fail "many: $(cat err.txt)"
 grep -q "^qbay: out.u8: 2 more characters were lost$" err.txt || fail "many: $(cat err.txt)"
 
-# A file that looks like UTF-8 gets a hint, unless the run converts it or --from says utf8.
-printf '\xe3\x81\x82\r\n' > utf8.txt
-run 0 "UTF-8 hint" utf8.txt -o out.txt
-grep -q "utf8.txt looks like UTF-8.*--from utf8" err.txt || fail "no UTF-8 hint: $(cat err.txt)"
-run 0 "no UTF-8 hint" -e Utf8ToSjis utf8.txt -o out.txt
-[ -s err.txt ] && fail "a UTF-8 hint beside Utf8ToSjis: $(cat err.txt)"
+# UTF-8 is found and written back as UTF-8, also what Shift-JIS lacks; an old macro that
+# converts it itself does not garble it, and says why it did nothing.
+printf '\xe3\x81\x82\xe2\x80\x94\xf0\x9f\x98\x80\r\n' > utf8.txt       # あ, EM DASH, an emoji
+run 0 "UTF-8 found" utf8.txt -o out.txt
+cmp -s out.txt utf8.txt || fail "UTF-8 found: $(od -An -tx1 out.txt)"
+run 0 "Utf8ToSjis after finding UTF-8" -e Utf8ToSjis utf8.txt -o out.txt
+cmp -s out.txt utf8.txt || fail "Utf8ToSjis garbled UTF-8: $(od -An -tx1 out.txt)"
+grep -q "UTF-8" err.txt || fail "Utf8ToSjis skipped without a word"
+run 0 "--from sjis reads UTF-8 as bytes" --from sjis -e ZenToHan utf8.txt -o out.txt
 
 # A UTF-8 terminal is shown UTF-8 with LF; a pipe gets the bytes the options say.
 if command -v script > /dev/null; then

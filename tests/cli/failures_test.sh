@@ -49,12 +49,16 @@ done
 # Files that opening cannot give back byte for byte are not written over themselves: zero
 # bytes (UTF-16 text, binary files), as text cut short by Ctrl-Z.
 for step in ToUpper Sort1; do
-    printf '\x00\x0d\x00\x0a' > utf16.txt
-    run "zero bytes -i $step" 1 -e $step -i utf16.txt
-    unchanged "zero bytes -i $step" utf16.txt '\x00\x0d\x00\x0a'
+    printf '\x00\x00\x0d\x0a' > binary.txt   # a zero unit: no UTF-16 text
+    run "zero bytes -i $step" 1 -e $step -i binary.txt
+    unchanged "zero bytes -i $step" binary.txt '\x00\x00\x0d\x0a'
     grep -q 'zero bytes' err.txt || fail "zero bytes -i $step: $(cat err.txt)"
+    # UTF-16 without its mark is text, and goes back as it was.
+    printf '\x00\x0d\x00\x0a' > utf16.txt
+    run "UTF-16 without a mark -i $step" 0 -e $step -i utf16.txt
+    unchanged "UTF-16 without a mark -i $step" utf16.txt '\x00\x0d\x00\x0a'
 done
-run "zero bytes -o" 0 utf16.txt -o copy.txt
+run "zero bytes -o" 0 binary.txt -o copy.txt
 grep -q 'zero bytes' err.txt || fail "zero bytes -o: no warning"
 
 # A line holding a Ctrl-Z or a trailing CR would not read back as the same text: not written

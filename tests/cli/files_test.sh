@@ -20,21 +20,26 @@ printf '\r\nlast\r\n' >> "$work/crlf.txt"
 status "crlf round trip" 0 "$qbay" "$work/crlf.txt" -o "$work/out.txt"
 same "crlf round trip" "$work/crlf.txt" "$work/out.txt"
 
-# LF files are written with the terminator of System/CrLf: CR LF by default, LF with 2.
+# LF files keep LF unless --eol or System/CrLf say otherwise.
 printf 'a\nb\n' > "$work/lf.txt"
 printf 'a\r\nb\r\n' > "$work/lf-as-crlf.txt"
-status "lf to crlf" 0 "$qbay" "$work/lf.txt" -o "$work/out.txt"
-same "lf to crlf" "$work/lf-as-crlf.txt" "$work/out.txt"
-status "lf kept" 0 "$qbay" --set System/CrLf=2 "$work/lf.txt" -o "$work/out.txt"
+status "lf kept" 0 "$qbay" "$work/lf.txt" -o "$work/out.txt"
 same "lf kept" "$work/lf.txt" "$work/out.txt"
+status "lf to crlf" 0 "$qbay" --eol crlf "$work/lf.txt" -o "$work/out.txt"
+same "lf to crlf" "$work/lf-as-crlf.txt" "$work/out.txt"
+status "crlf to lf" 0 "$qbay" --set System/CrLf=2 "$work/lf-as-crlf.txt" -o "$work/out.txt"
+same "crlf to lf" "$work/lf.txt" "$work/out.txt"
 if [ -e "$QUILLBAY_SETTINGS" ] && grep -q CrLf "$QUILLBAY_SETTINGS"; then
     fail "--set was written to the settings file"
 fi
 
-# A file without a final line end gets one; an empty file stays empty.
+# A file without a final line end stays so, unless --eol names a line end; an empty file stays
+# empty.
 printf 'a\r\nb' > "$work/open.txt"
 printf 'a\r\nb\r\n' > "$work/closed.txt"
-status "final line end" 0 "$qbay" "$work/open.txt" -o "$work/out.txt"
+status "no final line end" 0 "$qbay" "$work/open.txt" -o "$work/out.txt"
+same "no final line end" "$work/open.txt" "$work/out.txt"
+status "final line end" 0 "$qbay" --eol crlf "$work/open.txt" -o "$work/out.txt"
 same "final line end" "$work/closed.txt" "$work/out.txt"
 : > "$work/empty.txt"
 status "empty" 0 "$qbay" "$work/empty.txt" -o "$work/out.txt"
@@ -71,7 +76,7 @@ same "stdin to stdout" "$work/crlf.txt" "$work/out.txt"
 "$qbay" "$work/crlf.txt" > "$work/out.txt" || fail "default stdout: status $?"
 same "default stdout" "$work/crlf.txt" "$work/out.txt"
 "$qbay" "$work/lf.txt" "$work/open.txt" -o - > "$work/out.txt" || fail "two files to stdout"
-printf 'a\r\nb\r\na\r\nb\r\n' > "$work/both.txt"
+printf 'a\nb\na\r\nb' > "$work/both.txt"
 same "two files to stdout" "$work/both.txt" "$work/out.txt"
 
 # -i rewrites every file in place with the line ends it had (a missing last one too) and keeps

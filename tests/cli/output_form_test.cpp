@@ -28,7 +28,7 @@ TEST(OutputForm, OptionsOverFileOverSettings) {
         bool finalLineEnd;
         bool mark;
     } cases[] = {
-        {"-o: the settings", {}, eucLf, FileCode::Sjis, "\r\n", true, false},
+        {"-o: the file's own code and line ends", {}, eucLf, FileCode::Euc, "\n", false, false},
         {"-i: as read", {.inPlace = true}, eucLf, FileCode::Euc, "\n", false, false},
         {"-i, UTF-16 as read", {.inPlace = true}, utf16Be, FileCode::Utf16, "\r\n", true, true},
         {"-i, a Mac file", {.inPlace = true}, macCr, FileCode::Sjis, "\r", true, false},
@@ -39,20 +39,20 @@ TEST(OutputForm, OptionsOverFileOverSettings) {
          "\r\n",
          true,
          false},
-        {"-i --set System/CrLf",
+        {"-i --set System/CrLf=0: the file's own",
          {.inPlace = true, .crLfSet = true},
          eucLf,
          FileCode::Euc,
-         "\r\n",
-         true,
+         "\n",
+         false,
          false},
-        {"-o --eol keep", {.eol = EolChoice::Keep}, eucLf, FileCode::Sjis, "\n", false, false},
+        {"-o --eol keep", {.eol = EolChoice::Keep}, eucLf, FileCode::Euc, "\n", false, false},
         {"--to utf16 gets a mark",
          {.to = FileCode::Utf16},
          eucLf,
          FileCode::Utf16,
-         "\r\n",
-         true,
+         "\n",
+         false,
          true},
         {"a UTF-8 terminal", {.utf8Terminal = true}, eucLf, FileCode::Utf8, "\n", true, false},
         {"a UTF-8 terminal, text the macro made UTF-8",
@@ -62,12 +62,19 @@ TEST(OutputForm, OptionsOverFileOverSettings) {
          "\n",
          true,
          false},
-        {"a UTF-8 terminal, --to sjis",
+        {"a UTF-8 terminal, --to sjis: the file's line ends",
          {.to = FileCode::Sjis, .utf8Terminal = true},
          eucLf,
          FileCode::Sjis,
-         "\r\n",
-         true,
+         "\n",
+         false,
+         false},
+        {"a pipe, text the macro made UTF-8: its bytes as they are",
+         {.textIsUtf8 = true},
+         eucLf,
+         FileCode::Sjis,
+         "\n",
+         false,
          false},
     };
     for (const auto& c : cases) {
@@ -77,8 +84,43 @@ TEST(OutputForm, OptionsOverFileOverSettings) {
         EXPECT_EQ(form.finalLineEnd, c.finalLineEnd) << c.what;
         EXPECT_EQ(form.byteOrderMark, c.mark) << c.what;
     }
-    // The setting's terminator where the file had none to keep.
-    EXPECT_EQ(ChooseOutputForm({.inPlace = true}, InputForm{}, 2).terminator, "\n");
+    // "System"/"CrLf" 1 and 2 say CR and LF; 0 keeps the file's own.
+    EXPECT_EQ(ChooseOutputForm({.inPlace = true}, eucLf, 2).terminator, "\n");
+    EXPECT_EQ(ChooseOutputForm({}, eucLf, 1).terminator, "\r");
+    EXPECT_EQ(ChooseOutputForm({}, InputForm{}, 0).terminator, "\r\n");
+}
+
+// A UTF-8 or UTF-16 file goes out in its own form unless the options or settings say otherwise.
+TEST(OutputForm, UnicodeFileKeepsItsFormUnlessAskedOtherwise) {
+    FileForm utf8Lf;
+    utf8Lf.code = FileCode::Utf8;
+    utf8Lf.lineEnd = LineEnd::Lf;
+    utf8Lf.finalLineEnd = false;
+    FileForm utf16Be = *ParseFileForm("utf16be");
+    const struct Case {
+        const char* what;
+        OutputChoice choice;
+        int crLf;
+        FileForm own;
+        const char* expected;  // FileFormName
+        bool finalLineEnd;
+    } cases[] = {
+        {"-o as read", {}, 0, utf8Lf, "UTF-8 LF", false},
+        {"-i as read", {.inPlace = true}, 0, utf8Lf, "UTF-8 LF", false},
+        {"System/CrLf 2 on CR LF", {}, 2, utf16Be, "UTF-16BE LF", true},
+        {"--eol crlf ends the last line", {.eol = EolChoice::CrLf}, 0, utf8Lf, "UTF-8 CRLF", true},
+        {"--to utf16be", {.to = FileCode::Utf16, .toForm = utf16Be}, 0, utf8Lf, "UTF-16BE LF", false},
+        {"--to sjis", {.to = FileCode::Sjis, .toForm = *ParseFileForm("sjis")}, 0, utf16Be,
+         "Shift-JIS CRLF", true},
+        {"a UTF-8 terminal", {.utf8Terminal = true}, 0, utf16Be, "UTF-8 LF", true},
+        {"-i on a UTF-8 terminal", {.inPlace = true, .utf8Terminal = true}, 0, utf16Be,
+         "UTF-16BE CRLF", true},
+    };
+    for (const Case& c : cases) {
+        const FileForm form = ChooseFileForm(c.choice, c.own, c.crLf);
+        EXPECT_EQ(FileFormName(form), c.expected) << c.what;
+        EXPECT_EQ(form.finalLineEnd, c.finalLineEnd) << c.what;
+    }
 }
 
 }  // namespace

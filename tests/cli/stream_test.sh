@@ -111,7 +111,7 @@ cmp -s a.txt b.txt || fail "standard input"
 # after its first bytes.
 first=$(timeout 20 bash -c 'yes abc | "$0" --settings "$1" - -e ToUpper | head -n 2' \
         "$qbay" "$work/settings.ini")
-[ "$first" = $'ABC\r\nABC\r' ] || fail "yes | qbay - -e ToUpper gave no output: '$first'"
+[ "$first" = $'ABC\nABC' ] || fail "yes | qbay - -e ToUpper gave no output: '$first'"
 
 # -i writes over the file only when everything went well; an unwritable target loses nothing.
 cp in.txt inplace.txt

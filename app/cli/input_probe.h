@@ -1,0 +1,60 @@
+// Looking at a FILE before it is read, to tell UTF-8 and UTF-16 text (read whole, through
+// stand-ins, by CQuillbayDoc::OpenUnicodeText) from text in the older codes (read as lines, block
+// by block where the steps allow). Only the start is looked at where that decides: text whose
+// first megabyte holds a byte that is no UTF-8, and no zero byte, is in an older code. A file of
+// ASCII so far is looked at whole, as the window looks at it. Standard input and other pipes are
+// judged by their first megabyte, as their code is; those bytes are handed on to the reader.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "convert/file_form.h"
+#include "convert/file_form_detect.h"
+#include "core/form_reading.h"
+#include "core/text_file.h"
+
+namespace qb {
+
+class InputProbe {
+public:
+    // `file` is a path or "-" for standard input; `named` the form --from names (code Auto:
+    // found from the bytes, when `detect` says the settings allow it). Text in an older code
+    // is looked at only for its line ends.
+    InputProbe(const std::string& file, const FileForm& named, bool detect);
+    InputProbe(const InputProbe&) = delete;
+    InputProbe& operator=(const InputProbe&) = delete;
+
+    // The form of UTF-8 or UTF-16 text, whose bytes Bytes() holds; nothing for other text.
+    const std::optional<DetectedForm>& Unicode() const { return m_unicode; }
+    std::string_view Bytes() const;
+    // A reader of the text from its start, for other text; for standard input it first gives
+    // the bytes already looked at.
+    TextLineReader Reader(const std::string& file);
+    // Whether the start of other text holds CRs and no LF: its lines end in CR alone.
+    bool CrLines() const { return m_crLines; }
+    // The errno of a failed read of standard input (0 when all went well).
+    int ErrorNumber() const { return m_errorNumber; }
+
+private:
+    void ProbeFile(const std::string& file, const FileForm& named);
+    void ProbePipe(const FileForm& named);
+    void NoteLineEnds(std::string_view start);
+    // The form of the whole text, as --from names it or as found.
+    void Decide(std::string_view whole, const FileForm& named);
+
+    bool m_detect = false;  // UTF-8 and UTF-16 are looked for
+    std::optional<MappedFile> m_mapped;
+    std::string m_read;  // what was read of standard input
+    std::optional<DetectedForm> m_unicode;
+    bool m_crLines = false;
+    int m_errorNumber = 0;
+};
+
+// `found` as the --from form `named` has it: a byte-order mark of the named code decides the byte
+// order, and otherwise the named code and byte order hold.
+[[nodiscard]] DetectedForm AsNamedForm(DetectedForm found, const FileForm& named,
+                                       std::string_view bytes);
+
+}  // namespace qb
