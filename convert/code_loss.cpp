@@ -93,10 +93,10 @@ std::vector<CodeLoss> SjisLossesToJis(std::string_view sjis) {
         const auto b = static_cast<unsigned char>(ch[0]);
         bool lost;
         if (length == 2) {
+            // An IBM extension kanji goes out as its NEC-selected twin, which reads back as the
+            // twin's bytes: a change of bytes, told as a loss.
             const auto t = static_cast<unsigned char>(ch[1]);
-            const unsigned twin = detail::JisEquivalent(static_cast<unsigned>(b) << 8 | t);
-            lost = detail::SjisPairToJis(b, t) == 0 &&
-                   (twin == 0 || detail::SjisPairToJis(twin >> 8, twin & 0xFF) == 0);
+            lost = detail::SjisPairToJis(b, t) == 0;
         } else {
             // ASCII and half-width katakana have their forms; a lead byte alone and the bytes
             // that are no character do not.

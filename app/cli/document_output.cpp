@@ -79,7 +79,7 @@ JisEncoderOptions DocumentOutput::JisOptions() const {
     JisEncoderOptions jis;
     jis.kanaForm = m_settings.ReadInt("Jis", "Kana", 0);
     jis.kanjiDesignation = m_settings.ReadInt("Jis", "Jis", 1);
-    return jis;
+    return m_options.to ? jis : m_inputJis.Options(jis);
 }
 
 LineEncoder DocumentOutput::Encoder(const std::string& target, const OutputForm& form) const {

@@ -36,8 +36,11 @@ public:
     // Whether what the output to `target` cannot hold is reported: not on a UTF-8 terminal that
     // only shows the text (and was not asked for a code).
     bool ReportsLosses(const std::string& target) const;
-    // How JIS is written: the settings "Jis"/"Kana" and "Jis"/"Jis".
+    // How JIS is written: as the FILE wrote it (SetInputJis), unless --to names the code; the
+    // settings "Jis"/"Kana" and "Jis"/"Jis" for what it did not show.
     JisEncoderOptions JisOptions() const;
+    // How the FILE at hand wrote JIS: its documents are written back the same way.
+    void SetInputJis(const JisFlavour& jis) { m_inputJis = jis; }
 
     // Writes `lines` (read as `input`) to `target`. With `inPlace` the file is written back
     // over itself: not when any character was lost on the way (in its conversions, counted
@@ -72,6 +75,7 @@ private:
     bool m_crLfSet = false;
     bool m_utf8Terminal = false;
     bool m_textIsUtf8 = false;
+    JisFlavour m_inputJis;
 };
 
 // The name of a code in messages: "Shift-JIS", "JIS", "EUC-JP", "UTF-8", "UTF-16".

@@ -12,14 +12,6 @@ namespace qb {
 
 namespace {
 
-// Whether the start of a text leaves it open that the whole is UTF-8 or UTF-16.
-bool MayBeUnicode(std::string_view start, bool cut) {
-    FileFormDetector detector;
-    detector.Feed(start);
-    const DetectedForm found = detector.Result(cut);
-    return IsUnicodeForm(found.form) || found.asciiOnly;
-}
-
 // Appends what `fd` gives until its end or until `bytes` holds `limit` bytes; false on a read
 // error (errno).
 bool ReadInto(int fd, std::string& bytes, std::size_t limit, bool& ended) {
@@ -72,9 +64,10 @@ void InputProbe::ProbeFile(const std::string& file, const FileForm& named) {
     ::close(fd);
     if (!regular || n < 0) return;
     start.resize(static_cast<std::size_t>(n));
-    NoteLineEnds(start);
-    const bool whole = static_cast<long long>(n) >= st.st_size;
-    if (!m_detect || (!IsUnicodeForm(named) && !MayBeUnicode(start, !whole))) return;
+    const DetectedForm found = LookAtStart(start, static_cast<long long>(n) < st.st_size);
+    // A start of ASCII only leaves it open.
+    const bool mayBeUnicode = IsUnicodeForm(found.form) || found.asciiOnly;
+    if (!m_detect || (!IsUnicodeForm(named) && !mayBeUnicode)) return;
     m_mapped.emplace(file);
     if (m_mapped->Ok()) Decide(m_mapped->Bytes(), named);
 }
@@ -85,13 +78,8 @@ void InputProbe::ProbePipe(const FileForm& named) {
         m_errorNumber = errno;
         return;
     }
-    NoteLineEnds(m_read);
-    if (!m_detect) return;
-    if (!IsUnicodeForm(named)) {
-        FileFormDetector detector;
-        detector.Feed(m_read);
-        if (!IsUnicodeForm(detector.Result(!ended).form)) return;
-    }
+    const DetectedForm found = LookAtStart(m_read, !ended);
+    if (!m_detect || (!IsUnicodeForm(named) && !IsUnicodeForm(found.form))) return;
     if (!ended && !ReadInto(STDIN_FILENO, m_read, static_cast<std::size_t>(-1), ended)) {
         m_errorNumber = errno;
         return;
@@ -99,9 +87,13 @@ void InputProbe::ProbePipe(const FileForm& named) {
     Decide(m_read, named);
 }
 
-void InputProbe::NoteLineEnds(std::string_view start) {
-    m_crLines = start.find('\n') == std::string_view::npos &&
-                start.find('\r') != std::string_view::npos;
+DetectedForm InputProbe::LookAtStart(std::string_view start, bool cut) {
+    FileFormDetector detector;
+    detector.Feed(start);
+    const DetectedForm found = detector.Result(cut);
+    m_crLines = found.lineEnds.CrOnly();
+    m_jis = found.form.jis;
+    return found;
 }
 
 void InputProbe::Decide(std::string_view whole, const FileForm& named) {

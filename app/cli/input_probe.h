@@ -34,13 +34,17 @@ public:
     TextLineReader Reader(const std::string& file);
     // Whether the start of other text holds CRs and no LF: its lines end in CR alone.
     bool CrLines() const { return m_crLines; }
+    // How JIS text wrote its mode changes, as far as its start shows.
+    const JisFlavour& Jis() const { return m_jis; }
     // The errno of a failed read of standard input (0 when all went well).
     int ErrorNumber() const { return m_errorNumber; }
 
 private:
     void ProbeFile(const std::string& file, const FileForm& named);
     void ProbePipe(const FileForm& named);
-    void NoteLineEnds(std::string_view start);
+    // The form of the text's start (`cut` when the text goes on), noting its line ends and how
+    // it writes JIS.
+    DetectedForm LookAtStart(std::string_view start, bool cut);
     // The form of the whole text, as --from names it or as found.
     void Decide(std::string_view whole, const FileForm& named);
 
@@ -49,6 +53,7 @@ private:
     std::string m_read;  // what was read of standard input
     std::optional<DetectedForm> m_unicode;
     bool m_crLines = false;
+    JisFlavour m_jis;
     int m_errorNumber = 0;
 };
 

@@ -122,6 +122,7 @@ private:
         InputForm input;
         InputProbe probe(file, m_run.options.fromForm,
                          m_run.settings.ReadInt("System", "Auto", 1) != 0);
+        m_run.output.SetInputJis(probe.Jis());
         std::unique_ptr<CQuillbayDoc> doc;
         if (probe.ErrorNumber() != 0)
             m_run.host.ShowMessage(InputErrorMessage(probe.ErrorNumber()));

@@ -67,10 +67,19 @@ if qbay_supports --to utf8; then
         "$QBAY" --to utf8 --eol keep "$PROSE" -o "$OUT/prose.to-utf8.txt" -- \
         iconv -f CP932 -t UTF-8 "$PROSE" -o "$OUT/iconv.txt"
     cmp -s "$OUT/prose.to-utf8.txt" "$PROSE_UTF8" || echo "--to utf8: the result differs from iconv's"
-    compare "--from utf8, 100 MB prose" "<= 0.5x" -- \
-        "$QBAY" --from utf8 --eol keep "$PROSE_UTF8" -o "$OUT/prose.from-utf8.txt" -- \
+    compare "--from utf8 --to sjis, 100 MB prose" "<= 0.5x" -- \
+        "$QBAY" --from utf8 --to sjis "$PROSE_UTF8" -o "$OUT/prose.from-utf8.txt" -- \
         iconv -f UTF-8 -t CP932 "$PROSE_UTF8" -o "$OUT/iconv.txt"
     cmp -s "$OUT/prose.from-utf8.txt" "$PROSE" || echo "--from utf8: the result differs from the prose"
+    # A UTF-8 file is found, read through stand-ins (every character kept) and written back as
+    # UTF-8: against iconv's copy, and against qbay writing the same text from Shift-JIS.
+    compare "open + save UTF-8 as UTF-8, 100 MB prose" "<= 1.2x" -- \
+        "$QBAY" "$PROSE_UTF8" -o "$OUT/prose.own-utf8.txt" -- \
+        iconv -f UTF-8 -t UTF-8 "$PROSE_UTF8" -o "$OUT/iconv.txt"
+    cmp -s "$OUT/prose.own-utf8.txt" "$PROSE_UTF8" || echo "open + save UTF-8: the bytes changed"
+    compare "open + save UTF-8 against --to utf8 from Shift-JIS" "<= 1.5x" -- \
+        "$QBAY" "$PROSE_UTF8" -o "$OUT/prose.own-utf8.txt" -- \
+        "$QBAY" --to utf8 "$PROSE" -o "$OUT/prose.to-utf8.txt"
     compare "--to euc, 100 MB prose" "<= 0.5x" -- \
         "$QBAY" --to euc --eol keep "$PROSE" -o "$OUT/prose.to-euc.txt" -- \
         nkf -x -e "$PROSE"

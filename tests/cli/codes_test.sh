@@ -51,6 +51,19 @@ run 0 "-i --from utf16" -i --from utf16 -e ToUpper in.u16
 bytes in.u16 '\xfe\xff\x30\x42\x00A\x00\r\x00\n' "-i keeps UTF-16 big-endian"
 run 0 "-i --to --eol" -i --to utf8 --eol crlf in.jis
 bytes in.jis '\xe4\xba\x9cA\r\nB\r\n' "-i --to utf8 --eol crlf"
+# A JIS file keeps its own escapes (ESC $ @, ESC ( J, ESC ( I), which the settings would change.
+printf 'a\\~\n\x1b$@0!\x1b(Jb\\~\n\x1b(I1\x1b(Jc\n' > old.jis
+cp old.jis old2.jis
+run 0 "-i keeps JIS escapes" -i -e DelSpaceBack old2.jis
+cmp -s old.jis old2.jis || fail "-i rewrote JIS escapes: $(od -An -c old2.jis)"
+# An IBM extension kanji goes out to JIS and EUC-JP as its NEC twin, which reads back as other
+# bytes: told as a loss, as any other change.
+printf '\xfa\x8d\r\n' > ibm.txt
+for code in jis euc; do
+    run 1 "IBM kanji --to $code" --to $code ibm.txt -o ibm.out
+    grep -q "ibm.out:1:1: lost: " err.txt || fail "IBM kanji --to $code: $(cat err.txt)"
+done
+
 # -o keeps the file's form unless the options or "System"/"CrLf" say otherwise.
 printf 'a\nb' > lf.txt
 run 0 "-o" lf.txt -o out.txt
