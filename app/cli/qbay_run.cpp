@@ -240,6 +240,7 @@ private:
         input.byteOrderMark = text.byteOrderMark;
         input.firstLineEnd = text.firstLineEnd;
         input.endedWithLineEnd = text.endedWithLineEnd;
+        input.crInside = text.crInside;
         auto doc = std::make_unique<CQuillbayDoc>(m_run.app);
         doc->TakeLines(std::move(text.lines));
         return doc;

@@ -60,7 +60,12 @@ Utf16Text DecodeUtf16Text(std::string_view bytes) {
         rest.remove_prefix(lf + 1);
     }
     if (!rest.empty()) {
-        text.endedWithLineEnd = false;
+        // As the text-mode reader reads Shift-JIS: a last line without LF loses one CR, and in a
+        // text without LF a CR at the end is its last line end.
+        const bool noLf = text.firstLineEnd == TextLineReader::LineEnd::None;
+        text.endedWithLineEnd = noLf && rest.ends_with(u'\r');
+        if (rest.ends_with(u'\r')) rest.remove_suffix(1);
+        text.crInside = noLf && (text.endedWithLineEnd || rest.find(u'\r') != rest.npos);
         AddLine(text, rest);
     }
     if (bytes.size() % 2 != 0) {  // half a character at the end

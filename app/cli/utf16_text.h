@@ -18,6 +18,9 @@ struct Utf16Text {
     bool byteOrderMark = false;
     TextLineReader::LineEnd firstLineEnd = TextLineReader::LineEnd::None;
     bool endedWithLineEnd = true;
+    // A text without LF holding CR: its lines end in CR alone, read as the text-mode reader
+    // reads them (one line, its last CR gone; see core/text_file.h).
+    bool crInside = false;
 
     // A character Shift-JIS lacks (it became '?'), or a byte that is no character.
     struct Loss {

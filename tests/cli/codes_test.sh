@@ -48,6 +48,14 @@ run 0 "-i --from utf8" -i --from utf8 -e ToUpper in.u8
 bytes in.u8 '\xef\xbb\xbf\xe3\x81\x82A\n' "-i keeps UTF-8 and its mark"
 run 0 "-i --from utf16" -i --from utf16 -e ToUpper in.u16
 bytes in.u16 '\xfe\xff\x30\x42\x00A\x00\r\x00\n' "-i keeps UTF-16 big-endian"
+# Lines that end in a bare CR, the last one too: written back in UTF-16 as in Shift-JIS, not
+# refused for a CR that would end the one line.
+printf '\xff\xfea\x00\r\x00b\x00\r\x00' > cr.u16
+printf 'a\rb\r' > cr.sjis
+run 0 "-i UTF-16 with CR line ends" -i --from utf16 -e ToUpper cr.u16
+bytes cr.u16 '\xff\xfeA\x00\r\x00B\x00\r\x00' "-i keeps UTF-16 CR line ends"
+run 0 "-i Shift-JIS with CR line ends" -i -e ToUpper cr.sjis
+bytes cr.sjis 'A\rB\r' "-i keeps Shift-JIS CR line ends"
 run 0 "-i --to --eol" -i --to utf8 --eol crlf in.jis
 bytes in.jis '\xe4\xba\x9cA\r\nB\r\n' "-i --to utf8 --eol crlf"
 # -o keeps the settings' form unless the options say otherwise; --eol keep keeps the file's.
