@@ -82,7 +82,7 @@ JisEncoderOptions DocumentOutput::JisOptions() const {
 LineEncoder DocumentOutput::Encoder(const std::string& target, const OutputForm& form) const {
     LineEncoder::LossFn onLoss;
     if (ReportsLosses(target)) {
-        onLoss = [this, name = NameOf(target), into = FileCodeName(form.code)](
+        onLoss = [this, name = LossName(target), into = FileCodeName(form.code)](
                      long line, const CodeLoss& loss) {
             m_losses.Add(name, line, loss.offset + 1, loss.what, into);
         };

@@ -91,7 +91,7 @@ printf 'a\xeb\x81\r\n' > undefined.txt
 for steps in "" "-e ToUpper" "-e Sort1"; do   # written as a whole, block by block, as a whole
     # shellcheck disable=SC2086
     run 1 "--to utf8 $steps" --to utf8 $steps undefined.txt -o out.u8
-    grep -q "^qbay: out.u8:1:2: lost: bytes EB 81 (no form in UTF-8)$" err.txt ||
+    grep -q "^qbay: undefined.txt:1:2: lost: bytes EB 81 (no form in UTF-8)$" err.txt ||
         fail "--to utf8 $steps: $(cat err.txt)"
     # shellcheck disable=SC2086
     run 1 "-i --to utf8 $steps" -i --to utf8 $steps undefined.txt
@@ -104,7 +104,23 @@ grep -q "^qbay: undefined.txt:1:2: lost: bytes EB 81 (no form in Unicode)$" err.
 for _ in 1 2 3 4 5; do printf '\xeb\x81'; done > many.txt
 run 1 "many" --to utf8 many.txt -o out.u8
 [ "$(grep -c ': lost: ' err.txt)" = 3 ] || fail "many: $(cat err.txt)"
-grep -q "^qbay: out.u8: 2 more characters were lost$" err.txt || fail "many: $(cat err.txt)"
+grep -q "^qbay: many.txt: 2 more characters were lost$" err.txt || fail "many: $(cat err.txt)"
+# What writing loses was named after the file written (/dev/null:1:2), and a character lost on
+# reading was reported again, with other bytes, when what stood in for it was written. Each is
+# named after the file read and its line, once.
+for steps in "" "-e ToUpper" "-e Sort1"; do
+    # shellcheck disable=SC2086
+    run 1 "loss named by the input $steps" --to utf8 $steps undefined.txt -o /dev/null
+    [ "$(cat err.txt)" = "qbay: undefined.txt:1:2: lost: bytes EB 81 (no form in UTF-8)" ] ||
+        fail "loss named by the input $steps: $(cat err.txt)"
+    for to in utf8 utf16; do
+        # shellcheck disable=SC2086
+        run 1 "JIS X 0212 --to $to $steps" --from euc --to $to $steps x0212.euc -o /dev/null
+        [ "$(cat err.txt)" = \
+            "qbay: x0212.euc:2:2: lost: bytes 8F AB B1 (JIS X 0212) (no form in Shift-JIS)" ] ||
+            fail "JIS X 0212 --to $to $steps, reported once: $(cat err.txt)"
+    done
+done
 
 # A file that looks like UTF-8 gets a hint, unless the run converts it or --from says utf8.
 printf '\xe3\x81\x82\r\n' > utf8.txt
