@@ -56,6 +56,21 @@ std::string DescribeBytes(std::string_view bytes) {
     return text;
 }
 
+std::string DescribeSjisBytes(std::string_view bytes) {
+    const auto first = static_cast<unsigned char>(bytes.empty() ? 0 : bytes[0]);
+    const bool paired = bytes.size() == 2 && IsTrailByte(static_cast<unsigned char>(bytes[1]));
+    if (bytes.empty() || bytes.size() > 2 || !IsLeadByte(first) || paired)
+        return DescribeBytes(bytes);
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "%02X", first);
+    std::string text = std::string("lead byte ") + hex + " without its second byte";
+    if (bytes.size() == 2) {  // a byte that is no second byte, taken with it
+        std::snprintf(hex, sizeof hex, "%02X", static_cast<unsigned char>(bytes[1]));
+        text += std::string(", and the byte ") + hex + " after it";
+    }
+    return text;
+}
+
 std::vector<CodeLoss> SjisLossesToUnicode(std::string_view sjis) {
     std::vector<CodeLoss> losses;
     for (std::size_t pos = 0; pos < sjis.size();) {
@@ -65,7 +80,7 @@ std::vector<CodeLoss> SjisLossesToUnicode(std::string_view sjis) {
                               ? Cp932CodeToUnicode(code) == kMiddleDot && code != kMiddleDotCode
                               : Cp932CodeToUnicode(code) == kMiddleDot ||
                                     IsLeadByte(static_cast<unsigned char>(sjis[pos]));
-        if (lost) losses.push_back({pos, DescribeBytes(sjis.substr(pos, length))});
+        if (lost) losses.push_back({pos, DescribeSjisBytes(sjis.substr(pos, length))});
         pos += length;
     }
     return losses;
@@ -106,7 +121,7 @@ std::vector<CodeLoss> SjisLossesToJis(std::string_view sjis) {
             const std::u16string unit = SjisToUtf16(ch);
             losses.push_back({pos, !unit.empty() && unit[0] != kMiddleDot && unit[0] < 0xE000
                                        ? DescribeCharacter(unit[0])
-                                       : DescribeBytes(ch)});
+                                       : DescribeSjisBytes(ch)});
         }
         pos += length;
     }

@@ -48,5 +48,8 @@ struct CodeLoss {
 [[nodiscard]] std::string DescribeCharacter(char32_t ch);
 // "bytes EB 81": bytes shown in hexadecimal.
 [[nodiscard]] std::string DescribeBytes(std::string_view bytes);
+// The same for Shift-JIS bytes that are no character: a lead byte alone is named as one
+// ("lead byte 82 without its second byte"), since the byte itself is not what is wrong.
+[[nodiscard]] std::string DescribeSjisBytes(std::string_view bytes);
 
 }  // namespace qb

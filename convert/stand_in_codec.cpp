@@ -57,7 +57,8 @@ public:
             dst[1] = static_cast<char>(code & 0xFF);
             return 2;
         }
-        Report(m_losses, at, strayBytes.empty() ? DescribeCharacter(ch) : DescribeBytes(strayBytes));
+        Report(m_losses, at,
+               strayBytes.empty() ? DescribeCharacter(ch) : DescribeBytes(strayBytes));
         dst[0] = '?';
         return 1;
     }
@@ -215,7 +216,7 @@ void ForEachCharacter(std::string_view sjis, const StandInTable& table,
         } else {
             const char16_t unit = Cp932CodeToUnicode(code);
             const bool lost = unit == kNoCharacter && code != kNoCharacterCode;
-            if (lost) Report(losses, i, DescribeBytes(sjis.substr(i, length)));
+            if (lost) Report(losses, i, DescribeSjisBytes(sjis.substr(i, length)));
             put(unit, i);
         }
         i += length;

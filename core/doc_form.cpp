@@ -180,6 +180,43 @@ FileForm CQuillbayDoc::SaveForm() const {
     return form;
 }
 
+namespace {
+
+// Tells a save's progress (by bytes, against the size of the text) to AppContext::progress, as
+// one operation: Begin on the way in, End on the way out, whatever way that is.
+class SaveWatch {
+public:
+    SaveWatch(IProgress* progress, const LineList& lines) : m_progress(progress) {
+        if (!m_progress) return;
+        for (const Line& line : lines)
+            m_total += line.size() + 2;
+        m_progress->Begin();
+        m_stopped = !m_progress->Continue(0, m_total);
+    }
+    ~SaveWatch() {
+        if (m_progress) m_progress->End();
+    }
+    SaveWatch(const SaveWatch&) = delete;
+    SaveWatch& operator=(const SaveWatch&) = delete;
+
+    // False, from then on, once the progress said stop.
+    bool Wrote(std::size_t bytes) {
+        m_done += bytes;
+        if (m_progress && !m_stopped)
+            m_stopped = !m_progress->Continue(std::min(m_done, m_total), m_total);
+        return !m_stopped;
+    }
+    bool Stopped() const { return m_stopped; }
+
+private:
+    IProgress* m_progress;
+    std::size_t m_total = 0;
+    std::size_t m_done = 0;
+    bool m_stopped = false;
+};
+
+}  // namespace
+
 bool CQuillbayDoc::WriteDocument(const std::string& path, const FileForm& form,
                                  ReadBackCheck check) {
     BusyCursor busy(m_app.host);
@@ -198,8 +235,16 @@ bool CQuillbayDoc::WriteDocument(const std::string& path, const FileForm& form,
             m_app.codeLoss({this, static_cast<int>(line), column, std::move(loss.what),
                             CodeName(form)});
         };
-    const bool complete =
-        WriteLinesInForm(m_lines, how, [&](std::string_view block) { return writer.Write(block); });
+    // A large save is watched as the other long operations are (the desktop program's bar and
+    // Cancel); told to stop, it leaves the file as it was and the document unsaved.
+    SaveWatch watch(m_app.progress, m_lines);
+    const bool complete = WriteLinesInForm(m_lines, how, [&](std::string_view block) {
+        return writer.Write(block) && watch.Wrote(block.size());
+    });
+    if (watch.Stopped()) {
+        m_lastSaveError.clear();
+        return false;  // no commit: the file stays as it was
+    }
     if (!complete && check == ReadBackCheck::Refuse && m_lastSaveLoss) {
         m_lastSaveError.clear();
         return false;  // the writer goes without a commit: the file stays as it was

@@ -111,7 +111,8 @@ public:
     // the message is shown, the old file stays and false is returned, modified flag unchanged.
     // `check` says what to do about lines that would not read back as written (LastSaveLoss()
     // names the first): a save that Refuse stops writes nothing and shows no message, as the
-    // front end that asked for it says why.
+    // front end that asked for it says why. The save is told to AppContext::progress as it
+    // writes; stopped there, it writes nothing and shows nothing (LastSaveError() stays empty).
     bool OnSaveDocument(const std::string& path, ReadBackCheck check = ReadBackCheck::None);
     // Records "Close" (the front end then destroys the document).
     void OnCloseDocument();

@@ -671,7 +671,7 @@ std::vector<MacroCommand> BuildTable() {
         cmd("SpToCsv", "nn", "FIRST LAST", "spaces between fields to commas in columns FIRST-LAST",
             RunSpToCsv),
         withoutDocument(parsed(
-            cmd("MultiFileReplace", "rrss", "FOLDER PATTERN SEARCH REPLACEMENT",
+            cmd("MultiFileReplace", "rrss", "FOLDER PATTERN SEARCH REPLACEMENT [ESCAPED]",
                 "replace in every file of FOLDER matching PATTERN, on disk", RunMultiFileReplace),
             ParseMultiFileReplace)),
         cmd("ToTopUpper", "", "", "capitalise every word", RunToTopUpper),

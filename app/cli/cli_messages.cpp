@@ -33,6 +33,8 @@ constexpr Translation kTranslations[] = {
     {"マクロ記録中です!", "a macro is being recorded"},
     {"埋め込み桁数が多すぎます", "too many digits (at most 2047)"},
     {"ファイルが見つかりません", "file not found"},
+    {"UTF-8ファイルにシフトJISで表せない文字が多すぎるため置換しません",
+     "left alone: it holds more characters Shift-JIS lacks than can be kept while replacing"},
     {"フォルダが見つかりません", "folder not found"},
     {"ファイルに書き込めません", "cannot write the file"},
     {"ファイルが開けません", "cannot open the file"},

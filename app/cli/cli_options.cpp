@@ -190,13 +190,24 @@ std::string CombinationError(const CliOptions& options) {
     if (!options.output.empty() && options.inPlace) return "-o and -i cannot be used together";
     if (options.output.size() && options.output != "-" && options.files.size() > 1)
         return "-o PATH takes one input file; use -i to save several files in place, or -o -";
-    if (options.inPlace)
-        for (const auto& f : options.files)
-            if (f == "-") return "-i cannot save standard input in place; use -o";
-    return {};
+    return InPlaceInputError(options, true);
 }
 
 }  // namespace
+
+std::string InPlaceInputError(const CliOptions& options, bool macroBringsDocuments) {
+    if (!options.inPlace) return {};
+    bool readsStdin = options.files.empty() && !options.stdinIsTerminal && !macroBringsDocuments;
+    for (const auto& f : options.files)
+        readsStdin = readsStdin || f == "-";
+    return readsStdin ? "-i cannot save standard input in place; name the FILEs to change, or "
+                        "use -o"
+                      : "";
+}
+
+std::string UsageErrorText(const std::string& error) {
+    return "qbay: " + error + "\nTry 'qbay --help' for more information.\n";
+}
 
 std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& options) {
     std::string error;

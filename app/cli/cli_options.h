@@ -55,5 +55,11 @@ struct CliOptions {
 
 // Parses argv. Returns an empty string on success, else the usage error to print (UTF-8).
 std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& options);
+// The usage error of -i when standard input would be its input: named as "-", or taken by default
+// (no FILE, standard input no terminal) unless the macro lines bring their own documents
+// (`macroBringsDocuments`). -i could write it nowhere. Empty when there is none.
+std::string InPlaceInputError(const CliOptions& options, bool macroBringsDocuments);
+// What qbay prints on standard error for a usage error (which exits with 2).
+std::string UsageErrorText(const std::string& error);
 
 }  // namespace qb

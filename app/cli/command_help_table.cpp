@@ -333,10 +333,14 @@ const std::vector<CommandHelp>& CommandHelps() {
                       "PATTERN, on disk, keeping each file's code (Shift-JIS, JIS or EUC). "
                       "Prints one line per file and the totals; with --dry-run it shows what "
                       "would change and changes nothing. Runs without a document open.",
-                      "FOLDER  the folder, written as it is (no escapes)\n"
-                      "PATTERN  the file names, with * and ? (case ignored), written as it is\n"
+                      "FOLDER  the folder, written as it is (no escapes unless ESCAPED is 1); its "
+                      "subfolders are not searched\n"
+                      "PATTERN  the file names, with * and ? (case ignored), written as FOLDER is\n"
                       "SEARCH  the text to find (escapes as in Replace)\n"
-                      "REPLACEMENT  the new text (\\b for none)",
+                      "REPLACEMENT  the new text (\\b for none)\n"
+                      "ESCAPED  1: FOLDER and PATTERN are written with escapes (\\s for a space, "
+                      "\\\\ for a backslash), the way to give a folder whose name holds a space; "
+                      "0 or left out: as they are",
                       C::None, "MultiFileReplace notes *.txt colour color",
                       "notes/a.txt: the colour", "notes/a.txt: the color")),
         Row("ToTopUpper", T::CaseKana, "Capitalises the first letter of every word.", "", C::None,

@@ -85,7 +85,7 @@ JisEncoderOptions DocumentOutput::JisOptions() const {
 LineEncoder DocumentOutput::Encoder(const std::string& target, const OutputForm& form) const {
     LineEncoder::LossFn onLoss;
     if (ReportsLosses(target)) {
-        onLoss = [this, name = NameOf(target), into = FileCodeName(form.code)](
+        onLoss = [this, name = LossName(target), into = FileCodeName(form.code)](
                      long line, const CodeLoss& loss) {
             m_losses.Add(name, line, loss.offset + 1, loss.what, into);
         };
@@ -135,7 +135,7 @@ bool DocumentOutput::WriteInForm(const CQuillbayDoc& doc, const std::string& tar
     how.check = SaveCheckFor(m_options.lossy);
     how.readBackLoss = &loss;
     if (ReportsLosses(target))
-        how.onLoss = [&, name = NameOf(target), into = CodeName(how.form)](
+        how.onLoss = [&, name = LossName(target), into = CodeName(how.form)](
                          std::size_t line, std::size_t column, const CodeLoss& lost) {
             m_losses.Add(name, static_cast<long>(line) + 1, column, lost.what, into);
         };

@@ -30,7 +30,7 @@ public:
     OutputChoice Choice(const std::string& target, bool inPlace) const;
     // The form for `target` of a document read as `input`.
     OutputForm Form(const std::string& target, bool inPlace, const InputForm& input) const;
-    // An encoder for `target`, reporting what it cannot hold under `target`'s name unless
+    // An encoder for `target`, reporting what it cannot hold under LossName(target) unless
     // ReportsLosses says not to.
     LineEncoder Encoder(const std::string& target, const OutputForm& form) const;
     // Whether what the output to `target` cannot hold is reported: not on a UTF-8 terminal that
@@ -60,6 +60,12 @@ public:
     // The name messages give `target`.
     static std::string NameOf(const std::string& target) {
         return target.empty() ? "standard output" : target;
+    }
+    // The name that what writing to `target` loses is reported under: the file being read
+    // (LossReport::Source), whose line the place is; the target itself when it is that file (-i)
+    // or when no file is being read.
+    std::string LossName(const std::string& target) const {
+        return m_options.inPlace || m_losses.Source().empty() ? NameOf(target) : m_losses.Source();
     }
 
 private:

@@ -43,7 +43,7 @@ int Run(int argc, char** argv) {
     options.stdinIsTerminal = ::isatty(STDIN_FILENO) != 0;
     const std::string error = qb::ParseCliOptions(argc, argv, options);
     if (!error.empty()) {
-        std::fprintf(stderr, "qbay: %s\nTry 'qbay --help' for more information.\n", error.c_str());
+        std::fputs(qb::UsageErrorText(error).c_str(), stderr);
         return 2;
     }
     if (options.help || options.list) return qb::RunHelp(options);

@@ -23,11 +23,14 @@ std::string Count(int n, std::string_view thing) {
 std::string MultiFileReport(const MultiFileResult& result) {
     std::string text;
     if (result.dryRun) text += MultiFileDiff(result);
+    // Each file with its folder, as the diff names it: several runs may list the same name.
+    std::string folder = result.folder;
+    if (!folder.empty() && folder.back() != '/') folder += '/';
     for (const auto& file : result.files) {
         if (result.dryRun && file.status != MultiFileEntry::Failed &&
             file.status != MultiFileEntry::Skipped)
             continue;
-        text += VisibleText(file.name) + ": ";
+        text += VisibleText(folder + file.name) + ": ";
         text += CodeKindWord(file.code);
         if (file.status == MultiFileEntry::Failed)
             text += ", left alone: " + file.error + "\n";
@@ -36,6 +39,9 @@ std::string MultiFileReport(const MultiFileResult& result) {
         else
             text += ", " + Count(file.replacements, "replacement") + "\n";
     }
+    if (result.subfolders > 0)
+        text += Count(result.subfolders, "subfolder") +
+                " not searched (MultiFileReplace searches the files of FOLDER itself only)\n";
     text += Count(result.filesChanged, "file") +
             (result.dryRun ? " would change, " : " changed, ") +
             Count(result.replacements, "replacement") + " in all\n";

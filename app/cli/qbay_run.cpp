@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "app/cli/input_error.h"
@@ -41,6 +42,13 @@ public:
         for (const auto& problem : m_run.settings.LoadProblems())
             m_run.host.Warn(problem);
         if (!m_run.steps.Prepare(m_run.options.steps)) return 1;
+        // Only now is it known whether the macro files bring their own documents.
+        if (const std::string error =
+                InPlaceInputError(m_run.options, m_run.steps.RunWithoutDocument());
+            !error.empty()) {
+            std::fputs(UsageErrorText(error).c_str(), stderr);
+            return 2;
+        }
         if (m_run.options.strict && !m_run.steps.CheckMacroFiles()) return 2;
         if (!StartRecording()) return 1;
         m_streamable = CanStream();

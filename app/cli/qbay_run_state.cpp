@@ -40,11 +40,13 @@ void QbayRunState::BeginFile(const std::string& name) {
     BeginRun();
     docPlaces.clear();
     m_currentName = name;
+    losses.SetSource(name);
     host.SetSubject(name);
 }
 
 void QbayRunState::EndFile(const std::string& name) {
     losses.Finish(name);
+    losses.SetSource({});
     host.SetSubject({});
     m_currentName.clear();
 }

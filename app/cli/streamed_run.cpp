@@ -123,7 +123,7 @@ bool StreamedRun::WriteBytes(std::string_view bytes) {
 }
 
 void StreamedRun::ReportOutputLosses() {
-    const std::string targetName = DocumentOutput::NameOf(m_target);
+    const std::string targetName = m_run.output.LossName(m_target);
     if (m_encoder)
         for (const auto& [line, loss] : m_outputLosses)
             m_run.losses.Add(targetName, line, loss.offset + 1, loss.what,

@@ -31,8 +31,14 @@ constexpr const char* kReadOpenError = "ReadファイルOpenエラー";
 constexpr const char* kWorkOpenError = "WORKファイルOpenエラー";
 constexpr const char* kWriteError = "ファイル書き込みエラー";
 constexpr const char* kRenameError = "ファイルRenameエラー";
-constexpr const char* kUtf8NotHeld = "UTF-8ファイルにシフトJISで表せない文字が多すぎるため置換しません";
+constexpr const char* kUtf8NotHeld =
+    "UTF-8ファイルにシフトJISで表せない文字が多すぎるため置換しません";
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// Shows `message` about the file at `path`, naming it: a message box lists no file of its own.
+void ShowFileMessage(IHost& host, const char* message, const std::string& path) {
+    host.ShowMessage(std::string(message) + ": " + path);
+}
 
 // The temporary files AtomicFileWriter makes beside their target (".name.qbtmp-..."): the work
 // files of this operation, never taken for files to process.
@@ -237,9 +243,8 @@ void ReplaceInUnicodeFile(std::string_view bytes, const FileForm& form,
     ReplaceInFile(sjis, CodeShiftJis, finder, replacement, jisOptions, outcome);
     if (outcome.count == 0) return;
     std::string written(mark);
-    written += IsUtf16Form(form)
-                   ? SjisToUtf16WithStandIns(outcome.bytes, form.bigEndian, table)
-                   : SjisToUtf8WithStandIns(outcome.bytes, table);
+    written += IsUtf16Form(form) ? SjisToUtf16WithStandIns(outcome.bytes, form.bigEndian, table)
+                                 : SjisToUtf8WithStandIns(outcome.bytes, table);
     outcome.bytes = std::move(written);
 }
 
@@ -262,15 +267,21 @@ struct FolderFile {
 // The regular files of `dir` whose names match `pattern`, in their names' byte order (the
 // same on every run). Every name is taken before any file is written, so that no work file can
 // come up in the listing. A symbolic link to a file is listed, to be passed over: it is not
-// followed out of the folder (as sed -i does not follow one).
+// followed out of the folder (as sed -i does not follow one). `subfolders` counts the folders in
+// `dir`, which are not searched.
 std::vector<FolderFile> MatchingFiles(const fs::path& dir, const std::string& pattern,
-                                      const std::vector<std::string>* only) {
+                                      const std::vector<std::string>* only, int& subfolders) {
     // "*.*" matches every file, also one without a dot in its name.
     const std::string wildcard = pattern == "*.*" ? "*" : pattern;
     std::vector<FolderFile> files;
     std::error_code ec;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
+        std::error_code folderError;
+        if (it->is_directory(folderError)) {  // not searched; counted, so that it can be said
+            ++subfolders;
+            continue;
+        }
         if (fnmatch(wildcard.c_str(), name.c_str(), FNM_CASEFOLD) != 0) continue;
         if (IsWorkFileName(name)) continue;
         std::error_code typeError;
@@ -289,7 +300,7 @@ bool WriteBack(IHost& host, const std::string& path, std::string_view bytes,
     if (IsReadOnly(path)) {
         entry.status = MultiFileEntry::Failed;
         entry.error = "the file is read-only";
-        host.ShowMessage(kWriteError);
+        ShowFileMessage(host, kWriteError, path);
         return true;
     }
     // Not synced, as sed -i does not: a sync per file costs more than all the rest.
@@ -297,7 +308,7 @@ bool WriteBack(IHost& host, const std::string& path, std::string_view bytes,
     if (!writer.Ok()) {
         entry.status = MultiFileEntry::Failed;
         entry.error = writer.Error();
-        host.ShowMessage(kWorkOpenError);
+        ShowFileMessage(host, kWorkOpenError, path);
         return false;
     }
     writer.Write(bytes);
@@ -305,8 +316,10 @@ bool WriteBack(IHost& host, const std::string& path, std::string_view bytes,
     if (!writer.Commit()) {
         entry.status = MultiFileEntry::Failed;
         entry.error = writer.Error();
-        host.ShowMessage(written && writer.Error().rfind("cannot replace", 0) == 0 ? kRenameError
-                                                                                   : kWriteError);
+        ShowFileMessage(
+            host,
+            written && writer.Error().rfind("cannot replace", 0) == 0 ? kRenameError : kWriteError,
+            path);
         return false;
     }
     entry.status = MultiFileEntry::Replaced;
@@ -329,7 +342,8 @@ bool ReplaceInFolderFile(IHost& host, const fs::path& dir, const FolderFile& fil
     nlink_t fileNames = 1;
     if (!ReadWholeFile(path, bytes, fileNames, entry.error)) {
         entry.status = MultiFileEntry::Failed;
-        host.ShowMessage(kReadOpenError);
+        entry.unread = true;
+        ShowFileMessage(host, kReadOpenError, path);
         return true;
     }
     const DetectedForm form = DetectFileForm(bytes);
@@ -344,7 +358,7 @@ bool ReplaceInFolderFile(IHost& host, const fs::path& dir, const FolderFile& fil
     if (outcome.notHeld) {
         entry.status = MultiFileEntry::Failed;
         entry.error = "more characters Shift-JIS lacks than stand-ins can hold; left as it was";
-        host.ShowMessage(kUtf8NotHeld);
+        ShowFileMessage(host, kUtf8NotHeld, path);
         return true;
     }
     if (outcome.count == 0) return true;
@@ -379,7 +393,8 @@ MultiFileResult MultiFileReplace(IHost& host, const std::string& folder, const s
         host.ShowMessage(std::string(kFolderNotFound) + ": " + folder);
         return result;
     }
-    const std::vector<FolderFile> files = MatchingFiles(dir, pattern, options.only);
+    const std::vector<FolderFile> files =
+        MatchingFiles(dir, pattern, options.only, result.subfolders);
     const WholeCharFinder finder(UpperCased(find));
     FileProgressRun progress(options.progress, static_cast<int>(files.size()));
     for (const FolderFile& file : files) {

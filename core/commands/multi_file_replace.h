@@ -32,6 +32,7 @@ struct MultiFileEntry {
     int replacements = 0;
     Status status = Unchanged;
     std::string error;                         // UTF-8, empty unless Failed or Skipped
+    bool unread = false;                       // Failed because the file could not be read
     std::vector<MultiFileLineChange> changes;  // in a dry run, every line that would change
 };
 
@@ -41,6 +42,7 @@ struct MultiFileResult {
     bool dryRun = false;
     bool stopped = false;               // the file progress stopped the run before its last file
     std::string folder;                 // as given (UTF-8)
+    int subfolders = 0;                 // folders inside it, which are not searched
     std::vector<MultiFileEntry> files;  // every matching file, in name order
 };
 
@@ -59,12 +61,13 @@ struct MultiFileReplaceOptions {
 };
 
 // Replaces `find` by `replacement`, ignoring case, in every file of `folder` whose name matches
-// `pattern` (wildcards, case ignored; directories skipped), keeping each file's character code.
-// A changed file is replaced in one atomic rename with its permissions kept; an unchanged file
-// is not touched at all. Every failure is shown on `host` (the messages of the dialog) and
-// recorded in the file's result entry, and leaves that file as it was. A file that cannot be
-// read, or is read-only, is passed over; when the work file cannot be made, written or renamed
-// (the folder takes no new file, the disk is full) the run ends there.
+// `pattern` (wildcards, case ignored; subfolders are not searched, only counted), keeping each
+// file's character code. A changed file is replaced in one atomic rename with its permissions
+// kept; an unchanged file is not touched at all. Every failure is shown on `host` (the messages
+// of the dialog, each naming its file after ": ") and recorded in the file's result entry, and
+// leaves that file as it was. A file that cannot be read, or is read-only, is passed over; when
+// the work file cannot be made, written or renamed (the folder takes no new file, the disk is
+// full) the run ends there.
 [[nodiscard]] MultiFileResult MultiFileReplace(IHost& host, const std::string& folder,
                                                const std::string& pattern, std::string_view find,
                                                std::string_view replacement,

@@ -49,6 +49,14 @@ run 0 "-i --from utf8" -i --from utf8 -e ToUpper in.u8
 bytes in.u8 '\xef\xbb\xbf\xe3\x81\x82A\n' "-i keeps UTF-8 and its mark"
 run 0 "-i --from utf16" -i --from utf16 -e ToUpper in.u16
 bytes in.u16 '\xfe\xff\x30\x42\x00A\x00\r\x00\n' "-i keeps UTF-16 big-endian"
+# Lines that end in a bare CR, the last one too: written back in UTF-16 as in Shift-JIS, not
+# refused for a CR that would end the one line.
+printf '\xff\xfea\x00\r\x00b\x00\r\x00' > cr.u16
+printf 'a\rb\r' > cr.sjis
+run 0 "-i UTF-16 with CR line ends" -i --from utf16 -e ToUpper cr.u16
+bytes cr.u16 '\xff\xfeA\x00\r\x00B\x00\r\x00' "-i keeps UTF-16 CR line ends"
+run 0 "-i Shift-JIS with CR line ends" -i -e ToUpper cr.sjis
+bytes cr.sjis 'A\rB\r' "-i keeps Shift-JIS CR line ends"
 run 0 "-i --to --eol" -i --to utf8 --eol crlf in.jis
 bytes in.jis '\xe4\xba\x9cA\r\nB\r\n' "-i --to utf8 --eol crlf"
 # A JIS file keeps its own escapes (ESC $ @, ESC ( J, ESC ( I), which the settings would change.
@@ -61,7 +69,7 @@ cmp -s old.jis old2.jis || fail "-i rewrote JIS escapes: $(od -An -c old2.jis)"
 printf '\xfa\x8d\r\n' > ibm.txt
 for code in jis euc; do
     run 1 "IBM kanji --to $code" --to $code ibm.txt -o ibm.out
-    grep -q "ibm.out:1:1: lost: " err.txt || fail "IBM kanji --to $code: $(cat err.txt)"
+    grep -q "ibm.txt:1:1: lost: " err.txt || fail "IBM kanji --to $code: $(cat err.txt)"
 done
 
 # -o keeps the file's form unless the options or "System"/"CrLf" say otherwise.
@@ -101,7 +109,7 @@ printf 'a\xeb\x81\r\n' > undefined.txt
 for steps in "" "-e ToUpper" "-e Sort1"; do   # written as a whole, block by block, as a whole
     # shellcheck disable=SC2086
     run 1 "--to utf8 $steps" --to utf8 $steps undefined.txt -o out.u8
-    grep -q "^qbay: out.u8:1:2: lost: bytes EB 81 (no form in UTF-8)$" err.txt ||
+    grep -q "^qbay: undefined.txt:1:2: lost: bytes EB 81 (no form in UTF-8)$" err.txt ||
         fail "--to utf8 $steps: $(cat err.txt)"
     # shellcheck disable=SC2086
     run 1 "-i --to utf8 $steps" -i --to utf8 $steps undefined.txt
@@ -114,7 +122,23 @@ grep -q "^qbay: undefined.txt:1:2: lost: bytes EB 81 (no form in Unicode)$" err.
 for _ in 1 2 3 4 5; do printf '\xeb\x81'; done > many.txt
 run 1 "many" --to utf8 many.txt -o out.u8
 [ "$(grep -c ': lost: ' err.txt)" = 3 ] || fail "many: $(cat err.txt)"
-grep -q "^qbay: out.u8: 2 more characters were lost$" err.txt || fail "many: $(cat err.txt)"
+grep -q "^qbay: many.txt: 2 more characters were lost$" err.txt || fail "many: $(cat err.txt)"
+# What writing loses was named after the file written (/dev/null:1:2), and a character lost on
+# reading was reported again, with other bytes, when what stood in for it was written. Each is
+# named after the file read and its line, once.
+for steps in "" "-e ToUpper" "-e Sort1"; do
+    # shellcheck disable=SC2086
+    run 1 "loss named by the input $steps" --to utf8 $steps undefined.txt -o /dev/null
+    [ "$(cat err.txt)" = "qbay: undefined.txt:1:2: lost: bytes EB 81 (no form in UTF-8)" ] ||
+        fail "loss named by the input $steps: $(cat err.txt)"
+    for to in utf8 utf16; do
+        # shellcheck disable=SC2086
+        run 1 "JIS X 0212 --to $to $steps" --from euc --to $to $steps x0212.euc -o /dev/null
+        [ "$(cat err.txt)" = \
+            "qbay: x0212.euc:2:2: lost: bytes 8F AB B1 (JIS X 0212) (no form in Shift-JIS)" ] ||
+            fail "JIS X 0212 --to $to $steps, reported once: $(cat err.txt)"
+    done
+done
 
 # UTF-8 is found and written back as UTF-8, also what Shift-JIS lacks; an old macro that
 # converts it itself does not garble it, and says why it did nothing.

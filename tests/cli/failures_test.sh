@@ -79,6 +79,20 @@ for text in 'a\x1ab' 'a\r'; do
 done
 grep -q 'CtlMToCRLF' err.txt || fail "a CR at a line's end: no word of CtlMToCRLF: $(cat err.txt)"
 run "a CR at a line's end, --lossy" 0 --lossy -e "LineEdit 0 $(printf 'a\r')" up.txt -o lossy.txt
+# A lead byte without its second byte: Shift-JIS writes it back as it was read (nothing is lost);
+# a code that has no form for it says so by name, and -i is refused without --lossy.
+printf 'ab\x82\r\ncd\r\n' > lone.txt
+cp lone.txt lone-i.txt
+run "lone lead byte, Shift-JIS -i" 0 -i -e ToUpper lone-i.txt
+unchanged "lone lead byte, Shift-JIS -i" lone-i.txt 'AB\x82\r\nCD\r\n'
+for code in utf8 utf16 jis euc; do
+    cp lone.txt lone-$code.txt
+    run "lone lead byte, -i --to $code" 1 -i --to $code lone-$code.txt
+    unchanged "lone lead byte, -i --to $code" lone-$code.txt 'ab\x82\r\ncd\r\n'
+    grep -q 'lone-'$code'.txt:1:3: lost: lead byte 82 without its second byte' err.txt ||
+        fail "lone lead byte, --to $code: $(cat err.txt)"
+    grep -q 'not written back' err.txt || fail "lone lead byte, --to $code: not refused"
+done
 printf 'a\rb\r\n' > cr.txt
 run "CR inside a line" 0 cr.txt -o same.txt
 cmp -s cr.txt same.txt || fail "CR inside a line: not written back the same"

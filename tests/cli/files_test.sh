@@ -119,6 +119,16 @@ status "unknown option" 2 "$qbay" --frobnicate x
 grep -q "qbay --help" "$work/stderr" || fail "usage error without a hint"
 status "-o with two files" 2 "$qbay" "$work/lf.txt" "$work/open.txt" -o "$work/out.txt"
 status "-i with stdin" 2 "$qbay" -i -
+# -i with standard input taken by default, not named: the same usage error, not a run that reads
+# the text, writes it nowhere and reports success.
+status "-i with stdin by default" 2 "$qbay" -i -e ZenToHan < "$work/lf.txt"
+grep -q "cannot save standard input in place" "$work/stderr" ||
+    fail "-i with stdin by default: $(cat "$work/stderr")"
+[ -s "$work/stdout" ] && fail "-i with stdin by default: wrote $(cat "$work/stdout")"
+# A macro that opens its own files leaves standard input alone: -i saves what it changed.
+cp "$work/lf.txt" "$work/opened-i.txt"
+status "-i, the macro opens the file" 0 "$qbay" -i -e "Open $work/opened-i.txt" -e ToUpper < /dev/null
+same "-i, the macro opens the file" <(printf 'A\nB\n') "$work/opened-i.txt"
 status "bad --set" 2 "$qbay" --set nonsense "$work/lf.txt"
 status "help" 0 "$qbay" --help
 grep -q "Usage: qbay" "$work/stdout" || fail "--help prints no usage"

@@ -38,9 +38,26 @@ TEST(MultiFileReport, APreviewListsOnlyTheFilesItLeftAloneAndCountsAreSingularFo
     const std::string report = MultiFileReport(result);
     EXPECT_EQ(report.find("a.txt: ShiftJIS"), std::string::npos);
     EXPECT_EQ(report.find("b.txt"), std::string::npos);
-    EXPECT_NE(report.find(failed + skipped + "1 file would change, 1 replacement in all\n"),
+    EXPECT_NE(report.find("notes/" + failed + "notes/" + skipped +
+                          "1 file would change, 1 replacement in all\n"),
               std::string::npos)
         << report;
+}
+
+// The lines of a file left alone named it without its folder, and the subfolders passed over
+// went unmentioned.
+TEST(MultiFileReport, EachFileIsNamedWithItsFolderAndSubfoldersPassedOverAreCounted) {
+    MultiFileResult result;
+    result.folder = "my notes/";
+    result.files = {Entry("a.txt", MultiFileEntry::Replaced, 2)};
+    result.filesChanged = 1;
+    result.replacements = 2;
+    EXPECT_EQ(MultiFileReport(result),
+              "my notes/a.txt: ShiftJIS, 2 replacements\n1 file changed, 2 replacements in all\n");
+    result.subfolders = 1;
+    EXPECT_NE(MultiFileReport(result).find("\n1 subfolder not searched"), std::string::npos);
+    result.subfolders = 3;
+    EXPECT_NE(MultiFileReport(result).find("\n3 subfolders not searched"), std::string::npos);
 }
 
 }  // namespace

@@ -45,6 +45,39 @@ q -e 'MultiFileReplace nowhere *.txt a b' > out.txt 2> err.txt
 [ $? = 1 ] || fail "missing folder: exit status"
 [ "$(cat err.txt)" = "qbay: folder not found: nowhere" ] || fail "missing folder: $(cat err.txt)"
 
+# A folder whose name holds a space is given with ESCAPED 1 (\s), which --help lists; each file is
+# named with its folder, and the subfolders passed over are counted.
+mkdir -p "two words/sub"
+printf 'a\r\n' > "two words/s.txt"
+printf 'a\r\n' > "two words/sub/t.txt"
+q --help MultiFileReplace > out.txt 2>&1
+grep -q '^ *ESCAPED ' out.txt || fail "--help MultiFileReplace lists no ESCAPED: $(cat out.txt)"
+q -e 'MultiFileReplace two\swords *.txt a b 1' > out.txt 2> err.txt
+[ $? = 0 ] || fail "folder with a space: exit status ($(cat err.txt))"
+cmp -s "two words/s.txt" <(printf 'b\r\n') || fail "folder with a space: not replaced"
+grep -qx 'two words/s.txt: ASCII, 1 replacement' out.txt || fail "file with its folder: $(cat out.txt)"
+grep -qx '1 subfolder not searched .*' out.txt || fail "subfolder: $(cat out.txt)"
+cmp -s "two words/sub/t.txt" <(printf 'a\r\n') || fail "a subfolder was searched"
+# A file left alone is named, in English outside a Japanese locale, and its report line has its
+# folder in the preview as in the run.
+mkdir full
+# 2,000 characters of CJK extension B (U+20000 on), none of them in Shift-JIS, in UTF-8.
+for ((c = 0x20000; c < 0x20000 + 2000; c++)); do
+    printf '\\x%x\\x%x\\x%x\\x%x' $((0xF0 | c >> 18)) $((0x80 | (c >> 12 & 63))) \
+        $((0x80 | (c >> 6 & 63))) $((0x80 | (c & 63)))
+done > many.txt
+{ printf 'a '; printf "$(cat many.txt)"; printf '\n'; } > full/f.txt
+cp full/f.txt full-before.txt
+for dry in "" --dry-run; do
+    # shellcheck disable=SC2086
+    LC_ALL= LANG=C.UTF-8 "$qbay" --settings "$work/settings.ini" $dry \
+        -e 'MultiFileReplace full *.txt a b' > out.txt 2> err.txt
+    grep -q "^qbay: left alone: .*Shift-JIS lacks.*: full/f.txt$" err.txt ||
+        fail "file left alone $dry: $(cat err.txt)"
+    grep -q '^full/f.txt: UTF8, left alone' out.txt || fail "file left alone $dry: $(cat out.txt)"
+    cmp -s full/f.txt full-before.txt || fail "file left alone $dry: changed"
+done
+
 # A preview refuses anything that could change a file.
 for args in "-e ZenToHan folder/sjis.txt" "-e 'MultiFileReplace folder *.txt a b' -i folder/sjis.txt" \
             "-e 'MultiFileReplace folder *.txt a b' -o x.txt folder/sjis.txt"; do

@@ -28,7 +28,6 @@ TEST(CodeLoss, EachDirectionFindsWhatItCannotCarry) {
     } cases[] = {
         {SjisLossesToUnicode, "\x82\xA0\x81\x45", {}},  // あ・
         {SjisLossesToUnicode, "a\xEB\x81z", {{1, "bytes EB 81"}}},
-        {SjisLossesToUnicode, "a\x81", {{1, "byte 81"}}},  // a lead byte at the end
         {Utf8LossesToSjis, "あA", {}},
         {Utf8LossesToSjis, "x😀é", {{1, "😀 (U+1F600)"}, {5, "é (U+00E9)"}}},
         {Utf8LossesToSjis,
@@ -47,6 +46,25 @@ TEST(CodeLoss, EachDirectionFindsWhatItCannotCarry) {
          {{0, "bytes 8F A2 B1 (JIS X 0212)"}, {4, "byte 8E"}}},
         {jis, "\x1B$B0!\x1B(B", {}},
         {jis, "\x1B$(D\x22\x31\x1B(Ba", {{4, "bytes 22 31 (JIS X 0212)"}}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Of(c.find(c.text)), c.found) << testing::PrintToString(std::string(c.text));
+}
+
+// A lead byte that no second byte follows was reported as "byte 81", as any stray byte: the
+// message did not say what is wrong with it.
+TEST(CodeLoss, ALeadByteWithoutItsTrailIsNamedSo) {
+    const std::string lone = "lead byte 81 without its second byte";
+    struct Case {
+        std::function<std::vector<CodeLoss>(std::string_view)> find;
+        std::string_view text;
+        Found found;
+    } cases[] = {
+        {SjisLossesToUnicode, "a\x81", {{1, lone}}},  // at the end of the text
+        {SjisLossesToJis, "\x88\x9F\x81", {{2, lone}}},
+        // Before a byte that is no second byte, which goes with it.
+        {SjisLossesToUnicode, "a\x81\x0D", {{1, lone + ", and the byte 0D after it"}}},
+        {SjisLossesToJis, "a\xF0\x40", {{1, "bytes F0 40"}}},  // a pair without a character
     };
     for (const auto& c : cases)
         EXPECT_EQ(Of(c.find(c.text)), c.found) << testing::PrintToString(std::string(c.text));

@@ -157,7 +157,7 @@ TEST(StandInCodec, WritingReportsWhatTheOutputCannotHold) {
         std::vector<std::pair<std::size_t, std::string>> losses;
     } cases[] = {
         {"a code that is no character", "a\xEB\x81z", "a\u30FBz", {{1, "bytes EB 81"}}},
-        {"a lead byte at the end", "a\x81", "a\u30FB", {{1, "byte 81"}}},
+        {"a lead byte at the end", "a\x81", "a\u30FB", {{1, "lead byte 81 without its second byte"}}},
         {"a lone surrogate in UTF-8", lone, "a\uFFFDz", {{1, "U+D800 (no character)"}}},
         {"the odd byte of UTF-16 in UTF-8", odd, "a\uFFFD", {{1, "byte 7A"}}},
         {"a stray byte goes back as itself", stray, "\xFE", {}},

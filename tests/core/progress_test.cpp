@@ -11,6 +11,7 @@
 
 #include "core/quillbay_doc.h"
 #include "tests/support/doc_fixture.h"
+#include "tests/support/temp_dir.h"
 
 namespace qb {
 namespace {
@@ -104,6 +105,40 @@ TEST(ProgressTest, AStoppedOperationLeavesTheDocumentAsItWas) {
             EXPECT_TRUE(f.doc.Undo());
             EXPECT_EQ(f.doc.GetLine(0).str(), ManyLines()[0])
                 << op.name << " keeps the step before";
+        }
+    }
+}
+
+// A save of a large document ran without a word to the progress: the window held still with no
+// bar and no way to stop it. It reports as it writes, and a stop leaves the file as it was and
+// the document unsaved, with no message.
+TEST(ProgressTest, ASaveReportsAsItWritesAndAStopLeavesTheFileAsItWas) {
+    Lines big;
+    for (int i = 0; i < 40000; ++i)  // about 4 MB: several blocks of the writer
+        big.push_back(std::string(96, static_cast<char>('a' + i % 26)));
+    for (int stopAt : {0, 2}) {
+        test::TempDir dir;
+        const std::string path = dir.Write("big.txt", "old\r\n");
+        test::DocFixture f;
+        f.SetLines(big);
+        f.doc.SetModifiedFlag(true);
+        StoppingProgress progress(stopAt);
+        f.app.context.progress = &progress;
+        const bool saved = f.doc.OnSaveDocument(path);
+        EXPECT_EQ(progress.begun, 1) << stopAt;
+        EXPECT_EQ(progress.depth, 0) << stopAt;
+        EXPECT_TRUE(f.app.host.messages.empty()) << stopAt;
+        if (stopAt == 0) {
+            EXPECT_TRUE(saved);
+            EXPECT_GT(progress.asked, 2) << "asks as it writes";
+            EXPECT_EQ(dir.Read("big.txt").size(), 40000u * 98);
+            EXPECT_FALSE(f.doc.IsModified());
+        } else {
+            EXPECT_FALSE(saved);
+            EXPECT_EQ(progress.asked, 2) << "stops when told";
+            EXPECT_EQ(dir.Read("big.txt"), "old\r\n");
+            EXPECT_TRUE(f.doc.IsModified());
+            EXPECT_TRUE(f.doc.LastSaveError().empty()) << "a stop is no error to show";
         }
     }
 }

@@ -261,7 +261,8 @@ private Q_SLOTS:
             {{"folder", QString::fromStdString(folder)}, {"find", "abc"}, {"replacement", "x"}}));
         script.Then([](QWidget* review) { Ok(review); });  // every file ticked
         script.Then([&](QWidget* message) {
-            QCOMPARE(MessageOf(message), QString::fromUtf8("ファイル書き込みエラー"));
+            QCOMPARE(MessageOf(message),
+                     QString::fromStdString("ファイル書き込みエラー: " + dir.File("multi/b.txt")));
             ProgressOf(program.frame)->cancel();
             Ok(message);
         });

@@ -63,10 +63,15 @@ MultiFileReview::MultiFileReview(const MultiFileResult& preview, QWidget* parent
     : QDialog(parent) {
     setWindowTitle(QStringLiteral("置換の確認"));
     auto* layout = new QVBoxLayout(this);
-    int unreadable = 0;
+    // Files not read apart from those read and left alone (too many characters Shift-JIS lacks,
+    // other names, a link): each is counted as what it is.
+    int unreadable = 0, leftAlone = 0;
     for (const MultiFileEntry& entry : preview.files) {
         if (entry.status == MultiFileEntry::Replaced) m_entries.push_back(&entry);
-        if (entry.status == MultiFileEntry::Failed) ++unreadable;
+        if (entry.unread)
+            ++unreadable;
+        else if (entry.status == MultiFileEntry::Failed || entry.status == MultiFileEntry::Skipped)
+            ++leftAlone;
     }
     QString intro = QStringLiteral(
                         "次の %1 個のファイルで %2 個の置換を行います。"
@@ -75,7 +80,13 @@ MultiFileReview::MultiFileReview(const MultiFileResult& preview, QWidget* parent
                         .arg(preview.replacements);
     if (unreadable > 0)
         intro += QStringLiteral("\n読めなかったファイル %1 個は置換しません。").arg(unreadable);
+    if (leftAlone > 0)
+        intro +=
+            QStringLiteral("\n置換できずにそのままにするファイル %1 個があります。").arg(leftAlone);
+    if (preview.subfolders > 0)
+        intro += QStringLiteral("\nサブフォルダ %1 個は検索しません。").arg(preview.subfolders);
     auto* label = new QLabel(intro, this);
+    label->setObjectName(QStringLiteral("reviewIntro"));
     label->setWordWrap(true);
     layout->addWidget(label);
 

@@ -188,7 +188,7 @@ TEST_F(MultiFileReplaceTest, AReadOnlyFileIsReportedAndTheRunGoesOn) {
     Replace(dir.Path(), "*.txt", "abc", "x");
     EXPECT_EQ(ReadFileBytes(locked), "abc");
     EXPECT_EQ(dir.Read("2.txt"), "x");
-    EXPECT_EQ(app.host.messages, (Lines{"ファイル書き込みエラー"}));
+    EXPECT_EQ(app.host.messages, (Lines{"ファイル書き込みエラー: " + locked}));
     EXPECT_EQ(Entry("1.txt")->status, MultiFileEntry::Failed);
     EXPECT_EQ(last.filesChanged, 1);
     EXPECT_EQ(last.replacements, 1);
@@ -211,7 +211,7 @@ TEST_F(MultiFileReplaceTest, AFolderThatTakesNoNewFileEndsTheRunAndLosesNothing)
     Replace(dir.Path(), "*.txt", "abc", "x");
     chmod(dir.Path().c_str(), 0755);
     EXPECT_EQ(dir.Read("1.txt"), "abc");
-    EXPECT_EQ(app.host.messages, (Lines{"WORKファイルOpenエラー"}));
+    EXPECT_EQ(app.host.messages, (Lines{"WORKファイルOpenエラー: " + dir.File("1.txt")}));
 }
 
 TEST_F(MultiFileReplaceTest, AnUnreadableFileIsReportedAndSkipped) {
@@ -220,8 +220,9 @@ TEST_F(MultiFileReplaceTest, AnUnreadableFileIsReportedAndSkipped) {
     dir.Write("2.txt", "abc");
     ASSERT_EQ(chmod(hidden.c_str(), 0), 0);
     Replace(dir.Path(), "*.txt", "abc", "x");
-    EXPECT_EQ(app.host.messages, (Lines{"ReadファイルOpenエラー"}));
+    EXPECT_EQ(app.host.messages, (Lines{"ReadファイルOpenエラー: " + hidden}));
     EXPECT_EQ(dir.Read("2.txt"), "x");
+    EXPECT_TRUE(Entry("1.txt")->unread);
 }
 
 TEST_F(MultiFileReplaceTest, DryRunListsWhatWouldChangeAndWritesNothing) {
@@ -258,6 +259,40 @@ TEST_F(MultiFileReplaceTest, UnicodeFilesWithCharactersShiftJisLacksAreReplacedN
     EXPECT_EQ(dir.Read("w.txt"), std::string("\xFF\xFE\x77\x95\x3D\xD8\x00\xDE\n\0", 10));
     EXPECT_TRUE(app.host.messages.empty());
     EXPECT_EQ(last.filesChanged, 3);
+}
+
+// A file holding more characters Shift-JIS lacks than there are stand-ins is read and left alone.
+// Its message named no file (a message box before the list of files, in the window), and it was
+// counted with the files that could not be read.
+TEST_F(MultiFileReplaceTest, AFileLeftAloneIsNamedAndNotTakenForUnread) {
+    std::string many;
+    for (char32_t c = 0x20000; c < 0x20000 + 2000; ++c) {  // CJK extension B: none in Shift-JIS
+        many += static_cast<char>(0xF0 | (c >> 18));
+        many += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        many += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        many += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    const std::string full = dir.Write("full.txt", "abc " + many + "\n");
+    Replace(dir.Path(), "*.txt", "abc", "x", true);
+    ASSERT_EQ(app.host.messages.size(), 1u);
+    EXPECT_TRUE(app.host.messages[0].ends_with(": " + full)) << app.host.messages[0];
+    ASSERT_NE(Entry("full.txt"), nullptr);
+    EXPECT_EQ(Entry("full.txt")->status, MultiFileEntry::Failed);
+    EXPECT_FALSE(Entry("full.txt")->unread);
+    EXPECT_EQ(dir.Read("full.txt"), "abc " + many + "\n");
+}
+
+// Subfolders are not searched; a run passed them over without a word. It counts them now,
+// whatever the pattern, so that the caller can say so.
+TEST_F(MultiFileReplaceTest, SubfoldersPassedOverAreCounted) {
+    dir.Write("a.txt", "abc");
+    std::filesystem::create_directory(dir.File("sub"));
+    std::filesystem::create_directory(dir.File("other.txt"));
+    Replace(dir.Path(), "*.txt", "abc", "x");
+    EXPECT_EQ(last.subfolders, 2);
+    EXPECT_EQ(last.filesChanged, 1);
+    Replace(dir.File("sub"), "*.txt", "abc", "x");
+    EXPECT_EQ(last.subfolders, 0);
 }
 
 // A symbolic link is not followed out of the folder, and a file with other names (hard links)

@@ -82,6 +82,41 @@ private Q_SLOTS:
             QVERIFY(host.messages.empty());
         }
     }
+
+    // A large save held the window with no bar. It shows the bar of the other long operations,
+    // takes no typing into the document meanwhile, and its cancel leaves the file as it was.
+    void ASaveShowsTheBarAndTakesNoInputMeanwhile() {
+        test::TempDir dir;
+        const std::string text(4 << 20, 'x');  // one line of 4 MB: several blocks of the writer
+        for (const bool cancel : {false, true}) {
+            const std::string path = dir.Write("big.txt", text + "\r\n");
+            test::RecordingHost host;
+            SettingsStore settings;
+            settings.WriteInt("Preview", "Show", 0);
+            CMainFrame frame(host, settings);
+            frame.show();
+            QVERIFY(frame.OpenDocument(path));
+            CQuillbayDoc& doc = *frame.ActiveDocument();
+            doc.SetLine(0, text + "y");
+            auto* progress =
+                frame.findChild<OperationProgress*>(QStringLiteral("operationProgress"));
+            progress->SetDelay(0);
+            bool shown = false;
+            QObject::connect(progress, &OperationProgress::Shown, &frame, [&] {
+                shown = true;
+                if (QWidget* focus = QApplication::focusWidget()) QTest::keyClick(focus, 'z');
+                if (cancel)
+                    frame.findChild<QPushButton*>(QStringLiteral("progressCancel"))->click();
+            });
+            frame.RunCommand(57603);  // save
+            QVERIFY(shown);
+            QVERIFY(!frame.findChild<QWidget*>(QStringLiteral("progressBox"))->isVisible());
+            QCOMPARE(doc.GetLine(0).str(), text + "y");  // the key went nowhere
+            QCOMPARE(doc.IsModified(), cancel);
+            QCOMPARE(test::ReadFileBytes(path), cancel ? text + "\r\n" : text + "y\r\n");
+            QVERIFY(host.messages.empty());
+        }
+    }
 };
 
 QTEST_MAIN(OperationProgressTest)

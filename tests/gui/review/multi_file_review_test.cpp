@@ -2,6 +2,7 @@
 // a file leaves it as it was while the others are replaced.
 #include "app/gui/review/multi_file_review.h"
 
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QTreeWidget>
 #include <QtTest>
@@ -88,6 +89,42 @@ private Q_SLOTS:
         QCOMPARE(files, 1);
         QCOMPARE(run.Unexpected(), 0);
         QVERIFY(host.messages.empty());
+    }
+
+    // A file read and left alone (more characters Shift-JIS lacks than stand-ins) was counted as
+    // "読めなかったファイル 1 個", and the message about it named no file.
+    void AFileLeftAloneIsNamedAndNotCountedAsUnread() {
+        TempDir dir;
+        dir.Write("a.txt", "abc\r\n");
+        std::string many;
+        for (char32_t c = 0x20000; c < 0x20000 + 2000; ++c) {  // none of them in Shift-JIS
+            many += static_cast<char>(0xF0 | (c >> 18));
+            many += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            many += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            many += static_cast<char>(0x80 | (c & 0x3F));
+        }
+        const std::string full = dir.Write("full.txt", "abc " + many + "\n");
+        const std::string doc = dir.Write("doc.txt", "open\r\n");
+        test::RecordingHost host;
+        SettingsStore settings;
+        CMainFrame frame(host, settings);
+        QVERIFY(frame.OpenDocument(doc));
+
+        QString intro;
+        ModalScript script;
+        script.Then(FillReplace(dir.Path()));
+        script.Then([&](QWidget* review) {
+            intro = review->findChild<QLabel*>(QStringLiteral("reviewIntro"))->text();
+            Cancel(review);
+        });
+        frame.RunCommand(32851);
+        QCOMPARE(script.Unexpected(), 0);
+        QVERIFY2(!intro.contains(QStringLiteral("読めなかった")), qPrintable(intro));
+        QVERIFY2(intro.contains(QStringLiteral("そのままにするファイル 1 個")), qPrintable(intro));
+        QCOMPARE(host.messages.size(), std::size_t{1});
+        QVERIFY2(
+            QString::fromStdString(host.messages[0]).endsWith(QString::fromStdString(": " + full)),
+            host.messages[0].c_str());
     }
 };
 
