@@ -5,7 +5,7 @@
 
 #include "app/cli/detect_command.h"
 #include "app/cli/visible_text.h"
-#include "convert/cp932.h"
+#include "convert/stand_in_codec.h"
 
 namespace qb {
 
@@ -27,14 +27,14 @@ std::string Range(long start, long count) {
     return count == 1 ? std::to_string(start) : std::to_string(start) + "," + std::to_string(count);
 }
 
-std::string Hunk(const std::vector<MultiFileLineChange>& changes, std::size_t first,
-                 std::size_t last, long& offset) {
+std::string Hunk(const std::vector<MultiFileLineChange>& changes, const StandInTable& standIns,
+                 std::size_t first, std::size_t last, long& offset) {
     std::string removed, added;
     long newCount = 0;
     for (std::size_t i = first; i < last; ++i) {
-        removed += "-" + SjisToUtf8(changes[i].before) + "\n";
+        removed += "-" + SjisToUtf8WithStandIns(changes[i].before, standIns) + "\n";
         for (const std::string_view line : NewLines(changes[i].after)) {
-            added += "+" + SjisToUtf8(line) + "\n";
+            added += "+" + SjisToUtf8WithStandIns(line, standIns) + "\n";
             ++newCount;
         }
     }
@@ -65,7 +65,7 @@ std::string MultiFileDiff(const MultiFileResult& result) {
             while (last < file.changes.size() &&
                    file.changes[last].line == file.changes[last - 1].line + 1)
                 ++last;
-            diff += Hunk(file.changes, first, last, offset);
+            diff += Hunk(file.changes, file.standIns, first, last, offset);
             first = last;
         }
     }

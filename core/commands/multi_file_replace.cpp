@@ -134,6 +134,7 @@ struct FileOutcome {
     int count = 0;         // replacements in the lines that changed
     bool notHeld = false;  // a changed line of a UTF-8 file holds what Shift-JIS cannot
     std::vector<MultiFileLineChange>* changes = nullptr;  // where to list them, when wanted
+    StandInTable* standIns = nullptr;  // with `changes`: the stand-ins they hold
 };
 
 // The code a file is treated in: its detected code, but text that is well-formed UTF-8 (and not
@@ -242,6 +243,7 @@ void ReplaceInUnicodeFile(std::string_view bytes, const FileForm& form,
     }
     ReplaceInFile(sjis, CodeShiftJis, finder, replacement, jisOptions, outcome);
     if (outcome.count == 0) return;
+    if (outcome.standIns) *outcome.standIns = table;
     std::string written(mark);
     written += IsUtf16Form(form) ? SjisToUtf16WithStandIns(outcome.bytes, form.bigEndian, table)
                                  : SjisToUtf8WithStandIns(outcome.bytes, table);
@@ -350,7 +352,10 @@ bool ReplaceInFolderFile(IHost& host, const fs::path& dir, const FolderFile& fil
     const bool unicode = IsUnicodeForm(form.form);
     entry.code = unicode ? CodeUtf8 : TreatedCode(bytes);
     FileOutcome outcome;
-    if (options.dryRun) outcome.changes = &entry.changes;
+    if (options.dryRun) {
+        outcome.changes = &entry.changes;
+        outcome.standIns = &entry.standIns;
+    }
     if (unicode)
         ReplaceInUnicodeFile(bytes, form.form, finder, replacement, options.jis, outcome);
     else

@@ -8,6 +8,7 @@
 
 #include "convert/code_kind.h"
 #include "convert/jis.h"
+#include "convert/stand_in_table.h"
 #include "core/file_progress.h"
 #include "core/host.h"
 
@@ -34,6 +35,9 @@ struct MultiFileEntry {
     std::string error;                         // UTF-8, empty unless Failed or Skipped
     bool unread = false;                       // Failed because the file could not be read
     std::vector<MultiFileLineChange> changes;  // in a dry run, every line that would change
+    // The stand-ins the changes of a UTF-8 or UTF-16 file hold for what Shift-JIS lacks (empty
+    // for other files), to show them as they are.
+    StandInTable standIns;
 };
 
 struct MultiFileResult {

@@ -20,6 +20,13 @@ want=$'--- folder/jis.txt\tJIS, 1 replacement\n+++ folder/jis.txt\n@@ -1 +1 @@\n
 [ "$(cat out.txt)" = "$want" ] || fail "dry run listing: $(cat out.txt)"
 [ "$(cd folder && md5sum ./*)" = "$sums" ] || fail "the dry run changed a file"
 
+# A UTF-8 file's preview shows the characters Shift-JIS lacks as they are.
+mkdir u8
+printf 'color \xe2\x9c\x93 \xf0\x9f\x98\x80\n' > u8/a.txt               # color ✓ 😀
+q -e 'MultiFileReplace u8 *.txt color colour' --dry-run > out.txt 2> err.txt
+grep -qx -- '-color ✓ 😀' out.txt && grep -qx -- '+colour ✓ 😀' out.txt ||
+    fail "UTF-8 preview: $(od -c out.txt | sed -n 4,6p)"
+
 # The real run rewrites the matching files in their own codes; the others stay untouched.
 q -e 'MultiFileReplace folder *.txt a b' > out.txt 2> err.txt
 [ $? = 0 ] || fail "replace: exit status $? ($(cat err.txt))"
