@@ -67,8 +67,8 @@ int PreviewShot(const char* out, const char* file) {
     return 0;
 }
 
-// One document maximized in a smaller window, line numbers on: the status bar names its code
-// and line ends.
+// One document maximized in a smaller window, line numbers on, no target range: the status bar
+// names its code and line ends.
 int SingleShot(const char* out, const char* file) {
     qb::SettingsStore settings;  // defaults, nothing written
     settings.WriteInt("View", "LineNo", 1);
@@ -78,6 +78,8 @@ int SingleShot(const char* out, const char* file) {
     frame.resize(900, 420);
     frame.show();
     if (!frame.OpenDocument(file)) return 1;
+    // No target range: the characters show in their own colours.
+    frame.ActiveDocument()->Target().firstLine = frame.ActiveDocument()->Target().lastLine = 0;
     frame.RedrawActiveDocument();
     QApplication::processEvents();
     if (!frame.grab().save(QString::fromLocal8Bit(out))) {
