@@ -53,9 +53,13 @@ bool DocumentText::UsesStandIns() const {
 }
 
 QString DocumentText::ToQString(std::string_view sjis) const {
-    if (!UsesStandIns() || m_doc->StandIns().Empty() || !HasAreaLeadByte(sjis))
+    return ToQString(m_doc, sjis);
+}
+
+QString DocumentText::ToQString(const CQuillbayDoc* doc, std::string_view sjis) {
+    if (!doc || doc->BytesFinal() || doc->StandIns().Empty() || !HasAreaLeadByte(sjis))
         return SjisToQString(sjis);
-    return FromUnits(SjisToUtf16WithStandIns(sjis, m_doc->StandIns()));
+    return FromUnits(SjisToUtf16WithStandIns(sjis, doc->StandIns()));
 }
 
 std::string DocumentText::FromQString(const QString& text, QString* lost) const {

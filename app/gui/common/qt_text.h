@@ -37,6 +37,8 @@ public:
 
     // The characters of `sjis`, each stand-in as the character it stands for.
     [[nodiscard]] QString ToQString(std::string_view sjis) const;
+    // The same for a document only shown (a preview of its lines); plain code page 932 for null.
+    [[nodiscard]] static QString ToQString(const CQuillbayDoc* doc, std::string_view sjis);
     // `text` in Shift-JIS, a character Shift-JIS lacks as its stand-in (given out now when it
     // has none yet). `lost`, when not null, receives the first character that became '?' (no
     // document, or every stand-in given out), or an empty string when none did.
