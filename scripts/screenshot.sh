@@ -1,7 +1,9 @@
 #!/bin/sh
 # Remakes docs/screenshot.png, the main window as the README shows it: the two bundled samples
 # side by side, line numbers on, lines 4 to 6 of the first as the target range; and
-# docs/preview.png, the replace dialog previewing "、" to "，" on the first sample. Needs no display.
+# docs/preview.png, the replace dialog previewing "、" to "，" on the first sample; and
+# docs/utf8.png, the UTF-8 sample with its emoji, its code and line ends in the status bar (the
+# emoji need a colour emoji font, fonts-noto-color-emoji on Debian). Needs no display.
 #   scripts/screenshot.sh [BUILD-DIR]
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -11,4 +13,6 @@ QT_QPA_PLATFORM=offscreen "$build/app/gui/screenshot/quillbay-screenshot" "$here
     "$here/samples/sample.txt" "$here/samples/sample-euc.txt"
 QT_QPA_PLATFORM=offscreen "$build/app/gui/screenshot/quillbay-screenshot" --preview "$here/docs/preview.png" \
     "$here/samples/sample.txt"
-echo "wrote docs/screenshot.png and docs/preview.png"
+QT_QPA_PLATFORM=offscreen "$build/app/gui/screenshot/quillbay-screenshot" --single "$here/docs/utf8.png" \
+    "$here/samples/sample-utf8.txt"
+echo "wrote docs/screenshot.png, docs/preview.png and docs/utf8.png"

@@ -157,7 +157,7 @@ const std::vector<Walk>& Walks() {
         {57601, "Open {dir}/c.txt", {{"@file", "{dir}/c.txt"}}},
         {57602, "Close"},
         {57603, "Save"},
-        {57604, "Save {dir}/saved.txt", {{"@file", "{dir}/saved.txt"}}},
+        {57604, "Save {dir}/saved.txt sjis CRLF", {{"@file", "{dir}/saved.txt"}}},
         {32807, "ToFirst"},
         {32849, "Join {dir}/join.txt", {{"@file", "{dir}/join.txt"}}},
         {32834, "MimeOut {dir}/mime.out", {{"@file", "{dir}/mime.out"}}},

@@ -195,6 +195,30 @@ private Q_SLOTS:
         QVERIFY(inkIn(QRect(g.left, g.RowTop(3), text.CharWidth(), text.CharHeight())));
     }
 
+    // The page prints what the view shows: a stand-in as the character it stands for.
+    void AStandInIsPrintedAsTheCharacterItStandsFor() {
+        const PrintPainter text(MakePrintFont(PrintFontSetting{}, 100));
+        const PageGeometry g = LayOutPage(
+            PrintFormat{}, PageDevice{827, 1169, 100, text.CharWidth(), text.CharHeight()});
+        const auto page = [&](const std::string& line, const CodeShownAs& shownAs) {
+            QImage image(827, 300, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            text.PaintPage(painter, LineList{Line(line)}, g, RowPosition{}, shownAs);
+            return image;
+        };
+        const CodeShownAs shownAs = [](unsigned code) -> char32_t {
+            return code == 0xF9FC ? U'漢' : 0;
+        };
+        QCOMPARE(page("A\xF9\xFC"
+                      "B",
+                      shownAs),
+                 page(test::Sjis("A漢B"), {}));
+        QVERIFY(page("A\xF9\xFC"
+                     "B",
+                     {}) != page(test::Sjis("A漢B"), {}));
+    }
+
     void FormatDialogRefusesBadFieldsAndStaysOpen() {
         const struct {
             const char* field;

@@ -112,6 +112,29 @@ private Q_SLOTS:
         QCOMPARE(view.Ruler().substr(0, 4), std::string("_|--"));
     }
 
+    // A stand-in is drawn as the character it stands for, exactly where that character's own
+    // code would be drawn; once the bytes are final they are bytes again, not stand-ins.
+    void AStandInIsDrawnAsTheCharacterItStandsFor() {
+        test::TestApp app;
+        const auto grab = [&](const std::shared_ptr<CQuillbayDoc>& doc) {
+            doc->Target().firstLine = doc->Target().lastLine = 0;
+            CQuillbayView view(doc, app.settings);
+            view.resize(300, 60);
+            return view.viewport()->grab().toImage();
+        };
+        auto own = std::make_shared<CQuillbayDoc>(app.context);
+        own->TakeLines({test::Sjis("A日B")});
+        auto standIn = std::make_shared<CQuillbayDoc>(app.context);
+        const unsigned code = standIn->StandInsForNewText().CodeFor(U'日');
+        QVERIFY(code != 0);
+        const std::string bytes{char(code >> 8), char(code & 0xFF)};
+        standIn->TakeLines({"A" + bytes + "B"});
+        auto privateUse = std::make_shared<CQuillbayDoc>(app.context);
+        privateUse->TakeLines({"A" + bytes + "B"});  // no table: the area code's own glyph
+        QCOMPARE(grab(standIn), grab(own));
+        QVERIFY(grab(privateUse) != grab(own));
+    }
+
     void PageDownMovesATenthOfTheText() {
         test::TestApp app;
         auto doc = MakeDoc(app, 200);

@@ -1,19 +1,96 @@
 #include "app/gui/common/qt_text.h"
 
+#include <vector>
+
 #include "convert/cp932.h"
+#include "convert/stand_in_codec.h"
+#include "core/quillbay_doc.h"
 
 namespace qb::gui {
 
-QString SjisToQString(std::string_view sjis) {
-    const std::u16string units = SjisToUtf16(sjis);
+namespace {
+
+QString FromUnits(std::u16string_view units) {
     return QString(reinterpret_cast<const QChar*>(units.data()),
                    static_cast<qsizetype>(units.size()));
 }
 
+std::u16string_view UnitsOf(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
+// The character of `text` that starts at unit `at` (two units beyond the BMP).
+QString CharacterAt(const QString& text, std::size_t at) {
+    const auto i = static_cast<qsizetype>(at);
+    if (i >= text.size()) return {};
+    const bool pair =
+        text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+    return text.mid(i, pair ? 2 : 1);
+}
+
+// The first character of `text` that code page 932 lacks (QStringToSjis makes it '?').
+QString FirstWithoutCode(const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isSurrogate()) return CharacterAt(text, static_cast<std::size_t>(i));
+        if (c.unicode() != 0 && UnicodeToCp932Code(c.unicode()) == 0) return QString(c);
+    }
+    return {};
+}
+
+}  // namespace
+
+QString SjisToQString(std::string_view sjis) {
+    return FromUnits(SjisToUtf16(sjis));
+}
+
 std::string QStringToSjis(const QString& text) {
-    return Utf16ToSjis(
-        std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                            static_cast<std::size_t>(text.size())));
+    return Utf16ToSjis(UnitsOf(text));
+}
+
+bool DocumentText::UsesStandIns() const {
+    return m_doc && !m_doc->BytesFinal();
+}
+
+QString DocumentText::ToQString(std::string_view sjis) const {
+    return ToQString(m_doc, sjis);
+}
+
+QString DocumentText::ToQString(const CQuillbayDoc* doc, std::string_view sjis) {
+    if (!doc || doc->BytesFinal() || doc->StandIns().Empty() || !HasAreaLeadByte(sjis))
+        return SjisToQString(sjis);
+    return FromUnits(SjisToUtf16WithStandIns(sjis, doc->StandIns()));
+}
+
+std::string DocumentText::FromQString(const QString& text, QString* lost) const {
+    if (!UsesStandIns()) {
+        if (lost) *lost = FirstWithoutCode(text);
+        return QStringToSjis(text);
+    }
+    std::vector<CodeLoss> losses;
+    std::string sjis = Utf16ToSjisWithStandIns(UnitsOf(text), m_doc->StandInsForNewText(),
+                                               lost ? &losses : nullptr);
+    if (lost) *lost = losses.empty() ? QString() : CharacterAt(text, losses.front().offset);
+    return sjis;
+}
+
+QString DocumentText::Refusal(const QString& lost) const {
+    if (UsesStandIns())
+        return QStringLiteral(
+                   "「%1」はシフトJISになく、代わりに使う外字の符号も残っていないため"
+                   "使えません。")
+            .arg(lost);
+    return QStringLiteral("「%1」はシフトJISにない文字のため使えません。").arg(lost);
+}
+
+CodeShownAs DocumentText::ShownAs(const CQuillbayDoc& doc) {
+    if (doc.BytesFinal() || doc.StandIns().Empty()) return {};
+    const StandInTable* table = &doc.StandIns();
+    return [table](unsigned code) -> char32_t {
+        const char32_t ch = table->CharOf(code);
+        if (ch > 0x10FFFF || (ch >= 0xD800 && ch <= 0xDFFF)) return 0xFFFD;
+        return ch;
+    };
 }
 
 }  // namespace qb::gui

@@ -32,8 +32,8 @@ void ShowCodeDetection(QWidget* parent, const CQuillbayDoc& doc) {
 }
 
 std::optional<std::string> EditTextDialog(QWidget* parent, std::string_view title,
-                                          std::string_view sjisText) {
-    CTextEditDlg dialog(Utf8ToQString(title), sjisText, parent);
+                                          std::string_view sjisText, const DocumentText& text) {
+    CTextEditDlg dialog(Utf8ToQString(title), sjisText, parent, text);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Text();
 }

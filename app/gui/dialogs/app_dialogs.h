@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/gui/common/qt_text.h"
 #include "app/gui/dialogs/file_dialogs.h"
 #include "app/gui/dialogs/macro_exe_dlg.h"
 
@@ -35,7 +36,8 @@ void ShowCodeDetection(QWidget* parent, const CQuillbayDoc& doc);
 // IHost::EditText for the desktop program: CTextEditDlg titled `title` (UTF-8) over `sjisText`;
 // the edited Shift-JIS text, or nullopt on Cancel.
 std::optional<std::string> EditTextDialog(QWidget* parent, std::string_view title,
-                                          std::string_view sjisText);
+                                          std::string_view sjisText,
+                                          const DocumentText& text = DocumentText());
 
 // "複数ファイルを開いてマクロ実行(&N)...": CMacroExeDlg. The macro, the files and the end mode
 // (stored on OK), for MacroController::RunOverFiles; nullopt on Cancel.

@@ -33,6 +33,7 @@ template <class Dialog, class... Args>
 Values GuiCommandUi::Run(Args&&... args) {
     Dialog dialog(std::forward<Args>(args)...);
     if constexpr (std::is_base_of_v<FieldDialog, Dialog>) {
+        dialog.UseDocumentText(DocumentText(&m_request->doc));
         AttachPreview(dialog, *m_request, m_app, [&dialog](const DialogValues& values) {
             return dialog.WithValues(values, [&dialog] { return dialog.Result(); });
         });
@@ -52,7 +53,7 @@ std::optional<std::vector<MacroValue>> GuiCommandUi::ShowDialog(const DialogRequ
         case D::Text:
             return Run<CInputDlg>(request.text, request.presetText, parent);
         case D::LineText:
-            return Run<CLineEditDlg>(request.presetText, parent);
+            return Run<CLineEditDlg>(request.presetText, parent, DocumentText(&request.doc));
         case D::Overwrite:
             return Run<CUstrDlg>(settings, parent);
         case D::Numbering:

@@ -17,7 +17,7 @@
 #include <limits>
 
 #include "app/gui/common/qt_text.h"
-#include "convert/cp932.h"
+#include "convert/stand_in_table.h"
 #include "settings/settings_store.h"
 
 namespace qb::gui {
@@ -61,17 +61,6 @@ void RefuseField(QWidget* dialog, QWidget* field, const QString& message) {
     QMessageBox::warning(dialog, ProgramTitle(), message);
     field->setFocus(Qt::OtherFocusReason);
     if (QLineEdit* edit = LineEditOf(field)) edit->selectAll();
-}
-
-QString FirstNonSjisCharacter(const QString& text) {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            return text.mid(i, 2);  // beyond the BMP: never in code page 932
-        const char16_t unit = c.unicode();
-        if (unit != 0 && UnicodeToCp932Code(unit) == 0) return QString(c);
-    }
-    return {};
 }
 
 FieldDialog::FieldDialog(const QString& title, std::vector<FieldSpec> fields,
@@ -256,12 +245,12 @@ void FieldDialog::ShowValues(const DialogValues& values) {
             case FieldKind::Path: {
                 auto* edit = static_cast<QLineEdit*>(f.control);
                 edit->setText(f.spec.kind == FieldKind::Path ? Q(values.Text(key))
-                                                             : SjisToQString(values.Text(key)));
+                                                             : m_text.ToQString(values.Text(key)));
                 edit->setCursorPosition(0);  // a long text shows its start
                 break;
             }
             case FieldKind::Combo:
-                static_cast<QComboBox*>(f.control)->setEditText(SjisToQString(values.Text(key)));
+                static_cast<QComboBox*>(f.control)->setEditText(m_text.ToQString(values.Text(key)));
                 break;
             case FieldKind::Check:
                 static_cast<QCheckBox*>(f.control)->setChecked(values.Checked(key));
@@ -276,6 +265,21 @@ void FieldDialog::ShowValues(const DialogValues& values) {
         }
     }
     UpdateEnabling();
+}
+
+void FieldDialog::UseDocumentText(const DocumentText& text) {
+    m_text = text;
+    // Only a text that may hold a stand-in shows otherwise now; the rest stay as they are.
+    for (Field& f : m_fields) {
+        if (f.spec.kind != FieldKind::Text && f.spec.kind != FieldKind::Combo) continue;
+        const std::string& value = m_values.Text(f.spec.key);
+        if (!HasAreaLeadByte(value)) continue;
+        if (QLineEdit* edit = LineEditOf(f.control)) {
+            const QSignalBlocker quiet(f.control);
+            edit->setText(m_text.ToQString(value));
+            edit->setCursorPosition(0);
+        }
+    }
 }
 
 QWidget* FieldDialog::Control(std::string_view key) const {
@@ -318,11 +322,11 @@ QString FieldDialog::ReadField(const Field& f, bool enabled, DialogValues& value
         }
         case FieldKind::Text:
         case FieldKind::Combo: {
-            const QString text = LineEditOf(f.control)->text();
-            const QString bad = FirstNonSjisCharacter(text);
-            if (bad.isEmpty()) values.SetText(key, QStringToSjis(text));
+            QString bad;
+            std::string sjis = m_text.FromQString(LineEditOf(f.control)->text(), &bad);
+            if (bad.isEmpty()) values.SetText(key, std::move(sjis));
             if (bad.isEmpty() || !enabled) return {};
-            return QStringLiteral("「%1」はシフトJISにない文字のため使えません。").arg(bad);
+            return m_text.Refusal(bad);
         }
         case FieldKind::Path:
             values.SetText(key, QStringToUtf8(static_cast<QLineEdit*>(f.control)->text()));

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/gui/common/qt_text.h"
 #include "app/gui/dialogs/dialog_fields.h"
 
 class QDialogButtonBox;
@@ -30,10 +31,6 @@ QString ProgramTitle();
 // A message box over `dialog` about `field`, which then gets the focus (its text selected).
 void RefuseField(QWidget* dialog, QWidget* field, const QString& message);
 
-// The first character of `text` that Shift-JIS cannot hold, or an empty string when every one
-// has a Shift-JIS form. Such a character would silently become '?' in the document.
-QString FirstNonSjisCharacter(const QString& text);
-
 class FieldDialog : public QDialog {
     Q_OBJECT
 public:
@@ -46,6 +43,11 @@ public:
     const DialogValues& Values() const { return m_values; }
     // Shows `values` in the controls (for values that come from elsewhere than the settings).
     void ShowValues(const DialogValues& values);
+
+    // Shows and reads the text fields as the text of a document (DocumentText): its stand-ins
+    // shown as their characters, characters Shift-JIS lacks taken in as stand-ins. Until this is
+    // called, plain code page 932.
+    void UseDocumentText(const DocumentText& text);
 
     // The control of field `key` (its object name is the key), or nullptr.
     QWidget* Control(std::string_view key) const;
@@ -115,6 +117,7 @@ private:
     std::vector<Field> m_fields;
     SettingsStore* m_settings;
     DialogValues m_values;
+    DocumentText m_text;
     QVBoxLayout* m_layout = nullptr;
     QFormLayout* m_form = nullptr;
     QDialogButtonBox* m_buttons = nullptr;

@@ -33,13 +33,14 @@ std::vector<MacroValue> CInputDlg::Result() const {
     return PickValues(Values(), "t", {"text"});
 }
 
-CLineEditDlg::CLineEditDlg(const std::string& sjisLine, QWidget* parent)
+CLineEditDlg::CLineEditDlg(const std::string& sjisLine, QWidget* parent, const DocumentText& text)
     : FieldDialog(QStringLiteral("行の入力"), {TextField("text", {})}, nullptr, parent),
       m_original(sjisLine) {
+    UseDocumentText(text);
     DialogValues values;
     values.SetText("text", sjisLine);
     ShowValues(values);
-    m_shown = QStringToSjis(static_cast<QLineEdit*>(Control("text"))->text());
+    m_shown = text.FromQString(static_cast<QLineEdit*>(Control("text"))->text());
 }
 
 std::vector<MacroValue> CLineEditDlg::Result() const {
@@ -48,8 +49,9 @@ std::vector<MacroValue> CLineEditDlg::Result() const {
     return {MacroValue::Text(typed == m_shown ? m_original : typed)};
 }
 
-CTextEditDlg::CTextEditDlg(const QString& title, std::string_view sjisText, QWidget* parent)
-    : QDialog(parent), m_original(sjisText) {
+CTextEditDlg::CTextEditDlg(const QString& title, std::string_view sjisText, QWidget* parent,
+                           const DocumentText& text)
+    : QDialog(parent), m_text(text), m_original(sjisText) {
     setWindowTitle(title);
     auto* layout = new QVBoxLayout(this);
     m_edit = new QPlainTextEdit(this);
@@ -66,8 +68,8 @@ CTextEditDlg::CTextEditDlg(const QString& title, std::string_view sjisText, QWid
 
     QString shown;
     ForEachPiece(sjisText, "\r\n", [&](std::string_view line) {
-        const QString text = SjisToQString(line);
-        if (QStringToSjis(text) != line) {
+        const QString text = m_text.ToQString(line);
+        if (m_text.FromQString(text) != line) {
             const auto at = m_lossyLines.find(text);
             if (at == m_lossyLines.end())
                 m_lossyLines.insert(text, std::string(line));
@@ -79,19 +81,19 @@ CTextEditDlg::CTextEditDlg(const QString& title, std::string_view sjisText, QWid
     });
     // A line that reads the same as a lossy one must not take its bytes.
     ForEachPiece(sjisText, "\r\n", [&](std::string_view line) {
-        const QString text = SjisToQString(line);
+        const QString text = m_text.ToQString(line);
         auto at = m_lossyLines.find(text);
-        if (at != m_lossyLines.end() && QStringToSjis(text) == line) at.value().reset();
+        if (at != m_lossyLines.end() && m_text.FromQString(text) == line) at.value().reset();
     });
     m_edit->setPlainText(shown);
     m_shown = m_edit->toPlainText();
 }
 
 void CTextEditDlg::accept() {
-    const QString bad = FirstNonSjisCharacter(m_edit->toPlainText());
+    QString bad;
+    (void)m_text.FromQString(m_edit->toPlainText(), &bad);
     if (!bad.isEmpty()) {
-        RefuseField(this, m_edit,
-                    QStringLiteral("「%1」はシフトJISにない文字のため使えません。").arg(bad));
+        RefuseField(this, m_edit, m_text.Refusal(bad));
         return;
     }
     QDialog::accept();
@@ -107,7 +109,7 @@ std::string CTextEditDlg::Text() const {
         if (lossy != m_lossyLines.constEnd() && lossy.value())
             text += *lossy.value();
         else
-            text += QStringToSjis(lines[i]);
+            text += m_text.FromQString(lines[i]);
         if (i + 1 < lines.size()) text += "\r\n";
     }
     return text;

@@ -37,7 +37,9 @@ public:
 class CLineEditDlg : public FieldDialog {
     Q_OBJECT
 public:
-    CLineEditDlg(const std::string& sjisLine, QWidget* parent);
+    // `text`: how the document's text shows and is taken (its stand-ins).
+    CLineEditDlg(const std::string& sjisLine, QWidget* parent,
+                 const DocumentText& text = DocumentText());
     std::vector<MacroValue> Result() const;
 
 private:
@@ -50,13 +52,15 @@ private:
 class CTextEditDlg : public QDialog {
     Q_OBJECT
 public:
-    CTextEditDlg(const QString& title, std::string_view sjisText, QWidget* parent);
+    CTextEditDlg(const QString& title, std::string_view sjisText, QWidget* parent,
+                 const DocumentText& text = DocumentText());
     // The edited text, lines ended by CR LF where the field had line breaks.
     std::string Text() const;
     void accept() override;
 
 private:
     QPlainTextEdit* m_edit;
+    DocumentText m_text;
     std::string m_original;
     QString m_shown;  // the field's text as first shown
     // Lines whose bytes do not survive a trip through the field, by how they are shown; an

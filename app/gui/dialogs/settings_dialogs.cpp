@@ -20,7 +20,8 @@ constexpr std::string_view kKana[] = {"シフト方式を使う", "ｴｽｹｰ�
 constexpr std::string_view kJis[] = {"JIS C 6226-1978(旧JIS) <ESC>$@",
                                      "JIS X 0208-1983(新JIS) <ESC>$B",
                                      "JIS X 0208-1990 <ESC>$@<ESC>$B", "JIS X 0212-1990 <ESC>$(D"};
-constexpr std::string_view kLineEnds[] = {"Windows用(CR+LF)", "Macintosh用(CR)", "UNIX用(LF)"};
+// 0 writes the line ends the file came with (CR LF for a new document).
+constexpr std::string_view kLineEnds[] = {"ファイルのまま", "Macintosh用(CR)", "UNIX用(LF)"};
 constexpr std::string_view kUpdateChecks[] = {"しない", "起動時常に行う", "一日おきに行う",
                                               "一週間おきに行う"};
 constexpr std::string_view kEnglishModes[] = {"通常処理", "次の行へ", "ハイフネーション"};
@@ -32,6 +33,10 @@ constexpr FieldSpec kSetFields[] = {
     CheckField("verify", "確認を行う(&A)").Stored("System", "Verify").Default(1),
     CheckField("auto", "文字コード自動変換(&S)").Stored("System", "Auto").Default(1),
     ChoiceField("lineEnd", "出力改行コード(&O)", kLineEnds).Stored("System", "CrLf"),
+    // Off: Save writes Shift-JIS, whatever code the file was read in.
+    CheckField("keepCode", "保存時に元の文字コードを保つ(&C)")
+        .Stored("System", "KeepCode")
+        .Default(1),
     PathField("macroDir", "マクロを置くフォルダ(&M):")
         .Stored("Macro", "Dir")
         .Browsing(Browse::Folder, "参照(&R)", "マクロを置くフォルダを指定してください"),

@@ -10,8 +10,8 @@ struct AppContext;
 
 namespace qb::gui {
 
-// "設定": JIS output, confirmation, automatic code conversion, line ends, macro folder and update
-// check interval; "折り返し時の禁則処理..." opens CKinsokuDlg.
+// "設定": JIS output, confirmation, automatic code conversion, line ends, keeping the file's code
+// on Save, macro folder and update check interval; "折り返し時の禁則処理..." opens CKinsokuDlg.
 class CSetDlg : public FieldDialog {
     Q_OBJECT
 public:

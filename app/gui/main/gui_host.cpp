@@ -53,12 +53,18 @@ std::optional<std::string> GuiHost::GetClipboardText() {
     if (!data || !data->hasText()) return std::nullopt;
     // Through UTF-8 first, so that the line ends are mended before the code page conversion.
     const std::string utf8 = ClipboardToDocumentText(QStringToUtf8(data->text()));
-    return QStringToSjis(Utf8ToQString(utf8));
+    const DocumentText text(m_textDocument ? m_textDocument() : nullptr);
+    return text.FromQString(Utf8ToQString(utf8));
+}
+
+bool GuiHost::HasClipboardText() const {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    return data && data->hasText();
 }
 
 void GuiHost::SetClipboardText(std::string_view sjis) {
-    const std::string text = DocumentToClipboardText(sjis);
-    m_lastWritten = SjisToQString(text);
+    const DocumentText text(m_textDocument ? m_textDocument() : nullptr);
+    m_lastWritten = text.ToQString(DocumentToClipboardText(sjis));
     m_wrote = true;
     QApplication::clipboard()->setText(m_lastWritten);
 }
@@ -86,7 +92,8 @@ GuiHost::ChangedFileAnswer GuiHost::AskAboutChangedFile(const QString& name) {
         box.addButton(QString::fromUtf8("上書き保存(&O)"), QMessageBox::DestructiveRole);
     QAbstractButton* saveAs =
         box.addButton(QString::fromUtf8("名前を付けて保存(&A)..."), QMessageBox::AcceptRole);
-    QAbstractButton* cancel = box.addButton(QString::fromUtf8("キャンセル"), QMessageBox::RejectRole);
+    QAbstractButton* cancel =
+        box.addButton(QString::fromUtf8("キャンセル"), QMessageBox::RejectRole);
     // Nothing is lost whichever key is pressed without a look.
     box.setDefaultButton(static_cast<QPushButton*>(cancel));
     box.setEscapeButton(cancel);
@@ -118,6 +125,14 @@ std::optional<std::string> GuiHost::ChooseSaveFile(const QString& title, const Q
     if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return QStringToUtf8(dialog.selectedFiles().front());
+}
+
+std::optional<SaveChoice> GuiHost::ChooseSaveFileAndForm(const QString& title,
+                                                         const QString& initial,
+                                                         const QString& filter,
+                                                         const QString& suffix,
+                                                         const FileForm& form) {
+    return gui::ChooseSaveFileAndForm(m_window, title, initial, filter, suffix, form);
 }
 
 bool GuiHost::ClipboardIsOurs() const {

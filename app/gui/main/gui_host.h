@@ -9,9 +9,14 @@
 #include <optional>
 #include <string>
 
+#include "app/gui/dialogs/save_form_box.h"
 #include "core/host.h"
 
 class QWidget;
+
+namespace qb {
+class CQuillbayDoc;
+}
 
 namespace qb::gui {
 
@@ -40,8 +45,17 @@ public:
     bool Confirm(std::string_view text) override;
     void BeginBusy() override;
     void EndBusy() override;
+    // The clipboard crosses as the text of the document ClipboardDocument names (DocumentText):
+    // its stand-ins go out as the characters they stand for, and characters Shift-JIS lacks come
+    // in as its stand-ins. Without one, plain code page 932.
     std::optional<std::string> GetClipboardText() override;
     void SetClipboardText(std::string_view sjis) override;
+    // Whether the clipboard holds text, without taking it in.
+    bool HasClipboardText() const;
+    // The document that copies and pastes (the main window's active one).
+    using DocumentSource = std::function<CQuillbayDoc*()>;
+    void SetTextDocument(DocumentSource source) { m_textDocument = std::move(source); }
+    const DocumentSource& TextDocument() const { return m_textDocument; }
     // Without a text editor set, the dialog answers Cancel.
     std::optional<std::string> EditText(std::string_view title, std::string_view sjisText) override;
     void SetTextEditor(TextEditor editor) { m_editor = std::move(editor); }
@@ -58,6 +72,12 @@ public:
     // A save-file dialog that asks before overwriting; `suffix` is added to a name without one.
     virtual std::optional<std::string> ChooseSaveFile(const QString& title, const QString& initial,
                                                       const QString& filter, const QString& suffix);
+    // The same with the code and line ends to write, preset to `form` (Save As).
+    virtual std::optional<SaveChoice> ChooseSaveFileAndForm(const QString& title,
+                                                            const QString& initial,
+                                                            const QString& filter,
+                                                            const QString& suffix,
+                                                            const FileForm& form);
 
     // Whether the clipboard holds the text this program put there last.
     bool ClipboardIsOurs() const;
@@ -65,8 +85,26 @@ public:
 private:
     QWidget* m_window;
     TextEditor m_editor;
+    DocumentSource m_textDocument;
     QString m_lastWritten;
     bool m_wrote = false;
+};
+
+// For the life of the object, `doc` is `host`'s text document: a new document's text comes in
+// with its own stand-ins before it has a window of its own.
+class TextDocumentScope {
+public:
+    TextDocumentScope(GuiHost& host, CQuillbayDoc* doc)
+        : m_host(host), m_before(host.TextDocument()) {
+        host.SetTextDocument([doc] { return doc; });
+    }
+    ~TextDocumentScope() { m_host.SetTextDocument(m_before); }
+    TextDocumentScope(const TextDocumentScope&) = delete;
+    TextDocumentScope& operator=(const TextDocumentScope&) = delete;
+
+private:
+    GuiHost& m_host;
+    GuiHost::DocumentSource m_before;
 };
 
 }  // namespace qb::gui

@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "app/gui/common/qt_text.h"
 #include "app/gui/customize/customization.h"
 #include "app/gui/dialogs/app_dialogs.h"
 #include "app/gui/dialogs/command_ui.h"
@@ -58,8 +59,9 @@ CMainFrame::CMainFrame(GuiHost& host, SettingsStore& settings, QWidget* parent)
     setObjectName(QStringLiteral("MainFrame"));
     QApplication::setWindowIcon(ProgramIcon());
     m_host.SetWindow(this);
+    m_host.SetTextDocument([this] { return ActiveDocument(); });
     m_host.SetTextEditor([this](std::string_view title, std::string_view sjis) {
-        return EditTextDialog(this, title, sjis);
+        return EditTextDialog(this, title, sjis, DocumentText(m_host.TextDocument()()));
     });
     m_app.kinsoku = LoadKinsokuSettings(settings);
     m_macros = std::make_unique<MacroController>(m_app, *this);
@@ -98,6 +100,7 @@ CMainFrame::CMainFrame(GuiHost& host, SettingsStore& settings, QWidget* parent)
 CMainFrame::~CMainFrame() {
     m_host.SetTextEditor(nullptr);
     m_host.SetWindow(nullptr);
+    m_host.SetTextDocument(nullptr);
     // The windows go before the macro controller and the context their documents use.
     for (QMdiSubWindow* window : m_mdi->subWindowList())
         delete window;
@@ -154,6 +157,21 @@ void CMainFrame::UpdateCommandStates() {
     const bool recording = m_macros->Recorder().IsRecording();
     if (m_panes[2]) m_panes[2]->setText(recording ? QStringLiteral("REC") : QString());
     if (m_panes[3]) m_panes[3]->setText(m_clipboardMonitor ? QString::fromUtf8("監視") : QString());
+    UpdateFormPane();
+}
+
+void CMainFrame::UpdateFormPane() {
+    if (!m_formPane) return;
+    const CQuillbayDoc* doc = ActiveDocument();
+    if (!doc) {
+        m_formPane->clear();
+        return;
+    }
+    // The file's own form, which Save keeps; bytes a command made final are written as they
+    // stand instead.
+    QString text = Utf8ToQString(FileFormName(doc->Form()));
+    if (doc->BytesFinal()) text += QStringLiteral(" (変換済みのバイト列)");
+    m_formPane->setText(text);
 }
 
 }  // namespace qb::gui

@@ -139,6 +139,7 @@ public:
     bool OpenDocument(const std::string& path) override;
     void CloseActiveDocument() override;
     bool SaveActiveDocument(const std::optional<std::string>& path) override;
+    bool SaveActiveDocumentAs(const std::string& path, const FileForm& form) override;
     bool NewDocumentFromClipboard() override;
     void SendCommandToActiveView(CommandId id) override;
     // After a macro run: every document's views, as the macro may have changed several.
@@ -157,6 +158,7 @@ private:
     QAction* MakeCommandAction(const MenuBarItem& item, QObject* parent);
     void BuildToolbars();
     void BuildStatusBar();
+    void UpdateFormPane();
     void UseMenuBar(bool document);
     void FillRecentFiles(QMenu* menu, QAction* marker);
     void FillWindowList(QMenu* menu, QAction* marker);
@@ -182,8 +184,10 @@ private:
     bool CloseDocument(CQuillbayDoc& doc);
     bool SaveDocument(CQuillbayDoc& doc);
     bool SaveDocumentAs(CQuillbayDoc& doc);
-    // Save As to a chosen path; on failure the document keeps its name and the reason is shown.
-    bool SaveDocumentTo(CQuillbayDoc& doc, const std::string& path);
+    // Save As to a chosen path, in `form` when one was chosen (else as Save would write); on
+    // failure the document keeps its name and the reason is shown.
+    bool SaveDocumentTo(CQuillbayDoc& doc, const std::string& path,
+                        const std::optional<FileForm>& form = std::nullopt);
     void OpenWithDialog();
     void OpenRecent(int index);
     void NewFromFile(NewDocumentKind kind);
@@ -225,7 +229,8 @@ private:
     QToolBar* m_standardBar = nullptr;
     QToolBar* m_extendedBar = nullptr;
     std::vector<QWidget*> m_documentOnlyWidgets;  // toolbar buttons that need a document
-    QLabel* m_panes[4] = {};  // column,row; character code; macro recording; clipboard monitor
+    QLabel* m_panes[4] = {};       // column,row; character code; macro recording; clipboard monitor
+    QLabel* m_formPane = nullptr;  // the active document's code and line ends
 
     struct RegisteredCommand {
         CommandHandler run;

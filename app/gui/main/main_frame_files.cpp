@@ -255,19 +255,26 @@ void CMainFrame::NewFromFile(NewDocumentKind kind) {
         return;
     }
     auto doc = NewDocument();
+    const TextDocumentScope scope(m_host, doc.get());  // the text editor's text is the new one's
     if (!ReadWithinMemory(m_host, path, [&] { return doc->OnNewDocument(kind, path); })) return;
     AdoptNewDocument(doc);
 }
 
 void CMainFrame::PasteAsNewDocument() {
-    if (!m_host.GetClipboardText()) return;  // nothing to paste: no document, no macro line
+    if (!m_host.HasClipboardText()) return;  // nothing to paste: no document, no macro line
     m_app.Record("Paste");
     NewDocumentFromClipboard();
 }
 
 bool CMainFrame::NewDocumentFromClipboard() {
     auto doc = NewDocument();
-    if (!doc->OnNewDocument(NewDocumentKind::Clipboard)) return false;
+    bool made = false;
+    {
+        // The text comes in as the new document's, with stand-ins of its own.
+        const TextDocumentScope scope(m_host, doc.get());
+        made = doc->OnNewDocument(NewDocumentKind::Clipboard);
+    }
+    if (!made) return false;
     AdoptNewDocument(doc);
     return true;
 }
@@ -315,15 +322,17 @@ bool CMainFrame::SaveDocument(CQuillbayDoc& doc) {
 
 bool CMainFrame::SaveDocumentAs(CQuillbayDoc& doc) {
     const QString initial = Utf8ToQString(doc.PathName());
-    const auto path = m_host.ChooseSaveFile(QString::fromUtf8("名前を付けて保存"), initial,
-                                            QString::fromUtf8(kTextFilter), QStringLiteral("txt"));
-    return path && SaveDocumentTo(doc, *path);
+    const auto choice = m_host.ChooseSaveFileAndForm(QString::fromUtf8("名前を付けて保存"), initial,
+                                                     QString::fromUtf8(kTextFilter),
+                                                     QStringLiteral("txt"), doc.SaveForm());
+    return choice && SaveDocumentTo(doc, choice->path, choice->form);
 }
 
-bool CMainFrame::SaveDocumentTo(CQuillbayDoc& doc, const std::string& path) {
+bool CMainFrame::SaveDocumentTo(CQuillbayDoc& doc, const std::string& path,
+                                const std::optional<FileForm>& form) {
     if (!ConfirmLossySave(m_host, doc, Utf8ToQString(path))) return false;
     const std::string previous = doc.PathName();
-    const bool saved = doc.SaveAs(path);
+    const bool saved = form ? doc.SaveAs(path, *form) : doc.SaveAs(path);
     if (saved) {
         m_recent.Add(m_settings, path);
     } else {
@@ -339,6 +348,11 @@ bool CMainFrame::SaveActiveDocument(const std::optional<std::string>& path) {
     CQuillbayDoc* doc = ActiveDocument();
     if (!doc) return false;
     return path ? SaveDocumentTo(*doc, *path) : SaveDocument(*doc);
+}
+
+bool CMainFrame::SaveActiveDocumentAs(const std::string& path, const FileForm& form) {
+    CQuillbayDoc* doc = ActiveDocument();
+    return doc && SaveDocumentTo(*doc, path, form);
 }
 
 // ---- Closing ------------------------------------------------------------------------------------

@@ -250,6 +250,11 @@ void CMainFrame::BuildToolbars() {
 
 void CMainFrame::BuildStatusBar() {
     QStatusBar* bar = statusBar();
+    m_formPane = new QLabel(bar);
+    m_formPane->setObjectName(QStringLiteral("FormPane"));
+    m_formPane->setAlignment(Qt::AlignCenter);
+    m_formPane->setToolTip(QStringLiteral("文字コードと改行"));
+    bar->addPermanentWidget(m_formPane);
     for (int i = 0; i < 4; ++i) {
         m_panes[i] = new QLabel(bar);
         m_panes[i]->setAlignment(Qt::AlignCenter);

@@ -21,7 +21,9 @@ QColor AddedColor() {
 }
 
 void ShowMarkedLines(QPlainTextEdit* view, const std::vector<std::string>& lines,
-                     const std::vector<std::vector<ByteSpan>>& marks, const QColor& color) {
+                     const std::vector<std::vector<ByteSpan>>& marks, const QColor& color,
+                     const CQuillbayDoc* doc) {
+    const auto shown = [doc](std::string_view sjis) { return DocumentText::ToQString(doc, sjis); };
     QTextDocument* document = view->document();
     document->clear();
     QTextCursor cursor(document);
@@ -37,17 +39,17 @@ void ShowMarkedLines(QPlainTextEdit* view, const std::vector<std::string>& lines
         const std::vector<ByteSpan>& spans = i < marks.size() ? marks[i] : none;
         for (const ByteSpan& span : spans) {
             if (span.start < at || span.start > line.size()) continue;  // never out of the line
-            cursor.insertText(SjisToQString(line.substr(at, span.start - at)), plain);
+            cursor.insertText(shown(line.substr(at, span.start - at)), plain);
             if (span.length == 0) {
                 cursor.insertText(QString(QChar(kBreakMark)), marked);
                 at = span.start;
                 continue;
             }
             const std::size_t end = std::min(line.size(), span.start + span.length);
-            cursor.insertText(SjisToQString(line.substr(span.start, end - span.start)), marked);
+            cursor.insertText(shown(line.substr(span.start, end - span.start)), marked);
             at = end;
         }
-        cursor.insertText(SjisToQString(line.substr(at)), plain);
+        cursor.insertText(shown(line.substr(at)), plain);
     }
     cursor.endEditBlock();
 }

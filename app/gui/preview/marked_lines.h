@@ -13,6 +13,10 @@ class QFont;
 class QPlainTextEdit;
 class QWidget;
 
+namespace qb {
+class CQuillbayDoc;
+}
+
 namespace qb::gui {
 
 // The colours of what goes and what comes.
@@ -23,9 +27,11 @@ QColor AddedColor();
 inline constexpr char16_t kBreakMark = u'\u21B5';
 
 // Shows the Shift-JIS `lines` in `view`, one per row, with the spans of `marks` (one list per
-// line; a span of length 0 at a line's end is its break, shown as kBreakMark) on `color`.
+// line; a span of length 0 at a line's end is its break, shown as kBreakMark) on `color`. The
+// lines are `doc`'s, whose stand-ins show as their characters (DocumentText); null for none.
 void ShowMarkedLines(QPlainTextEdit* view, const std::vector<std::string>& lines,
-                     const std::vector<std::vector<ByteSpan>>& marks, const QColor& color);
+                     const std::vector<std::vector<ByteSpan>>& marks, const QColor& color,
+                     const CQuillbayDoc* doc = nullptr);
 
 // A read-only view for ShowMarkedLines, named `name`, in `font`, its lines not wrapped.
 QPlainTextEdit* MakeLinesView(const QString& name, const QFont& font, QWidget* parent);

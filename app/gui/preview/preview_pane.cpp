@@ -169,7 +169,7 @@ void PreviewPane::ShowInstead(const QString& message) {
     ++*m_generation;  // no update under way is shown over it
     m_after.clear();
     ShowMarkedLines(m_beforeView, m_sample ? m_sample->lines : std::vector<std::string>{}, {},
-                    QColor());
+                    QColor(), &m_doc);
     ShowMessageIn(m_afterView, message);
     m_status->setText(QString());
     m_count->setText(QString());
@@ -240,7 +240,7 @@ void PreviewPane::ShowOutcome(unsigned generation, const std::shared_ptr<Outcome
     if (!outcome->messages.empty() || !outcome->ran) {
         // The command refused these values (a malformed pattern, say): its words, no preview.
         m_after.clear();
-        ShowMarkedLines(m_beforeView, m_before, {}, QColor());
+        ShowMarkedLines(m_beforeView, m_before, {}, QColor(), &m_doc);
         ShowMessageIn(m_afterView, outcome->ran ? Lines(outcome->messages)
                                                 : QStringLiteral("この値では何も行われません。"));
         m_status->setText(QString());
@@ -249,9 +249,9 @@ void PreviewPane::ShowOutcome(unsigned generation, const std::shared_ptr<Outcome
     }
     m_after = outcome->after;
     const int before = m_beforeView->verticalScrollBar()->value();
-    ShowMarkedLines(m_beforeView, m_before, outcome->changes.removed, RemovedColor());
+    ShowMarkedLines(m_beforeView, m_before, outcome->changes.removed, RemovedColor(), &m_doc);
     m_afterView->setLineWrapMode(QPlainTextEdit::NoWrap);
-    ShowMarkedLines(m_afterView, m_after, outcome->changes.added, AddedColor());
+    ShowMarkedLines(m_afterView, m_after, outcome->changes.added, AddedColor(), &m_doc);
     m_beforeView->verticalScrollBar()->setValue(before);
     ScrollToFirstChange(outcome->changes);
     m_status->setText(m_note);

@@ -61,7 +61,7 @@ std::vector<int> PagesInOrder(const QPrinter& printer, int pageCount, PageChoice
 }  // namespace
 
 PrintOutcome PrintLines(QPrinter& printer, const LineList& lines, const SettingsStore& settings,
-                        PageChoice choice) {
+                        PageChoice choice, const CodeShownAs& shownAs) {
     const int dpi = printer.resolution();
     const PrintPainter text(MakePrintFont(LoadPrintFont(settings), dpi));
     const QRect printable = printer.pageLayout().paintRectPixels(dpi);
@@ -99,7 +99,7 @@ PrintOutcome PrintLines(QPrinter& printer, const LineList& lines, const Settings
     int printed = 0;
     for (int page : sequence) {
         if (printed > 0 && !printer.newPage()) break;
-        text.PaintPage(painter, lines, geometry, starts[static_cast<std::size_t>(page)]);
+        text.PaintPage(painter, lines, geometry, starts[static_cast<std::size_t>(page)], shownAs);
         ++printed;
     }
     painter.end();
@@ -123,7 +123,8 @@ void PrintDriver::Print(QWidget* parent, const CQuillbayDoc& doc, const Settings
     PrintOutcome outcome;
     {
         BusyCursorScope busy;
-        outcome = PrintLines(*m_printer, doc.Lines(), settings);
+        outcome = PrintLines(*m_printer, doc.Lines(), settings, PageChoice::PrinterRange,
+                             DocumentText::ShownAs(doc));
     }
     ShowProblem(parent, outcome);
 }
@@ -139,11 +140,12 @@ void PrintDriver::Preview(QWidget* parent, const CQuillbayDoc& doc, SettingsStor
     auto* view = dialog.findChild<QPrintPreviewWidget*>();
     if (view && settings.ReadInt("Settings", "PreviewPages", 0) == 2)
         view->setViewMode(QPrintPreviewWidget::FacingPagesView);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&](QPrinter* printer) {
-                         BusyCursorScope busy;
-                         ShowProblem(&dialog, PrintLines(*printer, doc.Lines(), settings));
-                     });
+    QObject::connect(
+        &dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* printer) {
+            BusyCursorScope busy;
+            ShowProblem(&dialog, PrintLines(*printer, doc.Lines(), settings,
+                                            PageChoice::PrinterRange, DocumentText::ShownAs(doc)));
+        });
     dialog.exec();
     if (view && view->viewMode() != QPrintPreviewWidget::AllPagesView)
         settings.WriteInt("Settings", "PreviewPages",

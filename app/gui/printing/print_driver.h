@@ -8,6 +8,7 @@
 #include <QString>
 #include <memory>
 
+#include "app/gui/common/cell_painter.h"
 #include "core/line.h"
 
 class QPrinter;
@@ -57,9 +58,11 @@ enum class PageChoice {
 // Prints `lines` on `printer` with the margins, lines per page and font of `settings`. Copies
 // the printer cannot make itself are printed one after another. Nothing is printed (and the
 // outcome says why) when not one row fits in the margins, when the chosen range holds no page
-// of the document, or when the printer cannot start.
+// of the document, or when the printer cannot start. `shownAs` says what the document's
+// stand-ins are printed as (DocumentText::ShownAs).
 [[nodiscard]] PrintOutcome PrintLines(QPrinter& printer, const LineList& lines,
                                       const SettingsStore& settings,
-                                      PageChoice choice = PageChoice::PrinterRange);
+                                      PageChoice choice = PageChoice::PrinterRange,
+                                      const CodeShownAs& shownAs = {});
 
 }  // namespace qb::gui

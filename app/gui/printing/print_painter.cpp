@@ -45,7 +45,7 @@ void PrintPainter::Place(QPainter& painter, char32_t ch, QPointF origin) const {
 }
 
 void PrintPainter::PaintPage(QPainter& painter, const LineList& lines, const PageGeometry& geometry,
-                             RowPosition start) const {
+                             RowPosition start, const CodeShownAs& shownAs) const {
     painter.save();
     painter.setFont(m_font);
     painter.setPen(Qt::black);
@@ -54,7 +54,7 @@ void PrintPainter::PaintPage(QPainter& painter, const LineList& lines, const Pag
                               QPoint(geometry.right - 1, geometry.bottom - 1)));
     RowWalker rows(lines, geometry.columnsPerRow, start);
     for (int row = 0; row < geometry.rowsPerPage && !rows.AtEnd(); ++row, rows.Next())
-        Draw(painter, geometry.left, geometry.RowTop(row), rows.Row());
+        Draw(painter, geometry.left, geometry.RowTop(row), rows.Row(), shownAs);
     painter.restore();
 }
 

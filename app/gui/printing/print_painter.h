@@ -27,9 +27,10 @@ public:
     // t: the font's character height (ascent and descent), at least 1 dot.
     int CharHeight() const { return m_charHeight; }
 
-    // Draws the rows of the page that begins at `start`: at most geometry.rowsPerPage of them.
+    // Draws the rows of the page that begins at `start`: at most geometry.rowsPerPage of them,
+    // the double-byte codes as `shownAs` says (the document's stand-ins).
     void PaintPage(QPainter& painter, const LineList& lines, const PageGeometry& geometry,
-                   RowPosition start) const;
+                   RowPosition start, const CodeShownAs& shownAs = {}) const;
 
 protected:
     std::optional<qreal> Advance(char32_t ch) const override;

@@ -1,8 +1,10 @@
 // quillbay-screenshot: renders the main window as the README shows it (two documents, line
-// numbers, a target range), or the replace dialog with its preview, into a PNG, without a
-// display. scripts/screenshot.sh runs it.
+// numbers, a target range), one document filling the window with its code and line ends in the
+// status bar, or the replace dialog with its preview, into a PNG, without a display.
+// scripts/screenshot.sh runs it.
 //
 //   quillbay-screenshot OUT.png FILE1 FILE2
+//   quillbay-screenshot --single OUT.png FILE
 //   quillbay-screenshot --preview OUT.png FILE
 #include <QApplication>
 #include <QComboBox>
@@ -65,14 +67,38 @@ int PreviewShot(const char* out, const char* file) {
     return 0;
 }
 
+// One document maximized in a smaller window, line numbers on, no target range: the status bar
+// names its code and line ends.
+int SingleShot(const char* out, const char* file) {
+    qb::SettingsStore settings;  // defaults, nothing written
+    settings.WriteInt("View", "LineNo", 1);
+    settings.WriteInt("Settings", "ShowCmd", 3);
+    qb::gui::GuiHost host;
+    qb::gui::CMainFrame frame(host, settings);
+    frame.resize(900, 420);
+    frame.show();
+    if (!frame.OpenDocument(file)) return 1;
+    // No target range: the characters show in their own colours.
+    frame.ActiveDocument()->Target().firstLine = frame.ActiveDocument()->Target().lastLine = 0;
+    frame.RedrawActiveDocument();
+    QApplication::processEvents();
+    if (!frame.grab().save(QString::fromLocal8Bit(out))) {
+        std::fprintf(stderr, "quillbay-screenshot: cannot write %s\n", out);
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc == 4 && std::strcmp(argv[1], "--preview") == 0) return PreviewShot(argv[2], argv[3]);
+    if (argc == 4 && std::strcmp(argv[1], "--single") == 0) return SingleShot(argv[2], argv[3]);
     if (argc != 4) {
         std::fprintf(stderr,
                      "usage: quillbay-screenshot OUT.png FILE1 FILE2\n"
+                     "       quillbay-screenshot --single OUT.png FILE\n"
                      "       quillbay-screenshot --preview OUT.png FILE\n");
         return 2;
     }

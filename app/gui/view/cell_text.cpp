@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QPainter>
 #include <algorithm>
@@ -34,6 +35,7 @@ CellText::CellText(const QFont& font)
     // inside the row.
     japanese.setPixelSize(std::max(std::min(2 * CharWidth(), m_lineHeight), 1));
     m_raw[1] = QRawFont::fromFont(japanese, QFontDatabase::Japanese);
+    m_textFont = japanese;
 }
 
 const CellText::Glyph& CellText::Lookup(char32_t ch) const {
@@ -45,6 +47,16 @@ const CellText::Glyph& CellText::Lookup(char32_t ch) const {
 void CellText::Find(char32_t ch, Glyph& glyph) const {
     glyph.known = true;
     const QString text = QString::fromUcs4(&ch, 1);
+    const auto has = [&](int f) {
+        return m_raw[f].isValid() && m_raw[f].supportsCharacter(uint(ch));
+    };
+    if (!has(0) && !has(1) && ch > 0x7F) {
+        // Neither face has it: the system's fallback may, when drawn as text.
+        const qreal advance = QFontMetricsF(m_textFont).horizontalAdvance(text);
+        glyph.font = advance > 0 ? 2 : 3;
+        glyph.advance = static_cast<float>(advance);
+        return;
+    }
     // Beyond Latin-1 the Japanese font comes first: its symbols (★, ─, ○) are drawn to fill
     // the two cells they take, where a Latin font draws them narrow.
     const std::uint8_t order[2] = {std::uint8_t(ch < 0x100 ? 0 : 1),
@@ -64,17 +76,22 @@ void CellText::Find(char32_t ch, Glyph& glyph) const {
         glyph.font = f;
         return;
     }
-    glyph.font = 2;
+    glyph.font = 3;
 }
 
 std::optional<qreal> CellText::Advance(char32_t ch) const {
     const Glyph& glyph = Lookup(ch);
-    if (glyph.font > 1) return std::nullopt;
+    if (glyph.font > 2) return std::nullopt;
     return glyph.advance;
 }
 
 void CellText::Place(QPainter&, char32_t ch, QPointF origin) const {
     const Glyph& glyph = Lookup(ch);
+    if (glyph.font == 2) {
+        m_texts.emplace_back(QString::fromUcs4(&ch, 1),
+                             QPointF(std::round(origin.x()), origin.y()));
+        return;
+    }
     // On whole pixels, every copy of a glyph looks the same.
     m_indexes[glyph.font].push_back(glyph.index);
     m_positions[glyph.font].emplace_back(std::round(origin.x()), origin.y());
@@ -92,6 +109,13 @@ void CellText::Flush(QPainter& painter) const {
         m_indexes[f].clear();
         m_positions[f].clear();
     }
+    if (m_texts.empty()) return;
+    const QFont before = painter.font();
+    painter.setFont(m_textFont);
+    for (const auto& [text, origin] : m_texts)
+        painter.drawText(origin, text);
+    painter.setFont(before);
+    m_texts.clear();
 }
 
 }  // namespace qb::gui

@@ -201,6 +201,7 @@ void CQuillbayView::paintEvent(QPaintEvent*) {
     const int n = m_doc.LineCount();
     const long long first = top / h;
     const long long last = std::min<long long>((top + area.height()) / h, n);
+    const CodeShownAs shownAs = DocumentText::ShownAs(m_doc);
     for (long long i = first; i <= last; ++i) {
         const int y = static_cast<int>(i * h - top);
         if (i == n) {
@@ -211,11 +212,12 @@ void CQuillbayView::paintEvent(QPaintEvent*) {
             painter.setClipping(false);
             break;
         }
-        DrawRow(painter, static_cast<int>(i), y, textX, numberCells);
+        DrawRow(painter, static_cast<int>(i), y, textX, numberCells, shownAs);
     }
 }
 
-void CQuillbayView::DrawRow(QPainter& painter, int index, int y, long long textX, int numberCells) {
+void CQuillbayView::DrawRow(QPainter& painter, int index, int y, long long textX, int numberCells,
+                            const CodeShownAs& shownAs) {
     const int w = CharWidth();
     const int h = LineHeight();
     const int x0 = numberCells * w;
@@ -233,7 +235,7 @@ void CQuillbayView::DrawRow(QPainter& painter, int index, int y, long long textX
         if (target)
             painter.fillRect(left, y, static_cast<int>(to - from) * w, h, QColor(kTargetBackColor));
         painter.setPen(QColor(target ? kTargetTextColor : kTextColor));
-        m_cells->Draw(painter, left, y, line.substr(from, to - from));
+        m_cells->Draw(painter, left, y, line.substr(from, to - from), shownAs);
     }
     // The line-end arrow right after the text. A target line's band takes it in, so that an
     // empty target line shows as one.

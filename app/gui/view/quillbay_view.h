@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "app/gui/common/cell_painter.h"
 #include "macro/command_table.h"
 
 namespace qb {
@@ -69,7 +70,8 @@ public:
     void ToggleLineNumbers();
     // kCommandFont: the font dialog (fixed-pitch fonts); the choice is stored in section "Font".
     void ChooseFont();
-    // kCommandLineDown / kCommandLineUp: one line down (n > 0) or up; kCommandPageDown / kCommandPageUp: one page (a tenth of the text).
+    // kCommandLineDown / kCommandLineUp: one line down (n > 0) or up; kCommandPageDown /
+    // kCommandPageUp: one page (a tenth of the text).
     void ScrollLines(int n);
     void ScrollPages(int n);
 
@@ -108,7 +110,9 @@ private:
     void UpdateScrollBars();
     void UpdateRuler();
     void AfterGeometryChange();
-    void DrawRow(QPainter& painter, int index, int y, long long textX, int numberCells);
+    // `shownAs`: what the document's stand-ins are drawn as (DocumentText::ShownAs).
+    void DrawRow(QPainter& painter, int index, int y, long long textX, int numberCells,
+                 const CodeShownAs& shownAs);
 
     std::shared_ptr<CQuillbayDoc> m_docHolder;
     CQuillbayDoc& m_doc;

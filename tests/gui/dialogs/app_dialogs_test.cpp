@@ -97,6 +97,26 @@ private Q_SLOTS:
         QCOMPARE(script.Unexpected(), 0);
     }
 
+    // Line ends 0 keep the file's own, and the code kept on Save is a setting of its own that
+    // is on until the user turns it off.
+    void LineEndsZeroNamesTheFilesOwnAndKeepCodeIsStored() {
+        TestApp app;
+        QString firstEntry, keepCode;
+        ModalScript script;
+        script.Then([&](QWidget* d) {
+            firstEntry = d->findChild<QComboBox*>(QStringLiteral("lineEnd"))->itemText(0);
+            keepCode = Shown(d, "keepCode");
+            Set(d, "keepCode", "0");
+            Ok(d);
+        });
+        QVERIFY(ShowSettingsDialog(nullptr, app.context));
+        QCOMPARE(firstEntry, U("ファイルのまま"));
+        QCOMPARE(keepCode, U("1"));
+        QCOMPARE(Read(app.settings, "System", "KeepCode"), U("0"));
+        QCOMPARE(Read(app.settings, "System", "CrLf"), U("0"));
+        QCOMPARE(script.Unexpected(), 0);
+    }
+
     void EditorDialogKeepsTheEditorProgram() {
         TestApp app;
         QString shown;

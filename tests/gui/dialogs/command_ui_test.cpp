@@ -215,7 +215,6 @@ private Q_SLOTS:
             {32905, "width", "8", "-1", "正の整数を入力してください。", "4"},
             {32784, "number", "70", "7O", "整数を入力してください。", "70"},
             {32769, "step", "1", "0", "1 から 32767 までの整数を入力してください。", "2"},
-            {32783, "search", "", "a😀", "「😀」はシフトJISにない文字のため使えません。", "a"},
             {32915, "escape", "", "\\\\", "エスケープシーケンス文字は1文字までです。", "\\"},
         };
         for (const auto& c : cases) {
@@ -247,6 +246,47 @@ private Q_SLOTS:
             QVERIFY(ui.returned.front().has_value());
             QCOMPARE(script.Pending(), 0);
         }
+    }
+
+    // Text typed into a dialog that holds characters Shift-JIS lacks goes in as the document's
+    // stand-ins, so a replace finds what the document shows and puts in what was typed; only
+    // when every stand-in is given out is such a character refused, and then with that reason.
+    void TypedCharactersShiftJisLacksBecomeTheDocumentsStandIns() {
+        TestApp app;
+        FakeWorkspace side(app.context);
+        CQuillbayDoc& doc = side.AddDocument({});
+        const auto bytes = [](unsigned code) { return std::string{char(code >> 8), char(code)}; };
+        const std::string emoji = bytes(doc.StandInsForNewText().CodeFor(U'😀'));
+        doc.TakeLines({"a" + emoji + "b"});
+        CapturingUi ui(app.context);
+        ModalScript script;
+        script.Then(
+            Fill({{"search", QString::fromUtf8("😀")}, {"replacement", QString::fromUtf8("—🍣")}}));
+        QCOMPARE(RunViewCommand(32783, doc, side, ui), CommandOutcome::Done);
+        const unsigned sushi = doc.StandIns().Find(U'🍣');
+        const unsigned dash = doc.StandIns().Find(U'—');
+        QVERIFY(sushi != 0 && dash != 0);
+        QCOMPARE(doc.GetLine(0).view(), "a" + bytes(dash) + bytes(sushi) + "b");
+        QCOMPARE(qb::gui::DocumentText(&doc).ToQString(doc.GetLine(0).view()),
+                 QString::fromUtf8("a—🍣b"));
+
+        // Every code given out: the next new character cannot go in.
+        for (char32_t ch = 0x1F000; !doc.StandInsForNewText().Full(); ++ch)
+            (void)doc.StandInsForNewText().CodeFor(ch);
+        QString message;
+        script.Then([](QWidget* dialog) {
+            Set(dialog, "search", QString::fromUtf8("x𠮷"));
+            Ok(dialog);
+            Cancel(dialog);
+        });
+        script.Then([&](QWidget* box) {
+            message = MessageOf(box);
+            Ok(box);
+        });
+        QCOMPARE(RunViewCommand(32783, doc, side, ui), CommandOutcome::Cancelled);
+        QVERIFY2(message.startsWith(QString::fromUtf8("「𠮷」はシフトJISになく")),
+                 qPrintable(message));
+        QCOMPARE(script.Pending(), 0);
     }
 
     // Cancel: no values, no operation, no macro line, nothing written to the settings file.

@@ -114,6 +114,29 @@ private Q_SLOTS:
         }
     }
 
+    // The preview shows a stand-in as the character it stands for, before and after, also one
+    // that the dialog's own text just gave out.
+    void StandInsShowAsTheirCharacters() {
+        TestApp app;
+        FakeWorkspace side(app.context);
+        CQuillbayDoc& doc = side.AddDocument({});
+        const unsigned code = doc.StandInsForNewText().CodeFor(U'😀');
+        doc.TakeLines({std::string("x") + char(code >> 8) + char(code & 0xFF) + "y"});
+        gui::GuiCommandUi ui(nullptr, app.context, nullptr);
+        QString before, after;
+        ModalScript script;
+        script.Then([&](QWidget* dialog) {
+            SetAndWait(dialog, {{"search", "x"}, {"replacement", QString::fromUtf8("🍣")}});
+            before = dialog->findChild<QPlainTextEdit*>(QStringLiteral("previewBefore"))
+                         ->toPlainText();
+            after = AfterText(dialog);
+            Cancel(dialog);
+        });
+        QCOMPARE(RunViewCommand(32783, doc, side, ui), CommandOutcome::Cancelled);
+        QVERIFY2(before.contains(QString::fromUtf8("x😀y")), qPrintable(before));
+        QVERIFY2(after.contains(QString::fromUtf8("🍣😀y")), qPrintable(after));
+    }
+
     // Typing a width brings a new preview; a malformed pattern shows its error instead of one.
     void TypingUpdatesAndAnErrorShowsInThePane() {
         TestApp app;

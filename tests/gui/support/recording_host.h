@@ -38,6 +38,14 @@ public:
                                               const QString&) override {
         return savePath;
     }
+    // Save As: the form it was preset to is kept; the choice is `saveForm`, else that preset.
+    std::optional<gui::SaveChoice> ChooseSaveFileAndForm(const QString&, const QString&,
+                                                         const QString&, const QString&,
+                                                         const FileForm& form) override {
+        savePresets.push_back(form);
+        if (!savePath) return std::nullopt;
+        return gui::SaveChoice{*savePath, saveForm.value_or(form)};
+    }
 
     std::vector<std::string> messages;   // ShowMessage and Confirm texts
     std::vector<std::string> questions;  // Confirm texts
@@ -46,6 +54,8 @@ public:
     bool answer = true;  // Confirm's
     std::deque<SaveAnswer> answers;
     std::optional<std::string> savePath;  // ChooseSaveFile's; unset: Cancel
+    std::optional<FileForm> saveForm;     // ChooseSaveFileAndForm's form; unset: its preset
+    std::vector<FileForm> savePresets;    // the forms Save As was preset to
     QStringList askedAboutChange;         // the names AskAboutChangedFile was asked about
     ChangedFileAnswer changedFileAnswer = ChangedFileAnswer::Cancel;
 };
