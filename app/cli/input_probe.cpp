@@ -92,6 +92,8 @@ DetectedForm InputProbe::LookAtStart(std::string_view start, bool cut) {
     detector.Feed(start);
     const DetectedForm found = detector.Result(cut);
     m_crLines = found.lineEnds.CrOnly();
+    const LineEndCounts& ends = found.lineEnds;
+    m_mixedLineEnds = (ends.crLf > 0) + (ends.lf > 0) + (ends.cr > 0) > 1;
     m_jis = found.form.jis;
     return found;
 }

@@ -34,6 +34,8 @@ public:
     TextLineReader Reader(const std::string& file);
     // Whether the start of other text holds CRs and no LF: its lines end in CR alone.
     bool CrLines() const { return m_crLines; }
+    // Whether the start of the text ends its lines in more than one way (CR LF and LF, say).
+    bool MixedLineEnds() const { return m_mixedLineEnds; }
     // How JIS text wrote its mode changes, as far as its start shows.
     const JisFlavour& Jis() const { return m_jis; }
     // The errno of a failed read of standard input (0 when all went well).
@@ -53,6 +55,7 @@ private:
     std::string m_read;  // what was read of standard input
     std::optional<DetectedForm> m_unicode;
     bool m_crLines = false;
+    bool m_mixedLineEnds = false;
     JisFlavour m_jis;
     int m_errorNumber = 0;
 };

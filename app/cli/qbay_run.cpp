@@ -137,27 +137,36 @@ private:
         else if (probe.Unicode())
             doc = OpenUnicode(file, probe);
         else
-            doc = OpenText(file, name, probe.Reader(file), probe.CrLines(), input);
+            doc = OpenText(file, name, probe.Reader(file), WholeText(probe), input);
+        if (doc && m_run.options.inPlace) m_openedLines = doc->Lines();  // handles, not bytes
         if (doc) {
             if (!isStdin) doc->SetPathName(file);
             m_run.workspace.Adopt(std::move(doc), true);
             RunSteps();
             WriteResults(file, input);
         }
+        m_openedLines.clear();
         m_run.EndFile(name);
     }
 
     // Opens FILE as text; converts it as --from says (or as opening does, for auto). Null when
     // it could not be read, or when it ran block by block and is done.
-    // Text whose line ends are CR alone (`crLines`) runs whole, split into its lines.
+    // Text whose line ends are CR alone runs whole, split into its lines; so does a file -i
+    // writes back whose line ends are mixed: a run that changes nothing leaves it as it is.
+    bool WholeText(const InputProbe& probe) const {
+        return probe.CrLines() || (m_run.options.inPlace && probe.MixedLineEnds());
+    }
+
+    // Opens FILE (`wholeText`: never block by block) as text in one of the older codes.
     std::unique_ptr<CQuillbayDoc> OpenText(const std::string& file, const std::string& name,
-                                           TextLineReader reader, bool crLines, InputForm& input) {
+                                           TextLineReader reader, bool wholeText,
+                                           InputForm& input) {
         if (!reader.IsOpen()) {
             m_run.host.ShowMessage(InputErrorMessage(reader.ErrorNumber()));
             return nullptr;
         }
         const FileCode from = m_run.options.from;
-        if (m_streamable && !crLines &&
+        if (m_streamable && !wholeText &&
             (from == FileCode::Auto || from == FileCode::Sjis || from == FileCode::Utf8)) {
             StreamedRun(m_run, file, reader).Run();
             return nullptr;
@@ -291,6 +300,8 @@ private:
             if (doc.PathName().empty() || (!entry.input && !doc.IsModified())) continue;
             if (doc.OpenCutShort() || doc.OpenHeldZeroBytes())
                 m_run.RefuseUnfaithfulInPlace(doc.PathName(), doc.OpenCutShort());
+            else if (entry.input && LinesAsOpened(doc))
+                continue;  // the file as it is: also each line's own end, which writing would unify
             else if (IsUnicodeForm(doc.Form()))
                 m_run.output.WriteInForm(doc, doc.PathName(), true, m_run.steps.LostCharacters());
             else
@@ -298,6 +309,23 @@ private:
                                    entry.input ? input : OpenedForm(doc), true,
                                    m_run.steps.LostCharacters());
         }
+    }
+
+    // Whether the FILE's document still holds the lines it was opened with, and -i would write
+    // them in the file's own form: then the file is left as it is, byte for byte.
+    bool LinesAsOpened(const CQuillbayDoc& doc) const {
+        return WritesOwnForm() && !doc.BytesFinal() && m_run.steps.LostCharacters() == 0 &&
+               m_run.losses.Count(doc.PathName()) == 0 && doc.Lines() == m_openedLines;
+    }
+
+    // Whether -i writes each file in its own code and line ends: --to, --eol and "System"/"CrLf"
+    // ask for none of their own.
+    bool WritesOwnForm() const {
+        const CliOptions& options = m_run.options;
+        return !options.to &&
+               (options.eol == EolChoice::Keep ||
+                (options.eol == EolChoice::Setting &&
+                 m_run.settings.ReadInt("System", "CrLf", 0) == 0));
     }
 
     // How a document a macro opened was read: the code opening converted it from, and the line
@@ -317,6 +345,7 @@ private:
     }
 
     QbayRunState m_run;
+    LineList m_openedLines;  // -i: the FILE's lines as opened
     bool m_streamable = false;
     bool m_recorded = false;
     static constexpr auto npos = std::string_view::npos;

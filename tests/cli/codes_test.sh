@@ -59,6 +59,14 @@ run 0 "-i Shift-JIS with CR line ends" -i -e ToUpper cr.sjis
 bytes cr.sjis 'A\rB\r' "-i keeps Shift-JIS CR line ends"
 run 0 "-i --to --eol" -i --to utf8 --eol crlf in.jis
 bytes in.jis '\xe4\xba\x9cA\r\nB\r\n' "-i --to utf8 --eol crlf"
+# A run that changes nothing leaves a file of mixed line ends as it is (writing would give every
+# line the same end), whole or with a step that could run block by block.
+for step in TextAll DelSpaceBack 'Replace zz yy 0 0'; do
+    printf 'a\r\nb\nc\r\n' > mixed.txt
+    run 0 "-i $step, mixed line ends" -i -e "$step" mixed.txt
+    bytes mixed.txt 'a\r\nb\nc\r\n' "-i $step rewrote mixed line ends"
+done
+
 # A JIS file keeps its own escapes (ESC $ @, ESC ( J, ESC ( I), which the settings would change.
 printf 'a\\~\n\x1b$@0!\x1b(Jb\\~\n\x1b(I1\x1b(Jc\n' > old.jis
 cp old.jis old2.jis

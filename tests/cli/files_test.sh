@@ -136,9 +136,9 @@ status "version" 0 "$qbay" --version
 
 # A read-only file is not rewritten in place, block by block or whole; a device is written to.
 for step in ToUpper Sort1; do
-    printf 'ro\r\n' > ro.txt && chmod 444 ro.txt
+    printf 'ro\r\nb\r\n' > ro.txt && chmod 444 ro.txt
     status "read-only -i $step" 1 "$qbay" -e "$step" -i ro.txt
-    [ "$(cat ro.txt)" = $'ro\r' ] || fail "read-only -i $step: the file was rewritten"
+    [ "$(cat ro.txt)" = $'ro\r\nb\r' ] || fail "read-only -i $step: the file was rewritten"
     grep -q "read-only" "$work/stderr" || fail "read-only -i $step: $(cat "$work/stderr")"
     rm -f ro.txt
 done
