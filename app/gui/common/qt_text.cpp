@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "convert/cp932.h"
+#include "convert/sjis.h"
 #include "convert/stand_in_codec.h"
 #include "core/quillbay_doc.h"
 
@@ -72,6 +73,18 @@ std::string DocumentText::FromQString(const QString& text, QString* lost) const 
                                                lost ? &losses : nullptr);
     if (lost) *lost = losses.empty() ? QString() : CharacterAt(text, losses.front().offset);
     return sjis;
+}
+
+QString DocumentText::FirstStandIn(std::string_view sjis) const {
+    if (!UsesStandIns() || m_doc->StandIns().Empty() || !HasAreaLeadByte(sjis)) return {};
+    for (std::size_t at = 0; at < sjis.size(); at = NextChar(sjis, at)) {
+        if (CharLength(sjis, at) != 2) continue;
+        char32_t ch = m_doc->StandIns().CharOf(CharCode(sjis, at));
+        if (ch == 0) continue;
+        if (ch > 0x10FFFF || (ch >= 0xD800 && ch <= 0xDFFF)) ch = 0xFFFD;
+        return QString::fromUcs4(&ch, 1);
+    }
+    return {};
 }
 
 QString DocumentText::Refusal(const QString& lost) const {

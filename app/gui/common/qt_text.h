@@ -43,6 +43,9 @@ public:
     // has none yet). `lost`, when not null, receives the first character that became '?' (no
     // document, or every stand-in given out), or an empty string when none did.
     [[nodiscard]] std::string FromQString(const QString& text, QString* lost = nullptr) const;
+    // The character the first stand-in of `sjis` stands for, or an empty string when `sjis`
+    // holds none (a macro line must not: it would mean another character in another document).
+    [[nodiscard]] QString FirstStandIn(std::string_view sjis) const;
     // Why `lost` (what FromQString named) cannot be taken in, for a message.
     [[nodiscard]] QString Refusal(const QString& lost) const;
     // For CellPainter::Draw: each stand-in of `doc` drawn as its character (U+FFFD for what

@@ -1,5 +1,7 @@
 #include "app/gui/dialogs/command_ui.h"
 
+#include <QMessageBox>
+
 #include "app/gui/common/qt_text.h"
 #include "app/gui/dialogs/app_dialogs.h"
 #include "app/gui/dialogs/input_dialogs.h"
@@ -43,6 +45,28 @@ Values GuiCommandUi::Run(Args&&... args) {
 }
 
 std::optional<std::vector<MacroValue>> GuiCommandUi::ShowDialog(const DialogRequest& request) {
+    auto values = ShowRequested(request);
+    if (values && m_recording && m_recording() && !Recordable(request, *values))
+        return std::nullopt;
+    return values;
+}
+
+bool GuiCommandUi::Recordable(const DialogRequest& request,
+                              const std::vector<MacroValue>& values) const {
+    const DocumentText text(&request.doc);
+    for (const MacroValue& value : values) {
+        const QString standIn = text.FirstStandIn(value.text);
+        if (standIn.isEmpty()) continue;
+        QMessageBox::warning(m_parent, ProgramTitle(),
+                             QStringLiteral("「%1」はシフトJISにない文字のため、マクロに記録できま"
+                                            "せん。記録を止めてから実行してください。")
+                                 .arg(standIn));
+        return false;
+    }
+    return true;
+}
+
+std::optional<std::vector<MacroValue>> GuiCommandUi::ShowRequested(const DialogRequest& request) {
     m_request = &request;
     SettingsStore& settings = m_app.settings;
     QWidget* parent = m_parent;

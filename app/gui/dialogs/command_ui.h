@@ -21,7 +21,10 @@ public:
     // every view of a document.
     GuiCommandUi(QWidget* parent, AppContext& app, RedrawViews redraw);
 
+    // While `recording` says a macro is being recorded, values that hold a stand-in are refused
+    // with a message (as Cancel): the recorded line would replay as other characters.
     std::optional<std::vector<MacroValue>> ShowDialog(const DialogRequest& request) override;
+    void SetRecordingCheck(std::function<bool()> recording) { m_recording = std::move(recording); }
     void ShowMultiReplaceReport(int filesChanged, int replacements) override;
     void Redraw(CQuillbayDoc& doc) override;
 
@@ -30,11 +33,15 @@ private:
     // nothing on Cancel.
     template <class Dialog, class... Args>
     std::optional<std::vector<MacroValue>> Run(Args&&... args);
+    std::optional<std::vector<MacroValue>> ShowRequested(const DialogRequest& request);
+    // False, after saying why, when `values` cannot be recorded.
+    bool Recordable(const DialogRequest& request, const std::vector<MacroValue>& values) const;
 
     const DialogRequest* m_request = nullptr;  // the request being answered
     QWidget* m_parent;
     AppContext& m_app;
     RedrawViews m_redraw;
+    std::function<bool()> m_recording;
 };
 
 }  // namespace qb::gui

@@ -67,6 +67,7 @@ CMainFrame::CMainFrame(GuiHost& host, SettingsStore& settings, QWidget* parent)
     m_macros = std::make_unique<MacroController>(m_app, *this);
     m_commandUi = std::make_unique<GuiCommandUi>(
         this, m_app, [this](CQuillbayDoc& doc) { RedrawDocument(doc); });
+    m_commandUi->SetRecordingCheck([this] { return m_macros->Recorder().IsRecording(); });
     m_recent.Load(settings);
     m_childShowCmd = settings.ReadInt("Settings", "ShowCmd", 1);
 

@@ -1,5 +1,6 @@
 // CMainFrame: the main window. It holds the document windows (an MDI area of CQBayFrame), the
-// menus and toolbars built from the command table, the five-pane status bar, the window
+// menus and toolbars built from the command table, the status bar (its panes: the file's code
+// and line ends, position, code under the pointer, recording, clipboard monitor), the window
 // placement, the recent files, the clipboard monitor and the external editor, and it is the
 // workspace the macro interpreter and the view commands work in.
 //

@@ -34,6 +34,9 @@ public:
         m_gui.ShowMultiReplaceReport(files, replacements);
     }
     void Redraw(CQuillbayDoc&) override {}
+    void SetRecording(bool on) {
+        m_gui.SetRecordingCheck([on] { return on; });
+    }
     std::vector<Answer> returned;
 
 private:
@@ -286,6 +289,34 @@ private Q_SLOTS:
         QCOMPARE(RunViewCommand(32783, doc, side, ui), CommandOutcome::Cancelled);
         QVERIFY2(message.startsWith(QString::fromUtf8("「𠮷」はシフトJISになく")),
                  qPrintable(message));
+        QCOMPARE(script.Pending(), 0);
+    }
+
+    // While a macro is recorded, values holding a stand-in are refused with the reason: the
+    // line would replay as other characters in another document. Others go through.
+    void ValuesWithStandInsAreNotRecorded() {
+        TestApp app;
+        FakeWorkspace side(app.context);
+        CQuillbayDoc& doc = side.AddDocument(SjisLines({"abc"}));
+        CapturingUi ui(app.context);
+        ui.SetRecording(true);
+        QString message;
+        ModalScript script;
+        script.Then(
+            Fill({{"search", QString::fromUtf8("b")}, {"replacement", QString::fromUtf8("😀")}}));
+        script.Then([&](QWidget* box) {
+            message = MessageOf(box);
+            Ok(box);
+        });
+        QCOMPARE(RunViewCommand(32783, doc, side, ui), CommandOutcome::Cancelled);
+        QCOMPARE(doc.GetLine(0).view(), "abc");
+        QVERIFY2(
+            message.startsWith(QString::fromUtf8("「😀」はシフトJISにない文字のため、マクロに")),
+            qPrintable(message));
+        script.Then(
+            Fill({{"search", QString::fromUtf8("b")}, {"replacement", QString::fromUtf8("x")}}));
+        QCOMPARE(RunViewCommand(32783, doc, side, ui), CommandOutcome::Done);
+        QCOMPARE(doc.GetLine(0).view(), "axc");
         QCOMPARE(script.Pending(), 0);
     }
 
