@@ -430,7 +430,9 @@ const std::vector<CommandHelp>& CommandHelps() {
                       "", C::None, "Close", "(two documents)", "(one document)")),
         Unchecked(Reads(Row("Save", T::Files,
                             "Saves the active document under its path, or under PATH, which it "
-                            "then keeps; every line ends as System/CrLf says.",
+                            "then keeps, in the file's own code and line ends (System/CrLf 1 "
+                            "and 2 say CR or LF). PATH may be followed by a code and line ends, "
+                            "as Save As records them: Save out.txt utf8 LF.",
                             "PATH  the rest of the line, spaces included; left out: the "
                             "document's own path",
                             C::None, "Save out.txt", "(a document)", "(out.txt holds its lines)"),
@@ -479,7 +481,7 @@ const std::vector<CommandHelp>& CommandHelps() {
 const std::vector<SettingHelp>& CommandSettings() {
     static const std::vector<SettingHelp> settings = {
         {"System/Auto", "1", "1: convert JIS and EUC files to Shift-JIS on opening"},
-        {"System/CrLf", "0", "the line end on saving: 0 CR LF, 1 CR, 2 LF"},
+        {"System/CrLf", "0", "the line end on saving: 0 the file's own, 1 CR, 2 LF"},
         {"Turn/English", "0",
          "an English word at a fold: 0 break it, 1 move it to the next line, 2 hyphenate it"},
         {"Print/KinsokuFirst", "、。，．？！゛゜ヽヾゝゞ々ー）］｝」』!),.:;?]}｡｣､･ｰﾞﾟ",
