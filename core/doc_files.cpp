@@ -55,7 +55,7 @@ bool CQuillbayDoc::OnOpenDocument(const std::string& path, TextLineReader& reade
     std::optional<DetectedForm> detected;
     if (reader.IsOpen() && reader.IsRegularFile() &&
         m_app.settings.ReadInt("System", "Auto", 1) != 0) {
-        const MappedFile file(path);
+        const WholeFile file(path);
         if (file.Ok()) detected = DetectFileForm(file.Bytes());
         if (detected && IsUnicodeForm(detected->form))
             return OpenUnicodeText(path, *detected, file.Bytes());

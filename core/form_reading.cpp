@@ -1,7 +1,6 @@
 #include "core/form_reading.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -80,27 +79,11 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, int& errorNumber
     return true;
 }
 
-MappedFile::MappedFile(const std::string& path) {
-    const ReadOnlyFile file(path);
+WholeFile::WholeFile(const std::string& path) {
     struct stat st {};
-    if (file.Fd() < 0 || ::fstat(file.Fd(), &st) != 0 || !S_ISREG(st.st_mode)) return;
-    m_size = static_cast<std::size_t>(st.st_size);
-    if (m_size == 0) {
-        m_ok = true;
-        return;
-    }
-    void* data = ::mmap(nullptr, m_size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, file.Fd(), 0);
-    if (data == MAP_FAILED) {
-        m_size = 0;
-        return;
-    }
-    ::madvise(data, m_size, MADV_SEQUENTIAL);
-    m_data = data;
-    m_ok = true;
-}
-
-MappedFile::~MappedFile() {
-    if (m_data) ::munmap(m_data, m_size);
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
+    int errorNumber = 0;
+    m_ok = ReadFileBytes(path, m_bytes, errorNumber);
 }
 
 std::string_view TextAfterMark(std::string_view bytes, const FileForm& form) {

@@ -32,23 +32,22 @@ namespace qb {
 // Reads the whole file `path` (UTF-8) into `bytes`; false with `errorNumber` (errno) otherwise.
 bool ReadFileBytes(const std::string& path, std::string& bytes, int& errorNumber);
 
-// A regular file's bytes mapped into memory, read only: looking at them twice (once to find the
-// form, once to read the lines) costs no copy. Bytes() is empty for an empty file; Ok() is false
-// when the file could not be opened or mapped.
-class MappedFile {
+// A regular file's bytes, read whole into memory: looked at twice (once to find the form, once to
+// read the lines). Read, not mapped: a file another program cuts short while it is mapped would
+// end the program at the first page past its new end. Bytes() is empty for an empty file; Ok()
+// is false when the path is no regular file or could not be read.
+class WholeFile {
 public:
-    explicit MappedFile(const std::string& path);
-    ~MappedFile();
-    MappedFile(const MappedFile&) = delete;
-    MappedFile& operator=(const MappedFile&) = delete;
+    explicit WholeFile(const std::string& path);
+    WholeFile(const WholeFile&) = delete;
+    WholeFile& operator=(const WholeFile&) = delete;
 
     bool Ok() const { return m_ok; }
-    std::string_view Bytes() const { return {static_cast<const char*>(m_data), m_size}; }
+    std::string_view Bytes() const { return m_bytes; }
 
 private:
     bool m_ok = false;
-    void* m_data = nullptr;
-    std::size_t m_size = 0;
+    std::string m_bytes;
 };
 
 // The text of a file's bytes without the byte-order mark its form begins with.

@@ -68,8 +68,8 @@ void InputProbe::ProbeFile(const std::string& file, const FileForm& named) {
     // A start of ASCII only leaves it open.
     const bool mayBeUnicode = IsUnicodeForm(found.form) || found.asciiOnly;
     if (!m_detect || (!IsUnicodeForm(named) && !mayBeUnicode)) return;
-    m_mapped.emplace(file);
-    if (m_mapped->Ok()) Decide(m_mapped->Bytes(), named);
+    m_file.emplace(file);
+    if (m_file->Ok()) Decide(m_file->Bytes(), named);
 }
 
 void InputProbe::ProbePipe(const FileForm& named) {
@@ -105,7 +105,7 @@ void InputProbe::Decide(std::string_view whole, const FileForm& named) {
 }
 
 std::string_view InputProbe::Bytes() const {
-    return m_mapped ? m_mapped->Bytes() : std::string_view(m_read);
+    return m_file ? m_file->Bytes() : std::string_view(m_read);
 }
 
 TextLineReader InputProbe::Reader(const std::string& file) {

@@ -51,7 +51,7 @@ private:
     void Decide(std::string_view whole, const FileForm& named);
 
     bool m_detect = false;  // UTF-8 and UTF-16 are looked for
-    std::optional<MappedFile> m_mapped;
+    std::optional<WholeFile> m_file;
     std::string m_read;  // what was read of standard input
     std::optional<DetectedForm> m_unicode;
     bool m_crLines = false;
