@@ -149,15 +149,15 @@ private:
         m_run.EndFile(name);
     }
 
-    // Opens FILE as text; converts it as --from says (or as opening does, for auto). Null when
-    // it could not be read, or when it ran block by block and is done.
     // Text whose line ends are CR alone runs whole, split into its lines; so does a file -i
     // writes back whose line ends are mixed: a run that changes nothing leaves it as it is.
     bool WholeText(const InputProbe& probe) const {
         return probe.CrLines() || (m_run.options.inPlace && probe.MixedLineEnds());
     }
 
-    // Opens FILE (`wholeText`: never block by block) as text in one of the older codes.
+    // Opens FILE as text in one of the older codes; converts it as --from says (or as opening
+    // does, for auto). Null when it could not be read, or when it ran block by block (never
+    // with `wholeText`) and is done.
     std::unique_ptr<CQuillbayDoc> OpenText(const std::string& file, const std::string& name,
                                            TextLineReader reader, bool wholeText,
                                            InputForm& input) {
