@@ -57,19 +57,40 @@ void InputProbe::ProbeFile(const std::string& file, const FileForm& named) {
     // wrong with it.
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return;
-    std::string start(kOpenCodePrefix, '\0');
-    const ssize_t n = ::pread(fd, start.data(), start.size(), 0);
+    std::string block(kOpenCodePrefix, '\0');
+    const ssize_t n = ::pread(fd, block.data(), block.size(), 0);
     struct stat st {};
     const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    if (regular && n >= 0) {
+        block.resize(static_cast<std::size_t>(n));
+        const DetectedForm found = LookAtStart(block, static_cast<long long>(n) < st.st_size);
+        // A start of ASCII only leaves it open.
+        const bool mayBeUnicode = IsUnicodeForm(found.form) || found.asciiOnly;
+        if (m_detect && (IsUnicodeForm(named) || mayBeUnicode)) ScanWhole(fd, block, named);
+    }
     ::close(fd);
-    if (!regular || n < 0) return;
-    start.resize(static_cast<std::size_t>(n));
-    const DetectedForm found = LookAtStart(start, static_cast<long long>(n) < st.st_size);
-    // A start of ASCII only leaves it open.
-    const bool mayBeUnicode = IsUnicodeForm(found.form) || found.asciiOnly;
-    if (!m_detect || (!IsUnicodeForm(named) && !mayBeUnicode)) return;
-    m_file.emplace(file);
-    if (m_file->Ok()) Decide(m_file->Bytes(), named);
+    if (m_unicode) m_path = file;
+}
+
+// The form of the whole file, read block by block from `start` on, and whether it holds a
+// Ctrl-Z or a zero byte, which reading it as lines would take otherwise than its own form.
+void InputProbe::ScanWhole(int fd, std::string& block, const FileForm& named) {
+    FileFormDetector detector;
+    const std::string start = block;
+    long long offset = 0;
+    for (;;) {
+        detector.Feed(block);
+        m_controlBytes = m_controlBytes || block.find('\x1A') != std::string::npos ||
+                         block.find('\0') != std::string::npos;
+        offset += static_cast<long long>(block.size());
+        block.resize(kOpenCodePrefix);
+        const ssize_t n = ::pread(fd, block.data(), block.size(), offset);
+        if (n <= 0) break;
+        block.resize(static_cast<std::size_t>(n));
+    }
+    DetectedForm found = detector.Result();
+    if (IsUnicodeForm(named)) found = AsNamedForm(found, named, start);
+    if (IsUnicodeForm(found.form)) m_unicode = found;
 }
 
 void InputProbe::ProbePipe(const FileForm& named) {
@@ -104,8 +125,14 @@ void InputProbe::Decide(std::string_view whole, const FileForm& named) {
     if (IsUnicodeForm(found.form)) m_unicode = found;
 }
 
-std::string_view InputProbe::Bytes() const {
+std::string_view InputProbe::Bytes() {
+    if (!m_path.empty() && !m_file) m_file.emplace(m_path);
     return m_file ? m_file->Bytes() : std::string_view(m_read);
+}
+
+bool InputProbe::StreamsAsUtf8() const {
+    return m_unicode && m_unicode->form.code == FileCode::Utf8 && !m_path.empty() &&
+           !m_controlBytes;
 }
 
 TextLineReader InputProbe::Reader(const std::string& file) {

@@ -28,7 +28,10 @@ public:
 
     // The form of UTF-8 or UTF-16 text, whose bytes Bytes() holds; nothing for other text.
     const std::optional<DetectedForm>& Unicode() const { return m_unicode; }
-    std::string_view Bytes() const;
+    std::string_view Bytes();
+    // Whether the text is a UTF-8 file that reads as lines as it reads in its own form (no
+    // Ctrl-Z, no zero byte), so that it can run block by block.
+    bool StreamsAsUtf8() const;
     // A reader of the text from its start, for other text; for standard input it first gives
     // the bytes already looked at.
     TextLineReader Reader(const std::string& file);
@@ -43,6 +46,7 @@ public:
 
 private:
     void ProbeFile(const std::string& file, const FileForm& named);
+    void ScanWhole(int fd, std::string& block, const FileForm& named);
     void ProbePipe(const FileForm& named);
     // The form of the text's start (`cut` when the text goes on), noting its line ends and how
     // it writes JIS.
@@ -51,7 +55,9 @@ private:
     void Decide(std::string_view whole, const FileForm& named);
 
     bool m_detect = false;  // UTF-8 and UTF-16 are looked for
+    std::string m_path;  // the UTF-8 or UTF-16 file, read whole by Bytes()
     std::optional<WholeFile> m_file;
+    bool m_controlBytes = false;  // a Ctrl-Z or zero byte
     std::string m_read;  // what was read of standard input
     std::optional<DetectedForm> m_unicode;
     bool m_crLines = false;

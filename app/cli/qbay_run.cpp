@@ -134,6 +134,8 @@ private:
         std::unique_ptr<CQuillbayDoc> doc;
         if (probe.ErrorNumber() != 0)
             m_run.host.ShowMessage(InputErrorMessage(probe.ErrorNumber()));
+        else if (probe.Unicode() && StreamsUtf8(probe))
+            StreamUtf8(file, probe);
         else if (probe.Unicode())
             doc = OpenUnicode(file, probe);
         else
@@ -147,6 +149,22 @@ private:
         }
         m_openedLines.clear();
         m_run.EndFile(name);
+    }
+
+    // Whether a UTF-8 FILE runs block by block: the steps can, and it is written back as UTF-8
+    // in its own form (or on a UTF-8 terminal).
+    bool StreamsUtf8(const InputProbe& probe) const {
+        return m_streamable && probe.StreamsAsUtf8() && !WholeText(probe) && !m_run.options.to &&
+               !m_run.convertsUtf8;  // an old macro's Utf8ToSjis is skipped once, with a word
+    }
+
+    void StreamUtf8(const std::string& file, InputProbe& probe) {
+        TextLineReader reader = probe.Reader(file);
+        if (!reader.IsOpen()) {
+            m_run.host.ShowMessage(InputErrorMessage(reader.ErrorNumber()));
+            return;
+        }
+        StreamedRun(m_run, file, reader, true).Run();
     }
 
     // Text whose line ends are CR alone runs whole, split into its lines; so does a file -i
@@ -210,7 +228,7 @@ private:
 
     // Opens FILE as the UTF-8 or UTF-16 text the probe found, through stand-ins: every
     // character comes back out as it was, also those Shift-JIS lacks.
-    std::unique_ptr<CQuillbayDoc> OpenUnicode(const std::string& file, const InputProbe& probe) {
+    std::unique_ptr<CQuillbayDoc> OpenUnicode(const std::string& file, InputProbe& probe) {
         auto doc = std::make_unique<CQuillbayDoc>(m_run.app);
         m_run.docPlaces[doc.get()] = {file == "-" ? "standard input" : file, 0};
         if (!doc->OpenUnicodeText(file == "-" ? std::string() : file, *probe.Unicode(),

@@ -6,11 +6,15 @@
 
 #include "app/cli/input_error.h"
 #include "app/cli/standard_output.h"
+#include "convert/stand_in_codec.h"
+#include "core/form_reading.h"
 #include "core/quillbay_doc.h"
 
 namespace qb {
 
 namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 // -i writes back the FILE, -o its path, and otherwise (or -o -) the result goes to standard
 // output ("").
@@ -21,13 +25,14 @@ std::string TargetOf(const CliOptions& options, const std::string& file) {
 
 }  // namespace
 
-StreamedRun::StreamedRun(QbayRunState& run, const std::string& file, TextLineReader& reader)
+StreamedRun::StreamedRun(QbayRunState& run, const std::string& file, TextLineReader& reader,
+                         bool utf8)
     : m_run(run),
       m_file(file),
       m_reader(reader),
       m_target(TargetOf(run.options, file)),
       m_name(file == "-" ? "standard input" : file),
-      m_fromUtf8(run.options.from == FileCode::Utf8),
+      m_fromUtf8(utf8),
       m_choice(run.output.Choice(m_target, run.options.inPlace)),
       m_crLf(run.settings.ReadInt("System", "CrLf", 0)),
       m_jis(run.output.JisOptions()),
@@ -41,7 +46,7 @@ void StreamedRun::Run() {
         m_run.app, m_reader,
         [this](LineList& lines, const BlockPlace& place) { return RunBlock(lines, place); },
         [this](const LineList& lines, const BlockPlace& place) { return WriteBlock(lines, place); },
-        read, m_run.options.from != FileCode::Auto);
+        read, m_fromUtf8 || m_run.options.from != FileCode::Auto);
     ReportOutputLosses();
     // Each line tells its count once, over the whole text, as a run of the whole text does.
     if (!m_run.RunShowedError())
@@ -53,24 +58,62 @@ void StreamedRun::Run() {
 }
 
 bool StreamedRun::RunBlock(LineList& lines, const BlockPlace& place) {
-    if (m_linesRun == 0 && place.convertedFrom == CodeShiftJis) m_run.HintUtf8(lines, m_name);
-    if (m_linesRun == 0 && m_fromUtf8)
-        m_byteOrderMark = !lines.empty() && lines[0].view().starts_with("\xEF\xBB\xBF");
+    if (m_linesRun == 0 && !m_fromUtf8 && place.convertedFrom == CodeShiftJis)
+        m_run.HintUtf8(lines, m_name);
     const auto count = static_cast<long long>(lines.size());
-    if (m_run.steps.Empty() && !m_fromUtf8) {
+    if (m_run.steps.Empty()) {  // the bytes as read, in their own code
         m_linesRun += count;
         return true;
     }
+    if (m_fromUtf8) ReadUtf8(lines);
     CQuillbayDoc& doc = m_run.workspace.Adopt(std::make_unique<CQuillbayDoc>(m_run.app));
     m_run.docPlaces[&doc] = {m_name, static_cast<long>(m_linesRun)};
     doc.TakeLines(std::move(lines));
-    if (m_fromUtf8) doc.Utf8ToSjis();
+    if (m_fromUtf8) doc.SetForm(*ParseFileForm("utf8"));
     RunSteps();
+    // A step that converted the text into a code of its own (SjisToUtf8, say) made it bytes
+    // that are written as they are.
+    const bool bytesFinal = doc.BytesFinal();
     lines = doc.ExtractLines();
     m_run.docPlaces.erase(&doc);
     m_run.workspace.Clear();
+    if (m_fromUtf8 && !bytesFinal) BackToUtf8(lines);
     m_linesRun += count;
     return !m_run.RunShowedError();
+}
+
+void StreamedRun::ReadUtf8(LineList& lines) {
+    if (m_linesRun == 0 && !lines.empty() && lines[0].view().starts_with(kUtf8Mark)) {
+        m_byteOrderMark = true;
+        lines[0] = Line(lines[0].view().substr(kUtf8Mark.size()));
+    }
+    FileForm utf8;
+    utf8.code = FileCode::Utf8;
+    LineArena arena;
+    std::vector<CodeLoss> losses;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        lines[i] = ConvertFormLine(lines[i].view(), utf8, m_standIns, arena, &losses);
+        for (const CodeLoss& loss : losses)
+            m_run.losses.Add(m_name, m_linesRun + static_cast<long>(i) + 1, loss.offset + 1,
+                             loss.what, "Shift-JIS");
+        losses.clear();
+    }
+}
+
+void StreamedRun::BackToUtf8(LineList& lines) {
+    LineArena arena;
+    std::string utf8;
+    std::vector<CodeLoss> losses;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        utf8.clear();
+        if (i == 0 && m_linesRun == 0 && m_byteOrderMark) utf8 = kUtf8Mark;
+        utf8 += SjisToUtf8WithStandIns(lines[i].view(), m_standIns, &losses);
+        lines[i] = arena.Make(utf8);
+        for (const CodeLoss& loss : losses)
+            m_run.losses.Add(m_name, m_linesRun + static_cast<long>(i) + 1, loss.offset + 1,
+                             loss.what, "UTF-8");
+        losses.clear();
+    }
 }
 
 // Runs the -e lines over the block's document. The bound on what each line may add holds for
@@ -91,12 +134,15 @@ void StreamedRun::RunSteps() {
 bool StreamedRun::WriteBlock(const LineList& lines, const BlockPlace& place) {
     InputForm input;
     input.code = m_fromUtf8 ? FileCode::Utf8 : OpenedCode(place.convertedFrom);
-    input.byteOrderMark = m_byteOrderMark;
     input.firstLineEnd = place.firstLineEnd;
     input.endedWithLineEnd = place.last ? place.endedWithLineEnd : true;
     input.crInside = place.firstLineEnd == TextLineReader::LineEnd::None && !lines.empty() &&
                      lines[0].view().find('\r') != std::string_view::npos;
-    const OutputForm form = ChooseOutputForm(m_choice, input, m_crLf);
+    OutputForm form = ChooseOutputForm(m_choice, input, m_crLf);
+    if (m_fromUtf8) {  // the lines are UTF-8 bytes already, their mark in the first
+        form.code = FileCode::Sjis;
+        form.byteOrderMark = false;
+    }
     if (!m_encoder) MakeEncoder(form);
     m_encoder->SetFinalLineEnd(form.finalLineEnd);
     return m_encoder->Write(lines, place.last,

@@ -19,6 +19,7 @@
 #include "app/cli/save_check.h"
 #include "convert/code_loss.h"
 #include "convert/jis.h"
+#include "convert/stand_in_table.h"
 #include "core/text_file.h"
 #include "settings/atomic_file.h"
 
@@ -26,8 +27,11 @@ namespace qb {
 
 class StreamedRun {
 public:
-    // `file` is the FILE ("-" for standard input), `reader` open on it.
-    StreamedRun(QbayRunState& run, const std::string& file, TextLineReader& reader);
+    // `file` is the FILE ("-" for standard input), `reader` open on it. `utf8`: the FILE is
+    // UTF-8 text (with a byte-order mark or not), read through stand-ins and written back as
+    // UTF-8.
+    StreamedRun(QbayRunState& run, const std::string& file, TextLineReader& reader,
+                bool utf8 = false);
     StreamedRun(const StreamedRun&) = delete;
     StreamedRun& operator=(const StreamedRun&) = delete;
 
@@ -39,6 +43,10 @@ private:
     // On the reading thread.
     bool RunBlock(LineList& lines, const BlockPlace& place);
     void RunSteps();
+    // UTF-8 lines to Shift-JIS with stand-ins, and back into the UTF-8 bytes the writing thread
+    // writes as they are: the stand-in table stays on the reading thread.
+    void ReadUtf8(LineList& lines);
+    void BackToUtf8(LineList& lines);
     // On the writing thread.
     bool WriteBlock(const LineList& lines, const BlockPlace& place);
     void MakeEncoder(const OutputForm& form);
@@ -53,7 +61,7 @@ private:
     TextLineReader& m_reader;
     const std::string m_target;  // where the result goes; empty for standard output
     const std::string m_name;    // the FILE as messages name it
-    const bool m_fromUtf8;       // --from utf8: each block is converted before the steps
+    const bool m_fromUtf8;       // UTF-8 text: each block is converted before the steps
 
     // Everything the writing thread needs is taken before the stream starts: the settings may
     // change while the macro lines run.
@@ -65,6 +73,7 @@ private:
     // The reading thread's.
     std::vector<long long> m_grown;  // what each line has added so far (see RunSteps)
     std::vector<int> m_counts;       // the replacements each line made so far, -1 for none told
+    StandInTable m_standIns;         // UTF-8 text: what Shift-JIS lacks, over the whole text
     long long m_linesRun = 0;        // before the block at hand, to number the lines in messages
     // The text began with a UTF-8 byte-order mark: noted by the first block's run before that
     // block is handed to the writing thread.

@@ -48,6 +48,18 @@ make wide16.txt UTF-16 ""
 q -e 'TurnChange 40' -e ZenToHan --to utf8 wide16.txt -o wrapped16.txt 2> err.txt
 cmp -s wrapped16.txt wrapped.txt || fail "UTF-16 gave another result than UTF-8"
 
+# A UTF-8 file larger than a block runs block by block with the same result as whole: every
+# character Shift-JIS lacks kept, the mark and the line ends as they were.
+for i in $(seq 30000); do printf 'ＡＢＣ %d 😀 — 〜 𠮷 ｶﾅ\r\n' "$i"; done > big.txt
+{ printf '\xef\xbb\xbf'; cat big.txt; } > bigbom.txt
+for f in big bigbom; do
+    q -e ZenToHan "$f.txt" -o streamed.txt 2> err.txt || fail "$f streamed: $(cat err.txt)"
+    q -e TextAll -e ZenToHan "$f.txt" -o whole.txt 2> err.txt || fail "$f whole: $(cat err.txt)"
+    cmp -s streamed.txt whole.txt || fail "$f: block by block differs from whole"
+    grep -c '😀 — 〜 𠮷' streamed.txt | grep -qx 30000 || fail "$f: characters lost"
+done
+head -c 4 streamed.txt | cmp -s - <(printf '\xef\xbb\xbfA') || fail "the byte-order mark was not kept"
+
 # One command for a folder of mixed codes: each is found and written as UTF-8 with LF.
 mkdir mixed
 line='日本語のテキストです。'
