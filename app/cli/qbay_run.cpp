@@ -151,10 +151,13 @@ private:
         m_run.EndFile(name);
     }
 
-    // Whether a UTF-8 FILE runs block by block: the steps can, and it is written back as UTF-8
-    // in its own form (or on a UTF-8 terminal).
+    // Whether a UTF-8 FILE runs block by block: the steps can, and it is written as UTF-8 in
+    // its own form (or on a UTF-8 terminal), or in Shift-JIS, JIS or EUC-JP.
     bool StreamsUtf8(const InputProbe& probe) const {
-        return m_streamable && probe.StreamsAsUtf8() && !WholeText(probe) && !m_run.options.to &&
+        const auto to = m_run.options.to;
+        const bool toUtf8 = !to || (*to == FileCode::Utf8 && !m_run.options.toForm->byteOrderMark);
+        return m_streamable && probe.StreamsAsUtf8() && !WholeText(probe) &&
+               (toUtf8 || *to == FileCode::Sjis || *to == FileCode::Euc || *to == FileCode::Jis) &&
                !m_run.convertsUtf8;  // an old macro's Utf8ToSjis is skipped once, with a word
     }
 

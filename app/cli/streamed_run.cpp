@@ -33,6 +33,7 @@ StreamedRun::StreamedRun(QbayRunState& run, const std::string& file, TextLineRea
       m_target(TargetOf(run.options, file)),
       m_name(file == "-" ? "standard input" : file),
       m_fromUtf8(utf8),
+      m_toOtherCode(utf8 && run.options.to && *run.options.to != FileCode::Utf8),
       m_choice(run.output.Choice(m_target, run.options.inPlace)),
       m_crLf(run.settings.ReadInt("System", "CrLf", 0)),
       m_jis(run.output.JisOptions()),
@@ -61,11 +62,16 @@ bool StreamedRun::RunBlock(LineList& lines, const BlockPlace& place) {
     if (m_linesRun == 0 && !m_fromUtf8 && place.convertedFrom == CodeShiftJis)
         m_run.HintUtf8(lines, m_name);
     const auto count = static_cast<long long>(lines.size());
-    if (m_run.steps.Empty()) {  // the bytes as read, in their own code
+    if (m_run.steps.Empty() && !m_toOtherCode) {  // the bytes as read, in their own code
         m_linesRun += count;
         return true;
     }
     if (m_fromUtf8) ReadUtf8(lines);
+    if (m_run.steps.Empty()) {
+        DropStandIns(lines);
+        m_linesRun += count;
+        return true;
+    }
     CQuillbayDoc& doc = m_run.workspace.Adopt(std::make_unique<CQuillbayDoc>(m_run.app));
     m_run.docPlaces[&doc] = {m_name, static_cast<long>(m_linesRun)};
     doc.TakeLines(std::move(lines));
@@ -77,7 +83,7 @@ bool StreamedRun::RunBlock(LineList& lines, const BlockPlace& place) {
     lines = doc.ExtractLines();
     m_run.docPlaces.erase(&doc);
     m_run.workspace.Clear();
-    if (m_fromUtf8 && !bytesFinal) BackToUtf8(lines);
+    if (m_fromUtf8 && !bytesFinal) m_toOtherCode ? DropStandIns(lines) : BackToUtf8(lines);
     m_linesRun += count;
     return !m_run.RunShowedError();
 }
@@ -96,6 +102,20 @@ void StreamedRun::ReadUtf8(LineList& lines) {
         for (const CodeLoss& loss : losses)
             m_run.losses.Add(m_name, m_linesRun + static_cast<long>(i) + 1, loss.offset + 1,
                              loss.what, "Shift-JIS");
+        losses.clear();
+    }
+}
+
+void StreamedRun::DropStandIns(LineList& lines) {
+    const std::string_view into = FileCodeName(*m_run.options.to);
+    std::vector<CodeLoss> losses;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!HasAreaLeadByte(lines[i].view())) continue;
+        lines[i] = Line(ReplaceStandIns(lines[i].view(), m_standIns, &losses));
+        for (const CodeLoss& loss : losses)
+            m_run.losses.Add(m_run.output.LossName(m_target),
+                             m_linesRun + static_cast<long>(i) + 1, loss.offset + 1, loss.what,
+                             into);
         losses.clear();
     }
 }
@@ -139,7 +159,7 @@ bool StreamedRun::WriteBlock(const LineList& lines, const BlockPlace& place) {
     input.crInside = place.firstLineEnd == TextLineReader::LineEnd::None && !lines.empty() &&
                      lines[0].view().find('\r') != std::string_view::npos;
     OutputForm form = ChooseOutputForm(m_choice, input, m_crLf);
-    if (m_fromUtf8) {  // the lines are UTF-8 bytes already, their mark in the first
+    if (m_fromUtf8 && !m_toOtherCode) {  // UTF-8 bytes already, their mark in the first
         form.code = FileCode::Sjis;
         form.byteOrderMark = false;
     }

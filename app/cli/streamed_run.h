@@ -47,6 +47,9 @@ private:
     // writes as they are: the stand-in table stays on the reading thread.
     void ReadUtf8(LineList& lines);
     void BackToUtf8(LineList& lines);
+    // For --to sjis, euc or jis: the stand-ins become what those codes write for a character
+    // they lack, told as lost.
+    void DropStandIns(LineList& lines);
     // On the writing thread.
     bool WriteBlock(const LineList& lines, const BlockPlace& place);
     void MakeEncoder(const OutputForm& form);
@@ -62,6 +65,7 @@ private:
     const std::string m_target;  // where the result goes; empty for standard output
     const std::string m_name;    // the FILE as messages name it
     const bool m_fromUtf8;       // UTF-8 text: each block is converted before the steps
+    const bool m_toOtherCode;    // UTF-8 text written in Shift-JIS, JIS or EUC-JP (--to)
 
     // Everything the writing thread needs is taken before the stream starts: the settings may
     // change while the macro lines run.

@@ -18,20 +18,21 @@ qbay_supports() {
     "$QBAY" "$@" "$OUT/probe.txt" -o "$OUT/probe.out" > /dev/null 2>&1
 }
 
-# Opening converts JIS and EUC files to Shift-JIS by itself.
+# Opening converts JIS and EUC files to Shift-JIS by itself; --to sjis writes that text (without
+# it the file would go back out in its own code).
 # nkf is told the input code and not to decode MIME, so that it does only the conversion. The
 # second pair compares against qbay's own open + save of the same text in Shift-JIS.
 compare "open JIS with conversion, 100 MB prose" "<= 0.25x" -- \
-    "$QBAY" "$PROSE_JIS" -o "$OUT/prose.from-jis.txt" -- \
+    "$QBAY" --to sjis "$PROSE_JIS" -o "$OUT/prose.from-jis.txt" -- \
     nkf -J -s -x -m0 "$PROSE_JIS"
 compare "open EUC with conversion, 100 MB prose" "<= 0.25x" -- \
-    "$QBAY" "$PROSE_EUC" -o "$OUT/prose.from-euc.txt" -- \
+    "$QBAY" --to sjis "$PROSE_EUC" -o "$OUT/prose.from-euc.txt" -- \
     nkf -E -s -x -m0 "$PROSE_EUC"
 compare "open JIS against open Shift-JIS" "<= 1.3x" -- \
-    "$QBAY" "$PROSE_JIS" -o "$OUT/prose.from-jis.txt" -- \
+    "$QBAY" --to sjis "$PROSE_JIS" -o "$OUT/prose.from-jis.txt" -- \
     "$QBAY" "$PROSE" -o "$OUT/prose.txt"
 compare "open EUC against open Shift-JIS" "<= 1.3x" -- \
-    "$QBAY" "$PROSE_EUC" -o "$OUT/prose.from-euc.txt" -- \
+    "$QBAY" --to sjis "$PROSE_EUC" -o "$OUT/prose.from-euc.txt" -- \
     "$QBAY" "$PROSE" -o "$OUT/prose.txt"
 cmp -s "$OUT/prose.from-jis.txt" "$PROSE" || echo "open JIS: the result differs from the prose"
 cmp -s "$OUT/prose.from-euc.txt" "$PROSE" || echo "open EUC: the result differs from the prose"

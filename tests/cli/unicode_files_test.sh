@@ -59,6 +59,11 @@ for f in big bigbom; do
     grep -c '😀 — 〜 𠮷' streamed.txt | grep -qx 30000 || fail "$f: characters lost"
 done
 head -c 4 streamed.txt | cmp -s - <(printf '\xef\xbb\xbfA') || fail "the byte-order mark was not kept"
+# And into EUC-JP, what it lacks told the same way block by block as whole.
+q --to euc -e ZenToHan big.txt -o streamed.txt 2> err1.txt
+q --to euc -e TextAll -e ZenToHan big.txt -o whole.txt 2> err2.txt
+cmp -s streamed.txt whole.txt && cmp -s err1.txt err2.txt || fail "--to euc block by block differs"
+grep -q "big.txt: 119997 more characters were lost" err1.txt || fail "--to euc: $(tail -1 err1.txt)"
 
 # One command for a folder of mixed codes: each is found and written as UTF-8 with LF.
 mkdir mixed
