@@ -77,18 +77,24 @@ void InputProbe::ProbeFile(const std::string& file, const FileForm& named) {
 void InputProbe::ScanWhole(int fd, std::string& block, const FileForm& named) {
     FileFormDetector detector;
     const std::string start = block;
+    // UTF-8 by name needs the form of its start only (its mark); the rest is looked at only
+    // for the bytes that reading it as lines would take otherwise.
+    const bool named8 = named.code == FileCode::Utf8;
     long long offset = 0;
+    char last = 0;  // the text's last byte
     for (;;) {
-        detector.Feed(block);
+        if (!named8 || offset == 0) detector.Feed(block);
         m_controlBytes = m_controlBytes || block.find('\x1A') != std::string::npos ||
                          block.find('\0') != std::string::npos;
         offset += static_cast<long long>(block.size());
+        if (!block.empty()) last = block.back();
         block.resize(kOpenCodePrefix);
         const ssize_t n = ::pread(fd, block.data(), block.size(), offset);
         if (n <= 0) break;
         block.resize(static_cast<std::size_t>(n));
     }
-    DetectedForm found = detector.Result();
+    DetectedForm found = detector.Result(named8);
+    if (named8) found.form.finalLineEnd = last == '\n' || last == '\r';
     if (IsUnicodeForm(named)) found = AsNamedForm(found, named, start);
     if (IsUnicodeForm(found.form)) m_unicode = found;
 }

@@ -65,6 +65,14 @@ q --to euc -e TextAll -e ZenToHan big.txt -o whole.txt 2> err2.txt
 cmp -s streamed.txt whole.txt && cmp -s err1.txt err2.txt || fail "--to euc block by block differs"
 grep -q "big.txt: 119997 more characters were lost" err1.txt || fail "--to euc: $(tail -1 err1.txt)"
 
+# --from utf8 looks at the start only, and still keeps a last line without its line end.
+printf 'b\xf0\x9f\x98\x80\na' > open.txt
+for steps in "-e Sort1" "-e ZenToHan"; do
+    # shellcheck disable=SC2086
+    q --from utf8 $steps open.txt -o out.txt 2> err.txt || fail "--from utf8 $steps: $(cat err.txt)"
+    [ "$(tail -c 1 out.txt | od -An -c | tr -d ' ')" != '\n' ] || fail "--from utf8 $steps ended the last line"
+done
+
 # One command for a folder of mixed codes: each is found and written as UTF-8 with LF.
 mkdir mixed
 line='日本語のテキストです。'
