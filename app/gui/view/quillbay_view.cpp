@@ -1,6 +1,5 @@
 #include "app/gui/view/quillbay_view.h"
 
-#include <QFontDialog>
 #include <QFontInfo>
 #include <QMouseEvent>
 #include <QPainter>
@@ -8,6 +7,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "app/gui/common/font_dialog.h"
 #include "app/gui/common/qt_text.h"
 #include "app/gui/common/screen_font.h"
 #include "app/gui/view/cell_text.h"
@@ -82,11 +82,11 @@ void CQuillbayView::ToggleLineNumbers() {
 }
 
 void CQuillbayView::ChooseFont() {
-    bool ok = false;
-    const QFont chosen =
-        QFontDialog::getFont(&ok, ScreenFont(), this, QString(), QFontDialog::MonospacedFonts);
-    if (!ok) return;
-    SetScreenFont(chosen);
+    const std::optional<QFont> chosen = FontDialog::Ask(ScreenFont(), this);
+    // OK without a change leaves the stored setting as it was, a face that is not installed
+    // included.
+    if (!chosen || *chosen == ScreenFont()) return;
+    SetScreenFont(*chosen);
     WriteScreenFont(m_settings, ScreenFont());
 }
 

@@ -67,7 +67,7 @@ public:
 
     // kCommandLineNumbers: line numbers on or off, stored as "View"/"LineNo".
     void ToggleLineNumbers();
-    // kCommandFont: the font dialog (fixed-pitch fonts); the choice is stored in section "Font".
+    // kCommandFont: the font dialog (common/font_dialog.h); a choice is stored in section "Font".
     void ChooseFont();
     // kCommandLineDown / kCommandLineUp: one line down (n > 0) or up; kCommandPageDown / kCommandPageUp: one page (a tenth of the text).
     void ScrollLines(int n);
