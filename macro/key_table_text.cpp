@@ -63,8 +63,9 @@ std::optional<KeyCombo> ParseKeyText(std::string_view text) {
     KeyCombo combo;
     for (bool more = true; more;) {
         more = false;
-        for (auto [prefix, flag] : {std::pair{"Alt+", &combo.alt}, std::pair{"Shift+", &combo.shift},
-                                    std::pair{"Ctrl+", &combo.ctrl}})
+        for (auto [prefix, flag] :
+             {std::pair{"Alt+", &combo.alt}, std::pair{"Shift+", &combo.shift},
+              std::pair{"Ctrl+", &combo.ctrl}})
             if (!*flag && StripPrefix(text, prefix)) more = *flag = true;
     }
     for (const KeyName& key : KeyNameList())

@@ -363,6 +363,7 @@ const std::map<CommandId, const char*>& NotWalked() {
             {32813, "keyboard only (main_frame_test)"},
             {32814, "keyboard only (main_frame_test)"},
             {32815, "keyboard only (main_frame_test)"},
+            {33091, "moves the view and changes nothing (go_to_line_test)"},
         };
         for (int i = 0; i < kMacroMenuCount; ++i)
             m[static_cast<CommandId>(kMacroMenuFirst + i)] =

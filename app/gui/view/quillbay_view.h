@@ -31,6 +31,7 @@ inline constexpr QRgb kTargetBackColor = qRgb(0, 0, 128);
 inline constexpr QRgb kNumberColor = qRgb(0, 128, 0);
 inline constexpr QRgb kEndColor = qRgb(0, 128, 255);
 inline constexpr QRgb kArrowColor = qRgb(0, 0, 128);
+inline constexpr QRgb kMarkedLineColor = qRgb(255, 102, 0);  // the frame of the line gone to
 
 class CQuillbayView : public QAbstractScrollArea {
     Q_OBJECT
@@ -72,6 +73,14 @@ public:
     // kCommandLineDown / kCommandLineUp: one line down (n > 0) or up; kCommandPageDown / kCommandPageUp: one page (a tenth of the text).
     void ScrollLines(int n);
     void ScrollPages(int n);
+    // kCommandGoToLine: asks for a line number and shows that line (ShowLine).
+    void GoToLine();
+
+    // Brings line `index` (0-based) into the window and frames it, leaving the target lines as
+    // they are. Out of range: nothing happens.
+    void ShowLine(int index);
+    // The framed line, or -1.
+    int MarkedLine() const { return m_markedLine; }
 
     // Scroll positions in pixels.
     long long VerticalPosition() const;
@@ -109,6 +118,7 @@ private:
     void UpdateRuler();
     void AfterGeometryChange();
     void DrawRow(QPainter& painter, int index, int y, long long textX, int numberCells);
+    void DrawMark(QPainter& painter, long long first, long long last);
 
     std::shared_ptr<CQuillbayDoc> m_docHolder;
     CQuillbayDoc& m_doc;
@@ -120,6 +130,7 @@ private:
     bool m_dragging = false;
     int m_wheelRest = 0;  // wheel rotation not yet turned into lines (1/8 degree units)
     std::string m_ruler;
+    int m_markedLine = -1;
 };
 
 }  // namespace qb::gui
