@@ -311,6 +311,7 @@ constexpr CommandInfo kCommands[] = {
     Ui(kCommandLineUp, {}, {}),
     Ui(kCommandPageDown, {}, {}),
     Ui(kCommandPageUp, {}, {}),
+    Ui(kCommandGoToLine, {}, "指定行へ移動(&G)..."),
     Unlisted(32934, {}),  // a menu item that does nothing
     WindowCommand(kCommandClipboardMonitor, {}, "クリップボード監視(&L)"),
     WindowCommand(kCommandExtendedToolbar, {}, "拡張ツールバー(&E)"),

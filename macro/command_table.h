@@ -202,6 +202,7 @@ inline constexpr CommandId kCommandLineDown = 32812;
 inline constexpr CommandId kCommandLineUp = 32813;
 inline constexpr CommandId kCommandPageDown = 32814;
 inline constexpr CommandId kCommandPageUp = 32815;
+inline constexpr CommandId kCommandGoToLine = 33091;
 
 // オプション
 inline constexpr CommandId kCommandSettings = 32806;

@@ -84,6 +84,8 @@ if [ -x "$build/app/gui/quillbay" ]; then
     done
     [ -f "$root/share/icons/hicolor/scalable/apps/quillbay.svg" ] || fail "icon missing"
     [ -f "$root/share/quillbay/help/index.html" ] || fail "HTML help missing"
+    # The standard keys a new user starts with.
+    [ -s "$root/share/quillbay/quillbay.key" ] || fail "default key file missing"
 fi
 
 [ "$failures" = 0 ] && echo "all install checks passed"

@@ -96,7 +96,9 @@ QAction* MenuAction(QMenuBar* bar, CommandId id, const QString& caption) {
                 Q_EMIT menu->aboutToShow();
                 if (QAction* found = find(menu->actions())) return found;
             }
-            if (action->data().toInt() == id && action->text() == caption) return action;
+            // The key text of a bound command follows the caption after a tab.
+            const QString own = action->text().section(QLatin1Char('\t'), 0, 0);
+            if (action->data().toInt() == id && own == caption) return action;
             if (id == 57616 && action->text().startsWith(QStringLiteral("&1 "))) return action;
         }
         return static_cast<QAction*>(nullptr);
@@ -361,6 +363,7 @@ const std::map<CommandId, const char*>& NotWalked() {
             {32813, "keyboard only (main_frame_test)"},
             {32814, "keyboard only (main_frame_test)"},
             {32815, "keyboard only (main_frame_test)"},
+            {33091, "moves the view and changes nothing (go_to_line_test)"},
         };
         for (int i = 0; i < kMacroMenuCount; ++i)
             m[static_cast<CommandId>(kMacroMenuFirst + i)] =

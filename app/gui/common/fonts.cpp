@@ -7,8 +7,11 @@ namespace qb::gui {
 
 namespace {
 
-// The names IPA Gothic is installed under by fonts-ipafont-gothic, and its successor's.
-constexpr const char* kJapaneseFaces[] = {"IPAGothic", "IPAゴシック", "IPAexGothic"};
+// Japanese fonts whose half-width characters are exactly half as wide as the full-width ones, in
+// order of preference: IPA Gothic under the names fonts-ipafont-gothic installs it as, its
+// successor, then the monospaced Noto CJK of fonts-noto-cjk.
+constexpr const char* kJapaneseFaces[] = {"IPAGothic", "IPAゴシック", "IPAexGothic",
+                                          "Noto Sans Mono CJK JP"};
 
 QString InstalledName(const QString& family) {
     if (family.isEmpty()) return {};
@@ -36,9 +39,14 @@ bool IsFontFamilyInstalled(const QString& family) {
     return !InstalledName(family).isEmpty();
 }
 
+QString DefaultFontFamily() {
+    const QString japanese = JapaneseFamily();
+    return japanese.isEmpty() ? FixedPitchFamily() : japanese;
+}
+
 QStringList ResolveFontFamilies(const QString& storedFace) {
     QString first = InstalledName(storedFace);
-    if (first.isEmpty()) first = FixedPitchFamily();
+    if (first.isEmpty()) first = DefaultFontFamily();
     QStringList families{first};
     const QString japanese = JapaneseFamily();
     if (!japanese.isEmpty() && japanese.compare(first, Qt::CaseInsensitive) != 0)

@@ -11,7 +11,7 @@ class SettingsStore;
 
 namespace qb::gui {
 
-// The screen font: the stored face, or the system's fixed-pitch family when it is missing. A
+// The screen font: the stored face, or DefaultFontFamily() (common/fonts.h) when it is missing. A
 // size or weight out of any sensible range falls back to the default (14 pixels, 400).
 QFont ReadScreenFont(const SettingsStore& settings);
 // Stores `font` as the user chose it: "FaceName", "Size" (pixels), "Weight", "Italic",

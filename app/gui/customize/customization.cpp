@@ -25,6 +25,9 @@
 #ifndef QB_DATA_FROM_PROGRAM
 #define QB_DATA_FROM_PROGRAM "../share/quillbay"
 #endif
+#ifndef QB_DATA_BUILD_DIR
+#define QB_DATA_BUILD_DIR ""
+#endif
 
 namespace qb::gui {
 
@@ -46,7 +49,12 @@ std::vector<CommandId> AllCommandIds() {
 
 std::string InstalledDataFolder() {
     const std::filesystem::path program(QStringToUtf8(QCoreApplication::applicationDirPath()));
-    return (program / QB_DATA_FROM_PROGRAM).lexically_normal().string();
+    const std::filesystem::path installed = (program / QB_DATA_FROM_PROGRAM).lexically_normal();
+    // A program not installed yet (run from the build tree) finds the files made by the build.
+    std::error_code ec;
+    if (std::string_view(QB_DATA_BUILD_DIR).size() > 0 && !std::filesystem::exists(installed, ec))
+        return QB_DATA_BUILD_DIR;
+    return installed.string();
 }
 
 Customization* InstallCustomization(CMainFrame& frame) {

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <filesystem>
@@ -15,6 +16,7 @@
 #include "app/gui/customize/list_dialog_parts.h"
 #include "app/gui/dialogs/field_dialog.h"
 #include "app/gui/dialogs/file_dialogs.h"
+#include "macro/key_names.h"
 #include "macro/user_files.h"
 
 namespace qb::gui {
@@ -35,6 +37,21 @@ int RowOfCommand(CommandId id) {
     for (std::size_t i = 0; i < table.size(); ++i)
         if (table[i].id == id) return static_cast<int>(i) + 1;
     return -1;
+}
+
+// Between a row's own text and what it is bound to.
+const QString kBoundSeparator = QStringLiteral("  → ");
+
+// What a key runs, in the words of the command list; a command the list does not show (a key
+// file may bind any) by its menu caption without its mnemonic.
+QString BoundName(CommandId id) {
+    if (const std::string_view name = CommandDisplayName(id); !name.empty())
+        return Utf8ToQString(name);
+    const CommandInfo* command = FindCommand(id);
+    if (!command || command->caption.empty()) return QString::number(id);
+    QString caption = Utf8ToQString(command->caption);
+    caption.remove(QRegularExpression(QStringLiteral("\\(&.\\)|\\.\\.\\.$|&")));
+    return caption;
 }
 
 FileDialogSpec KeyFileDialog(const std::string& current, bool save) {
@@ -116,7 +133,31 @@ void CKeycustDlg::FillKeys() {
             m_keyList->addItem(Utf8ToQString(entry.text));
         m_keyList->setCurrentRow(0);
     }
+    ShowBindings();
     ShowBoundCommand();
+}
+
+// Each key row names the command it runs and each command row the keys that run it, so that
+// the bindings in effect are seen without stepping through every key.
+void CKeycustDlg::ShowBindings() {
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        QString text = Utf8ToQString(m_entries[i].text);
+        if (const CommandId bound = m_keys.CommandForKey(m_entries[i].combo))
+            text += kBoundSeparator + BoundName(bound);
+        m_keyList->item(static_cast<int>(i))->setText(text);
+    }
+    const auto& table = CommandNameTable();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        QStringList keys;
+        for (const CKeycust& binding : m_keys.Bindings())
+            if (binding.command == table[i].id &&
+                m_keys.CommandForKey(binding.Combo()) == binding.command)
+                keys << Utf8ToQString(KeyText(binding.Combo()));
+        keys.removeDuplicates();
+        QString text = Utf8ToQString(table[i].name);
+        if (!keys.isEmpty()) text += QStringLiteral("  (%1)").arg(keys.join(QStringLiteral(", ")));
+        m_commandList->item(static_cast<int>(i) + 1)->setText(text);
+    }
 }
 
 // Shows what the selected combination runs; this is no choice, so it binds nothing.
@@ -135,6 +176,7 @@ void CKeycustDlg::ChooseCommand(int row) {
     const int keyRow = m_keyList->currentRow();
     if (row < 0 || keyRow < 0 || keyRow >= static_cast<int>(m_entries.size())) return;
     m_changed(m_keys.Bind(m_entries[static_cast<std::size_t>(keyRow)].combo, CommandOfRow(row)));
+    ShowBindings();
 }
 
 void CKeycustDlg::ReportSave(const KeyFileResult& result) {
@@ -166,6 +208,7 @@ void CKeycustDlg::Load() {
     }
     m_reloaded();
     // The key list stays as it is; the command list shows what the new table binds.
+    ShowBindings();
     ShowBoundCommand();
 }
 

@@ -33,6 +33,7 @@ public:
 
 private:
     void FillKeys();
+    void ShowBindings();
     void ShowBoundCommand();
     void ChooseCommand(int row);
     void SaveAs();

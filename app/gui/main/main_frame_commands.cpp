@@ -102,6 +102,7 @@ void CMainFrame::InstallEditAndViewCommands() {
                           ShowCharacterCount(this, view.Document());
                       }));
     SetCommandHandler(kCommandFont, OnView([](CQuillbayView& view) { view.ChooseFont(); }));
+    SetCommandHandler(kCommandGoToLine, OnView([](CQuillbayView& view) { view.GoToLine(); }));
     SetCommandHandler(kCommandLineNumbers,
                       OnView([](CQuillbayView& view) { view.ToggleLineNumbers(); }), {},
                       [this] { return ActiveView() && ActiveView()->LineNumbers(); });

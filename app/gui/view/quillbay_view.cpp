@@ -1,6 +1,5 @@
 #include "app/gui/view/quillbay_view.h"
 
-#include <QFontDialog>
 #include <QFontInfo>
 #include <QMouseEvent>
 #include <QPainter>
@@ -8,9 +7,11 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "app/gui/common/font_dialog.h"
 #include "app/gui/common/qt_text.h"
 #include "app/gui/common/screen_font.h"
 #include "app/gui/view/cell_text.h"
+#include "app/gui/view/go_to_line.h"
 #include "app/gui/view/view_geometry.h"
 #include "core/quillbay_doc.h"
 #include "settings/settings_store.h"
@@ -69,6 +70,7 @@ void CQuillbayView::SetLineNumbers(bool on) {
 
 void CQuillbayView::DocumentChanged() {
     m_maxColumns = 80;
+    if (m_markedLine >= m_doc.LineCount()) m_markedLine = -1;
     AfterGeometryChange();
 }
 
@@ -82,11 +84,11 @@ void CQuillbayView::ToggleLineNumbers() {
 }
 
 void CQuillbayView::ChooseFont() {
-    bool ok = false;
-    const QFont chosen =
-        QFontDialog::getFont(&ok, ScreenFont(), this, QString(), QFontDialog::MonospacedFonts);
-    if (!ok) return;
-    SetScreenFont(chosen);
+    const std::optional<QFont> chosen = FontDialog::Ask(ScreenFont(), this);
+    // OK without a change leaves the stored setting as it was, a face that is not installed
+    // included.
+    if (!chosen || *chosen == ScreenFont()) return;
+    SetScreenFont(*chosen);
     WriteScreenFont(m_settings, ScreenFont());
 }
 
@@ -96,6 +98,28 @@ void CQuillbayView::ScrollLines(int n) {
 
 void CQuillbayView::ScrollPages(int n) {
     SetVerticalPosition(VerticalPosition() + n * VerticalPage(m_doc.LineCount(), LineHeight()));
+}
+
+void CQuillbayView::GoToLine() {
+    const int count = m_doc.LineCount();
+    const int current =
+        m_markedLine >= 0 ? m_markedLine : static_cast<int>(VerticalPosition() / LineHeight());
+    if (const std::optional<int> line = AskLineNumber(this, count, current + 1))
+        ShowLine(*line - 1);
+}
+
+void CQuillbayView::ShowLine(int index) {
+    if (index < 0 || index >= m_doc.LineCount()) return;
+    m_markedLine = index;
+    const int h = LineHeight();
+    const long long y = static_cast<long long>(index) * h;
+    const int rows = std::max(1, viewport()->height() / h);
+    // A line already in the window stays where it is; another comes a third of the way down,
+    // with some of what leads up to it in sight.
+    if (y < VerticalPosition() || y + h > VerticalPosition() + viewport()->height())
+        SetVerticalPosition(y - static_cast<long long>(rows / 3) * h);
+    horizontalScrollBar()->setValue(0);
+    viewport()->update();
 }
 
 long long CQuillbayView::VerticalPosition() const {
@@ -214,6 +238,18 @@ void CQuillbayView::paintEvent(QPaintEvent*) {
         }
         DrawRow(painter, static_cast<int>(i), y, textX, numberCells, shownAs);
     }
+    DrawMark(painter, first, last);
+}
+
+// A thin frame around the line gone to, over the target colours rather than instead of them.
+void CQuillbayView::DrawMark(QPainter& painter, long long first, long long last) {
+    if (m_markedLine < first || m_markedLine > last || m_markedLine >= m_doc.LineCount()) return;
+    const int h = LineHeight();
+    const int y = static_cast<int>(m_markedLine * static_cast<long long>(h) - VerticalPosition());
+    painter.setClipping(false);
+    painter.setPen(QPen(QColor(kMarkedLineColor), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRect(1, y + 1, viewport()->width() - 2, h - 2));
 }
 
 void CQuillbayView::DrawRow(QPainter& painter, int index, int y, long long textX, int numberCells,

@@ -32,6 +32,7 @@ inline constexpr QRgb kTargetBackColor = qRgb(0, 0, 128);
 inline constexpr QRgb kNumberColor = qRgb(0, 128, 0);
 inline constexpr QRgb kEndColor = qRgb(0, 128, 255);
 inline constexpr QRgb kArrowColor = qRgb(0, 0, 128);
+inline constexpr QRgb kMarkedLineColor = qRgb(255, 102, 0);  // the frame of the line gone to
 
 class CQuillbayView : public QAbstractScrollArea {
     Q_OBJECT
@@ -68,12 +69,20 @@ public:
 
     // kCommandLineNumbers: line numbers on or off, stored as "View"/"LineNo".
     void ToggleLineNumbers();
-    // kCommandFont: the font dialog (fixed-pitch fonts); the choice is stored in section "Font".
+    // kCommandFont: the font dialog (common/font_dialog.h); a choice is stored in section "Font".
     void ChooseFont();
     // kCommandLineDown / kCommandLineUp: one line down (n > 0) or up; kCommandPageDown /
     // kCommandPageUp: one page (a tenth of the text).
     void ScrollLines(int n);
     void ScrollPages(int n);
+    // kCommandGoToLine: asks for a line number and shows that line (ShowLine).
+    void GoToLine();
+
+    // Brings line `index` (0-based) into the window and frames it, leaving the target lines as
+    // they are. Out of range: nothing happens.
+    void ShowLine(int index);
+    // The framed line, or -1.
+    int MarkedLine() const { return m_markedLine; }
 
     // Scroll positions in pixels.
     long long VerticalPosition() const;
@@ -113,6 +122,7 @@ private:
     // `shownAs`: what the document's stand-ins are drawn as (DocumentText::ShownAs).
     void DrawRow(QPainter& painter, int index, int y, long long textX, int numberCells,
                  const CodeShownAs& shownAs);
+    void DrawMark(QPainter& painter, long long first, long long last);
 
     std::shared_ptr<CQuillbayDoc> m_docHolder;
     CQuillbayDoc& m_doc;
@@ -124,6 +134,7 @@ private:
     bool m_dragging = false;
     int m_wheelRest = 0;  // wheel rotation not yet turned into lines (1/8 degree units)
     std::string m_ruler;
+    int m_markedLine = -1;
 };
 
 }  // namespace qb::gui

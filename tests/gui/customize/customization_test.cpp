@@ -58,11 +58,20 @@ QListWidget* List(QWidget* dialog, const char* name) {
     return dialog->findChild<QListWidget*>(QString::fromLatin1(name));
 }
 
+// A row's own text, without the binding it shows after two spaces.
+QString OwnText(const QListWidgetItem* item) {
+    return item->text().section(QStringLiteral("  "), 0, 0);
+}
+
 // Selects the entry showing `text`, as a click would.
 void Pick(QWidget* dialog, const char* list, const QString& text) {
-    const auto found = List(dialog, list)->findItems(text, Qt::MatchExactly);
-    if (found.isEmpty()) qFatal("no entry %s", qPrintable(text));
-    List(dialog, list)->setCurrentItem(found.front());
+    QListWidget* widget = List(dialog, list);
+    for (int row = 0; row < widget->count(); ++row)
+        if (OwnText(widget->item(row)) == text) {
+            widget->setCurrentRow(row);
+            return;
+        }
+    qFatal("no entry %s", qPrintable(text));
 }
 
 QString NameOf(CommandId id) {
@@ -112,6 +121,8 @@ private Q_SLOTS:
     // "（なし）" takes a binding away again; a file that is no key file changes nothing.
     void KeysBoundInTheDialogRunAndShowInTheMenus() {
         TempDir dir;
+        // The user's own key file, even an empty one, is used instead of the installed keys.
+        dir.Write("quillbay.key", KeyFileBytes({}));
         Run run(dir.File("settings.ini"));
         CQuillbayView* view = OpenFocused(run, dir, Sjis("ＡＢＣ\r\n"));
         QVERIFY(view);
@@ -125,7 +136,7 @@ private Q_SLOTS:
             Pick(d, "commands", NameOf(32829));
             Set(d, "alt", "1");
             Pick(d, "keys", "Alt+Ctrl+Z");
-            seen << List(d, "commands")->currentItem()->text();
+            seen << OwnText(List(d, "commands")->currentItem());
             Pick(d, "commands", NameOf(32830));
             Click(d, "ok");
         });
@@ -149,7 +160,7 @@ private Q_SLOTS:
         script.Then([&](QWidget* d) {
             Set(d, "ctrl", "1");
             Pick(d, "keys", "Ctrl+S");
-            seen << List(d, "commands")->currentItem()->text();
+            seen << OwnText(List(d, "commands")->currentItem());
             List(d, "commands")->setCurrentRow(0);  // （なし）
             Click(d, "load");
             Click(d, "ok");
@@ -172,6 +183,54 @@ private Q_SLOTS:
         QVERIFY(Refocus(run, view));
         QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(run.host.messages.size(), std::size_t(1));
+        QCOMPARE(script.Unexpected(), 0);
+    }
+
+    // Ctrl+S, Ctrl+Z and the rest did nothing for a new user, and the menus showed no keys:
+    // without a key file of their own the installed one binds them, each key running its
+    // command once, and the key customisation lists what every key and command is bound to.
+    void StandardKeysWorkWithoutAKeyFileOfOnesOwn() {
+        TempDir dir;
+        Run run(dir.File("settings.ini"));
+        CQuillbayView* view = OpenFocused(run, dir, "x\r\n");
+        QVERIFY(view);
+        QCOMPARE(MenuTexts(run.frame, kCommandSave), QStringList{"Ctrl+S"});
+        QCOMPARE(MenuTexts(run.frame, kCommandUndo), QStringList{"Ctrl+Z"});
+        QCOMPARE(MenuTexts(run.frame, kCommandReplace), QStringList{"Ctrl+H"});
+
+        run.frame.RunCommand(32843);  // 右シフト
+        QCOMPARE(run.frame.ActiveDocument()->GetLine(0).str(), std::string(" x"));
+        QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(run.frame.ActiveDocument()->GetLine(0).str(), std::string("x"));
+        run.frame.RunCommand(32843);
+        run.frame.RunCommand(32843);
+        QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(dir.Read("doc.txt"), std::string("  x\r\n"));
+        // One undo a key press: Ctrl+Z takes back the last shift alone.
+        QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(run.frame.ActiveDocument()->GetLine(0).str(), std::string(" x"));
+
+        QStringList keyRows, commandRows;
+        ModalScript script;
+        script.Then([&](QWidget* d) {
+            Set(d, "ctrl", "1");
+            Pick(d, "keys", "Ctrl+S");
+            keyRows << List(d, "keys")->currentItem()->text();
+            Pick(d, "keys", "Ctrl+F1");
+            keyRows << List(d, "keys")->currentItem()->text();
+            Pick(d, "commands", NameOf(kCommandSave));
+            commandRows << List(d, "commands")->currentItem()->text();
+            Pick(d, "commands", NameOf(kCommandExit));
+            commandRows << List(d, "commands")->currentItem()->text();
+            Click(d, "ok");
+        });
+        run.frame.RunCommand(kCommandEditKeys);
+        // Picking 上書き保存 for Ctrl+F1 bound it there too; 終了 took Ctrl+F1 over.
+        QCOMPARE(keyRows, (QStringList{QStringLiteral("Ctrl+S  \u2192 ") + NameOf(kCommandSave),
+                                       "Ctrl+F1"}));
+        const QStringList boundRows{NameOf(kCommandSave) + "  (Ctrl+S, Ctrl+F1)",
+                                    NameOf(kCommandExit) + "  (Ctrl+F1)"};
+        QCOMPARE(commandRows, boundRows);
         QCOMPARE(script.Unexpected(), 0);
     }
 
