@@ -29,7 +29,7 @@ private Q_SLOTS:
         frame.show();
         std::string text;
         for (int i = 0; i < 500; ++i)
-            text += i == 120 ? Sjis("ここに検索語あり\r\n")
+            text += i == 120   ? Sjis("ここに検索語あり\r\n")
                     : i == 400 ? Sjis("ｹﾝｻｸ語 も検索語\r\n")
                                : "line " + std::to_string(i) + "\r\n";
         QVERIFY(frame.OpenDocument(dir.Write("doc.txt", text)));
