@@ -5,6 +5,7 @@
 #include <QMdiArea>
 #include <QStatusBar>
 #include <QToolBar>
+#include <limits>
 
 #include "app/gui/dialogs/app_dialogs.h"
 #include "app/gui/dialogs/command_ui.h"
@@ -105,6 +106,12 @@ void CMainFrame::InstallEditAndViewCommands() {
     SetCommandHandler(kCommandFont, OnView([](CQuillbayView& view) { view.ChooseFont(); }));
     SetCommandHandler(kCommandGoToLine, OnView([](CQuillbayView& view) { view.GoToLine(); }));
     SetCommandHandler(kCommandFind, OnView([](CQuillbayView& view) { RunFind(view); }));
+    SetCommandHandler(kCommandViewTop,
+                      OnView([](CQuillbayView& view) { view.SetVerticalPosition(0); }));
+    // The position is clamped to the last page.
+    SetCommandHandler(kCommandViewBottom, OnView([](CQuillbayView& view) {
+                          view.SetVerticalPosition(std::numeric_limits<long long>::max() / 2);
+                      }));
     SetCommandHandler(kCommandFindNext,
                       OnView([](CQuillbayView& view) { RunFindAgain(view, true); }));
     SetCommandHandler(kCommandFindPrevious,
