@@ -312,6 +312,11 @@ constexpr CommandInfo kCommands[] = {
     Ui(kCommandPageDown, {}, {}),
     Ui(kCommandPageUp, {}, {}),
     Ui(kCommandGoToLine, {}, "指定行へ移動(&G)..."),
+    Ui(kCommandFind, {}, "検索(&F)..."),
+    Ui(kCommandFindNext, {}, "次を検索(&N)"),
+    Ui(kCommandFindPrevious, {}, "前を検索(&V)"),
+    Ui(kCommandViewTop, {}, {}),  // keyboard-only movement to the ends of the text
+    Ui(kCommandViewBottom, {}, {}),
     Unlisted(32934, {}),  // a menu item that does nothing
     WindowCommand(kCommandClipboardMonitor, {}, "クリップボード監視(&L)"),
     WindowCommand(kCommandExtendedToolbar, {}, "拡張ツールバー(&E)"),

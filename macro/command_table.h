@@ -203,6 +203,11 @@ inline constexpr CommandId kCommandLineUp = 32813;
 inline constexpr CommandId kCommandPageDown = 32814;
 inline constexpr CommandId kCommandPageUp = 32815;
 inline constexpr CommandId kCommandGoToLine = 33091;
+inline constexpr CommandId kCommandFind = 33092;
+inline constexpr CommandId kCommandFindNext = 33093;
+inline constexpr CommandId kCommandFindPrevious = 33094;
+inline constexpr CommandId kCommandViewTop = 33095;     // keyboard only: the first line
+inline constexpr CommandId kCommandViewBottom = 33096;  // keyboard only: the end
 
 // オプション
 inline constexpr CommandId kCommandSettings = 32806;

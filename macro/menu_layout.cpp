@@ -107,6 +107,7 @@ std::vector<MenuBarItem> BuildDocumentBar() {
         Sub("編集(&E)", {C(57643), C(57644), Sep(), C(57634), C(57637), C(32907), Sep(),
                          Sub("並べ替え(&S)", SortItems()), Sep(), C(32924), C(32930), C(32931),
                          C(32919), Sep(), C(32769), C(32826), C(32802), Sep(),
+                         C(kCommandFind), C(kCommandFindNext), C(kCommandFindPrevious),
                          C(kCommandGoToLine)}),
         Sub("整形(&S)", ShapeItems()),
         Sub("変換(&C)", ConvertItems()),

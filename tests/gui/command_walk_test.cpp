@@ -364,6 +364,11 @@ const std::map<CommandId, const char*>& NotWalked() {
             {32814, "keyboard only (main_frame_test)"},
             {32815, "keyboard only (main_frame_test)"},
             {33091, "moves the view and changes nothing (go_to_line_test)"},
+            {33092, "moves the view and changes nothing (go_to_line_test)"},
+            {33093, "moves the view and changes nothing (go_to_line_test)"},
+            {33094, "moves the view and changes nothing (go_to_line_test)"},
+            {33095, "keyboard only (go_to_line_test)"},
+            {33096, "keyboard only (go_to_line_test)"},
         };
         for (int i = 0; i < kMacroMenuCount; ++i)
             m[static_cast<CommandId>(kMacroMenuFirst + i)] =

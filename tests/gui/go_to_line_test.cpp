@@ -93,6 +93,14 @@ private Q_SLOTS:
         QTest::keyClick(view, Qt::Key_G, Qt::ControlModifier);
         QCOMPARE(view->MarkedLine(), 1999);
         QCOMPARE(view->VerticalPosition(), at);
+
+        // Ctrl+End and Ctrl+Home: the end and the start of the text.
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_End, Qt::ControlModifier);
+        QVERIFY(InWindow(*view, 2999));
+        QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(view->VerticalPosition(), 0LL);
+        QCOMPARE(doc.Target().firstLine, 2);
     }
 };
 

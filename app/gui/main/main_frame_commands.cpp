@@ -5,6 +5,7 @@
 #include <QMdiArea>
 #include <QStatusBar>
 #include <QToolBar>
+#include <limits>
 
 #include "app/gui/dialogs/app_dialogs.h"
 #include "app/gui/dialogs/command_ui.h"
@@ -13,6 +14,7 @@
 #include "app/gui/printing/print_driver.h"
 #include "app/gui/review/multi_file_review.h"
 #include "app/gui/update/update_commands.h"
+#include "app/gui/view/find_command.h"
 #include "app/gui/view/qbay_frame.h"
 #include "app/gui/view/quillbay_view.h"
 #include "core/quillbay_doc.h"
@@ -103,6 +105,17 @@ void CMainFrame::InstallEditAndViewCommands() {
                       }));
     SetCommandHandler(kCommandFont, OnView([](CQuillbayView& view) { view.ChooseFont(); }));
     SetCommandHandler(kCommandGoToLine, OnView([](CQuillbayView& view) { view.GoToLine(); }));
+    SetCommandHandler(kCommandFind, OnView([](CQuillbayView& view) { RunFind(view); }));
+    SetCommandHandler(kCommandViewTop,
+                      OnView([](CQuillbayView& view) { view.SetVerticalPosition(0); }));
+    // The position is clamped to the last page.
+    SetCommandHandler(kCommandViewBottom, OnView([](CQuillbayView& view) {
+                          view.SetVerticalPosition(std::numeric_limits<long long>::max() / 2);
+                      }));
+    SetCommandHandler(kCommandFindNext,
+                      OnView([](CQuillbayView& view) { RunFindAgain(view, true); }));
+    SetCommandHandler(kCommandFindPrevious,
+                      OnView([](CQuillbayView& view) { RunFindAgain(view, false); }));
     SetCommandHandler(kCommandLineNumbers,
                       OnView([](CQuillbayView& view) { view.ToggleLineNumbers(); }), {},
                       [this] { return ActiveView() && ActiveView()->LineNumbers(); });

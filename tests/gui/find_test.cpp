@@ -1,0 +1,103 @@
+// Find through the installed key file: Ctrl+F asks and finds, F3 finds the next line, Shift+F3
+// the one before, and passing the end is said. The target lines and the text stay as they were.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QtTest>
+
+#include "app/gui/main/main_frame.h"
+#include "app/gui/view/quillbay_view.h"
+#include "core/quillbay_doc.h"
+#include "settings/settings_store.h"
+#include "tests/gui/dialogs/modal_script.h"
+#include "tests/gui/support/recording_host.h"
+#include "tests/support/sjis_literal.h"
+#include "tests/support/temp_dir.h"
+
+using namespace qb;
+using namespace qb::gui;
+using namespace qb::test;
+
+class FindTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void CtrlFFindsAndF3FindsTheNextAndSaysWhenItWraps() {
+        TempDir dir;
+        SettingsStore settings(dir.File("settings.ini"));
+        RecordingHost host;
+        CMainFrame frame(host, settings);
+        frame.show();
+        std::string text;
+        for (int i = 0; i < 500; ++i)
+            text += i == 120   ? Sjis("ここに検索語あり\r\n")
+                    : i == 400 ? Sjis("ｹﾝｻｸ語 も検索語\r\n")
+                               : "line " + std::to_string(i) + "\r\n";
+        QVERIFY(frame.OpenDocument(dir.Write("doc.txt", text)));
+        CQuillbayView* view = frame.ActiveView();
+        CQuillbayDoc& doc = view->Document();
+        doc.Target().firstLine = 5;
+        doc.Target().lastLine = 6;
+        QApplication::setActiveWindow(&frame);
+        view->setFocus();
+        QVERIFY(QTest::qWaitFor([view] { return QApplication::focusWidget() == view; }));
+
+        QStringList told;
+        ModalScript script;
+        script.Then([](QWidget* dialog) {
+            dialog->findChild<QLineEdit*>(QStringLiteral("text"))
+                ->setText(QStringLiteral("検索語"));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        QTest::keyClick(view, Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(view->MarkedLine(), 120);
+        const auto press = [&](Qt::KeyboardModifiers modifiers) {
+            view->setFocus();
+            QTest::keyClick(view, Qt::Key_F3, modifiers);
+        };
+        press(Qt::NoModifier);
+        QCOMPARE(view->MarkedLine(), 400);
+        script.Then([&](QWidget* box) {
+            told << static_cast<QMessageBox*>(box)->text();
+            static_cast<QDialog*>(box)->accept();
+        });
+        press(Qt::NoModifier);  // past the end: back to the first
+        QCOMPARE(view->MarkedLine(), 120);
+        press(Qt::NoModifier);
+        QCOMPARE(view->MarkedLine(), 400);
+        press(Qt::ShiftModifier);
+        QCOMPARE(view->MarkedLine(), 120);
+        QCOMPARE(told.size(), 1);
+        QVERIFY2(told.front().contains(QStringLiteral("先頭から")), qPrintable(told.front()));
+
+        // The half-width ｹﾝｻｸ is found only while width is tolerated (the default).
+        script.Then([](QWidget* dialog) {
+            dialog->findChild<QLineEdit*>(QStringLiteral("text"))
+                ->setText(QStringLiteral("ケンサク"));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(view->MarkedLine(), 400);
+        script.Then([](QWidget* dialog) {
+            dialog->findChild<QCheckBox*>(QStringLiteral("width"))->setChecked(false);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        script.Then([&](QWidget* box) {
+            told << static_cast<QMessageBox*>(box)->text();
+            static_cast<QDialog*>(box)->accept();
+        });
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(told.size(), 2);
+        QVERIFY2(told.back().contains(QStringLiteral("見つかりません")), qPrintable(told.back()));
+        QCOMPARE(view->MarkedLine(), 400);
+
+        QCOMPARE(doc.Target().firstLine, 5);
+        QCOMPARE(doc.Target().lastLine, 6);
+        QVERIFY(!doc.IsModified());
+        QCOMPARE(script.Unexpected(), 0);
+    }
+};
+
+QTEST_MAIN(FindTest)
+#include "find_test.moc"
