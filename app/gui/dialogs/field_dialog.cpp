@@ -406,7 +406,8 @@ void FieldDialog::accept() {
         const SettingsStore::WriteBatch batch(*m_settings);
         std::vector<FieldSpec> specs;
         for (const Field& f : m_fields)
-            specs.push_back(f.spec);
+            if (!TakesText(f.spec.kind) || !HoldsStandIn(values->Text(f.spec.key)))
+                specs.push_back(f.spec);
         StoreFields(specs, *values, *m_settings);
         StoreMore(*values);
     }

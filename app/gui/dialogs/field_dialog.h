@@ -103,6 +103,9 @@ protected:
     // A further button between OK and Cancel that leaves the dialog open.
     QPushButton* AddButton(const QString& text, const QString& objectName);
     SettingsStore* Settings() const { return m_settings; }
+    // Whether the Shift-JIS `text` holds a stand-in of the document: such a text is not stored
+    // in the settings, where another document would read it as other characters.
+    bool HoldsStandIn(std::string_view text) const { return !m_text.FirstStandIn(text).isEmpty(); }
 
 private:
     struct Field {

@@ -323,6 +323,30 @@ private Q_SLOTS:
         QCOMPARE(script.Pending(), 0);
     }
 
+    // A stand-in stored in the settings would come back in another document as another
+    // character: texts holding one stay out of the remembered values and the histories.
+    void TextsWithStandInsAreNotRemembered() {
+        TestApp app;
+        FakeWorkspace side(app.context);
+        CQuillbayDoc& doc = side.AddDocument(SjisLines({"abc"}));
+        CapturingUi ui(app.context);
+        ModalScript script;
+        script.Then(Fill({{"search", "b"}, {"replacement", "x"}}));
+        QCOMPARE(RunViewCommand(32783, doc, side, ui), CommandOutcome::Done);
+        script.Then(Fill({{"search", "x"}, {"replacement", QString::fromUtf8("😀")}}));
+        QCOMPARE(RunViewCommand(32783, doc, side, ui), CommandOutcome::Done);
+        QVERIFY(doc.StandIns().Find(U'😀') != 0);
+        const std::pair<const char*, const char*> stored[] = {
+            {"RepStr", "x"}, {"Replace00", "x"}, {"Search00", "x"}, {"Search01", "b"}};
+        for (const auto& [name, value] : stored)
+            QCOMPARE(app.settings.ReadString("Replace", name, "-"), std::string(value));
+        script.Then(Fill({{"search", QString::fromUtf8("😀")}}));
+        QCOMPARE(RunViewCommand(32926, doc, side, ui), CommandOutcome::Done);
+        QCOMPARE(app.settings.ReadString("DeleleStr", "Search00", "-"), std::string("-"));
+        QCOMPARE(app.settings.ReadString("DeleleStr", "SearchStr", "-"), std::string("-"));
+        QCOMPARE(script.Pending(), 0);
+    }
+
     // Cancel: no values, no operation, no macro line, nothing written to the settings file.
     void CancelChangesAndStoresNothing() {
         TempDir dir;
