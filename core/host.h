@@ -16,6 +16,9 @@ public:
 
     // A message box with an OK button. `text` is UTF-8.
     virtual void ShowMessage(std::string_view text) = 0;
+    // A message with an OK button that reports how an operation went (a number of replacements),
+    // no fault. `text` is UTF-8. Where nothing tells the two apart, it is ShowMessage.
+    virtual void Inform(std::string_view text) { ShowMessage(text); }
     // An OK/Cancel question; true for OK. `text` is UTF-8.
     virtual bool Confirm(std::string_view text) = 0;
     // Something the user should know that did not stop the operation (a file read only up to

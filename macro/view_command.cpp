@@ -340,7 +340,7 @@ CommandOutcome RunViewCommand(CommandId id, CQuillbayDoc& doc, IWorkspace& works
     // The text as changed is on screen before the message about it.
     ui.Redraw(doc);
     if (info->reportsCount)
-        app.host.ShowMessage(result.count > 0 ? CountMessage(result.count) : kNotFound);
+        app.host.Inform(result.count > 0 ? CountMessage(result.count) : kNotFound);
     return CommandOutcome::Done;
 }
 

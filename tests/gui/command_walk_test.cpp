@@ -108,7 +108,8 @@ QAction* MenuAction(QMenuBar* bar, CommandId id, const QString& caption) {
 
 // Answers the next window: a question (OK, after checking it is an OK/Cancel question), a
 // dialog (its fields set, then OK) or a message (OK). `seen` gets the question's or message's
-// text, "[dialog]" or a dialog's title.
+// text (" (information)" after one shown as information, not as a warning), "[dialog]" or a
+// dialog's title.
 ModalScript::Step Answer(QStringList& seen, const Fields& fields, const TempDir& dir) {
     return [&seen, fields, &dir](QWidget* window) {
         if (auto* box = qobject_cast<QMessageBox*>(window)) {
@@ -116,6 +117,8 @@ ModalScript::Step Answer(QStringList& seen, const Fields& fields, const TempDir&
             if (box->standardButtons() == (QMessageBox::Ok | QMessageBox::Cancel) &&
                 box->icon() != QMessageBox::Question)
                 text += QStringLiteral(" (not a question)");
+            // A report of what went well must not look like a fault.
+            if (box->icon() == QMessageBox::Information) text += QStringLiteral(" (information)");
             seen << text;
             Ok(box);
             return;
@@ -234,7 +237,10 @@ const std::vector<Walk>& Walks() {
         {32775, "InsertString 2 a\\sb\\t", {{"column", "2"}, {"text", "a\\sb\\t"}}},
         {32776, "DeletePos 2 3", {{"first", "2"}, {"last", "3"}}},
         {32825, "StrCat 末\\s尾", {{"text", "末 尾"}}},
-        {32926, "DelStr 存在しない 0 0", {{"search", "存在しない"}}, {"文字列が見つかりません"}},
+        {32926,
+         "DelStr 存在しない 0 0",
+         {{"search", "存在しない"}},
+         {"文字列が見つかりません (information)"}},
         {.id = 32824, .line = "LineDelete", .first = 4, .last = 4},
         {32923, "DupLineDel 1 0 3 0", {{"partial", "1"}, {"first", "0"}, {"last", "3"}}},
         {32839, "SpaceInsert 2 3 1", {{"column", "2"}, {"count", "3"}, {"overwrite", "1"}}},
@@ -280,15 +286,15 @@ const std::vector<Walk>& Walks() {
         {32783,
          "Replace 羅生門 ら\\sもん 0 0",
          {{"search", "羅生門"}, {"replacement", "ら\\sもん"}},
-         {"2個の置換を行いました"}},
+         {"2個の置換を行いました (information)"}},
         {32827,
          "SuperReplace 「 」 『』",
          {{"start", "「"}, {"end", "」"}, {"replacement", "『』"}},
-         {"1個の置換を行いました"}},
+         {"1個の置換を行いました (information)"}},
         {32915,
          "ReplaceDouble ( [ ) ]",
          {{"start", "("}, {"startReplacement", "["}, {"end", ")"}, {"endReplacement", "]"}},
-         {"1個の置換を行いました"}},
+         {"1個の置換を行いました (information)"}},
         {32851,
          "MultiFileReplace {dir}/multi *.txt abc x",
          {{"folder", "{dir}/multi"}, {"find", "abc"}, {"replacement", "x"}},

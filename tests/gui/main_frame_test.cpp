@@ -323,6 +323,20 @@ private Q_SLOTS:
         QVERIFY(run.frame.Recent().Paths().empty());
     }
 
+    // The window showed what opening noticed in the command line's English.
+    void WhatOpeningNoticedIsSaidInJapanese() {
+        test::TempDir dir;
+        Run run(dir.File("settings.ini"));
+        const std::string file = dir.Write("z.txt", std::string("ab\r\n\x1A cd\r\n"));
+        QVERIFY(run.frame.OpenDocument(file));
+        QCOMPARE(run.host.warnings.size(), 1);
+        const QString& warning = run.host.warnings.front();
+        QVERIFY2(warning.startsWith(QString::fromStdString(file) + '\n'), qPrintable(warning));
+        QVERIFY2(warning.contains(QStringLiteral("その後ろは読み込んでいません")),
+                 qPrintable(warning));
+        QVERIFY2(!warning.contains(QStringLiteral("the text")), qPrintable(warning));
+    }
+
     // Opening /dev/zero grew the memory until the program aborted, and the unsaved work of every
     // other window was lost; a named pipe kept the window waiting for a writer. Only a regular
     // file is opened, and one too large for the memory is refused: the other documents stay.

@@ -58,9 +58,13 @@ QString DocumentText::ToQString(std::string_view sjis) const {
 }
 
 QString DocumentText::ToQString(const CQuillbayDoc* doc, std::string_view sjis) {
-    if (!doc || doc->BytesFinal() || doc->StandIns().Empty() || !HasAreaLeadByte(sjis))
-        return SjisToQString(sjis);
-    return FromUnits(SjisToUtf16WithStandIns(sjis, doc->StandIns()));
+    if (!doc || doc->BytesFinal()) return SjisToQString(sjis);
+    return ToQString(doc->StandIns(), sjis);
+}
+
+QString DocumentText::ToQString(const StandInTable& standIns, std::string_view sjis) {
+    if (standIns.Empty() || !HasAreaLeadByte(sjis)) return SjisToQString(sjis);
+    return FromUnits(SjisToUtf16WithStandIns(sjis, standIns));
 }
 
 std::string DocumentText::FromQString(const QString& text, QString* lost) const {

@@ -16,7 +16,8 @@
 
 namespace qb {
 class CQuillbayDoc;
-}
+class StandInTable;
+}  // namespace qb
 
 namespace qb::gui {
 
@@ -39,6 +40,9 @@ public:
     [[nodiscard]] QString ToQString(std::string_view sjis) const;
     // The same for a document only shown (a preview of its lines); plain code page 932 for null.
     [[nodiscard]] static QString ToQString(const CQuillbayDoc* doc, std::string_view sjis);
+    // The same for text of no open document that carries its own stand-ins (the changed lines
+    // of a file a multi-file replace would rewrite).
+    [[nodiscard]] static QString ToQString(const StandInTable& standIns, std::string_view sjis);
     // `text` in Shift-JIS, a character Shift-JIS lacks as its stand-in (given out now when it
     // has none yet). `lost`, when not null, receives the first character that became '?' (no
     // document, or every stand-in given out), or an empty string when none did.

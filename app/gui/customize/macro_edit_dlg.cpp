@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -30,7 +31,11 @@ CMacroEditDlg::CMacroEditDlg(const DirMenuEntry& entry, const SettingsStore& set
 
     auto* form = new QFormLayout(this);
     form->addRow(QStringLiteral("マクロ名(&M):"), m_name);
-    form->addRow(QStringLiteral("ファイル名(&F):"), fileRow);
+    // A label beside a row of widgets has no buddy of its own: without one, its "&F" shows as
+    // written and Alt+F goes nowhere.
+    auto* fileLabel = new QLabel(QStringLiteral("ファイル名(&F):"), this);
+    fileLabel->setBuddy(m_file);
+    form->addRow(fileLabel, fileRow);
     form->addRow(buttons);
     setMinimumWidth(480);
 

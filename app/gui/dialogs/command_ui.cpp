@@ -73,9 +73,11 @@ std::optional<std::vector<MacroValue>> GuiCommandUi::ShowRequested(const DialogR
     using D = CommandDialog;
     switch (request.kind) {
         case D::Number:
-            return Run<CInputNoDlg>(request.text, request.presetNumber, parent);
+            return Run<CInputNoDlg>(request.command.caption, request.text, request.presetNumber,
+                                    parent);
         case D::Text:
-            return Run<CInputDlg>(request.text, request.presetText, parent);
+            return Run<CInputDlg>(request.command.caption, request.text, request.presetText,
+                                  parent);
         case D::LineText:
             return Run<CLineEditDlg>(request.presetText, parent, DocumentText(&request.doc));
         case D::Overwrite:

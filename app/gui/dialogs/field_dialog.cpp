@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFocusEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -13,6 +14,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 #include <limits>
 
@@ -57,6 +59,14 @@ QString ProgramTitle() {
     return QStringLiteral("Quillbay");
 }
 
+QString CommandTitle(std::string_view caption) {
+    QString title = Q(caption);
+    title.remove(QRegularExpression(QStringLiteral("\\(&.\\)")));
+    title.remove(QRegularExpression(QStringLiteral("(\\.\\.\\.|…)$")));
+    title.remove(QLatin1Char('&'));
+    return title.isEmpty() ? ProgramTitle() : title;
+}
+
 void RefuseField(QWidget* dialog, QWidget* field, const QString& message) {
     QMessageBox::warning(dialog, ProgramTitle(), message);
     field->setFocus(Qt::OtherFocusReason);
@@ -74,6 +84,11 @@ FieldDialog::FieldDialog(const QString& title, std::vector<FieldSpec> fields,
     m_form->setRowWrapPolicy(QFormLayout::WrapLongRows);
     m_layout->addLayout(m_form);
     BuildRows();
+    for (const Field& f : m_fields)
+        if (QLineEdit* edit = f.spec.kind == FieldKind::Number || TakesText(f.spec.kind)
+                                  ? LineEditOf(f.control)
+                                  : nullptr)
+            edit->installEventFilter(this);
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_buttons->setObjectName(QStringLiteral("buttons"));
     m_buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
@@ -267,6 +282,17 @@ void FieldDialog::ShowValues(const DialogValues& values) {
     UpdateEnabling();
 }
 
+bool FieldDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason) {
+        auto* edit = qobject_cast<QLineEdit*>(watched);
+        const auto length = edit ? edit->text().size() : 0;
+        // From its end back to its start: a long text still shows its start.
+        if (length > 0 && !edit->hasSelectedText()) edit->setSelection(length, -length);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void FieldDialog::UseDocumentText(const DocumentText& text) {
     m_text = text;
     // Only a text that may hold a stand-in shows otherwise now; the rest stay as they are.
@@ -380,7 +406,8 @@ void FieldDialog::accept() {
         const SettingsStore::WriteBatch batch(*m_settings);
         std::vector<FieldSpec> specs;
         for (const Field& f : m_fields)
-            specs.push_back(f.spec);
+            if (!TakesText(f.spec.kind) || !HoldsStandIn(values->Text(f.spec.key)))
+                specs.push_back(f.spec);
         StoreFields(specs, *values, *m_settings);
         StoreMore(*values);
     }

@@ -25,8 +25,11 @@ class SettingsStore;
 
 namespace qb::gui {
 
-// The title of the dialogs that carry the program's name (one-value dialogs, messages).
+// The title of the dialogs that carry the program's name (messages).
 QString ProgramTitle();
+// The title of a command's dialog: its menu caption (UTF-8) without the mnemonic and the
+// "..."; the program's name for a command with no caption.
+QString CommandTitle(std::string_view caption);
 
 // A message box over `dialog` about `field`, which then gets the focus (its text selected).
 void RefuseField(QWidget* dialog, QWidget* field, const QString& message);
@@ -75,6 +78,10 @@ Q_SIGNALS:
     void Edited();
 
 protected:
+    // A filled text field that gets the focus other than by a click (also the first one as the
+    // dialog opens, which Qt leaves unselected) has its text selected, so that typing replaces it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
     // Further checks after every field passed; show the refusal (RefuseField) and return false
     // to keep the dialog open.
     virtual bool CheckValues(const DialogValues&) { return true; }
@@ -96,6 +103,9 @@ protected:
     // A further button between OK and Cancel that leaves the dialog open.
     QPushButton* AddButton(const QString& text, const QString& objectName);
     SettingsStore* Settings() const { return m_settings; }
+    // Whether the Shift-JIS `text` holds a stand-in of the document: such a text is not stored
+    // in the settings, where another document would read it as other characters.
+    bool HoldsStandIn(std::string_view text) const { return !m_text.FirstStandIn(text).isEmpty(); }
 
 private:
     struct Field {

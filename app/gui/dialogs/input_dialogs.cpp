@@ -11,8 +11,9 @@
 
 namespace qb::gui {
 
-CInputNoDlg::CInputNoDlg(std::string_view prompt, int preset, QWidget* parent)
-    : FieldDialog(ProgramTitle(), {NumberField("number", prompt)}, nullptr, parent) {
+CInputNoDlg::CInputNoDlg(std::string_view caption, std::string_view prompt, int preset,
+                         QWidget* parent)
+    : FieldDialog(CommandTitle(caption), {NumberField("number", prompt)}, nullptr, parent) {
     DialogValues values;
     values.SetInt("number", preset);
     ShowValues(values);
@@ -22,8 +23,9 @@ std::vector<MacroValue> CInputNoDlg::Result() const {
     return PickValues(Values(), "n", {"number"});
 }
 
-CInputDlg::CInputDlg(std::string_view prompt, const std::string& preset, QWidget* parent)
-    : FieldDialog(ProgramTitle(), {TextField("text", prompt)}, nullptr, parent) {
+CInputDlg::CInputDlg(std::string_view caption, std::string_view prompt, const std::string& preset,
+                     QWidget* parent)
+    : FieldDialog(CommandTitle(caption), {TextField("text", prompt)}, nullptr, parent) {
     DialogValues values;
     values.SetText("text", preset);
     ShowValues(values);

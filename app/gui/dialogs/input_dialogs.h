@@ -16,19 +16,22 @@ class QPlainTextEdit;
 
 namespace qb::gui {
 
-// One number under `prompt`, shown as `preset` (the caller keeps the remembered value).
+// One number under `prompt`, shown as `preset` (the caller keeps the remembered value), titled
+// with the command's `caption` (CommandTitle).
 class CInputNoDlg : public FieldDialog {
     Q_OBJECT
 public:
-    CInputNoDlg(std::string_view prompt, int preset, QWidget* parent);
+    CInputNoDlg(std::string_view caption, std::string_view prompt, int preset, QWidget* parent);
     std::vector<MacroValue> Result() const;
 };
 
-// One text under `prompt` (Shift-JIS in and out; the caller keeps the remembered value).
+// One text under `prompt` (Shift-JIS in and out; the caller keeps the remembered value), titled
+// with the command's `caption` (CommandTitle).
 class CInputDlg : public FieldDialog {
     Q_OBJECT
 public:
-    CInputDlg(std::string_view prompt, const std::string& preset, QWidget* parent);
+    CInputDlg(std::string_view caption, std::string_view prompt, const std::string& preset,
+              QWidget* parent);
     std::vector<MacroValue> Result() const;
 };
 

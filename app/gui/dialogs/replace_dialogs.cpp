@@ -98,9 +98,10 @@ CReplaceDlg::CReplaceDlg(SettingsStore& settings, QWidget* parent)
 }
 
 void CReplaceDlg::StoreMore(const DialogValues& values) {
-    m_searches.Use(values.Text("search"));
+    // A text holding a stand-in stays out of the history, which every document offers.
+    if (!HoldsStandIn(values.Text("search"))) m_searches.Use(values.Text("search"));
     m_searches.Store(*Settings(), kReplace, "Search");
-    m_replacements.Use(values.Text("replacement"));
+    if (!HoldsStandIn(values.Text("replacement"))) m_replacements.Use(values.Text("replacement"));
     m_replacements.Store(*Settings(), kReplace, "Replace");
 }
 
@@ -117,6 +118,7 @@ CDelStrDlg::CDelStrDlg(SettingsStore& settings, QWidget* parent)
 }
 
 void CDelStrDlg::StoreMore(const DialogValues& values) {
+    if (HoldsStandIn(values.Text("search"))) return;  // see CReplaceDlg::StoreMore
     m_history.Use(values.Text("search"));
     m_history.Store(*Settings(), kDelStr, "Search");
 }

@@ -35,6 +35,11 @@ void GuiHost::ShowMessage(std::string_view text) {
                   QMessageBox::Ok);
 }
 
+void GuiHost::Inform(std::string_view text) {
+    RunMessageBox(m_window, QMessageBox::Information, Utf8ToQString(text), QMessageBox::Ok,
+                  QMessageBox::Ok);
+}
+
 bool GuiHost::Confirm(std::string_view text) {
     return RunMessageBox(m_window, QMessageBox::Question, Utf8ToQString(text),
                          QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;

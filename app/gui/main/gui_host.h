@@ -40,6 +40,7 @@ public:
     QWidget* Window() const { return m_window; }
 
     void ShowMessage(std::string_view text) override;
+    void Inform(std::string_view text) override;
     // Shown as ShowWarning shows it: the window has the room a command line's error stream has.
     void Warn(std::string_view text) override;
     bool Confirm(std::string_view text) override;

@@ -8,6 +8,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMimeData>
+#include <QStringList>
 #include <QUrl>
 #include <cstring>
 #include <filesystem>
@@ -36,6 +37,21 @@ const char* const kAllFilter = "全てのﾌｧｲﾙ (*)";
 std::string OpenFailure(const char* headline, const std::string& path, int errorNumber) {
     return std::string(headline) + "\n" + path + ": " +
            (errorNumber != 0 ? std::strerror(errorNumber) : "通常のファイルではありません");
+}
+
+// What the opening of `path` into `doc` noticed, in the window's language (the document's own
+// OpenWarnings are the command line's English); empty when nothing.
+QString OpenWarning(const CQuillbayDoc& doc, const std::string& path) {
+    QStringList lines;
+    if (doc.OpenHeldZeroBytes())
+        lines << QStringLiteral(
+            "ゼロのバイトを含んでいるため、テキストではない可能性があります。"
+            "保存すると元のバイトには戻りません。");
+    if (doc.OpenCutShort())
+        lines << QStringLiteral(
+            "Ctrl-Z のバイトでテキストが終わっているため、その後ろは読み込んでいません。");
+    if (lines.isEmpty()) return {};
+    return Utf8ToQString(path) + QLatin1Char('\n') + lines.join(QLatin1Char('\n'));
 }
 
 // Runs `read` (the reading of `path` into a new document); a text too large for the memory is
@@ -212,12 +228,8 @@ bool CMainFrame::OpenDocument(const std::string& path) {
     const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
     m_recent.Add(m_settings, ec ? path : absolute.lexically_normal().string());
     AddFrame(doc);
-    if (!doc->OpenWarnings().empty()) {
-        QString text;
-        for (const auto& warning : doc->OpenWarnings())
-            text += Utf8ToQString(warning) + QLatin1Char('\n');
-        m_host.ShowWarning(text.trimmed());
-    }
+    const QString warning = OpenWarning(*doc, path);
+    if (!warning.isEmpty()) m_host.ShowWarning(warning);
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "app/gui/common/qt_text.h"
+#include "convert/stand_in_table.h"
 
 namespace qb::gui {
 
@@ -20,10 +21,13 @@ QColor AddedColor() {
     return QColor(190, 240, 190);
 }
 
-void ShowMarkedLines(QPlainTextEdit* view, const std::vector<std::string>& lines,
-                     const std::vector<std::vector<ByteSpan>>& marks, const QColor& color,
-                     const CQuillbayDoc* doc) {
-    const auto shown = [doc](std::string_view sjis) { return DocumentText::ToQString(doc, sjis); };
+namespace {
+
+// `shown` gives each piece of a line as the characters it holds.
+template <typename Shown>
+void ShowLines(QPlainTextEdit* view, const std::vector<std::string>& lines,
+               const std::vector<std::vector<ByteSpan>>& marks, const QColor& color,
+               const Shown& shown) {
     QTextDocument* document = view->document();
     document->clear();
     QTextCursor cursor(document);
@@ -52,6 +56,23 @@ void ShowMarkedLines(QPlainTextEdit* view, const std::vector<std::string>& lines
         cursor.insertText(shown(line.substr(at)), plain);
     }
     cursor.endEditBlock();
+}
+
+}  // namespace
+
+void ShowMarkedLines(QPlainTextEdit* view, const std::vector<std::string>& lines,
+                     const std::vector<std::vector<ByteSpan>>& marks, const QColor& color,
+                     const CQuillbayDoc* doc) {
+    ShowLines(view, lines, marks, color,
+              [doc](std::string_view sjis) { return DocumentText::ToQString(doc, sjis); });
+}
+
+void ShowMarkedLines(QPlainTextEdit* view, const std::vector<std::string>& lines,
+                     const std::vector<std::vector<ByteSpan>>& marks, const QColor& color,
+                     const StandInTable& standIns) {
+    ShowLines(view, lines, marks, color, [&standIns](std::string_view sjis) {
+        return DocumentText::ToQString(standIns, sjis);
+    });
 }
 
 QWidget* Framed(const QString& title, QWidget* inside, QWidget* parent) {

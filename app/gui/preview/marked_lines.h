@@ -15,7 +15,8 @@ class QWidget;
 
 namespace qb {
 class CQuillbayDoc;
-}
+class StandInTable;
+}  // namespace qb
 
 namespace qb::gui {
 
@@ -32,6 +33,10 @@ inline constexpr char16_t kBreakMark = u'\u21B5';
 void ShowMarkedLines(QPlainTextEdit* view, const std::vector<std::string>& lines,
                      const std::vector<std::vector<ByteSpan>>& marks, const QColor& color,
                      const CQuillbayDoc* doc = nullptr);
+// The same for lines of no open document, whose stand-ins are those of `standIns`.
+void ShowMarkedLines(QPlainTextEdit* view, const std::vector<std::string>& lines,
+                     const std::vector<std::vector<ByteSpan>>& marks, const QColor& color,
+                     const StandInTable& standIns);
 
 // A read-only view for ShowMarkedLines, named `name`, in `font`, its lines not wrapped.
 QPlainTextEdit* MakeLinesView(const QString& name, const QFont& font, QWidget* parent);

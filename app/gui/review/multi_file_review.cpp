@@ -153,8 +153,8 @@ void MultiFileReview::UpdateRunButton() {
 void MultiFileReview::ShowChanges() {
     const int row = m_files->indexOfTopLevelItem(m_files->currentItem());
     if (row < 0) return;
-    const std::vector<MultiFileLineChange>& changes =
-        m_entries[static_cast<std::size_t>(row)]->changes;
+    const MultiFileEntry& entry = *m_entries[static_cast<std::size_t>(row)];
+    const std::vector<MultiFileLineChange>& changes = entry.changes;
     std::vector<std::string> before, after;
     std::vector<std::vector<ByteSpan>> removed, added;
     const std::size_t shown = std::min(changes.size(), kShownChanges);
@@ -177,8 +177,8 @@ void MultiFileReview::ShowChanges() {
         before.push_back(more);
         after.push_back(more);
     }
-    ShowMarkedLines(m_before, before, removed, RemovedColor());
-    ShowMarkedLines(m_after, after, added, AddedColor());
+    ShowMarkedLines(m_before, before, removed, RemovedColor(), entry.standIns);
+    ShowMarkedLines(m_after, after, added, AddedColor(), entry.standIns);
 }
 
 void RunReviewedMultiFileReplace(CQuillbayDoc& doc, GuiCommandUi& ui, const AppContext& app,

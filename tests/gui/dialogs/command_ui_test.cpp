@@ -1,7 +1,10 @@
 // The parameter dialogs of the view commands, driven through GuiCommandUi as a user drives them:
 // fields set by their object names, then OK or Cancel. Each dialog's values must make the same
 // operation and macro line as qbay's scripted answers (tests/macro/macro_fixture.h) do.
+#include <QApplication>
 #include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QtTest>
 #include <set>
 
@@ -320,6 +323,30 @@ private Q_SLOTS:
         QCOMPARE(script.Pending(), 0);
     }
 
+    // A stand-in stored in the settings would come back in another document as another
+    // character: texts holding one stay out of the remembered values and the histories.
+    void TextsWithStandInsAreNotRemembered() {
+        TestApp app;
+        FakeWorkspace side(app.context);
+        CQuillbayDoc& doc = side.AddDocument(SjisLines({"abc"}));
+        CapturingUi ui(app.context);
+        ModalScript script;
+        script.Then(Fill({{"search", "b"}, {"replacement", "x"}}));
+        QCOMPARE(RunViewCommand(32783, doc, side, ui), CommandOutcome::Done);
+        script.Then(Fill({{"search", "x"}, {"replacement", QString::fromUtf8("😀")}}));
+        QCOMPARE(RunViewCommand(32783, doc, side, ui), CommandOutcome::Done);
+        QVERIFY(doc.StandIns().Find(U'😀') != 0);
+        const std::pair<const char*, const char*> stored[] = {
+            {"RepStr", "x"}, {"Replace00", "x"}, {"Search00", "x"}, {"Search01", "b"}};
+        for (const auto& [name, value] : stored)
+            QCOMPARE(app.settings.ReadString("Replace", name, "-"), std::string(value));
+        script.Then(Fill({{"search", QString::fromUtf8("😀")}}));
+        QCOMPARE(RunViewCommand(32926, doc, side, ui), CommandOutcome::Done);
+        QCOMPARE(app.settings.ReadString("DeleleStr", "Search00", "-"), std::string("-"));
+        QCOMPARE(app.settings.ReadString("DeleleStr", "SearchStr", "-"), std::string("-"));
+        QCOMPARE(script.Pending(), 0);
+    }
+
     // Cancel: no values, no operation, no macro line, nothing written to the settings file.
     void CancelChangesAndStoresNothing() {
         TempDir dir;
@@ -353,6 +380,47 @@ private Q_SLOTS:
         QVERIFY(recorder.lines.empty());
         QVERIFY(!doc.CanUndo());
         QCOMPARE(Texts(LinesOf(doc)), Texts(kLines));
+    }
+
+    // The one-value dialogs were titled "Quillbay", and a remembered value came back with the
+    // cursor at its start, so that typing a new value was added to the old one. A label's
+    // mnemonic must lead to its field.
+    void EveryDialogNamesItsCommandAndSelectsItsFilledTexts() {
+        TestApp app;
+        app.settings.WriteInt("Turn", "No", 72);
+        FakeWorkspace side(app.context);
+        CQuillbayDoc& doc = side.AddDocument(kLines);
+        doc.Target().lastLine = 1;
+        CapturingUi ui(app.context);
+        QStringList faults;
+        QString turnTitle, turnSelected;
+        for (const CommandInfo& row : AllCommands()) {
+            if (row.owner != CommandOwner::View || row.dialog == CommandDialog::None) continue;
+            ModalScript script;
+            script.Then([&](QWidget* dialog) {
+                const QString title = dialog->windowTitle();
+                if (title.isEmpty() || title == QStringLiteral("Quillbay") || title.contains('&'))
+                    faults << QStringLiteral("%1: title '%2'").arg(row.id).arg(title);
+                auto* first = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+                if (first && first->selectedText() != first->text())
+                    faults
+                        << QStringLiteral("%1: '%2' not selected").arg(row.id).arg(first->text());
+                for (auto* label : dialog->findChildren<QLabel*>())
+                    if (label->text().contains(QStringLiteral("(&")) && !label->buddy())
+                        faults << QStringLiteral("%1: '%2' leads nowhere")
+                                      .arg(row.id)
+                                      .arg(label->text());
+                if (row.id == kCommandTurnChange) {
+                    turnTitle = title;
+                    turnSelected = first ? first->selectedText() : QString();
+                }
+                static_cast<QDialog*>(dialog)->reject();
+            });
+            (void)RunViewCommand(row.id, doc, side, ui);
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+        QCOMPARE(turnTitle, QStringLiteral("折り返し"));
+        QCOMPARE(turnSelected, QStringLiteral("72"));
     }
 
     void ChecksEnableTheControlsTheyGovern() {

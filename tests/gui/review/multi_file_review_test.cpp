@@ -126,6 +126,34 @@ private Q_SLOTS:
             QString::fromStdString(host.messages[0]).endsWith(QString::fromStdString(": " + full)),
             host.messages[0].c_str());
     }
+
+    // The changed lines of a UTF-8 file were shown as plain Shift-JIS: a character Shift-JIS
+    // lacks (held as a stand-in) showed as some user-defined character, not as itself.
+    void ACharacterShiftJisLacksShowsAsItselfInTheReview() {
+        TempDir dir;
+        const std::string check = "\xE2\x9C\x93";  // U+2713, no Shift-JIS form
+        dir.Write("u.txt", "\xEF\xBB\xBF" + check + " abc\n");
+        const std::string doc = dir.Write("doc.txt", "open\r\n");
+        test::RecordingHost host;
+        SettingsStore settings;
+        CMainFrame frame(host, settings);
+        QVERIFY(frame.OpenDocument(doc));
+
+        QString before, after;
+        ModalScript script;
+        script.Then(FillReplace(dir.Path()));
+        script.Then([&](QWidget* review) {
+            before =
+                review->findChild<QPlainTextEdit*>(QStringLiteral("reviewBefore"))->toPlainText();
+            after =
+                review->findChild<QPlainTextEdit*>(QStringLiteral("reviewAfter"))->toPlainText();
+            Cancel(review);
+        });
+        frame.RunCommand(32851);
+        QCOMPARE(script.Unexpected(), 0);
+        QCOMPARE(before, QStringLiteral("     1: \u2713 abc"));
+        QCOMPARE(after, QStringLiteral("     1: \u2713 xyz"));
+    }
 };
 
 QTEST_MAIN(MultiFileReviewTest)
