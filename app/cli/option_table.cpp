@@ -11,8 +11,8 @@ constexpr std::size_t kWidth = 92;
 
 constexpr std::string_view kIntro =
     "Convert and reshape Japanese text from the command line: open each FILE as Quillbay opens "
-    "it, run macro lines over it, and write the result. A FILE is read as lines (CR LF or LF; "
-    "a Ctrl-Z byte ends the text); with \"System\"/\"Auto\" on (the default), JIS and EUC files "
+    "it, run macro lines over it, and write the result. A FILE is read as lines (CR LF, LF, or "
+    "CR in a file without LF; in Shift-JIS, JIS and EUC-JP a Ctrl-Z byte ends the text); with \"System\"/\"Auto\" on (the default), JIS and EUC files "
     "are converted to Shift-JIS on opening, and so are UTF-8 and UTF-16 files (characters "
     "Shift-JIS lacks are kept, and written back as they were); --from names the code instead. "
     "The result is written in the FILE's own code and line ends unless --to and --eol say "
