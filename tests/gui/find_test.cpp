@@ -21,6 +21,28 @@ using namespace qb::test;
 class FindTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // A character Shift-JIS lacks is found in a UTF-8 file, not searched for as '?'.
+    void AnEmojiIsFoundInAUtf8File() {
+        TempDir dir;
+        SettingsStore settings(dir.File("settings.ini"));
+        RecordingHost host;
+        CMainFrame frame(host, settings);
+        frame.show();
+        QVERIFY(frame.OpenDocument(dir.Write("u8.txt", "a?b\nno\nthe \xF0\x9F\x98\x80 line\n")));
+        CQuillbayView* view = frame.ActiveView();
+        ModalScript script;
+        script.Then([](QWidget* dialog) {
+            dialog->findChild<QLineEdit*>(QStringLiteral("text"))
+                ->setText(QString::fromUtf8("\xF0\x9F\x98\x80"));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        QApplication::setActiveWindow(&frame);
+        view->setFocus();
+        QVERIFY(QTest::qWaitFor([view] { return QApplication::focusWidget() == view; }));
+        QTest::keyClick(view, Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(view->MarkedLine(), 2);
+    }
+
     void CtrlFFindsAndF3FindsTheNextAndSaysWhenItWraps() {
         TempDir dir;
         SettingsStore settings(dir.File("settings.ini"));

@@ -75,9 +75,11 @@ std::optional<LastSearch> AskSearch(QWidget* parent) {
     return search;
 }
 
-FindQuery QueryOf(const LastSearch& search) {
+// The search in the document's Shift-JIS: a character Shift-JIS lacks (in a UTF-8 file, say) as
+// the stand-in the document holds it as.
+FindQuery QueryOf(const LastSearch& search, CQuillbayDoc& doc) {
     FindQuery query;
-    query.sjisText = QStringToSjis(search.text);
+    query.sjisText = DocumentText(&doc).FromQString(search.text);
     query.pattern = search.pattern;
     if (search.width) query.foldFlags |= FoldWidth;
     if (search.caseless) query.foldFlags |= FoldCase;
@@ -88,7 +90,7 @@ FindQuery QueryOf(const LastSearch& search) {
 // Finds from the framed line (or the top line in the window) and shows what was found.
 void FindFrom(CQuillbayView& view, bool forward) {
     const LastSearch& search = Last();
-    LineFinder finder(QueryOf(search));
+    LineFinder finder(QueryOf(search, view.Document()));
     const int from = view.MarkedLine() >= 0
                          ? view.MarkedLine()
                          : static_cast<int>(view.VerticalPosition() / view.LineHeight()) - 1;
