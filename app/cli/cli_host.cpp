@@ -14,18 +14,28 @@ void CliHost::Tell(std::string_view text) {
     std::string line = "qbay: ";
     if (!m_subject.empty()) line += VisibleText(m_subject) + ": ";
     line += VisibleText(m_japanese ? std::string(text) : EnglishMessage(text)) + "\n";
-    std::fwrite(line.data(), 1, line.size(), m_err);
+    Print(line);
+}
+
+void CliHost::Print(const std::string& line) {
+    if (m_held)
+        m_held->append(line);
+    else
+        std::fwrite(line.data(), 1, line.size(), m_err);
+}
+
+void CliHost::PrintHeld(std::string_view text, int messages) {
+    m_messages += messages;
+    Print(std::string(text));
 }
 
 void CliHost::NoteLoss(std::string_view text) {
     ++m_losses;
-    const std::string line = "qbay: " + VisibleText(text) + "\n";
-    std::fwrite(line.data(), 1, line.size(), m_err);
+    Print("qbay: " + VisibleText(text) + "\n");
 }
 
 void CliHost::Warn(std::string_view text) {
-    const std::string line = "qbay: warning: " + VisibleText(text) + "\n";
-    std::fwrite(line.data(), 1, line.size(), m_err);
+    Print("qbay: warning: " + VisibleText(text) + "\n");
 }
 
 std::optional<std::string> CliHost::GetClipboardText() {

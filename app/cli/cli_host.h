@@ -42,12 +42,21 @@ public:
     // Shows the core's messages as they are (Japanese) or in English.
     void SetJapanese(bool japanese) { m_japanese = japanese; }
 
+    // Keeps what would be printed in `held` instead of printing it: the host of a thread that
+    // runs part of a text beside others, whose words the run prints later, in the text's order.
+    void HoldOutput(std::string* held) { m_held = held; }
+    // Prints what another host held, its `messages` counted as shown here.
+    void PrintHeld(std::string_view text, int messages);
+
     // Lets the clipboard start with the text of descriptor `fd` (read by the text-mode rules,
     // lines joined with CR LF) the first time it is asked for; -1 for an empty clipboard.
     void SetClipboardSource(int fd) { m_clipboardFd = fd; }
 
 private:
+    void Print(const std::string& line);
+
     std::FILE* m_err;
+    std::string* m_held = nullptr;
     bool m_japanese;
     std::string m_subject;
     int m_messages = 0;

@@ -1,5 +1,9 @@
 #include "app/cli/cli_options.h"
 
+#include <sched.h>
+
+#include <algorithm>
+#include <charconv>
 #include <string_view>
 
 #include "app/cli/command_help.h"
@@ -47,6 +51,26 @@ bool FitsSettingsNumber(std::string_view value) {
     const std::string_view digits = value.substr(i);
     const std::string_view limit = value[0] == '-' ? "2147483648" : "4294967295";
     return digits.size() < limit.size() || (digits.size() == limit.size() && digits <= limit);
+}
+
+constexpr int kMostJobs = 256;
+
+// The cores this process may run on (taskset, a container's CPU set), at least 1.
+int UsableCores() {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    if (sched_getaffinity(0, sizeof set, &set) != 0) return 1;
+    return std::max(1, CPU_COUNT(&set));
+}
+
+std::string TakeJobs(const std::string& value, int& jobs) {
+    int n = 0;
+    const auto [end, problem] = std::from_chars(value.data(), value.data() + value.size(), n);
+    if (problem != std::errc() || end != value.data() + value.size() || n < 1 || n > kMostJobs)
+        return "-j takes a number of workers from 1 to " + std::to_string(kMostJobs) + ", not '" +
+               value + "'";
+    jobs = n;
+    return {};
 }
 
 // Takes an option whose value may be left out: "--name", "--name VALUE" (a next argument that is
@@ -136,6 +160,8 @@ void TakeArgument(int argc, const char* const* argv, int& i, bool& onlyFiles, Cl
         const auto eol = ParseEolChoice(value);
         if (!eol && error.empty()) error = "--eol takes crlf, lf, cr or keep, not '" + value + "'";
         options.eol = eol.value_or(EolChoice::Setting);
+    } else if (TakeValue(argc, argv, i, arg, "-j", "--jobs", value, error)) {
+        if (error.empty()) error = TakeJobs(value, options.jobs);
     } else if (arg == "--version") {
         options.version = true;
     } else if (arg == "-i" || arg == "--in-place") {
@@ -214,6 +240,7 @@ std::string ParseCliOptions(int argc, const char* const* argv, CliOptions& optio
     bool onlyFiles = false;
     for (int i = 1; i < argc && error.empty(); ++i)
         TakeArgument(argc, argv, i, onlyFiles, options, error);
+    if (options.jobs == 0) options.jobs = std::min(UsableCores(), kMostJobs);
     if (!error.empty() || options.help || options.list || options.version) return error;
     for (const auto& step : options.steps)
         if (step.kind == CliOptions::Step::MacroLine)

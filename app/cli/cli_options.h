@@ -43,6 +43,9 @@ struct CliOptions {
     // --lossy: -i may write text that lost characters; lines that would not read back as
     // written are written
     bool lossy = false;
+    // -j: how many blocks of a file run at once; 0 until parsed, then the cores qbay may use
+    // unless given
+    int jobs = 0;
     // Whether standard input is a terminal (set before parsing): when it is not, a run without
     // FILE reads it.
     bool stdinIsTerminal = true;

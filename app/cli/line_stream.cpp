@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <future>
 #include <optional>
 
+#include "app/cli/block_pipeline.h"
 #include "core/open_code.h"
 #include "core/opening_converter.h"
 #include "macro/escape.h"
@@ -79,15 +79,6 @@ std::optional<OpeningConverter> ConverterFor(AppContext& app, const TextLineRead
     return converter;
 }
 
-// Hands the characters the converter has lost so far to `app.codeLoss`, and forgets them.
-void ReportLosses(AppContext& app, OpeningConverter& converter) {
-    if (!app.codeLoss) return;
-    for (auto& [index, loss] : converter.Losses())
-        app.codeLoss({nullptr, static_cast<int>(index), loss.offset + 1, std::move(loss.what),
-                      "Shift-JIS"});
-    converter.Losses().clear();
-}
-
 // Reads the next block of lines onto the end of `block`, through the converter when there is
 // one; true at the end of the text. `read` receives what the reader has noticed so far.
 bool ReadBlock(TextLineReader& reader, std::optional<OpeningConverter>& converter, LineList& block,
@@ -125,49 +116,40 @@ bool IsLineLocalMacroLine(const ParsedMacroLine& line) {
     return true;
 }
 
-StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBlockFn& runBlock,
+StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const BlockSteps& steps,
                           const WriteLinesFn& write, TextReadResult& read, bool convertsNothing) {
     std::optional<OpeningConverter> converter;
     if (!convertsNothing) converter = ConverterFor(app, reader);
     CodeKind convertedFrom = CodeShiftJis;
-
-    // Each block is written on a second thread while the next one is read and run. The block
-    // being written is touched by nothing else until its write has been waited for, and its
-    // lines share no storage with any other block's, so no line is counted from two threads.
-    LineList writing;
-    std::future<bool> written;
-    const auto waitForWrite = [&written] { return !written.valid() || written.get(); };
+    BlockPipeline pipeline(app, steps, write);
     // The lines read and not yet run: more than a block only while the code is undecided.
-    LineList block;
+    BlockJob job;
     bool atEnd = false;
     while (!atEnd) {
-        LineArena arena;  // where the lines of this round are made
-        atEnd = ReadBlock(reader, converter, block, arena, read);
-        if (!read.ok) {
-            waitForWrite();
-            return StreamOutcome::WriteFailed;
+        {
+            // The lines of this round are made here. The arena is gone before the lines are
+            // handed on: its count on its last block must not change while a worker runs them.
+            LineArena arena;
+            atEnd = ReadBlock(reader, converter, job.lines, arena, read);
+            if (converter && atEnd) converter->Finish(job.lines, arena);
         }
+        if (!read.ok) return pipeline.Abandon(StreamOutcome::WriteFailed);
         if (converter) {
-            if (atEnd)
-                converter->Finish(block, arena);
-            else if (!converter->Settled())
-                continue;  // every line waits until the code is decided
-            ReportLosses(app, *converter);
+            if (!atEnd && !converter->Settled()) continue;  // every line waits for the decision
+            job.openingLosses = std::move(converter->Losses());
+            converter->Losses().clear();
             convertedFrom = converter->ConvertedFrom();
             if (convertedFrom == CodeShiftJis) converter.reset();  // the text stays as read
         }
-        const BlockPlace place{atEnd, reader.FirstLineEnd(), reader.EndedWithLineEnd(),
-                               convertedFrom};
-        if (!runBlock(block, place)) {
-            waitForWrite();
-            return StreamOutcome::Stopped;
-        }
-        if (!waitForWrite()) return StreamOutcome::WriteFailed;
-        writing = std::move(block);
-        block = LineList();
-        written = std::async(std::launch::async, [&, place] { return write(writing, place); });
+        job.place = {atEnd, reader.FirstLineEnd(), reader.EndedWithLineEnd(), convertedFrom};
+        const std::size_t index = job.index + 1;
+        const long long firstLine = job.firstLine + static_cast<long long>(job.lines.size());
+        if (!pipeline.Add(std::move(job))) return pipeline.Outcome();
+        job = BlockJob{};
+        job.index = index;
+        job.firstLine = firstLine;
     }
-    return waitForWrite() ? StreamOutcome::Streamed : StreamOutcome::WriteFailed;
+    return pipeline.Finish();
 }
 
 }  // namespace qb

@@ -17,6 +17,7 @@
 
 #include "convert/code_detect.h"
 #include "core/app_context.h"
+#include "core/opening_converter.h"
 #include "core/text_file.h"
 #include "macro/parsed_macro_line.h"
 
@@ -34,9 +35,28 @@ struct BlockPlace {
     bool endedWithLineEnd = true;  // meaningful for the last block
     CodeKind convertedFrom = CodeShiftJis;  // CodeJis or CodeEuc: opening converted the text
 };
-// Runs the macro lines over a block of lines, leaving the result in `lines`; false when the run
-// showed an error (the block is not written, and the stream stops).
-using RunBlockFn = std::function<bool(LineList& lines, const BlockPlace& place)>;
+// One block of lines on its way from the reader to the writer.
+struct BlockJob {
+    std::size_t index = 0;    // the blocks of the text before it
+    long long firstLine = 0;  // the lines of the text before it
+    LineList lines;
+    BlockPlace place;
+    int worker = 0;  // the worker that runs it, from 0
+    // What opening's conversion lost in these lines, told when the block is finished so that
+    // losses keep the order of the text.
+    std::vector<OpeningConverter::Loss> openingLosses;
+};
+
+// How the blocks are run. `run` runs the macro lines over a job's lines on the job's worker:
+// with more than one worker, on threads of their own, several blocks at once, each worker one
+// block at a time. `finish` then takes each block on the reading thread, in the order of the
+// text, before it is written: it says what the run of the block had to say, and returns false
+// when that was an error (the block is not written, and the stream stops).
+struct BlockSteps {
+    std::function<void(BlockJob& job)> run;
+    std::function<bool(BlockJob& job)> finish;
+    int workers = 1;
+};
 // Writes a block of converted lines; false when it could not be written (the run stops).
 using WriteLinesFn = std::function<bool(const LineList& lines, const BlockPlace& place)>;
 
@@ -46,14 +66,14 @@ enum class StreamOutcome {
     Stopped,      // a block's run showed an error; what was written is not complete
 };
 
-// Reads `reader` block by block, runs each block through `runBlock` and hands it to `write` (on
-// a second thread, while the next block is read and run). Unless `convertsNothing`, the text is
+// Reads `reader` block by block, runs each block through `steps` and hands it to `write` (on
+// a thread of its own, while the next blocks are read and run), in the order of the text. Unless `convertsNothing`, the text is
 // converted as opening converts it ("System"/"Auto", core/open_code.h): a regular file's code is
 // decided from its bytes read ahead, anything else from its first bytes, which are held (no more
 // than the first block past them) until then; JIS and EUC-JP text is converted line by line as
 // it is read, its lost characters reported to `app.codeLoss` with their line in the text.
 // `read` receives what the reader noticed (errors, zero bytes, Ctrl-Z).
-StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const RunBlockFn& runBlock,
+StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const BlockSteps& steps,
                           const WriteLinesFn& write, TextReadResult& read,
                           bool convertsNothing = false);
 

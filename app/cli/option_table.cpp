@@ -128,6 +128,11 @@ const std::vector<OptionHelp>& CliOptionTable() {
         {"Macros", "-m", "--macro", "FILE", V::MacroFile,
          "run the macro file FILE, one macro line per line (repeatable); -e and -m run in the "
          "order given; FILE is read once, whole (a file or a pipe of at most 16 MiB)"},
+        {"Macros", "-j", "--jobs", "N", V::Text,
+         "run a file's blocks on N workers at once (default: the cores qbay may use) when every "
+         "macro line changes each line on its own; the output and what is said are the same "
+         "for any N, in the order of the text. -j 1 runs the blocks one after another. Runs "
+         "over whole documents use one worker"},
         {"Macros", "", "--strict", "", V::None,
          "refuse to run when a line of a -m file names no command (exit status 2), instead of "
          "warning and going on"},

@@ -64,8 +64,15 @@ void QbayRunState::NoteCodeLoss(const CodeLossReport& report) {
 }
 
 void QbayRunState::HintUtf8(const LineList& lines, const std::string& name) {
-    if (options.from != FileCode::Auto || m_hintedUtf8 || convertsUtf8) return;
-    if (DetectDocumentCodeOfLines(lines) != CodeUtf8) return;
+    if (WouldHintUtf8() && DetectDocumentCodeOfLines(lines) == CodeUtf8) HintUtf8(name);
+}
+
+bool QbayRunState::WouldHintUtf8() const {
+    return options.from == FileCode::Auto && !m_hintedUtf8 && !convertsUtf8;
+}
+
+void QbayRunState::HintUtf8(const std::string& name) {
+    if (!WouldHintUtf8()) return;
     m_hintedUtf8 = true;
     host.Warn(name + " looks like UTF-8 and is read as Shift-JIS; give --from utf8 to convert it");
 }

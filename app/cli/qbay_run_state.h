@@ -49,6 +49,10 @@ public:
     // Text that looks like UTF-8 (valid, and beyond ASCII), read as Shift-JIS by a run that does
     // not convert it: most likely the user meant --from utf8. Said once a run.
     void HintUtf8(const LineList& lines, const std::string& name);
+    // Whether text is still to be looked at for that (the hint has not been given, and the run
+    // does not convert UTF-8 itself); HintUtf8(name) gives it for text found to look so.
+    bool WouldHintUtf8() const;
+    void HintUtf8(const std::string& name);
     // A file that was not read as it is cannot be written back over itself: text that a
     // Ctrl-Z cut short would lose every byte after the Ctrl-Z, and zero bytes (UTF-16 text, a
     // binary file) would not come back as they were. The file is left as it is.

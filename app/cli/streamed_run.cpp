@@ -6,15 +6,11 @@
 
 #include "app/cli/input_error.h"
 #include "app/cli/standard_output.h"
-#include "convert/stand_in_codec.h"
-#include "core/form_reading.h"
 #include "core/quillbay_doc.h"
 
 namespace qb {
 
 namespace {
-
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 // -i writes back the FILE, -o its path, and otherwise (or -o -) the result goes to standard
 // output ("").
@@ -38,14 +34,35 @@ StreamedRun::StreamedRun(QbayRunState& run, const std::string& file, TextLineRea
       m_crLf(run.settings.ReadInt("System", "CrLf", 0)),
       m_jis(run.output.JisOptions()),
       m_reportsLosses(run.output.ReportsLosses(m_target)),
-      m_grown(run.steps.Steps().size(), 0),
-      m_counts(run.steps.Steps().size(), -1) {}
+      m_grown(run.steps.Steps().size()),
+      m_task(MakeTask(utf8)),
+      m_counts(run.steps.Steps().size(), -1) {
+    for (int i = 0; i < std::max(1, run.options.jobs); ++i)
+        m_workers.push_back(std::make_unique<BlockWorker>(m_task, run.settings, m_name));
+}
+
+BlockTask StreamedRun::MakeTask(bool utf8) const {
+    BlockTask task;
+    for (const QbayStep& step : m_run.steps.Steps())
+        task.steps.push_back(*step.line);
+    task.name = m_name;
+    task.outputLossName = m_run.output.LossName(m_target);
+    task.fromUtf8 = utf8;
+    if (m_toOtherCode) task.toOtherCode = FileCodeName(*m_run.options.to);
+    task.lookForUtf8 = !utf8 && m_run.WouldHintUtf8();
+    task.lossy = m_run.options.lossy;
+    task.grown = &m_grown;
+    return task;
+}
 
 void StreamedRun::Run() {
     TextReadResult read;
+    BlockSteps steps;
+    steps.workers = static_cast<int>(m_workers.size());
+    steps.run = [this](BlockJob& job) { m_workers[job.worker]->Run(job); };
+    steps.finish = [this](BlockJob& job) { return FinishBlock(job); };
     const StreamOutcome outcome = StreamLines(
-        m_run.app, m_reader,
-        [this](LineList& lines, const BlockPlace& place) { return RunBlock(lines, place); },
+        m_run.app, m_reader, steps,
         [this](const LineList& lines, const BlockPlace& place) { return WriteBlock(lines, place); },
         read, m_fromUtf8 || m_run.options.from != FileCode::Auto);
     ReportOutputLosses();
@@ -58,97 +75,32 @@ void StreamedRun::Run() {
     if (!written) ShowWriteError();
 }
 
-bool StreamedRun::RunBlock(LineList& lines, const BlockPlace& place) {
-    if (m_linesRun == 0 && !m_fromUtf8 && place.convertedFrom == CodeShiftJis)
-        m_run.HintUtf8(lines, m_name);
-    const auto count = static_cast<long long>(lines.size());
-    if (m_run.steps.Empty() && !m_toOtherCode) {  // the bytes as read, in their own code
-        m_linesRun += count;
-        return true;
-    }
-    if (m_fromUtf8) ReadUtf8(lines);
-    if (m_run.steps.Empty()) {
-        DropStandIns(lines);
-        m_linesRun += count;
-        return true;
-    }
-    CQuillbayDoc& doc = m_run.workspace.Adopt(std::make_unique<CQuillbayDoc>(m_run.app));
-    m_run.docPlaces[&doc] = {m_name, static_cast<long>(m_linesRun)};
-    doc.TakeLines(std::move(lines));
-    if (m_fromUtf8) doc.SetForm(*ParseFileForm("utf8"));
-    RunSteps();
-    // A step that converted the text into a code of its own (SjisToUtf8, say) made it bytes
-    // that are written as they are.
-    const bool bytesFinal = doc.BytesFinal();
-    lines = doc.ExtractLines();
-    m_run.docPlaces.erase(&doc);
-    m_run.workspace.Clear();
-    if (m_fromUtf8 && !bytesFinal) m_toOtherCode ? DropStandIns(lines) : BackToUtf8(lines);
-    m_linesRun += count;
-    return !m_run.RunShowedError();
+bool StreamedRun::FinishBlock(BlockJob& job) {
+    BlockOutcome& outcome = m_workers[job.worker]->Outcome();
+    if (outcome.looksUtf8) m_run.HintUtf8(m_name);
+    for (BlockOutcome::Loss& loss : outcome.losses)
+        m_run.losses.Add(loss.file, loss.line, loss.column, loss.what, loss.into);
+    m_run.host.PrintHeld(outcome.said, outcome.messages);
+    if (outcome.messages > 0 || !WithinGrowthBound(outcome)) return false;
+    for (std::size_t i = 0; i < m_counts.size(); ++i)
+        if (outcome.counts[i] >= 0) m_counts[i] = std::max(m_counts[i], 0) + outcome.counts[i];
+    return true;
 }
 
-void StreamedRun::ReadUtf8(LineList& lines) {
-    if (m_linesRun == 0 && !lines.empty() && lines[0].view().starts_with(kUtf8Mark)) {
-        m_byteOrderMark = true;
-        lines[0] = Line(lines[0].view().substr(kUtf8Mark.size()));
+// A block run beside others began with what was left of each step's bound before the blocks
+// ahead of it were finished: the sum is checked here, so that the run stops where a run over
+// the whole text would have stopped.
+bool StreamedRun::WithinGrowthBound(const BlockOutcome& outcome) {
+    for (std::size_t i = 0; i < outcome.growth.size(); ++i) {
+        const long long grown = m_grown[i].load() + outcome.growth[i];
+        if (grown > CQuillbayDoc::kMaxGrowth) {
+            m_run.host.ShowMessage(
+                "結果が大きすぎるため中止しました（1 GiB を超えて大きくなります）");
+            return false;
+        }
+        m_grown[i].store(grown);
     }
-    FileForm utf8;
-    utf8.code = FileCode::Utf8;
-    LineArena arena;
-    std::vector<CodeLoss> losses;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        lines[i] = ConvertFormLine(lines[i].view(), utf8, m_standIns, arena, &losses);
-        for (const CodeLoss& loss : losses)
-            m_run.losses.Add(m_name, m_linesRun + static_cast<long>(i) + 1, loss.offset + 1,
-                             loss.what, "Shift-JIS");
-        losses.clear();
-    }
-}
-
-void StreamedRun::DropStandIns(LineList& lines) {
-    const std::string_view into = FileCodeName(*m_run.options.to);
-    std::vector<CodeLoss> losses;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (!HasAreaLeadByte(lines[i].view())) continue;
-        lines[i] = Line(ReplaceStandIns(lines[i].view(), m_standIns, &losses));
-        for (const CodeLoss& loss : losses)
-            m_run.losses.Add(m_run.output.LossName(m_target),
-                             m_linesRun + static_cast<long>(i) + 1, loss.offset + 1, loss.what,
-                             into);
-        losses.clear();
-    }
-}
-
-void StreamedRun::BackToUtf8(LineList& lines) {
-    LineArena arena;
-    std::string utf8;
-    std::vector<CodeLoss> losses;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        utf8.clear();
-        if (i == 0 && m_linesRun == 0 && m_byteOrderMark) utf8 = kUtf8Mark;
-        utf8 += SjisToUtf8WithStandIns(lines[i].view(), m_standIns, &losses);
-        lines[i] = arena.Make(utf8);
-        for (const CodeLoss& loss : losses)
-            m_run.losses.Add(m_name, m_linesRun + static_cast<long>(i) + 1, loss.offset + 1,
-                             loss.what, "UTF-8");
-        losses.clear();
-    }
-}
-
-// Runs the -e lines over the block's document. The bound on what each line may add holds for
-// the whole text, as when the text runs whole: each line gets what it has left of it.
-void StreamedRun::RunSteps() {
-    MacroInterpreter& interpreter = m_run.macros.Interpreter();
-    const std::vector<QbayStep>& steps = m_run.steps.Steps();
-    for (std::size_t i = 0; i < steps.size(); ++i) {
-        const MacroResult result =
-            interpreter.Execute(*steps[i].line, CQuillbayDoc::kMaxGrowth - m_grown[i]);
-        m_grown[i] += interpreter.LastOutcome().growth;
-        if (const int count = interpreter.LastOutcome().count; count >= 0)
-            m_counts[i] = std::max(m_counts[i], 0) + count;
-        if (result == MacroResult::Stop || m_run.RunShowedError()) break;
-    }
+    return true;
 }
 
 bool StreamedRun::WriteBlock(const LineList& lines, const BlockPlace& place) {

@@ -1,17 +1,21 @@
 // Running qbay's -e lines over one FILE a block of lines at a time, into the output, so that the
 // FILE is never held whole (app/cli/line_stream.h says which lines can run so). Each block runs
-// in a document of its own on the reading thread while the block before it is written on
-// another; what the whole run knows (messages, lost characters, the bound on growth of each
-// line) is kept across the blocks, so that the result and what is said are those of a run over
-// the whole text.
+// in a document of its own on one of the workers (app/cli/block_worker.h; -j says how many run
+// at once) while the blocks before it are written on another thread; what the whole run knows
+// (messages, lost characters, the bound on growth of each step) is gathered as the blocks are
+// finished in the order of the text, so that the result and what is said are those of a run
+// over the whole text, however many workers ran it.
 #pragma once
 
+#include <atomic>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "app/cli/block_worker.h"
 #include "app/cli/line_encoder.h"
 #include "app/cli/line_stream.h"
 #include "app/cli/output_form.h"
@@ -19,7 +23,6 @@
 #include "app/cli/save_check.h"
 #include "convert/code_loss.h"
 #include "convert/jis.h"
-#include "convert/stand_in_table.h"
 #include "core/text_file.h"
 #include "settings/atomic_file.h"
 
@@ -40,16 +43,11 @@ public:
     void Run();
 
 private:
-    // On the reading thread.
-    bool RunBlock(LineList& lines, const BlockPlace& place);
-    void RunSteps();
-    // UTF-8 lines to Shift-JIS with stand-ins, and back into the UTF-8 bytes the writing thread
-    // writes as they are: the stand-in table stays on the reading thread.
-    void ReadUtf8(LineList& lines);
-    void BackToUtf8(LineList& lines);
-    // For --to sjis, euc or jis: the stand-ins become what those codes write for a character
-    // they lack, told as lost.
-    void DropStandIns(LineList& lines);
+    BlockTask MakeTask(bool utf8) const;
+    // On the reading thread, in the order of the text, once the block has run: tells what its
+    // run said; false when that was an error.
+    bool FinishBlock(BlockJob& job);
+    bool WithinGrowthBound(const BlockOutcome& outcome);
     // On the writing thread.
     bool WriteBlock(const LineList& lines, const BlockPlace& place);
     void MakeEncoder(const OutputForm& form);
@@ -74,14 +72,12 @@ private:
     const JisEncoderOptions m_jis;
     const bool m_reportsLosses;
 
+    // What each step has added so far over the blocks finished (read by the workers).
+    std::vector<std::atomic<long long>> m_grown;
+    const BlockTask m_task;
+    std::vector<std::unique_ptr<BlockWorker>> m_workers;
     // The reading thread's.
-    std::vector<long long> m_grown;  // what each line has added so far (see RunSteps)
-    std::vector<int> m_counts;       // the replacements each line made so far, -1 for none told
-    StandInTable m_standIns;         // UTF-8 text: what Shift-JIS lacks, over the whole text
-    long long m_linesRun = 0;        // before the block at hand, to number the lines in messages
-    // The text began with a UTF-8 byte-order mark: noted by the first block's run before that
-    // block is handed to the writing thread.
-    bool m_byteOrderMark = false;
+    std::vector<int> m_counts;  // the replacements each step made so far, -1 for none told
 
     // The writing thread's, until the stream has ended. The encoder is made at the first block,
     // from what the reader had seen then; what it cannot hold waits until the stream has ended.

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <thread>
 
 #include "core/open_code.h"
@@ -66,12 +68,14 @@ Streamed Stream(TextLineReader& reader) {
     test::TestApp app;
     Streamed result;
     TextReadResult read;
+    BlockSteps steps;
+    steps.run = [](BlockJob&) {};
+    steps.finish = [&](BlockJob& job) {
+        result.convertedFrom = job.place.convertedFrom;
+        return ++result.blocks, true;
+    };
     result.outcome = StreamLines(
-        app.context, reader,
-        [&](LineList&, const BlockPlace& place) {
-            result.convertedFrom = place.convertedFrom;
-            return ++result.blocks, true;
-        },
+        app.context, reader, steps,
         [&](const LineList& lines, const BlockPlace&) {
             if (!lines.empty()) result.lastLine = lines.back().str();
             return true;
@@ -158,8 +162,11 @@ TEST(LineStream, ConvertsAsTheWholeOpenConverts) {
         std::vector<std::string> streamed;
         TextLineReader reader(path);
         TextReadResult read;
+        BlockSteps steps;
+        steps.run = [](BlockJob&) {};
+        steps.finish = [](BlockJob&) { return true; };
         StreamLines(
-            app.context, reader, [](LineList&, const BlockPlace&) { return true; },
+            app.context, reader, steps,
             [&](const LineList& lines, const BlockPlace&) {
                 for (const Line& line : lines)
                     streamed.push_back(line.str());
@@ -168,6 +175,59 @@ TEST(LineStream, ConvertsAsTheWholeOpenConverts) {
             read);
         EXPECT_EQ(streamed, expected) << bytes.substr(0, 40);
         EXPECT_EQ(reports, expectedReports) << bytes.substr(0, 40);
+    }
+}
+
+// With several workers the blocks end their runs in any order; they must still be finished and
+// written in the order of the text, each by one worker at a time, and a block whose finish fails
+// must stop the stream with nothing after it written.
+TEST(LineStream, WorkersFinishAndWriteInTextOrder) {
+    test::TempDir dir;
+    std::string text;
+    for (int i = 0; i < 400000; ++i)
+        text += "line " + std::to_string(i) + "\n";
+    const std::string path = dir.Write("many.txt", text);
+    for (const std::size_t stopAt : {std::size_t{0}, std::size_t{3}}) {
+        test::TestApp app;
+        std::vector<std::size_t> finished;
+        std::vector<std::string> firstWritten;
+        std::atomic<int> busy[3] = {0, 0, 0};
+        std::atomic<bool> overlapped = false;
+        BlockSteps steps;
+        steps.workers = 3;
+        steps.run = [&](BlockJob& job) {
+            overlapped = overlapped || busy[job.worker]++ > 0;
+            // Later blocks end first.
+            std::this_thread::sleep_for(std::chrono::milliseconds(job.index % 3 == 0 ? 30 : 1));
+            job.lines.front() = Line("block " + std::to_string(job.index));
+            --busy[job.worker];
+        };
+        steps.finish = [&](BlockJob& job) {
+            finished.push_back(job.index);
+            return stopAt == 0 || job.index < stopAt;
+        };
+        TextLineReader reader(path);
+        TextReadResult read;
+        const StreamOutcome outcome = StreamLines(
+            app.context, reader, steps,
+            [&](const LineList& lines, const BlockPlace&) {
+                firstWritten.push_back(lines.front().str());
+                return true;
+            },
+            read, true);
+        EXPECT_FALSE(overlapped);
+        ASSERT_GE(finished.size(), 4u);
+        for (std::size_t i = 0; i < finished.size(); ++i)
+            EXPECT_EQ(finished[i], i);
+        for (std::size_t i = 0; i < firstWritten.size(); ++i)
+            EXPECT_EQ(firstWritten[i], "block " + std::to_string(i));
+        if (stopAt) {
+            EXPECT_EQ(outcome, StreamOutcome::Stopped);
+            EXPECT_EQ(firstWritten.size(), stopAt);
+        } else {
+            EXPECT_EQ(outcome, StreamOutcome::Streamed);
+            EXPECT_EQ(firstWritten.size(), finished.size());
+        }
     }
 }
 

@@ -1,7 +1,8 @@
 #!/bin/bash
-# qbay runs line-by-line conversions over a file block by block. The result must be byte for
-# byte what running them over the whole document gives; a leading TextAll (not a line-by-line
-# command) makes qbay run the whole document, so each case is run both ways and compared.
+# qbay runs line-by-line conversions over a file block by block, several blocks at once with -j.
+# The result must be byte for byte what running them over the whole document gives, whatever
+# the number of workers; a leading TextAll (not a line-by-line command) makes qbay run the whole
+# document, so each case is run with one worker, with three, and whole, and compared.
 #   tests/cli/stream_test.sh PATH-TO-QBAY
 source "$(dirname "$0")/lib.sh" "$1"
 
@@ -15,9 +16,9 @@ LC_ALL=C awk 'BEGIN {
               "\202P\202Q\202R|123|\201@| |\011|\201u\212\207\214\312\201v|\201A|\201B|" \
               "\203\134\134|\225\134|\260\336\337|Don'\''t|e-mail|\015", words, "|")
     seed = 7
-    for (line = 0; line < 70000; line++) {
+    for (line = 0; line < 200000; line++) {
         text = ""
-        if (line == 12345) {
+        if (line == 123456) {
             for (k = 0; k < 40000; k++) text = text "\222\267\202\242\215s"   # 長い行
         } else {
             seed = (seed * 1103515245 + 12345) % 2147483648
@@ -34,32 +35,44 @@ LC_ALL=C awk 'BEGIN {
 # The text holds lines that end in a CR (a CR and three more before its CR LF), which would not
 # read back as written: --lossy lets them through, with one warning. Each way writes out.txt in
 # a folder of its own, so that the messages name the same file.
-mkdir -p s w
+mkdir -p s p w
 check() {
     local args=() line
     for line in "$@"; do args+=(-e "$line"); done
-    rm -f s/out.txt w/out.txt
-    (cd s && q --lossy "${args[@]}" ../in.txt -o out.txt 2> ../streamed.err)
+    rm -f s/out.txt p/out.txt w/out.txt
+    (cd s && q -j 1 --lossy "${args[@]}" ../in.txt -o out.txt 2> ../streamed.err)
     local s=$?
+    (cd p && q -j 3 --lossy "${args[@]}" ../in.txt -o out.txt 2> ../parallel.err)
+    local p=$?
     (cd w && q --lossy -e TextAll "${args[@]}" ../in.txt -o out.txt 2> ../whole.err)
     local w=$?
-    if [ -e s/out.txt ] || [ -e w/out.txt ]; then
+    if [ -e s/out.txt ] || [ -e p/out.txt ] || [ -e w/out.txt ]; then
         cmp -s s/out.txt w/out.txt || fail "$*: the block-by-block result differs"
+        cmp -s p/out.txt w/out.txt || fail "$*: the result of three workers differs"
     fi
-    [ "$s" = "$w" ] || fail "$*: exit status $s block by block, $w whole"
+    [ "$s/$p" = "$w/$w" ] || fail "$*: exit status $s block by block, $p with -j 3, $w whole"
     cmp -s streamed.err whole.err || fail "$*: different messages: $(cat streamed.err)"
+    cmp -s parallel.err whole.err || fail "$*: different messages with -j 3: $(cat parallel.err)"
 }
 
+# Every command that runs block by block.
 check ZenToHan
-check HanToZen 'ZenToHan2 3'
+check HanToZen 'ZenToHan2 3' 'HanToZen2 5'
 check 'ZenToHanSw 127' 'HanToZenSw 63'
 check ToUpper ToZenLower HiraToKana ToTopUpper ChangeUpperLower
+check ToLower ToZenUpper KanaToHira
 check SjisToJis
 check SjisToEuc
+check SjisToEuc EucToSjis
 check SjisToUtf8
+check SjisToUtf8 Utf8ToSjis
 check MbcsToUnicode
+check MbcsToUnicode UnicodeToMbcs
 check ToSjisCode
+check ToSjisCode CodeToSjis
 check ToJisCode
+check ToJisCode CodeToJis
+check LFToCRLF
 check ToMime
 check SjisToMime
 check 'TurnChange 70'
