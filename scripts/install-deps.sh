@@ -6,7 +6,7 @@
 set -eu
 
 packages="cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev libpcre2-dev libcurl4-openssl-dev
-          qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic $*"
+          qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic parallel $*"
 
 missing=""
 for p in $packages; do
