@@ -24,8 +24,9 @@ void CliHost::Print(const std::string& line) {
         std::fwrite(line.data(), 1, line.size(), m_err);
 }
 
-void CliHost::PrintHeld(std::string_view text, int messages) {
+void CliHost::PrintHeld(std::string_view text, int messages, int losses) {
     m_messages += messages;
+    m_losses += losses;
     Print(std::string(text));
 }
 

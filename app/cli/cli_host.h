@@ -45,8 +45,8 @@ public:
     // Keeps what would be printed in `held` instead of printing it: the host of a thread that
     // runs part of a text beside others, whose words the run prints later, in the text's order.
     void HoldOutput(std::string* held) { m_held = held; }
-    // Prints what another host held, its `messages` counted as shown here.
-    void PrintHeld(std::string_view text, int messages);
+    // Prints what another host held, its `messages` and `losses` counted as shown here.
+    void PrintHeld(std::string_view text, int messages, int losses = 0);
 
     // Lets the clipboard start with the text of descriptor `fd` (read by the text-mode rules,
     // lines joined with CR LF) the first time it is asked for; -1 for an empty clipboard.

@@ -138,6 +138,8 @@ void TakeArgument(int argc, const char* const* argv, int& i, bool& onlyFiles, Cl
         options.list = true;
     } else if (arg == "--strict") {
         options.strict = true;
+    } else if (arg == "--quiet" || arg == "-q") {
+        options.quiet = true;
     } else if (arg == "--lossy") {
         options.lossy = true;
     } else if (TakeValue(argc, argv, i, arg, "", "--from", value, error)) {

@@ -46,6 +46,7 @@ struct CliOptions {
     // -j: how many blocks of a file run at once; 0 until parsed, then the cores qbay may use
     // unless given
     int jobs = 0;
+    bool quiet = false;  // --quiet: no progress line on a terminal
     // Whether standard input is a terminal (set before parsing): when it is not, a run without
     // FILE reads it.
     bool stdinIsTerminal = true;

@@ -131,8 +131,13 @@ const std::vector<OptionHelp>& CliOptionTable() {
         {"Macros", "-j", "--jobs", "N", V::Text,
          "run a file's blocks on N workers at once (default: the cores qbay may use) when every "
          "macro line changes each line on its own; the output and what is said are the same "
-         "for any N, in the order of the text. -j 1 runs the blocks one after another. Runs "
-         "over whole documents use one worker"},
+         "for any N, in the order of the text. -j 1 runs the blocks one after another. With -i "
+         "and several FILEs, N files run at once instead, each written back on its own and "
+         "its messages given in the order of the FILEs. Runs over whole documents use one "
+         "worker"},
+        {"Macros", "-q", "--quiet", "", V::None,
+         "show no progress line: with -i over several FILEs on a terminal, a run that lasts "
+         "longer than a second shows one (files done, megabytes, rate) on standard error"},
         {"Macros", "", "--strict", "", V::None,
          "refuse to run when a line of a -m file names no command (exit status 2), instead of "
          "warning and going on"},

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/cli/files_at_once.h"
 #include "app/cli/input_error.h"
 #include "app/cli/macro_file_check.h"
 #include "app/cli/macro_line_check.h"
@@ -51,9 +52,7 @@ public:
         }
         if (m_run.options.strict && !m_run.steps.CheckMacroFiles()) return 2;
         if (!StartRecording()) return 1;
-        m_streamable = CanStream();
-        m_run.convertsUtf8 = m_run.steps.Run({"Utf8ToSjis", "ToSjis"});
-        m_run.output.SetTextIsUtf8(m_run.steps.Run({"SjisToUtf8"}));
+        PrepareRun();
         const std::vector<std::string> files = Inputs();
         if (files.empty()) {
             m_run.BeginRun();
@@ -61,11 +60,34 @@ public:
             WriteResults({}, InputForm{});
             m_run.losses.Finish(m_run.steps.LossName());
         }
-        for (const auto& file : files)
-            ProcessFile(file);
+        if (RunsFilesAtOnce(files))
+            RunFilesAtOnce(files);
+        else
+            for (const auto& file : files)
+                ProcessFile(file);
         m_run.workspace.Clear();
         m_run.macros.Recorder().Stop();
         return m_run.host.MessageCount() == 0 && m_run.host.LossCount() == 0 ? 0 : 1;
+    }
+
+    // What the macro lines decide about how the run goes, once they are prepared.
+    void PrepareRun() {
+        m_streamable = CanStream();
+        m_run.convertsUtf8 = m_run.steps.Run({"Utf8ToSjis", "ToSjis"});
+        m_run.output.SetTextIsUtf8(m_run.steps.Run({"SjisToUtf8"}));
+    }
+
+    // The run of one FILE on a worker of RunFilesAtOnce: its messages are held.
+    FileOutcome RunHeld(const std::string& file) {
+        FileOutcome outcome;
+        const int messages = m_run.host.MessageCount(), losses = m_run.host.LossCount();
+        m_run.host.HoldOutput(&outcome.said);
+        ProcessFile(file);
+        m_run.workspace.Clear();
+        m_run.host.HoldOutput(nullptr);
+        outcome.messages = m_run.host.MessageCount() - messages;
+        outcome.losses = m_run.host.LossCount() - losses;
+        return outcome;
     }
 
 private:
@@ -102,6 +124,39 @@ private:
             return false;
         }
         return m_run.macros.Recorder().Start(options.recordPath);
+    }
+
+    // Several FILEs written back in place run several at a time (-j) when nothing of one
+    // file's run can reach the next: every step changes each line on its own (no clipboard, no
+    // documents of their own), and nothing is recorded.
+    bool RunsFilesAtOnce(const std::vector<std::string>& files) const {
+        const CliOptions& options = m_run.options;
+        return options.jobs > 1 && files.size() > 1 && options.inPlace && m_streamable &&
+               options.recordPath.empty();
+    }
+
+    // Each worker has its own run: its own documents, settings and host. Each file's blocks
+    // then run one after another, the workers being busy with the other files.
+    void RunFilesAtOnce(const std::vector<std::string>& files) {
+        CliOptions options = m_run.options;
+        options.jobs = 1;
+        const int workers = std::min<int>(m_run.options.jobs, static_cast<int>(files.size()));
+        std::vector<std::unique_ptr<CliHost>> hosts;
+        std::vector<std::unique_ptr<SettingsStore>> settings;
+        std::vector<std::unique_ptr<QbayRun>> runs;
+        std::string discarded;  // what preparing the steps again says was said above
+        for (int i = 0; i < workers; ++i) {
+            hosts.push_back(std::make_unique<CliHost>());
+            hosts.back()->HoldOutput(&discarded);
+            settings.push_back(std::make_unique<SettingsStore>(m_run.settings.InMemoryCopy()));
+            runs.push_back(std::make_unique<QbayRun>(options, *hosts.back(), *settings.back()));
+            runs.back()->m_run.steps.Prepare(options.steps);
+            runs.back()->PrepareRun();
+        }
+        qb::RunFilesAtOnce(
+            files, workers,
+            [&](int worker, std::size_t index) { return runs[worker]->RunHeld(files[index]); },
+            m_run.host, !options.quiet);
     }
 
     // Whether the FILEs run block by block (app/cli/streamed_run.h): every step a -e line that

@@ -183,6 +183,30 @@ status "-o FIFO" 0 timeout 10 "$qbay" -e ToUpper "$work/abc.txt" -o "$work/fifo"
 wait
 [ "$(cat "$work/from-fifo.txt")" = $'ABC\r' ] || fail "-o FIFO: $(od -c "$work/from-fifo.txt")"
 
+# -i over many files runs several at once; every file, every message and its order, and the
+# exit status are those of one file after another. Among the files: ones that lose a character
+# (an emoji in UTF-8 written as Shift-JIS), a missing one, a folder, a Ctrl-Z, and empty ones.
+mkdir -p "$work/one" "$work/four"
+for i in $(seq 1 40); do
+    case $((i % 8)) in
+        0) printf 'ｶﾀｶﾅ %d\xf0\x9f\x98\x80\n' "$i" ;;   # UTF-8 with an emoji
+        1) : ;;                                          # empty
+        2) printf 'ABC %d\r\n\x1a tail\r\n' "$i" ;;      # Ctrl-Z: not written back
+        *) printf '\x82\xa0 %d \xb6\xc0\r\n' "$i" ;;     # Shift-JIS
+    esac > "$work/one/f$i.txt"
+done
+mkdir "$work/one/f13.txt.d"
+cp -r "$work/one/." "$work/four/"
+names=$(cd "$work/one" && echo f*.txt missing.txt f13.txt.d)
+(cd "$work/one" && "$qbay" -i -j 1 --to sjis -e HanToZen $names > /dev/null 2> "$work/one.err")
+one=$?
+(cd "$work/four" && "$qbay" -i -j 4 --to sjis -e HanToZen $names > /dev/null 2> "$work/four.err")
+four=$?
+[ "$one/$four" = 1/1 ] || fail "-i -j 4: exit status $four, -j 1 $one"
+cmp -s "$work/one.err" "$work/four.err" || fail "-i -j 4: the messages differ: $(diff "$work/one.err" "$work/four.err" | head -5)"
+diff -r "$work/one" "$work/four" > /dev/null || fail "-i -j 4: the files differ from -j 1's"
+grep -q "missing.txt" "$work/one.err" || fail "-i -j 1: no message for the missing file"
+
 # Running out of memory stops the run with a message and leaves the output as it was.
 if [ -z "${QB_SANITIZED:-}" ]; then
     printf 'abc\r\n' > "$work/small.txt"

@@ -1,0 +1,30 @@
+// Running qbay over many FILEs several at a time (qbay -i with -j): each worker thread takes the
+// next file not yet begun, and what each file's run said is printed in the order of the FILEs,
+// as soon as that file and every one before it are done, so that the messages read as those of
+// a run over one file after another. On a terminal, a run that lasts longer than a second keeps
+// one progress line on standard error.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/cli/cli_host.h"
+
+namespace qb {
+
+// What the run over one FILE said, held until its turn.
+struct FileOutcome {
+    std::string said;  // as printed
+    int messages = 0;  // the messages among it
+    int losses = 0;    // the lost characters among it
+};
+
+// Runs `runFile(worker, index)` over each of `files`, `workers` at a time (worker from 0, each
+// on one thread), and prints each file's outcome through `host`. `progress`: show the
+// progress line when standard error is a terminal.
+void RunFilesAtOnce(const std::vector<std::string>& files, int workers,
+                    const std::function<FileOutcome(int worker, std::size_t index)>& runFile,
+                    CliHost& host, bool progress);
+
+}  // namespace qb
