@@ -315,6 +315,7 @@ OpResult RunReplaceDouble(Ctx& c, const Args& a) {
 OpResult RunMultiFileReplace(Ctx& c, const Args& a) {
     MultiFileReplaceOptions options;
     options.dryRun = c.run && c.run->multiFileDryRun;
+    options.workers = c.run ? c.run->multiFileWorkers : 1;
     options.jis = c.app.jisEncoder;
     options.progress = c.app.fileProgress;
     const MultiFileResult done =

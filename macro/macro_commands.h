@@ -27,6 +27,8 @@ struct MultiFileResult;
 struct MacroRunOptions {
     // The MultiFileReplace command only previews and writes nothing (qbay's --dry-run).
     bool multiFileDryRun = false;
+    // How many files MultiFileReplace reads and replaces at once (qbay's -j).
+    int multiFileWorkers = 1;
     // When set, receives what each MultiFileReplace did or would do.
     std::function<void(const MultiFileResult&)> multiFileReport = nullptr;
 };

@@ -25,6 +25,7 @@ QbayRunState::QbayRunState(const CliOptions& options, CliHost& host, SettingsSto
     app.keepUndoHistory = false;  // no macro line can undo
     MacroRunOptions run;
     run.multiFileDryRun = options.dryRun;
+    run.multiFileWorkers = options.jobs;
     run.multiFileReport = [this](const MultiFileResult& result) { ReportMultiFile(result); };
     macros.Interpreter().SetRunOptions(std::move(run));
     workspace.SetLossy(options.lossy);

@@ -8,7 +8,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <deque>
 #include <filesystem>
+#include <functional>
+#include <future>
+#include <memory>
 
 #include "convert/code_detect.h"
 #include "convert/cp932.h"
@@ -328,30 +332,43 @@ bool WriteBack(IHost& host, const std::string& path, std::string_view bytes,
     return true;
 }
 
-// Runs the replacement over one file of the folder, filling in its entry. False when the run
-// must end there.
-bool ReplaceInFolderFile(IHost& host, const fs::path& dir, const FolderFile& file,
-                         const WholeCharFinder& finder, std::string_view replacement,
-                         const MultiFileReplaceOptions& options, MultiFileEntry& entry) {
+// A file of the folder read and replaced, waiting for its turn to be written back.
+struct ReplacedFile {
+    MultiFileEntry entry;
+    FileOutcome outcome;
+    std::string path;
+    const char* message = nullptr;  // to show, naming the file, when its turn comes
+    bool writeBack = false;
+};
+
+// Reads one file of the folder and replaces in it: everything but writing it back, which is
+// done in name order (FinishFolderFile). Touches nothing shared, so that several files may be
+// read and replaced at once.
+std::unique_ptr<ReplacedFile> ReplaceInFolderFile(const fs::path& dir, const FolderFile& file,
+                                                  const WholeCharFinder& finder,
+                                                  std::string_view replacement,
+                                                  const MultiFileReplaceOptions& options) {
+    auto done = std::make_unique<ReplacedFile>();
+    MultiFileEntry& entry = done->entry;
     entry.name = file.name;
     if (file.link) {
         entry.status = MultiFileEntry::Skipped;
         entry.error = "a symbolic link, not followed";
-        return true;
+        return done;
     }
-    const std::string path = (dir / file.name).string();
+    done->path = (dir / file.name).string();
     std::string bytes;
     nlink_t fileNames = 1;
-    if (!ReadWholeFile(path, bytes, fileNames, entry.error)) {
+    if (!ReadWholeFile(done->path, bytes, fileNames, entry.error)) {
         entry.status = MultiFileEntry::Failed;
         entry.unread = true;
-        ShowFileMessage(host, kReadOpenError, path);
-        return true;
+        done->message = kReadOpenError;
+        return done;
     }
     const DetectedForm form = DetectFileForm(bytes);
     const bool unicode = IsUnicodeForm(form.form);
     entry.code = unicode ? CodeUtf8 : TreatedCode(bytes);
-    FileOutcome outcome;
+    FileOutcome& outcome = done->outcome;
     if (options.dryRun) {
         outcome.changes = &entry.changes;
         outcome.standIns = &entry.standIns;
@@ -363,24 +380,61 @@ bool ReplaceInFolderFile(IHost& host, const fs::path& dir, const FolderFile& fil
     if (outcome.notHeld) {
         entry.status = MultiFileEntry::Failed;
         entry.error = "more characters Shift-JIS lacks than stand-ins can hold; left as it was";
-        ShowFileMessage(host, kUtf8NotHeld, path);
-        return true;
+        done->message = kUtf8NotHeld;
+        return done;
     }
-    if (outcome.count == 0) return true;
+    if (outcome.count == 0) return done;
     entry.replacements = outcome.count;
     if (fileNames > 1) {
         // The new file would take this name only: the other names would keep the old text.
         entry.status = MultiFileEntry::Skipped;
         entry.error =
             "has " + std::to_string(fileNames) + " names (hard links), which a rewrite would part";
-        return true;
+        return done;
     }
-    if (options.dryRun) {
+    if (options.dryRun)
         entry.status = MultiFileEntry::Replaced;
-        return true;
-    }
-    return WriteBack(host, path, outcome.bytes, entry);
+    else
+        done->writeBack = true;
+    return done;
 }
+
+// Says what went wrong with a file read and replaced, and writes it back. False when the run
+// must end there.
+bool FinishFolderFile(IHost& host, ReplacedFile& file) {
+    if (file.message) ShowFileMessage(host, file.message, file.path);
+    return !file.writeBack || WriteBack(host, file.path, file.outcome.bytes, file.entry);
+}
+
+// The files of the folder read and replaced ahead of their turn, several at once on threads of
+// their own; no more are held than twice the workers, so that memory stays bounded.
+class FilesAhead {
+public:
+    FilesAhead(const std::vector<FolderFile>& files, int workers,
+               std::function<std::unique_ptr<ReplacedFile>(const FolderFile&)> replace)
+        : m_files(files), m_workers(std::max(1, workers)), m_replace(std::move(replace)) {}
+    ~FilesAhead() {
+        for (auto& file : m_ahead)
+            file.wait();
+    }
+    // The next file, in name order.
+    std::unique_ptr<ReplacedFile> Next() {
+        if (m_workers == 1) return m_replace(m_files[m_next++]);
+        while (m_started < m_files.size() && m_ahead.size() < 2 * m_workers)
+            m_ahead.push_back(std::async(std::launch::async, m_replace, m_files[m_started++]));
+        std::unique_ptr<ReplacedFile> file = m_ahead.front().get();
+        m_ahead.pop_front();
+        return file;
+    }
+
+private:
+    const std::vector<FolderFile>& m_files;
+    const std::size_t m_workers;
+    std::function<std::unique_ptr<ReplacedFile>(const FolderFile&)> m_replace;
+    std::deque<std::future<std::unique_ptr<ReplacedFile>>> m_ahead;
+    std::size_t m_next = 0;     // with one worker
+    std::size_t m_started = 0;  // with several
+};
 
 }  // namespace
 
@@ -402,13 +456,17 @@ MultiFileResult MultiFileReplace(IHost& host, const std::string& folder, const s
         MatchingFiles(dir, pattern, options.only, result.subfolders);
     const WholeCharFinder finder(UpperCased(find));
     FileProgressRun progress(options.progress, static_cast<int>(files.size()));
+    FilesAhead ahead(files, options.workers, [&](const FolderFile& file) {
+        return ReplaceInFolderFile(dir, file, finder, replacement, options);
+    });
     for (const FolderFile& file : files) {
         if (!progress.Next(file.name)) {  // stopped: the files done so far keep their changes
             result.stopped = true;
             break;
         }
-        MultiFileEntry& entry = result.files.emplace_back();
-        const bool goOn = ReplaceInFolderFile(host, dir, file, finder, replacement, options, entry);
+        const std::unique_ptr<ReplacedFile> replaced = ahead.Next();
+        const bool goOn = FinishFolderFile(host, *replaced);
+        MultiFileEntry& entry = result.files.emplace_back(std::move(replaced->entry));
         if (entry.status == MultiFileEntry::Replaced) {
             ++result.filesChanged;
             result.replacements += entry.replacements;

@@ -60,8 +60,13 @@ struct MultiFileReplaceOptions {
     const std::vector<std::string>* only = nullptr;
     // How changed JIS files are written: as the last SjisToJis of the run wrote JIS.
     JisEncoderOptions jis{};
-    // Told of each file; may stop the run between two files (what was written stays written).
+    // Told of each file before it is written back (with one worker, before it is read); may
+    // stop the run between two files (what was written stays written).
     FileProgress progress = nullptr;
+    // How many files are read and replaced at once, ahead of their turn. They are still told,
+    // written back and reported one by one in name order, and a run that ends at a file writes
+    // none after it.
+    int workers = 1;
 };
 
 // Replaces `find` by `replacement`, ignoring case, in every file of `folder` whose name matches

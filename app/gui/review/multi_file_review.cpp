@@ -10,6 +10,9 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <thread>
+
 #include "app/gui/common/qt_text.h"
 #include "app/gui/common/screen_font.h"
 #include "app/gui/dialogs/command_ui.h"
@@ -195,6 +198,9 @@ void RunReviewedMultiFileReplace(CQuillbayDoc& doc, GuiCommandUi& ui, const AppC
     MultiFileReplaceOptions options;
     options.jis = app.jisEncoder;
     options.progress = app.fileProgress;
+    // The files are read and replaced on every core; the progress dialog still goes file by
+    // file, and so does writing.
+    options.workers = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     options.dryRun = true;
     const MultiFileResult preview =
         MultiFileReplace(app.host, folder, pattern, find, replacement, options);

@@ -38,8 +38,9 @@ protected:
     // Runs the replacement as a macro line of this run would, keeping its result in `last`.
     void Replace(const std::string& folder, const std::string& pattern, std::string_view find,
                  std::string_view replacement, bool dryRun = false,
-                 const std::vector<std::string>* only = nullptr) {
+                 const std::vector<std::string>* only = nullptr, int workers = 1) {
         MultiFileReplaceOptions options;
+        options.workers = workers;
         options.dryRun = dryRun;
         options.only = only;
         options.jis = app.context.jisEncoder;
@@ -371,6 +372,50 @@ TEST_F(MultiFileReplaceTest, ProgressSeesEveryFileAndMayStopBetweenTwo) {
     EXPECT_EQ(last.filesChanged, 2);
     EXPECT_EQ(last.files.size(), 2u);
     EXPECT_TRUE(last.stopped);
+}
+
+// Files read and replaced several at once must give what one after another gives: the same
+// bytes in every file, the same entries in name order, the same messages; and a stop between
+// two files must leave every later file untouched, however far the workers have read ahead.
+TEST_F(MultiFileReplaceTest, SeveralWorkersGiveWhatOneGivesAndStopWhereItStops) {
+    const std::string texts[] = {Sjis("漢字abc\r\n"), "\x1b$B4A;z\x1b(Babc\n", "none\r\n",
+                                 "\xEF\xBB\xBF" "abc \xF0\x9F\x98\x80\n", Sjis("ABC かな\r\n")};
+    const auto fill = [&](const test::TempDir& folder) {
+        for (int i = 0; i < 1000; ++i)
+            folder.Write("f" + std::to_string(1000 + i) + ".txt",
+                         texts[i % 5] + std::to_string(i) + "\n");
+    };
+    const auto contents = [](const test::TempDir& folder) {
+        std::vector<std::string> all;
+        for (int i = 0; i < 1000; ++i)
+            all.push_back(folder.Read("f" + std::to_string(1000 + i) + ".txt"));
+        return all;
+    };
+    for (const bool stop : {false, true}) {
+        std::vector<std::vector<std::string>> bytes;
+        std::vector<std::string> entries;
+        for (const int workers : {1, 4}) {
+            test::TempDir folder;
+            fill(folder);
+            app.host.messages.clear();
+            app.context.fileProgress = [&](int, int, std::string_view name) {
+                return !stop || name != "f1500.txt";
+            };
+            Replace(folder.Path(), "*.txt", "abc", "x", false, nullptr, workers);
+            bytes.push_back(contents(folder));
+            std::string listed = std::to_string(last.files.size());
+            for (const auto& e : last.files)
+                listed += "|" + e.name + " " + std::to_string(e.status) + " " +
+                          std::to_string(e.replacements) + " " + std::to_string(e.code);
+            entries.push_back(listed);
+            EXPECT_EQ(last.stopped, stop);
+        }
+        EXPECT_EQ(bytes[0], bytes[1]) << "stop " << stop;
+        EXPECT_EQ(entries[0], entries[1]) << "stop " << stop;
+        if (stop) {
+            EXPECT_EQ(bytes[1][500], texts[0] + "500\n");
+        }
+    }
 }
 
 }  // namespace
