@@ -35,6 +35,9 @@ struct AppContext {
     // False where nothing can ever undo (the command line: macros have no undo command): the
     // documents then keep no history, and lines an operation replaces are freed at once.
     bool keepUndoHistory = true;
+    // How many threads a conversion of every line of a large document may use (the window:
+    // every core; qbay: -j). The conversions that carry nothing from line to line use them.
+    int workers = 1;
     // Watches long operations and may stop them (the desktop program's progress bar); null: no
     // operation is ever stopped.
     IProgress* progress = nullptr;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "convert/code_kind.h"
+#include "convert/code_loss.h"
 #include "convert/file_form.h"
 #include "convert/stand_in_table.h"
 #include "convert/sjis_searcher.h"
@@ -471,6 +472,12 @@ public:
     // the code `into` names.
     template <class Convert, class FindLosses>
     void ConvertTargetLines(Convert&& convert, FindLosses&& findLosses, std::string_view into);
+    // The same for a conversion that is a function of the line alone and may be called on
+    // several threads at once: a large document is converted on AppContext::workers threads.
+    template <class Convert>
+    void ConvertEachTargetLine(Convert&& convert);
+    template <class Convert, class FindLosses>
+    void ConvertEachTargetLine(Convert&& convert, FindLosses&& findLosses, std::string_view into);
     // The same for a conversion that writes into a buffer: room(size) is the most bytes it
     // writes for a line of `size` bytes, convert(line, out) returns how many it wrote. Each
     // result is written where the new line will lie, without a string in between.
@@ -484,6 +491,12 @@ public:
                                    std::string_view into);
 
 private:
+    // ConvertEachTargetLine on several threads; false when it would not pay or the target
+    // test cannot be asked from several threads (the caller then converts line by line).
+    bool ConvertOnWorkers(const std::function<std::string(std::string_view)>& convert,
+                          const std::function<std::vector<CodeLoss>(
+                              std::string_view, const std::string&)>& findLosses,
+                          std::string_view into);
     // The same, cutting each converted line at CR LF; the end of the target range grows by the
     // lines added.
     void ConvertAndSplitTargetLines(std::string (*convert)(std::string_view));

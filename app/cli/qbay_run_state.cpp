@@ -23,6 +23,7 @@ QbayRunState::QbayRunState(const CliOptions& options, CliHost& host, SettingsSto
       macros(app, workspace) {
     app.recorder = nullptr;       // documents record only while the macro lines run
     app.keepUndoHistory = false;  // no macro line can undo
+    app.workers = options.jobs;   // a run over whole documents converts on as many threads
     MacroRunOptions run;
     run.multiFileDryRun = options.dryRun;
     run.multiFileWorkers = options.jobs;

@@ -5,11 +5,11 @@
 namespace qb {
 
 void CQuillbayDoc::ToUpper() {
-    ConvertTargetLines([](std::string_view line) { return ToUpperString(line); });
+    ConvertEachTargetLine([](std::string_view line) { return ToUpperString(line); });
 }
 
 void CQuillbayDoc::ToLower() {
-    ConvertTargetLines([](std::string_view line) { return ToLowerString(line); });
+    ConvertEachTargetLine([](std::string_view line) { return ToLowerString(line); });
 }
 
 void CQuillbayDoc::ToZenUpper() {
@@ -21,15 +21,15 @@ void CQuillbayDoc::ToZenLower() {
 }
 
 void CQuillbayDoc::HiraToKana() {
-    ConvertTargetLines([](std::string_view line) { return HiraToKanaString(line); });
+    ConvertEachTargetLine([](std::string_view line) { return HiraToKanaString(line); });
 }
 
 void CQuillbayDoc::KanaToHira() {
-    ConvertTargetLines([](std::string_view line) { return KanaToHiraString(line); });
+    ConvertEachTargetLine([](std::string_view line) { return KanaToHiraString(line); });
 }
 
 void CQuillbayDoc::ToTopUpper() {
-    ConvertTargetLines([](std::string_view line) { return CapitaliseWords(line); });
+    ConvertEachTargetLine([](std::string_view line) { return CapitaliseWords(line); });
 }
 
 // One sentence runs on across lines: a line that does not end a sentence leaves the first letter
@@ -42,7 +42,7 @@ void CQuillbayDoc::ToLineUpper() {
 }
 
 void CQuillbayDoc::ChangeUpperLower() {
-    ConvertTargetLines([](std::string_view line) { return SwapCase(line); });
+    ConvertEachTargetLine([](std::string_view line) { return SwapCase(line); });
 }
 
 }  // namespace qb

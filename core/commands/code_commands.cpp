@@ -85,12 +85,12 @@ void CQuillbayDoc::EucToSjis() {
 
 void CQuillbayDoc::SjisToEuc() {
     if (m_app.settings.ReadInt("Euc", "Code", 0) == 0)
-        ConvertTargetLines(
+        ConvertEachTargetLine(
             [](std::string_view line) { return SjisToEucLine(line); },
             [](std::string_view line, const std::string&) { return SjisLossesToJis(line); },
             "EUC-JP");
     else
-        ConvertTargetLines([](std::string_view line) { return SjisToEucFixedLine(line); });
+        ConvertEachTargetLine([](std::string_view line) { return SjisToEucFixedLine(line); });
     MarkBytesFinal(true);
 }
 
@@ -165,7 +165,7 @@ void CQuillbayDoc::SjisToUtf8() {
 }
 
 void CQuillbayDoc::UnicodeToMbcs() {
-    ConvertTargetLines([](std::string_view line) {
+    ConvertEachTargetLine([](std::string_view line) {
         if (line.substr(0, kUtf16LeMark.size()) == kUtf16LeMark) return Utf16LeBytesToSjis(line);
         return Utf7ToSjis(line);
     });
@@ -173,7 +173,7 @@ void CQuillbayDoc::UnicodeToMbcs() {
 }
 
 void CQuillbayDoc::MbcsToUnicode() {
-    ConvertTargetLines(
+    ConvertEachTargetLine(
         [](std::string_view line) { return SjisToUtf16LeBytes(line); },
         [](std::string_view line, const std::string&) { return SjisLossesToUnicode(line); },
         "Unicode");

@@ -30,6 +30,9 @@ public:
         m_invert = t.invert;
     }
 
+    // Whether the test is a plain range, which any thread may ask.
+    bool Plain() const { return m_simple; }
+
     bool operator()(int index) const {
         if (!m_simple) return m_doc.IsTargetLine(index);
         return (index >= m_first && index <= m_last) != m_invert;
@@ -87,6 +90,21 @@ void CQuillbayDoc::ConvertTargetLines(Convert&& convert, FindLosses&& findLosses
             m_app.codeLoss({this, i, loss.offset + 1, std::move(loss.what), into});
         ReplaceLineIfChanged(line, result, arena);
     }
+}
+
+template <class Convert>
+void CQuillbayDoc::ConvertEachTargetLine(Convert&& convert) {
+    if (!ConvertOnWorkers(convert, nullptr, {})) ConvertTargetLines(convert);
+}
+
+template <class Convert, class FindLosses>
+void CQuillbayDoc::ConvertEachTargetLine(Convert&& convert, FindLosses&& findLosses,
+                                         std::string_view into) {
+    if (!m_app.codeLoss) {
+        ConvertEachTargetLine(convert);
+        return;
+    }
+    if (!ConvertOnWorkers(convert, findLosses, into)) ConvertTargetLines(convert, findLosses, into);
 }
 
 // For the conversions that lose nothing.

@@ -5,22 +5,22 @@
 namespace qb {
 
 void CQuillbayDoc::ZenToHan(int kind) {
-    ConvertTargetLines([kind](std::string_view line) { return qb::ZenToHan(line, kind); });
+    ConvertEachTargetLine([kind](std::string_view line) { return qb::ZenToHan(line, kind); });
 }
 
 void CQuillbayDoc::HanToZen(int kind) {
-    ConvertTargetLines([kind](std::string_view line) { return qb::HanToZen(line, kind); });
+    ConvertEachTargetLine([kind](std::string_view line) { return qb::HanToZen(line, kind); });
 }
 
 // The flags are one byte; a macro line may give a larger number, whose higher bits mean nothing.
 void CQuillbayDoc::ZenToHanSw(int flags) {
     const unsigned byte = static_cast<unsigned>(flags) & 0xFFu;
-    ConvertTargetLines([byte](std::string_view line) { return qb::ZenToHanSw(line, byte); });
+    ConvertEachTargetLine([byte](std::string_view line) { return qb::ZenToHanSw(line, byte); });
 }
 
 void CQuillbayDoc::HanToZenSw(int flags) {
     const unsigned byte = static_cast<unsigned>(flags) & 0xFFu;
-    ConvertTargetLines([byte](std::string_view line) { return qb::HanToZenSw(line, byte); });
+    ConvertEachTargetLine([byte](std::string_view line) { return qb::HanToZenSw(line, byte); });
 }
 
 }  // namespace qb

@@ -34,10 +34,11 @@ private:
     int m_stopAt;
 };
 
-// Enough lines that every loop asks more than once.
-Lines ManyLines() {
+// Enough lines that every loop asks more than once; with `workers`, enough for the conversions
+// of every line to run on them.
+Lines ManyLines(int count = 5000) {
     Lines lines;
-    for (int i = 0; i < 5000; ++i)
+    for (int i = 0; i < count; ++i)
         lines.push_back("line " + std::to_string((i * 7919) % 3001) + " abc,def(x)\tend");
     return lines;
 }
@@ -81,10 +82,12 @@ TEST(ProgressTest, AWatchedOperationGivesTheSameLinesAsAnUnwatchedOne) {
 }
 
 TEST(ProgressTest, AStoppedOperationLeavesTheDocumentAsItWas) {
+    for (const int workers : {1, 3})
     for (int stopAt : {1, 2}) {  // at its first question, and half-way
         for (const auto& op : kOperations) {
             test::DocFixture f;
-            f.SetLines(ManyLines());
+            f.app.context.workers = workers;
+            f.SetLines(ManyLines(workers == 1 ? 5000 : 40000));
             f.doc.SetLine(0, "first");  // one undo step before
             f.doc.SetModifiedFlag(false);
             f.doc.Target().firstLine = 2;
@@ -106,6 +109,40 @@ TEST(ProgressTest, AStoppedOperationLeavesTheDocumentAsItWas) {
             EXPECT_EQ(f.doc.GetLine(0).str(), ManyLines()[0])
                 << op.name << " keeps the step before";
         }
+    }
+}
+
+// The conversions of every line run on several threads for a large document: the lines, the
+// undo step and the losses told must be those of one thread, in line order.
+TEST(ProgressTest, ConversionsOnSeveralThreadsGiveWhatOneGives) {
+    const std::function<void(CQuillbayDoc&)> conversions[] = {
+        [](CQuillbayDoc& d) { d.ZenToHan(0); },      [](CQuillbayDoc& d) { d.HanToZen(0); },
+        [](CQuillbayDoc& d) { d.ToUpper(); },         [](CQuillbayDoc& d) { d.HiraToKana(); },
+        [](CQuillbayDoc& d) { d.ZenToHanSw(12); },   [](CQuillbayDoc& d) { d.SjisToEuc(); },
+    };
+    Lines lines = ManyLines(50000);
+    for (std::size_t i = 0; i < lines.size(); i += 7)
+        lines[i] += "\x82\xa0\x83J\x82`\xb6\xde \xfa\x40";  // あカＡｶﾞ ⅰ in Shift-JIS
+    for (const auto& convert : conversions) {
+        Lines results[2];
+        std::vector<std::string> lost[2];
+        for (const int workers : {1, 4}) {
+            test::DocFixture f;
+            f.app.context.workers = workers;
+            f.app.context.codeLoss = [&](const CodeLossReport& r) {
+                lost[workers == 4].push_back(std::to_string(r.line) + ":" + r.what);
+            };
+            f.SetLines(lines);
+            f.doc.Target().firstLine = 3;
+            convert(f.doc);
+            results[workers == 4] = f.LineTexts();
+            EXPECT_EQ(f.doc.UndoStack().Count(), 1);
+        }
+        EXPECT_EQ(results[0], results[1]);
+        EXPECT_EQ(lost[0], lost[1]);
+        EXPECT_EQ(lost[0].empty(), &convert != &conversions[5]) << "SjisToEuc loses ⅰ";
+        EXPECT_NE(results[0], lines);
+        EXPECT_EQ(results[1][0], lines[0]) << "a line before the targets";
     }
 }
 

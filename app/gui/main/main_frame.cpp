@@ -1,6 +1,9 @@
 // The main window: construction, and the command dispatch with its enabling rules.
 #include "app/gui/main/main_frame.h"
 
+#include <algorithm>
+#include <thread>
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -85,6 +88,8 @@ CMainFrame::CMainFrame(GuiHost& host, SettingsStore& settings, QWidget* parent)
     BuildToolbars();
     BuildStatusBar();
     m_app.progress = new OperationProgress(this);
+    // The conversions of every line of a large document run on every core.
+    m_app.workers = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     m_app.codeLoss = ConversionLossReport(
         *this, [this](const CQuillbayDoc& doc) { return DocumentName(doc); },
         [this](const QString& warning) { m_host.ShowWarning(warning); });
