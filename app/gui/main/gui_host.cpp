@@ -9,6 +9,7 @@
 
 #include "app/gui/common/message_box.h"
 #include "app/gui/common/qt_text.h"
+#include "app/gui/dialogs/file_dialogs.h"
 
 namespace qb::gui {
 
@@ -120,9 +121,11 @@ void GuiHost::ShowWarning(const QString& text) {
 }
 
 std::optional<std::string> GuiHost::ChooseOpenFile(const QString& title, const QString& filter) {
-    const QString path = QFileDialog::getOpenFileName(m_window, title, QString(), filter);
-    if (path.isEmpty()) return std::nullopt;
-    return QStringToUtf8(path);
+    QFileDialog dialog(m_window, title, QString(), filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    FitFileDialog(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return QStringToUtf8(dialog.selectedFiles().front());
 }
 
 std::optional<std::string> GuiHost::ChooseSaveFile(const QString& title, const QString& initial,
@@ -131,6 +134,7 @@ std::optional<std::string> GuiHost::ChooseSaveFile(const QString& title, const Q
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
+    FitFileDialog(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return QStringToUtf8(dialog.selectedFiles().front());
 }
