@@ -136,9 +136,15 @@ struct CRegExp::Compiled {
             if (has(u)) firstBytes.Add(static_cast<unsigned char>(u));
         checkFirstBytes = true;
     }
+    // PCRE2 reports a class of a letter and its case partner ([Aa]) as that one letter, with
+    // a caseless flag it does not pass on: a letter with a case partner is no fixed character.
     void AddRequired(uint32_t unit) {
         if (unit > 0xFFFF) return;
-        if (auto form = SoleSjisForm(static_cast<char16_t>(unit))) required.emplace_back(*form);
+        const std::optional<std::string> form = SoleSjisForm(static_cast<char16_t>(unit));
+        if (!form) return;
+        const unsigned code = CharCode(*form, 0);
+        if (IsUpperCase(code) || IsLowerCase(code)) return;
+        required.emplace_back(*form);
     }
     // False when the subject cannot match.
     bool MayMatch(std::string_view sjis) const {

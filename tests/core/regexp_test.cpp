@@ -247,7 +247,7 @@ TEST(CRegExpTest, TurningLinesDownEarlyChangesNoResult) {
     };
     const std::vector<std::string> patternPieces = split(
         "[0-9]+ \\d \\w+ [a-c] [A-Z]{2} k s x|5 (?<=a) (?=b) ^ $ [^0-9] . * + ( ) | ? 1 @ \\s "
-        "手紙 円 [ｱ-ﾝ] [あ-ん] \\bOK\\b [\\x80-\\xff]");
+        "手紙 円 [ｱ-ﾝ] [あ-ん] \\bOK\\b [\\x80-\\xff] [Kk] [Ｋｋ]");
     std::vector<std::string> subjectPieces = split("0 42 a b K k s OK x @ 円 手紙 Ｋ あ");
     for (const char* bytes :
          {"\x81\x30", "\x81\x35", "\xE0\x41", "\x88\x40k", "\xB1", "\xE2\x84\xAA", "\x81", " "})
@@ -281,6 +281,24 @@ TEST(CRegExpTest, TurningLinesDownEarlyChangesNoResult) {
         }
     }
     EXPECT_GT(compared, 10000);
+}
+
+// PCRE2 turns a class of a letter and its case partner into that letter matched without regard
+// to case, and reports it as the fixed first (or last) character: the line "abc" was turned
+// down for "[Aa]" before it was looked at.
+TEST(CRegExpTest, ACaseClassIsNoFixedLetter) {
+    const struct {
+        const char* pattern;
+        const char* subject;
+    } cases[] = {
+        {"[Aa]", "abc"},     {"[Aa]", "ABC"},         {"x[Cc]", "xc"},
+        {"[Ａａ]", "ａｂ"},  {"[Ωω]", "ω"},          {"[Bb][Cc]", "abc"},
+    };
+    for (const auto& c : cases) {
+        CRegExp re;
+        re.SetPattern(Sjis(c.pattern));
+        EXPECT_TRUE(re.Test(Sjis(c.subject))) << c.pattern << " on " << c.subject;
+    }
 }
 
 // The set of ASCII first characters is checked on the bytes: that holds only because no other

@@ -3,9 +3,12 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QtTest>
 
 #include "app/gui/main/main_frame.h"
+#include "macro/macro_controller.h"
+#include "macro/macro_recorder.h"
 #include "app/gui/view/quillbay_view.h"
 #include "core/quillbay_doc.h"
 #include "settings/settings_store.h"
@@ -118,6 +121,60 @@ private Q_SLOTS:
         QCOMPARE(doc.Target().lastLine, 6);
         QVERIFY(!doc.IsModified());
         QCOMPARE(script.Unexpected(), 0);
+    }
+
+    // One click makes every line Find finds a target, with its tolerances, as one LineSelect
+    // line that replays to the same targets.
+    void AllFoundLinesBecomeTheTargetsAsOneRecordedLine() {
+        TempDir dir;
+        SettingsStore settings(dir.File("settings.ini"));
+        RecordingHost host;
+        CMainFrame frame(host, settings);
+        frame.show();
+        const char* const lines[] = {"ガ", "ｶﾞ", "カ", "が", "ア", "x ｶﾞｷ", "ｶ", "カ゛"};
+        std::string text;
+        for (const char* line : lines)
+            text += Sjis(line) + "\r\n";
+        QVERIFY(frame.OpenDocument(dir.Write("doc.txt", text)));
+        CQuillbayView* view = frame.ActiveView();
+        CQuillbayDoc& doc = view->Document();
+        doc.Target().invert = true;  // turned off, or the other lines would be the targets
+        const std::string macro = dir.File("rec.qmc");
+        QVERIFY(frame.Macros().Recorder().Start(macro));
+        ModalScript script;
+        script.Then([](QWidget* dialog) {
+            dialog->findChild<QLineEdit*>(QStringLiteral("text"))->setText(QStringLiteral("ガ"));
+            dialog->findChild<QCheckBox*>(QStringLiteral("width"))->setChecked(true);
+            dialog->findChild<QCheckBox*>(QStringLiteral("kana"))->setChecked(true);
+            dialog->findChild<QPushButton*>(QStringLiteral("allTargets"))->click();
+        });
+        QApplication::setActiveWindow(&frame);
+        view->setFocus();
+        QVERIFY(QTest::qWaitFor([view] { return QApplication::focusWidget() == view; }));
+        QTest::keyClick(view, Qt::Key_F, Qt::ControlModifier);
+        frame.Macros().Recorder().Stop();
+        QCOMPARE(script.Unexpected(), 0);
+
+        const QList<bool> expected = {true, true, false, true, false, true, false, true};
+        const auto targets = [&doc] {
+            QList<bool> now;
+            for (int i = 0; i < doc.LineCount(); ++i)
+                now << doc.IsTargetLine(i);
+            return now;
+        };
+        QCOMPARE(targets(), expected);
+        QVERIFY(!doc.IsModified());
+        const QList<QByteArray> recorded =
+            QByteArray::fromStdString(dir.Read("rec.qmc")).split('\n');
+        QCOMPARE(recorded.size(), 3);  // Notsel, LineSelect and the end of the last line
+        QCOMPARE(recorded[0], QByteArray("Notsel\r"));
+        QVERIFY2(recorded[1].startsWith("LineSelect 1 "), recorded[1].constData());
+
+        // The line alone gives the same targets on replay.
+        QVERIFY(dir.Write("one.qmc", recorded[1].toStdString() + "\n") != "");
+        doc.Target() = TargetState{};
+        frame.Macros().RunMacroFile(dir.File("one.qmc"));
+        QCOMPARE(targets(), expected);
     }
 };
 

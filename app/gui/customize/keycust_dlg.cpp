@@ -1,3 +1,4 @@
+#include "app/gui/common/message_box.h"
 #include "app/gui/customize/keycust_dlg.h"
 
 #include <QCheckBox>
@@ -181,7 +182,8 @@ void CKeycustDlg::ChooseCommand(int row) {
 
 void CKeycustDlg::ReportSave(const KeyFileResult& result) {
     if (!result.ok) {
-        QMessageBox::warning(this, ProgramTitle(), Utf8ToQString(result.Message("保存できません")));
+        QMessageBox::warning(this, MessageTitle(this, QMessageBox::Warning),
+                             Utf8ToQString(result.Message("保存できません")));
         return;
     }
     QStringList notes;
@@ -190,7 +192,8 @@ void CKeycustDlg::ReportSave(const KeyFileResult& result) {
                      .arg(Utf8ToQString(result.path));
     if (!result.keptAs.empty()) notes << Utf8ToQString(KeptAsMessage(result.keptAs));
     if (!notes.isEmpty())
-        QMessageBox::information(this, ProgramTitle(), notes.join(QLatin1Char('\n')));
+        QMessageBox::information(this, MessageTitle(this, QMessageBox::Information),
+                                 notes.join(QLatin1Char('\n')));
 }
 
 void CKeycustDlg::SaveAs() {
@@ -203,7 +206,8 @@ void CKeycustDlg::Load() {
     if (!path) return;
     const KeyFileResult result = m_keys.Load(*path, m_settings);
     if (!result.ok) {
-        QMessageBox::warning(this, ProgramTitle(), Utf8ToQString(result.Message("読み込めません")));
+        QMessageBox::warning(this, MessageTitle(this, QMessageBox::Warning),
+                             Utf8ToQString(result.Message("読み込めません")));
         return;
     }
     m_reloaded();

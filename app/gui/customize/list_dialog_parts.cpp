@@ -1,3 +1,4 @@
+#include "app/gui/common/message_box.h"
 #include "app/gui/customize/list_dialog_parts.h"
 
 #include <QMessageBox>
@@ -17,7 +18,8 @@ QPushButton* SideButton(const QString& text, const char* name, QWidget* parent) 
 
 bool AgreedToDelete(QWidget* parent, const std::string& question) {
     if (question.empty()) return false;
-    return QMessageBox::question(parent, ProgramTitle(), Utf8ToQString(question),
+    return QMessageBox::question(parent, MessageTitle(parent, QMessageBox::Question),
+                                 Utf8ToQString(question),
                                  QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 

@@ -1,3 +1,4 @@
+#include "app/gui/common/message_box.h"
 #include "app/gui/customize/macro_menu_dlg.h"
 
 #include <QDialogButtonBox>
@@ -65,7 +66,8 @@ void CMacroMenuDlg::Add() {
     // A full table is refused before anything is typed, so that no typing is lost.
     std::string message;
     if (MacroMenuEditor probe = m_editor; !probe.Add({}, &message)) {
-        QMessageBox::warning(this, ProgramTitle(), Utf8ToQString(message));
+        QMessageBox::warning(this, MessageTitle(this, QMessageBox::Warning),
+                             Utf8ToQString(message));
         return;
     }
     CMacroEditDlg dialog({}, m_settings, this);
@@ -99,7 +101,7 @@ void CMacroMenuDlg::accept() {
     std::string error;
     if (!m_editor.Save(m_settings, &error))
         QMessageBox::warning(
-            this, ProgramTitle(),
+            this, MessageTitle(this, QMessageBox::Warning),
             QStringLiteral(
                 "マクロメニューを設定ファイルに保存できません（この実行中は使えます）: ") +
                 Utf8ToQString(error));

@@ -1,3 +1,4 @@
+#include "app/gui/common/message_box.h"
 #include "app/gui/customize/rmenu_cust_dlg.h"
 
 #include <QDialogButtonBox>
@@ -93,7 +94,8 @@ void CRMenuCustDlg::AddChosen(bool insert) {
     const CommandId id = table[static_cast<std::size_t>(row)].id;
     std::string message;
     if (!(insert ? m_editor.Insert(id, &message) : m_editor.Append(id, &message)))
-        QMessageBox::warning(this, ProgramTitle(), Utf8ToQString(message));
+        QMessageBox::warning(this, MessageTitle(this, QMessageBox::Warning),
+                             Utf8ToQString(message));
     ShowList();
 }
 

@@ -57,7 +57,7 @@ bool GuiCommandUi::Recordable(const DialogRequest& request,
     for (const MacroValue& value : values) {
         const QString standIn = text.FirstStandIn(value.text);
         if (standIn.isEmpty()) continue;
-        QMessageBox::warning(m_parent, ProgramTitle(),
+        QMessageBox::warning(m_parent, CommandTitle(request.command.caption),
                              QStringLiteral("「%1」はシフトJISにない文字のため、マクロに記録できま"
                                             "せん。記録を止めてから実行してください。")
                                  .arg(standIn));

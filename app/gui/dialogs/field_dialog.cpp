@@ -1,3 +1,4 @@
+#include "app/gui/common/message_box.h"
 #include "app/gui/dialogs/field_dialog.h"
 
 #include <QButtonGroup>
@@ -55,20 +56,16 @@ QLineEdit* LineEditOf(QWidget* control) {
 
 }  // namespace
 
-QString ProgramTitle() {
-    return QStringLiteral("Quillbay");
-}
-
 QString CommandTitle(std::string_view caption) {
     QString title = Q(caption);
     title.remove(QRegularExpression(QStringLiteral("\\(&.\\)")));
     title.remove(QRegularExpression(QStringLiteral("(\\.\\.\\.|…)$")));
     title.remove(QLatin1Char('&'));
-    return title.isEmpty() ? ProgramTitle() : title;
+    return title.isEmpty() ? QStringLiteral("入力") : title;
 }
 
 void RefuseField(QWidget* dialog, QWidget* field, const QString& message) {
-    QMessageBox::warning(dialog, ProgramTitle(), message);
+    QMessageBox::warning(dialog, MessageTitle(dialog, QMessageBox::Warning), message);
     field->setFocus(Qt::OtherFocusReason);
     if (QLineEdit* edit = LineEditOf(field)) edit->selectAll();
 }

@@ -25,10 +25,8 @@ class SettingsStore;
 
 namespace qb::gui {
 
-// The title of the dialogs that carry the program's name (messages).
-QString ProgramTitle();
 // The title of a command's dialog: its menu caption (UTF-8) without the mnemonic and the
-// "..."; the program's name for a command with no caption.
+// "..."; "入力" for a command with no caption.
 QString CommandTitle(std::string_view caption);
 
 // A message box over `dialog` about `field`, which then gets the focus (its text selected).

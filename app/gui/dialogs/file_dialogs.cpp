@@ -1,11 +1,39 @@
 #include "app/gui/dialogs/file_dialogs.h"
 
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QListView>
+#include <QScreen>
+#include <QTreeView>
+#include <algorithm>
 
 #include "app/gui/common/qt_text.h"
 #include "settings/settings_store.h"
 
 namespace qb::gui {
+
+void FitFileDialog(QFileDialog& dialog) {
+    // Columns are sized by their contents only in the toolkit's own dialog.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (auto* files = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = files->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column)
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+    if (auto* places = dialog.findChild<QListView*>(QStringLiteral("sidebar"))) {
+        int widest = 0;
+        for (int row = 0; row < places->model()->rowCount(); ++row)
+            widest = std::max(widest, places->sizeHintForIndex(places->model()->index(row, 0))
+                                          .width());
+        places->setMinimumWidth(widest + 2 * places->frameWidth() + 8);
+    }
+    const QScreen* screen = dialog.screen();
+    const QSize room = screen ? screen->availableGeometry().size() : QSize(1024, 768);
+    dialog.resize(std::min(room.width() * 9 / 10, std::max(dialog.width(), 860)),
+                  std::min(room.height() * 9 / 10, std::max(dialog.height(), 520)));
+}
 
 std::optional<std::vector<std::string>> ChooseFiles(QWidget* parent, const FileDialogSpec& spec) {
     QFileDialog dialog(parent, spec.title, spec.folder, spec.filter);
@@ -15,6 +43,7 @@ std::optional<std::vector<std::string>> ChooseFiles(QWidget* parent, const FileD
                        : spec.multiple ? QFileDialog::ExistingFiles
                                        : QFileDialog::ExistingFile);
     if (!spec.defaultSuffix.isEmpty()) dialog.setDefaultSuffix(spec.defaultSuffix);
+    FitFileDialog(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     std::vector<std::string> paths;
     for (const QString& path : dialog.selectedFiles())

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+class QFileDialog;
 class QWidget;
 
 namespace qb {
@@ -22,6 +23,10 @@ struct FileDialogSpec {
     bool save = false;      // a save dialog that asks before replacing; else open existing files
     bool multiple = false;  // an open dialog that takes several files
 };
+
+// Gives `dialog` room for its columns: the toolkit's own dialog opens so narrow that the dates
+// and the places in the side bar are cut short. Call before exec().
+void FitFileDialog(QFileDialog& dialog);
 
 // The chosen paths, or nullopt on Cancel.
 std::optional<std::vector<std::string>> ChooseFiles(QWidget* parent, const FileDialogSpec& spec);

@@ -1,3 +1,4 @@
+#include "app/gui/common/message_box.h"
 #include "app/gui/dialogs/macro_exe_dlg.h"
 
 #include <QHBoxLayout>
@@ -70,7 +71,7 @@ void CMacroExeDlg::RemoveFile() {
     const int row = m_files->currentRow();
     if (row < 0) return;
     const QString question = m_files->item(row)->text() + QStringLiteral(" を削除しますか？");
-    if (QMessageBox::question(this, ProgramTitle(), question,
+    if (QMessageBox::question(this, MessageTitle(this, QMessageBox::Question), question,
                               QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return;
     delete m_files->takeItem(row);

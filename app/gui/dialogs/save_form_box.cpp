@@ -8,6 +8,7 @@
 #include <array>
 
 #include "app/gui/common/qt_text.h"
+#include "app/gui/dialogs/file_dialogs.h"
 
 namespace qb::gui {
 
@@ -93,6 +94,7 @@ std::optional<SaveChoice> ChooseSaveFileAndForm(QWidget* parent, const QString& 
         grid->addWidget(box, grid->rowCount(), 0, 1, grid->columnCount());
     else if (dialog.layout())
         dialog.layout()->addWidget(box);
+    FitFileDialog(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return SaveChoice{QStringToUtf8(dialog.selectedFiles().front()), box->Chosen()};
 }

@@ -1,13 +1,15 @@
 #include "app/gui/help/help_files.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
 #include <QUrl>
 #include <filesystem>
 #include <system_error>
 
 #include "app/gui/common/qt_text.h"
+#include "app/gui/help/help_window.h"
 
 // Set by the build: the help folder relative to the folder the program is installed in, and the
 // help folder of the source tree.
@@ -58,18 +60,40 @@ std::string MissingHelpMessage(std::string_view path) {
     return "ヘルプファイルがありません：" + std::string(path);
 }
 
-void ShowHelp(QWidget* parent, HelpPage page) {
+QString HelpTitle(HelpPage page) {
+    return page == HelpPage::Keywords ? QStringLiteral("キーワードで検索") : QStringLiteral("目次");
+}
+
+namespace {
+
+// The help window of `parent`, made on first use.
+HelpWindow* HelpWindowOf(QWidget* parent, const QString& folder) {
+    if (parent)
+        if (auto* window = parent->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly))
+            return window;
+    auto* window = new HelpWindow(folder, parent);
+    if (!parent) window->setAttribute(Qt::WA_DeleteOnClose);
+    return window;
+}
+
+}  // namespace
+
+void ShowHelp(QWidget* parent, HelpPage page, const BrowserLauncher& browser) {
     const HelpLookup help =
         FindHelpPage(page, HelpFolders(QStringToUtf8(QCoreApplication::applicationDirPath())));
-    const QString title = QStringLiteral("Quillbay");
     if (!help.found) {
-        QMessageBox::warning(parent, title, Utf8ToQString(MissingHelpMessage(help.path)));
+        QMessageBox::warning(parent, HelpTitle(page),
+                             Utf8ToQString(MissingHelpMessage(help.path)));
         return;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(Utf8ToQString(help.path))))
-        QMessageBox::warning(parent, title,
-                             QString::fromUtf8("ヘルプを開くプログラムが見つかりません：%1")
-                                 .arg(Utf8ToQString(help.path)));
+    const QFileInfo file(Utf8ToQString(help.path));
+    // The browser may give up long after this returns; the window may be gone by then.
+    QPointer<QWidget> owner(parent);
+    const bool hadOwner = parent != nullptr;
+    browser(QUrl::fromLocalFile(file.absoluteFilePath()), [owner, hadOwner, file] {
+        if (hadOwner && !owner) return;
+        HelpWindowOf(owner, file.absolutePath())->ShowPage(file.fileName());
+    });
 }
 
 }  // namespace qb::gui

@@ -3,12 +3,17 @@
 // The help is a folder of HTML pages installed with the program, <prefix>/share/quillbay/help
 // (found from the program's own folder, so a relocated installation still finds it). A program
 // run from its build tree finds the help folder of the source tree it was built from. The pages
-// open in the user's default browser.
+// open in the user's default browser, or, when the desktop has none, in a help window of the
+// program (help_window.h).
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "app/gui/help/browser_launcher.h"
+
+#include <QString>
 
 class QWidget;
 
@@ -37,8 +42,11 @@ struct HelpLookup {
 // "ヘルプファイルがありません：" followed by the full path.
 [[nodiscard]] std::string MissingHelpMessage(std::string_view path);
 
-// Opens `page` in the default browser; says so when the help file is missing or no program
-// could open it.
-void ShowHelp(QWidget* parent, HelpPage page);
+// The title of the messages about `page`: its command's caption.
+[[nodiscard]] QString HelpTitle(HelpPage page);
+
+// Opens `page` through `browser`; when the browser fails, in the program's help window (one per
+// `parent`, reused). Says so when the help file is missing.
+void ShowHelp(QWidget* parent, HelpPage page, const BrowserLauncher& browser = SystemBrowser());
 
 }  // namespace qb::gui

@@ -9,6 +9,7 @@
 
 #include "app/gui/common/message_box.h"
 #include "app/gui/common/qt_text.h"
+#include "app/gui/dialogs/file_dialogs.h"
 
 namespace qb::gui {
 
@@ -32,17 +33,18 @@ std::string DocumentToClipboardText(std::string_view text) {
 
 void GuiHost::ShowMessage(std::string_view text) {
     RunMessageBox(m_window, QMessageBox::Warning, Utf8ToQString(text), QMessageBox::Ok,
-                  QMessageBox::Ok);
+                  QMessageBox::Ok, {}, m_title);
 }
 
 void GuiHost::Inform(std::string_view text) {
     RunMessageBox(m_window, QMessageBox::Information, Utf8ToQString(text), QMessageBox::Ok,
-                  QMessageBox::Ok);
+                  QMessageBox::Ok, {}, m_title);
 }
 
 bool GuiHost::Confirm(std::string_view text) {
     return RunMessageBox(m_window, QMessageBox::Question, Utf8ToQString(text),
-                         QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;
+                         QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, {},
+                         m_title) == QMessageBox::Ok;
 }
 
 void GuiHost::BeginBusy() {
@@ -82,14 +84,15 @@ std::optional<std::string> GuiHost::EditText(std::string_view title, std::string
 GuiHost::SaveAnswer GuiHost::AskSaveChanges(const QString& name) {
     const auto answer = RunMessageBox(
         m_window, QMessageBox::Question, name + QString::fromUtf8(" への変更を保存しますか?"),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes, {}, m_title);
     if (answer == QMessageBox::Yes) return SaveAnswer::Yes;
     if (answer == QMessageBox::No) return SaveAnswer::No;
     return SaveAnswer::Cancel;
 }
 
 GuiHost::ChangedFileAnswer GuiHost::AskAboutChangedFile(const QString& name) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Quillbay"),
+    QMessageBox box(QMessageBox::Warning,
+                    m_title.isEmpty() ? QString::fromUtf8("上書き保存") : m_title,
                     name + QString::fromUtf8(" は開いた後でほかのプログラムによって書き換えられて"
                                              "います。上書きすると、その変更は失われます。"),
                     QMessageBox::NoButton, m_window);
@@ -113,13 +116,16 @@ void GuiHost::Warn(std::string_view text) {
 }
 
 void GuiHost::ShowWarning(const QString& text) {
-    RunMessageBox(m_window, QMessageBox::Warning, text, QMessageBox::Ok, QMessageBox::Ok);
+    RunMessageBox(m_window, QMessageBox::Warning, text, QMessageBox::Ok, QMessageBox::Ok, {},
+                  m_title);
 }
 
 std::optional<std::string> GuiHost::ChooseOpenFile(const QString& title, const QString& filter) {
-    const QString path = QFileDialog::getOpenFileName(m_window, title, QString(), filter);
-    if (path.isEmpty()) return std::nullopt;
-    return QStringToUtf8(path);
+    QFileDialog dialog(m_window, title, QString(), filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    FitFileDialog(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return QStringToUtf8(dialog.selectedFiles().front());
 }
 
 std::optional<std::string> GuiHost::ChooseSaveFile(const QString& title, const QString& initial,
@@ -128,6 +134,7 @@ std::optional<std::string> GuiHost::ChooseSaveFile(const QString& title, const Q
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
+    FitFileDialog(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return QStringToUtf8(dialog.selectedFiles().front());
 }

@@ -38,6 +38,10 @@ public:
     explicit GuiHost(QWidget* window = nullptr) : m_window(window) {}
     void SetWindow(QWidget* window) { m_window = window; }
     QWidget* Window() const { return m_window; }
+    // The title of the boxes while a command runs: the command's name. Empty: the word for the
+    // kind of box (MessageTitle).
+    void SetMessageTitle(const QString& title) { m_title = title; }
+    const QString& MessageTitle() const { return m_title; }
 
     void ShowMessage(std::string_view text) override;
     void Inform(std::string_view text) override;
@@ -84,6 +88,7 @@ public:
     bool ClipboardIsOurs() const;
 
 private:
+    QString m_title;
     QWidget* m_window;
     TextEditor m_editor;
     DocumentSource m_textDocument;

@@ -20,6 +20,7 @@
 #include "app/gui/customize/customization.h"
 #include "app/gui/dialogs/app_dialogs.h"
 #include "app/gui/dialogs/command_ui.h"
+#include "app/gui/dialogs/field_dialog.h"
 #include "app/gui/main/file_progress_dialog.h"
 #include "app/gui/main/gui_host.h"
 #include "app/gui/main/key_router.h"
@@ -144,12 +145,18 @@ bool CMainFrame::IsCommandChecked(CommandId id) const {
 
 void CMainFrame::RunCommand(CommandId id) {
     if (!IsCommandEnabled(id)) return;
+    // The boxes a command shows carry its name; a command run from another keeps the outer name.
+    const QString outerTitle = m_host.MessageTitle();
+    const CommandInfo* info = FindCommand(id);
+    if (outerTitle.isEmpty() && info && !info->caption.empty())
+        m_host.SetMessageTitle(CommandTitle(info->caption));
     if (const auto registered = m_handlers.find(id); registered != m_handlers.end()) {
         const CommandHandler run = registered->second.run;  // the handler may replace itself
         run();
     } else if (CQuillbayDoc* doc = ActiveDocument()) {
         RunViewCommand(id, *doc, *this, *m_commandUi);
     }
+    m_host.SetMessageTitle(outerTitle);
     UpdateCommandStates();
 }
 

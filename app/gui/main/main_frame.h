@@ -35,6 +35,7 @@ class QToolBar;
 
 namespace qb {
 class CQuillbayDoc;
+struct FoundLinesCondition;
 class MacroController;
 class SettingsStore;
 }  // namespace qb
@@ -171,6 +172,9 @@ private:
     void InstallCommands();
     void InstallFileCommands();
     void InstallEditAndViewCommands();
+    // Makes the lines meeting `condition` the targets of `doc` through the target-line command
+    // (Find's "all found lines").
+    void SelectLines(CQuillbayDoc& doc, const FoundLinesCondition& condition);
     void InstallOptionCommands();
     void InstallWindowCommands();
     CommandHandler OnDocument(std::function<void(CQuillbayDoc&)> run);

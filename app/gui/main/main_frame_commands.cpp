@@ -24,6 +24,39 @@
 
 namespace qb::gui {
 
+namespace {
+
+// The command frame's questions answered without a window: the target-line dialog with values
+// already known. Whatever else the frame does (recording, redrawing) goes on as usual.
+class PresetDialogUi : public ICommandUi {
+public:
+    PresetDialogUi(ICommandUi& ui, std::vector<MacroValue> values)
+        : m_ui(ui), m_values(std::move(values)) {}
+    std::optional<std::vector<MacroValue>> ShowDialog(const DialogRequest&) override {
+        return m_values;
+    }
+    void ShowMultiReplaceReport(int filesChanged, int replacements) override {
+        m_ui.ShowMultiReplaceReport(filesChanged, replacements);
+    }
+    void Redraw(CQuillbayDoc& doc) override { m_ui.Redraw(doc); }
+
+private:
+    ICommandUi& m_ui;
+    std::vector<MacroValue> m_values;
+};
+
+}  // namespace
+
+void CMainFrame::SelectLines(CQuillbayDoc& doc, const FoundLinesCondition& condition) {
+    // An inverted selection would make the other lines the targets: it is turned off first,
+    // as the exclusive-selection command does, so that its line is recorded too.
+    if (doc.Target().invert) RunViewCommand(kCommandNotsel, doc, *this, *m_commandUi);
+    PresetDialogUi preset(*m_commandUi, {MacroValue::Int(1), MacroValue::Text(condition.sjisCondition),
+                                         MacroValue::Int(1), MacroValue::Int(doc.LineCount()),
+                                         MacroValue::Int(condition.pattern ? 1 : 0)});
+    RunViewCommand(kCommandLineSelect, doc, *this, preset);
+}
+
 void CMainFrame::InstallCommands() {
     InstallFileCommands();
     InstallEditAndViewCommands();
@@ -105,7 +138,14 @@ void CMainFrame::InstallEditAndViewCommands() {
                       }));
     SetCommandHandler(kCommandFont, OnView([](CQuillbayView& view) { view.ChooseFont(); }));
     SetCommandHandler(kCommandGoToLine, OnView([](CQuillbayView& view) { view.GoToLine(); }));
-    SetCommandHandler(kCommandFind, OnView([](CQuillbayView& view) { RunFind(view); }));
+    const auto selectFound = [this](CQuillbayView& view) {
+        return [this, &view](const FoundLinesCondition& condition) {
+            SelectLines(view.Document(), condition);
+        };
+    };
+    SetCommandHandler(kCommandFind, OnView([selectFound](CQuillbayView& view) {
+                          RunFind(view, selectFound(view));
+                      }));
     SetCommandHandler(kCommandViewTop,
                       OnView([](CQuillbayView& view) { view.SetVerticalPosition(0); }));
     // The position is clamped to the last page.
@@ -113,9 +153,13 @@ void CMainFrame::InstallEditAndViewCommands() {
                           view.SetVerticalPosition(std::numeric_limits<long long>::max() / 2);
                       }));
     SetCommandHandler(kCommandFindNext,
-                      OnView([](CQuillbayView& view) { RunFindAgain(view, true); }));
+                      OnView([selectFound](CQuillbayView& view) {
+                          RunFindAgain(view, true, selectFound(view));
+                      }));
     SetCommandHandler(kCommandFindPrevious,
-                      OnView([](CQuillbayView& view) { RunFindAgain(view, false); }));
+                      OnView([selectFound](CQuillbayView& view) {
+                          RunFindAgain(view, false, selectFound(view));
+                      }));
     SetCommandHandler(kCommandLineNumbers,
                       OnView([](CQuillbayView& view) { view.ToggleLineNumbers(); }), {},
                       [this] { return ActiveView() && ActiveView()->LineNumbers(); });

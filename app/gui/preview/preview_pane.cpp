@@ -46,6 +46,22 @@ QPlainTextEdit* MakeView(const QString& name, const QFont& font, QWidget* parent
     return view;
 }
 
+// The most columns a line of `lines` takes (Shift-JIS: one column a byte, tabs as they stand).
+int WidestColumns(const std::vector<std::string>& lines) {
+    std::size_t widest = 0;
+    for (const std::string& line : lines)
+        widest = std::max(widest, line.size());
+    return static_cast<int>(std::min<std::size_t>(widest, 1000));
+}
+
+// The width a view needs to show `columns` columns whole, beside its frame and scroll bar.
+int WidthFor(const QPlainTextEdit* view, int columns) {
+    const int column = view->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    return column * (columns + 1) + 2 * view->frameWidth() +
+           view->verticalScrollBar()->sizeHint().width() +
+           static_cast<int>(2 * view->document()->documentMargin());
+}
+
 // A message in place of the lines, wrapped to the pane so that it can be read whole.
 void ShowMessageIn(QPlainTextEdit* view, const QString& message) {
     view->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -253,6 +269,7 @@ void PreviewPane::ShowOutcome(unsigned generation, const std::shared_ptr<Outcome
     m_afterView->setLineWrapMode(QPlainTextEdit::NoWrap);
     ShowMarkedLines(m_afterView, m_after, outcome->changes.added, AddedColor(), &m_doc);
     m_beforeView->verticalScrollBar()->setValue(before);
+    FitWidth(WidestColumns(m_after));
     ScrollToFirstChange(outcome->changes);
     m_status->setText(m_note);
     Q_EMIT Updated();
@@ -271,10 +288,48 @@ void PreviewPane::ScrollToFirstChange(const LineChanges& changes) {
     QPlainTextEdit* view = removes ? m_beforeView : m_afterView;
     const int line = removes ? first(changes.removed) : first(changes.added);
     if (line < 0) return;
+    // Sideways too, when the change lies outside the pane (a long line on a small screen); both
+    // panes then show the same columns, to be compared. Once the views have laid the new lines
+    // out: until then their scroll ranges are the old ones.
+    const auto& spans = removes ? changes.removed[line] : changes.added[line];
+    const int column = view->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    const int x = static_cast<int>(spans.front().start) * column;
+    QTimer::singleShot(0, this, [this, view, x, column] {
+        const int from = view->horizontalScrollBar()->value();
+        if (x >= from && x < from + view->viewport()->width() - column) return;
+        for (QPlainTextEdit* each : {m_beforeView, m_afterView})
+            each->horizontalScrollBar()->setValue(std::max(0, x - 8 * column));
+    });
     QScrollBar* bar = view->verticalScrollBar();
     const int shown = std::max(1, view->viewport()->height() / view->fontMetrics().lineSpacing());
     if (line >= bar->value() && line < bar->value() + shown) return;
     bar->setValue(std::max(0, line - 1));
+}
+
+// The lines after the command are the point of the preview: a wrap at 70 columns must show its
+// 70 columns. The panes widen to the widest of them (never narrower than they are, so that the
+// dialog does not jump while a value is typed), as far as the screen has room for both.
+void PreviewPane::FitWidth(int columns) {
+    const QScreen* screen = window() ? window()->screen() : QGuiApplication::primaryScreen();
+    const int room = screen ? screen->availableGeometry().width() : 1024;
+    const int most = std::max(200, (room - 80) / 2);
+    const int wanted = std::min(WidthFor(m_afterView, columns), most);
+    if (wanted <= m_afterView->minimumWidth()) return;
+    // Each pane grows by what it lacks; the dialog by both.
+    const int grow = 2 * std::max(0, wanted - m_afterView->width());
+    for (QPlainTextEdit* view : {m_beforeView, m_afterView})
+        view->setMinimumWidth(wanted);
+    QWidget* dialog = window();
+    if (!dialog || !dialog->isVisible() || grow == 0) return;
+    const int width = dialog->width() + grow;
+    // Kept on the screen as it grows: moved left as far as it grows past the right edge.
+    if (screen) {
+        const QRect free = screen->availableGeometry();
+        const int border = dialog->frameGeometry().width() - dialog->width();
+        const int x = std::max(free.left(), std::min(dialog->x(), free.right() - width - border));
+        dialog->move(x, dialog->y());
+    }
+    dialog->resize(width, dialog->height());
 }
 
 void PreviewPane::ShowCount(unsigned generation, long long count) {

@@ -63,6 +63,7 @@ private:
     void Start();
     void ShowOutcome(unsigned generation, const std::shared_ptr<Outcome>& outcome);
     void ScrollToFirstChange(const LineChanges& changes);
+    void FitWidth(int columns);
     void ShowCount(unsigned generation, long long count);
     void ShowInstead(const QString& message);
     bool Current(unsigned generation) const;

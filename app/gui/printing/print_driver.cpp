@@ -25,7 +25,7 @@ namespace qb::gui {
 
 namespace {
 
-const QString kTitle = QStringLiteral("Quillbay");
+const QString kTitle = QStringLiteral("印刷");
 
 class BusyCursorScope {
 public:
@@ -39,7 +39,7 @@ void ShowProblem(QWidget* parent, const PrintOutcome& outcome) {
 
 QString DocumentName(const CQuillbayDoc& doc) {
     const QString path = Utf8ToQString(doc.PathName());
-    return path.isEmpty() ? kTitle : QFileInfo(path).fileName();
+    return path.isEmpty() ? QStringLiteral("無題") : QFileInfo(path).fileName();
 }
 
 // The pages to print, 0-based, in the order the printer wants them.

@@ -1,3 +1,4 @@
+#include "app/gui/common/message_box.h"
 #include "app/gui/printing/print_frm_dlg.h"
 
 #include <QDialogButtonBox>
@@ -105,7 +106,7 @@ void CPrintFrmDlg::accept() {
     for (const auto& field : fields) {
         const IntFieldCheck check = CheckIntField(QStringToUtf8(field.edit->text()), field.range);
         if (!check.value) {
-            QMessageBox::warning(this, QStringLiteral("Quillbay"), Utf8ToQString(check.message));
+            QMessageBox::warning(this, MessageTitle(this, QMessageBox::Warning), Utf8ToQString(check.message));
             field.edit->setFocus();
             field.edit->selectAll();
             return;

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <optional>
 
 #include "app/gui/common/qt_text.h"
@@ -20,6 +21,8 @@ namespace qb::gui {
 namespace {
 
 const QString kTitle = QStringLiteral("検索");
+// The dialog's result when the found lines are to become the targets.
+constexpr int kAllTargets = 2;
 
 struct LastSearch {
     QString text;
@@ -41,8 +44,13 @@ QCheckBox* Check(QWidget* parent, const char* name, const QString& caption, bool
     return box;
 }
 
+struct SearchChoice {
+    LastSearch search;
+    bool allTargets = false;  // make every found line a target instead of finding the next
+};
+
 // The search dialog, filled with the last search; nullopt when cancelled.
-std::optional<LastSearch> AskSearch(QWidget* parent) {
+std::optional<SearchChoice> AskSearch(QWidget* parent) {
     LastSearch search = Last();
     QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("Find"));
@@ -62,17 +70,22 @@ std::optional<LastSearch> AskSearch(QWidget* parent) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("次を検索"));
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    QPushButton* all = buttons->addButton(QStringLiteral("見つかる行をすべて対象行に(&A)"),
+                                          QDialogButtonBox::ActionRole);
+    all->setObjectName(QStringLiteral("allTargets"));
+    QObject::connect(all, &QPushButton::clicked, &dialog, [&dialog] { dialog.done(kAllTargets); });
     auto* layout = new QVBoxLayout(&dialog);
     for (QWidget* widget :
          std::initializer_list<QWidget*>{label, text, width, caseless, kana, pattern, buttons})
         layout->addWidget(widget);
-    dialog.resize(420, dialog.sizeHint().height());
+    dialog.resize(std::max(420, dialog.sizeHint().width()), dialog.sizeHint().height());
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const int result = dialog.exec();
+    if (result != QDialog::Accepted && result != kAllTargets) return std::nullopt;
     search = {text->text(), width->isChecked(), caseless->isChecked(), kana->isChecked(),
               pattern->isChecked()};
-    return search;
+    return SearchChoice{search, result == kAllTargets};
 }
 
 // The search in the document's Shift-JIS: a character Shift-JIS lacks (in a UTF-8 file, say) as
@@ -114,19 +127,51 @@ void FindFrom(CQuillbayView& view, bool forward) {
                     : QStringLiteral("先頭まで検索したので、末尾から見つけました"));
 }
 
-}  // namespace
-
-void RunFind(CQuillbayView& view) {
-    const std::optional<LastSearch> search = AskSearch(&view);
-    if (!search) return;
-    Last() = *search;
-    if (search->text.isEmpty()) return;
-    FindFrom(view, true);
+// Hands the condition of the lines the last search finds to `select`; says why not when there
+// is none, or when no line is found (the targets then stay as they are).
+void SelectAllFound(CQuillbayView& view, const SelectFoundLines& select) {
+    const LastSearch& search = Last();
+    const FindQuery query = QueryOf(search, view.Document());
+    LineFinder finder(query);
+    const std::optional<FoundLine> any = finder.Next(view.Document(), -1, true);
+    if (const std::string error = finder.Error(); !error.empty()) {
+        QMessageBox::warning(
+            &view, kTitle,
+            QStringLiteral("正規表現が正しくありません\n%1").arg(Utf8ToQString(error)));
+        return;
+    }
+    if (!any) {
+        QMessageBox::information(&view, kTitle,
+                                 QStringLiteral("「%1」は見つかりません").arg(search.text));
+        return;
+    }
+    const std::optional<FoundLinesCondition> condition = ConditionForFoundLines(query);
+    if (!condition) {
+        QMessageBox::warning(&view, kTitle,
+                             QStringLiteral("大文字小文字を区別しない正規表現では、見つかる行を"
+                                            "対象行にできません。\n対象行の条件の正規表現は大文字"
+                                            "小文字を区別します。"));
+        return;
+    }
+    select(*condition);
 }
 
-void RunFindAgain(CQuillbayView& view, bool forward) {
+}  // namespace
+
+void RunFind(CQuillbayView& view, const SelectFoundLines& select) {
+    const std::optional<SearchChoice> choice = AskSearch(&view);
+    if (!choice) return;
+    Last() = choice->search;
+    if (choice->search.text.isEmpty()) return;
+    if (choice->allTargets)
+        SelectAllFound(view, select);
+    else
+        FindFrom(view, true);
+}
+
+void RunFindAgain(CQuillbayView& view, bool forward, const SelectFoundLines& select) {
     if (Last().text.isEmpty()) {
-        RunFind(view);
+        RunFind(view, select);
         return;
     }
     FindFrom(view, forward);

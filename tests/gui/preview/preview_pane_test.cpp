@@ -173,6 +173,44 @@ private Q_SLOTS:
         QCOMPARE(LinesOf(doc), kLines);
     }
 
+    // A wrap at 70 showed some 36 columns, so its effect could not be seen: the panes widen to
+    // the columns tried where the screen has room, and otherwise scroll to the change.
+    void AWrapShowsTheColumnsItTries() {
+        TestApp app;
+        FakeWorkspace side(app.context);
+        std::string longLine;
+        while (longLine.size() < 120)
+            longLine += "abcdefghi ";
+        CQuillbayDoc& doc = side.AddDocument({longLine});
+        gui::GuiCommandUi ui(nullptr, app.context, nullptr);
+        int afterShown = 0, afterNeeded = 0, changeX = -1, beforeFrom = 0, beforeTo = 0;
+        ModalScript script;
+        script.Then([&](QWidget* dialog) {
+            dialog->show();
+            QVERIFY(QTest::qWaitForWindowExposed(dialog));
+            SetAndWait(dialog, {{"number", "70"}});
+            QTest::qWait(50);  // the panes settle after the lines are in
+            auto* after = dialog->findChild<QPlainTextEdit*>(QStringLiteral("previewAfter"));
+            auto* before = dialog->findChild<QPlainTextEdit*>(QStringLiteral("previewBefore"));
+            const int column = after->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+            afterShown = after->viewport()->width();
+            afterNeeded = 70 * column;
+            changeX = 68 * column;  // the wrap takes the words from column 61 on
+            beforeFrom = before->horizontalScrollBar()->value();
+            beforeTo = beforeFrom + before->viewport()->width();
+            Cancel(dialog);
+        });
+        RunViewCommand(32784, doc, side, ui);
+        QCOMPARE(script.Unexpected(), 0);
+        const bool whole = afterShown >= afterNeeded;
+        const bool scrolled = beforeFrom <= changeX && changeX < beforeTo;
+        QVERIFY2(whole || scrolled, qPrintable(QStringLiteral("%1 of %2 px; before %3-%4")
+                                                   .arg(afterShown)
+                                                   .arg(afterNeeded)
+                                                   .arg(beforeFrom)
+                                                   .arg(beforeTo)));
+    }
+
     // The replace dialogs count over the whole target range, beyond the lines shown, and move
     // the panes to a first match out of view; the check box turns the pane off, and that is
     // remembered.
