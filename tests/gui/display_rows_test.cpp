@@ -101,6 +101,35 @@ private Q_SLOTS:
             QVERIFY2(RowCount(c.line, c.columns) == c.rows, c.name);
     }
 
+    // With the kinsoku sets a row takes a closing mark that would begin the next one, and leaves
+    // an opening one to the next; a row never ends up empty, whatever the sets hold.
+    void RowsFollowTheLineBreakingRules() {
+        const RowBreakRules rules(qb::test::Sjis("。、」"), true, qb::test::Sjis("「"), true);
+        struct Case {
+            const char* name;
+            const char* text;
+            std::size_t columns;
+            std::vector<std::size_t> starts;
+        };
+        const Case cases[] = {
+            {"a full stop hangs on the row before", "あいう。えお", 6, {0, 8}},
+            {"only one character hangs", "あいう。、え", 6, {0, 8}},
+            {"an opening bracket goes down", "あい「う」", 6, {0, 4}},
+            {"a row of nothing but the bracket keeps it", "「「「「", 2, {0, 2, 4, 6}},
+            {"a row of closing marks still moves on", "。。。。", 2, {0, 4}},
+            {"no mark at the edge: the edge", "あいうえお", 6, {0, 6}},
+        };
+        for (const Case& c : cases) {
+            const std::string line = qb::test::Sjis(c.text);
+            std::vector<std::size_t> starts;
+            for (long long r = 0; r < RowCount(line, c.columns, &rules); ++r)
+                starts.push_back(RowStart(line, r, c.columns, &rules));
+            QVERIFY2(starts == c.starts, c.name);
+        }
+        const RowBreakRules off(qb::test::Sjis("。"), false, qb::test::Sjis("「"), false);
+        QCOMPARE(NextRowStart(qb::test::Sjis("あいう。"), 0, 6, &off), std::size_t(6));
+    }
+
     // Lines of 25, 5, 12 and 0 bytes at 10 columns take 3, 1, 2 and 1 rows.
     void TheTopMovesByRowsAcrossLines() {
         const PlainText text{25, 5, 12, 0};

@@ -15,6 +15,7 @@
 #include "app/gui/view/view_geometry.h"
 #include "core/quillbay_doc.h"
 #include "settings/settings_store.h"
+#include "shape/kinsoku_settings.h"
 
 namespace qb::gui {
 
@@ -88,7 +89,9 @@ void CQuillbayView::ToggleDisplayWrap() {
 }
 
 std::size_t CQuillbayView::WrapColumns() const {
-    const int cells = (viewport()->width() - NumberCells() * CharWidth()) / CharWidth() - 1;
+    // Two cells stay free: room for a full-width character hanging past the edge ("。"), or for
+    // the line-end arrow.
+    const int cells = (viewport()->width() - NumberCells() * CharWidth()) / CharWidth() - 2;
     return std::max<std::size_t>(static_cast<std::size_t>(std::max(cells, 0)), kMinRowColumns);
 }
 
@@ -200,7 +203,7 @@ int CQuillbayView::WindowRows() const {
 WrappedRows CQuillbayView::Layout() const {
     const CQuillbayDoc& doc = m_doc;
     return WrappedRows([&doc](int i) { return doc.GetLine(i).view(); }, doc.LineCount(),
-                       WrapColumns());
+                       WrapColumns(), m_rowRules);
 }
 
 void CQuillbayView::SetTop(RowPosition top) {
@@ -271,6 +274,10 @@ void CQuillbayView::UpdateRuler() {
 }
 
 void CQuillbayView::AfterGeometryChange() {
+    // The wrap command's kinsoku sets, as the kinsoku dialog may have changed them.
+    const KinsokuSettings kinsoku = LoadKinsokuSettings(m_settings);
+    m_rowRules =
+        RowBreakRules(kinsoku.lineStart, kinsoku.hanging, kinsoku.lineEnd, kinsoku.pushOut);
     MeasureVisibleLines();
     UpdateScrollBars();
     MeasureVisibleLines();  // the scroll position may have moved to other lines

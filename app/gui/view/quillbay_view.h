@@ -1,5 +1,6 @@
 // CQuillbayView: the text view of one document window. It shows the document's lines one per
-// row on a grid of byte cells (see CellText), marks the target lines white on navy, shows line
+// row, or cut into rows at the window's edge with display wrapping (display_rows.h), on a grid
+// of byte cells (see CellText), marks the target lines white on navy, shows line
 // numbers and the "END" mark, publishes the column ruler, and lets the user choose the target
 // range with the mouse.
 //
@@ -74,7 +75,7 @@ public:
     // The command: wrapping on or off, stored.
     void ToggleDisplayWrap();
     // With wrapping on, the bytes of a row: the cells between the number column and the edge,
-    // less one for the line-end arrow.
+    // less two for a character hanging past it or the line-end arrow.
     std::size_t WrapColumns() const;
 
     // ---- Commands of the view -------------------------------------------------------------------
@@ -169,6 +170,7 @@ private:
     int m_markedLine = -1;
     bool m_wrap = false;
     RowPosition m_top;  // with wrapping: the window's first row
+    RowBreakRules m_rowRules;
 };
 
 }  // namespace qb::gui
