@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWidgetAction>
 #include <QtTest>
 #include <set>
 
@@ -102,6 +103,21 @@ private Q_SLOTS:
         QCOMPARE(MenuWords("印刷(&P)..."), std::string("印刷"));
         QCOMPARE(MenuWords("ステータス バー(&S)"), std::string("ステータス バー"));
         QCOMPARE(MenuWords("R&&D"), std::string("R&D"));
+    }
+
+    // Every button names its command in the status bar while the pointer is on it, also those the
+    // command table lists under no name (行番号, 右端で折り返して表示).
+    void EveryButtonHasAStatusTip() {
+        test::TempDir dir;
+        Run run(dir.File("settings.ini"));
+        for (QToolBar* bar : {run.frame.StandardBar(), run.frame.ExtendedBar()})
+            for (QAction* action : bar->actions())
+                if (!action->isSeparator() && !qobject_cast<QWidgetAction*>(action))
+                    QVERIFY2(!action->statusTip().isEmpty(), qPrintable(action->text()));
+        const auto wrap = run.frame.ActionsFor(kCommandDisplayWrap);
+        QVERIFY(!wrap.empty());
+        for (QAction* action : wrap)
+            QCOMPARE(action->statusTip(), QString::fromUtf8("右端で折り返して表示"));
     }
 
     // At the size of the first window on a usual screen, no button hides behind the ">>" of a bar.

@@ -39,7 +39,10 @@ void RemoveFilledActions(QMenu* menu) {
 QAction* CMainFrame::MakeCommandAction(const MenuBarItem& item, QObject* parent) {
     const CommandId id = item.id;
     auto* action = new QAction(Utf8ToQString(MenuBarItemCaption(item)), parent);
-    action->setStatusTip(Utf8ToQString(CommandDisplayName(id)));
+    // The status bar names the command while the pointer is on it: by its name in the command
+    // table, or by its menu words for a command the table does not list (行番号, 検索...).
+    const std::string_view name = CommandDisplayName(id);
+    action->setStatusTip(Utf8ToQString(name.empty() ? MenuWords(MenuBarItemCaption(item)) : name));
     action->setCheckable(IsCommandCheckable(id));
     action->setData(static_cast<int>(id));
     connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
