@@ -1,6 +1,8 @@
 #include "app/gui/main/toolbar_icons.h"
 
+#include <QGuiApplication>
 #include <QIconEngine>
+#include <QPalette>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -14,6 +16,12 @@ namespace {
 const QColor kInk(0x33, 0x33, 0x33);
 const QColor kPaper(0xFF, 0xFF, 0xFF);
 const QColor kNavy(0x00, 0x00, 0x80);  // the view's target band
+// Strokes drawn straight on the toolbar take the palette's text colour, so that they show on a
+// dark toolbar as on a light one; strokes on paper keep kInk.
+QColor BareInk() {
+    return QGuiApplication::palette().color(QPalette::WindowText);
+}
+
 const QColor kFolder(0xE8, 0xB8, 0x3C);
 const QColor kArrow(0x2E, 0x7D, 0x32);
 
@@ -70,7 +78,7 @@ void Page(QPainter& p, qreal x, qreal y, qreal w, qreal h) {
 
 // Short rows of text: `widths` of them from (x, y) down, aligned by `align`.
 void TextRows(QPainter& p, qreal x, qreal y, qreal span, std::initializer_list<qreal> widths,
-              Qt::Alignment align, const QColor& color = kInk) {
+              Qt::Alignment align, const QColor& color) {
     p.setPen(Pen(color, 2));
     for (qreal w : widths) {
         const qreal left = align == Qt::AlignLeft    ? x
@@ -86,7 +94,7 @@ void Lines(QPainter& p, std::initializer_list<bool> band) {
     qreal y = 4;
     for (bool on : band) {
         if (on) p.fillRect(QRectF(2, y, 20, 4), kNavy);
-        p.setPen(Pen(on ? kPaper : kInk, 1.6));
+        p.setPen(Pen(on ? kPaper : BareInk(), 1.6));
         p.drawLine(QPointF(4, y + 2), QPointF(18, y + 2));
         y += 4;
     }
@@ -110,14 +118,14 @@ void TurnArrow(QPainter& p, bool back) {
 }
 
 void Magnifier(QPainter& p, qreal x, qreal y, qreal r) {
-    p.setPen(Pen(kInk, 2));
+    p.setPen(Pen(BareInk(), 2));
     p.setBrush(QColor(0xDD, 0xEE, 0xFF));
     p.drawEllipse(QPointF(x, y), r, r);
     p.drawLine(QPointF(x + r * 0.7, y + r * 0.7), QPointF(x + r * 1.7, y + r * 1.7));
 }
 
 void ShiftArrow(QPainter& p, bool left) {
-    TextRows(p, 10, 6, 12, {12, 12, 12, 12}, Qt::AlignLeft);
+    TextRows(p, 10, 6, 12, {12, 12, 12, 12}, Qt::AlignLeft, BareInk());
     p.setPen(Pen(kArrow, 2));
     const qreal tip = left ? 2 : 8, tail = left ? 8 : 2;
     p.drawLine(QPointF(tail, 12), QPointF(tip, 12));
@@ -133,12 +141,12 @@ void DrawPrinter(QPainter& p) {
     p.drawRoundedRect(QRectF(3, 9, 18, 8), 2, 2);
     p.setBrush(kPaper);
     p.drawRect(QRectF(7, 14, 10, 7));  // the sheet coming out
-    TextRows(p, 9, 17, 6, {6, 4}, Qt::AlignLeft);
+    TextRows(p, 9, 17, 6, {6, 4}, Qt::AlignLeft, kInk);
 }
 
 void DrawWrapView(QPainter& p) {
-    TextRows(p, 3, 6, 18, {18}, Qt::AlignLeft);
-    TextRows(p, 3, 18, 18, {10}, Qt::AlignLeft);
+    TextRows(p, 3, 6, 18, {18}, Qt::AlignLeft, BareInk());
+    TextRows(p, 3, 18, 18, {10}, Qt::AlignLeft, BareInk());
     // The end of the first row turns down and back to the start of the next.
     QPainterPath turn;
     turn.moveTo(21, 6);
@@ -240,7 +248,7 @@ void DrawnIconEngine::Draw(QPainter& p) const {
             return DrawGlyph(p);
         case D::NewPage:
             Page(p, 5, 2, 14, 20);
-            return TextRows(p, 8, 10, 8, {8, 6, 8}, Qt::AlignLeft);
+            return TextRows(p, 8, 10, 8, {8, 6, 8}, Qt::AlignLeft, kInk);
         case D::Open:
             return DrawFolder(p);
         case D::Save:
@@ -248,7 +256,7 @@ void DrawnIconEngine::Draw(QPainter& p) const {
         case D::Copy:
             Page(p, 3, 2, 12, 15);
             Page(p, 9, 7, 12, 15);
-            return TextRows(p, 11, 13, 7, {7, 5}, Qt::AlignLeft);
+            return TextRows(p, 11, 13, 7, {7, 5}, Qt::AlignLeft, kInk);
         case D::Paste:
             return DrawPaste(p);
         case D::Undo:
@@ -259,22 +267,22 @@ void DrawnIconEngine::Draw(QPainter& p) const {
         case D::OtherLines:
             return DrawNumbered(p, m_button.drawn);
         case D::Replace:
-            TextRows(p, 2, 5, 12, {12, 8}, Qt::AlignLeft);
+            TextRows(p, 2, 5, 12, {12, 8}, Qt::AlignLeft, BareInk());
             return Magnifier(p, 13, 13, 5);
         case D::Print:
             return DrawPrinter(p);
         case D::Preview:
             Page(p, 3, 2, 14, 19);
-            TextRows(p, 6, 8, 8, {8, 6, 8}, Qt::AlignLeft);
+            TextRows(p, 6, 8, 8, {8, 6, 8}, Qt::AlignLeft, kInk);
             return Magnifier(p, 14, 14, 4.5);
         case D::WrapView:
             return DrawWrapView(p);
         case D::AlignLeft:
-            return TextRows(p, 3, 5, 18, {18, 10, 14, 8}, Qt::AlignLeft);
+            return TextRows(p, 3, 5, 18, {18, 10, 14, 8}, Qt::AlignLeft, BareInk());
         case D::AlignCenter:
-            return TextRows(p, 3, 5, 18, {18, 10, 14, 8}, Qt::AlignHCenter);
+            return TextRows(p, 3, 5, 18, {18, 10, 14, 8}, Qt::AlignHCenter, BareInk());
         case D::AlignRight:
-            return TextRows(p, 3, 5, 18, {18, 10, 14, 8}, Qt::AlignRight);
+            return TextRows(p, 3, 5, 18, {18, 10, 14, 8}, Qt::AlignRight, BareInk());
         case D::ShiftLeft:
         case D::ShiftRight:
             return ShiftArrow(p, m_button.drawn == D::ShiftLeft);
