@@ -120,6 +120,20 @@ private Q_SLOTS:
             QCOMPARE(action->statusTip(), QString::fromUtf8("右端で折り返して表示"));
     }
 
+    // A button's tooltip names its key as its menu item does, after the key file is read.
+    void TooltipsNameTheKeys() {
+        test::TempDir dir;
+        Run run(dir.File("settings.ini"));
+        const auto tipOf = [&](CommandId id) {
+            for (QAction* action : run.frame.ActionsFor(id))
+                if (!qobject_cast<QMenu*>(action->parent())) return action->toolTip();
+            return QString();
+        };
+        QCOMPARE(tipOf(kCommandSave), QString::fromUtf8("上書き保存 (Ctrl+S)"));
+        QCOMPARE(tipOf(kCommandUndo), QString::fromUtf8("アンドゥ (Ctrl+Z)"));
+        QCOMPARE(tipOf(kCommandDisplayWrap), QString::fromUtf8("右端で折り返して表示"));
+    }
+
     // At the size of the first window on a usual screen, no button hides behind the ">>" of a bar.
     void BothBarsFitTheFirstWindow() {
         test::TempDir dir;

@@ -110,6 +110,9 @@ public:
     // Whether the toolbar buttons show their picture, their words or both; stored as
     // "Toolbar"/"ButtonStyle". The toolbars' right-click menu offers the choice.
     ToolbarButtonStyle ToolButtonStyle() const { return m_buttonStyle; }
+    // Gives each toolbar button's tooltip the key its menu item shows ("上書き保存 (Ctrl+S)");
+    // the key customisation calls it whenever the menus' key texts change.
+    void RefreshToolTips();
     void SetToolButtonStyle(ToolbarButtonStyle style);
     QToolBar* ExtendedBar() const { return m_extendedBar; }
 

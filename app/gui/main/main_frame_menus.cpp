@@ -255,6 +255,21 @@ void CMainFrame::BuildToolbars() {
     m_extendedBar->setVisible(m_settings.ReadInt("Toolbar", "Extend", 1) != 0);
 }
 
+void CMainFrame::RefreshToolTips() {
+    // A menu item's text carries its key after a tab; a button's text is the words alone.
+    std::map<CommandId, QString> keys;
+    for (const auto& [id, action] : m_actions)
+        if (qobject_cast<QMenu*>(action->parent()) && action->text().contains(QLatin1Char('\t')))
+            keys[id] = action->text().section(QLatin1Char('\t'), 1);
+    for (const auto& [id, action] : m_actions) {
+        if (qobject_cast<QMenu*>(action->parent())) continue;
+        const auto key = keys.find(id);
+        action->setToolTip(key == keys.end() || key->second.isEmpty()
+                               ? action->text()
+                               : QStringLiteral("%1 (%2)").arg(action->text(), key->second));
+    }
+}
+
 void CMainFrame::SetToolButtonStyle(ToolbarButtonStyle style) {
     ApplyToolButtonStyle(style);
     m_settings.WriteInt("Toolbar", "ButtonStyle", static_cast<int>(style));
