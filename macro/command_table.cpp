@@ -307,6 +307,7 @@ constexpr CommandInfo kCommands[] = {
         .Confirm("通常コードをUNICODEに変換します"),
     Ui(kCommandFont, {}, "フォントの変更(&F)..."),
     Ui(kCommandLineNumbers, {}, "行番号(&L)"),
+    Ui(kCommandDisplayWrap, {}, "右端で折り返して表示(&W)"),
     Ui(kCommandLineDown, {}, {}),  // keyboard-only page movement of the view
     Ui(kCommandLineUp, {}, {}),
     Ui(kCommandPageDown, {}, {}),

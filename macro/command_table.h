@@ -208,6 +208,7 @@ inline constexpr CommandId kCommandFindNext = 33093;
 inline constexpr CommandId kCommandFindPrevious = 33094;
 inline constexpr CommandId kCommandViewTop = 33095;     // keyboard only: the first line
 inline constexpr CommandId kCommandViewBottom = 33096;  // keyboard only: the end
+inline constexpr CommandId kCommandDisplayWrap = 33100;  // long lines cut at the window's edge
 
 // オプション
 inline constexpr CommandId kCommandSettings = 32806;

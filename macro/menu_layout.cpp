@@ -75,7 +75,7 @@ std::vector<MenuBarItem> ConvertItems() {
 std::vector<MenuBarItem> ViewItems(bool document) {
     std::vector<MenuBarItem> items = {C(59392), C(32932), C(59393)};
     if (!document) return items;
-    for (auto& item : {Sep(), C(32945), C(32944), Sep(), C(32809)})
+    for (auto& item : {Sep(), C(32945), C(kCommandDisplayWrap), C(32944), Sep(), C(32809)})
         items.push_back(item);
     return items;
 }

@@ -375,6 +375,7 @@ const std::map<CommandId, const char*>& NotWalked() {
             {33094, "moves the view and changes nothing (go_to_line_test)"},
             {33095, "keyboard only (go_to_line_test)"},
             {33096, "keyboard only (go_to_line_test)"},
+            {33100, "wraps the view and changes nothing (display_wrap_test)"},
         };
         for (int i = 0; i < kMacroMenuCount; ++i)
             m[static_cast<CommandId>(kMacroMenuFirst + i)] =

@@ -138,6 +138,7 @@ void Customization::ApplyAllKeyTexts() {
         const QString text = Utf8ToQString(captions[i].caption);
         if (actions[i]->text() != text) actions[i]->setText(text);
     }
+    m_frame.RefreshToolTips();
 }
 
 void Customization::ApplyKeyTextChanges(const std::vector<MenuKeyTextChange>& changes) {
@@ -148,6 +149,7 @@ void Customization::ApplyKeyTextChanges(const std::vector<MenuKeyTextChange>& ch
             action->setText(
                 Utf8ToQString(CaptionWithKeyText(QStringToUtf8(action->text()), keyText)));
     }
+    m_frame.RefreshToolTips();
 }
 
 void Customization::EditKeys() {

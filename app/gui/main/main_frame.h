@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "app/gui/main/recent_files.h"
+#include "app/gui/main/toolbar_layout.h"
 #include "core/app_context.h"
 #include "core/quillbay_doc.h"
 #include "macro/front_end.h"
@@ -107,6 +108,13 @@ public:
     // Every menu action of command `id` (a command may sit on several menus).
     std::vector<QAction*> ActionsFor(CommandId id) const;
     QToolBar* StandardBar() const { return m_standardBar; }
+    // Whether the toolbar buttons show their picture, their words or both; stored as
+    // "Toolbar"/"ButtonStyle". The toolbars' right-click menu offers the choice.
+    ToolbarButtonStyle ToolButtonStyle() const { return m_buttonStyle; }
+    // Gives each toolbar button's tooltip the key its menu item shows ("上書き保存 (Ctrl+S)");
+    // the key customisation calls it whenever the menus' key texts change.
+    void RefreshToolTips();
+    void SetToolButtonStyle(ToolbarButtonStyle style);
     QToolBar* ExtendedBar() const { return m_extendedBar; }
 
     // ---- Documents and windows ------------------------------------------------------------------
@@ -147,6 +155,9 @@ public:
     // After a macro run: every document's views, as the macro may have changed several.
     void RedrawActiveDocument() override;
 
+    // The toolbars' right-click menu: which bars show, and how their buttons show.
+    QMenu* createPopupMenu() override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -159,6 +170,9 @@ private:
     void AddMenuItems(QMenu* menu, const std::vector<MenuBarItem>& items);
     QAction* MakeCommandAction(const MenuBarItem& item, QObject* parent);
     void BuildToolbars();
+    void ApplyToolButtonStyle(ToolbarButtonStyle style);
+    QToolBar* BuildToolbar(const QString& title, const QString& name,
+                           const std::vector<ToolButton>& buttons);
     void BuildStatusBar();
     void UpdateFormPane();
     void UseMenuBar(bool document);
@@ -222,7 +236,9 @@ private:
     std::unique_ptr<KeyRouter> m_keys;
 
     QMdiArea* m_mdi = nullptr;
-    int m_childShowCmd = 1;  // "Settings"/"ShowCmd": new document windows open maximized at 3
+    // "Settings"/"ShowCmd", kept as document windows are maximized and restored: new document
+    // windows open maximized at 3.
+    int m_childShowCmd = 1;
 
     // Two menu bars' worth of menus; the bar shows one set at a time.
     std::vector<QMenu*> m_documentMenus;
@@ -233,6 +249,7 @@ private:
     std::map<PopupMenu, QMenu*> m_popups;
     QToolBar* m_standardBar = nullptr;
     QToolBar* m_extendedBar = nullptr;
+    ToolbarButtonStyle m_buttonStyle = ToolbarButtonStyle::IconOnly;
     std::vector<QWidget*> m_documentOnlyWidgets;  // toolbar buttons that need a document
     QLabel* m_panes[4] = {};       // column,row; character code; macro recording; clipboard monitor
     QLabel* m_formPane = nullptr;  // the active document's code and line ends

@@ -163,6 +163,9 @@ void CMainFrame::InstallEditAndViewCommands() {
     SetCommandHandler(kCommandLineNumbers,
                       OnView([](CQuillbayView& view) { view.ToggleLineNumbers(); }), {},
                       [this] { return ActiveView() && ActiveView()->LineNumbers(); });
+    SetCommandHandler(kCommandDisplayWrap,
+                      OnView([](CQuillbayView& view) { view.ToggleDisplayWrap(); }), {},
+                      [this] { return ActiveView() && ActiveView()->DisplayWrap(); });
     SetCommandHandler(kCommandLineDown, OnView([](CQuillbayView& view) { view.ScrollLines(1); }));
     SetCommandHandler(kCommandLineUp, OnView([](CQuillbayView& view) { view.ScrollLines(-1); }));
     SetCommandHandler(kCommandPageDown, OnView([](CQuillbayView& view) { view.ScrollPages(1); }));

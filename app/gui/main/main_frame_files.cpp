@@ -135,13 +135,16 @@ CQBayFrame* CMainFrame::AddFrame(const std::shared_ptr<CQuillbayDoc>& doc) {
 
     QMdiSubWindow* window = m_mdi->addSubWindow(frame);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    // New windows open in the state the last maximized or restored one had.
+    // New windows open in the state the last maximized or restored one had, in this run and
+    // the next: a user who reads with the document filling the window keeps it so.
     connect(window, &QMdiSubWindow::windowStateChanged, this,
             [this](Qt::WindowStates before, Qt::WindowStates now) {
+                const int was = m_childShowCmd;
                 if (now & Qt::WindowMaximized)
                     m_childShowCmd = 3;
                 else if ((before & Qt::WindowMaximized) && !(now & Qt::WindowMinimized))
                     m_childShowCmd = 1;
+                if (m_childShowCmd != was) m_settings.WriteInt("Settings", "ShowCmd", m_childShowCmd);
             });
     // New windows cascade down from the top-left corner, each three quarters of the area.
     const QSize area = m_mdi->viewport()->size();

@@ -6,13 +6,14 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QRegularExpression>
+#include <QActionGroup>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 
 #include "app/gui/common/qt_text.h"
 #include "app/gui/main/main_frame.h"
+#include "app/gui/main/toolbar_icons.h"
 #include "app/gui/main/toolbar_layout.h"
 #include "app/gui/view/qbay_frame.h"
 #include "app/gui/view/quillbay_view.h"
@@ -21,14 +22,6 @@
 namespace qb::gui {
 
 namespace {
-
-// A caption without its mnemonic, for tooltips.
-QString PlainCaption(std::string_view caption) {
-    QString text = Utf8ToQString(caption);
-    text.remove(QRegularExpression(QStringLiteral("\\(&.\\)$")));
-    text.remove(QLatin1Char('&'));
-    return text;
-}
 
 // Marks the actions a menu rebuilds each time it opens.
 const char* const kFilledProperty = "qbFilled";
@@ -46,7 +39,10 @@ void RemoveFilledActions(QMenu* menu) {
 QAction* CMainFrame::MakeCommandAction(const MenuBarItem& item, QObject* parent) {
     const CommandId id = item.id;
     auto* action = new QAction(Utf8ToQString(MenuBarItemCaption(item)), parent);
-    action->setStatusTip(Utf8ToQString(CommandDisplayName(id)));
+    // The status bar names the command while the pointer is on it: by its name in the command
+    // table, or by its menu words for a command the table does not list (行番号, 検索...).
+    const std::string_view name = CommandDisplayName(id);
+    action->setStatusTip(Utf8ToQString(name.empty() ? MenuWords(MenuBarItemCaption(item)) : name));
     action->setCheckable(IsCommandCheckable(id));
     action->setData(static_cast<int>(id));
     connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
@@ -195,57 +191,112 @@ void CMainFrame::ShowContextMenu(CQuillbayView& view, const QPoint& globalPos) {
     menu.exec(globalPos);
 }
 
-void CMainFrame::BuildToolbars() {
-    const auto build = [this](const QString& title, const QString& name,
-                              const std::vector<ToolButton>& buttons) {
-        QToolBar* bar = addToolBar(title);
-        bar->setObjectName(name);
-        bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        for (const ToolButton& button : buttons) {
-            if (button.kind == ToolButton::Kind::Separator) {
-                bar->addSeparator();
-                continue;
-            }
-            if (button.kind == ToolButton::Kind::Command) {
-                QAction* action = MakeCommandAction(
-                    MenuBarItem{MenuBarItemKind::Command, button.id, {}, {}}, bar);
-                action->setText(Utf8ToQString(button.label));
-                action->setToolTip(PlainCaption(
-                    MenuBarItemCaption({MenuBarItemKind::Command, button.id, {}, {}})));
-                bar->addAction(action);
-                continue;
-            }
-            auto* tool = new QToolButton(bar);
-            tool->setMenu(PopupFor(button.popup));
-            if (button.kind == ToolButton::Kind::DropDown) {
-                QAction* action = MakeCommandAction(
-                    MenuBarItem{MenuBarItemKind::Command, button.id, {}, {}}, tool);
-                action->setText(Utf8ToQString(button.label));
-                action->setToolTip(PlainCaption(
-                    MenuBarItemCaption({MenuBarItemKind::Command, button.id, {}, {}})));
-                tool->setDefaultAction(action);
-                tool->setPopupMode(QToolButton::MenuButtonPopup);
-            } else {
-                tool->setText(Utf8ToQString(button.label));
-                tool->setToolTip(PlainCaption(Popup(button.popup).caption));
-                tool->setPopupMode(QToolButton::InstantPopup);
-                m_documentOnlyWidgets.push_back(tool);
-            }
-            bar->addWidget(tool);
+QToolBar* CMainFrame::BuildToolbar(const QString& title, const QString& name,
+                                   const std::vector<ToolButton>& buttons) {
+    QToolBar* bar = addToolBar(title);
+    bar->setObjectName(name);
+    for (const ToolButton& button : buttons) {
+        if (button.kind == ToolButton::Kind::Separator) {
+            bar->addSeparator();
+            continue;
         }
-        return bar;
-    };
+        // The menu's words name the button wherever its text shows: beside or under the
+        // picture, in the tooltip, and alone when the user wants text only.
+        const QString caption = Utf8ToQString(ToolButtonCaption(button));
+        const QIcon icon = ToolButtonIcon(button);
+        if (button.kind == ToolButton::Kind::Command) {
+            QAction* action =
+                MakeCommandAction(MenuBarItem{MenuBarItemKind::Command, button.id, {}, {}}, bar);
+            action->setText(caption);
+            action->setIcon(icon);
+            action->setToolTip(caption);
+            bar->addAction(action);
+            continue;
+        }
+        // A widget of the bar's own does not follow the bar's button style by itself.
+        auto* tool = new QToolButton(bar);
+        tool->setMenu(PopupFor(button.popup));
+        tool->setIconSize(bar->iconSize());
+        connect(bar, &QToolBar::toolButtonStyleChanged, tool, &QToolButton::setToolButtonStyle);
+        connect(bar, &QToolBar::iconSizeChanged, tool, &QToolButton::setIconSize);
+        if (button.kind == ToolButton::Kind::DropDown) {
+            QAction* action =
+                MakeCommandAction(MenuBarItem{MenuBarItemKind::Command, button.id, {}, {}}, tool);
+            action->setText(caption);
+            action->setIcon(icon);
+            action->setToolTip(caption);
+            tool->setDefaultAction(action);
+            tool->setPopupMode(QToolButton::MenuButtonPopup);
+        } else {
+            tool->setText(caption);
+            tool->setIcon(icon);
+            tool->setToolTip(caption);
+            tool->setPopupMode(QToolButton::InstantPopup);
+            m_documentOnlyWidgets.push_back(tool);
+        }
+        bar->addWidget(tool);
+    }
+    return bar;
+}
+
+void CMainFrame::BuildToolbars() {
     m_standardBar =
-        build(QString::fromUtf8("標準バー"), QStringLiteral("StandardBar"), StandardToolbar());
+        BuildToolbar(QString::fromUtf8("標準バー"), QStringLiteral("StandardBar"), StandardToolbar());
     addToolBarBreak();
     m_extendedBar =
-        build(QString::fromUtf8("拡張バー"), QStringLiteral("ExtendedBar"), ExtendedToolbar());
+        BuildToolbar(QString::fromUtf8("拡張バー"), QStringLiteral("ExtendedBar"), ExtendedToolbar());
+    ApplyToolButtonStyle(ToolbarButtonStyleFromSetting(m_settings.ReadInt(
+        "Toolbar", "ButtonStyle", static_cast<int>(ToolbarButtonStyle::IconOnly))));
     // The bar layout first, then the two visibility settings, which have the last word.
     const QByteArray state = QByteArray::fromBase64(
         QByteArray::fromStdString(m_settings.ReadString("General", "State", "")));
     if (!state.isEmpty()) restoreState(state);
     m_standardBar->setVisible(m_settings.ReadInt("Toolbar", "Normal", 1) != 0);
     m_extendedBar->setVisible(m_settings.ReadInt("Toolbar", "Extend", 1) != 0);
+}
+
+void CMainFrame::RefreshToolTips() {
+    // A menu item's text carries its key after a tab; a button's text is the words alone.
+    std::map<CommandId, QString> keys;
+    for (const auto& [id, action] : m_actions)
+        if (qobject_cast<QMenu*>(action->parent()) && action->text().contains(QLatin1Char('\t')))
+            keys[id] = action->text().section(QLatin1Char('\t'), 1);
+    for (const auto& [id, action] : m_actions) {
+        if (qobject_cast<QMenu*>(action->parent())) continue;
+        const auto key = keys.find(id);
+        action->setToolTip(key == keys.end() || key->second.isEmpty()
+                               ? action->text()
+                               : QStringLiteral("%1 (%2)").arg(action->text(), key->second));
+    }
+}
+
+void CMainFrame::SetToolButtonStyle(ToolbarButtonStyle style) {
+    ApplyToolButtonStyle(style);
+    m_settings.WriteInt("Toolbar", "ButtonStyle", static_cast<int>(style));
+}
+
+void CMainFrame::ApplyToolButtonStyle(ToolbarButtonStyle style) {
+    static constexpr Qt::ToolButtonStyle kQtStyles[] = {
+        Qt::ToolButtonIconOnly, Qt::ToolButtonTextBesideIcon, Qt::ToolButtonTextUnderIcon,
+        Qt::ToolButtonTextOnly};
+    m_buttonStyle = style;
+    for (QToolBar* bar : {m_standardBar, m_extendedBar})
+        bar->setToolButtonStyle(kQtStyles[static_cast<int>(style)]);
+}
+
+QMenu* CMainFrame::createPopupMenu() {
+    QMenu* menu = QMainWindow::createPopupMenu();
+    if (!menu) menu = new QMenu(this);
+    menu->addSeparator();
+    auto* group = new QActionGroup(menu);
+    for (ToolbarButtonStyle style : kToolbarButtonStyles) {
+        QAction* choice = menu->addAction(Utf8ToQString(ToolbarButtonStyleCaption(style)));
+        choice->setCheckable(true);
+        choice->setChecked(style == m_buttonStyle);
+        group->addAction(choice);
+        connect(choice, &QAction::triggered, this, [this, style] { SetToolButtonStyle(style); });
+    }
+    return menu;
 }
 
 void CMainFrame::BuildStatusBar() {
@@ -265,6 +316,11 @@ void CMainFrame::BuildStatusBar() {
     m_panes[1]->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("WW WW")) + 8);
     m_panes[0]->setObjectName(QStringLiteral("PositionPane"));
     m_panes[1]->setObjectName(QStringLiteral("CodePane"));
+    // The panes hold bare numbers and words; the tooltips say what they are.
+    m_panes[0]->setToolTip(QString::fromUtf8("マウスの位置 (桁,行)"));
+    m_panes[1]->setToolTip(QString::fromUtf8("マウスの位置の文字コード (16進)"));
+    m_panes[2]->setToolTip(QString::fromUtf8("マクロ記録中に REC"));
+    m_panes[3]->setToolTip(QString::fromUtf8("クリップボード監視中に「監視」"));
 }
 
 }  // namespace qb::gui

@@ -5,78 +5,141 @@ namespace qb::gui {
 namespace {
 
 using K = ToolButton::Kind;
+using D = DrawnIcon;
 
-ToolButton B(CommandId id, std::string_view label) {
-    return {K::Command, id, label, PopupMenu::ZenToHan};
+// Tiles by menu: 変換 purple, コード and 大文字小文字 teal, 整形 brown, 表示 and 編集 blue.
+constexpr unsigned kConvertTint = 0x7B3FA0;
+constexpr unsigned kCodeTint = 0x1F7A7A;
+constexpr unsigned kShapeTint = 0xA0522D;
+constexpr unsigned kViewTint = 0x2E5E9E;
+
+ToolButton B(CommandId id, std::string_view theme, DrawnIcon drawn) {
+    return {K::Command, id, PopupMenu::ZenToHan, theme, drawn, {}, 0, {}};
+}
+ToolButton G(CommandId id, std::string_view glyph, unsigned tint, std::string_view theme = {}) {
+    return {K::Command, id, PopupMenu::ZenToHan, theme, D::Glyph, glyph, tint, {}};
 }
 ToolButton Sep() {
-    return {K::Separator, 0, {}, PopupMenu::ZenToHan};
+    return {K::Separator, 0, PopupMenu::ZenToHan, {}, D::Glyph, {}, 0, {}};
 }
 
 }  // namespace
 
 const std::vector<ToolButton>& StandardToolbar() {
     static const std::vector<ToolButton> bar = {
-        B(kCommandNew, "新規"),
-        B(kCommandOpen, "開く"),
-        B(kCommandSave, "保存"),
+        B(kCommandNew, "document-new", D::NewPage),
+        B(kCommandOpen, "document-open", D::Open),
+        B(kCommandSave, "document-save", D::Save),
         Sep(),
-        B(kCommandCopy, "コピー"),
-        B(kCommandPaste, "貼付"),
+        B(kCommandCopy, "edit-copy", D::Copy),
+        B(kCommandPaste, "edit-paste", D::Paste),
         Sep(),
-        B(kCommandUndo, "元に戻す"),
-        B(kCommandRedo, "やり直し"),
+        B(kCommandUndo, "edit-undo", D::Undo),
+        B(kCommandRedo, "edit-redo", D::Redo),
         Sep(),
-        B(kCommandLineSelect, "対象行"),
-        B(kCommandTextAll, "全選択"),
-        B(kCommandNotsel, "排他"),
+        B(kCommandLineSelect, {}, D::TargetLines),
+        B(kCommandTextAll, "edit-select-all", D::AllLines),
+        B(kCommandNotsel, {}, D::OtherLines),
         Sep(),
-        B(kCommandReplace, "置換"),
-        B(kCommandTurnChange, "折返し"),
+        B(kCommandReplace, "edit-find-replace", D::Replace),
+        G(kCommandTurnChange, "折", kShapeTint),
         Sep(),
-        B(kCommandPrint, "印刷"),
-        B(kCommandPrintPreview, "プレビュー"),
+        B(kCommandPrint, "document-print", D::Print),
+        B(kCommandPrintPreview, "document-print-preview", D::Preview),
         Sep(),
-        B(kCommandLineNumbers, "行番号"),
-        B(kCommandFont, "フォント"),
+        G(kCommandLineNumbers, "12", kViewTint),
+        B(kCommandDisplayWrap, {}, D::WrapView),
+        G(kCommandFont, "字", kViewTint, "preferences-desktop-font"),
         Sep(),
-        B(kCommandToggleRecording, "記録"),
-        B(kCommandRunMacro, "実行"),
+        B(kCommandToggleRecording, "media-record", D::Record),
+        B(kCommandRunMacro, "media-playback-start", D::Run),
         Sep(),
-        B(kCommandAbout, "情報"),
+        B(kCommandAbout, "help-about", D::About),
     };
     return bar;
 }
 
 const std::vector<ToolButton>& ExtendedToolbar() {
     static const std::vector<ToolButton> bar = {
-        {K::DropDown, kCommandZenToHan, "全→半", PopupMenu::ZenToHan},
-        {K::DropDown, kCommandHanToZen, "半→全", PopupMenu::HanToZen},
-        {K::PopupOnly, 0, "大小", PopupMenu::Case},
-        {K::PopupOnly, 0, "JIS", PopupMenu::Code},
+        {K::DropDown, kCommandZenToHan, PopupMenu::ZenToHan, {}, D::Glyph, "半", kConvertTint, {}},
+        {K::DropDown, kCommandHanToZen, PopupMenu::HanToZen, {}, D::Glyph, "全", kConvertTint, {}},
+        {K::PopupOnly, 0, PopupMenu::Case, {}, D::Glyph, "Aa", kCodeTint, {}},
+        {K::PopupOnly, 0, PopupMenu::Code, {}, D::Glyph, "JIS", kCodeTint, {}},
         Sep(),
-        B(kCommandHiraToKana, "ひら→カナ"),
-        B(kCommandKanaToHira, "カナ→ひら"),
+        G(kCommandHiraToKana, "カ", kConvertTint),
+        G(kCommandKanaToHira, "ひ", kConvertTint),
         Sep(),
-        B(kCommandDelSpaceFirst, "左揃え"),
-        B(kCommandToCenter, "中央"),
-        B(kCommandToRight, "右揃え"),
+        {K::Command, kCommandDelSpaceFirst, PopupMenu::ZenToHan, "format-justify-left",
+         D::AlignLeft, {}, 0, "左揃え(&L)"},
+        B(kCommandToCenter, "format-justify-center", D::AlignCenter),
+        B(kCommandToRight, "format-justify-right", D::AlignRight),
         Sep(),
-        B(kCommandShiftLeft, "←桁"),
-        B(kCommandShiftRight, "桁→"),
+        B(kCommandShiftLeft, "format-indent-less", D::ShiftLeft),
+        B(kCommandShiftRight, "format-indent-more", D::ShiftRight),
         Sep(),
-        B(kCommandDelSpaceLine, "空白行"),
-        B(kCommandDelSpaceBack, "後空白"),
+        G(kCommandDelSpaceLine, "空", kShapeTint),
+        G(kCommandDelSpaceBack, "後", kShapeTint),
         Sep(),
-        B(kCommandTabSpace, "TAB→空白"),
-        B(kCommandSpaceTab, "空白→TAB"),
+        G(kCommandTabSpace, "→空", kConvertTint),
+        G(kCommandSpaceTab, "→タ", kConvertTint),
         Sep(),
-        B(kCommandLineDelete, "行削除"),
-        B(kCommandDupLineDel, "重複"),
+        G(kCommandLineDelete, "削", kShapeTint),
+        G(kCommandDupLineDel, "重", kShapeTint),
         Sep(),
-        B(kCommandCharacterCount, "文字数"),
+        G(kCommandCharacterCount, "数", kViewTint),
     };
     return bar;
+}
+
+ToolbarButtonStyle ToolbarButtonStyleFromSetting(int value) {
+    for (ToolbarButtonStyle style : kToolbarButtonStyles)
+        if (static_cast<int>(style) == value) return style;
+    return ToolbarButtonStyle::IconOnly;
+}
+
+std::string_view ToolbarButtonStyleCaption(ToolbarButtonStyle style) {
+    switch (style) {
+        case ToolbarButtonStyle::IconOnly:
+            break;
+        case ToolbarButtonStyle::TextBesideIcon:
+            return "アイコンと文字 (横)(&B)";
+        case ToolbarButtonStyle::TextUnderIcon:
+            return "アイコンと文字 (下)(&U)";
+        case ToolbarButtonStyle::TextOnly:
+            return "文字のみ(&T)";
+    }
+    return "アイコンのみ(&I)";
+}
+
+std::string MenuWords(std::string_view caption) {
+    std::string words(caption);
+    if (words.size() >= 3 && words.compare(words.size() - 3, 3, "...") == 0)
+        words.resize(words.size() - 3);
+    // "(&O)" at the end goes whole; a bare "&" marks the letter after it.
+    if (const std::size_t open = words.rfind("(&");
+        open != std::string::npos && words.size() - open == 4 && words.back() == ')')
+        words.resize(open);
+    std::string plain;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (words[i] == '&' && i + 1 < words.size() && words[i + 1] != '&') continue;
+        if (words[i] == '&') ++i;  // "&&" is one "&"
+        plain += words[i];
+    }
+    return plain;
+}
+
+std::string ToolButtonCaption(const ToolButton& button) {
+    switch (button.kind) {
+        case K::Separator:
+            return {};
+        case K::Command:
+            if (!button.menuWords.empty()) return MenuWords(button.menuWords);
+            return MenuWords(MenuBarItemCaption({MenuBarItemKind::Command, button.id, {}, {}}));
+        case K::DropDown:
+        case K::PopupOnly:
+            break;
+    }
+    return MenuWords(Popup(button.popup).caption);
 }
 
 }  // namespace qb::gui

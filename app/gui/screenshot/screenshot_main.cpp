@@ -1,5 +1,5 @@
 // quillbay-screenshot: renders the main window as the README shows it (two documents, line
-// numbers, a target range), one document filling the window with its code and line ends in the
+// numbers, a target range, the first wrapped at the window's edge), one document filling the window with its code and line ends in the
 // status bar, or the replace dialog with its preview, into a PNG, without a display.
 // scripts/screenshot.sh runs it.
 //
@@ -108,8 +108,11 @@ int main(int argc, char** argv) {
     qb::gui::CMainFrame frame(host, settings);
     frame.resize(1100, 700);
     frame.show();
-    for (int i = 2; i < 4; ++i)
-        if (!frame.OpenDocument(argv[i])) return 1;
+    // The first document's long lines wrap at its window's edge; the second scrolls sideways.
+    settings.WriteInt("View", "Wrap", 1);
+    if (!frame.OpenDocument(argv[2])) return 1;
+    settings.WriteInt("View", "Wrap", 0);
+    if (!frame.OpenDocument(argv[3])) return 1;
     frame.RunCommand(qb::kCommandTileSideBySide);  // side by side
     // The first document with lines 4 to 6 as the target range.
     if (auto* first = frame.Frames().front(); first) {

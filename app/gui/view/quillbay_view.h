@@ -1,5 +1,6 @@
 // CQuillbayView: the text view of one document window. It shows the document's lines one per
-// row on a grid of byte cells (see CellText), marks the target lines white on navy, shows line
+// row, or cut into rows at the window's edge with display wrapping (display_rows.h), on a grid
+// of byte cells (see CellText), marks the target lines white on navy, shows line
 // numbers and the "END" mark, publishes the column ruler, and lets the user choose the target
 // range with the mouse.
 //
@@ -13,6 +14,8 @@
 #include <string>
 
 #include "app/gui/common/cell_painter.h"
+#include "app/gui/view/display_rows.h"
+#include "app/gui/view/view_geometry.h"
 #include "macro/command_table.h"
 
 namespace qb {
@@ -65,6 +68,16 @@ public:
     // The ruler the indicator strip shows.
     const std::string& Ruler() const { return m_ruler; }
 
+    // Display wrapping: long lines are cut into rows at the window's edge (the text stays as it
+    // is). Line numbers and the target colours follow the logical line. Stored as "View"/"Wrap".
+    bool DisplayWrap() const { return m_wrap; }
+    void SetDisplayWrap(bool on);
+    // The command: wrapping on or off, stored.
+    void ToggleDisplayWrap();
+    // With wrapping on, the bytes of a row: the cells between the number column and the edge,
+    // less two for a character hanging past it or the line-end arrow.
+    std::size_t WrapColumns() const;
+
     // ---- Commands of the view -------------------------------------------------------------------
 
     // kCommandLineNumbers: line numbers on or off, stored as "View"/"LineNo".
@@ -84,7 +97,8 @@ public:
     // The framed line, or -1.
     int MarkedLine() const { return m_markedLine; }
 
-    // Scroll positions in pixels.
+    // Scroll positions in pixels. With display wrapping the vertical one is the top line's
+    // place as if every line took one row, which the window's first line is found from.
     long long VerticalPosition() const;
     long long HorizontalPosition() const;
     void SetVerticalPosition(long long pixels);
@@ -93,7 +107,7 @@ Q_SIGNALS:
     void RulerChanged(const QString& ruler);
     void FontChanged();
     // The pointer is over column,row ("%d,%d") on a character with this code; both empty over
-    // the number column.
+    // the number column and when the pointer leaves the view.
     void PointerMoved(const QString& position, const QString& code);
     // The mouse changed the document's target range: every view of it should repaint.
     void TargetRangeChanged();
@@ -110,10 +124,19 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     int NumberCells() const;
     int VisibleColumns() const;
+    // Rows the window shows, the last one maybe in part.
+    int WindowRows() const;
+    // The document's rows as display wrapping cuts them at the window's width.
+    WrappedRows Layout() const;
+    // With wrapping: makes `top` (kept within the text) the window's first row.
+    void SetTop(RowPosition top);
+    // The column and row (1-based, as the status bar names them) under a point of the window.
+    GridPoint CellAt(const QPoint& point) const;
     // Raises the widest-line measure to the lines now in the window (and the one below).
     void MeasureVisibleLines();
     void UpdateScrollBars();
@@ -122,7 +145,17 @@ private:
     // `shownAs`: what the document's stand-ins are drawn as (DocumentText::ShownAs).
     void DrawRow(QPainter& painter, int index, int y, long long textX, int numberCells,
                  const CodeShownAs& shownAs);
+    void PaintWrapped(QPainter& painter, int numberCells, const CodeShownAs& shownAs);
+    // Bytes [from, to) of a line with byte `from` at x `left`, on the target band when `target`.
+    void DrawBytes(QPainter& painter, std::string_view line, std::size_t from, std::size_t to,
+                   long long left, int y, bool target, const CodeShownAs& shownAs);
+    // The line-end arrow in the cell at x `left`.
+    void DrawLineEnd(QPainter& painter, long long left, int y, bool target);
+    void DrawNumber(QPainter& painter, int index, int y, int numberCells, bool shown);
+    void DrawEndMark(QPainter& painter, long long textX, int y, int x0);
     void DrawMark(QPainter& painter, long long first, long long last);
+    // The frame around the line gone to, from the window's row `y` for `height` pixels.
+    void DrawMarkFrame(QPainter& painter, int y, int height);
 
     std::shared_ptr<CQuillbayDoc> m_docHolder;
     CQuillbayDoc& m_doc;
@@ -135,6 +168,9 @@ private:
     int m_wheelRest = 0;  // wheel rotation not yet turned into lines (1/8 degree units)
     std::string m_ruler;
     int m_markedLine = -1;
+    bool m_wrap = false;
+    RowPosition m_top;  // with wrapping: the window's first row
+    RowBreakRules m_rowRules;
 };
 
 }  // namespace qb::gui
