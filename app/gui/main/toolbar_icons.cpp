@@ -2,9 +2,9 @@
 
 #include <QGuiApplication>
 #include <QIconEngine>
-#include <QPalette>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPalette>
 
 #include "app/gui/common/fonts.h"
 #include "app/gui/common/qt_text.h"
