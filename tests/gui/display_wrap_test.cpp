@@ -136,6 +136,10 @@ private Q_SLOTS:
         const QImage end = view.viewport()->grab().toImage();
         const int lastRow = view.viewport()->height() / h - 1;
         QVERIFY(CountColor(end, QRect(2 * w, lastRow * h, 3 * w, h - 1), kEndColor) > 0);
+        // Row by row from the top, the keys stop at the same last place.
+        view.ScrollLines(-1000);
+        view.ScrollLines(1000);
+        QCOMPARE(view.viewport()->grab().toImage(), end);
     }
 
     void TheSettingIsKeptAndTurningItOffKeepsTheTopLine() {

@@ -122,7 +122,8 @@ void CQuillbayView::ChooseFont() {
 void CQuillbayView::ScrollLines(int n) {
     if (m_wrap) {
         const WrappedRows rows = Layout();
-        SetTop(rows.Move(m_top, n, rows.LastTop(WindowRows())));
+        // SetTop keeps the end mark on the last whole row; Move stops there too.
+        SetTop(rows.Move(m_top, n, rows.LastTop(viewport()->height() / LineHeight())));
         return;
     }
     SetVerticalPosition(VerticalPosition() + static_cast<long long>(n) * LineHeight());
