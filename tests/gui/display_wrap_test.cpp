@@ -36,7 +36,8 @@ int CountColor(const QImage& image, const QRect& area, QRgb color) {
 std::vector<bool> NumberedRows(const QImage& image, int rows, int h, int numberWidth) {
     std::vector<bool> numbered;
     for (int r = 0; r < rows; ++r)
-        numbered.push_back(CountColor(image, QRect(0, r * h, numberWidth, h - 1), kNumberColor) > 0);
+        numbered.push_back(CountColor(image, QRect(0, r * h, numberWidth, h - 1), kNumberColor) >
+                           0);
     return numbered;
 }
 
@@ -76,8 +77,9 @@ private Q_SLOTS:
         QCOMPARE(NumberedRows(image, rows + 2, h, x0 - 1), expected);
         // Every row of the target line is on the navy band, from the first text cell.
         for (int r = 1; r <= rows; ++r)
-            QVERIFY2(CountColor(image, QRect(x0, r * h, 2 * w, h - 1), kTargetBackColor) > w * h / 2,
-                     qPrintable(QStringLiteral("row %1").arg(r)));
+            QVERIFY2(
+                CountColor(image, QRect(x0, r * h, 2 * w, h - 1), kTargetBackColor) > w * h / 2,
+                qPrintable(QStringLiteral("row %1").arg(r)));
         QCOMPARE(CountColor(image, QRect(x0, 0, 2 * w, h - 1), kTargetBackColor), 0);
         // No row runs past the window's edge, and the end mark follows the last line.
         QCOMPARE(CountColor(image, QRect(view.viewport()->width() - w / 2, h, w / 2, rows * h),
@@ -124,7 +126,7 @@ private Q_SLOTS:
         CQuillbayView view(doc, app.settings);
         Show(view, 400, 80);
         const int w = view.CharWidth(), h = view.LineHeight();
-        view.ScrollLines(2);  // the paragraph's second row at the top
+        view.ScrollLines(2);                         // the paragraph's second row at the top
         QCOMPARE(view.VerticalPosition(), 1LL * h);  // its line is the top line
         const QImage image = view.viewport()->grab().toImage();
         QCOMPARE(CountColor(image, QRect(0, 0, 2 * w - 1, h - 1), kNumberColor), 0);
@@ -134,6 +136,10 @@ private Q_SLOTS:
         const QImage end = view.viewport()->grab().toImage();
         const int lastRow = view.viewport()->height() / h - 1;
         QVERIFY(CountColor(end, QRect(2 * w, lastRow * h, 3 * w, h - 1), kEndColor) > 0);
+        // Row by row from the top, the keys stop at the same last place.
+        view.ScrollLines(-1000);
+        view.ScrollLines(1000);
+        QCOMPARE(view.viewport()->grab().toImage(), end);
     }
 
     void TheSettingIsKeptAndTurningItOffKeepsTheTopLine() {

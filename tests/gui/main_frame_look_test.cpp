@@ -38,7 +38,8 @@ struct Run {
 std::vector<QToolButton*> Buttons(QToolBar* bar) {
     std::vector<QToolButton*> buttons;
     for (QToolButton* button : bar->findChildren<QToolButton*>())
-        if (button->objectName() != QStringLiteral("qt_toolbar_ext_button")) buttons.push_back(button);
+        if (button->objectName() != QStringLiteral("qt_toolbar_ext_button"))
+            buttons.push_back(button);
     return buttons;
 }
 
@@ -143,7 +144,8 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&run.frame));
         for (QToolBar* bar : {run.frame.StandardBar(), run.frame.ExtendedBar()}) {
             for (QAction* action : bar->actions())
-                if (QWidget* widget = bar->widgetForAction(action); widget && !action->isSeparator())
+                if (QWidget* widget = bar->widgetForAction(action);
+                    widget && !action->isSeparator())
                     QVERIFY2(widget->isVisible(), qPrintable(action->text()));
             QVERIFY(bar->geometry().right() < run.frame.width());
         }
@@ -168,8 +170,8 @@ private Q_SLOTS:
         QStringList checked;
         for (QAction* action : menu->actions())
             if (action->isChecked()) checked << action->text();
-        QVERIFY(checked.contains(Utf8ToQString(
-            ToolbarButtonStyleCaption(ToolbarButtonStyle::TextUnderIcon))));
+        QVERIFY(checked.contains(
+            Utf8ToQString(ToolbarButtonStyleCaption(ToolbarButtonStyle::TextUnderIcon))));
         QCOMPARE(ToolbarButtonStyleFromSetting(7), ToolbarButtonStyle::IconOnly);
     }
 
@@ -185,8 +187,8 @@ private Q_SLOTS:
         auto* code = run.frame.findChild<QLabel*>(QStringLiteral("CodePane"));
         QVERIFY(!position->toolTip().isEmpty() && !code->toolTip().isEmpty());
         const QPoint over(view->CharWidth() / 2, view->LineHeight() / 2);
-        QMouseEvent move(QEvent::MouseMove, over, view->viewport()->mapToGlobal(over),
-                         Qt::NoButton, Qt::NoButton, {});
+        QMouseEvent move(QEvent::MouseMove, over, view->viewport()->mapToGlobal(over), Qt::NoButton,
+                         Qt::NoButton, {});
         QApplication::sendEvent(view->viewport(), &move);
         QCOMPARE(position->text(), QStringLiteral("1,1"));
         QCOMPARE(code->text(), QStringLiteral("93 FA"));  // 日
@@ -222,7 +224,8 @@ private Q_SLOTS:
         }
         Run run(ini);
         openOne(run);
-        QVERIFY(!qobject_cast<QMdiSubWindow*>(run.frame.ActiveFrame()->parentWidget())->isMaximized());
+        QVERIFY(
+            !qobject_cast<QMdiSubWindow*>(run.frame.ActiveFrame()->parentWidget())->isMaximized());
     }
 };
 

@@ -144,7 +144,8 @@ CQBayFrame* CMainFrame::AddFrame(const std::shared_ptr<CQuillbayDoc>& doc) {
                     m_childShowCmd = 3;
                 else if ((before & Qt::WindowMaximized) && !(now & Qt::WindowMinimized))
                     m_childShowCmd = 1;
-                if (m_childShowCmd != was) m_settings.WriteInt("Settings", "ShowCmd", m_childShowCmd);
+                if (m_childShowCmd != was)
+                    m_settings.WriteInt("Settings", "ShowCmd", m_childShowCmd);
             });
     // New windows cascade down from the top-left corner, each three quarters of the area.
     const QSize area = m_mdi->viewport()->size();

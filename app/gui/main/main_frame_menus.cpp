@@ -1,12 +1,12 @@
 // The main window's menus, toolbars and status bar, all built from the command table and the
 // menu layout (macro/menu_layout.h).
 #include <QAction>
+#include <QActionGroup>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QActionGroup>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -240,11 +240,11 @@ QToolBar* CMainFrame::BuildToolbar(const QString& title, const QString& name,
 }
 
 void CMainFrame::BuildToolbars() {
-    m_standardBar =
-        BuildToolbar(QString::fromUtf8("標準バー"), QStringLiteral("StandardBar"), StandardToolbar());
+    m_standardBar = BuildToolbar(QString::fromUtf8("標準バー"), QStringLiteral("StandardBar"),
+                                 StandardToolbar());
     addToolBarBreak();
-    m_extendedBar =
-        BuildToolbar(QString::fromUtf8("拡張バー"), QStringLiteral("ExtendedBar"), ExtendedToolbar());
+    m_extendedBar = BuildToolbar(QString::fromUtf8("拡張バー"), QStringLiteral("ExtendedBar"),
+                                 ExtendedToolbar());
     ApplyToolButtonStyle(ToolbarButtonStyleFromSetting(m_settings.ReadInt(
         "Toolbar", "ButtonStyle", static_cast<int>(ToolbarButtonStyle::IconOnly))));
     // The bar layout first, then the two visibility settings, which have the last word.

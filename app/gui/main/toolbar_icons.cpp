@@ -2,9 +2,9 @@
 
 #include <QGuiApplication>
 #include <QIconEngine>
-#include <QPalette>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPalette>
 
 #include "app/gui/common/fonts.h"
 #include "app/gui/common/qt_text.h"
@@ -233,7 +233,10 @@ void DrawnIconEngine::DrawGlyph(QPainter& p) const {
     p.setBrush(QColor(QRgb(m_button.tint)));
     p.drawRoundedRect(QRectF(1, 1, 22, 22), 4, 4);
     const QString text = Utf8ToQString(m_button.glyph);
-    QFont font(DefaultFontFamily());
+    // Looked up once: the lookup walks the installed families, and a bar paints every picture
+    // each time the pointer moves over it.
+    static const QString family = DefaultFontFamily();
+    QFont font(family);
     font.setBold(true);
     font.setPixelSize(text.size() <= 1 ? 17 : text.size() == 2 ? 12 : 9);
     p.setFont(font);

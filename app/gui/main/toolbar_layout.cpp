@@ -19,6 +19,11 @@ ToolButton B(CommandId id, std::string_view theme, DrawnIcon drawn) {
 ToolButton G(CommandId id, std::string_view glyph, unsigned tint, std::string_view theme = {}) {
     return {K::Command, id, PopupMenu::ZenToHan, theme, D::Glyph, glyph, tint, {}};
 }
+// A button for a command that also sits on a menu under the caption `menuWords`.
+ToolButton Under(ToolButton button, std::string_view menuWords) {
+    button.menuWords = menuWords;
+    return button;
+}
 ToolButton Sep() {
     return {K::Separator, 0, PopupMenu::ZenToHan, {}, D::Glyph, {}, 0, {}};
 }
@@ -69,8 +74,7 @@ const std::vector<ToolButton>& ExtendedToolbar() {
         G(kCommandHiraToKana, "カ", kConvertTint),
         G(kCommandKanaToHira, "ひ", kConvertTint),
         Sep(),
-        {K::Command, kCommandDelSpaceFirst, PopupMenu::ZenToHan, "format-justify-left",
-         D::AlignLeft, {}, 0, "左揃え(&L)"},
+        Under(B(kCommandDelSpaceFirst, "format-justify-left", D::AlignLeft), "左揃え(&L)"),
         B(kCommandToCenter, "format-justify-center", D::AlignCenter),
         B(kCommandToRight, "format-justify-right", D::AlignRight),
         Sep(),

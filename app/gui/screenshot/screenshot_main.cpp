@@ -1,7 +1,7 @@
 // quillbay-screenshot: renders the main window as the README shows it (two documents, line
-// numbers, a target range, the first wrapped at the window's edge), one document filling the window with its code and line ends in the
-// status bar, or the replace dialog with its preview, into a PNG, without a display.
-// scripts/screenshot.sh runs it.
+// numbers, a target range, the first wrapped at the window's edge), one document filling the window
+// with its code and line ends in the status bar, or the replace dialog with its preview, into a
+// PNG, without a display. scripts/screenshot.sh runs it.
 //
 //   quillbay-screenshot OUT.png FILE1 FILE2
 //   quillbay-screenshot --single OUT.png FILE

@@ -73,8 +73,7 @@ std::size_t RowStart(std::string_view line, long long row, std::size_t columns,
     return start;
 }
 
-WrappedRows::WrappedRows(LineSource lines, int lineCount, std::size_t columns,
-                         RowBreakRules rules)
+WrappedRows::WrappedRows(LineSource lines, int lineCount, std::size_t columns, RowBreakRules rules)
     : m_lines(std::move(lines)),
       m_lineCount(std::max(lineCount, 0)),
       m_columns(columns),

@@ -4,9 +4,10 @@
 // A row holds `columns` byte cells, or one less when a double-byte character would straddle the
 // edge (it moves whole to the next row). With the Japanese line-breaking rules (RowBreakRules) a
 // character that must not begin a row (。、」...) hangs at the end of the row before, one past the
-// edge at most, and one that must not end a row (「（...) moves down to the next. Rows are found from the start of their line, so only
-// the lines in the window are ever measured: the view's place in the text is a logical line and
-// a row inside it, never a pixel count that would need every line's height.
+// edge at most, and one that must not end a row (「（...) moves down to the next. Rows are found
+// from the start of their line, so only the lines in the window are ever measured: the view's place
+// in the text is a logical line and a row inside it, never a pixel count that would need every
+// line's height.
 #pragma once
 
 #include <cstddef>
@@ -21,8 +22,7 @@ class RowBreakRules {
 public:
     RowBreakRules() = default;
     // `lineStart`, `lineEnd`: Shift-JIS characters; either rule is off when its switch is.
-    RowBreakRules(std::string_view lineStart, bool hanging, std::string_view lineEnd,
-                  bool pushOut);
+    RowBreakRules(std::string_view lineStart, bool hanging, std::string_view lineEnd, bool pushOut);
 
     [[nodiscard]] bool MustNotStart(unsigned code) const { return Has(m_noStart, code); }
     [[nodiscard]] bool MustNotEnd(unsigned code) const { return Has(m_noEnd, code); }
@@ -73,8 +73,7 @@ using LineSource = std::function<std::string_view(int)>;
 
 class WrappedRows {
 public:
-    WrappedRows(LineSource lines, int lineCount, std::size_t columns,
-                RowBreakRules rules = {});
+    WrappedRows(LineSource lines, int lineCount, std::size_t columns, RowBreakRules rules = {});
 
     // The rows from `top` down, at most `count` of them, ending before the end-mark row.
     [[nodiscard]] std::vector<DisplayRow> Rows(RowPosition top, int count) const;

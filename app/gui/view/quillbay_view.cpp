@@ -122,7 +122,8 @@ void CQuillbayView::ChooseFont() {
 void CQuillbayView::ScrollLines(int n) {
     if (m_wrap) {
         const WrappedRows rows = Layout();
-        SetTop(rows.Move(m_top, n, rows.LastTop(WindowRows())));
+        // SetTop keeps the end mark on the last whole row; Move stops there too.
+        SetTop(rows.Move(m_top, n, rows.LastTop(viewport()->height() / LineHeight())));
         return;
     }
     SetVerticalPosition(VerticalPosition() + static_cast<long long>(n) * LineHeight());
@@ -147,11 +148,11 @@ void CQuillbayView::ShowLine(int index) {
     if (m_wrap) {
         // Wrapped, the window's rows say whether the line is in sight.
         const auto shown = Layout().Rows(m_top, viewport()->height() / h);
-        const bool inSight = !shown.empty() &&
-                             (index > shown.front().line ||
-                              (index == shown.front().line && shown.front().row == 0)) &&
-                             (index < shown.back().line ||
-                              (index == shown.back().line && shown.back().lastOfLine));
+        const bool inSight =
+            !shown.empty() &&
+            (index > shown.front().line ||
+             (index == shown.front().line && shown.front().row == 0)) &&
+            (index < shown.back().line || (index == shown.back().line && shown.back().lastOfLine));
         if (!inSight) SetTop({std::max(index - viewport()->height() / h / 3, 0), 0});
         viewport()->update();
         return;
@@ -361,9 +362,9 @@ void CQuillbayView::PaintWrapped(QPainter& painter, int numberCells, const CodeS
         }
         y += h;
     }
-    const bool atEnd = rows.empty() ? m_top.line >= m_doc.LineCount()
-                                    : rows.back().line == m_doc.LineCount() - 1 &&
-                                          rows.back().lastOfLine;
+    const bool atEnd = rows.empty()
+                           ? m_top.line >= m_doc.LineCount()
+                           : rows.back().line == m_doc.LineCount() - 1 && rows.back().lastOfLine;
     if (atEnd && y < area.height()) DrawEndMark(painter, x0, y, x0);
     if (markTop >= 0) DrawMarkFrame(painter, markTop, markBottom - markTop);
 }
