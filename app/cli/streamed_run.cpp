@@ -36,10 +36,8 @@ StreamedRun::StreamedRun(QbayRunState& run, const std::string& file, TextLineRea
       m_reportsLosses(run.output.ReportsLosses(m_target)),
       m_grown(run.steps.Steps().size()),
       m_task(MakeTask(utf8)),
-      m_counts(run.steps.Steps().size(), -1) {
-    for (int i = 0; i < std::max(1, run.options.jobs); ++i)
-        m_workers.push_back(std::make_unique<BlockWorker>(m_task, run.settings, m_name));
-}
+      m_workers(static_cast<std::size_t>(std::max(1, run.options.jobs))),
+      m_counts(run.steps.Steps().size(), -1) {}
 
 BlockTask StreamedRun::MakeTask(bool utf8) const {
     BlockTask task;
@@ -59,7 +57,13 @@ void StreamedRun::Run() {
     TextReadResult read;
     BlockSteps steps;
     steps.workers = static_cast<int>(m_workers.size());
-    steps.run = [this](BlockJob& job) { m_workers[job.worker]->Run(job); };
+    // A worker is made on its first block, on its own thread: a small file needs one, however
+    // many cores there are.
+    steps.run = [this](BlockJob& job) {
+        std::unique_ptr<BlockWorker>& worker = m_workers[static_cast<std::size_t>(job.worker)];
+        if (!worker) worker = std::make_unique<BlockWorker>(m_task, m_run.settings, m_name);
+        worker->Run(job);
+    };
     steps.finish = [this](BlockJob& job) { return FinishBlock(job); };
     const StreamOutcome outcome = StreamLines(
         m_run.app, m_reader, steps,

@@ -75,7 +75,7 @@ private:
     // What each step has added so far over the blocks finished (read by the workers).
     std::vector<std::atomic<long long>> m_grown;
     const BlockTask m_task;
-    std::vector<std::unique_ptr<BlockWorker>> m_workers;
+    std::vector<std::unique_ptr<BlockWorker>> m_workers;  // each made by its first block
     // The reading thread's.
     std::vector<int> m_counts;  // the replacements each step made so far, -1 for none told
 
