@@ -179,7 +179,12 @@ void CMainFrame::InstallEditAndViewCommands() {
 }
 
 void CMainFrame::InstallOptionCommands() {
-    SetCommandHandler(kCommandSettings, [this] { ShowSettingsDialog(this, m_app); });
+    SetCommandHandler(kCommandSettings, [this] {
+        if (!ShowSettingsDialog(this, m_app)) return;
+        // The line spacing may have changed: every view takes its font again with it.
+        for (CQuillbayView* view : findChildren<CQuillbayView*>())
+            view->SetScreenFont(view->ScreenFont());
+    });
     SetCommandHandler(kCommandEditorSettings, [this] { ShowEditorDialog(this, m_settings); });
     SetCommandHandler(kCommandStartEditor, [this] { StartExternalEditor(); });
     SetCommandHandler(

@@ -11,6 +11,7 @@
 #include "app/gui/common/qt_text.h"
 #include "app/gui/common/screen_font.h"
 #include "app/gui/view/cell_text.h"
+#include "app/gui/common/row_spacing.h"
 #include "app/gui/view/go_to_line.h"
 #include "app/gui/view/view_geometry.h"
 #include "core/quillbay_doc.h"
@@ -30,7 +31,8 @@ CQuillbayView::CQuillbayView(std::shared_ptr<CQuillbayDoc> doc, SettingsStore& s
       m_docHolder(std::move(doc)),
       m_doc(*m_docHolder),
       m_settings(settings) {
-    m_cells = CellText::For(ReadScreenFont(settings));
+    const QFont font = ReadScreenFont(settings);
+    m_cells = CellText::For(font, RowSpacing(settings, QFontMetrics(font).height()));
     m_lineNumbers = settings.ReadInt("View", "LineNo", 0) != 0;
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
@@ -57,7 +59,7 @@ int CQuillbayView::LineHeight() const {
 void CQuillbayView::SetScreenFont(const QFont& font) {
     QFont pixelFont(font);
     if (pixelFont.pixelSize() <= 0) pixelFont.setPixelSize(QFontInfo(font).pixelSize());
-    m_cells = CellText::For(pixelFont);
+    m_cells = CellText::For(pixelFont, RowSpacing(m_settings, QFontMetrics(pixelFont).height()));
     AfterGeometryChange();
     Q_EMIT FontChanged();
 }
