@@ -128,9 +128,18 @@ void CPrintFrmDlg::ChooseFont() {
 
 void CPrintFrmDlg::ShowFontName() {
     const PrintFontSetting font = LoadPrintFont(m_settings);
-    m_fontName->setText(QString::fromUtf8("%1 (%2 pt)")
-                            .arg(Utf8ToQString(font.face))
-                            .arg(font.size * 72.0 / 100.0, 0, 'f', 1));
+    m_fontName->setText(PrintFontCaption(Utf8ToQString(font.face),
+                                         ResolveFontFamilies(Utf8ToQString(font.face)).front(),
+                                         font.size * 72.0 / 100.0));
+}
+
+QString PrintFontCaption(const QString& storedFace, const QString& drawnWith, double points) {
+    const QString size = QString::number(points, 'f', 1);
+    // The stored face of a fresh settings file is not installed here: name the font the pages
+    // are really printed with, and the stored name it stands in for.
+    if (drawnWith.compare(storedFace, Qt::CaseInsensitive) == 0)
+        return QStringLiteral("%1 (%2 pt)").arg(drawnWith, size);
+    return QStringLiteral("%1 (%2 pt)（「%3」の代わり）").arg(drawnWith, size, storedFace);
 }
 
 }  // namespace qb::gui
