@@ -70,7 +70,8 @@ KeyFileRead Refuse(std::string why) {
 }
 
 KeyFileRead Truncated(const ByteReader& in) {
-    return Refuse("ファイルが途中で終わっています（" + std::to_string(in.Offset()) + " バイトの後）");
+    return Refuse("ファイルが途中で終わっています（" + std::to_string(in.Offset()) +
+                  " バイトの後）");
 }
 
 }  // namespace
@@ -112,7 +113,8 @@ KeyFileRead ParseKeyFile(std::string_view bytes) {
     std::uint32_t count = shortCount;
     if (shortCount == kLongCount && !in.Read32(count)) return Truncated(in);
     if (count > kMaxKeyBindings)
-        return Refuse("割り当ての数が " + std::to_string(count) + " とあり、キー定義ファイルとしては多すぎます");
+        return Refuse("割り当ての数が " + std::to_string(count) +
+                      " とあり、キー定義ファイルとしては多すぎます");
 
     KeyFileRead read;
     read.bindings.reserve(count);
@@ -121,13 +123,14 @@ KeyFileRead ParseKeyFile(std::string_view bytes) {
         if (!in.Read16(tag)) return Truncated(in);
         const std::uint16_t expected = i == 0 ? kNewClassTag : kClassIndex1Tag;
         if (tag != expected)
-            return Refuse(std::to_string(i + 1) + " 番目の割り当ての印が " + Hex16(tag) + " です（" +
-                          Hex16(expected) + " のはずです）");
+            return Refuse(std::to_string(i + 1) + " 番目の割り当ての印が " + Hex16(tag) +
+                          " です（" + Hex16(expected) + " のはずです）");
         if (i == 0) {
             std::uint16_t schema = 0, length = 0;
             std::string_view name;
             if (!in.Read16(schema) || !in.Read16(length)) return Truncated(in);
-            if (length != kClassName.size()) return Refuse("キーの割り当て（CKeycust）がありません");
+            if (length != kClassName.size())
+                return Refuse("キーの割り当て（CKeycust）がありません");
             if (!in.ReadText(length, name)) return Truncated(in);
             if (name != kClassName) return Refuse("キーの割り当て（CKeycust）がありません");
             if (schema != kSchema)
@@ -138,7 +141,9 @@ KeyFileRead ParseKeyFile(std::string_view bytes) {
             if (!in.Read16(*field)) return Truncated(in);
         read.bindings.push_back(b);
     }
-    if (in.Left() != 0) return Refuse("最後の割り当ての後に " + std::to_string(in.Left()) + " バイト余分にあります");
+    if (in.Left() != 0)
+        return Refuse("最後の割り当ての後に " + std::to_string(in.Left()) +
+                      " バイト余分にあります");
     read.ok = true;
     return read;
 }

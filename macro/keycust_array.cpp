@@ -130,20 +130,22 @@ KeyFileResult CKeycustArray::Load(const std::string& path, SettingsStore& settin
 KeyFileResult CKeycustArray::Save(const std::optional<std::string>& path, SettingsStore& settings) {
     const std::string target = path.value_or(m_path);
     const std::string bytes = KeyFileBytes(m_bindings);
-    KeyFileResult result =
-        target.empty() ? Failure(target, "キー定義ファイルが決まっていません") : Write(target, bytes);
+    KeyFileResult result = target.empty() ? Failure(target, "キー定義ファイルが決まっていません")
+                                          : Write(target, bytes);
     if (!result.ok) {
         // The file could not be written where it was asked for: keep the user's bindings in
         // their own settings folder rather than lose them.
         const std::string fallback = UserFilePath(settings, kKeyFileName);
         std::string folderError;
         if (fallback.empty() || !MakeFolders(UserFileFolder(settings), &folderError)) {
-            if (!folderError.empty()) result.error += "\n" + fallback + " にも保存できません: " + folderError;
+            if (!folderError.empty())
+                result.error += "\n" + fallback + " にも保存できません: " + folderError;
             return result;
         }
         KeyFileResult second = Write(fallback, bytes);
         if (!second.ok) {
-            if (fallback != target) result.error += "\n" + fallback + " にも保存できません: " + second.error;
+            if (fallback != target)
+                result.error += "\n" + fallback + " にも保存できません: " + second.error;
             return result;
         }
         second.fellBack = fallback != target;

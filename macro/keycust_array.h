@@ -24,8 +24,8 @@ struct MenuKeyTextChange {
 // What loading or saving a key file did.
 struct KeyFileResult {
     bool ok = false;
-    std::string path;       // the file read or written (or that could not be)
-    std::string error;      // why not (Japanese; the system's words where it failed), empty on success
+    std::string path;   // the file read or written (or that could not be)
+    std::string error;  // why not (Japanese; the system's words where it failed), empty on success
     bool fellBack = false;  // saved to the per-user folder instead of the file asked for
     std::string keptAs;     // where a key file refused at start-up was kept before the save
 

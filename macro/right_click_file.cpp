@@ -65,11 +65,13 @@ RightClickFileRead ParseRightClickFile(std::string_view bytes) {
     if (bytes.size() < 4) return Refuse("ファイルが項目の数の途中で終わっています");
     const std::uint32_t count = Get32(bytes, 0);
     if (count > kMaxRightClickEntries)
-        return Refuse("項目の数が " + std::to_string(count) + " とあり、メニューとしては多すぎます");
+        return Refuse("項目の数が " + std::to_string(count) +
+                      " とあり、メニューとしては多すぎます");
     const std::size_t expected = 4 + 4 * static_cast<std::size_t>(count);
     if (bytes.size() != expected)
         return Refuse(std::to_string(count) + " 項目なら " + std::to_string(expected) +
-                      " バイトのはずですが、ファイルは " + std::to_string(bytes.size()) + " バイトです");
+                      " バイトのはずですが、ファイルは " + std::to_string(bytes.size()) +
+                      " バイトです");
     RightClickFileRead read;
     read.ids.reserve(count);
     for (std::uint32_t i = 0; i < count; ++i) {

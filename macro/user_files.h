@@ -31,7 +31,8 @@ struct UserFileRead {
     enum class Status { Read, Missing, Failed };
     Status status = Status::Failed;
     std::string bytes;
-    std::string error;  // why it could not be read (Japanese, or the system's words; for a detail line)
+    std::string
+        error;  // why it could not be read (Japanese, or the system's words; for a detail line)
 };
 
 // Reads the whole of `path`: Missing when there is no such file (a link that leads nowhere

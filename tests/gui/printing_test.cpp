@@ -198,8 +198,9 @@ private Q_SLOTS:
     // The format dialog named "ＭＳ ゴシック", a font not installed here: it names the font the
     // pages are printed with, and what that stands in for.
     void TheFormatDialogNamesTheFontReallyUsed() {
-        QCOMPARE(PrintFontCaption(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"), 10.08),
-                 QStringLiteral("IPAGothic (10.1 pt)（「ＭＳ ゴシック」の代わり）"));
+        QCOMPARE(
+            PrintFontCaption(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"), 10.08),
+            QStringLiteral("IPAGothic (10.1 pt)（「ＭＳ ゴシック」の代わり）"));
         QCOMPARE(PrintFontCaption(QStringLiteral("ipagothic"), QStringLiteral("IPAGothic"), 12),
                  QStringLiteral("IPAGothic (12.0 pt)"));
     }

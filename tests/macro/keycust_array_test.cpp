@@ -91,7 +91,9 @@ TEST_F(KeycustArrayTest, LoadingARefusedFileChangesNothing) {
             }
             return false;
         };
-        if (path != dir.File("folder.key")) EXPECT_FALSE(englishWord(reason)) << reason;
+        if (path != dir.File("folder.key")) {
+            EXPECT_FALSE(englishWord(reason)) << reason;
+        }
         EXPECT_EQ(table.Bindings().size(), 1u) << path;
         EXPECT_EQ(table.Path(), dir.File("current.key"));
         EXPECT_EQ(Keycust(), "(none)");

@@ -1,4 +1,3 @@
-#include "app/gui/common/message_box.h"
 #include "app/gui/printing/print_frm_dlg.h"
 
 #include <QDialogButtonBox>
@@ -14,6 +13,7 @@
 #include <cmath>
 
 #include "app/gui/common/fonts.h"
+#include "app/gui/common/message_box.h"
 #include "app/gui/common/qt_text.h"
 
 namespace qb::gui {
@@ -106,7 +106,8 @@ void CPrintFrmDlg::accept() {
     for (const auto& field : fields) {
         const IntFieldCheck check = CheckIntField(QStringToUtf8(field.edit->text()), field.range);
         if (!check.value) {
-            QMessageBox::warning(this, MessageTitle(this, QMessageBox::Warning), Utf8ToQString(check.message));
+            QMessageBox::warning(this, MessageTitle(this, QMessageBox::Warning),
+                                 Utf8ToQString(check.message));
             field.edit->setFocus();
             field.edit->selectAll();
             return;

@@ -9,9 +9,9 @@
 
 #include "app/gui/common/font_dialog.h"
 #include "app/gui/common/qt_text.h"
+#include "app/gui/common/row_spacing.h"
 #include "app/gui/common/screen_font.h"
 #include "app/gui/view/cell_text.h"
-#include "app/gui/common/row_spacing.h"
 #include "app/gui/view/go_to_line.h"
 #include "app/gui/view/view_geometry.h"
 #include "core/quillbay_doc.h"

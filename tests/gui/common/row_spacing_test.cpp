@@ -16,10 +16,10 @@ private Q_SLOTS:
         const struct {
             int height, percent, pixels;
         } cases[] = {
-            {20, 15, 3}, {16, 15, 2}, {14, 15, 2}, {20, 0, 0},
-            {4, 5, 1},    // any air asked for is at least a pixel
+            {20, 15, 3},   {16, 15, 2},   {14, 15, 2},
+            {20, 0, 0},    {4, 5, 1},      // any air asked for is at least a pixel
             {20, 100, 20}, {20, 250, 20},  // more than the font's height is never added
-            {0, 15, 0},   {20, -5, 0},
+            {0, 15, 0},    {20, -5, 0},
         };
         for (const auto& c : cases)
             QCOMPARE(RowSpacing(c.height, c.percent), c.pixels);

@@ -1,9 +1,9 @@
 // The dialogs the main window opens itself: settings with the kinsoku rules, the editor, the
 // character count, the code detection, the text editor and the run over several files.
+#include <QAbstractTextDocumentLayout>
 #include <QFileDialog>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QAbstractTextDocumentLayout>
 #include <QtTest>
 
 #include "app/gui/common/qt_text.h"
