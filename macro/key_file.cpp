@@ -70,7 +70,8 @@ KeyFileRead Refuse(std::string why) {
 }
 
 KeyFileRead Truncated(const ByteReader& in) {
-    return Refuse("the file ends too soon (after " + std::to_string(in.Offset()) + " bytes)");
+    return Refuse("ファイルが途中で終わっています（" + std::to_string(in.Offset()) +
+                  " バイトの後）");
 }
 
 }  // namespace
@@ -102,17 +103,18 @@ std::string KeyFileBytes(const std::vector<CKeycust>& bindings) {
 }
 
 KeyFileRead ParseKeyFile(std::string_view bytes) {
-    if (bytes.empty()) return Refuse("the file is empty");
+    if (bytes.empty()) return Refuse("ファイルが空です");
     if (bytes.size() > kMaxKeyFileSize)
-        return Refuse("the file is too large for a key file (" + std::to_string(bytes.size()) +
-                      " bytes)");
+        return Refuse("キー定義ファイルとしては大きすぎます（" + std::to_string(bytes.size()) +
+                      " バイト）");
     ByteReader in(bytes);
     std::uint16_t shortCount = 0;
     if (!in.Read16(shortCount)) return Truncated(in);
     std::uint32_t count = shortCount;
     if (shortCount == kLongCount && !in.Read32(count)) return Truncated(in);
     if (count > kMaxKeyBindings)
-        return Refuse("it claims " + std::to_string(count) + " bindings, more than any key file");
+        return Refuse("割り当ての数が " + std::to_string(count) +
+                      " とあり、キー定義ファイルとしては多すぎます");
 
     KeyFileRead read;
     read.bindings.reserve(count);
@@ -121,24 +123,27 @@ KeyFileRead ParseKeyFile(std::string_view bytes) {
         if (!in.Read16(tag)) return Truncated(in);
         const std::uint16_t expected = i == 0 ? kNewClassTag : kClassIndex1Tag;
         if (tag != expected)
-            return Refuse("binding " + std::to_string(i + 1) + " has the tag " + Hex16(tag) +
-                          " where " + Hex16(expected) + " belongs");
+            return Refuse(std::to_string(i + 1) + " 番目の割り当ての印が " + Hex16(tag) +
+                          " です（" + Hex16(expected) + " のはずです）");
         if (i == 0) {
             std::uint16_t schema = 0, length = 0;
             std::string_view name;
             if (!in.Read16(schema) || !in.Read16(length)) return Truncated(in);
-            if (length != kClassName.size()) return Refuse("it does not hold CKeycust bindings");
+            if (length != kClassName.size())
+                return Refuse("キーの割り当て（CKeycust）がありません");
             if (!in.ReadText(length, name)) return Truncated(in);
-            if (name != kClassName) return Refuse("it does not hold CKeycust bindings");
+            if (name != kClassName) return Refuse("キーの割り当て（CKeycust）がありません");
             if (schema != kSchema)
-                return Refuse("its bindings have the schema " + std::to_string(schema) + ", not 1");
+                return Refuse("割り当ての版が " + std::to_string(schema) + " です（1 のはずです）");
         }
         CKeycust b;
         for (std::uint16_t* field : {&b.key, &b.alt, &b.shift, &b.ctrl, &b.command})
             if (!in.Read16(*field)) return Truncated(in);
         read.bindings.push_back(b);
     }
-    if (in.Left() != 0) return Refuse(std::to_string(in.Left()) + " bytes follow the last binding");
+    if (in.Left() != 0)
+        return Refuse("最後の割り当ての後に " + std::to_string(in.Left()) +
+                      " バイト余分にあります");
     read.ok = true;
     return read;
 }

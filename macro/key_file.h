@@ -32,7 +32,8 @@ std::string KeyFileBytes(const std::vector<CKeycust>& bindings);
 struct KeyFileRead {
     bool ok = false;
     std::vector<CKeycust> bindings;
-    std::string error;  // why the bytes are not a key file (English, for the message's detail)
+    std::string
+        error;  // why the bytes are not a key file (Japanese, for the message's detail line)
 };
 
 // Reads a key file. Anything that is not exactly what KeyFileBytes writes for some table (an

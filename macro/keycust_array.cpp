@@ -24,10 +24,10 @@ KeyFileResult ReadKeyFile(const std::string& path, std::vector<CKeycust>& bindin
                           bool* missing = nullptr) {
     const UserFileRead file = ReadUserFile(path, kMaxKeyFileSize);
     if (missing) *missing = file.status == UserFileRead::Status::Missing;
-    if (file.status == UserFileRead::Status::Missing) return Failure(path, "no such file");
+    if (file.status == UserFileRead::Status::Missing) return Failure(path, "ファイルがありません");
     if (file.status == UserFileRead::Status::Failed) return Failure(path, file.error);
     KeyFileRead read = ParseKeyFile(file.bytes);
-    if (!read.ok) return Failure(path, "not a key file: " + read.error);
+    if (!read.ok) return Failure(path, "キー定義ファイルではありません: " + read.error);
     bindings = std::move(read.bindings);
     KeyFileResult result;
     result.ok = true;
@@ -40,7 +40,8 @@ KeyFileResult ReadKeyFile(const std::string& path, std::vector<CKeycust>& bindin
 std::string KeyFileResult::Message(std::string_view headline) const {
     std::string text(headline);
     if (!path.empty()) text += ": " + path;
-    if (!error.empty()) text += " (" + error + ")";
+    // The reason on a line of its own: it may be the system's words.
+    if (!error.empty()) text += "\n" + error;
     return text;
 }
 
@@ -129,20 +130,22 @@ KeyFileResult CKeycustArray::Load(const std::string& path, SettingsStore& settin
 KeyFileResult CKeycustArray::Save(const std::optional<std::string>& path, SettingsStore& settings) {
     const std::string target = path.value_or(m_path);
     const std::string bytes = KeyFileBytes(m_bindings);
-    KeyFileResult result =
-        target.empty() ? Failure(target, "no key file is set") : Write(target, bytes);
+    KeyFileResult result = target.empty() ? Failure(target, "キー定義ファイルが決まっていません")
+                                          : Write(target, bytes);
     if (!result.ok) {
         // The file could not be written where it was asked for: keep the user's bindings in
         // their own settings folder rather than lose them.
         const std::string fallback = UserFilePath(settings, kKeyFileName);
         std::string folderError;
         if (fallback.empty() || !MakeFolders(UserFileFolder(settings), &folderError)) {
-            if (!folderError.empty()) result.error += "; nor " + fallback + ": " + folderError;
+            if (!folderError.empty())
+                result.error += "\n" + fallback + " にも保存できません: " + folderError;
             return result;
         }
         KeyFileResult second = Write(fallback, bytes);
         if (!second.ok) {
-            if (fallback != target) result.error += "; nor " + fallback + ": " + second.error;
+            if (fallback != target)
+                result.error += "\n" + fallback + " にも保存できません: " + second.error;
             return result;
         }
         second.fellBack = fallback != target;

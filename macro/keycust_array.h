@@ -24,12 +24,13 @@ struct MenuKeyTextChange {
 // What loading or saving a key file did.
 struct KeyFileResult {
     bool ok = false;
-    std::string path;       // the file read or written (or that could not be)
-    std::string error;      // why not (English), empty on success
+    std::string path;   // the file read or written (or that could not be)
+    std::string error;  // why not (Japanese; the system's words where it failed), empty on success
     bool fellBack = false;  // saved to the per-user folder instead of the file asked for
     std::string keptAs;     // where a key file refused at start-up was kept before the save
 
-    // `headline` ("読み込めません", "保存できません") followed by the file and the reason.
+    // `headline` ("読み込めません", "保存できません"), ": " and the file, then the reason on a
+    // line of its own (it may hold the system's words).
     std::string Message(std::string_view headline) const;
 };
 

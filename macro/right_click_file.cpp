@@ -39,7 +39,7 @@ RightClickFileRead ReadFileAt(const std::string& path, bool& missing) {
 std::string RightClickFileRead::Message() const {
     std::string text = "読み込めません";
     if (!path.empty()) text += ": " + path;
-    if (!error.empty()) text += " (" + error + ")";
+    if (!error.empty()) text += "\n" + error;
     return text;
 }
 
@@ -62,21 +62,23 @@ RightClickFileRead ParseRightClickFile(std::string_view bytes) {
         read.ok = true;
         return read;
     }
-    if (bytes.size() < 4) return Refuse("the file ends inside its count");
+    if (bytes.size() < 4) return Refuse("ファイルが項目の数の途中で終わっています");
     const std::uint32_t count = Get32(bytes, 0);
     if (count > kMaxRightClickEntries)
-        return Refuse("it claims " + std::to_string(count) + " entries, more than a menu holds");
+        return Refuse("項目の数が " + std::to_string(count) +
+                      " とあり、メニューとしては多すぎます");
     const std::size_t expected = 4 + 4 * static_cast<std::size_t>(count);
     if (bytes.size() != expected)
-        return Refuse(std::to_string(count) + " entries make " + std::to_string(expected) +
-                      " bytes, but the file has " + std::to_string(bytes.size()));
+        return Refuse(std::to_string(count) + " 項目なら " + std::to_string(expected) +
+                      " バイトのはずですが、ファイルは " + std::to_string(bytes.size()) +
+                      " バイトです");
     RightClickFileRead read;
     read.ids.reserve(count);
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::uint32_t id = Get32(bytes, 4 + 4 * static_cast<std::size_t>(i));
         if (id > 0xFFFF)
-            return Refuse("entry " + std::to_string(i + 1) + " is " + std::to_string(id) +
-                          ", which is no command");
+            return Refuse(std::to_string(i + 1) + " 番目の項目 " + std::to_string(id) +
+                          " はコマンドではありません");
         read.ids.push_back(static_cast<CommandId>(id));
     }
     read.ok = true;
@@ -104,10 +106,10 @@ UserFileWrite SaveUserRightClickFile(const SettingsStore& settings,
                                      const std::string& refused) {
     UserFileWrite result;
     result.path = UserFilePath(settings, kRightClickFileName);
-    result.error = "there is no settings folder";
+    result.error = "設定フォルダがありません";
     if (result.path.empty() || !MakeFolders(UserFileFolder(settings), &result.error)) return result;
     if (ids.size() > kMaxRightClickEntries) {
-        result.error = "more than " + std::to_string(kMaxRightClickEntries) + " entries";
+        result.error = std::to_string(kMaxRightClickEntries) + " 項目より多くは保存できません";
         return result;
     }
     return WriteUserFile(result.path, RightClickFileBytes(ids),

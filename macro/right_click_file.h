@@ -26,9 +26,9 @@ struct RightClickFileRead {
     bool ok = false;
     std::vector<CommandId> ids;
     std::string path;   // the file read
-    std::string error;  // why it was refused (English)
+    std::string error;  // why it was refused (Japanese)
 
-    // "読み込めません" followed by the file and the reason.
+    // "読み込めません: " and the file, then the reason on a line of its own.
     std::string Message() const;
 };
 

@@ -33,7 +33,7 @@ bool MakeFolders(const std::string& folder, std::string* error) {
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     if (!ec && std::filesystem::is_directory(folder, ec)) return true;
-    if (error) *error = "cannot create the folder " + folder + ": " + ec.message();
+    if (error) *error = "フォルダを作れません: " + folder + ": " + ec.message();
     return false;
 }
 
@@ -51,7 +51,7 @@ UserFileRead ReadUserFile(const std::string& path, std::size_t maxBytes) {
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        read.error = "not a regular file";
+        read.error = "通常のファイルではありません";
         ::close(fd);
         return read;
     }
@@ -68,7 +68,7 @@ UserFileRead ReadUserFile(const std::string& path, std::size_t maxBytes) {
         if (n == 0) break;
         read.bytes.append(buffer, static_cast<std::size_t>(n));
         if (read.bytes.size() > maxBytes) {
-            read.error = "larger than " + std::to_string(maxBytes) + " bytes";
+            read.error = std::to_string(maxBytes) + " バイトより大きいファイルです";
             read.bytes.clear();
             ::close(fd);
             return read;
@@ -82,7 +82,7 @@ UserFileRead ReadUserFile(const std::string& path, std::size_t maxBytes) {
 std::string UserFileWrite::Message() const {
     std::string text = "保存できません";
     if (!path.empty()) text += ": " + path;
-    if (!error.empty()) text += " (" + error + ")";
+    if (!error.empty()) text += "\n" + error;
     return text;
 }
 
@@ -94,7 +94,7 @@ UserFileWrite WriteUserFile(const std::string& path, std::string_view bytes, boo
     if (overRefused && ::lstat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) {
         aside = path + ".bad";
         if (::rename(path.c_str(), aside.c_str()) != 0) {
-            result.error = "cannot keep what is there as " + aside + ": " + std::strerror(errno);
+            result.error = "今のファイルを " + aside + " として残せません: " + std::strerror(errno);
             return result;
         }
     }

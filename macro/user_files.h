@@ -31,7 +31,8 @@ struct UserFileRead {
     enum class Status { Read, Missing, Failed };
     Status status = Status::Failed;
     std::string bytes;
-    std::string error;  // why it could not be read (English, for a message's detail)
+    std::string
+        error;  // why it could not be read (Japanese, or the system's words; for a detail line)
 };
 
 // Reads the whole of `path`: Missing when there is no such file (a link that leads nowhere
@@ -44,10 +45,10 @@ UserFileRead ReadUserFile(const std::string& path, std::size_t maxBytes);
 struct UserFileWrite {
     bool ok = false;
     std::string path;    // the file written, or that could not be
-    std::string error;   // why not (English), empty on success
+    std::string error;   // why not (Japanese; the system's words where it failed), empty on success
     std::string keptAs;  // where the refused file that stood at `path` was kept, if one was
 
-    // "保存できません" followed by the file and the reason.
+    // "保存できません: " and the file, then the reason on a line of its own.
     std::string Message() const;
 };
 

@@ -110,7 +110,8 @@ UpdateChecker::FeedRead UpdateChecker::ReadFeed(IUpdateUi& ui) {
     unlink(result.path.c_str());
     rmdir(folder.c_str());
     if (!loaded) {
-        ui.ShowMessage(error, {}, MessageIcon::Warning);
+        // The system's words about the file go to the detail line.
+        ui.ShowMessage("アップデート情報を読み込めません", error, MessageIcon::Warning);
         return FeedRead::NoItem;
     }
     const auto item = FindFeedItem(feed, m_state.productName);

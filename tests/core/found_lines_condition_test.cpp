@@ -18,10 +18,10 @@ using test::TestApp;
 
 // Lines chosen so that each search below finds some and misses others for a reason.
 const char* const kLines[] = {
-    "ｶﾞ",  "カ゛", "か゛",  "ガ",      "が",  "ｶ",     "カ",      "か",    "ア゛", "ｱﾞ",
-    "ア",  "abc",  "ＡＢＣ", "aBc",     "a.c", "a*c",   "[x]",     "a\\sb", "ｶｷ",  "ｶﾞｷ",
-    "x-y", "１２", "12",    "end ｶ",   "ﾞ",   "゛",    "ポ",      "ﾎﾟ",    "ホ゜", "ぽ",
-    "ほ",  "ホ",   "ｰ",     "ー",      "ﾊﾟﾊﾟ", "パパ", "\\",      "^$",    "|",    "(?)",
+    "ｶﾞ",  "カ゛", "か゛",   "ガ",    "が",   "ｶ",    "カ",  "か",    "ア゛", "ｱﾞ",
+    "ア",  "abc",  "ＡＢＣ", "aBc",   "a.c",  "a*c",  "[x]", "a\\sb", "ｶｷ",   "ｶﾞｷ",
+    "x-y", "１２", "12",     "end ｶ", "ﾞ",    "゛",   "ポ",  "ﾎﾟ",    "ホ゜", "ぽ",
+    "ほ",  "ホ",   "ｰ",      "ー",    "ﾊﾟﾊﾟ", "パパ", "\\",  "^$",    "|",    "(?)",
 };
 
 class FoundLinesConditionTest : public ::testing::Test {
@@ -55,19 +55,44 @@ TEST_F(FoundLinesConditionTest, TargetsAreExactlyTheLinesFindFinds) {
     };
     constexpr unsigned W = FoldWidth, C = FoldCase, K = FoldKana;
     const Case cases[] = {
-        {"ガ", W, false},     {"ガ", W | K, false},  {"ガ", 0, false},   {"ｶﾞ", W, false},
-        {"カ", W, false},     {"ｶ", W | K, false},   {"カ", 0, false},   {"か", K, false},
-        {"ア", W, false},     {"゛", W, false},      {"ﾞ", 0, false},    {"abc", C, false},
-        {"abc", W | C, false}, {"ABC", W, false},    {"a.c", 0, false},  {"a*c", W | C, false},
-        {"[x]", 0, false},    {"\\s", 0, false},     {"a\\sb", 0, false}, {"x-y", W, false},
-        {"12", W, false},     {"ｷ", W, false},       {"ｶｷ", W, false},   {"ポ", W | K, false},
-        {"ほ", W | K, false}, {"ー", W, false},      {"パパ", W, false}, {"\\", W, false},
-        {"^$", 0, false},     {"|", W, false},       {"(?)", 0, false},
+        {"ガ", W, false},
+        {"ガ", W | K, false},
+        {"ガ", 0, false},
+        {"ｶﾞ", W, false},
+        {"カ", W, false},
+        {"ｶ", W | K, false},
+        {"カ", 0, false},
+        {"か", K, false},
+        {"ア", W, false},
+        {"゛", W, false},
+        {"ﾞ", 0, false},
+        {"abc", C, false},
+        {"abc", W | C, false},
+        {"ABC", W, false},
+        {"a.c", 0, false},
+        {"a*c", W | C, false},
+        {"[x]", 0, false},
+        {"\\s", 0, false},
+        {"a\\sb", 0, false},
+        {"x-y", W, false},
+        {"12", W, false},
+        {"ｷ", W, false},
+        {"ｶｷ", W, false},
+        {"ポ", W | K, false},
+        {"ほ", W | K, false},
+        {"ー", W, false},
+        {"パパ", W, false},
+        {"\\", W, false},
+        {"^$", 0, false},
+        {"|", W, false},
+        {"(?)", 0, false},
         // A search for a byte value that is also the second byte of a character: Find looks at
         // whole characters, so "ア" (83 41) holds no "A".
-        {"A", 0, false},      {"A", C, false},
+        {"A", 0, false},
+        {"A", C, false},
         // Patterns that tell case apart are the condition as they are.
-        {"^a.c$", 0, true},   {"[ｶカ]", 0, true},
+        {"^a.c$", 0, true},
+        {"[ｶカ]", 0, true},
     };
     for (const Case& c : cases) {
         const FindQuery query{Sjis(c.text), c.flags, c.pattern};

@@ -291,8 +291,8 @@ TEST(CRegExpTest, ACaseClassIsNoFixedLetter) {
         const char* pattern;
         const char* subject;
     } cases[] = {
-        {"[Aa]", "abc"},     {"[Aa]", "ABC"},         {"x[Cc]", "xc"},
-        {"[Ａａ]", "ａｂ"},  {"[Ωω]", "ω"},          {"[Bb][Cc]", "abc"},
+        {"[Aa]", "abc"},    {"[Aa]", "ABC"}, {"x[Cc]", "xc"},
+        {"[Ａａ]", "ａｂ"}, {"[Ωω]", "ω"},   {"[Bb][Cc]", "abc"},
     };
     for (const auto& c : cases) {
         CRegExp re;

@@ -7,10 +7,10 @@
 #include <QtTest>
 
 #include "app/gui/main/main_frame.h"
-#include "macro/macro_controller.h"
-#include "macro/macro_recorder.h"
 #include "app/gui/view/quillbay_view.h"
 #include "core/quillbay_doc.h"
+#include "macro/macro_controller.h"
+#include "macro/macro_recorder.h"
 #include "settings/settings_store.h"
 #include "tests/gui/dialogs/modal_script.h"
 #include "tests/gui/support/recording_host.h"

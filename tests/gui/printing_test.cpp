@@ -195,6 +195,64 @@ private Q_SLOTS:
         QVERIFY(inkIn(QRect(g.left, g.RowTop(3), text.CharWidth(), text.CharHeight())));
     }
 
+    // The format dialog named "ＭＳ ゴシック", a font not installed here: it names the font the
+    // pages are printed with, and what that stands in for.
+    void TheFormatDialogNamesTheFontReallyUsed() {
+        QCOMPARE(
+            PrintFontCaption(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"), 10.08),
+            QStringLiteral("IPAGothic (10.1 pt)（「ＭＳ ゴシック」の代わり）"));
+        QCOMPARE(PrintFontCaption(QStringLiteral("ipagothic"), QStringLiteral("IPAGothic"), 12),
+                 QStringLiteral("IPAGothic (12.0 pt)"));
+    }
+
+    // Pages carried no file name and no number: they go in the top and bottom margins, centred
+    // there, and only where a margin holds two rows of the font.
+    void TheNameAndPageNumberGoWhereTheMarginsHaveRoom() {
+        const struct {
+            int top, bottom, height, charHeight;
+            bool header, footer;
+            int headerTop, footerTop;
+        } cases[] = {
+            {118, 1051, 1169, 20, true, true, 49, 1100},
+            {40, 1129, 1169, 20, true, true, 10, 1139},
+            {39, 1130, 1169, 20, false, false, 0, 0},  // 39 dots hold one row, not two
+            {0, 1169, 1169, 20, false, false, 0, 0},
+        };
+        for (const auto& c : cases) {
+            PageGeometry g;
+            g.top = c.top;
+            g.bottom = c.bottom;
+            const PageMarks marks = PlaceMarks(g, PageDevice{827, c.height, 100, 10, c.charHeight});
+            QCOMPARE(marks.header, c.header);
+            QCOMPARE(marks.footer, c.footer);
+            if (c.header) QCOMPARE(marks.headerTop, c.headerTop);
+            if (c.footer) QCOMPARE(marks.footerTop, c.footerTop);
+        }
+        QCOMPARE(PageNumberText(3, 12), std::string("3 / 12"));
+
+        QImage page(827, 1169, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        const PrintPainter text(MakePrintFont(PrintFontSetting{}, 100));
+        const PageDevice device{page.width(), page.height(), 100, text.CharWidth(),
+                                text.CharHeight()};
+        const PageGeometry g = LayOutPage(PrintFormat{}, device);
+        {
+            QPainter painter(&page);
+            text.PaintMarks(painter, g, PlaceMarks(g, device), QStringLiteral("報告書.txt"),
+                            QStringLiteral("1 / 2"));
+        }
+        auto inkIn = [&](QRect area) {
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x)
+                    if (qGray(page.pixel(x, y)) < 128) return true;
+            return false;
+        };
+        QVERIFY(inkIn(QRect(g.left, 0, g.right - g.left, g.top)));
+        QVERIFY(inkIn(QRect(g.left, g.bottom, g.right - g.left, page.height() - g.bottom)));
+        QVERIFY(!inkIn(QRect(g.left, g.top, g.right - g.left, g.bottom - g.top)));
+        QVERIFY(!inkIn(QRect(0, 0, g.left, page.height())));
+    }
+
     // The page prints what the view shows: a stand-in as the character it stands for.
     void AStandInIsPrintedAsTheCharacterItStandsFor() {
         const PrintPainter text(MakePrintFont(PrintFontSetting{}, 100));

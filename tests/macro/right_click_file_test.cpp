@@ -104,7 +104,7 @@ TEST(RightClickFile, ANamedPipeOrALinkLoopIsRefusedAtStartWithoutWaiting) {
     RightClickFileRead read;
     EXPECT_FALSE(fifo.Waited([&] { read = LoadUserRightClickFile(settings, dir.File("share")); }));
     EXPECT_FALSE(read.ok);
-    EXPECT_EQ(read.Message(), "読み込めません: " + menu + " (not a regular file)");
+    EXPECT_EQ(read.Message(), "読み込めません: " + menu + "\n通常のファイルではありません");
 
     std::filesystem::remove(menu);
     std::filesystem::create_symlink(menu, menu);

@@ -53,17 +53,17 @@ TEST(UserFiles, OnlyARegularFileIsReadAndNothingElseIsWaitedOnOrReadForEver) {
              std::filesystem::create_directory(d.File("dir"));
              return d.File("dir");
          },
-         Status::Failed, "not a regular file"},
+         Status::Failed, "通常のファイルではありません"},
         {"device", [](auto&) { return std::string("/dev/zero"); }, Status::Failed,
-         "not a regular file"},
+         "通常のファイルではありません"},
         {"link to a device",
          [](auto& d) {
              std::filesystem::create_symlink("/dev/zero", d.File("l3"));
              return d.File("l3");
          },
-         Status::Failed, "not a regular file"},
+         Status::Failed, "通常のファイルではありません"},
         {"too large", [](auto& d) { return d.Write("big", std::string(11, 'x')); }, Status::Failed,
-         "larger than 10 bytes"},
+         "10 バイトより大きいファイルです"},
     };
     for (const auto& c : cases) {
         const UserFileRead read = ReadUserFile(c.make(dir), 10);
@@ -83,7 +83,7 @@ TEST(UserFiles, ANamedPipeIsRefusedWithoutWaitingForAWriter) {
     UserFileRead read;
     EXPECT_FALSE(fifo.Waited([&] { read = ReadUserFile(fifo.Path(), 100); }));
     EXPECT_EQ(read.status, Status::Failed);
-    EXPECT_EQ(read.error, "not a regular file");
+    EXPECT_EQ(read.error, "通常のファイルではありません");
 }
 
 // Writing over a refused file moves it aside only for a write that then succeeds: when the write

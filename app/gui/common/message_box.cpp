@@ -24,8 +24,8 @@ QString MessageTitle(const QWidget* parent, QMessageBox::Icon icon) {
 
 QMessageBox::StandardButton RunMessageBox(QWidget* parent, QMessageBox::Icon icon,
                                           const QString& text, QMessageBox::StandardButtons buttons,
-                                          QMessageBox::StandardButton preset,
-                                          const QString& detail, const QString& title) {
+                                          QMessageBox::StandardButton preset, const QString& detail,
+                                          const QString& title) {
     QMessageBox box(icon, title.isEmpty() ? MessageTitle(parent, icon) : title, text, buttons,
                     parent);
     if (!detail.isEmpty()) box.setInformativeText(detail);

@@ -1,4 +1,3 @@
-#include "app/gui/common/message_box.h"
 #include "app/gui/customize/keycust_dlg.h"
 
 #include <QCheckBox>
@@ -13,6 +12,7 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "app/gui/common/message_box.h"
 #include "app/gui/common/qt_text.h"
 #include "app/gui/customize/list_dialog_parts.h"
 #include "app/gui/dialogs/field_dialog.h"

@@ -1,9 +1,9 @@
-#include "app/gui/common/message_box.h"
 #include "app/gui/customize/list_dialog_parts.h"
 
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "app/gui/common/message_box.h"
 #include "app/gui/common/qt_text.h"
 #include "app/gui/dialogs/field_dialog.h"
 

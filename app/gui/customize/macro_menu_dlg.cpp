@@ -1,4 +1,3 @@
-#include "app/gui/common/message_box.h"
 #include "app/gui/customize/macro_menu_dlg.h"
 
 #include <QDialogButtonBox>
@@ -9,6 +8,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "app/gui/common/message_box.h"
 #include "app/gui/common/qt_text.h"
 #include "app/gui/customize/list_dialog_parts.h"
 #include "app/gui/customize/macro_edit_dlg.h"

@@ -3,6 +3,7 @@
 #include <QMessageBox>
 
 #include "app/gui/common/qt_text.h"
+#include "app/gui/common/screen_font.h"
 #include "app/gui/dialogs/app_dialogs.h"
 #include "app/gui/dialogs/input_dialogs.h"
 #include "app/gui/dialogs/line_dialogs.h"
@@ -79,7 +80,8 @@ std::optional<std::vector<MacroValue>> GuiCommandUi::ShowRequested(const DialogR
             return Run<CInputDlg>(request.command.caption, request.text, request.presetText,
                                   parent);
         case D::LineText:
-            return Run<CLineEditDlg>(request.presetText, parent, DocumentText(&request.doc));
+            return Run<CLineEditDlg>(request.presetText, parent, DocumentText(&request.doc),
+                                     ReadScreenFont(m_app.settings));
         case D::Overwrite:
             return Run<CUstrDlg>(settings, parent);
         case D::Numbering:

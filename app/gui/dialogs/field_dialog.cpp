@@ -1,4 +1,3 @@
-#include "app/gui/common/message_box.h"
 #include "app/gui/dialogs/field_dialog.h"
 
 #include <QButtonGroup>
@@ -19,6 +18,7 @@
 #include <QVBoxLayout>
 #include <limits>
 
+#include "app/gui/common/message_box.h"
 #include "app/gui/common/qt_text.h"
 #include "convert/stand_in_table.h"
 #include "settings/settings_store.h"

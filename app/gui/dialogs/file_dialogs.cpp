@@ -25,8 +25,8 @@ void FitFileDialog(QFileDialog& dialog) {
     if (auto* places = dialog.findChild<QListView*>(QStringLiteral("sidebar"))) {
         int widest = 0;
         for (int row = 0; row < places->model()->rowCount(); ++row)
-            widest = std::max(widest, places->sizeHintForIndex(places->model()->index(row, 0))
-                                          .width());
+            widest =
+                std::max(widest, places->sizeHintForIndex(places->model()->index(row, 0)).width());
         places->setMinimumWidth(widest + 2 * places->frameWidth() + 8);
     }
     const QScreen* screen = dialog.screen();

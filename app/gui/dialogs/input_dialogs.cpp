@@ -1,11 +1,13 @@
 #include "app/gui/dialogs/input_dialogs.h"
 
 #include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/gui/common/message_box.h"
 #include "app/gui/common/qt_text.h"
 #include "core/split.h"
 
@@ -35,14 +37,64 @@ std::vector<MacroValue> CInputDlg::Result() const {
     return PickValues(Values(), "t", {"text"});
 }
 
-CLineEditDlg::CLineEditDlg(const std::string& sjisLine, QWidget* parent, const DocumentText& text)
+CLineEditDlg::CLineEditDlg(const std::string& sjisLine, QWidget* parent, const DocumentText& text,
+                           const QFont& font)
     : FieldDialog(QStringLiteral("行の入力"), {TextField("text", {})}, nullptr, parent),
       m_original(sjisLine) {
     UseDocumentText(text);
     DialogValues values;
     values.SetText("text", sjisLine);
     ShowValues(values);
-    m_shown = text.FromQString(static_cast<QLineEdit*>(Control("text"))->text());
+    auto* field = static_cast<QLineEdit*>(Control("text"));
+    m_shown = text.FromQString(field->text());
+
+    // The one-row field keeps the value (the dialog reads and checks it); the user sees and
+    // edits the box, and the two follow each other.
+    field->hide();
+    m_paragraph = new QPlainTextEdit(this);
+    m_paragraph->setObjectName(QStringLiteral("paragraph"));
+    m_paragraph->setFont(font);
+    m_paragraph->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_paragraph->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    m_paragraph->setTabChangesFocus(true);
+    m_paragraph->setPlainText(field->text());
+    m_paragraph->selectAll();
+    m_paragraph->installEventFilter(this);
+    const QFontMetrics metrics(m_paragraph->font());
+    m_paragraph->setMinimumSize(metrics.horizontalAdvance(QLatin1Char('0')) * 60,
+                                metrics.lineSpacing() * 6);
+    connect(m_paragraph, &QPlainTextEdit::textChanged, field, [this, field] {
+        const QString typed = m_paragraph->toPlainText();
+        if (typed != field->text()) field->setText(typed);
+    });
+    connect(field, &QLineEdit::textChanged, m_paragraph, [this](const QString& value) {
+        if (value != m_paragraph->toPlainText()) m_paragraph->setPlainText(value);
+    });
+    AddPane(m_paragraph);
+    setSizeGripEnabled(true);
+    m_paragraph->setFocus();
+}
+
+bool CLineEditDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_paragraph && event->type() == QEvent::KeyPress) {
+        const auto key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            accept();
+            return true;
+        }
+    }
+    return FieldDialog::eventFilter(watched, event);
+}
+
+void CLineEditDlg::accept() {
+    if (m_paragraph->toPlainText().contains(QLatin1Char('\n'))) {
+        QMessageBox::warning(this, MessageTitle(this, QMessageBox::Warning),
+                             QStringLiteral("行の中に改行は入れられません。改行を取り除いてから OK "
+                                            "を押してください。"));
+        m_paragraph->setFocus();
+        return;
+    }
+    FieldDialog::accept();
 }
 
 std::vector<MacroValue> CLineEditDlg::Result() const {

@@ -37,17 +37,27 @@ public:
 
 // "行の入力": one line of the document. A line handed back unchanged keeps its exact bytes,
 // also bytes that are no Shift-JIS character and show as "・".
+//
+// A line may be a whole paragraph: it is edited in a box of several rows that wraps it at its
+// edge, in `font` (the view's), and the dialog can be made larger. Enter is OK, as in a
+// one-row field; a line break pasted into it is refused on OK (a line holds none).
 class CLineEditDlg : public FieldDialog {
     Q_OBJECT
 public:
     // `text`: how the document's text shows and is taken (its stand-ins).
     CLineEditDlg(const std::string& sjisLine, QWidget* parent,
-                 const DocumentText& text = DocumentText());
+                 const DocumentText& text = DocumentText(), const QFont& font = QFont());
     std::vector<MacroValue> Result() const;
+
+    void accept() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     std::string m_original;
     std::string m_shown;  // the field's first text, as Shift-JIS
+    QPlainTextEdit* m_paragraph = nullptr;
 };
 
 // "テキスト編集": the whole text in one multi-line field. Lines are separated by CR LF in the

@@ -1,4 +1,3 @@
-#include "app/gui/common/message_box.h"
 #include "app/gui/dialogs/macro_exe_dlg.h"
 
 #include <QHBoxLayout>
@@ -7,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/gui/common/message_box.h"
 #include "app/gui/common/qt_text.h"
 #include "app/gui/dialogs/file_dialogs.h"
 

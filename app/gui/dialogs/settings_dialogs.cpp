@@ -2,6 +2,8 @@
 
 #include <QPushButton>
 
+#include "app/gui/common/row_spacing.h"
+
 #include "core/app_context.h"
 #include "settings/settings_store.h"
 #include "shape/kinsoku_settings.h"
@@ -32,6 +34,11 @@ constexpr FieldSpec kSetFields[] = {
     RadioField("jis", "2バイト文字(&B)", kJis).Stored("Jis", "Jis").Default(1).InGroup(kJisGroup),
     CheckField("verify", "確認を行う(&A)").Stored("System", "Verify").Default(1),
     CheckField("auto", "文字コード自動変換(&S)").Stored("System", "Auto").Default(1),
+    NumberField("lineSpacing", "行間(&G):")
+        .Stored("View", "LineSpacing")
+        .Default(kDefaultLineSpacing)
+        .Rule(IntRule::Range(0, 100))
+        .Suffix("% (文字の高さに対して)"),
     ChoiceField("lineEnd", "出力改行コード(&O)", kLineEnds).Stored("System", "CrLf"),
     // Off: Save writes Shift-JIS, whatever code the file was read in.
     CheckField("keepCode", "保存時に元の文字コードを保つ(&C)")

@@ -36,11 +36,12 @@ void TryNext(const std::shared_ptr<Attempt>& attempt) {
     process->setStandardErrorFile(QProcess::nullDevice());
     auto started = std::make_shared<QElapsedTimer>();
     started->start();
-    QObject::connect(process, &QProcess::errorOccurred, [process, attempt](QProcess::ProcessError e) {
-        if (e != QProcess::FailedToStart) return;
-        process->deleteLater();
-        TryNext(attempt);
-    });
+    QObject::connect(process, &QProcess::errorOccurred,
+                     [process, attempt](QProcess::ProcessError e) {
+                         if (e != QProcess::FailedToStart) return;
+                         process->deleteLater();
+                         TryNext(attempt);
+                     });
     QObject::connect(process, &QProcess::finished,
                      [process, attempt, started](int code, QProcess::ExitStatus status) {
                          process->deleteLater();

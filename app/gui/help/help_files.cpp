@@ -82,8 +82,7 @@ void ShowHelp(QWidget* parent, HelpPage page, const BrowserLauncher& browser) {
     const HelpLookup help =
         FindHelpPage(page, HelpFolders(QStringToUtf8(QCoreApplication::applicationDirPath())));
     if (!help.found) {
-        QMessageBox::warning(parent, HelpTitle(page),
-                             Utf8ToQString(MissingHelpMessage(help.path)));
+        QMessageBox::warning(parent, HelpTitle(page), Utf8ToQString(MissingHelpMessage(help.path)));
         return;
     }
     const QFileInfo file(Utf8ToQString(help.path));

@@ -80,7 +80,8 @@ void HelpWindow::AddActions() {
     connect(forward, &QAction::triggered, m_browser, &QTextBrowser::forward);
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
-    connect(contents, &QAction::triggered, this, [this] { ShowPage(QStringLiteral("index.html")); });
+    connect(contents, &QAction::triggered, this,
+            [this] { ShowPage(QStringLiteral("index.html")); });
     connect(keywords, &QAction::triggered, this,
             [this] { ShowPage(QStringLiteral("keyword.html")); });
 }

@@ -51,9 +51,10 @@ void CMainFrame::SelectLines(CQuillbayDoc& doc, const FoundLinesCondition& condi
     // An inverted selection would make the other lines the targets: it is turned off first,
     // as the exclusive-selection command does, so that its line is recorded too.
     if (doc.Target().invert) RunViewCommand(kCommandNotsel, doc, *this, *m_commandUi);
-    PresetDialogUi preset(*m_commandUi, {MacroValue::Int(1), MacroValue::Text(condition.sjisCondition),
-                                         MacroValue::Int(1), MacroValue::Int(doc.LineCount()),
-                                         MacroValue::Int(condition.pattern ? 1 : 0)});
+    PresetDialogUi preset(
+        *m_commandUi,
+        {MacroValue::Int(1), MacroValue::Text(condition.sjisCondition), MacroValue::Int(1),
+         MacroValue::Int(doc.LineCount()), MacroValue::Int(condition.pattern ? 1 : 0)});
     RunViewCommand(kCommandLineSelect, doc, *this, preset);
 }
 
@@ -152,12 +153,10 @@ void CMainFrame::InstallEditAndViewCommands() {
     SetCommandHandler(kCommandViewBottom, OnView([](CQuillbayView& view) {
                           view.SetVerticalPosition(std::numeric_limits<long long>::max() / 2);
                       }));
-    SetCommandHandler(kCommandFindNext,
-                      OnView([selectFound](CQuillbayView& view) {
+    SetCommandHandler(kCommandFindNext, OnView([selectFound](CQuillbayView& view) {
                           RunFindAgain(view, true, selectFound(view));
                       }));
-    SetCommandHandler(kCommandFindPrevious,
-                      OnView([selectFound](CQuillbayView& view) {
+    SetCommandHandler(kCommandFindPrevious, OnView([selectFound](CQuillbayView& view) {
                           RunFindAgain(view, false, selectFound(view));
                       }));
     SetCommandHandler(kCommandLineNumbers,
@@ -182,7 +181,12 @@ void CMainFrame::InstallEditAndViewCommands() {
 }
 
 void CMainFrame::InstallOptionCommands() {
-    SetCommandHandler(kCommandSettings, [this] { ShowSettingsDialog(this, m_app); });
+    SetCommandHandler(kCommandSettings, [this] {
+        if (!ShowSettingsDialog(this, m_app)) return;
+        // The line spacing may have changed: every view takes its font again with it.
+        for (CQuillbayView* view : findChildren<CQuillbayView*>())
+            view->SetScreenFont(view->ScreenFont());
+    });
     SetCommandHandler(kCommandEditorSettings, [this] { ShowEditorDialog(this, m_settings); });
     SetCommandHandler(kCommandStartEditor, [this] { StartExternalEditor(); });
     SetCommandHandler(

@@ -32,6 +32,25 @@ PageGeometry LayOutPage(const PrintFormat& format, const PageDevice& device) {
     return g;
 }
 
+PageMarks PlaceMarks(const PageGeometry& geometry, const PageDevice& device) {
+    PageMarks marks;
+    const int row = std::max(device.charHeight, 1);
+    if (geometry.top >= 2 * row) {
+        marks.header = true;
+        marks.headerTop = (geometry.top - row) / 2;
+    }
+    const int below = device.height - geometry.bottom;
+    if (below >= 2 * row) {
+        marks.footer = true;
+        marks.footerTop = geometry.bottom + (below - row) / 2;
+    }
+    return marks;
+}
+
+std::string PageNumberText(int page, int pageCount) {
+    return std::to_string(page) + " / " + std::to_string(pageCount);
+}
+
 std::string PrintedText(std::string_view line) {
     return ExpandTabs(line, kPrintTabWidth);
 }

@@ -51,6 +51,20 @@ struct PageGeometry {
 
 [[nodiscard]] PageGeometry LayOutPage(const PrintFormat& format, const PageDevice& device);
 
+// Where the file name and the page number go: each centred in its margin (the name in the top
+// one, the number in the bottom one), and only when that margin holds two rows of the print
+// font, so that a mark never crowds the text or runs off the page.
+struct PageMarks {
+    bool header = false;
+    int headerTop = 0;
+    bool footer = false;
+    int footerTop = 0;
+};
+[[nodiscard]] PageMarks PlaceMarks(const PageGeometry& geometry, const PageDevice& device);
+
+// The page number as printed: "3 / 12".
+[[nodiscard]] std::string PageNumberText(int page, int pageCount);
+
 // The line as printed: tabs expanded to stops every kPrintTabWidth byte columns.
 [[nodiscard]] std::string PrintedText(std::string_view line);
 

@@ -96,10 +96,14 @@ PrintOutcome PrintLines(QPrinter& printer, const LineList& lines, const Settings
         return {0, file.isEmpty() ? QString::fromUtf8("印刷を開始できません。")
                                   : QString::fromUtf8("印刷を開始できません：%1").arg(file)};
     }
+    // The file name and the page number go in the margins where they have room.
+    const PageMarks marks = PlaceMarks(geometry, device);
     int printed = 0;
     for (int page : sequence) {
         if (printed > 0 && !printer.newPage()) break;
         text.PaintPage(painter, lines, geometry, starts[static_cast<std::size_t>(page)], shownAs);
+        text.PaintMarks(painter, geometry, marks, printer.docName(),
+                        QString::fromStdString(PageNumberText(page + 1, pageCount)));
         ++printed;
     }
     painter.end();

@@ -1,4 +1,3 @@
-#include "app/gui/common/message_box.h"
 #include "app/gui/printing/print_frm_dlg.h"
 
 #include <QDialogButtonBox>
@@ -14,6 +13,7 @@
 #include <cmath>
 
 #include "app/gui/common/fonts.h"
+#include "app/gui/common/message_box.h"
 #include "app/gui/common/qt_text.h"
 
 namespace qb::gui {
@@ -106,7 +106,8 @@ void CPrintFrmDlg::accept() {
     for (const auto& field : fields) {
         const IntFieldCheck check = CheckIntField(QStringToUtf8(field.edit->text()), field.range);
         if (!check.value) {
-            QMessageBox::warning(this, MessageTitle(this, QMessageBox::Warning), Utf8ToQString(check.message));
+            QMessageBox::warning(this, MessageTitle(this, QMessageBox::Warning),
+                                 Utf8ToQString(check.message));
             field.edit->setFocus();
             field.edit->selectAll();
             return;
@@ -128,9 +129,18 @@ void CPrintFrmDlg::ChooseFont() {
 
 void CPrintFrmDlg::ShowFontName() {
     const PrintFontSetting font = LoadPrintFont(m_settings);
-    m_fontName->setText(QString::fromUtf8("%1 (%2 pt)")
-                            .arg(Utf8ToQString(font.face))
-                            .arg(font.size * 72.0 / 100.0, 0, 'f', 1));
+    m_fontName->setText(PrintFontCaption(Utf8ToQString(font.face),
+                                         ResolveFontFamilies(Utf8ToQString(font.face)).front(),
+                                         font.size * 72.0 / 100.0));
+}
+
+QString PrintFontCaption(const QString& storedFace, const QString& drawnWith, double points) {
+    const QString size = QString::number(points, 'f', 1);
+    // The stored face of a fresh settings file is not installed here: name the font the pages
+    // are really printed with, and the stored name it stands in for.
+    if (drawnWith.compare(storedFace, Qt::CaseInsensitive) == 0)
+        return QStringLiteral("%1 (%2 pt)").arg(drawnWith, size);
+    return QStringLiteral("%1 (%2 pt)（「%3」の代わり）").arg(drawnWith, size, storedFace);
 }
 
 }  // namespace qb::gui

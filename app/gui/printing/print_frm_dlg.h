@@ -12,6 +12,12 @@ class QLineEdit;
 
 namespace qb::gui {
 
+// What the dialog says of the print font: the family the pages are printed with and its size,
+// and the stored face when that is not installed and another stands in ("IPAGothic (10.0 pt)
+// （「ＭＳ ゴシック」の代わり）").
+[[nodiscard]] QString PrintFontCaption(const QString& storedFace, const QString& drawnWith,
+                                       double points);
+
 class CPrintFrmDlg : public QDialog {
     Q_OBJECT
 public:

@@ -58,4 +58,23 @@ void PrintPainter::PaintPage(QPainter& painter, const LineList& lines, const Pag
     painter.restore();
 }
 
+void PrintPainter::PaintMarks(QPainter& painter, const PageGeometry& geometry,
+                              const PageMarks& marks, const QString& name,
+                              const QString& pageNumber) const {
+    painter.save();
+    painter.setFont(m_font);
+    painter.setPen(Qt::black);
+    painter.setClipping(false);
+    const int width = geometry.right - geometry.left;
+    if (marks.header && !name.isEmpty()) {
+        const QString shown = m_metrics.elidedText(name, Qt::ElideMiddle, width);
+        painter.drawText(QRect(geometry.left, marks.headerTop, width, m_charHeight),
+                         Qt::AlignLeft | Qt::AlignVCenter, shown);
+    }
+    if (marks.footer)
+        painter.drawText(QRect(geometry.left, marks.footerTop, width, m_charHeight),
+                         Qt::AlignHCenter | Qt::AlignVCenter, pageNumber);
+    painter.restore();
+}
+
 }  // namespace qb::gui

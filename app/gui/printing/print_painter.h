@@ -32,6 +32,11 @@ public:
     void PaintPage(QPainter& painter, const LineList& lines, const PageGeometry& geometry,
                    RowPosition start, const CodeShownAs& shownAs = {}) const;
 
+    // Draws the file name (at the left margin, cut at the right one) and the page number
+    // (centred) where `marks` says there is room; an empty name is left out.
+    void PaintMarks(QPainter& painter, const PageGeometry& geometry, const PageMarks& marks,
+                    const QString& name, const QString& pageNumber) const;
+
 protected:
     std::optional<qreal> Advance(char32_t ch) const override;
     void Place(QPainter& painter, char32_t ch, QPointF origin) const override;

@@ -12,20 +12,22 @@
 
 namespace qb::gui {
 
-std::shared_ptr<CellText> CellText::For(const QFont& font) {
+std::shared_ptr<CellText> CellText::For(const QFont& font, int spacing) {
     static QHash<QString, std::weak_ptr<CellText>> shared;
-    const QString key = font.key();
+    const QString key = font.key() + QLatin1Char('/') + QString::number(spacing);
     if (auto existing = shared.value(key).lock()) return existing;
-    auto made = std::make_shared<CellText>(font);
+    auto made = std::make_shared<CellText>(font, spacing);
     shared.insert(key, made);
     return made;
 }
 
-CellText::CellText(const QFont& font)
-    : CellPainter(QFontMetrics(font).averageCharWidth(), QFontMetrics(font).ascent()),
+CellText::CellText(const QFont& font, int spacing)
+    : CellPainter(QFontMetrics(font).averageCharWidth(),
+                  QFontMetrics(font).ascent() + std::max(spacing, 0) / 2),
       m_font(font),
       m_glyphs(0x10000) {
-    m_lineHeight = std::max(QFontMetrics(font).height(), 1);
+    const int characterHeight = std::max(QFontMetrics(font).height(), 1);
+    m_lineHeight = characterHeight + std::max(spacing, 0);
     m_raw[0] = QRawFont::fromFont(font);
     // The Japanese stand-in of the face, when the face is not Japanese itself.
     QFont japanese(font);
@@ -33,7 +35,7 @@ CellText::CellText(const QFont& font)
     if (families.size() > 1) japanese.setFamily(families.back());
     // A full-width character fills its two cells, as in fonts made for both scripts, but stays
     // inside the row.
-    japanese.setPixelSize(std::max(std::min(2 * CharWidth(), m_lineHeight), 1));
+    japanese.setPixelSize(std::max(std::min(2 * CharWidth(), characterHeight), 1));
     m_raw[1] = QRawFont::fromFont(japanese, QFontDatabase::Japanese);
     m_textFont = japanese;
 }

@@ -19,13 +19,15 @@ namespace qb::gui {
 
 class CellText : public CellPainter {
 public:
-    // The text painter for `font`, shared by every view that uses the same font.
-    static std::shared_ptr<CellText> For(const QFont& font);
+    // The text painter for `font` with `spacing` pixels between rows, shared by every view that
+    // uses the same font and spacing.
+    static std::shared_ptr<CellText> For(const QFont& font, int spacing = 0);
 
-    explicit CellText(const QFont& font);
+    explicit CellText(const QFont& font, int spacing = 0);
 
     const QFont& Font() const { return m_font; }
-    // h: the height of one row (the font's character height, at least 1).
+    // h: the height of one row (the font's character height, at least 1, and the spacing; the
+    // characters sit in the middle of it).
     int LineHeight() const { return m_lineHeight; }
 
 protected:

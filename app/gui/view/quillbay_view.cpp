@@ -9,6 +9,7 @@
 
 #include "app/gui/common/font_dialog.h"
 #include "app/gui/common/qt_text.h"
+#include "app/gui/common/row_spacing.h"
 #include "app/gui/common/screen_font.h"
 #include "app/gui/view/cell_text.h"
 #include "app/gui/view/go_to_line.h"
@@ -31,7 +32,8 @@ CQuillbayView::CQuillbayView(std::shared_ptr<CQuillbayDoc> doc, SettingsStore& s
       m_docHolder(std::move(doc)),
       m_doc(*m_docHolder),
       m_settings(settings) {
-    m_cells = CellText::For(ReadScreenFont(settings));
+    const QFont font = ReadScreenFont(settings);
+    m_cells = CellText::For(font, RowSpacing(settings, QFontMetrics(font).height()));
     m_lineNumbers = settings.ReadInt("View", "LineNo", 0) != 0;
     m_wrap = settings.ReadInt("View", "Wrap", 0) != 0;
     if (m_wrap) setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -60,7 +62,7 @@ int CQuillbayView::LineHeight() const {
 void CQuillbayView::SetScreenFont(const QFont& font) {
     QFont pixelFont(font);
     if (pixelFont.pixelSize() <= 0) pixelFont.setPixelSize(QFontInfo(font).pixelSize());
-    m_cells = CellText::For(pixelFont);
+    m_cells = CellText::For(pixelFont, RowSpacing(m_settings, QFontMetrics(pixelFont).height()));
     AfterGeometryChange();
     Q_EMIT FontChanged();
 }

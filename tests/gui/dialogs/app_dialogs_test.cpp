@@ -1,5 +1,6 @@
 // The dialogs the main window opens itself: settings with the kinsoku rules, the editor, the
 // character count, the code detection, the text editor and the run over several files.
+#include <QAbstractTextDocumentLayout>
 #include <QFileDialog>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -222,6 +223,37 @@ private Q_SLOTS:
             QCOMPARE(line.Result().front().text.size(), c.result.size());
             QCOMPARE(Show(line.Result().front().text), Show(c.result));
         }
+    }
+
+    // A line of 400 characters was edited in one row 40 characters wide: it is now a box of
+    // several rows that wraps it, Enter is still OK, and a pasted line break is refused.
+    void AParagraphIsEditedInRowsAndEnterIsOk() {
+        std::string paragraph;
+        for (int i = 0; i < 40; ++i)
+            paragraph += Sjis("春の朝、川沿いの道。");
+        int rows = 0;
+        QString refusal;
+        ModalScript script;
+        script.Then([&](QWidget* d) {
+            auto* box = d->findChild<QPlainTextEdit*>("paragraph");
+            QVERIFY(box && box->isVisible());
+            box->moveCursor(QTextCursor::End);
+            rows = box->document()->documentLayout()->documentSize().height();
+            box->insertPlainText(QStringLiteral("\n次"));
+            QTest::keyClick(box, Qt::Key_Return);  // refused: the box holds a line break
+            box->undo();
+            box->insertPlainText(QStringLiteral("終"));
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        script.Then([&](QWidget* box) {
+            refusal = MessageOf(box);
+            static_cast<QDialog*>(box)->accept();
+        });
+        CLineEditDlg line(paragraph, nullptr);
+        QCOMPARE(line.exec(), int(QDialog::Accepted));
+        QVERIFY2(rows > 3, qPrintable(QString::number(rows)));
+        QVERIFY2(refusal.contains(QStringLiteral("改行")), qPrintable(refusal));
+        QCOMPARE(Show(line.Result().front().text), Show(paragraph + Sjis("終")));
     }
 
     void MacroOverFilesCollectsTheFilesAndTheEndMode() {

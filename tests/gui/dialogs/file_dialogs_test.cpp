@@ -43,8 +43,10 @@ private Q_SLOTS:
                     others += static_cast<QAbstractItemView*>(files)->sizeHintForColumn(column);
             const int name = static_cast<QAbstractItemView*>(files)->sizeHintForColumn(0);
             if (others + name > files->viewport()->width())
-                cut << QStringLiteral("%1 + %2 of %3 px").arg(others).arg(name).arg(
-                           files->viewport()->width());
+                cut << QStringLiteral("%1 + %2 of %3 px")
+                           .arg(others)
+                           .arg(name)
+                           .arg(files->viewport()->width());
             auto* places = dialog->findChild<QListView*>(QStringLiteral("sidebar"));
             for (int row = 0; places && row < places->model()->rowCount(); ++row)
                 if (places->viewport()->width() <

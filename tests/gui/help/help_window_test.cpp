@@ -72,7 +72,8 @@ private Q_SLOTS:
             {"<div class=\"cmd\" id=\"c1\"><h3>",
              "<div class=\"cmd\" id=\"c1\"><a name=\"c1\"></a><h3>"},
             // A row's anchor goes into its first cell: text outside a cell is lost.
-            {"<tr id=\"m-A\"><td>A</td></tr>", "<tr id=\"m-A\"><td><a name=\"m-A\"></a>A</td></tr>"},
+            {"<tr id=\"m-A\"><td>A</td></tr>",
+             "<tr id=\"m-A\"><td><a name=\"m-A\"></a>A</td></tr>"},
             {"<tr id=\"m-B\">\n<th>B</th>", "<tr id=\"m-B\">\n<th><a name=\"m-B\"></a>B</th>"},
             {"<a href=\"x.html#id\">", "<a href=\"x.html#id\">"},
         };
@@ -125,9 +126,8 @@ private Q_SLOTS:
 
     void LinksBackAndForwardMoveBetweenPages() {
         QWidget owner;
-        ShowHelp(&owner, HelpPage::Contents, [](const QUrl&, std::function<void()> failed) {
-            failed();
-        });
+        ShowHelp(&owner, HelpPage::Contents,
+                 [](const QUrl&, std::function<void()> failed) { failed(); });
         HelpWindow& help = *HelpOf(owner);
         help.resize(700, 500);
         QVERIFY(QTest::qWaitForWindowExposed(&help));

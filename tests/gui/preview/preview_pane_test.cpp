@@ -127,8 +127,8 @@ private Q_SLOTS:
         ModalScript script;
         script.Then([&](QWidget* dialog) {
             SetAndWait(dialog, {{"search", "x"}, {"replacement", QString::fromUtf8("🍣")}});
-            before = dialog->findChild<QPlainTextEdit*>(QStringLiteral("previewBefore"))
-                         ->toPlainText();
+            before =
+                dialog->findChild<QPlainTextEdit*>(QStringLiteral("previewBefore"))->toPlainText();
             after = AfterText(dialog);
             Cancel(dialog);
         });
