@@ -184,6 +184,28 @@ private Q_SLOTS:
         const QImage image = view.viewport()->grab().toImage();
         QVERIFY(CountColor(image, image.rect(), kMarkedLineColor) > 0);
     }
+
+    // Going to a line below the window brought it a third of the window down counted in lines,
+    // so after paragraphs of many rows each the framed line stayed out of sight.
+    void ALineGoneToBelowLongParagraphsComesIntoSight() {
+        test::TestApp app;
+        app.settings.WriteInt("View", "Wrap", 1);
+        auto doc = std::make_shared<CQuillbayDoc>(app.context);
+        std::string paragraph;
+        for (int i = 0; i < 40; ++i)
+            paragraph += test::Sjis("春の朝、川沿いの道");
+        doc->TakeLines(LineList(40, paragraph));
+        doc->Target().firstLine = doc->Target().lastLine = 0;  // no target colours
+        CQuillbayView view(doc, app.settings);
+        Show(view, 640, 400);
+        for (const int line : {12, 30, 39, 3}) {
+            view.ShowLine(line);
+            QApplication::processEvents();
+            const QImage image = view.viewport()->grab().toImage();
+            QVERIFY2(CountColor(image, image.rect(), kMarkedLineColor) > 0,
+                     qPrintable(QStringLiteral("line %1 is not in sight").arg(line)));
+        }
+    }
 };
 
 QTEST_MAIN(DisplayWrapTest)

@@ -227,6 +227,24 @@ private Q_SLOTS:
         QVERIFY(
             !qobject_cast<QMdiSubWindow*>(run.frame.ActiveFrame()->parentWidget())->isMaximized());
     }
+
+    // Qt adds " - [document]" to the main window's title while a document window is maximized;
+    // the title must then not name the document a second time, and name it again once restored.
+    void AMaximizedWindowTitleNamesTheDocumentTwice() {
+        test::TempDir dir;
+        Run run(dir.File("settings.ini"));
+        run.frame.show();
+        QVERIFY(run.frame.OpenDocument(dir.Write("a.txt", "text\r\n")));
+        auto* window = qobject_cast<QMdiSubWindow*>(run.frame.ActiveFrame()->parentWidget());
+        QCOMPARE(run.frame.windowTitle(), QStringLiteral("a.txt[*] - Quillbay"));
+        window->showMaximized();
+        QApplication::processEvents();
+        QCOMPARE(run.frame.windowTitle().count(QStringLiteral("a.txt")), 1);
+        QVERIFY(run.frame.windowTitle().contains(QStringLiteral("Quillbay")));
+        window->showNormal();
+        QApplication::processEvents();
+        QCOMPARE(run.frame.windowTitle(), QStringLiteral("a.txt[*] - Quillbay"));
+    }
 };
 
 QTEST_MAIN(MainFrameLookTest)

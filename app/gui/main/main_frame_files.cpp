@@ -146,6 +146,7 @@ CQBayFrame* CMainFrame::AddFrame(const std::shared_ptr<CQuillbayDoc>& doc) {
                     m_childShowCmd = 1;
                 if (m_childShowCmd != was)
                     m_settings.WriteInt("Settings", "ShowCmd", m_childShowCmd);
+                UpdateTitles();
             });
     // New windows cascade down from the top-left corner, each three quarters of the area.
     const QSize area = m_mdi->viewport()->size();
@@ -194,7 +195,13 @@ void CMainFrame::UpdateTitles() {
         if (auto* window = qobject_cast<QMdiSubWindow*>(frame->parentWidget()))
             window->setWindowTitle(title + (doc.IsModified() ? QStringLiteral(" *") : QString()));
     }
-    if (CQBayFrame* active = ActiveFrame()) {
+    CQBayFrame* active = ActiveFrame();
+    auto* activeWindow = active ? qobject_cast<QMdiSubWindow*>(active->parentWidget()) : nullptr;
+    if (activeWindow && activeWindow->isMaximized()) {
+        // Qt itself appends " - [name *]" while the document window is maximized.
+        setWindowModified(false);
+        setWindowTitle(QStringLiteral("Quillbay"));
+    } else if (active) {
         setWindowTitle(DocumentName(active->Document()) + QStringLiteral("[*] - Quillbay"));
         setWindowModified(active->Document().IsModified());
     } else {

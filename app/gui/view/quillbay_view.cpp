@@ -155,7 +155,13 @@ void CQuillbayView::ShowLine(int index) {
             (index > shown.front().line ||
              (index == shown.front().line && shown.front().row == 0)) &&
             (index < shown.back().line || (index == shown.back().line && shown.back().lastOfLine));
-        if (!inSight) SetTop({std::max(index - viewport()->height() / h / 3, 0), 0});
+        // A third of the window above the line counts rows, not lines: the lines before it
+        // may take many rows each.
+        if (!inSight) {
+            const WrappedRows rows = Layout();
+            const int windowRows = viewport()->height() / h;
+            SetTop(rows.Move({index, 0}, -(windowRows / 3), rows.LastTop(windowRows)));
+        }
         viewport()->update();
         return;
     }
