@@ -398,6 +398,15 @@ private Q_SLOTS:
             if (row.owner != CommandOwner::View || row.dialog == CommandDialog::None) continue;
             ModalScript script;
             script.Then([&](QWidget* dialog) {
+                // The first field takes the focus once the dialog is active, which on a busy
+                // machine may come after the dialog is shown.
+                dialog->activateWindow();
+                (void)QTest::qWaitFor(
+                    [dialog] {
+                        QWidget* focus = QApplication::focusWidget();
+                        return focus && dialog->isAncestorOf(focus);
+                    },
+                    2000);
                 const QString title = dialog->windowTitle();
                 if (title.isEmpty() || title == QStringLiteral("Quillbay") || title.contains('&'))
                     faults << QStringLiteral("%1: title '%2'").arg(row.id).arg(title);
