@@ -27,8 +27,9 @@ bool BlockPipeline::Add(BlockJob job) {
     Running running{std::make_unique<BlockJob>(std::move(job)), {}};
     running.job->worker = m_idleWorkers.back();
     m_idleWorkers.pop_back();
-    if (m_steps.workers == 1)
-        m_steps.run(*running.job);  // today's way: run here, write beside
+    // One worker, or a text that is all in its first block: run here, write beside.
+    if (m_steps.workers == 1 || (running.job->index == 0 && running.job->place.last))
+        m_steps.run(*running.job);
     else
         running.run = std::async(std::launch::async,
                                  [this, job = running.job.get()] { m_steps.run(*job); });

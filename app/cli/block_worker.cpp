@@ -15,29 +15,28 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 }  // namespace
 
-BlockWorker::BlockWorker(const BlockTask& task, const SettingsStore& settings,
-                         const std::string& subject)
-    : m_task(task),
-      m_settings(settings.InMemoryCopy()),
+BlockWorker::BlockWorker(const SettingsStore& settings)
+    : m_settings(settings.InMemoryCopy()),
       m_app{m_host, m_settings},
       m_workspace(m_app, m_host),
       m_macros(m_app, m_workspace) {
     m_host.HoldOutput(&m_outcome.said);
-    m_host.SetSubject(subject);
     m_app.recorder = nullptr;
     m_app.keepUndoHistory = false;
     m_app.codeLoss = [this](const CodeLossReport& report) {
-        AddLoss(m_task.name, static_cast<std::size_t>(report.line), report.column, report.what,
+        AddLoss(m_task->name, static_cast<std::size_t>(report.line), report.column, report.what,
                 report.into);
     };
-    m_workspace.SetLossy(task.lossy);
 }
 
-void BlockWorker::Run(BlockJob& job) {
+void BlockWorker::Run(BlockJob& job, const BlockTask& task) {
+    m_task = &task;
+    m_host.SetSubject(task.name);
+    m_workspace.SetLossy(task.lossy);
     m_outcome.said.clear();
     m_outcome.losses.clear();
-    m_outcome.growth.assign(m_task.steps.size(), 0);
-    m_outcome.counts.assign(m_task.steps.size(), -1);
+    m_outcome.growth.assign(m_task->steps.size(), 0);
+    m_outcome.counts.assign(m_task->steps.size(), -1);
     m_outcome.looksUtf8 = false;
     m_firstLine = job.firstLine;
     m_messagesBefore = m_host.MessageCount();
@@ -48,28 +47,28 @@ void BlockWorker::Run(BlockJob& job) {
 void BlockWorker::RunText(BlockJob& job) {
     const bool first = job.index == 0;
     LineList& lines = job.lines;
-    if (first && m_task.lookForUtf8 && job.place.convertedFrom == CodeShiftJis)
+    if (first && m_task->lookForUtf8 && job.place.convertedFrom == CodeShiftJis)
         m_outcome.looksUtf8 = DetectDocumentCodeOfLines(lines) == CodeUtf8;
-    if (m_task.steps.empty() && m_task.toOtherCode.empty()) return;  // the bytes as read, in their own code
+    if (m_task->steps.empty() && m_task->toOtherCode.empty()) return;  // the bytes as read
     m_standIns = StandInTable();
     const bool byteOrderMark =
-        m_task.fromUtf8 && first && !lines.empty() && lines[0].view().starts_with(kUtf8Mark);
-    if (m_task.fromUtf8) ReadUtf8(lines, byteOrderMark);
-    if (m_task.steps.empty()) {
+        m_task->fromUtf8 && first && !lines.empty() && lines[0].view().starts_with(kUtf8Mark);
+    if (m_task->fromUtf8) ReadUtf8(lines, byteOrderMark);
+    if (m_task->steps.empty()) {
         DropStandIns(lines);
         return;
     }
     CQuillbayDoc& doc = m_workspace.Adopt(std::make_unique<CQuillbayDoc>(m_app));
     doc.TakeLines(std::move(lines));
-    if (m_task.fromUtf8) doc.SetForm(*ParseFileForm("utf8"));
+    if (m_task->fromUtf8) doc.SetForm(*ParseFileForm("utf8"));
     RunSteps();
     // A step that converted the text into a code of its own (SjisToUtf8, say) made it bytes
     // that are written as they are.
     const bool bytesFinal = doc.BytesFinal();
     lines = doc.ExtractLines();
     m_workspace.Clear();
-    if (!m_task.fromUtf8 || bytesFinal) return;
-    if (!m_task.toOtherCode.empty())
+    if (!m_task->fromUtf8 || bytesFinal) return;
+    if (!m_task->toOtherCode.empty())
         DropStandIns(lines);
     else
         BackToUtf8(lines, byteOrderMark);
@@ -79,9 +78,9 @@ void BlockWorker::RunText(BlockJob& job) {
 // when it began, and the run checks the sum as the blocks are finished, in order.
 void BlockWorker::RunSteps() {
     MacroInterpreter& interpreter = m_macros.Interpreter();
-    for (std::size_t i = 0; i < m_task.steps.size(); ++i) {
-        const long long left = CQuillbayDoc::kMaxGrowth - (*m_task.grown)[i].load();
-        const MacroResult result = interpreter.Execute(m_task.steps[i], left);
+    for (std::size_t i = 0; i < m_task->steps.size(); ++i) {
+        const long long left = CQuillbayDoc::kMaxGrowth - (*m_task->grown)[i].load();
+        const MacroResult result = interpreter.Execute(m_task->steps[i], left);
         m_outcome.growth[i] = interpreter.LastOutcome().growth;
         m_outcome.counts[i] = interpreter.LastOutcome().count;
         if (result == MacroResult::Stop || m_host.MessageCount() > m_messagesBefore) break;
@@ -97,7 +96,7 @@ void BlockWorker::ReadUtf8(LineList& lines, bool byteOrderMark) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         lines[i] = ConvertFormLine(lines[i].view(), utf8, m_standIns, arena, &losses);
         for (CodeLoss& loss : losses)
-            AddLoss(m_task.name, i, loss.offset + 1, std::move(loss.what), "Shift-JIS");
+            AddLoss(m_task->name, i, loss.offset + 1, std::move(loss.what), "Shift-JIS");
         losses.clear();
     }
 }
@@ -108,8 +107,8 @@ void BlockWorker::DropStandIns(LineList& lines) {
         if (!HasAreaLeadByte(lines[i].view())) continue;
         lines[i] = Line(ReplaceStandIns(lines[i].view(), m_standIns, &losses));
         for (CodeLoss& loss : losses)
-            AddLoss(m_task.outputLossName, i, loss.offset + 1, std::move(loss.what),
-                    m_task.toOtherCode);
+            AddLoss(m_task->outputLossName, i, loss.offset + 1, std::move(loss.what),
+                    m_task->toOtherCode);
         losses.clear();
     }
 }
@@ -124,7 +123,7 @@ void BlockWorker::BackToUtf8(LineList& lines, bool byteOrderMark) {
         utf8 += SjisToUtf8WithStandIns(lines[i].view(), m_standIns, &losses);
         lines[i] = arena.Make(utf8);
         for (CodeLoss& loss : losses)
-            AddLoss(m_task.name, i, loss.offset + 1, std::move(loss.what), "UTF-8");
+            AddLoss(m_task->name, i, loss.offset + 1, std::move(loss.what), "UTF-8");
         losses.clear();
     }
 }

@@ -55,13 +55,14 @@ struct BlockOutcome {
 
 class BlockWorker {
 public:
-    BlockWorker(const BlockTask& task, const SettingsStore& settings, const std::string& subject);
+    // The worker keeps to itself a copy of `settings` as they are now.
+    explicit BlockWorker(const SettingsStore& settings);
     BlockWorker(const BlockWorker&) = delete;
     BlockWorker& operator=(const BlockWorker&) = delete;
 
-    // Runs the steps over the job's lines, leaving the result in them and what was said in
-    // Outcome().
-    void Run(BlockJob& job);
+    // Runs the task's steps over the job's lines, leaving the result in them and what was said
+    // in Outcome(). A worker serves one FILE after another, the task of each in turn.
+    void Run(BlockJob& job, const BlockTask& task);
     BlockOutcome& Outcome() { return m_outcome; }
 
 private:
@@ -77,7 +78,7 @@ private:
     void AddLoss(const std::string& file, std::size_t index, std::size_t column,
                  std::string what, std::string_view into);
 
-    const BlockTask& m_task;
+    const BlockTask* m_task = nullptr;  // of the FILE at hand
     SettingsStore m_settings;
     CliHost m_host;
     AppContext m_app;

@@ -4,9 +4,11 @@
 // FILE block by block (app/cli/streamed_run.h) both work on it.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <unordered_map>
 
+#include "app/cli/block_worker.h"
 #include "app/cli/cli_host.h"
 #include "app/cli/cli_options.h"
 #include "app/cli/cli_workspace.h"
@@ -76,6 +78,8 @@ public:
     DocumentOutput output{options, settings, host, losses};
     std::unordered_map<const CQuillbayDoc*, DocPlace> docPlaces;
     bool convertsUtf8 = false;  // the macro lines convert UTF-8 themselves
+    // The workers that run the blocks of streamed FILEs, each made when first needed.
+    std::vector<std::unique_ptr<BlockWorker>> blockWorkers;
 
 private:
     // What a multi-file replace did, or with --dry-run would do, on standard output.

@@ -36,8 +36,11 @@ StreamedRun::StreamedRun(QbayRunState& run, const std::string& file, TextLineRea
       m_reportsLosses(run.output.ReportsLosses(m_target)),
       m_grown(run.steps.Steps().size()),
       m_task(MakeTask(utf8)),
-      m_workers(static_cast<std::size_t>(std::max(1, run.options.jobs))),
-      m_counts(run.steps.Steps().size(), -1) {}
+      m_workers(run.blockWorkers),
+      m_counts(run.steps.Steps().size(), -1) {
+    const auto jobs = static_cast<std::size_t>(std::max(1, run.options.jobs));
+    if (m_workers.size() < jobs) m_workers.resize(jobs);
+}
 
 BlockTask StreamedRun::MakeTask(bool utf8) const {
     BlockTask task;
@@ -56,13 +59,15 @@ BlockTask StreamedRun::MakeTask(bool utf8) const {
 void StreamedRun::Run() {
     TextReadResult read;
     BlockSteps steps;
-    steps.workers = static_cast<int>(m_workers.size());
-    // A worker is made on its first block, on its own thread: a small file needs one, however
-    // many cores there are.
+    // With nothing to run, the blocks go straight from the reader to the writer.
+    const bool idle = m_task.steps.empty() && m_task.toOtherCode.empty();
+    steps.workers = idle ? 1 : std::max(1, m_run.options.jobs);
+    // A worker is made on its first block, on its own thread, and serves the FILEs after: a run
+    // over small files makes one, however many cores there are.
     steps.run = [this](BlockJob& job) {
         std::unique_ptr<BlockWorker>& worker = m_workers[static_cast<std::size_t>(job.worker)];
-        if (!worker) worker = std::make_unique<BlockWorker>(m_task, m_run.settings, m_name);
-        worker->Run(job);
+        if (!worker) worker = std::make_unique<BlockWorker>(m_run.settings);
+        worker->Run(job, m_task);
     };
     steps.finish = [this](BlockJob& job) { return FinishBlock(job); };
     const StreamOutcome outcome = StreamLines(

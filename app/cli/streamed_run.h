@@ -75,7 +75,7 @@ private:
     // What each step has added so far over the blocks finished (read by the workers).
     std::vector<std::atomic<long long>> m_grown;
     const BlockTask m_task;
-    std::vector<std::unique_ptr<BlockWorker>> m_workers;  // each made by its first block
+    std::vector<std::unique_ptr<BlockWorker>>& m_workers;  // the run's, kept from FILE to FILE
     // The reading thread's.
     std::vector<int> m_counts;  // the replacements each step made so far, -1 for none told
 
