@@ -70,19 +70,29 @@ void RunFilesAtOnce(const std::vector<std::string>& files, int workers,
     std::mutex mutex;
     std::condition_variable finished;
     std::atomic<std::size_t> next = 0;
+    std::atomic<bool> failed = false;  // the workers take no more files
     std::vector<std::thread> threads;
     const int count = std::min<int>(workers, static_cast<int>(files.size()));
     for (int worker = 0; worker < count; ++worker)
         threads.emplace_back([&, worker] {
             for (std::size_t i = next++; i < files.size(); i = next++) {
-                FileOutcome outcome = runFile(worker, i);
+                FileOutcome outcome;
+                if (!failed) {
+                    try {
+                        outcome = runFile(worker, i);
+                    } catch (...) {
+                        outcome.failure = std::current_exception();
+                        failed = true;
+                    }
+                }
                 const std::lock_guard<std::mutex> lock(mutex);
                 outcomes[i] = std::move(outcome);
                 finished.notify_one();
             }
         });
     ProgressLine line(files, progress);
-    for (std::size_t i = 0; i < files.size(); ++i) {
+    std::exception_ptr failure;
+    for (std::size_t i = 0; i < files.size() && !failure; ++i) {
         std::unique_lock<std::mutex> lock(mutex);
         while (!finished.wait_for(lock, std::chrono::milliseconds(250),
                                   [&] { return outcomes[i].has_value(); }))
@@ -93,11 +103,14 @@ void RunFilesAtOnce(const std::vector<std::string>& files, int workers,
         line.Done(i);
         if (!outcome.said.empty()) line.Clear();
         host.PrintHeld(outcome.said, outcome.messages, outcome.losses);
+        failure = outcome.failure;
         line.Draw();
     }
+    failed = true;
     line.Clear();
     for (std::thread& thread : threads)
         thread.join();
+    if (failure) std::rethrow_exception(failure);
 }
 
 }  // namespace qb

@@ -216,6 +216,13 @@ if [ -z "${QB_SANITIZED:-}" ]; then
     grep -q "out of memory" "$work/stderr" || fail "out of memory: no message ($(cat "$work/stderr"))"
     [ "$(cat "$work/kept.txt")" = $'old\r' ] || fail "out of memory: the output was changed"
     ls -a "$work" | grep -q qbtmp && fail "out of memory: a temporary file was left"
+    # Several files at once: the worker's failure stops the run as one file's would.
+    mkdir "$work/oom" && for n in 1 2 3; do printf 'abc\r\n' > "$work/oom/$n.txt"; done
+    status "out of memory, -i -j 2" 1 bash -c 'ulimit -v 600000; "$0" -j 2 -i \
+        -e "IndentChange 900000000" "$1"/1.txt "$1"/2.txt "$1"/3.txt' "$qbay" "$work/oom"
+    grep -q "out of memory" "$work/stderr" || fail "out of memory, -j 2: no message"
+    [ "$(cat "$work"/oom/*.txt)" = $'abc\r\nabc\r\nabc\r' ] || fail "out of memory, -j 2: a file changed"
+    ls -a "$work/oom" | grep -q qbtmp && fail "out of memory, -j 2: a temporary file was left"
 fi
 
 finish "checks"
