@@ -19,6 +19,7 @@
 #include "macro/macro_recorder.h"
 #include "settings/settings_store.h"
 #include "tests/gui/dialogs/modal_script.h"
+#include "tests/gui/support/frame_run.h"
 #include "tests/gui/support/recording_host.h"
 #include "tests/support/sjis_literal.h"
 #include "tests/support/temp_dir.h"
@@ -28,12 +29,7 @@ using namespace qb::gui;
 
 namespace {
 
-struct Run {
-    explicit Run(const std::string& settingsPath) : settings(settingsPath), frame(host, settings) {}
-    test::RecordingHost host;
-    SettingsStore settings;
-    CMainFrame frame;
-};
+using Run = test::FrameRun;
 
 constexpr CommandId kSjisToUtf8 = 32940;
 // "メモ — 😀 𠮷\n2行目\n" in UTF-8 with LF line ends.

@@ -18,6 +18,7 @@
 #include "app/gui/view/qbay_frame.h"
 #include "app/gui/view/quillbay_view.h"
 #include "settings/settings_store.h"
+#include "tests/gui/support/frame_run.h"
 #include "tests/gui/support/recording_host.h"
 #include "tests/support/sjis_literal.h"
 #include "tests/support/temp_dir.h"
@@ -27,12 +28,7 @@ using namespace qb::gui;
 
 namespace {
 
-struct Run {
-    explicit Run(const std::string& settingsPath) : settings(settingsPath), frame(host, settings) {}
-    test::RecordingHost host;
-    SettingsStore settings;
-    CMainFrame frame;
-};
+using Run = test::FrameRun;
 
 // The buttons of a bar as the user sees them: the action buttons and the pop-up buttons.
 std::vector<QToolButton*> Buttons(QToolBar* bar) {

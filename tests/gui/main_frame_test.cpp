@@ -25,6 +25,7 @@
 #include "macro/menu_layout.h"
 #include "settings/settings_store.h"
 #include "tests/gui/dialogs/modal_script.h"
+#include "tests/gui/support/frame_run.h"
 #include "tests/gui/support/recording_host.h"
 #include "tests/support/sjis_literal.h"
 #include "tests/support/temp_dir.h"
@@ -35,13 +36,7 @@ using namespace qb::gui;
 
 namespace {
 
-// A program run over one settings file, as main() makes it.
-struct Run {
-    explicit Run(const std::string& settingsPath) : settings(settingsPath), frame(host, settings) {}
-    test::RecordingHost host;
-    SettingsStore settings;
-    CMainFrame frame;
-};
+using Run = test::FrameRun;
 
 // Lowers the limit of the address space to what is in use now and `headroom` more, for the life
 // of the object.

@@ -19,6 +19,7 @@
 #include "macro/right_click_file.h"
 #include "settings/settings_store.h"
 #include "tests/gui/dialogs/modal_script.h"
+#include "tests/gui/support/frame_run.h"
 #include "tests/gui/support/recording_host.h"
 #include "tests/support/sjis_literal.h"
 #include "tests/support/temp_dir.h"
@@ -30,12 +31,7 @@ using namespace std::string_literals;
 
 namespace {
 
-struct Run {
-    explicit Run(const std::string& settingsPath) : settings(settingsPath), frame(host, settings) {}
-    test::RecordingHost host;
-    SettingsStore settings;
-    CMainFrame frame;
-};
+using Run = test::FrameRun;
 
 // Gives the keys back to `view` (a window manager does so when a dialog closes; the offscreen
 // platform has none).
