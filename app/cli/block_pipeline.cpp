@@ -6,6 +6,13 @@ namespace qb {
 
 namespace {
 
+// Blocks run or written at once, for each worker: enough that a worker always finds a block
+// read for it while the oldest is finished and written.
+constexpr std::size_t kBlocksPerWorker = 2;
+// Blocks being encoded or waiting to be written, besides one for each worker: the writer rarely
+// falls behind, and when it does the reader waits for it rather than holding more.
+constexpr std::size_t kBlocksToWrite = 2;
+
 // Hands the characters opening's conversion lost in a block to `app.codeLoss`.
 void ReportOpeningLosses(AppContext& app, std::vector<OpeningConverter::Loss>& losses) {
     if (!app.codeLoss) return;
@@ -17,24 +24,24 @@ void ReportOpeningLosses(AppContext& app, std::vector<OpeningConverter::Loss>& l
 
 }  // namespace
 
-BlockPipeline::BlockPipeline(AppContext& app, const BlockSteps& steps, const WriteLinesFn& write)
-    : m_app(app), m_steps(steps), m_write(write) {
-    for (int worker = steps.workers - 1; worker >= 0; --worker)
-        m_idleWorkers.push_back(worker);
-}
+BlockPipeline::BlockPipeline(AppContext& app, const BlockSteps& steps, const WriteBlockFn& write)
+    : m_app(app), m_steps(steps), m_write(write) {}
 
 bool BlockPipeline::Add(BlockJob job) {
-    Running running{std::make_unique<BlockJob>(std::move(job)), {}};
-    running.job->worker = m_idleWorkers.back();
-    m_idleWorkers.pop_back();
-    // One worker, or a text that is all in its first block: run here, write beside.
-    if (m_steps.workers == 1 || (running.job->index == 0 && running.job->place.last))
+    Running running{std::make_shared<BlockJob>(std::move(job)), {}};
+    // One worker, or a text that is all in its first block: run here.
+    if (m_steps.workers == 1 || (running.job->index == 0 && running.job->place.last)) {
         m_steps.run(*running.job);
-    else
-        running.run = std::async(std::launch::async,
-                                 [this, job = running.job.get()] { m_steps.run(*job); });
+    } else {
+        if (!m_runners) m_runners.emplace(m_steps.workers);
+        running.run = m_runners->Post([this, job = running.job](int worker) {
+            job->worker = worker;
+            m_steps.run(*job);
+        });
+    }
     m_running.push_back(std::move(running));
-    while (m_idleWorkers.empty())
+    const std::size_t held = m_steps.workers == 1 ? 1 : kBlocksPerWorker * m_steps.workers;
+    while (m_running.size() >= held)
         if (!FinishOldest()) return false;
     return true;
 }
@@ -44,26 +51,55 @@ bool BlockPipeline::FinishOldest() {
     m_running.pop_front();
     if (oldest.run.valid()) oldest.run.get();
     BlockJob& job = *oldest.job;
-    m_idleWorkers.push_back(job.worker);
     ReportOpeningLosses(m_app, job.openingLosses);
     if (!m_steps.finish(job)) {
         Abandon(StreamOutcome::Stopped);
         return false;
     }
-    if (!WaitForWrite()) {
+    if (!Write(std::move(oldest.job))) {
         Abandon(StreamOutcome::WriteFailed);
         return false;
     }
-    m_writing = std::move(job.lines);
-    m_written = std::async(std::launch::async,
-                           [this, place = job.place] { return m_write(m_writing, place); });
+    return true;
+}
+
+bool BlockPipeline::Write(std::shared_ptr<BlockJob> job) {
+    if (!m_steps.writeBeside) {
+        if (m_steps.encode) m_steps.encode(*job);
+        return m_write(*job);
+    }
+    const std::size_t writing = kBlocksToWrite + (m_runners ? m_steps.workers : 0);
+    while (m_writes.size() >= writing) {
+        m_writes.front().get();
+        m_writes.pop_front();
+    }
+    if (m_writeFailed) return false;
+    if (!m_writer) m_writer.emplace(1);
+    // The workers encode it, before any block waiting to run: the writer waits for it. Without
+    // workers the writer encodes it.
+    std::shared_future<void> encoded;
+    if (m_steps.encode && m_runners)
+        encoded = m_runners->Post([this, job](int) { m_steps.encode(*job); }, true).share();
+    // The block is touched by nothing else once it is handed on.
+    m_writes.push_back(m_writer->Post([this, job = std::move(job), encoded](int) {
+        if (encoded.valid())
+            encoded.get();
+        else if (m_steps.encode)
+            m_steps.encode(*job);
+        if (!m_writeFailed && !m_write(*job)) m_writeFailed = true;
+        // Its memory goes back while the next block is written.
+        job->lines = LineList();
+        job->bytes = std::string();
+    }));
     return true;
 }
 
 StreamOutcome BlockPipeline::Finish() {
     while (!m_running.empty())
         if (!FinishOldest()) return m_outcome;
-    if (!WaitForWrite()) m_outcome = StreamOutcome::WriteFailed;
+    for (; !m_writes.empty(); m_writes.pop_front())
+        m_writes.front().get();
+    if (m_writeFailed) m_outcome = StreamOutcome::WriteFailed;
     return m_outcome;
 }
 
@@ -73,14 +109,14 @@ StreamOutcome BlockPipeline::Abandon(StreamOutcome outcome) {
     return outcome;
 }
 
-bool BlockPipeline::WaitForWrite() { return !m_written.valid() || m_written.get(); }
-
 // Blocks that are not finished any more are still waited for: their runs use the workers.
 void BlockPipeline::WaitForAll() {
     for (Running& running : m_running)
         if (running.run.valid()) running.run.wait();
     m_running.clear();
-    WaitForWrite();
+    for (std::future<void>& write : m_writes)
+        write.wait();
+    m_writes.clear();
 }
 
 }  // namespace qb

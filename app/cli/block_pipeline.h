@@ -1,15 +1,18 @@
 // The blocks of a streamed text between the reader and the writer. Each block is run by one of
 // the workers (several blocks at once when there are several), finished on the reading thread
-// in the order of the text, and written on a thread of its own while later blocks are read and
-// run. No more blocks are held than there are workers, plus the one being written, so memory
-// stays bounded however large the text is.
+// in the order of the text, and written: on the reading thread when the run is to use one
+// thread, else on a thread of its own while later blocks are read and run. A fixed number of
+// blocks is held at a time, so memory stays bounded however large the text is.
 #pragma once
 
+#include <atomic>
+#include <cstddef>
 #include <deque>
 #include <future>
 #include <memory>
-#include <vector>
+#include <optional>
 
+#include "app/cli/block_runners.h"
 #include "app/cli/line_stream.h"
 #include "core/app_context.h"
 
@@ -17,7 +20,7 @@ namespace qb {
 
 class BlockPipeline {
 public:
-    BlockPipeline(AppContext& app, const BlockSteps& steps, const WriteLinesFn& write);
+    BlockPipeline(AppContext& app, const BlockSteps& steps, const WriteBlockFn& write);
     BlockPipeline(const BlockPipeline&) = delete;
     BlockPipeline& operator=(const BlockPipeline&) = delete;
     ~BlockPipeline() { WaitForAll(); }
@@ -33,24 +36,27 @@ public:
 
 private:
     struct Running {
-        std::unique_ptr<BlockJob> job;
+        std::shared_ptr<BlockJob> job;
         std::future<void> run;  // not valid when the block ran on the reading thread
     };
 
-    // Finishes the oldest block and hands it to the writing thread; false when the stream stops.
+    // Finishes the oldest block and writes it or hands it to the writing thread; false when the
+    // stream stops.
     bool FinishOldest();
-    bool WaitForWrite();
+    bool Write(std::shared_ptr<BlockJob> job);
     void WaitForAll();
 
     AppContext& m_app;
     const BlockSteps& m_steps;
-    const WriteLinesFn& m_write;
+    const WriteBlockFn& m_write;
     std::deque<Running> m_running;  // in the order of the text
-    std::vector<int> m_idleWorkers;
-    // The block being written is touched by nothing else until its write has been waited for.
-    LineList m_writing;
-    std::future<bool> m_written;
+    std::deque<std::future<void>> m_writes;  // handed to the writing thread, in order
+    std::atomic<bool> m_writeFailed = false;
     StreamOutcome m_outcome = StreamOutcome::Streamed;
+    // Made for the first block that is not run on the reading thread: a text of one block
+    // starts no thread.
+    std::optional<BlockRunners> m_runners;
+    std::optional<BlockRunners> m_writer;
 };
 
 }  // namespace qb

@@ -38,10 +38,15 @@ void BlockWorker::Run(BlockJob& job, const BlockTask& task) {
     m_outcome.growth.assign(m_task->steps.size(), 0);
     m_outcome.counts.assign(m_task->steps.size(), -1);
     m_outcome.looksUtf8 = false;
+    m_outcome.encoded = false;
+    m_outcome.encodedWhole = true;
+    m_outcome.outputLosses.clear();
+    m_outcome.readBack.reset();
     m_firstLine = job.firstLine;
     m_messagesBefore = m_host.MessageCount();
     RunText(job);
     m_outcome.messages = m_host.MessageCount() - m_messagesBefore;
+    job.result = std::move(m_outcome);
 }
 
 void BlockWorker::RunText(BlockJob& job) {

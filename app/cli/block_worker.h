@@ -6,13 +6,17 @@
 #pragma once
 
 #include <atomic>
+#include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
 #include "app/cli/cli_host.h"
 #include "app/cli/cli_workspace.h"
 #include "app/cli/line_stream.h"
+#include "convert/code_loss.h"
 #include "convert/stand_in_table.h"
+#include "core/text_file.h"
 #include "core/app_context.h"
 #include "macro/macro_controller.h"
 #include "macro/parsed_macro_line.h"
@@ -51,6 +55,15 @@ struct BlockOutcome {
     std::vector<long long> growth;  // what each step added
     std::vector<int> counts;        // the replacements each step made, -1 for none told
     bool looksUtf8 = false;         // the first block is UTF-8 read as Shift-JIS
+
+    // What encoding the block for writing found (app/cli/streamed_run.h), line numbers and
+    // indexes counted in the block.
+    bool finalLineEnd = true;  // the form's, for this block
+    bool encoded = false;      // the job's bytes hold the block; else its lines are written
+    bool encodedWhole = true;  // false: a line that would not read back ended the bytes
+    std::vector<std::pair<long, CodeLoss>> outputLosses;
+    std::optional<ReadBackLoss> readBack;
+    long lines = 0;  // lines in the block after its run
 };
 
 class BlockWorker {
@@ -61,9 +74,9 @@ public:
     BlockWorker& operator=(const BlockWorker&) = delete;
 
     // Runs the task's steps over the job's lines, leaving the result in them and what was said
-    // in Outcome(). A worker serves one FILE after another, the task of each in turn.
+    // in the job's result (a BlockOutcome). A worker serves one FILE after another, the task of
+    // each in turn.
     void Run(BlockJob& job, const BlockTask& task);
-    BlockOutcome& Outcome() { return m_outcome; }
 
 private:
     void RunText(BlockJob& job);

@@ -44,6 +44,8 @@ public:
     }
     // Whether the last line of the text gets its terminator (known once the text has ended).
     void SetFinalLineEnd(bool finalLineEnd) { m_form.finalLineEnd = finalLineEnd; }
+    // The lines to come follow text that another encoder began: no byte-order mark before them.
+    void ContinueText() { m_started = true; }
 
 private:
     bool WriteAsIs(const LineList& lines, bool last, const SinkFn& sink);

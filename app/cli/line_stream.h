@@ -9,6 +9,7 @@
 // converts from JIS or EUC-JP is converted block by block as well.
 #pragma once
 
+#include <any>
 #include <functional>
 #include <optional>
 #include <string>
@@ -45,20 +46,31 @@ struct BlockJob {
     // What opening's conversion lost in these lines, told when the block is finished so that
     // losses keep the order of the text.
     std::vector<OpeningConverter::Loss> openingLosses;
+    // What the run of the block left for its finish.
+    std::any result;
+    // The block's lines as they are to be written, when the steps encode them (BlockSteps).
+    std::string bytes;
 };
 
 // How the blocks are run. `run` runs the macro lines over a job's lines on the job's worker:
 // with more than one worker, on threads of their own, several blocks at once, each worker one
 // block at a time. `finish` then takes each block on the reading thread, in the order of the
 // text, before it is written: it says what the run of the block had to say, and returns false
-// when that was an error (the block is not written, and the stream stops).
+// when that was an error (the block is not written, and the stream stops). `encode`, when there
+// is one, then makes the bytes of a finished block from its lines, on any thread (on the workers,
+// several blocks at once, when there are several), so that writing is left only the writing.
+// With `writeBeside` the blocks are written on a thread of their own while the next ones are
+// read and run; otherwise everything happens on the reading thread, one thing after another.
 struct BlockSteps {
     std::function<void(BlockJob& job)> run;
     std::function<bool(BlockJob& job)> finish;
+    std::function<void(BlockJob& job)> encode;
     int workers = 1;
+    bool writeBeside = false;
 };
-// Writes a block of converted lines; false when it could not be written (the run stops).
-using WriteLinesFn = std::function<bool(const LineList& lines, const BlockPlace& place)>;
+// Writes a block (its bytes when it was encoded, else its lines); false when it could not be
+// written (the run stops).
+using WriteBlockFn = std::function<bool(BlockJob& job)>;
 
 enum class StreamOutcome {
     Streamed,     // every line was run and written
@@ -66,15 +78,15 @@ enum class StreamOutcome {
     Stopped,      // a block's run showed an error; what was written is not complete
 };
 
-// Reads `reader` block by block, runs each block through `steps` and hands it to `write` (on
-// a thread of its own, while the next blocks are read and run), in the order of the text. Unless `convertsNothing`, the text is
+// Reads `reader` block by block, runs each block through `steps` and hands it to `write`, in
+// the order of the text. Unless `convertsNothing`, the text is
 // converted as opening converts it ("System"/"Auto", core/open_code.h): a regular file's code is
 // decided from its bytes read ahead, anything else from its first bytes, which are held (no more
 // than the first block past them) until then; JIS and EUC-JP text is converted line by line as
 // it is read, its lost characters reported to `app.codeLoss` with their line in the text.
 // `read` receives what the reader noticed (errors, zero bytes, Ctrl-Z).
 StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const BlockSteps& steps,
-                          const WriteLinesFn& write, TextReadResult& read,
+                          const WriteBlockFn& write, TextReadResult& read,
                           bool convertsNothing = false);
 
 }  // namespace qb

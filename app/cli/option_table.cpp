@@ -131,7 +131,8 @@ const std::vector<OptionHelp>& CliOptionTable() {
         {"Macros", "-j", "--jobs", "N", V::Text,
          "run a file's blocks on N workers at once (default: the cores qbay may use) when every "
          "macro line changes each line on its own; the output and what is said are the same "
-         "for any N, in the order of the text. -j 1 runs the blocks one after another. With -i "
+         "for any N, in the order of the text. -j 1 uses one thread: reading, running and writing "
+         "take turns. With -i "
          "and several FILEs, N files run at once instead, each written back on its own and "
          "its messages given in the order of the FILEs. Runs over whole documents use one "
          "worker"},

@@ -34,6 +34,7 @@ StreamedRun::StreamedRun(QbayRunState& run, const std::string& file, TextLineRea
       m_crLf(run.settings.ReadInt("System", "CrLf", 0)),
       m_jis(run.output.JisOptions()),
       m_reportsLosses(run.output.ReportsLosses(m_target)),
+      m_saveCheck(SaveCheckFor(run.options.lossy)),
       m_grown(run.steps.Steps().size()),
       m_task(MakeTask(utf8)),
       m_workers(run.blockWorkers),
@@ -62,6 +63,7 @@ void StreamedRun::Run() {
     // With nothing to run, the blocks go straight from the reader to the writer.
     const bool idle = m_task.steps.empty() && m_task.toOtherCode.empty();
     steps.workers = idle ? 1 : std::max(1, m_run.options.jobs);
+    steps.writeBeside = m_run.options.jobs > 1;
     // A worker is made on its first block, on its own thread, and serves the FILEs after: a run
     // over small files makes one, however many cores there are.
     steps.run = [this](BlockJob& job) {
@@ -70,10 +72,10 @@ void StreamedRun::Run() {
         worker->Run(job, m_task);
     };
     steps.finish = [this](BlockJob& job) { return FinishBlock(job); };
-    const StreamOutcome outcome = StreamLines(
-        m_run.app, m_reader, steps,
-        [this](const LineList& lines, const BlockPlace& place) { return WriteBlock(lines, place); },
-        read, m_fromUtf8 || m_run.options.from != FileCode::Auto);
+    steps.encode = [this](BlockJob& job) { EncodeBlock(job); };
+    const StreamOutcome outcome =
+        StreamLines(m_run.app, m_reader, steps, [this](BlockJob& job) { return WriteBlock(job); },
+                    read, m_fromUtf8 || m_run.options.from != FileCode::Auto);
     ReportOutputLosses();
     // Each line tells its count once, over the whole text, as a run of the whole text does.
     if (!m_run.RunShowedError())
@@ -85,7 +87,11 @@ void StreamedRun::Run() {
 }
 
 bool StreamedRun::FinishBlock(BlockJob& job) {
-    BlockOutcome& outcome = m_workers[job.worker]->Outcome();
+    auto& outcome = std::any_cast<BlockOutcome&>(job.result);
+    const OutputForm form = FormFor(job);
+    if (!m_form) m_form = form;
+    outcome.finalLineEnd = form.finalLineEnd;
+    outcome.lines = static_cast<long>(job.lines.size());
     if (outcome.looksUtf8) m_run.HintUtf8(m_name);
     for (BlockOutcome::Loss& loss : outcome.losses)
         m_run.losses.Add(loss.file, loss.line, loss.column, loss.what, loss.into);
@@ -112,31 +118,74 @@ bool StreamedRun::WithinGrowthBound(const BlockOutcome& outcome) {
     return true;
 }
 
-bool StreamedRun::WriteBlock(const LineList& lines, const BlockPlace& place) {
+OutputForm StreamedRun::FormFor(const BlockJob& job) const {
+    const BlockPlace& place = job.place;
     InputForm input;
     input.code = m_fromUtf8 ? FileCode::Utf8 : OpenedCode(place.convertedFrom);
     input.firstLineEnd = place.firstLineEnd;
     input.endedWithLineEnd = place.last ? place.endedWithLineEnd : true;
-    input.crInside = place.firstLineEnd == TextLineReader::LineEnd::None && !lines.empty() &&
-                     lines[0].view().find('\r') != std::string_view::npos;
+    input.crInside = place.firstLineEnd == TextLineReader::LineEnd::None && !job.lines.empty() &&
+                     job.lines[0].view().find('\r') != std::string_view::npos;
     OutputForm form = ChooseOutputForm(m_choice, input, m_crLf);
     if (m_fromUtf8 && !m_toOtherCode) {  // UTF-8 bytes already, their mark in the first
         form.code = FileCode::Sjis;
         form.byteOrderMark = false;
     }
-    if (!m_encoder) MakeEncoder(form);
-    m_encoder->SetFinalLineEnd(form.finalLineEnd);
-    return m_encoder->Write(lines, place.last,
-                            [this](std::string_view bytes) { return WriteBytes(bytes); });
+    return form;
 }
 
-void StreamedRun::MakeEncoder(const OutputForm& form) {
-    m_encoder.emplace(form, m_jis);
+// A block is encoded beside the others, into bytes held until the writer takes them: twice the
+// memory of the block for a moment. A block made large by a huge line is encoded as it is
+// written instead, a piece at a time.
+void StreamedRun::EncodeBlock(BlockJob& job) const {
+    constexpr std::size_t kHeldAtMost = 16 << 20;
+    std::size_t size = 0;
+    for (const Line& line : job.lines)
+        size += line.size() + 2;
+    if (size > kHeldAtMost) return;
+    auto& outcome = std::any_cast<BlockOutcome&>(job.result);
+    job.bytes.reserve(size + size / 2);
+    outcome.encodedWhole = Encode(job, outcome, [&job](std::string_view bytes) {
+        job.bytes.append(bytes);
+        return true;
+    });
+    outcome.encoded = true;
+    ReleaseLines(job.lines);
+}
+
+bool StreamedRun::Encode(BlockJob& job, BlockOutcome& outcome,
+                         const LineEncoder::SinkFn& sink) const {
+    OutputForm form = *m_form;
+    form.finalLineEnd = outcome.finalLineEnd;
+    LineEncoder encoder(form, m_jis);
+    if (job.index > 0) encoder.ContinueText();
     if (m_reportsLosses)
-        m_encoder->SetLossFn([this](long line, const CodeLoss& loss) {
-            m_outputLosses.push_back({line, loss});
+        encoder.SetLossFn([&outcome](long line, const CodeLoss& loss) {
+            outcome.outputLosses.emplace_back(line, loss);
         });
-    m_encoder->SetReadBackCheck(SaveCheckFor(m_run.options.lossy), &m_loss);
+    encoder.SetReadBackCheck(m_saveCheck, &outcome.readBack);
+    return encoder.Write(job.lines, job.place.last, sink);
+}
+
+bool StreamedRun::WriteBlock(BlockJob& job) {
+    auto& outcome = std::any_cast<BlockOutcome&>(job.result);
+    bool written = false;
+    if (outcome.encoded)
+        written = WriteBytes(job.bytes) && outcome.encodedWhole;
+    else
+        written = Encode(job, outcome, [this](std::string_view bytes) { return WriteBytes(bytes); });
+    TakeEncodingNotes(outcome);
+    return written;
+}
+
+// What encoding a block found, its line numbers counted over everything written.
+void StreamedRun::TakeEncodingNotes(BlockOutcome& outcome) {
+    for (auto& [line, loss] : outcome.outputLosses)
+        m_outputLosses.emplace_back(m_linesWritten + line, std::move(loss));
+    if (outcome.readBack && !m_loss)
+        m_loss = ReadBackLoss{static_cast<std::size_t>(m_linesWritten) + outcome.readBack->index,
+                              std::move(outcome.readBack->what)};
+    m_linesWritten += outcome.lines;
 }
 
 bool StreamedRun::WriteBytes(std::string_view bytes) {
@@ -151,10 +200,10 @@ bool StreamedRun::WriteBytes(std::string_view bytes) {
 
 void StreamedRun::ReportOutputLosses() {
     const std::string targetName = m_run.output.LossName(m_target);
-    if (m_encoder)
+    if (m_form)
         for (const auto& [line, loss] : m_outputLosses)
             m_run.losses.Add(targetName, line, loss.offset + 1, loss.what,
-                             FileCodeName(m_encoder->Form().code));
+                             FileCodeName(m_form->code));
     // -i counts them under the file, which may refuse to be written back below.
     if (!m_run.options.inPlace) m_run.losses.Finish(targetName);
 }

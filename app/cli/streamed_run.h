@@ -1,7 +1,8 @@
 // Running qbay's -e lines over one FILE a block of lines at a time, into the output, so that the
 // FILE is never held whole (app/cli/line_stream.h says which lines can run so). Each block runs
 // in a document of its own on one of the workers (app/cli/block_worker.h; -j says how many run
-// at once) while the blocks before it are written on another thread; what the whole run knows
+// at once), is encoded in the output's code on a worker too, and is written on another thread
+// while the blocks after it run (with -j 1, all of it on one thread); what the whole run knows
 // (messages, lost characters, the bound on growth of each step) is gathered as the blocks are
 // finished in the order of the text, so that the result and what is said are those of a run
 // over the whole text, however many workers ran it.
@@ -48,9 +49,16 @@ private:
     // run said; false when that was an error.
     bool FinishBlock(BlockJob& job);
     bool WithinGrowthBound(const BlockOutcome& outcome);
-    // On the writing thread.
-    bool WriteBlock(const LineList& lines, const BlockPlace& place);
-    void MakeEncoder(const OutputForm& form);
+    OutputForm FormFor(const BlockJob& job) const;
+    // On a worker, once the block is finished: its bytes, unless it is too large to hold twice.
+    void EncodeBlock(BlockJob& job) const;
+    // Encodes the block's lines into `sink`, noting in `outcome` what the code cannot hold and
+    // the first line that would not read back; false when the sink failed or such a line ended
+    // the bytes.
+    bool Encode(BlockJob& job, BlockOutcome& outcome, const LineEncoder::SinkFn& sink) const;
+    // On the writing thread, in the order of the text.
+    bool WriteBlock(BlockJob& job);
+    void TakeEncodingNotes(BlockOutcome& outcome);
     bool WriteBytes(std::string_view bytes);
     // After the stream has ended.
     void ReportOutputLosses();
@@ -71,6 +79,7 @@ private:
     const int m_crLf;
     const JisEncoderOptions m_jis;
     const bool m_reportsLosses;
+    const ReadBackCheck m_saveCheck;
 
     // What each step has added so far over the blocks finished (read by the workers).
     std::vector<std::atomic<long long>> m_grown;
@@ -78,12 +87,15 @@ private:
     std::vector<std::unique_ptr<BlockWorker>>& m_workers;  // the run's, kept from FILE to FILE
     // The reading thread's.
     std::vector<int> m_counts;  // the replacements each step made so far, -1 for none told
+    // The output's form, decided when the first block is finished from what the reader had
+    // seen then; read by the workers that encode the blocks after it.
+    std::optional<OutputForm> m_form;
 
-    // The writing thread's, until the stream has ended. The encoder is made at the first block,
-    // from what the reader had seen then; what it cannot hold waits until the stream has ended.
+    // The writing thread's, until the stream has ended. What the output's code cannot hold
+    // waits until the stream has ended.
     std::optional<AtomicFileWriter> m_writer;  // made at the first block: nothing before
     int m_stdoutError = 0;                     // errno is the writing thread's own
-    std::optional<LineEncoder> m_encoder;
+    long m_linesWritten = 0;
     std::vector<std::pair<long, CodeLoss>> m_outputLosses;
     std::optional<ReadBackLoss> m_loss;  // the first line that would not read back
 };

@@ -76,8 +76,8 @@ Streamed Stream(TextLineReader& reader) {
     };
     result.outcome = StreamLines(
         app.context, reader, steps,
-        [&](const LineList& lines, const BlockPlace&) {
-            if (!lines.empty()) result.lastLine = lines.back().str();
+        [&](BlockJob& job) {
+            if (!job.lines.empty()) result.lastLine = job.lines.back().str();
             return true;
         },
         read);
@@ -167,8 +167,8 @@ TEST(LineStream, ConvertsAsTheWholeOpenConverts) {
         steps.finish = [](BlockJob&) { return true; };
         StreamLines(
             app.context, reader, steps,
-            [&](const LineList& lines, const BlockPlace&) {
-                for (const Line& line : lines)
+            [&](BlockJob& job) {
+                for (const Line& line : job.lines)
                     streamed.push_back(line.str());
                 return true;
             },
@@ -178,9 +178,9 @@ TEST(LineStream, ConvertsAsTheWholeOpenConverts) {
     }
 }
 
-// With several workers the blocks end their runs in any order; they must still be finished and
-// written in the order of the text, each by one worker at a time, and a block whose finish fails
-// must stop the stream with nothing after it written.
+// With several workers the blocks end their runs and their encoding in any order; they must
+// still be finished and written in the order of the text, each by one worker at a time, and a
+// block whose finish fails must stop the stream with nothing after it written.
 TEST(LineStream, WorkersFinishAndWriteInTextOrder) {
     test::TempDir dir;
     std::string text;
@@ -195,6 +195,7 @@ TEST(LineStream, WorkersFinishAndWriteInTextOrder) {
         std::atomic<bool> overlapped = false;
         BlockSteps steps;
         steps.workers = 3;
+        steps.writeBeside = true;
         steps.run = [&](BlockJob& job) {
             overlapped = overlapped || busy[job.worker]++ > 0;
             // Later blocks end first.
@@ -206,12 +207,16 @@ TEST(LineStream, WorkersFinishAndWriteInTextOrder) {
             finished.push_back(job.index);
             return stopAt == 0 || job.index < stopAt;
         };
+        steps.encode = [](BlockJob& job) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(job.index % 2 == 0 ? 20 : 1));
+            job.bytes = job.lines.front().str();
+        };
         TextLineReader reader(path);
         TextReadResult read;
         const StreamOutcome outcome = StreamLines(
             app.context, reader, steps,
-            [&](const LineList& lines, const BlockPlace&) {
-                firstWritten.push_back(lines.front().str());
+            [&](BlockJob& job) {
+                firstWritten.push_back(job.bytes);
                 return true;
             },
             read, true);
