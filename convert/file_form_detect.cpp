@@ -90,6 +90,16 @@ void FileFormDetector::FeedUtf16(std::string_view piece, bool bigEndian) {
     }
 }
 
+bool FileFormDetector::Utf8UnlessIllFormed() const {
+    return m_mark == Mark::None && m_utf8.UnlessIllFormed();
+}
+
+// The other judges look no further: a text that is UTF-8 is never taken for UTF-16 or an
+// older code.
+void FileFormDetector::TakeUtf8Rest(const LineEndCensus& rest) {
+    m_census.Append(rest);
+}
+
 DetectedForm FileFormDetector::Result(bool cut) const {
     if (m_mark == Mark::Pending) {
         FileFormDetector ended = *this;

@@ -44,6 +44,14 @@ public:
     // (the first block of a pipe): a character still open at the end is then no fault.
     [[nodiscard]] DetectedForm Result(bool cut = false) const;
 
+    // Whether the text so far is UTF-8 without a mark that only an ill-formed byte further on
+    // could make anything else. Its rest can then be looked at elsewhere (app/cli/utf8_rest_scan.h)
+    // and handed over whole with TakeUtf8Rest.
+    [[nodiscard]] bool Utf8UnlessIllFormed() const;
+    // The text goes on with well-formed UTF-8 whose line ends `rest` counted; what was fed so
+    // far ends in an LF.
+    void TakeUtf8Rest(const LineEndCensus& rest);
+
 private:
     enum class Mark { Pending, None, Utf8, Utf16Le, Utf16Be };
 

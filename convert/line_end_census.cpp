@@ -76,6 +76,14 @@ void LineEndCensus::FeedUnit(char16_t unit) {
     m_endsWithLineEnd = lf || cr;
 }
 
+void LineEndCensus::Append(const LineEndCensus& next) {
+    m_lf += next.m_lf;
+    m_cr += next.m_cr;
+    m_crLf += next.m_crLf;
+    m_lastWasCr = next.m_lastWasCr;
+    m_endsWithLineEnd = next.m_endsWithLineEnd;
+}
+
 LineEndCounts LineEndCensus::Counts() const {
     return {.crLf = m_crLf, .lf = m_lf - m_crLf, .cr = m_cr - m_crLf};
 }

@@ -29,6 +29,9 @@ public:
     void Feed(std::string_view piece);
     // One unit of UTF-16 text.
     void FeedUnit(char16_t unit);
+    // Adds the census of the text that follows (not empty), counted apart: what this one counted
+    // ends in an LF (or is empty), so that no CR LF pair spans the two.
+    void Append(const LineEndCensus& next);
 
     // The counts over everything fed so far.
     [[nodiscard]] LineEndCounts Counts() const;

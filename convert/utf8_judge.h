@@ -29,6 +29,11 @@ public:
     [[nodiscard]] bool Failed() const { return m_validator.Failed(); }
     // Whether a byte above 7F came by.
     [[nodiscard]] bool SawNonAscii() const;
+    // Whether the text so far is UTF-8 text that only an ill-formed byte further on could make
+    // anything else: well-formed, with kEnough characters above 7F.
+    [[nodiscard]] bool UnlessIllFormed() const {
+        return m_validator.Valid() && m_evidence.characters >= kEnough;
+    }
 
     // Texts with at least this many characters above 7F need no further evidence.
     static constexpr std::size_t kEnough = 8;

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 
+#include "app/cli/utf8_rest_scan.h"
 #include "core/open_code.h"
 
 namespace qb {
@@ -30,6 +31,14 @@ bool ReadInto(int fd, std::string& bytes, std::size_t limit, bool& ended) {
     return true;
 }
 
+// Below this size a file is looked at on one thread: threads would cost more than they give.
+constexpr long long kScannedApartFrom = 8 << 20;
+
+bool HasControlBytes(std::string_view bytes) {
+    return bytes.find('\x1A') != std::string_view::npos ||
+           bytes.find('\0') != std::string_view::npos;
+}
+
 }  // namespace
 
 DetectedForm AsNamedForm(DetectedForm found, const FileForm& named, std::string_view bytes) {
@@ -44,7 +53,8 @@ DetectedForm AsNamedForm(DetectedForm found, const FileForm& named, std::string_
     return found;
 }
 
-InputProbe::InputProbe(const std::string& file, const FileForm& named, bool detect) {
+InputProbe::InputProbe(const std::string& file, const FileForm& named, bool detect, int workers)
+    : m_workers(workers) {
     m_detect = IsUnicodeForm(named) || (named.code == FileCode::Auto && detect);
     if (file == "-")
         ProbePipe(named);
@@ -66,7 +76,7 @@ void InputProbe::ProbeFile(const std::string& file, const FileForm& named) {
         const DetectedForm found = LookAtStart(block, static_cast<long long>(n) < st.st_size);
         // A start of ASCII only leaves it open.
         const bool mayBeUnicode = IsUnicodeForm(found.form) || found.asciiOnly;
-        if (m_detect && (IsUnicodeForm(named) || mayBeUnicode)) ScanWhole(fd, block, named);
+        if (m_detect && (IsUnicodeForm(named) || mayBeUnicode)) ScanWhole(fd, block, named, st.st_size);
     }
     ::close(fd);
     if (m_unicode) m_path = file;
@@ -74,18 +84,20 @@ void InputProbe::ProbeFile(const std::string& file, const FileForm& named) {
 
 // The form of the whole file, read block by block from `start` on, and whether it holds a
 // Ctrl-Z or a zero byte, which reading it as lines would take otherwise than its own form.
-void InputProbe::ScanWhole(int fd, std::string& block, const FileForm& named) {
+void InputProbe::ScanWhole(int fd, std::string& block, const FileForm& named, long long size) {
     FileFormDetector detector;
     const std::string start = block;
     // UTF-8 by name needs the form of its start only (its mark); the rest is looked at only
     // for the bytes that reading it as lines would take otherwise.
     const bool named8 = named.code == FileCode::Utf8;
-    long long offset = 0;
-    char last = 0;  // the text's last byte
-    for (;;) {
-        if (!named8 || offset == 0) detector.Feed(block);
-        m_controlBytes = m_controlBytes || block.find('\x1A') != std::string::npos ||
-                         block.find('\0') != std::string::npos;
+    std::size_t fed = 0;  // of the first block
+    char last = 0;        // the text's last byte
+    const bool apart = !named8 && m_workers > 1 && size >= kScannedApartFrom &&
+                       ScanRestApart(fd, block, size, detector, fed, last);
+    for (long long offset = 0; !apart;) {
+        if (!named8 || offset == 0) detector.Feed(std::string_view(block).substr(fed));
+        fed = 0;
+        m_controlBytes = m_controlBytes || HasControlBytes(block);
         offset += static_cast<long long>(block.size());
         if (!block.empty()) last = block.back();
         block.resize(kOpenCodePrefix);
@@ -97,6 +109,23 @@ void InputProbe::ScanWhole(int fd, std::string& block, const FileForm& named) {
     if (named8) found.form.finalLineEnd = last == '\n' || last == '\r';
     if (IsUnicodeForm(named)) found = AsNamedForm(found, named, start);
     if (IsUnicodeForm(found.form)) m_unicode = found;
+}
+
+bool InputProbe::ScanRestApart(int fd, std::string_view block, long long size,
+                               FileFormDetector& detector, std::size_t& fed, char& last) {
+    const std::size_t lineEnd = block.rfind('\n');
+    if (lineEnd == std::string_view::npos) return false;
+    const std::string_view head = block.substr(0, lineEnd + 1);
+    detector.Feed(head);
+    fed = head.size();
+    if (!detector.Utf8UnlessIllFormed()) return false;
+    const std::optional<Utf8RestScan> rest =
+        ScanUtf8Rest(fd, static_cast<long long>(head.size()), size, m_workers);
+    if (!rest || !rest->wellFormed) return false;
+    if (!rest->empty) detector.TakeUtf8Rest(rest->census);
+    m_controlBytes = HasControlBytes(head) || rest->controlBytes;
+    last = rest->empty ? head.back() : rest->last;
+    return true;
 }
 
 void InputProbe::ProbePipe(const FileForm& named) {

@@ -21,8 +21,8 @@ class InputProbe {
 public:
     // `file` is a path or "-" for standard input; `named` the form --from names (code Auto:
     // found from the bytes, when `detect` says the settings allow it). Text in an older code
-    // is looked at only for its line ends.
-    InputProbe(const std::string& file, const FileForm& named, bool detect);
+    // is looked at only for its line ends. A large file is looked at on up to `workers` threads.
+    InputProbe(const std::string& file, const FileForm& named, bool detect, int workers = 1);
     InputProbe(const InputProbe&) = delete;
     InputProbe& operator=(const InputProbe&) = delete;
 
@@ -46,7 +46,11 @@ public:
 
 private:
     void ProbeFile(const std::string& file, const FileForm& named);
-    void ScanWhole(int fd, std::string& block, const FileForm& named);
+    void ScanWhole(int fd, std::string& block, const FileForm& named, long long size);
+    // Feeds the first block up to its last LF (`fed` bytes) and scans the rest of the file on
+    // the workers; false when that cannot settle it: the rest is then to be read through.
+    bool ScanRestApart(int fd, std::string_view block, long long size, FileFormDetector& detector,
+                       std::size_t& fed, char& last);
     void ProbePipe(const FileForm& named);
     // The form of the text's start (`cut` when the text goes on), noting its line ends and how
     // it writes JIS.
@@ -55,6 +59,7 @@ private:
     void Decide(std::string_view whole, const FileForm& named);
 
     bool m_detect = false;  // UTF-8 and UTF-16 are looked for
+    int m_workers = 1;
     std::string m_path;  // the UTF-8 or UTF-16 file, read whole by Bytes()
     std::optional<WholeFile> m_file;
     bool m_controlBytes = false;  // a Ctrl-Z or zero byte

@@ -184,7 +184,7 @@ private:
         }
         InputForm input;
         InputProbe probe(file, m_run.options.fromForm,
-                         m_run.settings.ReadInt("System", "Auto", 1) != 0);
+                         m_run.settings.ReadInt("System", "Auto", 1) != 0, m_run.options.jobs);
         m_run.output.SetInputJis(probe.Jis());
         std::unique_ptr<CQuillbayDoc> doc;
         if (probe.ErrorNumber() != 0)

@@ -60,9 +60,8 @@ BlockTask StreamedRun::MakeTask(bool utf8) const {
 void StreamedRun::Run() {
     TextReadResult read;
     BlockSteps steps;
-    // With nothing to run, the blocks go straight from the reader to the writer.
-    const bool idle = m_task.steps.empty() && m_task.toOtherCode.empty();
-    steps.workers = idle ? 1 : std::max(1, m_run.options.jobs);
+    // With nothing to run the workers still encode the blocks, which is most of the work then.
+    steps.workers = std::max(1, m_run.options.jobs);
     steps.writeBeside = m_run.options.jobs > 1;
     // A worker is made on its first block, on its own thread, and serves the FILEs after: a run
     // over small files makes one, however many cores there are.
