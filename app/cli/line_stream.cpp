@@ -16,16 +16,12 @@ namespace qb {
 namespace {
 
 // Blocks of about this many bytes (or lines) are run at a time: large enough that the cost of a
-// block is nothing beside its lines, small enough to stay in the caches' neighbourhood. Several
-// workers share a text in blocks a quarter the size, so that they all have work soon after the
-// start, and the last block they wait for is short.
-struct BlockSize {
-    std::size_t bytes = 4 << 20;
-    std::size_t lines = 1 << 16;
-};
-BlockSize BlockSizeFor(int workers) {
-    return workers > 1 ? BlockSize{768 << 10, 1 << 14} : BlockSize{};
-}
+// block is nothing beside its lines, small enough that its lines fit the first block of a line
+// arena, whose memory is used again block after block (larger ones took fresh blocks that the
+// system had to clear), and that several workers all have work soon after the start and wait
+// little for the last block.
+constexpr std::size_t kBlockBytes = 768 << 10;
+constexpr std::size_t kBlockLines = 1 << 14;
 
 // Commands that replace each target line by a function of that line alone, never add or remove
 // lines or change the target range in a way the next command could see, and keep no state from
@@ -88,14 +84,14 @@ std::optional<OpeningConverter> ConverterFor(AppContext& app, const TextLineRead
 
 // Reads the next block of lines onto the end of `block`, through the converter when there is
 // one; true at the end of the text. `read` receives what the reader has noticed so far.
-bool ReadBlock(TextLineReader& reader, std::optional<OpeningConverter>& converter,
-               BlockSize size, LineList& block, LineArena& arena, TextReadResult& read) {
-    if (block.empty()) block.reserve(size.lines);
-    const std::size_t lineLimit = block.size() + size.lines;
+bool ReadBlock(TextLineReader& reader, std::optional<OpeningConverter>& converter, LineList& block,
+               LineArena& arena, TextReadResult& read) {
+    if (block.empty()) block.reserve(kBlockLines);
+    const std::size_t lineLimit = block.size() + kBlockLines;
     bool atEnd = false;
     std::size_t bytes = 0;
     std::string_view line;
-    while (block.size() < lineLimit && bytes < size.bytes) {
+    while (block.size() < lineLimit && bytes < kBlockBytes) {
         if (!reader.Next(line)) {
             atEnd = true;
             break;
@@ -129,7 +125,6 @@ StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const BlockSt
     if (!convertsNothing) converter = ConverterFor(app, reader);
     CodeKind convertedFrom = CodeShiftJis;
     BlockPipeline pipeline(app, steps, write);
-    const BlockSize size = BlockSizeFor(steps.workers);
     // The lines read and not yet run: more than a block only while the code is undecided.
     BlockJob job;
     bool atEnd = false;
@@ -138,7 +133,7 @@ StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const BlockSt
             // The lines of this round are made here. The arena is gone before the lines are
             // handed on: its count on its last block must not change while a worker runs them.
             LineArena arena;
-            atEnd = ReadBlock(reader, converter, size, job.lines, arena, read);
+            atEnd = ReadBlock(reader, converter, job.lines, arena, read);
             if (converter && atEnd) converter->Finish(job.lines, arena);
         }
         if (!read.ok) return pipeline.Abandon(StreamOutcome::WriteFailed);
