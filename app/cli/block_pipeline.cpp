@@ -34,9 +34,13 @@ bool BlockPipeline::Add(BlockJob job) {
         m_steps.run(*running.job);
     } else {
         if (!m_runners) m_runners.emplace(m_steps.workers);
-        running.run = m_runners->Post([this, job = running.job](int worker) {
+        // Encoding may need what finishing the first block decided; once that is done a worker
+        // encodes the block it has run while its lines are still in its caches.
+        running.encoded = m_steps.encode && m_steps.writeBeside && m_finished > 0;
+        running.run = m_runners->Post([this, job = running.job, encode = running.encoded](int worker) {
             job->worker = worker;
             m_steps.run(*job);
+            if (encode) m_steps.encode(*job);
         });
     }
     m_running.push_back(std::move(running));
@@ -56,14 +60,15 @@ bool BlockPipeline::FinishOldest() {
         Abandon(StreamOutcome::Stopped);
         return false;
     }
-    if (!Write(std::move(oldest.job))) {
+    ++m_finished;
+    if (!Write(std::move(oldest.job), oldest.encoded)) {
         Abandon(StreamOutcome::WriteFailed);
         return false;
     }
     return true;
 }
 
-bool BlockPipeline::Write(std::shared_ptr<BlockJob> job) {
+bool BlockPipeline::Write(std::shared_ptr<BlockJob> job, bool encoded) {
     if (!m_steps.writeBeside) {
         if (m_steps.encode) m_steps.encode(*job);
         return m_write(*job);
@@ -77,14 +82,14 @@ bool BlockPipeline::Write(std::shared_ptr<BlockJob> job) {
     if (!m_writer) m_writer.emplace(1);
     // The workers encode it, before any block waiting to run: the writer waits for it. Without
     // workers the writer encodes it.
-    std::shared_future<void> encoded;
-    if (m_steps.encode && m_runners)
-        encoded = m_runners->Post([this, job](int) { m_steps.encode(*job); }, true).share();
+    std::shared_future<void> encoding;
+    if (m_steps.encode && m_runners && !encoded)
+        encoding = m_runners->Post([this, job](int) { m_steps.encode(*job); }, true).share();
     // The block is touched by nothing else once it is handed on.
-    m_writes.push_back(m_writer->Post([this, job = std::move(job), encoded](int) {
-        if (encoded.valid())
-            encoded.get();
-        else if (m_steps.encode)
+    m_writes.push_back(m_writer->Post([this, job = std::move(job), encoding, encoded](int) {
+        if (encoding.valid())
+            encoding.get();
+        else if (m_steps.encode && !encoded)
             m_steps.encode(*job);
         if (!m_writeFailed && !m_write(*job)) m_writeFailed = true;
         // Its memory goes back while the next block is written.

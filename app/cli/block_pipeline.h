@@ -38,12 +38,13 @@ private:
     struct Running {
         std::shared_ptr<BlockJob> job;
         std::future<void> run;  // not valid when the block ran on the reading thread
+        bool encoded = false;   // encoded by its worker right after its run
     };
 
     // Finishes the oldest block and writes it or hands it to the writing thread; false when the
     // stream stops.
     bool FinishOldest();
-    bool Write(std::shared_ptr<BlockJob> job);
+    bool Write(std::shared_ptr<BlockJob> job, bool encoded);
     void WaitForAll();
 
     AppContext& m_app;
@@ -53,6 +54,7 @@ private:
     std::deque<std::future<void>> m_writes;  // handed to the writing thread, in order
     std::atomic<bool> m_writeFailed = false;
     StreamOutcome m_outcome = StreamOutcome::Streamed;
+    std::size_t m_finished = 0;  // blocks finished so far
     // Made for the first block that is not run on the reading thread: a text of one block
     // starts no thread.
     std::optional<BlockRunners> m_runners;

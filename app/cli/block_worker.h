@@ -58,7 +58,6 @@ struct BlockOutcome {
 
     // What encoding the block for writing found (app/cli/streamed_run.h), line numbers and
     // indexes counted in the block.
-    bool finalLineEnd = true;  // the form's, for this block
     bool encoded = false;      // the job's bytes hold the block; else its lines are written
     bool encodedWhole = true;  // false: a line that would not read back ended the bytes
     std::vector<std::pair<long, CodeLoss>> outputLosses;

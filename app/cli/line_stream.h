@@ -57,8 +57,10 @@ struct BlockJob {
 // block at a time. `finish` then takes each block on the reading thread, in the order of the
 // text, before it is written: it says what the run of the block had to say, and returns false
 // when that was an error (the block is not written, and the stream stops). `encode`, when there
-// is one, then makes the bytes of a finished block from its lines, on any thread (on the workers,
-// several blocks at once, when there are several), so that writing is left only the writing.
+// is one, makes the bytes of a block from its lines, on any thread (on the workers, several
+// blocks at once, when there are several), so that writing is left only the writing: after
+// the block's finish, or, once the first block is finished, right after its run (before its
+// finish, which must then not need its lines).
 // With `writeBeside` the blocks are written on a thread of their own while the next ones are
 // read and run; otherwise everything happens on the reading thread, one thing after another.
 struct BlockSteps {

@@ -87,10 +87,7 @@ void StreamedRun::Run() {
 
 bool StreamedRun::FinishBlock(BlockJob& job) {
     auto& outcome = std::any_cast<BlockOutcome&>(job.result);
-    const OutputForm form = FormFor(job);
-    if (!m_form) m_form = form;
-    outcome.finalLineEnd = form.finalLineEnd;
-    outcome.lines = static_cast<long>(job.lines.size());
+    if (!m_form) m_form = FormFor(job);
     if (outcome.looksUtf8) m_run.HintUtf8(m_name);
     for (BlockOutcome::Loss& loss : outcome.losses)
         m_run.losses.Add(loss.file, loss.line, loss.column, loss.what, loss.into);
@@ -154,8 +151,9 @@ void StreamedRun::EncodeBlock(BlockJob& job) const {
 
 bool StreamedRun::Encode(BlockJob& job, BlockOutcome& outcome,
                          const LineEncoder::SinkFn& sink) const {
+    outcome.lines = static_cast<long>(job.lines.size());
     OutputForm form = *m_form;
-    form.finalLineEnd = outcome.finalLineEnd;
+    form.finalLineEnd = FormFor(job).finalLineEnd;
     LineEncoder encoder(form, m_jis);
     if (job.index > 0) encoder.ContinueText();
     if (m_reportsLosses)
