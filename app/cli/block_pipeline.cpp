@@ -6,11 +6,11 @@ namespace qb {
 
 namespace {
 
-// Blocks run or written at once, for each worker: enough that a worker always finds a block
-// read for it while the oldest is finished and written.
-constexpr std::size_t kBlocksPerWorker = 2;
-// Blocks being encoded or waiting to be written, besides one for each worker: the writer rarely
-// falls behind, and when it does the reader waits for it rather than holding more.
+// Blocks read and not yet finished: one for each worker and one more, so that a worker finds a
+// block read for it when it is done with one. More blocks gave no more speed, only memory.
+constexpr std::size_t kBlocksAhead = 1;
+// Blocks finished and not yet written: the writer rarely falls behind, and when it does the
+// reader waits for it rather than holding more.
 constexpr std::size_t kBlocksToWrite = 2;
 
 // Hands the characters opening's conversion lost in a block to `app.codeLoss`.
@@ -44,7 +44,7 @@ bool BlockPipeline::Add(BlockJob job) {
         });
     }
     m_running.push_back(std::move(running));
-    const std::size_t held = m_steps.workers == 1 ? 1 : kBlocksPerWorker * m_steps.workers;
+    const std::size_t held = m_steps.workers == 1 ? 1 : m_steps.workers + kBlocksAhead;
     while (m_running.size() >= held)
         if (!FinishOldest()) return false;
     return true;
@@ -73,8 +73,7 @@ bool BlockPipeline::Write(std::shared_ptr<BlockJob> job, bool encoded) {
         if (m_steps.encode) m_steps.encode(*job);
         return m_write(*job);
     }
-    const std::size_t writing = kBlocksToWrite + (m_runners ? m_steps.workers : 0);
-    while (m_writes.size() >= writing) {
+    while (m_writes.size() >= kBlocksToWrite) {
         m_writes.front().get();
         m_writes.pop_front();
     }
