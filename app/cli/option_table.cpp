@@ -134,8 +134,9 @@ const std::vector<OptionHelp>& CliOptionTable() {
          "for any N, in the order of the text. -j 1 uses one thread: reading, running and writing "
          "take turns. With -i "
          "and several FILEs, N files run at once instead, each written back on its own and "
-         "its messages given in the order of the FILEs. Runs over whole documents use one "
-         "worker"},
+         "its messages given in the order of the FILEs. A run over a whole document converts "
+         "width, case, kana and codes on N threads, and the multi-file replace reads N files "
+         "ahead"},
         {"Macros", "-q", "--quiet", "", V::None,
          "show no progress line: with -i over several FILEs on a terminal, a run that lasts "
          "longer than a second shows one (files done, megabytes, rate) on standard error"},
