@@ -37,7 +37,7 @@ public:
 
 private:
     std::mutex m_mutex;
-    std::array<void*, 16> m_blocks{};
+    std::array<void*, 4> m_blocks{};
     std::size_t m_count = 0;
 };
 
