@@ -84,10 +84,20 @@ Line OpeningConverter::Convert(std::string_view line, std::size_t index, LineAre
         if (m_findLosses) NoteLosses(JisLineLossesToSjis(line, m_jis, m_inX0212), index);
         return arena.Commit(size);
     }
+    if (!m_findLosses) return ConvertEucLine(line, arena, nullptr);
+    std::vector<CodeLoss> losses;
+    Line converted = ConvertEucLine(line, arena, &losses);
+    NoteLosses(std::move(losses), index);
+    return converted;
+}
+
+Line OpeningConverter::ConvertEucLine(std::string_view line, LineArena& arena,
+                                      std::vector<CodeLoss>* losses) {
+    if (line.empty()) return Line();
     char* out = arena.Reserve(EucToSjisRoom(line.size()));
     bool odd = false;
     const std::size_t size = EucEitherFormToSjisLine(line, out, odd);
-    if (m_findLosses) NoteLosses(EucLineLossesToSjis(line, odd), index);
+    if (losses) *losses = EucLineLossesToSjis(line, odd);
     return arena.Commit(size);
 }
 

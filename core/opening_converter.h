@@ -54,6 +54,12 @@ public:
     // The characters lost so far, in the order of the text (only with `findLosses`).
     std::vector<Loss>& Losses() { return m_losses; }
 
+    // One line of EUC-JP text converted as opening converts it, apart from any converter: each
+    // EUC-JP line converts on its own (JIS carries its state from line to line). `losses`, when
+    // given, receives what it lost.
+    static Line ConvertEucLine(std::string_view line, LineArena& arena,
+                               std::vector<CodeLoss>* losses);
+
 private:
     enum class Phase { Deciding, EucUnlessUtf8, Jis, Euc, AsRead };
 

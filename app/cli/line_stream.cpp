@@ -106,6 +106,20 @@ bool ReadBlock(TextLineReader& reader, std::optional<OpeningConverter>& converte
     return atEnd;
 }
 
+// Converts the EUC-JP lines of a block on the worker that runs it.
+void ConvertEucLines(BlockJob& job, bool findLosses) {
+    LineArena arena;
+    std::vector<CodeLoss> losses;
+    for (std::size_t i = 0; i < job.lines.size(); ++i) {
+        job.lines[i] = OpeningConverter::ConvertEucLine(job.lines[i].view(), arena,
+                                                        findLosses ? &losses : nullptr);
+        const std::size_t line = static_cast<std::size_t>(job.firstLine) + i;
+        for (CodeLoss& loss : losses)
+            job.openingLosses.push_back({line, std::move(loss)});
+        losses.clear();
+    }
+}
+
 }  // namespace
 
 bool IsLineLocalMacroLine(const ParsedMacroLine& line) {
@@ -124,7 +138,15 @@ StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const BlockSt
     std::optional<OpeningConverter> converter;
     if (!convertsNothing) converter = ConverterFor(app, reader);
     CodeKind convertedFrom = CodeShiftJis;
-    BlockPipeline pipeline(app, steps, write);
+    // Once EUC-JP is certain, several workers convert its lines: each converts on its own.
+    bool eucOnWorkers = false;
+    const bool findLosses = static_cast<bool>(app.codeLoss);
+    BlockSteps eucSteps = steps;
+    eucSteps.run = [&steps, findLosses](BlockJob& job) {
+        if (job.fromEuc) ConvertEucLines(job, findLosses);
+        steps.run(job);
+    };
+    BlockPipeline pipeline(app, steps.workers > 1 ? eucSteps : steps, write);
     // The lines read and not yet run: more than a block only while the code is undecided.
     BlockJob job;
     bool atEnd = false;
@@ -143,6 +165,12 @@ StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const BlockSt
             converter->Losses().clear();
             convertedFrom = converter->ConvertedFrom();
             if (convertedFrom == CodeShiftJis) converter.reset();  // the text stays as read
+            if (convertedFrom == CodeEuc && steps.workers > 1) {
+                eucOnWorkers = true;
+                converter.reset();  // the lines after these are read as they are
+            }
+        } else {
+            job.fromEuc = eucOnWorkers;
         }
         job.place = {atEnd, reader.FirstLineEnd(), reader.EndedWithLineEnd(), convertedFrom};
         const std::size_t index = job.index + 1;

@@ -41,6 +41,9 @@ struct BlockJob {
     std::size_t index = 0;    // the blocks of the text before it
     long long firstLine = 0;  // the lines of the text before it
     LineList lines;
+    // The lines are EUC-JP as read, converted as opening converts them by the worker that runs
+    // the block (several blocks at once), their losses then added to `openingLosses`.
+    bool fromEuc = false;
     BlockPlace place;
     int worker = 0;  // the worker that runs it, from 0
     // What opening's conversion lost in these lines, told when the block is finished so that

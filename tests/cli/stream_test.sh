@@ -109,6 +109,16 @@ for f in jis.txt euc.txt late.txt in.txt; do
         cmp -s a.txt b.txt || fail "$f${steps:+ with $steps} from a pipe: the result differs"
     done
 done
+# A character EUC-JP has and Shift-JIS lacks, far into the text (where several workers convert
+# the lines): every -j tells it at the same line and column, with the same exit status.
+{ cat euc.txt; printf 'a\x8f\xab\xb1z\r\n'; cat euc.txt; } > lost.euc
+for j in 1 3; do
+    q -j $j -e ToUpper lost.euc -o lost$j.txt 2> told$j.txt
+    [ $? = 1 ] || fail "EUC with a lost character, -j $j: exit status"
+done
+cmp -s told1.txt told3.txt || fail "EUC: -j 3 told the lost character otherwise: $(cat told3.txt)"
+grep -q ":200001:2: lost: bytes 8F AB B1" told1.txt || fail "EUC: the loss not told: $(cat told1.txt)"
+
 # --from utf8 as well; -i writes the file back in UTF-8 with its byte-order mark.
 { printf '\xEF\xBB\xBF'; cat utf8.txt; } > bom.txt
 cp bom.txt bom-whole.txt
