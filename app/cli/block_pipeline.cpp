@@ -37,11 +37,12 @@ bool BlockPipeline::Add(BlockJob job) {
         // Encoding may need what finishing the first block decided; once that is done a worker
         // encodes the block it has run while its lines are still in its caches.
         running.encoded = m_steps.encode && m_steps.writeBeside && m_finished > 0;
-        running.run = m_runners->Post([this, job = running.job, encode = running.encoded](int worker) {
-            job->worker = worker;
-            m_steps.run(*job);
-            if (encode) m_steps.encode(*job);
-        });
+        running.run =
+            m_runners->Post([this, job = running.job, encode = running.encoded](int worker) {
+                job->worker = worker;
+                m_steps.run(*job);
+                if (encode) m_steps.encode(*job);
+            });
     }
     m_running.push_back(std::move(running));
     const std::size_t held = m_steps.workers == 1 ? 1 : m_steps.workers + kBlocksAhead;
@@ -69,10 +70,9 @@ bool BlockPipeline::FinishOldest() {
 }
 
 bool BlockPipeline::Write(std::shared_ptr<BlockJob> job, bool encoded) {
-    if (!m_steps.writeBeside) {
-        if (m_steps.encode) m_steps.encode(*job);
-        return m_write(*job);
-    }
+    // On one thread the lines are encoded as they are written: held as bytes first they would
+    // only be copied once more.
+    if (!m_steps.writeBeside) return m_write(*job);
     while (m_writes.size() >= kBlocksToWrite) {
         m_writes.front().get();
         m_writes.pop_front();

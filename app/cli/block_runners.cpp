@@ -37,9 +37,8 @@ void BlockRunners::Serve(int worker) {
         Queued queued;
         {
             std::unique_lock lock(m_mutex);
-            m_posted.wait(lock, [this] {
-                return m_closing || !m_urgent.empty() || !m_queue.empty();
-            });
+            m_posted.wait(lock,
+                          [this] { return m_closing || !m_urgent.empty() || !m_queue.empty(); });
             std::deque<Queued>& queue = m_urgent.empty() ? m_queue : m_urgent;
             if (queue.empty()) return;  // closing, and nothing left to run
             queued = std::move(queue.front());

@@ -65,7 +65,8 @@ struct BlockJob {
 // the block's finish, or, once the first block is finished, right after its run (before its
 // finish, which must then not need its lines).
 // With `writeBeside` the blocks are written on a thread of their own while the next ones are
-// read and run; otherwise everything happens on the reading thread, one thing after another.
+// read and run; otherwise everything happens on the reading thread, one thing after another,
+// and `encode` is not used: the lines are encoded as they are written.
 struct BlockSteps {
     std::function<void(BlockJob& job)> run;
     std::function<bool(BlockJob& job)> finish;

@@ -72,9 +72,9 @@ void StreamedRun::Run() {
     };
     steps.finish = [this](BlockJob& job) { return FinishBlock(job); };
     steps.encode = [this](BlockJob& job) { EncodeBlock(job); };
-    const StreamOutcome outcome =
-        StreamLines(m_run.app, m_reader, steps, [this](BlockJob& job) { return WriteBlock(job); },
-                    read, m_fromUtf8 || m_run.options.from != FileCode::Auto);
+    const StreamOutcome outcome = StreamLines(
+        m_run.app, m_reader, steps, [this](BlockJob& job) { return WriteBlock(job); }, read,
+        m_fromUtf8 || m_run.options.from != FileCode::Auto);
     ReportOutputLosses();
     // Each line tells its count once, over the whole text, as a run of the whole text does.
     if (!m_run.RunShowedError())
@@ -170,7 +170,8 @@ bool StreamedRun::WriteBlock(BlockJob& job) {
     if (outcome.encoded)
         written = WriteBytes(job.bytes) && outcome.encodedWhole;
     else
-        written = Encode(job, outcome, [this](std::string_view bytes) { return WriteBytes(bytes); });
+        written =
+            Encode(job, outcome, [this](std::string_view bytes) { return WriteBytes(bytes); });
     TakeEncodingNotes(outcome);
     return written;
 }

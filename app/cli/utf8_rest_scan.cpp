@@ -46,7 +46,8 @@ void ScanRange(int fd, Range& range) {
     std::string piece(kPiece, '\0');
     for (long long offset = range.from; range.to < 0 || offset < range.to;) {
         std::size_t want = kPiece;
-        if (range.to >= 0) want = static_cast<std::size_t>(std::min<long long>(want, range.to - offset));
+        if (range.to >= 0)
+            want = static_cast<std::size_t>(std::min<long long>(want, range.to - offset));
         const long n = ReadAt(fd, piece.data(), want, offset);
         if (n < 0) {
             range.readFailed = true;

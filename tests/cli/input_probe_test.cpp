@@ -26,7 +26,9 @@ TEST(InputProbe, LookingOnWorkersFindsWhatOneReadingFinds) {
         {"mixed ends", kana + "\r" + kana + "\r\n" + kana + "\n", "\r"},
         {"no last line end", kana + "\n", "last"},
         {"ill-formed at the end", kana + "\n", "\x82\xA0\n"},
-        {"Ctrl-Z far on", kana + "\n", "\x1A" "after\n"},
+        {"Ctrl-Z far on", kana + "\n",
+         "\x1A"
+         "after\n"},
         {"zero byte far on", kana + "\n", std::string("a\0b\n", 4)},
         {"ASCII start", "plain ascii line\n", kana + "\n"},
     };
