@@ -64,6 +64,14 @@ struct MacroCommand {
     // The operation works on the target lines, so the target test must be checked first
     // (CQuillbayDoc::CheckTargetTest).
     bool usesTargetLines = true;
+    // It replaces each target line by a function of that line alone, never adds or removes
+    // lines or changes the target range in a way the next command could see, and keeps no state
+    // from one line to the next, so that it gives the same result over a text a block of lines
+    // at a time (JisToSjis, ToLineUpper and MimeToSjis carry state across lines; ToSjis, ToRight
+    // and ToCenter look at every line first; the wrapping and splitting commands that add lines
+    // also grow the range over them, so every line stays a target). Some of its argument forms
+    // may still not be (app/cli/line_stream.h says which).
+    bool lineLocal = false;
 };
 
 // The 89 commands in the interpreter's lookup order.

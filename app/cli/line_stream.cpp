@@ -1,8 +1,7 @@
 #include "app/cli/line_stream.h"
 
-#include <algorithm>
-#include <array>
 #include <optional>
+#include <vector>
 
 #include "app/cli/block_pipeline.h"
 #include "core/open_code.h"
@@ -22,28 +21,6 @@ namespace {
 // little for the last block.
 constexpr std::size_t kBlockBytes = 768 << 10;
 constexpr std::size_t kBlockLines = 1 << 14;
-
-// Commands that replace each target line by a function of that line alone, never add or remove
-// lines or change the target range in a way the next command could see, and keep no state from
-// one line to the next. (JisToSjis, ToLineUpper and MimeToSjis carry state across lines;
-// ToSjis, ToRight and ToCenter look at every line first; the wrapping and splitting commands
-// that add lines also grow the range over them, so every line stays a target.)
-constexpr std::array<std::string_view, 43> kLineLocalCommands = {
-    "ZenToHan",      "ZenToHan2",     "HanToZen",     "HanToZen2",        "ZenToHanSw",
-    "HanToZenSw",    "ToUpper",       "ToLower",      "ToZenUpper",       "ToZenLower",
-    "HiraToKana",    "KanaToHira",    "ToTopUpper",   "ChangeUpperLower", "SjisToJis",
-    "EucToSjis",     "SjisToEuc",     "Utf8ToSjis",   "SjisToUtf8",       "UnicodeToMbcs",
-    "MbcsToUnicode", "ToSjisCode",    "ToJisCode",    "CodeToSjis",       "CodeToJis",
-    "ToMime",        "SjisToMime",    "TurnChange",   "IndTurnChange",    "CtlMToCRLF",
-    "LFToCRLF",      "DelSpaceFirst", "DelSpaceBack", "DelSpaceOnly",     "TabSpace",
-    "SpaceTab",      "KetaChange",    "IndentChange", "DeletePos",        "OverwriteString",
-    "StrCat",        "Replace",       "DelStr",
-};
-
-bool IsLineLocalName(std::string_view name) {
-    return std::find(kLineLocalCommands.begin(), kLineLocalCommands.end(), name) !=
-           kLineLocalCommands.end();
-}
 
 // Plain replacement and deletion, in the current four- and three-token forms. A replacement
 // that holds a line end would split lines without growing the range, so that later commands
@@ -125,7 +102,7 @@ void ConvertEucLines(BlockJob& job, bool findLosses) {
 bool IsLineLocalMacroLine(const ParsedMacroLine& line) {
     const MacroLineTokens& tokens = line.Tokens();
     const MacroCommand* command = line.Command();
-    if (!command || !IsLineLocalName(command->name)) return false;
+    if (!command || !command->lineLocal) return false;
     // A missing argument would give its message once per block.
     if (tokens.argCount < command->forms.size()) return false;
     if (command->name == "Replace" || command->name == "DelStr")
