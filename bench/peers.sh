@@ -88,9 +88,13 @@ compare() {
     report "$label" "$target" "${peer[0]##*/}" "${aw[*]}" "${ac[*]}" "${bw[*]}" "${bc[*]}"
 }
 
-# peak_mb CMD...: the peak resident memory of one run of CMD, in MB.
+# peak_mb CMD...: the peak resident memory of one run of CMD, in MB; peak_kb in KB, for ratios
+# of small peaks that whole megabytes would round far off.
 peak_mb() {
     /usr/bin/time -f %M "$@" 2>&1 > /dev/null | tail -n 1 | awk '{printf "%.0f", $1 / 1024}'
+}
+peak_kb() {
+    /usr/bin/time -f %M "$@" 2>&1 > /dev/null | tail -n 1
 }
 
 # memory LABEL INPUT TARGET-FACTOR QBAY-ARGS...: peak memory of qbay against the input's size.

@@ -36,10 +36,10 @@ if [ "$cores" -ge 2 ]; then
         "$QBAY" -j 1 -e ZenToHan "$PROSE" -o "$SHM/1.txt"
 fi
 if [ "$cores" -ge 2 ]; then
-    one=$(peak_mb "$QBAY" -j 1 -e ZenToHan "$PROSE" -o "$SHM/1.txt")
-    all=$(peak_mb "$QBAY" -j "$cores" -e ZenToHan "$PROSE" -o "$SHM/n.txt")
+    one=$(peak_kb "$QBAY" -j 1 -e ZenToHan "$PROSE" -o "$SHM/1.txt")
+    all=$(peak_kb "$QBAY" -j "$cores" -e ZenToHan "$PROSE" -o "$SHM/n.txt")
     awk -v o="$one" -v a="$all" -v n="$cores" 'BEGIN {
-        printf "%-40s peak %5d MB  -j 1 %5d MB  ratio %4.2fx  (target <= 2x)\n",
-            "peak memory, ZenToHan -j " n, a, o, a / o }'
+        printf "%-40s peak %5.1f MB  -j 1 %5.1f MB  ratio %4.2fx  (target <= 2x)\n",
+            "peak memory, ZenToHan -j " n, a / 1024, o / 1024, a / o }'
 fi
 [ "$SHM" != "$OUT" ] && rm -rf "$SHM"
