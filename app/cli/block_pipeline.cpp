@@ -6,9 +6,6 @@ namespace qb {
 
 namespace {
 
-// Blocks read and not yet finished: one for each worker and one more, so that a worker finds a
-// block read for it when it is done with one. More blocks gave no more speed, only memory.
-constexpr std::size_t kBlocksAhead = 1;
 // Blocks finished and not yet written: the writer rarely falls behind, and when it does the
 // reader waits for it rather than holding more.
 constexpr std::size_t kBlocksToWrite = 2;
@@ -45,7 +42,9 @@ bool BlockPipeline::Add(BlockJob job) {
             });
     }
     m_running.push_back(std::move(running));
-    const std::size_t held = m_steps.workers == 1 ? 1 : m_steps.workers + kBlocksAhead;
+    // Blocks read and not yet finished: one for each worker. More gave no more speed on two
+    // cores, only memory.
+    const auto held = static_cast<std::size_t>(m_steps.workers);
     while (m_running.size() >= held)
         if (!FinishOldest()) return false;
     return true;
