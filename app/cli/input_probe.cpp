@@ -94,21 +94,26 @@ void InputProbe::ScanWhole(int fd, std::string& block, const FileForm& named, lo
     char last = 0;        // the text's last byte
     const bool apart = !named8 && m_workers > 1 && size >= kScannedApartFrom &&
                        ScanRestApart(fd, block, size, detector, fed, last);
-    for (long long offset = 0; !apart;) {
-        if (!named8 || offset == 0) detector.Feed(std::string_view(block).substr(fed));
+    if (!apart) ReadThrough(fd, block, fed, named8, detector, last);
+    DetectedForm found = detector.Result(named8);
+    if (named8) found.form.finalLineEnd = last == '\n' || last == '\r';
+    if (IsUnicodeForm(named)) found = AsNamedForm(found, named, start);
+    if (IsUnicodeForm(found.form)) m_unicode = found;
+}
+
+void InputProbe::ReadThrough(int fd, std::string& block, std::size_t fed, bool startOnly,
+                             FileFormDetector& detector, char& last) {
+    for (long long offset = 0;;) {
+        if (!startOnly || offset == 0) detector.Feed(std::string_view(block).substr(fed));
         fed = 0;
         m_controlBytes = m_controlBytes || HasControlBytes(block);
         offset += static_cast<long long>(block.size());
         if (!block.empty()) last = block.back();
         block.resize(kOpenCodePrefix);
         const ssize_t n = ::pread(fd, block.data(), block.size(), offset);
-        if (n <= 0) break;
+        if (n <= 0) return;
         block.resize(static_cast<std::size_t>(n));
     }
-    DetectedForm found = detector.Result(named8);
-    if (named8) found.form.finalLineEnd = last == '\n' || last == '\r';
-    if (IsUnicodeForm(named)) found = AsNamedForm(found, named, start);
-    if (IsUnicodeForm(found.form)) m_unicode = found;
 }
 
 bool InputProbe::ScanRestApart(int fd, std::string_view block, long long size,

@@ -47,6 +47,11 @@ public:
 private:
     void ProbeFile(const std::string& file, const FileForm& named);
     void ScanWhole(int fd, std::string& block, const FileForm& named, long long size);
+    // Reads the file through from the first block (of which `fed` bytes were fed already),
+    // feeding the detector (only the first block with `startOnly`), and notes its control bytes
+    // and its last byte.
+    void ReadThrough(int fd, std::string& block, std::size_t fed, bool startOnly,
+                     FileFormDetector& detector, char& last);
     // Feeds the first block up to its last LF (`fed` bytes) and scans the rest of the file on
     // the workers; false when that cannot settle it: the rest is then to be read through.
     bool ScanRestApart(int fd, std::string_view block, long long size, FileFormDetector& detector,
