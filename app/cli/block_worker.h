@@ -7,8 +7,8 @@
 
 #include <atomic>
 #include <optional>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/cli/cli_host.h"
@@ -16,8 +16,8 @@
 #include "app/cli/line_stream.h"
 #include "convert/code_loss.h"
 #include "convert/stand_in_table.h"
-#include "core/text_file.h"
 #include "core/app_context.h"
+#include "core/text_file.h"
 #include "macro/macro_controller.h"
 #include "macro/parsed_macro_line.h"
 #include "settings/settings_store.h"

@@ -85,12 +85,13 @@ enum class StreamOutcome {
 };
 
 // Reads `reader` block by block, runs each block through `steps` and hands it to `write`, in
-// the order of the text. Unless `convertsNothing`, the text is
-// converted as opening converts it ("System"/"Auto", core/open_code.h): a regular file's code is
-// decided from its bytes read ahead, anything else from its first bytes, which are held (no more
-// than the first block past them) until then; JIS and EUC-JP text is converted line by line as
-// it is read, its lost characters reported to `app.codeLoss` with their line in the text.
-// `read` receives what the reader noticed (errors, zero bytes, Ctrl-Z).
+// the order of the text. Unless `convertsNothing`, the text is converted as opening converts it
+// ("System"/"Auto", core/open_code.h): a regular file's code is decided from its bytes read
+// ahead, anything else from its first bytes, which are held (no more than the first block past
+// them) until then; JIS and EUC-JP text is converted line by line as it is read (EUC-JP, once
+// certain, by the workers when there are several), its lost characters reported to
+// `app.codeLoss` with their line in the text. `read` receives what the reader noticed (errors,
+// zero bytes, Ctrl-Z).
 StreamOutcome StreamLines(AppContext& app, TextLineReader& reader, const BlockSteps& steps,
                           const WriteBlockFn& write, TextReadResult& read,
                           bool convertsNothing = false);
