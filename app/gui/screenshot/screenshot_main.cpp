@@ -17,6 +17,7 @@
 #include <QMdiArea>
 #include <QPainter>
 #include <QPixmap>
+#include <QSize>
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
@@ -75,6 +76,18 @@ int PreviewShot(const char* out, const char* file) {
     return 0;
 }
 
+// Shows `file` in the window at `size`, with no target range, so that the characters show in
+// their own colours; false when it does not open.
+bool ShowDocument(qb::gui::CMainFrame& frame, const char* file, QSize size) {
+    frame.resize(size);
+    frame.show();
+    if (!frame.OpenDocument(file)) return false;
+    frame.ActiveDocument()->Target().firstLine = frame.ActiveDocument()->Target().lastLine = 0;
+    frame.RedrawActiveDocument();
+    QApplication::processEvents();
+    return true;
+}
+
 // One document maximized in a smaller window, line numbers on, no target range: the status bar
 // names its code and line ends.
 int SingleShot(const char* out, const char* file) {
@@ -83,13 +96,7 @@ int SingleShot(const char* out, const char* file) {
     settings.WriteInt("Settings", "ShowCmd", 3);
     qb::gui::GuiHost host;
     qb::gui::CMainFrame frame(host, settings);
-    frame.resize(900, 420);
-    frame.show();
-    if (!frame.OpenDocument(file)) return 1;
-    // No target range: the characters show in their own colours.
-    frame.ActiveDocument()->Target().firstLine = frame.ActiveDocument()->Target().lastLine = 0;
-    frame.RedrawActiveDocument();
-    QApplication::processEvents();
+    if (!ShowDocument(frame, file, QSize(900, 420))) return 1;
     if (!frame.grab().save(QString::fromLocal8Bit(out))) {
         std::fprintf(stderr, "quillbay-screenshot: cannot write %s\n", out);
         return 1;
@@ -143,12 +150,7 @@ int FindShot(const char* out, const char* file, const char* word) {
     settings.WriteInt("Settings", "ShowCmd", 3);
     qb::gui::GuiHost host;
     qb::gui::CMainFrame frame(host, settings);
-    frame.resize(960, 520);
-    frame.show();
-    if (!frame.OpenDocument(file)) return 1;
-    frame.ActiveDocument()->Target().firstLine = frame.ActiveDocument()->Target().lastLine = 0;
-    frame.RedrawActiveDocument();
-    QApplication::processEvents();
+    if (!ShowDocument(frame, file, QSize(960, 520))) return 1;
     const QString search = QString::fromUtf8(word);
     const bool found = OnFindDialog(frame, [&](QDialog& dialog) {
         dialog.findChild<QLineEdit*>(QStringLiteral("text"))->setText(search);

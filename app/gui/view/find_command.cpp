@@ -100,6 +100,24 @@ FindQuery QueryOf(const LastSearch& search, CQuillbayDoc& doc) {
     return query;
 }
 
+// Says why the search found nothing, when it did not: a pattern that is no regular expression,
+// or no line that holds the search. True when it said so.
+bool SaidNothingFound(CQuillbayView& view, LineFinder& finder, bool found,
+                      const LastSearch& search) {
+    if (const std::string error = finder.Error(); !error.empty()) {
+        QMessageBox::warning(
+            &view, kTitle,
+            QStringLiteral("正規表現が正しくありません\n%1").arg(Utf8ToQString(error)));
+        return true;
+    }
+    if (!found) {
+        QMessageBox::information(&view, kTitle,
+                                 QStringLiteral("「%1」は見つかりません").arg(search.text));
+        return true;
+    }
+    return false;
+}
+
 // Finds from the framed line (or the top line in the window) and shows what was found.
 void FindFrom(CQuillbayView& view, bool forward) {
     const LastSearch& search = Last();
@@ -108,17 +126,7 @@ void FindFrom(CQuillbayView& view, bool forward) {
                          ? view.MarkedLine()
                          : static_cast<int>(view.VerticalPosition() / view.LineHeight()) - 1;
     const std::optional<FoundLine> found = finder.Next(view.Document(), from, forward);
-    if (const std::string error = finder.Error(); !error.empty()) {
-        QMessageBox::warning(
-            &view, kTitle,
-            QStringLiteral("正規表現が正しくありません\n%1").arg(Utf8ToQString(error)));
-        return;
-    }
-    if (!found) {
-        QMessageBox::information(&view, kTitle,
-                                 QStringLiteral("「%1」は見つかりません").arg(search.text));
-        return;
-    }
+    if (SaidNothingFound(view, finder, found.has_value(), search)) return;
     view.ShowLine(found->index);
     if (found->wrapped)
         QMessageBox::information(
@@ -134,17 +142,7 @@ void SelectAllFound(CQuillbayView& view, const SelectFoundLines& select) {
     const FindQuery query = QueryOf(search, view.Document());
     LineFinder finder(query);
     const std::optional<FoundLine> any = finder.Next(view.Document(), -1, true);
-    if (const std::string error = finder.Error(); !error.empty()) {
-        QMessageBox::warning(
-            &view, kTitle,
-            QStringLiteral("正規表現が正しくありません\n%1").arg(Utf8ToQString(error)));
-        return;
-    }
-    if (!any) {
-        QMessageBox::information(&view, kTitle,
-                                 QStringLiteral("「%1」は見つかりません").arg(search.text));
-        return;
-    }
+    if (SaidNothingFound(view, finder, any.has_value(), search)) return;
     const std::optional<FoundLinesCondition> condition = ConditionForFoundLines(query);
     if (!condition) {
         QMessageBox::warning(&view, kTitle,
